@@ -1,0 +1,91 @@
+#include "hostlib/CodePage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace lumina::cp932 {
+
+namespace {
+// ICU's "windows-31j" is Microsoft's table: ～ is 81 60 and ① is 87 40, where a
+// strict Shift_JIS table would refuse or remap them.
+constexpr const char *kCodecName = "windows-31j";
+}
+
+QByteArray encode(QStringView text, bool *ok)
+{
+    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
+    if (!encoder.isValid()) {
+        // Without ICU fall back to Latin-1 so the program still runs.
+        if (ok)
+            *ok = false;
+        return text.toLatin1();
+    }
+    // Encode character by character so that an unmappable one becomes a single
+    // "?" and the byte positions of the rest stay right.
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    bool allMapped = true;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()
+                         && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        QStringView ch = text.mid(i, len);
+        const bool ascii = len == 1 && ch[0].unicode() < 0x80;
+        if (ascii) {
+            out.append(char(ch[0].unicode()));
+        } else {
+            QByteArray bytes = encoder.encode(ch);
+            if (encoder.hasError() || bytes.isEmpty()) {
+                encoder.resetState();
+                out.append('?');
+                allMapped = false;
+            } else if (bytes == "?" || bytes == "\x1a") {
+                // Some ICU builds substitute instead of flagging an error.
+                out.append('?');
+                allMapped = false;
+            } else {
+                out.append(bytes);
+            }
+        }
+        i += len;
+    }
+    if (ok)
+        *ok = allMapped;
+    return out;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    return decoder.decode(bytes);
+}
+
+bool canEncode(QStringView text)
+{
+    bool ok = false;
+    encode(text, &ok);
+    return ok;
+}
+
+int byteLength(QStringView text)
+{
+    return int(encode(text).size());
+}
+
+QByteArray byteSliceBytes(QByteArrayView bytes, int start, int count)
+{
+    if (start < 1 || count <= 0 || start > bytes.size())
+        return {};
+    const qsizetype from = start - 1;
+    const qsizetype len = std::min<qsizetype>(count, bytes.size() - from);
+    return bytes.sliced(from, len).toByteArray();
+}
+
+QString byteSlice(QStringView text, int start, int count)
+{
+    return decode(byteSliceBytes(encode(text), start, count));
+}
+
+} // namespace lumina::cp932

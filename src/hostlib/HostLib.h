@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <cstdint>
+
+class QWidget;
+
+namespace lumina {
+
+// A colour as stored and passed everywhere: 0x00BBGGRR, red in the low byte.
+using OleColor = std::uint32_t;
+using CustomColors = std::array<OleColor, 17>;
+
+// The date record of the date picker, laid out like the platform's SYSTEMTIME.
+struct SystemTime {
+    qint16 wYear = 0;
+    qint16 wMonth = 0;
+    qint16 wDayOfWeek = 0;
+    qint16 wDay = 0;
+    qint16 wHour = 0;
+    qint16 wMinute = 0;
+    qint16 wSecond = 0;
+    qint16 wMilliseconds = 0;
+};
+
+enum class MsgIcon { None, Information, Warning, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+// Everything the program asks of the host suite and of the user through a modal
+// box: the common dialogs of the resource library and every message box. The
+// program holds one instance (see host()); tests install a scripted double.
+class HostLib
+{
+public:
+    virtual ~HostLib() = default;
+
+    // Digit settings dialog of a segment display. The three in/out values come
+    // back unchanged when the user cancels. Returns nonzero when confirmed.
+    virtual int Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+                            qint16 &fillZero) = 0;
+    // Version box; `text` holds lines joined by CR LF.
+    virtual int Call_dlg110(QWidget *owner, int kind, const QString &text) = 0;
+    // Date picker: nonzero when confirmed, with year, month and day filled in.
+    virtual int Call_dlg111(QWidget *owner, SystemTime &date) = 0;
+    // Name of the operating system.
+    virtual QString GetOsInfo() = 0;
+    // Open-file dialog. `filter` is pairs of description and pattern, each ended
+    // by a NUL, the list ended by one more NUL. Empty result when cancelled.
+    virtual QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
+                                const QString &initialPath, const QString &title) = 0;
+    virtual QString KiroFolderDlg(QWidget *owner, const QString &prompt) = 0;
+    // Colour chooser; `customColors` goes in and comes back with the user's edits.
+    virtual int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) = 0;
+
+    // A modal message box.
+    virtual MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
+                                 MsgButtons buttons, MsgIcon icon) = 0;
+    // Opens a folder in the platform's file manager.
+    virtual bool openFolder(const QString &path) = 0;
+};
+
+// The process-wide host. Defaults to the Qt implementation; setHost() swaps it
+// (the caller keeps ownership) and setHost(nullptr) restores the default.
+HostLib &host();
+void setHost(HostLib *replacement);
+
+// Byte-wise string functions of the host library over code page 932.
+int LenB_ASCII(const QString &text);
+QString MidB_ASCII(const QString &text, int start, int count);
+
+// Turns the host's NUL-separated description/pattern list into a Qt file
+// dialog filter ("Description (*.wav *.mp3);;All (*.*)").
+QString fileDialogFilter(const QString &nulSeparated);
+
+} // namespace lumina

@@ -1,0 +1,182 @@
+#include "hostlib/QtHostLib.h"
+
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QColorDialog>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSysInfo>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace lumina {
+
+int QtHostLib::Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+                           qint16 &fillZero)
+{
+    QDialog dialog(owner);
+    dialog.setWindowTitle(QStringLiteral("数字表示の設定"));
+    auto *layout = new QVBoxLayout(&dialog);
+
+    auto *zeroBox = new QGroupBox(QStringLiteral("0 と -1 の表示"), &dialog);
+    auto *zeroLayout = new QVBoxLayout(zeroBox);
+    auto *zeroGroup = new QButtonGroup(&dialog);
+    const QString zeroTexts[4] = {
+        QStringLiteral("0 は表示しない（消灯）"),
+        QStringLiteral("0 は「0」と表示する"),
+        QStringLiteral("-1 を「0」と表示し、0 は表示しない"),
+        QStringLiteral("-1 も 0 も「0」と表示する"),
+    };
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new QRadioButton(zeroTexts[i], zeroBox);
+        zeroGroup->addButton(button, i);
+        zeroLayout->addWidget(button);
+    }
+    if (auto *current = zeroGroup->button(zeroMode))
+        current->setChecked(true);
+    layout->addWidget(zeroBox);
+
+    const int positions = std::max<int>(1, keta);
+    auto *form = new QFormLayout;
+    auto *shiftSpin = new QSpinBox(&dialog);
+    shiftSpin->setRange(0, positions - 1);
+    shiftSpin->setValue(std::clamp<int>(shift, 0, positions - 1));
+    shiftSpin->setSuffix(QStringLiteral(" 桁"));
+    shiftSpin->setToolTip(QStringLiteral("数字を右端から何桁左に寄せて表示するか"));
+    form->addRow(QStringLiteral("左へずらす桁数："), shiftSpin);
+    auto *fillSpin = new QSpinBox(&dialog);
+    fillSpin->setRange(0, positions);
+    fillSpin->setValue(std::clamp<int>(fillZero, 0, positions));
+    fillSpin->setSpecialValueText(QStringLiteral("なし"));
+    fillSpin->setSuffix(QStringLiteral(" 桁"));
+    fillSpin->setToolTip(QStringLiteral("この桁数に満たない数字の頭に 0 を補う（5 を 3 桁なら 005）"));
+    form->addRow(QStringLiteral("0 で埋める桁数："), fillSpin);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("表示できる桁数：%1").arg(positions), &dialog));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted)
+        return 0;
+    if (zeroGroup->checkedId() >= 0)
+        zeroMode = qint16(zeroGroup->checkedId());
+    shift = qint16(shiftSpin->value());
+    fillZero = qint16(fillSpin->value());
+    return 1;
+}
+
+int QtHostLib::Call_dlg110(QWidget *owner, int kind, const QString &text)
+{
+    Q_UNUSED(kind);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("バージョン情報"),
+                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed(),
+                    QMessageBox::Ok, owner);
+    box.exec();
+    return 1;
+}
+
+int QtHostLib::Call_dlg111(QWidget *owner, SystemTime &date)
+{
+    QDialog dialog(owner);
+    dialog.setWindowTitle(QStringLiteral("日付の選択"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *calendar = new QCalendarWidget(&dialog);
+    const QDate current(date.wYear, date.wMonth, date.wDay);
+    calendar->setSelectedDate(current.isValid() ? current : QDate::currentDate());
+    layout->addWidget(calendar);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return 0;
+    const QDate chosen = calendar->selectedDate();
+    date.wYear = qint16(chosen.year());
+    date.wMonth = qint16(chosen.month());
+    date.wDay = qint16(chosen.day());
+    date.wDayOfWeek = qint16(chosen.dayOfWeek() % 7);
+    return 1;
+}
+
+QString QtHostLib::GetOsInfo()
+{
+    return QSysInfo::prettyProductName();
+}
+
+QString QtHostLib::KiroFileDlg(QWidget *owner, int flags, const QString &filter,
+                               const QString &initialPath, const QString &title)
+{
+    Q_UNUSED(flags);
+    return QFileDialog::getOpenFileName(owner, title, initialPath, fileDialogFilter(filter));
+}
+
+QString QtHostLib::KiroFolderDlg(QWidget *owner, const QString &prompt)
+{
+    return QFileDialog::getExistingDirectory(owner, prompt);
+}
+
+int QtHostLib::KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors)
+{
+    // QColorDialog keeps its custom colours process-wide; load ours in, and read
+    // them back afterwards so that the user's edits reach the settings file.
+    const int count = std::min<int>(QColorDialog::customCount(), int(customColors.size()));
+    for (int i = 0; i < count; ++i)
+        QColorDialog::setCustomColor(i, toQColor(customColors[size_t(i)]));
+    QColorDialog dialog(toQColor(color), owner);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    for (int i = 0; i < count; ++i)
+        customColors[size_t(i)] = fromQColor(QColorDialog::customColor(i));
+    if (!accepted)
+        return 0;
+    color = fromQColor(dialog.selectedColor());
+    return 1;
+}
+
+MsgResult QtHostLib::messageBox(QWidget *owner, const QString &text, const QString &title,
+                                MsgButtons buttons, MsgIcon icon)
+{
+    QMessageBox::StandardButtons standard;
+    switch (buttons) {
+    case MsgButtons::Ok: standard = QMessageBox::Ok; break;
+    case MsgButtons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case MsgButtons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
+    case MsgButtons::YesNoCancel:
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    }
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MsgIcon::None: break;
+    case MsgIcon::Information: qtIcon = QMessageBox::Information; break;
+    case MsgIcon::Warning: qtIcon = QMessageBox::Warning; break;
+    case MsgIcon::Critical: qtIcon = QMessageBox::Critical; break;
+    case MsgIcon::Question: qtIcon = QMessageBox::Question; break;
+    }
+    QMessageBox box(qtIcon, title, text, standard, owner);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Cancel: return MsgResult::Cancel;
+    default: return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    }
+}
+
+bool QtHostLib::openFolder(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace lumina

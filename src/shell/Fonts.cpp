@@ -1,0 +1,64 @@
+#include "shell/Fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace lumina {
+
+namespace {
+
+struct Substitution {
+    const char16_t *face;
+    const char16_t *candidates[4];
+};
+
+// Japanese text faces map to IPA fonts; the digit faces map to DSEG7, whose
+// segments line up exactly with an unlit "8".
+constexpr Substitution kSubstitutions[] = {
+    {u"ＭＳ ゴシック", {u"IPAGothic", u"Noto Sans Mono CJK JP", u"MS Gothic", nullptr}},
+    {u"ＭＳ 明朝", {u"IPAMincho", u"Noto Serif CJK JP", u"MS Mincho", nullptr}},
+    {u"ＭＳ Ｐゴシック", {u"IPAPGothic", u"Noto Sans CJK JP", u"MS PGothic", nullptr}},
+    {u"ＭＳ Ｐ明朝", {u"IPAPMincho", u"Noto Serif CJK JP", u"MS PMincho", nullptr}},
+    {u"M_NumP1", {u"IPAPGothic", u"DejaVu Sans", nullptr, nullptr}},
+    {u"M_DegitA", {u"DSEG7 Classic", nullptr, nullptr, nullptr}},
+    {u"M_DegitB", {u"DSEG7 Modern", nullptr, nullptr, nullptr}},
+    {u"M_DegitC", {u"DSEG7 Classic Mini", nullptr, nullptr, nullptr}},
+};
+
+QStringList candidatesOf(const Substitution &s)
+{
+    QStringList list;
+    for (const char16_t *c : s.candidates) {
+        if (c)
+            list << QString::fromUtf16(c);
+    }
+    return list;
+}
+
+} // namespace
+
+void registerFonts()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const Substitution &s : kSubstitutions) {
+        const QString face = QString::fromUtf16(s.face);
+        if (installed.contains(face))
+            continue; // the real font is there: use it
+        QStringList available;
+        for (const QString &candidate : candidatesOf(s)) {
+            if (installed.contains(candidate))
+                available << candidate;
+        }
+        if (!available.isEmpty())
+            QFont::insertSubstitutions(face, available);
+    }
+}
+
+QString substituteFamily(const QString &faceName)
+{
+    const QStringList list = QFont::substitutes(faceName);
+    return list.isEmpty() ? faceName : list.first();
+}
+
+} // namespace lumina

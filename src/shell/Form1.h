@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QTimer;
+
+namespace lumina {
+
+// The fare board: a borderless window with rounded corners holding the 60 fare
+// cells with their ticket-number labels, the clock and the stop-name strip.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kCells = 60;
+
+    explicit Form1(QWidget *parent = nullptr);
+
+    // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
+    std::array<QWidget *, kCells + 1> Degit{};
+    std::array<QLabel *, kCells + 1> lblSeiriNum{};
+    // Clock: 0 hours, 1 minutes.
+    std::array<QWidget *, 2> TimeDegit{};
+    QWidget *ChimeiCtl = nullptr;
+    // Built-in panel pictures for the backlight states OFF, ON1, ON2.
+    std::array<QPixmap, 3> imgRes;
+    QTimer *Timer1 = nullptr;
+
+    // The picture the board shows, at natural size from the top-left corner.
+    void setPicture(const QPixmap &picture);
+    QPixmap picture() const { return m_picture; }
+
+    // Cell grid positions, in twips, relative to the client area.
+    static QRect cellRectTwips(int index);
+    static QRect labelRectTwips(int index);
+
+    // The region applied at start-up belongs to the window from then on.
+    void DeleteRgn() {}
+
+signals:
+    void cellDoubleClicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace lumina

@@ -1,0 +1,42 @@
+#include "shell/Geometry.h"
+
+#include <algorithm>
+
+namespace lumina {
+
+QRegion roundRectRegion(int left, int top, int right, int bottom, int ellipseWidth,
+                        int ellipseHeight)
+{
+    const int width = right - left;
+    const int height = bottom - top;
+    if (width <= 0 || height <= 0)
+        return {};
+    const int ew = std::clamp(ellipseWidth, 0, width);
+    const int eh = std::clamp(ellipseHeight, 0, height);
+    if (ew < 2 || eh < 2)
+        return QRegion(left, top, width, height);
+
+    // Scan the corner ellipse row by row so the edge is the same staircase on
+    // every corner, whatever the size.
+    QRegion region;
+    const double a = ew / 2.0;
+    const double b = eh / 2.0;
+    for (int y = 0; y < height; ++y) {
+        int inset = 0;
+        const double rowCentre = y + 0.5;
+        double dy = 0;
+        if (rowCentre < b)
+            dy = b - rowCentre;
+        else if (rowCentre > height - b)
+            dy = rowCentre - (height - b);
+        if (dy > 0) {
+            const double t = std::min(1.0, dy / b);
+            inset = int(std::lround(a - a * std::sqrt(1.0 - t * t)));
+        }
+        if (width - 2 * inset > 0)
+            region += QRect(left + inset, top + y, width - 2 * inset, 1);
+    }
+    return region;
+}
+
+} // namespace lumina

@@ -1,0 +1,141 @@
+#include "shell/Lumina.h"
+
+#include "hostlib/HostLib.h"
+#include "options/frmOption.h"
+#include "shell/Colors.h"
+#include "shell/Form1.h"
+#include "shell/Geometry.h"
+#include "shell/frmCtl.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace lumina {
+
+namespace {
+Lumina *g_instance = nullptr;
+}
+
+Lumina::Lumina()
+{
+    g_instance = this;
+    m_seams = defaultSeams();
+}
+
+Lumina::~Lumina()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+Lumina *Lumina::instance()
+{
+    return g_instance;
+}
+
+Seams Lumina::defaultSeams()
+{
+    Seams s;
+    s.initFareCells = [] {};
+    s.setProp = [] {};
+    s.initSpeech = [] {};
+    s.loadIni = [] {};
+    s.clearStopName = [] {};
+    s.stopAllSounds = [] {};
+    s.releaseSpeech = [] {};
+    s.saveIni = [] {};
+    s.exit = [] { QCoreApplication::exit(0); };
+    return s;
+}
+
+void Lumina::startUp()
+{
+    m_board = std::make_unique<Form1>();
+
+    // 1. Fare cells first: style and blank.
+    m_seams.initFareCells();
+    // 2. Option defaults and board pictures, then the options onto the board.
+    initBoardDefaults();
+    // 3. The options dialog is loaded by now and stays hidden.
+    // 4. The control panel: modeless, no owner; its load handler names the board
+    //    and shapes the keys.
+    m_panel = std::make_unique<frmCtl>();
+    connect(m_panel.get(), &frmCtl::closeRequested, this,
+            [this](bool *accept) { *accept = requestQuit(); });
+    m_panel->load(m_board.get());
+    m_seams.initSpeech();
+    m_panel->show();
+    // 5. Panel on top.
+    m_panel->raise();
+    // 6, 7. Board top-left, panel bottom-right.
+    placeWindows();
+    // 8, 9. Rounded corners, repaint.
+    shapeBoard();
+    m_board->update();
+    // 10. The settings file restores options, panel state and positions.
+    m_seams.loadIni();
+    // The board appears last, once its load sequence is done.
+    m_board->show();
+    m_panel->raise();
+}
+
+void Lumina::initBoardDefaults()
+{
+    if (!m_options)
+        m_options = std::make_unique<frmOption>();
+    m_options->Check1->setChecked(true);
+    const OleColor labelColours[3] = {rgb(255, 255, 255), rgb(192, 255, 192), rgb(255, 192, 128)};
+    for (size_t i = 0; i < 3; ++i)
+        setBackColor(m_options->Command5[i], labelColours[i]);
+
+    m_board->setPicture(m_board->imgRes[0]);
+    m_board->imgRes[1] = m_board->imgRes[0];
+    m_board->imgRes[2] = m_board->imgRes[0];
+
+    m_seams.setProp();
+}
+
+void Lumina::placeWindows()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    m_board->move(area.topLeft());
+    const QSize frame = m_panel->frameGeometry().size();
+    m_panel->move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
+}
+
+void Lumina::shapeBoard()
+{
+    const QRect client = m_board->rect();
+    m_board->setMask(roundRectRegion(0, 0, client.right() + 1, client.bottom() + 1, 30, 30));
+}
+
+bool Lumina::requestQuit()
+{
+    if (m_quitting)
+        return true;
+    const MsgResult answer =
+        host().messageBox(m_panel.get(), QStringLiteral("ルミナを終了しますか？"),
+                          QStringLiteral("ルミナの終了確認"), MsgButtons::YesNo, MsgIcon::Question);
+    if (answer != MsgResult::Yes)
+        return false;
+    shutDown();
+    return true;
+}
+
+void Lumina::shutDown()
+{
+    m_quitting = true;
+    m_seams.clearStopName();
+    m_board->DeleteRgn();
+    m_panel->deleteKeyRegions();
+    m_seams.stopAllSounds();
+    m_seams.releaseSpeech();
+    m_seams.saveIni();
+    m_seams.exit();
+}
+
+} // namespace lumina

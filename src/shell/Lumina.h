@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace lumina {
+
+class Form1;
+class frmCtl;
+class frmOption;
+
+// The calls that start-up and quit make into the other parts of the program.
+// Each defaults to the real operation; tests replace them to watch the order.
+struct Seams {
+    std::function<void()> initFareCells;
+    std::function<void()> setProp;
+    std::function<void()> initSpeech;
+    std::function<void()> loadIni;
+    std::function<void()> clearStopName;
+    std::function<void()> stopAllSounds;
+    std::function<void()> releaseSpeech;
+    std::function<void()> saveIni;
+    // Ends the program; the default leaves the event loop with status 0.
+    std::function<void()> exit;
+};
+
+// The running program: the three windows and the start and stop sequences.
+class Lumina : public QObject
+{
+    Q_OBJECT
+
+public:
+    Lumina();
+    ~Lumina() override;
+
+    // The instance of this run (the last one created).
+    static Lumina *instance();
+
+    Form1 *board() const { return m_board.get(); }
+    frmCtl *panel() const { return m_panel.get(); }
+    frmOption *options() const { return m_options.get(); }
+
+    // Real implementations of every seam.
+    Seams defaultSeams();
+    Seams &seams() { return m_seams; }
+
+    // Runs the board's load sequence and shows the windows.
+    void startUp();
+    // Asks the quit question; on Yes runs the quit sequence. Returns whether
+    // the program is ending.
+    bool requestQuit();
+    bool quitting() const { return m_quitting; }
+
+private:
+    void initBoardDefaults();
+    void placeWindows();
+    void shapeBoard();
+    void shutDown();
+
+    std::unique_ptr<Form1> m_board;
+    std::unique_ptr<frmOption> m_options;
+    std::unique_ptr<frmCtl> m_panel;
+    Seams m_seams;
+    bool m_quitting = false;
+};
+
+} // namespace lumina

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace lumina {
+
+class Form1;
+
+// A frame that reports double-clicks on its own surface (the entry panels
+// switch that way).
+class EntryFrame : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+signals:
+    void doubleClicked();
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// The driver's central control panel.
+class frmCtl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmCtl(QWidget *parent = nullptr);
+
+    // Entry panels: 0 digit lists, 1 keypad (both at the same place).
+    std::array<EntryFrame *, 2> Frame1{};
+    // Route-set buttons "リセット": 0 in the digit-list panel, 1 in the keypad panel.
+    std::array<QPushButton *, 2> Command1{};
+    // Step buttons: 0 back, 1 forward.
+    std::array<QPushButton *, 2> Command2{};
+    // Keypad: 0..9 digits, 10 "系統", 11 "区間".
+    std::array<QPushButton *, 12> CommandButton1{};
+    // Keypad displays: 0 route, 1 "-", 2 section.
+    std::array<QLabel *, 3> Label2{};
+    QLabel *Label9 = nullptr;
+    // Digit-list panel.
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    std::array<QListWidget *, 5> List2{};
+    std::array<QListWidget *, 3> List3{};
+    QWidget *Picture1 = nullptr;
+
+    QPushButton *Check1 = nullptr; // "表示消去", a check box with push-button look
+    QGroupBox *grpM_Tape = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    std::array<QRadioButton *, 3> Option4{};
+    QFrame *Frame6 = nullptr;
+    std::array<QLabel *, 2> Label3{};
+    std::array<QScrollBar *, 2> HScroll1{};
+    std::array<QLabel *, 2> Label1{};
+    QCheckBox *Check2 = nullptr; // "深夜料金"
+    QPushButton *Command4 = nullptr; // "設定..."
+    QPushButton *Command8 = nullptr; // "ﾊﾞｰｼﾞｮﾝ"
+    QPushButton *Check4 = nullptr; // ">>", opens the ticket preview
+
+    // Keypad key regions, one per key.
+    std::array<QRegion, 12> KeyRgn;
+    QString RouteDate;
+    bool keypadTarget = false;
+    qint16 entryPanelIndex = 0;
+
+    // Panel start-up: caption of the board, key regions. `board` receives the
+    // caption.
+    void load(Form1 *board);
+    // Releases the key regions at quit.
+    void deleteKeyRegions();
+
+    // The board's caption and the version box both name the model after the
+    // executable.
+    static QString modelName();
+
+signals:
+    // The user asked to close the panel; the receiver decides (see closeEvent).
+    void closeRequested(bool *accept);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildKeypadPanel();
+    void buildListPanel();
+    void buildFrame6();
+};
+
+} // namespace lumina
