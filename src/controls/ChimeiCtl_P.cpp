@@ -405,7 +405,8 @@ void ChimeiCtl_P::advanceScroll()
             return;
         }
     }
-    setLayerTop(int(std::floor(m_pos)));
+    // The steps are added up in binary fractions: allow for the crumbs.
+    setLayerTop(int(std::floor(m_pos + 1e-6)));
 }
 
 } // namespace lumina

@@ -1,5 +1,6 @@
 #include "shell/Lumina.h"
 
+#include "controls/ChimeiCtl_P.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "shell/Colors.h"
@@ -43,7 +44,10 @@ Seams Lumina::defaultSeams()
     s.setProp = [] {};
     s.initSpeech = [] {};
     s.loadIni = [] {};
-    s.clearStopName = [] {};
+    s.clearStopName = [this] {
+        if (m_board)
+            m_board->ChimeiCtl->SetChimei(QString());
+    };
     s.stopAllSounds = [] {};
     s.releaseSpeech = [] {};
     s.saveIni = [] {};
