@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <zlib.h>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -34,8 +36,22 @@ public:
             m_library = nullptr;
             return;
         }
+        // Unpacked whole into memory: looking glyphs up in a compressed stream
+        // means unpacking again from the start on every backward seek.
         const QByteArray native = QFile::encodeName(path);
-        if (FT_New_Face(m_library, native.constData(), 0, &m_face) != 0) {
+        gzFile in = gzopen(native.constData(), "rb");
+        if (!in)
+            return;
+        char chunk[65536];
+        int got = 0;
+        while ((got = gzread(in, chunk, sizeof chunk)) > 0)
+            m_data.append(chunk, got);
+        const bool failed = got < 0;
+        gzclose(in);
+        if (failed || m_data.isEmpty()
+            || FT_New_Memory_Face(m_library, reinterpret_cast<const FT_Byte *>(m_data.constData()),
+                                  FT_Long(m_data.size()), 0, &m_face)
+                   != 0) {
             m_face = nullptr;
             return;
         }
@@ -84,6 +100,7 @@ public:
     }
 
 private:
+    QByteArray m_data;
     FT_Library m_library = nullptr;
     FT_Face m_face = nullptr;
 };
@@ -242,13 +259,18 @@ DotFont::Glyph DotFont::outlineGlyph(const DotFontSource &source, unsigned code,
     if (text.isEmpty() || text == QChar(QChar::ReplacementCharacter) || text.at(0).isSpace())
         return g;
 
-    QFont font;
-    font.setFamilies(source.families);
-    font.setPixelSize(kPixelSize);
+    const QString fontKey = source.families.join(QLatin1Char('\n'));
+    auto font = m_fonts.find(fontKey);
+    if (font == m_fonts.end()) {
+        QFont f;
+        f.setFamilies(source.families);
+        f.setPixelSize(kPixelSize);
+        f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+        f.setHintingPreference(QFont::PreferFullHinting);
+        font = m_fonts.insert(fontKey, f);
+    }
     // Bold is made below, the way the bitmap cuts make it: the font engine's
     // emboldening fills the counters of a 16 px kanji solid.
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    font.setHintingPreference(QFont::PreferFullHinting);
 
     // Print into a canvas with a margin so that nothing the font puts a little
     // outside its cell is lost here; the caller's canvas does the cutting.
@@ -259,7 +281,7 @@ DotFont::Glyph DotFont::outlineGlyph(const DotFontSource &source, unsigned code,
         QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setFont(font);
+        p.setFont(font.value());
         p.setPen(Qt::black);
         p.drawText(QPoint(margin, margin + kBaseline), text);
     }

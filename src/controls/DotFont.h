@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFont>
 #include <QHash>
 #include <QPoint>
 #include <QString>
@@ -73,6 +74,7 @@ private:
 
     std::vector<DotFontSource> m_sources[2];
     mutable QHash<QString, std::shared_ptr<BitmapFile>> m_files;
+    mutable QHash<QString, QFont> m_fonts;
     mutable QHash<quint64, std::shared_ptr<Glyph>> m_glyphs;
 };
 
