@@ -6,6 +6,7 @@
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
 #include "shell/frmCtl.h"
+#include "sound/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -44,7 +45,7 @@ Seams Lumina::defaultSeams()
     s.initSpeech = [] {};
     s.loadIni = [] {};
     s.clearStopName = [] {};
-    s.stopAllSounds = [] {};
+    s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [] {};
     s.saveIni = [] {};
     s.exit = [] { QCoreApplication::exit(0); };
