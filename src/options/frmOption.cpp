@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace lumina {
 
@@ -68,6 +69,34 @@ protected:
     }
 };
 
+// A button that shows its background colour as it is: the style's shading
+// would show the operator a lighter colour than the one chosen.
+class ColorButton : public QPushButton
+{
+public:
+    explicit ColorButton(QWidget *parent)
+        : QPushButton(parent)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        painter.drawControl(QStyle::CE_PushButtonBevel, option);
+        const int inset = isDown() ? 4 : 3;
+        painter.fillRect(rect().adjusted(inset, inset, -3, -3), palette().color(QPalette::Button));
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(2, 2, -2, -2);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+};
+
 template<typename W>
 W *place(W *widget, int left, int top, int width, int height)
 {
@@ -100,7 +129,9 @@ QPushButton *button(QWidget *parent, const QString &text, int left, int top, int
 
 QPushButton *colorButton(QWidget *parent, int left, int top)
 {
-    return button(parent, QString(), left, top, 555, 315);
+    auto *b = place(new ColorButton(parent), left, top, 555, 315);
+    b->setAutoDefault(false);
+    return b;
 }
 
 QRadioButton *option(QWidget *parent, const QString &text, int left, int top, int width,

@@ -259,6 +259,13 @@ void TestOptions::initialState()
     QVERIFY(dlg.Frame7->isHidden());
     QVERIFY(!dlg.Frame7->isEnabled());
     QCOMPARE(dlg.M_Degit1->property("DegitSize").toInt(), 0);
+    // Colours the dialog starts with, kept when there is no settings file.
+    QCOMPARE(backColor(dlg.Command8[0]), OleColor(0x00808080));
+    QCOMPARE(backColor(dlg.Command8[1]), OleColor(0x00969696));
+    QCOMPARE(backColor(dlg.Command8[2]), OleColor(0x0072D2F8));
+    QCOMPARE(backColor(dlg.Command9[0]), OleColor(0x00808080));
+    QCOMPARE(backColor(dlg.Command9[1]), OleColor(0x0000FFFF));
+    QCOMPARE(dlg.M_Degit1->property("DegitForeColor").toUInt(), 0x0072D2F8u);
     for (const QLineEdit *t : dlg.Text2)
         QVERIFY(t->text().isEmpty());
     QCOMPARE(dlg.Command11->text(), QStringLiteral("×"));
@@ -302,6 +309,13 @@ void TestOptions::pageSwitching()
         QCOMPARE(dlg.Frame1[size_t(k)]->isVisible(), k == page);
         QVERIFY2(dlg.Option1[size_t(k)]->isChecked() == (k == page), qPrintable(QString::number(k)));
     }
+    // The chosen tab is drawn held down, darker than the others.
+    const auto faceLightness = [](QWidget *tab) {
+        const QImage image = tab->grab().toImage();
+        return image.pixelColor(QPoint(image.width() / 2, 6)).lightness();
+    };
+    QVERIFY(faceLightness(dlg.Option1[size_t(page)])
+            < faceLightness(dlg.Option1[size_t((page + 1) % 6)]));
     // Switching pages leaves the choices on the pages alone.
     for (QRadioButton *b : {dlg.Option3[0], dlg.Option3[7], dlg.Option3[3], dlg.Option3[4],
                             dlg.Option2[0], dlg.Option2[2], dlg.Option6[1], dlg.Option7[0],
@@ -589,6 +603,12 @@ void TestOptions::colourChooser()
     QCOMPARE(offered, rgb(10, 20, 30));
     QCOMPARE(customOffered[5], OleColor(5 * 0x010101));
     QCOMPARE(backColor(b), rgb(200, 100, 50));
+    // The operator sees the colour on the button's face.
+    const QImage face = b->grab().toImage();
+    const QColor seen = face.pixelColor(face.rect().center());
+    QVERIFY2(qAbs(seen.red() - 200) < 16 && qAbs(seen.green() - 100) < 16
+                 && qAbs(seen.blue() - 50) < 16,
+             qPrintable(seen.name()));
     // The operator's custom colours stay with the dialog for the next chooser
     // and for the settings file.
     QCOMPARE(dlg.CustomColors[16], rgb(1, 2, 3));
