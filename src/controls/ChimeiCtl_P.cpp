@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
