@@ -148,6 +148,15 @@ std::optional<qint16> stepTarget(qint16 curStop, qint16 stopCount, int direction
     return qint16(target);
 }
 
+bool stepRoute(RouteState &route, int direction)
+{
+    const auto target = stepTarget(route.CurStop, route.StopCount, direction);
+    if (!target)
+        return false;
+    route.CurStop = *target;
+    return true;
+}
+
 int stepSoundField(bool alwaysSame, const FareRecord &arrived, int column)
 {
     if (alwaysSame)

@@ -86,6 +86,9 @@ QString toFullWidth(QStringView text);
 // when the step would leave the stops the route holds.
 std::optional<qint16> stepTarget(qint16 curStop, qint16 stopCount, int direction);
 
+// Moves `route.CurStop` one stop; false (nothing changed) at either end.
+bool stepRoute(RouteState &route, int direction);
+
 // Which sound a step plays: the txtSelectSound index 7 (always), or 8, 9, 10
 // for the value 1, 2, 3 in column `column` of the stop arrived at; -1 for none.
 int stepSoundField(bool alwaysSame, const FareRecord &arrived, int column);

@@ -349,6 +349,17 @@ void tst_BoardUpdate::walkBothWays()
     }
     QCOMPARE(moved, 7);
     QCOMPARE(cur, qint16(9));
+
+    // The same on the route itself.
+    RouteState state = tenStops(3);
+    QVERIFY(stepRoute(state, 0));
+    QVERIFY(stepRoute(state, 0));
+    QVERIFY(!stepRoute(state, 0));
+    QCOMPARE(state.CurStop, qint16(0));
+    for (int i = 0; i < 9; ++i)
+        QVERIFY(stepRoute(state, 1));
+    QVERIFY(!stepRoute(state, 1));
+    QCOMPARE(state.CurStop, qint16(9));
 }
 
 void tst_BoardUpdate::stepSound_data()
