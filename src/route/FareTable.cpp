@@ -22,13 +22,13 @@ bool FareTable::store(int stop, int field, const QVariant &value)
     return true;
 }
 
-int FareTable::assign(const std::vector<FareRecord> &records)
+int FareTable::assign(std::vector<FareRecord> records)
 {
-    clear();
-    const int count = int(std::min<size_t>(records.size(), Size));
-    for (int s = 0; s < count; ++s)
-        m_entries[size_t(s)] = records[size_t(s)];
-    return count;
+    const size_t count = std::min<size_t>(records.size(), Size);
+    // Entries past the records come out empty, as after clear().
+    records.resize(Size);
+    m_entries.swap(records);
+    return int(count);
 }
 
 RouteState &routeState()

@@ -65,9 +65,9 @@ public:
     // changes nothing and returns false.
     bool store(int stop, int field, const QVariant &value);
 
-    // Clears the table, then copies `records` into entries 1..n. Records past
+    // Clears the table, then puts `records` into entries 1..n. Records past
     // 301 are not taken; returns how many were.
-    int assign(const std::vector<FareRecord> &records);
+    int assign(std::vector<FareRecord> records);
 
     void swap(FareTable &other) noexcept { m_entries.swap(other.m_entries); }
 

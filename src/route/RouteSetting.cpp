@@ -157,7 +157,7 @@ RouteLoad loadRoute(const QString &fareFolder, const RouteEntry &entry)
     if (reader.hasError())
         return failed();
 
-    load.table.assign(records);
+    load.table.assign(std::move(records));
     load.status = RouteLoad::Status::Loaded;
     return load;
 }
