@@ -20,12 +20,6 @@ QString faceName(int degitStyle);
 // digit-wide blank; a character the face lacks is blank too.
 const QPainterPath &unitGlyph(const QString &face, bool bold, QChar ch);
 
-// How a character cell of the digit faces is divided vertically: leading above
-// the segments, the segments, and the empty descent below. A text cell of
-// height h keeps its segments from kLeading*h to (kLeading + kInk)*h.
-inline constexpr double kLeading = 1.0 / 16.0;
-inline constexpr double kInk = 3.0 / 4.0;
-
 // Paints `text` one character per position, position i in the box
 // (x + i*step, y, width, height) where the box holds the segments of the
 // character. Positions wholly outside the painter's clip/device are skipped.

@@ -18,6 +18,13 @@ constexpr M_Degit::SizeEntry kSizes[4] = {
     {165, 225, 14},
 };
 
+// Where the segments sit in the character cell. The cell is taller than the
+// face (18 pt is 24 px over a 20 px face, drawn from a pixel above the top);
+// these keep the segments a pixel clear of the top and bottom edge at every
+// size of the table.
+constexpr double kLeading = 0.11;
+constexpr double kInk = 0.69;
+
 } // namespace
 
 M_Degit::M_Degit(QWidget *parent)
@@ -61,7 +68,7 @@ void M_Degit::paintDigits(QPainter &painter, const QSize &size) const
     // font size in pixels, drawn from one pixel above the top edge.
     const double step = px(e.positionTwips);
     const double cell = e.pointSize * 96.0 / 72.0;
-    const QRectF box(0, -1 + digit::kLeading * cell, step - m_charExtra, digit::kInk * cell);
+    const QRectF box(0, -1 + kLeading * cell, step - m_charExtra, kInk * cell);
 
     digit::paintRow(painter, d.face, m_bold, QString(d.keta, u'8'), box, step, toQColor(d.base));
     const double litLeft = size.width() - double(d.lit.size()) * step;

@@ -10,6 +10,16 @@
 
 namespace lumina {
 
+namespace {
+
+// The character cell of the digit faces at layout height: leading above the
+// segments, the segments, and an empty foot of about an eighth of the cell,
+// which the 1.14 stretch pushes below the bottom edge.
+constexpr double kLeading = 1.0 / 16.0;
+constexpr double kInk = 3.0 / 4.0;
+
+} // namespace
+
 M_DegitEmNB::M_DegitEmNB(QWidget *parent)
     : DegitBase(parent)
 {
@@ -47,8 +57,8 @@ void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size) const
     if (target.width() <= 0 || target.height() <= 0)
         return;
     const double step = target.width() / d.keta;
-    const QRectF box(target.left(), target.top() + digit::kLeading * target.height(), step,
-                     digit::kInk * target.height());
+    const QRectF box(target.left(), target.top() + kLeading * target.height(), step,
+                     kInk * target.height());
     digit::paintRow(painter, d.face, false, QString(d.keta, u'8'), box, step, toQColor(d.base));
     digit::paintRow(painter, d.face, false, d.lit, box, step, toQColor(d.digit));
 }
