@@ -5,6 +5,7 @@
 #include "controls/PropertyBag.h"
 #include "shell/Colors.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -230,18 +231,56 @@ const QImage &DegitBase::face()
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
     if (m_faceValid && m_face.size() == pixels && m_face.devicePixelRatio() == dpr)
         return m_face;
-    if (m_face.size() != pixels)
-        m_face = QImage(pixels, QImage::Format_RGB32);
-    m_face.setDevicePixelRatio(dpr);
-    m_face.fill(toQColor(m_backColor));
-    if (!m_drawn.blank && !pixels.isEmpty()) {
-        QPainter painter(&m_face);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        paintDigits(painter, size());
+    if (m_drawn.blank || pixels.isEmpty()) {
+        if (m_face.size() != pixels)
+            m_face = QImage(pixels, QImage::Format_RGB32);
+        m_face.setDevicePixelRatio(dpr);
+        m_face.fill(toQColor(m_backColor));
+    } else {
+        // A copy of the shared unlit row (cheap until written to), then the lit text.
+        m_face = unlitFace(pixels, dpr);
+        if (!m_drawn.lit.trimmed().isEmpty()) {
+            QPainter painter(&m_face);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            paintDigits(painter, size(), Layer::Lit);
+        }
     }
     m_faceValid = true;
     return m_face;
+}
+
+QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
+{
+    static QHash<QString, QImage> cache;
+    const QString key = QStringLiteral("%1|%2x%3@%4|%5|%6|%7|%8|%9")
+                            .arg(QLatin1String(metaObject()->className()))
+                            .arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(dpr)
+                            .arg(m_backColor)
+                            .arg(m_drawn.base)
+                            .arg(m_drawn.face)
+                            .arg(m_drawn.keta)
+                            .arg(m_drawn.degitSize);
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QImage image(pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(toQColor(m_backColor));
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        paintDigits(painter, size(), Layer::Unlit);
+    }
+    // Only a handful of looks are in use at a time; start afresh when the
+    // colours have been changed often.
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.insert(key, image);
+    return image;
 }
 
 void DegitBase::mouseDoubleClickEvent(QMouseEvent *event)

@@ -90,8 +90,10 @@ protected:
     virtual void applySize() {}
     // The lit text for the positions, from the text after zero rule, fill, shift.
     virtual QString fitText(const QString &text, int keta) const = 0;
-    // Paints the row onto a face already cleared to the background, in pixels.
-    virtual void paintDigits(QPainter &painter, const QSize &size) const = 0;
+    // Paints one layer of the row onto the face, in pixels: the unlit "8" in
+    // every position, or the lit text over it.
+    enum class Layer { Unlit, Lit };
+    virtual void paintDigits(QPainter &painter, const QSize &size, Layer layer) const = 0;
 
     // Records what the face is to show from the current properties and marks the
     // cached image stale.
@@ -119,6 +121,9 @@ protected:
 
 private:
     void changed(const char *name);
+    // The background with the unlit row, shared by every control drawn the same
+    // way (the 60 fare cells share one).
+    QImage unlitFace(const QSize &pixels, qreal dpr) const;
 
     OleColor m_baseForeColor = kDefaultBaseForeColor;
     OleColor m_degitForeColor = kDefaultDegitForeColor;

@@ -60,7 +60,7 @@ QString M_Degit::fitText(const QString &text, int keta) const
     return digit::rightmost(text, keta);
 }
 
-void M_Degit::paintDigits(QPainter &painter, const QSize &size) const
+void M_Degit::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
     const SizeEntry e = sizeEntry(d.degitSize);
@@ -70,7 +70,11 @@ void M_Degit::paintDigits(QPainter &painter, const QSize &size) const
     const double cell = e.pointSize * 96.0 / 72.0;
     const QRectF box(0, -1 + kLeading * cell, step - m_charExtra, kInk * cell);
 
-    digit::paintRow(painter, d.face, m_bold, QString(d.keta, u'8'), box, step, toQColor(d.base));
+    if (layer == Layer::Unlit) {
+        digit::paintRow(painter, d.face, m_bold, QString(d.keta, u'8'), box, step,
+                        toQColor(d.base));
+        return;
+    }
     const double litLeft = size.width() - double(d.lit.size()) * step;
     digit::paintRow(painter, d.face, m_bold, d.lit, box.translated(litLeft, 0), step,
                     toQColor(d.digit));

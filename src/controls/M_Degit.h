@@ -29,7 +29,7 @@ protected:
     bool shiftRedraws() const override { return false; }
     void applySize() override;
     QString fitText(const QString &text, int keta) const override;
-    void paintDigits(QPainter &painter, const QSize &size) const override;
+    void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
 
 private:
     // Spacing between characters and the weight of the digits. Older platforms

@@ -45,7 +45,7 @@ QString M_DegitEmNB::fitText(const QString &text, int keta) const
     return digit::fareCellText(text, keta);
 }
 
-void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size) const
+void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
     if (d.keta <= 0)
@@ -59,8 +59,10 @@ void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size) const
     const double step = target.width() / d.keta;
     const QRectF box(target.left(), target.top() + kLeading * target.height(), step,
                      kInk * target.height());
-    digit::paintRow(painter, d.face, false, QString(d.keta, u'8'), box, step, toQColor(d.base));
-    digit::paintRow(painter, d.face, false, d.lit, box, step, toQColor(d.digit));
+    if (layer == Layer::Unlit)
+        digit::paintRow(painter, d.face, false, QString(d.keta, u'8'), box, step, toQColor(d.base));
+    else
+        digit::paintRow(painter, d.face, false, d.lit, box, step, toQColor(d.digit));
 }
 
 void M_DegitEmNB::resizeEvent(QResizeEvent *event)

@@ -26,7 +26,7 @@ protected:
     qint16 degitSizeRule(qint16 degitSize) const override { return degitSize; }
     bool shiftRedraws() const override { return true; }
     QString fitText(const QString &text, int keta) const override;
-    void paintDigits(QPainter &painter, const QSize &size) const override;
+    void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
     void resizeEvent(QResizeEvent *event) override;
 };
 
