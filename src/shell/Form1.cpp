@@ -7,6 +7,7 @@
 #include "shell/Lumina.h"
 #include "shell/frmCtl.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -139,6 +140,12 @@ void Form1::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (!m_picture.isNull())
         p.drawPixmap(0, 0, m_picture);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The program ends only through the control panel.
+    event->ignore();
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)

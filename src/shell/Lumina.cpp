@@ -7,6 +7,7 @@
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
 #include "shell/frmCtl.h"
+#include "sound/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -50,7 +51,7 @@ Seams Lumina::defaultSeams()
     s.initSpeech = [] {};
     s.loadIni = [] {};
     s.clearStopName = [] {};
-    s.stopAllSounds = [] {};
+    s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [] {};
     s.saveIni = [] {};
     s.exit = [] { QCoreApplication::exit(0); };
@@ -90,8 +91,11 @@ void Lumina::startUp()
 
 void Lumina::initBoardDefaults()
 {
-    if (!m_options)
+    if (!m_options) {
         m_options = std::make_unique<frmOption>();
+        // "OK" in the dialog applies the options to the board.
+        connect(m_options.get(), &frmOption::applyRequested, this, [this] { m_seams.setProp(); });
+    }
     m_options->Check1->setChecked(true);
     const OleColor labelColours[3] = {rgb(255, 255, 255), rgb(192, 255, 192), rgb(255, 192, 128)};
     for (size_t i = 0; i < 3; ++i)
