@@ -97,9 +97,10 @@ struct StampKey {
     int phaseX; // 1/16 px
     int phaseY; // 1/16 px
     QRgb color;
+    int dprPercent;
     friend bool operator==(const StampKey &a, const StampKey &b)
     {
-        return a.ch == b.ch && a.width == b.width && a.height == b.height && a.phaseX == b.phaseX
+        return a.dprPercent == b.dprPercent && a.ch == b.ch && a.width == b.width && a.height == b.height && a.phaseX == b.phaseX
                && a.phaseY == b.phaseY && a.color == b.color && a.bold == b.bold
                && a.face == b.face;
     }
@@ -107,7 +108,7 @@ struct StampKey {
 
 size_t qHash(const StampKey &k, size_t seed = 0)
 {
-    return qHashMulti(seed, k.face, k.bold, k.ch, k.width, k.height, k.phaseX, k.phaseY, k.color);
+    return qHashMulti(seed, k.face, k.bold, k.ch, k.width, k.height, k.phaseX, k.phaseY, k.color, k.dprPercent);
 }
 
 QImage renderStamp(const QPainterPath &glyph, const StampKey &k, const QColor &color)
@@ -117,13 +118,16 @@ QImage renderStamp(const QPainterPath &glyph, const StampKey &k, const QColor &c
     QImage image(int(std::ceil(fx + w)) + 1, int(std::ceil(fy + h)) + 1,
                  QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    image.setDevicePixelRatio(k.dprPercent / 100.0);
     QPainter p(&image);
+    // Drawn in device pixels whatever the ratio.
+    p.scale(100.0 / k.dprPercent, 100.0 / k.dprPercent);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     QTransform t;
     t.translate(fx, fy);
     t.scale(w, h);
-    p.setTransform(t);
+    p.setTransform(t, true);
     p.fillPath(glyph, color);
     return image;
 }
@@ -174,9 +178,9 @@ void paintRow(QPainter &painter, const QString &face, bool bold, const QString &
                                int(std::lround(onDevice.height() * 64)),
                                int(std::lround((onDevice.x() - left) * 16)),
                                int(std::lround((onDevice.y() - top) * 16)),
-                               color.rgba()};
-            QImage image = stamp(glyph, key, color);
-            image.setDevicePixelRatio(dpr);
+                               color.rgba(),
+                               int(std::lround(dpr * 100))};
+            const QImage &image = stamp(glyph, key, color);
             painter.setTransform(QTransform());
             painter.drawImage(QPointF(left / dpr, top / dpr), image);
             continue;
