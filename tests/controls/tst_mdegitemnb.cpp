@@ -112,6 +112,7 @@ private slots:
     void persistenceDefaultsAndMissingKeys();
     void readPropertiesStoresAsRead();
     void followsDevicePixelRatio();
+    void outOfRangeCountsStillDraw();
 };
 
 void tst_M_DegitEmNB::defaults()
@@ -588,6 +589,30 @@ void tst_M_DegitEmNB::followsDevicePixelRatio()
     const QImage face = c.cell.face();
     QCOMPARE(face.devicePixelRatio(), c.cell.devicePixelRatioF());
     QCOMPARE(face.size(), (QSizeF(52, 20) * c.cell.devicePixelRatioF()).toSize());
+}
+
+void tst_M_DegitEmNB::outOfRangeCountsStillDraw()
+{
+    // Counts that arrive without the writers' rules (a saved bag, the host
+    // dialog) are drawn as none rather than failing at every redraw.
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("Keta"), -5);
+    bag.WriteProperty(QStringLiteral("FillZero"), -3);
+    Cell c;
+    c.cell.ReadProperties(bag);
+    QCOMPARE(c.cell.Keta(), -5);
+    c.cell.setValue(42);
+    QCOMPARE(c.cell.litText(), QString());
+    const QImage face = faceOf(c.cell);
+    QCOMPARE(readerFor(c.cell).count(face, face.rect(), 0), face.width() * face.height());
+
+    // The largest count squeezes its positions into the cell.
+    c.cell.setKeta(32767);
+    c.cell.setFillZero(32767);
+    c.cell.setValue(7);
+    QCOMPARE(c.cell.litText().size(), 32767);
+    QVERIFY(c.cell.litText().endsWith(QStringLiteral("007")));
+    QCOMPARE(faceOf(c.cell).size(), QSize(52, 20));
 }
 
 LUMINA_TEST_MAIN(tst_M_DegitEmNB)
