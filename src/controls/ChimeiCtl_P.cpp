@@ -241,6 +241,7 @@ void ChimeiCtl_P::setLayerTop(int top)
 
 void ChimeiCtl_P::SetChimei(const QString &strText)
 {
+    m_chimei = strText;
     m_frameBack = m_layerBack;
     if (strText.isEmpty()) {
         // A running scroll carries on with the blank layer.

@@ -89,6 +89,8 @@ public:
     // scrolling until the next call. An empty name blanks the strip and lets a
     // running scroll carry on with the blank layer.
     void SetChimei(const QString &strText);
+    // The name last handed to SetChimei.
+    const QString &Chimei() const { return m_chimei; }
     int Mode() const { return m_mode; }
     void setMode(int mode);
     int Appearance() const { return m_appearance; }
@@ -151,6 +153,7 @@ private:
     int m_appearance = 1;
     int m_fontMode = 0;
     bool m_fontBold = false;
+    QString m_chimei;
 
     QImage m_layer;
     QImage m_canvas;

@@ -52,6 +52,10 @@ Form1::Form1(QWidget *parent)
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblSeiriNum_%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
+        // The ticket-number face of the layout; only label 1 ever changes it.
+        QFont numberFace(QStringLiteral("M_NumP1"));
+        numberFace.setPointSizeF(15);
+        label->setFont(numberFace);
         const QRect r = labelRectTwips(std::max(i, 1));
         label->setGeometry(twipRect(r.x(), r.y(), r.width(), r.height()));
         lblSeiriNum[size_t(i)] = label;

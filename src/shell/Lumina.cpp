@@ -4,6 +4,7 @@
 #include "controls/M_DegitEmNB.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
+#include "panel/ControlPanel.h"
 #include "shell/Colors.h"
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
@@ -48,7 +49,10 @@ Seams Lumina::defaultSeams()
             m_board->Degit[size_t(i)]->ResetDegit(false);
         }
     };
-    s.setProp = [] {};
+    s.setProp = [this] {
+        if (m_controlPanel)
+            m_controlPanel->SetProp();
+    };
     s.initSpeech = [] {};
     s.loadIni = [] {};
     s.clearStopName = [this] {
@@ -65,6 +69,11 @@ Seams Lumina::defaultSeams()
 void Lumina::startUp()
 {
     m_board = std::make_unique<Form1>();
+    // The panel's controls exist from the start (the options reach its backlight
+    // switch before it is shown); its load handler runs at step 4.
+    m_panel = std::make_unique<frmCtl>();
+    connect(m_panel.get(), &frmCtl::closeRequested, this,
+            [this](bool *accept) { *accept = requestQuit(); });
 
     // 1. Fare cells first: style and blank.
     m_seams.initFareCells();
@@ -73,9 +82,6 @@ void Lumina::startUp()
     // 3. The options dialog is loaded by now and stays hidden.
     // 4. The control panel: modeless, no owner; its load handler names the board
     //    and shapes the keys.
-    m_panel = std::make_unique<frmCtl>();
-    connect(m_panel.get(), &frmCtl::closeRequested, this,
-            [this](bool *accept) { *accept = requestQuit(); });
     m_panel->load(m_board.get());
     m_seams.initSpeech();
     m_panel->show();
@@ -97,6 +103,8 @@ void Lumina::initBoardDefaults()
 {
     if (!m_options) {
         m_options = std::make_unique<frmOption>();
+        m_controlPanel = std::make_unique<ControlPanel>(m_board.get(), m_panel.get(),
+                                                        m_options.get());
         // "OK" in the dialog applies the options to the board.
         connect(m_options.get(), &frmOption::applyRequested, this, [this] { m_seams.setProp(); });
     }

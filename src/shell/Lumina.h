@@ -11,6 +11,7 @@ namespace lumina {
 class Form1;
 class frmCtl;
 class frmOption;
+class ControlPanel;
 
 // The calls that start-up and quit make into the other parts of the program.
 // Each defaults to the real operation; tests replace them to watch the order.
@@ -42,6 +43,7 @@ public:
     Form1 *board() const { return m_board.get(); }
     frmCtl *panel() const { return m_panel.get(); }
     frmOption *options() const { return m_options.get(); }
+    ControlPanel *controlPanel() const { return m_controlPanel.get(); }
 
     // Real implementations of every seam.
     Seams defaultSeams();
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<Form1> m_board;
     std::unique_ptr<frmOption> m_options;
     std::unique_ptr<frmCtl> m_panel;
+    std::unique_ptr<ControlPanel> m_controlPanel;
     Seams m_seams;
     bool m_quitting = false;
 };

@@ -1,0 +1,367 @@
+#include "panel/ControlPanel.h"
+
+#include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
+#include "hostlib/CodePage.h"
+#include "hostlib/HostLib.h"
+#include "options/frmOption.h"
+#include "route/BoardUpdate.h"
+#include "route/FareTable.h"
+#include "route/RouteSetting.h"
+#include "shell/Colors.h"
+#include "shell/Form1.h"
+#include "shell/frmCtl.h"
+#include "sound/SoundPlayer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace lumina {
+
+namespace {
+
+constexpr int kRouteDigits = 5;
+constexpr int kSectionDigits = 3;
+constexpr int kLampTestMilliseconds = 3000;
+
+bool ticked(const QCheckBox *box)
+{
+    return box->checkState() != Qt::Unchecked;
+}
+
+// The selected index of an option-button group, or `fallback`.
+template<size_t N>
+int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
+{
+    for (size_t i = 0; i < N; ++i) {
+        if (group[i] && group[i]->isChecked())
+            return int(i);
+    }
+    return fallback;
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObject *parent)
+    : QObject(parent)
+    , m_board(board)
+    , m_panel(panel)
+    , m_options(options)
+{
+    pause = [this](int ms) { waitWithoutInput(ms); };
+    showOptions = [this] { m_options->exec(); };
+
+    for (int i = 0; i < 12; ++i)
+        connect(m_panel->CommandButton1[size_t(i)], &QPushButton::clicked, this,
+                [this, i] { CommandButton1_Click(i); });
+    for (QListWidget *list : m_panel->List2)
+        connect(list, &QListWidget::itemClicked, this, [this] { List_Click(true); });
+    for (QListWidget *list : m_panel->List3)
+        connect(list, &QListWidget::itemClicked, this, [this] { List_Click(false); });
+    for (int k = 0; k < 2; ++k) {
+        connect(m_panel->Command1[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { Command1_Click(k); });
+        connect(m_panel->Command2[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { Command2_Click(k); });
+        connect(m_panel->HScroll1[size_t(k)], &QScrollBar::valueChanged, this,
+                [this, k] { HScroll1_Change(k); });
+    }
+    connect(m_panel->Check1, &QPushButton::toggled, this, [this] { Check1_Click(); });
+    connect(m_panel->Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(m_panel->Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    for (int i = 0; i < 3; ++i)
+        connect(m_panel->Option4[size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { Option4_Click(i); });
+}
+
+void ControlPanel::playSoundField(int field, const QString &slot, bool synchronous)
+{
+    QLineEdit *path = m_options->txtSelectSound[size_t(field)];
+    if (path)
+        soundPlayer().PlaySound(path->text(), slot, synchronous, 0);
+}
+
+void ControlPanel::CommandButton1_Click(int index)
+{
+    // The key sound comes first, also for a digit that is refused below.
+    playSoundField(1, QStringLiteral("S1"), false);
+    if (index == 10 || index == 11) {
+        m_panel->keypadTarget = index == 10;
+        m_panel->Label2[index == 10 ? 0 : 2]->clear();
+        return;
+    }
+    if (index < 0 || index > 9)
+        return;
+    QLabel *display = m_panel->Label2[m_panel->keypadTarget ? 0 : 2];
+    const int limit = m_panel->keypadTarget ? kRouteDigits : kSectionDigits;
+    if (display->text().size() >= limit)
+        return;
+    display->setText(display->text() + QString::number(index));
+}
+
+void ControlPanel::List_Click(bool routeList)
+{
+    playSoundField(routeList ? 1 : 0, QStringLiteral("S1"), false);
+}
+
+void ControlPanel::Check1_Click()
+{
+    const bool clear = m_panel->Check1->isChecked();
+    if (clear) {
+        m_board->ChimeiCtl->SetChimei(QString());
+        for (int i = 1; i <= Form1::kCells; ++i)
+            m_board->Degit[size_t(i)]->ResetDegit(false);
+        m_board->Timer1->stop();
+        for (M_Degit *digit : m_board->TimeDegit)
+            digit->setValue(QString());
+    } else if (m_board->TimeDegit[0]->isVisible()) {
+        m_board->Timer1->start();
+    }
+    for (QWidget *frame : m_panel->Frame1)
+        frame->setEnabled(!clear);
+    for (QPushButton *step : m_panel->Command2)
+        step->setEnabled(!clear);
+    m_panel->Frame6->setEnabled(!clear);
+    m_panel->grpM_Tape->setEnabled(!clear && SpeechAvailable);
+    if (!clear)
+        DispData(routeState().CurStop + 1);
+}
+
+void ControlPanel::HScroll1_Change(int index)
+{
+    m_panel->Label1[size_t(index)]->setText(QString::number(m_panel->HScroll1[size_t(index)]->value()));
+    m_board->ChimeiCtl->setSpeed(m_panel->HScroll1[0]->value());
+    m_board->ChimeiCtl->setScrollStartWait(m_panel->HScroll1[1]->value());
+}
+
+void ControlPanel::Command4_Click()
+{
+    m_board->setEnabled(false);
+    m_panel->setEnabled(false);
+    showOptions();
+    m_board->setEnabled(true);
+    m_panel->setEnabled(true);
+    // Font and colour changes show at once on the stop name.
+    m_board->ChimeiCtl->SetChimei(QString());
+    const RouteState &route = routeState();
+    if (FareTable::contains(route.CurStop + 1))
+        m_board->ChimeiCtl->SetChimei(route.FareTable.entry(route.CurStop + 1).StopName);
+}
+
+QString ControlPanel::versionText(int year)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("型番：") + frmCtl::modelName() + crlf
+        + QStringLiteral("バージョン：%1.%2.%3")
+              .arg(LUMINA_VERSION_MAJOR)
+              .arg(LUMINA_VERSION_MINOR)
+              .arg(LUMINA_VERSION_PATCH)
+        + crlf + crlf + QStringLiteral("配布：ルミナ プロジェクト") + crlf
+        + QStringLiteral("開発：ルミナ開発チーム (C) %1").arg(year, 4, 10, QLatin1Char('0')) + crlf;
+}
+
+void ControlPanel::Command8_Click()
+{
+    m_board->setEnabled(false);
+    host().Call_dlg110(m_panel, 1, versionText(now().date().year()));
+    m_board->setEnabled(true);
+}
+
+void ControlPanel::waitWithoutInput(int milliseconds)
+{
+    // Painting and timers go on; mouse and keyboard input waits in the queue
+    // and is handled once the lamp test is over.
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ControlPanel::Command1_Click(int index)
+{
+    const QString fareFolder = m_options->Text2[0]->text();
+    const QString tapeFolder = m_options->Text2[1]->text();
+
+    playSoundField(0, QStringLiteral("S1"), false);
+
+    RouteEntry entry;
+    if (index == 1) {
+        entry = entryFromKeypad(m_panel->Label2[0]->text(), m_panel->Label2[2]->text());
+    } else {
+        std::array<int, 5> route{};
+        std::array<int, 3> section{};
+        for (size_t i = 0; i < route.size(); ++i)
+            route[i] = m_panel->List2[i]->currentRow();
+        for (size_t i = 0; i < section.size(); ++i)
+            section[i] = m_panel->List3[i]->currentRow();
+        entry = entryFromLists(route, section);
+    }
+    if (loadTape)
+        loadTape(tapeFolder, routeKey(entry.routeNo));
+
+    // A route that fails any check leaves the previous one wholly in force.
+    RouteState &route = routeState();
+    if (!setRoute(route, fareFolder, entry, m_panel))
+        return;
+
+    // Lamp test: every segment of every cell lit for three seconds.
+    m_board->ChimeiCtl->SetChimei(QStringLiteral("系統選別中"));
+    for (int i = 1; i <= Form1::kCells; ++i)
+        m_board->Degit[size_t(i)]->ResetDegit(true);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    pause(kLampTestMilliseconds);
+    for (int i = 1; i <= Form1::kCells; ++i)
+        m_board->Degit[size_t(i)]->setValue(0);
+
+    for (QPushButton *step : m_panel->Command2)
+        step->setEnabled(true);
+    m_panel->Check1->setEnabled(true);
+    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 0), now().date(),
+                                         m_options->Label10->text());
+    DispData(route.CurStop + 1);
+}
+
+void ControlPanel::Command2_Click(int index)
+{
+    RouteState &route = routeState();
+    if (!stepRoute(route, index))
+        return;
+    const FareRecord &arrived = route.FareTable.entry(route.CurStop + 1);
+    const int field = stepSoundField(m_options->Option2[0]->isChecked(), arrived,
+                                     m_options->Combo1->currentIndex() + 1);
+    if (field >= 0)
+        playSoundField(field, QStringLiteral("S2"), m_options->Option6[0]->isChecked());
+    DispData(route.CurStop + 1);
+}
+
+void ControlPanel::DispData(int n)
+{
+    RouteState &route = routeState();
+    if (!FareTable::contains(n))
+        return;
+
+    BoardOptions options;
+    options.lateNight = m_panel->Check2->isChecked();
+    for (size_t i = 0; i < options.infoOn.size(); ++i) {
+        options.infoOn[i] = ticked(m_options->Check3[i]);
+        options.infoIndex[i] = m_options->Combo4[i]->currentIndex();
+    }
+    options.dateMode = chosenIndex(m_options->Option4, 0);
+    options.fixedDate = m_options->Label10->text();
+    const BoardView view = boardView(route, n, options, now());
+
+    for (int t = 1; t <= Form1::kCells; ++t) {
+        if (const auto &value = view.cells[size_t(t - 1)])
+            m_board->Degit[size_t(t)]->setValue(*value);
+    }
+    if (drawTicket && ticked(m_options->chkUseSeiriPrev))
+        drawTicket(n, view.ticketDate, view.ticketTime);
+    // Let the board show the fares before the stop name starts; input waits so
+    // that a click cannot start another update inside this one.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
+}
+
+void ControlPanel::SeirikenNumSet(int style, int zeroFill)
+{
+    const std::optional<TicketLabels> labels = ticketLabels(style, zeroFill);
+    if (!labels) {
+        const QString crlf = QStringLiteral("\r\n");
+        host().messageBox(m_board,
+                          QStringLiteral("エラーです！") + crlf + crlf + QStringLiteral("コード：9")
+                              + crlf + crlf
+                              + QStringLiteral("内容：インデックスが有効範囲にありません。") + crlf
+                              + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
+                          QStringLiteral("エラー！"), MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
+    QLabel *first = m_board->lblSeiriNum[1];
+    QFont font(labels->label1Font);
+    font.setPointSizeF(labels->label1PointSize);
+    first->setFont(font);
+    for (int i = 1; i <= Form1::kCells; ++i)
+        m_board->lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
+}
+
+void ControlPanel::Option4_Click(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+    const OleColor colour = backColor(m_options->Command5[size_t(index)]);
+    // The per-state "ユーザーパネル" buttons: OFF, ON1, ON2.
+    constexpr int userButton[3] = {6, 2, 5};
+    const bool useUserImage = m_options->Option3[1]->isChecked()
+        && m_options->Option3[size_t(userButton[index])]->isChecked();
+    if (!useUserImage) {
+        m_board->setPicture(m_board->imgRes[size_t(index)]);
+    } else {
+        const QString path = m_options->txtSelectPanel[size_t(index)]->text();
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            QImageReader reader(path);
+            const QImage image = reader.read();
+            if (!image.isNull()) {
+                m_board->setPicture(QPixmap::fromImage(image));
+            } else {
+                const bool unreadable = reader.error() == QImageReader::FileNotFoundError
+                    || reader.error() == QImageReader::DeviceError;
+                const int code = unreadable ? 75 : 481;
+                const QString detail = unreadable
+                    ? QStringLiteral("　画像ファイルが見つからないか、指定している場所が不正です。")
+                    : QStringLiteral("　指定した画像の内容が不正です。この部分では扱えません。");
+                host().messageBox(m_panel,
+                                  QStringLiteral("エラーです。\r\n\r\nエラーコード：%1").arg(code)
+                                      + detail,
+                                  QStringLiteral("エラー"), MsgButtons::Ok, MsgIcon::Critical);
+            }
+        }
+    }
+    for (int i = 1; i <= Form1::kCells; ++i)
+        setForeColor(m_board->lblSeiriNum[size_t(i)], colour);
+}
+
+void ControlPanel::SetProp()
+{
+    const bool showLabels = ticked(m_options->Check1);
+    for (int i = 1; i <= Form1::kCells; ++i)
+        m_board->lblSeiriNum[size_t(i)]->setVisible(showLabels);
+
+    SeirikenNumSet(m_options->Combo2->currentIndex(),
+                   m_options->Check2->checkState() == Qt::Checked ? 1 : 0);
+
+    const OleColor back = backColor(m_options->Command8[0]);
+    const OleColor unlit = backColor(m_options->Command8[1]);
+    const OleColor lit = backColor(m_options->Command8[2]);
+    for (int i = 1; i <= Form1::kCells; ++i) {
+        M_DegitEmNB *cell = m_board->Degit[size_t(i)];
+        cell->setBackColor(back);
+        cell->setBaseForeColor(unlit);
+        cell->setDegitForeColor(lit);
+    }
+    for (M_Degit *digit : m_board->TimeDegit) {
+        digit->setBackColor(back);
+        digit->setBaseForeColor(unlit);
+        digit->setDegitForeColor(lit);
+    }
+
+    ChimeiCtl_P *strip = m_board->ChimeiCtl;
+    strip->setBackColor(backColor(m_options->Command9[0]));
+    strip->setForeColor(backColor(m_options->Command9[1]));
+    strip->setFontMode(m_options->Combo3->currentIndex());
+    strip->setFontBold(m_options->Check4->checkState() == Qt::Checked);
+
+    Option4_Click(chosenIndex(m_panel->Option4, 2));
+}
+
+} // namespace lumina

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sound/SoundPlayer.h"
+
+#include <QList>
+#include <QString>
+
+namespace lumina::test {
+
+// Records every sound request instead of playing it; installs itself as the
+// process-wide player for its lifetime.
+class FakeSoundPlayer final : public SoundPlayer
+{
+public:
+    struct Play {
+        QString path;
+        QString slot;
+        bool synchronous;
+    };
+
+    FakeSoundPlayer() { setSoundPlayer(this); }
+    ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
+
+    void PlaySound(const QString &path, const QString &slot, bool synchronous, int) override
+    {
+        plays.append({path, slot, synchronous});
+    }
+    void StopAllSounds() override { ++stopAllCalls; }
+
+    QList<Play> plays;
+    int stopAllCalls = 0;
+};
+
+} // namespace lumina::test
