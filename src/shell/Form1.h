@@ -10,6 +10,8 @@ class QTimer;
 
 namespace lumina {
 
+struct BoardPosition;
+
 // The fare board: a borderless window with rounded corners holding the 60 fare
 // cells with their ticket-number labels, the clock and the stop-name strip.
 class Form1 : public QWidget
@@ -41,6 +43,10 @@ public:
 
     // The region applied at start-up belongs to the window from then on.
     void DeleteRgn() {}
+
+    // The board's position to and from the settings, in twips.
+    void GetFormInfo(BoardPosition &position) const;
+    void SetFormInfo(const BoardPosition &position);
 
 signals:
     void cellDoubleClicked(int index);

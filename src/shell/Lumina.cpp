@@ -2,6 +2,7 @@
 
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
+#include "settings/mdlIniIo.h"
 #include "shell/Colors.h"
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
@@ -42,11 +43,11 @@ Seams Lumina::defaultSeams()
     s.initFareCells = [] {};
     s.setProp = [] {};
     s.initSpeech = [] {};
-    s.loadIni = [] {};
+    s.loadIni = [] { LoadIni(); };
     s.clearStopName = [] {};
     s.stopAllSounds = [] {};
     s.releaseSpeech = [] {};
-    s.saveIni = [] {};
+    s.saveIni = [] { SaveIni(); };
     s.exit = [] { QCoreApplication::exit(0); };
     return s;
 }

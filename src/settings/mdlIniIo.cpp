@@ -1,0 +1,250 @@
+#include "settings/mdlIniIo.h"
+
+#include "hostlib/HostLib.h"
+#include "settings/SettingsIo.h"
+#include "shell/Form1.h"
+#include "shell/Lumina.h"
+#include "shell/frmCtl.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QVariant>
+
+namespace lumina {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcIni, "lumina.settings")
+
+const QString kLoadModuleLine = QStringLiteral("モジュール:mdlIniIo.LoadIni()");
+
+void showFailure(QWidget *owner, const IniFailure &failure, const QString &moduleLine = QString())
+{
+    host().messageBox(owner, iniFailureMessage(failure, moduleLine),
+                      QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
+}
+
+// The display controls take these by property name; a control that does not
+// (yet) have a property is left alone and the records keep its value.
+bool hasProperty(const QObject *object, const char *name)
+{
+    return object && object->metaObject()->indexOfProperty(name) >= 0;
+}
+
+void setIfDeclared(QObject *object, const char *name, const QVariant &value)
+{
+    if (hasProperty(object, name))
+        object->setProperty(name, value);
+}
+
+void readIfDeclared(const QObject *object, const char *name, qint16 &value)
+{
+    if (!hasProperty(object, name))
+        return;
+    bool ok = false;
+    const int v = object->property(name).toInt(&ok);
+    if (ok)
+        value = qint16(v);
+}
+
+void setDigitColours(QObject *digit, const InfoDigitSettings &colours)
+{
+    setIfDeclared(digit, "BackColor", QVariant::fromValue(colours.backColour));
+    setIfDeclared(digit, "BaseForeColor", QVariant::fromValue(colours.unlitColour));
+    setIfDeclared(digit, "DegitForeColor", QVariant::fromValue(colours.litColour));
+}
+
+// The current state of everything the file holds.
+SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
+{
+    SettingsFile s = records;
+    if (targets.board) {
+        for (int i = 1; i <= kCellCount; ++i) {
+            const QObject *cell = targets.board->Degit[size_t(i)];
+            CellDigitSetting &entry = s.cells[size_t(i - 1)];
+            readIfDeclared(cell, "ZeroMode", entry.ZeroMode);
+            readIfDeclared(cell, "Shift", entry.Shift);
+            readIfDeclared(cell, "FillZero", entry.FillZero);
+        }
+    }
+    if (targets.getOptionInfo)
+        targets.getOptionInfo(s);
+    if (targets.panel)
+        targets.panel->GetCtrlDataInfo(s.controlPanel);
+    if (targets.board)
+        targets.board->GetFormInfo(s.board);
+    return s;
+}
+
+} // namespace
+
+bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+{
+    const QString path = location.pathForLoad();
+    QWidget *owner = targets.board;
+    // No file, or a name the file system cannot use: the program keeps the
+    // values it starts with.
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            return true;
+        showFailure(owner, iniFailureFor(file.error(), false), kLoadModuleLine);
+        return false;
+    }
+
+    // Fields the file does not reach keep what the windows show now.
+    SettingsFile loaded = collect(targets, records);
+    SettingsReader reader;
+    reader.read(&file, loaded);
+    file.close();
+    switch (reader.status()) {
+    case SettingsReader::Status::Complete:
+        break;
+    case SettingsReader::Status::Truncated:
+        if (reader.fieldsRead() == 0)
+            return true; // an empty file holds no settings
+        qCWarning(lcIni) << path << reader.errorString()
+                         << "- the fields after it keep their current values";
+        break;
+    case SettingsReader::Status::DeviceError:
+        qCWarning(lcIni) << path << reader.errorString();
+        showFailure(owner, iniFailure(iniError::kDeviceIo), kLoadModuleLine);
+        return false;
+    }
+    records = loaded;
+
+    if (targets.board) {
+        Form1 *board = targets.board;
+        for (int i = 1; i <= kCellCount; ++i) {
+            QObject *cell = board->Degit[size_t(i)];
+            const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
+            setIfDeclared(cell, "Shift", QVariant::fromValue(entry.Shift));
+            setIfDeclared(cell, "ZeroMode", QVariant::fromValue(entry.ZeroMode));
+            setIfDeclared(cell, "FillZero", QVariant::fromValue(entry.FillZero));
+            setDigitColours(cell, loaded.infoDigits);
+            setIfDeclared(cell, "Value", QStringLiteral(" "));
+        }
+        for (QObject *digit : board->TimeDegit)
+            setDigitColours(digit, loaded.infoDigits);
+        setIfDeclared(board->ChimeiCtl, "BackColor", QVariant::fromValue(loaded.stopName.backColour));
+        setIfDeclared(board->ChimeiCtl, "ForeColor", QVariant::fromValue(loaded.stopName.textColour));
+    }
+
+    if (targets.setOptionInfo) {
+        if (const auto failure = targets.setOptionInfo(loaded)) {
+            showFailure(owner, *failure, kLoadModuleLine);
+            return false;
+        }
+    }
+    if (targets.panel) {
+        if (const auto failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel)) {
+            showFailure(owner, *failure, kLoadModuleLine);
+            return false;
+        }
+    }
+    if (targets.board)
+        targets.board->SetFormInfo(loaded.board);
+    if (targets.setProp)
+        targets.setProp();
+    return true;
+}
+
+bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+{
+    const SettingsFile current = collect(targets, records);
+    QWidget *owner = targets.board;
+
+    const QString path = location.pathForSave();
+    if (path.isEmpty()) {
+        showFailure(owner, iniFailure(iniError::kBadFileName));
+        return false;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        showFailure(owner, iniFailure(iniError::kPathNotFound));
+        return false;
+    }
+
+    // The new file replaces the old one only once it is completely written, so
+    // a failure, a kill or a full disk on the way leaves the old file as it was.
+    QSaveFile file(path);
+    // A writable file in a folder that takes no new files can only be written in
+    // place.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    SettingsWriter writer;
+    if (!writer.write(&file, current)) {
+        qCWarning(lcIni) << path << writer.errorString();
+        const IniFailure failure = iniFailureFor(file.error(), true);
+        file.cancelWriting();
+        showFailure(owner, failure);
+        return false;
+    }
+    if (!file.commit()) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    records = current;
+    return true;
+}
+
+SettingsFile &iniRecords()
+{
+    static SettingsFile records = [] {
+        SettingsFile s;
+        const QDate today = QDate::currentDate();
+        s.ticketPreview.fixedDate = fixedDateText(today.year(), today.month(), today.day());
+        return s;
+    }();
+    return records;
+}
+
+IniLocation &iniLocation()
+{
+    static IniLocation location = IniLocation::forThisProgram();
+    return location;
+}
+
+namespace {
+
+IniTargets programTargets()
+{
+    IniTargets targets;
+    Lumina *program = Lumina::instance();
+    if (!program)
+        return targets;
+    targets.board = program->board();
+    targets.panel = program->panel();
+    targets.setProp = [program] {
+        if (program->seams().setProp)
+            program->seams().setProp();
+    };
+    return targets;
+}
+
+} // namespace
+
+void LoadIni()
+{
+    loadIni(programTargets(), iniLocation(), iniRecords());
+}
+
+void SaveIni()
+{
+    saveIni(programTargets(), iniLocation(), iniRecords());
+}
+
+} // namespace lumina
