@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace lumina {
@@ -53,6 +54,11 @@ void registerFonts()
         if (!available.isEmpty())
             QFont::insertSubstitutions(face, available);
     }
+    // Captions without a face of their own use the panel's usual 9-point
+    // proportional Gothic.
+    QFont standard(QStringLiteral("ＭＳ Ｐゴシック"));
+    standard.setPointSizeF(9);
+    QGuiApplication::setFont(standard);
 }
 
 QString substituteFamily(const QString &faceName)

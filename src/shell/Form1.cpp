@@ -3,6 +3,7 @@
 #include "shell/BoardFace.h"
 #include "shell/Geometry.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -93,6 +94,12 @@ void Form1::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (!m_picture.isNull())
         p.drawPixmap(0, 0, m_picture);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The program ends only through the control panel.
+    event->ignore();
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)

@@ -7,6 +7,7 @@
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
 #include "shell/frmCtl.h"
+#include "sound/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -45,7 +46,7 @@ Seams Lumina::defaultSeams()
     s.initSpeech = [] {};
     s.loadIni = [] { LoadIni(); };
     s.clearStopName = [] {};
-    s.stopAllSounds = [] {};
+    s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [] {};
     s.saveIni = [] { SaveIni(); };
     s.exit = [] { QCoreApplication::exit(0); };

@@ -4,7 +4,12 @@
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextOption>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,6 +33,15 @@ constexpr OleColor kYellow = rgb(255, 255, 0);
 constexpr OleColor kKeyGrey = rgb(224, 224, 224);
 constexpr OleColor kOrange = rgb(255, 128, 0);
 constexpr OleColor kReadout = rgb(255, 192, 128);
+
+// Buttons and scroll bars keep the platform look instead of inheriting the
+// panel's black palette.
+template<typename W>
+W *standardLook(W *widget)
+{
+    widget->setPalette(QApplication::style()->standardPalette());
+    return widget;
+}
 
 QFont face(const char16_t *family, double points, bool bold = false)
 {
@@ -56,7 +70,7 @@ QLabel *whiteLabel(QWidget *parent, const QString &text, int left, int top)
 // A one-row list of the digits 0..9 with a slim scroll bar.
 QListWidget *digitList(QWidget *parent, const QString &name, int left, int width)
 {
-    auto *list = new QListWidget(parent);
+    auto *list = standardLook(new QListWidget(parent));
     list->setObjectName(name);
     for (int d = 0; d <= 9; ++d) {
         auto *item = new QListWidgetItem(QString::number(d), list);
@@ -78,6 +92,28 @@ QListWidget *digitList(QWidget *parent, const QString &name, int left, int width
 }
 
 } // namespace
+
+WrapButton::WrapButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
+{
+}
+
+void WrapButton::paintEvent(QPaintEvent *)
+{
+    // Draw the bevel without text, then the caption wrapped to the button's
+    // width, as a narrow button with a long caption shows it on the real panel.
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    QTextOption textOption(Qt::AlignCenter);
+    textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+    const QRect area = rect().adjusted(3, 3, -3, -3);
+    painter.drawText(QRectF(area), text(), textOption);
+}
 
 void EntryFrame::mouseDoubleClickEvent(QMouseEvent *event)
 {
@@ -124,7 +160,7 @@ frmCtl::frmCtl(QWidget *parent)
     const int stepLefts[2] = {2070, 2730};
     const int stepWidths[2] = {645, 690};
     for (int i = 0; i < 2; ++i) {
-        auto *button = place(new QPushButton(QString::fromUtf16(stepCaptions[i]), this),
+        auto *button = place(new WrapButton(QString::fromUtf16(stepCaptions[i]), this),
                              stepLefts[i], 495, stepWidths[i], 750);
         button->setObjectName(QStringLiteral("Command2_%1").arg(i));
         setBackColor(button, kYellow);
@@ -174,10 +210,8 @@ frmCtl::frmCtl(QWidget *parent)
     Check4 = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
     Check4->setObjectName(QStringLiteral("Check4"));
     Check4->setCheckable(true);
-    for (QPushButton *button : {Command4, Command8, Check1, Check4}) {
-        setBackColor(button, rgb(240, 240, 240));
-        setForeColor(button, kBlack);
-    }
+    for (QPushButton *button : {Command4, Command8, Check1, Check4, Command1[0], Command1[1]})
+        standardLook(button);
 }
 
 void frmCtl::buildKeypadPanel()
@@ -212,7 +246,7 @@ void frmCtl::buildKeypadPanel()
         QString caption = k.index < 10 ? QString::number(k.index)
                                        : (k.index == 10 ? QStringLiteral("系統")
                                                         : QStringLiteral("区間"));
-        auto *button = place(new QPushButton(caption, frame), k.left, k.top, 450,
+        auto *button = place(standardLook(new QPushButton(caption, frame)), k.left, k.top, 450,
                              k.index == 0 ? 405 : 390);
         button->setObjectName(QStringLiteral("CommandButton1_%1").arg(k.index));
         if (k.index < 10) {
@@ -266,7 +300,8 @@ void frmCtl::buildFrame6()
         const Slider &s = sliders[k];
         // The value falls as the thumb moves right: an inverted bar whose
         // minimum sits at the right end.
-        auto *bar = place(new QScrollBar(Qt::Horizontal, Frame6), s.left, s.top, s.width, s.height);
+        auto *bar = standardLook(
+            place(new QScrollBar(Qt::Horizontal, Frame6), s.left, s.top, s.width, s.height));
         bar->setObjectName(QStringLiteral("HScroll1_%1").arg(k));
         bar->setRange(k == 0 ? 1 : 0, s.maximum);
         bar->setSingleStep(1);
@@ -289,6 +324,11 @@ void frmCtl::buildFrame6()
     Check2->setObjectName(QStringLiteral("Check2"));
     setBackColor(Check2, rgb(0, 0, 128));
     setForeColor(Check2, rgb(255, 255, 192));
+    // The tick box itself stays white on the navy face.
+    QPalette tickBox = Check2->palette();
+    tickBox.setColor(QPalette::Base, Qt::white);
+    tickBox.setColor(QPalette::Text, Qt::black);
+    Check2->setPalette(tickBox);
 }
 
 void frmCtl::load(Form1 *board)

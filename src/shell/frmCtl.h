@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPushButton>
 #include <QRegion>
 #include <QString>
 #include <QWidget>
@@ -12,7 +13,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -21,6 +21,16 @@ namespace lumina {
 class Form1;
 struct ControlPanelState;
 struct IniFailure;
+
+// A push button whose caption wraps onto several lines when it is too wide.
+class WrapButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    WrapButton(const QString &text, QWidget *parent = nullptr);
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // A frame that reports double-clicks on its own surface (the entry panels
 // switch that way).

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace lumina {
+
+// Named sound slots ("S1".."S4"), one open sound each. The program holds one
+// player (see soundPlayer()); tests install a recording double.
+class SoundPlayer
+{
+public:
+    virtual ~SoundPlayer() = default;
+    // Plays `path` in `slot`, replacing what the slot held. A synchronous call
+    // returns when the sound has ended. An empty or missing file plays nothing.
+    virtual void PlaySound(const QString &path, const QString &slot, bool synchronous,
+                           int pauseMs) = 0;
+    virtual void StopAllSounds() = 0;
+};
+
+// The process-wide player; setSoundPlayer(nullptr) restores the default.
+SoundPlayer &soundPlayer();
+void setSoundPlayer(SoundPlayer *replacement);
+
+} // namespace lumina
