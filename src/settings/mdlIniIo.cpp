@@ -179,7 +179,9 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     // A writable file in a folder that takes no new files can only be written in
     // place.
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a refused byte shows at once and the save is given up
+    // before the new file could replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qCWarning(lcIni) << path << file.errorString();
         showFailure(owner, iniFailureFor(file.error(), true));
         return false;
@@ -201,14 +203,17 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     return true;
 }
 
+SettingsFile initialRecords()
+{
+    SettingsFile s;
+    const QDate today = QDate::currentDate();
+    s.ticketPreview.fixedDate = fixedDateText(today.year(), today.month(), today.day());
+    return s;
+}
+
 SettingsFile &iniRecords()
 {
-    static SettingsFile records = [] {
-        SettingsFile s;
-        const QDate today = QDate::currentDate();
-        s.ticketPreview.fixedDate = fixedDateText(today.year(), today.month(), today.day());
-        return s;
-    }();
+    static SettingsFile records = initialRecords();
     return records;
 }
 

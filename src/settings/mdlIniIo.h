@@ -37,8 +37,10 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
 // save message and leaves the old file as it was. Returns false on failure.
 bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records);
 
-// The records of this run, from load to save. They start at the values the
-// program has without a settings file.
+// The values the program has without a settings file (the fixed ticket date is
+// today's).
+SettingsFile initialRecords();
+// The records of this run, from load to save; they start as initialRecords().
 SettingsFile &iniRecords();
 // Where this run's settings file lives. Tests point it elsewhere before start-up.
 IniLocation &iniLocation();

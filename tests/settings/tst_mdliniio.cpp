@@ -1,0 +1,458 @@
+#include "TestMain.h"
+
+#include "FakeHostLib.h"
+#include "settings/IniError.h"
+#include "settings/SettingsIo.h"
+#include "settings/mdlIniIo.h"
+#include "shell/Form1.h"
+#include "shell/frmCtl.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace lumina;
+using lumina::test::FakeHostLib;
+
+namespace {
+
+QByteArray fixture(const char *name)
+{
+    QFile file(QStringLiteral(LUMINA_TEST_DATA "/settings/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", name);
+    return file.readAll();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+SettingsFile parse(const QByteArray &bytes)
+{
+    SettingsFile s;
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    SettingsReader().read(&buffer, s);
+    return s;
+}
+
+} // namespace
+
+// A fare cell with the properties the settings hand to the cells.
+class FakeCell : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(qint16 Shift MEMBER Shift)
+    Q_PROPERTY(qint16 ZeroMode MEMBER ZeroMode)
+    Q_PROPERTY(qint16 FillZero MEMBER FillZero)
+    Q_PROPERTY(quint32 BackColor MEMBER BackColor)
+    Q_PROPERTY(quint32 BaseForeColor MEMBER BaseForeColor)
+    Q_PROPERTY(quint32 DegitForeColor MEMBER DegitForeColor)
+    Q_PROPERTY(QVariant Value MEMBER Value)
+public:
+    using QWidget::QWidget;
+    qint16 Shift = 0, ZeroMode = 0, FillZero = 0;
+    quint32 BackColor = 0, BaseForeColor = 0, DegitForeColor = 0;
+    QVariant Value = 123;
+};
+
+class tst_mdlIniIo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void firstStartWithoutFile();
+    void everyFieldLoadsAndSavesBackIdentical();
+    void restoresInOrder();
+    void cellsTakeTheirSettings();
+    void emptyFileChangesNothing();
+    void shortFileAppliesWhatItHolds();
+    void transferFailureStopsLoading();
+    void panelValueFailureStopsLoading();
+    void unreadablePathShowsLoadMessage();
+    void savingOverExistingFile();
+    void saveFailingHalfWayKeepsOldFile();
+    void saveFailureWhenFolderCannotBeMade();
+    void lockedFolderSavesToUserConfig();
+    void offScreenPositionKeepsWindowInSight();
+
+private:
+    QString besidePath() const { return m_location.besideExecutable(); }
+    IniTargets targets();
+
+    QTemporaryDir *m_dir = nullptr;
+    IniLocation m_location;
+    FakeHostLib *m_host = nullptr;
+    Form1 *m_board = nullptr;
+    frmCtl *m_panel = nullptr;
+    // Stands in for the options dialog: what SetOptionInfo received, what
+    // GetOptionInfo gives back.
+    SettingsFile m_dialog;
+    bool m_dialogFilled = false;
+    std::optional<IniFailure> m_transferFailure;
+    QStringList m_log;
+};
+
+void tst_mdlIniIo::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("bin"))));
+    m_location = IniLocation();
+    m_location.executablePath = m_dir->filePath(QStringLiteral("bin/ルミナ"));
+    m_location.userConfigFolder = m_dir->filePath(QStringLiteral("config/Lumina"));
+    m_location.writable = [](const QString &) { return true; };
+    m_host = new FakeHostLib;
+    m_board = new Form1;
+    m_panel = new frmCtl;
+    m_board->move(0, 0);
+    m_panel->move(400, 400);
+    m_dialog = initialRecords();
+    m_dialogFilled = false;
+    m_transferFailure.reset();
+    m_log.clear();
+}
+
+void tst_mdlIniIo::cleanup()
+{
+    delete m_panel;
+    delete m_board;
+    delete m_host;
+    delete m_dir;
+}
+
+IniTargets tst_mdlIniIo::targets()
+{
+    IniTargets t;
+    t.board = m_board;
+    t.panel = m_panel;
+    t.getOptionInfo = [this](SettingsFile &s) {
+        s.folders = m_dialog.folders;
+        s.panel = m_dialog.panel;
+        s.infoDigits = m_dialog.infoDigits;
+        s.stopName = m_dialog.stopName;
+        s.sounds = m_dialog.sounds;
+        s.ticketPreview = m_dialog.ticketPreview;
+    };
+    t.setOptionInfo = [this](const SettingsFile &s) -> std::optional<IniFailure> {
+        m_log << QStringLiteral("SetOptionInfo");
+        // The panel is restored only after the options.
+        if (m_panel->HScroll1[1]->value() != 0)
+            m_log << QStringLiteral("panel restored too early");
+        if (m_transferFailure)
+            return m_transferFailure;
+        m_dialog = s;
+        m_dialogFilled = true;
+        return std::nullopt;
+    };
+    t.setProp = [this] {
+        m_log << QStringLiteral("SetProp");
+        if (m_board->pos() != QPoint(100, 80))
+            m_log << QStringLiteral("board not yet placed");
+    };
+    return t;
+}
+
+void tst_mdlIniIo::firstStartWithoutFile()
+{
+    SettingsFile records = initialRecords();
+    QVERIFY(!QFile::exists(besidePath()));
+    QVERIFY(loadIni(targets(), m_location, records));
+    QVERIFY(m_host->messages.isEmpty());
+    QVERIFY(m_log.isEmpty()); // nothing applied, not even the options
+    QVERIFY(!m_dialogFilled);
+
+    QVERIFY(saveIni(targets(), m_location, records));
+    QVERIFY(m_host->messages.isEmpty());
+    const QByteArray bytes = readFile(besidePath());
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    QCOMPARE(today.size(), 10);
+    QCOMPARE(bytes.size(), kSettingsFileBaseSize + 10);
+    const SettingsFile saved = parse(bytes);
+    QCOMPARE(saved.ticketPreview.fixedDate, today);
+    QVERIFY(saved.folders == FolderSettings{});
+    QVERIFY(saved.panel == PanelSettings{});
+    QVERIFY(saved.sounds == SoundSettings{});
+    QCOMPARE(saved.controlPanel.left, 400 * 15);
+    QCOMPARE(saved.controlPanel.scrollSpeed, 1);
+    QCOMPARE(saved.controlPanel.entryPanelIndex, qint16(0));
+    // Nothing else in the folder: the temporary file of the save is gone.
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("bin"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("ルミナ.in4")});
+}
+
+void tst_mdlIniIo::everyFieldLoadsAndSavesBackIdentical()
+{
+    const QByteArray original = fixture("every_field.in4");
+    QVERIFY(writeFile(besidePath(), original));
+    SettingsFile records = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, records));
+    QVERIFY(m_host->messages.isEmpty());
+    QVERIFY(m_dialogFilled);
+    QCOMPARE(m_dialog.folders.fareDataFolder, QStringLiteral("C:\\運賃データ\\東部線"));
+
+    // The panel's state and the board's place are back.
+    QCOMPARE(m_panel->pos(), QPoint(200, 300));
+    QCOMPARE(m_panel->HScroll1[0]->value(), 150);
+    QCOMPARE(m_panel->HScroll1[1]->value(), 2500);
+    QVERIFY(m_panel->Check2->isChecked());
+    QVERIFY(m_panel->Check4->isChecked());
+    QCOMPARE(m_panel->entryPanelIndex, qint16(1));
+    QCOMPARE(m_board->pos(), QPoint(100, 80));
+
+    // Written back, byte for byte; the temporary file is gone.
+    QFile::remove(besidePath());
+    SettingsFile next = initialRecords();
+    next = records;
+    QVERIFY(saveIni(targets(), m_location, next));
+    QCOMPARE(readFile(besidePath()), original);
+    QVERIFY(m_host->messages.isEmpty());
+}
+
+void tst_mdlIniIo::restoresInOrder()
+{
+    QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
+    SettingsFile records = initialRecords();
+    bool keypadSeen = true;
+    connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) {
+        m_log << QStringLiteral("Check4 clicked %1").arg(on);
+    });
+    connect(m_panel->Check2, &QCheckBox::clicked, this, [&](bool on) {
+        m_log << QStringLiteral("Check2 clicked %1").arg(on);
+    });
+    QVERIFY(loadIni(targets(), m_location, records));
+    QCOMPARE(m_log, (QStringList{QStringLiteral("SetOptionInfo"), QStringLiteral("Check4 clicked 1"),
+                                 QStringLiteral("Check2 clicked 1"), QStringLiteral("SetProp")}));
+    // The double-click replay sent the keypad frame back: the digit lists show.
+    const QObjectList &children = m_panel->children();
+    keypadSeen = children.indexOf(m_panel->Frame1[1]) > children.indexOf(m_panel->Frame1[0]);
+    QVERIFY(!keypadSeen);
+}
+
+void tst_mdlIniIo::cellsTakeTheirSettings()
+{
+    std::array<FakeCell *, 61> cells{};
+    for (int i = 1; i <= 60; ++i) {
+        cells[size_t(i)] = new FakeCell(m_board);
+        m_board->Degit[size_t(i)] = cells[size_t(i)];
+    }
+    auto *clockCell = new FakeCell(m_board);
+    m_board->TimeDegit[1] = clockCell;
+    QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
+    SettingsFile records = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, records));
+    const SettingsFile expected = parse(fixture("every_field.in4"));
+    for (int i = 1; i <= 60; ++i) {
+        const FakeCell *cell = cells[size_t(i)];
+        QCOMPARE(cell->Shift, expected.cells[size_t(i - 1)].Shift);
+        QCOMPARE(cell->ZeroMode, expected.cells[size_t(i - 1)].ZeroMode);
+        QCOMPARE(cell->FillZero, expected.cells[size_t(i - 1)].FillZero);
+        QCOMPARE(cell->BackColor, expected.infoDigits.backColour);
+        QCOMPARE(cell->BaseForeColor, expected.infoDigits.unlitColour);
+        QCOMPARE(cell->DegitForeColor, expected.infoDigits.litColour);
+        QCOMPARE(cell->Value.toString(), QStringLiteral(" "));
+    }
+    QCOMPARE(clockCell->DegitForeColor, expected.infoDigits.litColour);
+    QCOMPARE(clockCell->Shift, qint16(0)); // the clock keeps its own digit settings
+
+    // What the cells hold at quit is saved.
+    for (int i = 1; i <= 60; ++i) {
+        cells[size_t(i)]->Shift = 1;
+        cells[size_t(i)]->ZeroMode = 3;
+        cells[size_t(i)]->FillZero = 2;
+    }
+    QVERIFY(saveIni(targets(), m_location, records));
+    const SettingsFile saved = parse(readFile(besidePath()));
+    for (const CellDigitSetting &cell : saved.cells)
+        QCOMPARE(cell, (CellDigitSetting{1, 3, 2}));
+}
+
+void tst_mdlIniIo::emptyFileChangesNothing()
+{
+    QVERIFY(writeFile(besidePath(), QByteArray()));
+    SettingsFile records = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, records));
+    QVERIFY(m_host->messages.isEmpty());
+    QVERIFY(m_log.isEmpty());
+    QCOMPARE(m_panel->pos(), QPoint(400, 400));
+}
+
+void tst_mdlIniIo::shortFileAppliesWhatItHolds()
+{
+    // 200 bytes: folders, panel and digits; the file ends in the stop-name colours.
+    QVERIFY(writeFile(besidePath(), fixture("short.in4")));
+    m_dialog.sounds.preSound = QStringLiteral("今の音.wav");
+    m_panel->HScroll1[0]->setValue(777);
+    SettingsFile records = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, records));
+    QVERIFY(m_host->messages.isEmpty());
+    const SettingsFile full = parse(fixture("every_field.in4"));
+    QCOMPARE(m_dialog.folders, full.folders);
+    QCOMPARE(m_dialog.panel, full.panel);
+    QCOMPARE(m_dialog.infoDigits, full.infoDigits);
+    QCOMPARE(m_dialog.stopName.backColour, full.stopName.backColour);
+    // Beyond the end: what the windows had.
+    QCOMPARE(m_dialog.sounds.preSound, QStringLiteral("今の音.wav"));
+    QCOMPARE(m_dialog.ticketPreview.fixedDate, initialRecords().ticketPreview.fixedDate);
+    QCOMPARE(m_panel->HScroll1[0]->value(), 777);
+    QCOMPARE(m_panel->pos(), QPoint(400, 400));
+    QCOMPARE(m_board->pos(), QPoint(0, 0));
+}
+
+void tst_mdlIniIo::transferFailureStopsLoading()
+{
+    QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
+    m_transferFailure = iniFailure(iniError::kInvalidPropertyValue);
+    SettingsFile records = initialRecords();
+    QVERIFY(!loadIni(targets(), m_location, records));
+    QCOMPARE(m_host->messages.size(), 1);
+    QCOMPARE(m_host->messages[0].text,
+             QStringLiteral("エラー Code:380\r\n内容:プロパティの値が不正です。\r\n"
+                            "モジュール:mdlIniIo.LoadIni()"));
+    QCOMPARE(m_host->messages[0].buttons, MsgButtons::Ok);
+    // Neither the panel nor the board nor the options on the board.
+    QCOMPARE(m_log, QStringList{QStringLiteral("SetOptionInfo")});
+    QCOMPARE(m_panel->pos(), QPoint(400, 400));
+    QCOMPARE(m_board->pos(), QPoint(0, 0));
+}
+
+void tst_mdlIniIo::panelValueFailureStopsLoading()
+{
+    SettingsFile bad = parse(fixture("every_field.in4"));
+    bad.controlPanel.preview = 5; // a check box has no such value
+    QVERIFY(writeFile(besidePath(), SettingsWriter::toBytes(bad)));
+    SettingsFile records = initialRecords();
+    QVERIFY(!loadIni(targets(), m_location, records));
+    QCOMPARE(m_host->messages.size(), 1);
+    QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("エラー Code:380\r\n")));
+    QVERIFY(!m_log.contains(QStringLiteral("SetProp")));
+    QCOMPARE(m_board->pos(), QPoint(0, 0));
+}
+
+void tst_mdlIniIo::unreadablePathShowsLoadMessage()
+{
+    // A folder where the file should be.
+    QVERIFY(QDir().mkpath(besidePath()));
+    SettingsFile records = initialRecords();
+    QVERIFY(!loadIni(targets(), m_location, records));
+    QCOMPARE(m_host->messages.size(), 1);
+    QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("エラー Code:")));
+    QVERIFY(m_host->messages[0].text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()")));
+    QVERIFY(m_log.isEmpty());
+}
+
+void tst_mdlIniIo::savingOverExistingFile()
+{
+    QVERIFY(writeFile(besidePath(), QByteArray(5000, 'x')));
+    SettingsFile records = initialRecords();
+    QVERIFY(saveIni(targets(), m_location, records));
+    QCOMPARE(readFile(besidePath()).size(), kSettingsFileBaseSize + 10);
+}
+
+void tst_mdlIniIo::saveFailingHalfWayKeepsOldFile()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray original = fixture("every_field.in4");
+    QVERIFY(writeFile(besidePath(), original));
+    SettingsFile records = initialRecords();
+    m_dialog.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
+
+    // The file system refuses every byte past the 700th: the new file breaks
+    // off half-way.
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 700;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = saveIni(targets(), m_location, records);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!saved);
+    QCOMPARE(m_host->messages.size(), 1);
+    const QString text = m_host->messages[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("エラー Code:")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("\r\n内容:")));
+    QVERIFY(!text.contains(QStringLiteral("モジュール")));
+    // The old file is whole, and no broken new one lies beside it.
+    QCOMPARE(readFile(besidePath()), original);
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("bin"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("ルミナ.in4")});
+    // The records still hold what was loaded last, not the failed save.
+    QCOMPARE(records.folders.fareDataFolder, QString());
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+void tst_mdlIniIo::saveFailureWhenFolderCannotBeMade()
+{
+    // The executable's folder takes no files, and the configuration folder
+    // would have to be made below a plain file.
+    const QString blocker = m_dir->filePath(QStringLiteral("config"));
+    QVERIFY(writeFile(blocker, "not a folder"));
+    m_location.writable = [](const QString &) { return false; };
+    SettingsFile records = initialRecords();
+    QVERIFY(!saveIni(targets(), m_location, records));
+    QCOMPARE(m_host->messages.size(), 1);
+    QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("エラー Code:76\r\n内容:")));
+    QVERIFY(!QFile::exists(besidePath()));
+}
+
+void tst_mdlIniIo::lockedFolderSavesToUserConfig()
+{
+    const QString exeFolder = m_dir->filePath(QStringLiteral("bin"));
+    m_location.writable = [exeFolder](const QString &path) { return path != exeFolder; };
+    SettingsFile records = initialRecords();
+    m_dialog.folders.fareDataFolder = QStringLiteral("運賃");
+    QVERIFY(saveIni(targets(), m_location, records));
+    QVERIFY(!QFile::exists(besidePath()));
+    const QString user = m_location.inUserConfig();
+    QCOMPARE(parse(readFile(user)).folders.fareDataFolder, QStringLiteral("運賃"));
+
+    // The next start reads it from there.
+    m_dialog = initialRecords();
+    SettingsFile next = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, next));
+    QCOMPARE(m_dialog.folders.fareDataFolder, QStringLiteral("運賃"));
+}
+
+void tst_mdlIniIo::offScreenPositionKeepsWindowInSight()
+{
+    SettingsFile far = parse(fixture("every_field.in4"));
+    far.board = {-2147483647 - 1, 2147483647};
+    far.controlPanel.left = 15 * 100000;
+    QVERIFY(writeFile(besidePath(), SettingsWriter::toBytes(far)));
+    SettingsFile records = initialRecords();
+    QVERIFY(loadIni(targets(), m_location, records));
+    QCOMPARE(m_board->pos(), QPoint(0, 0));
+    QCOMPARE(m_panel->pos(), QPoint(400, 400));
+    // The rest of the panel state is restored all the same.
+    QCOMPARE(m_panel->HScroll1[1]->value(), 2500);
+}
+
+LUMINA_TEST_MAIN(tst_mdlIniIo)
+#include "tst_mdliniio.moc"
