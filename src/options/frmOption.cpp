@@ -1,26 +1,863 @@
 #include "options/frmOption.h"
 
+#include "options/OptionButton.h"
+#include "shell/Colors.h"
+#include "shell/Geometry.h"
+
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace lumina {
+
+namespace {
+
+constexpr OleColor kDialogGrey = rgb(192, 192, 192);
+
+// Defaults of the segment digit control the preview stands for.
+constexpr OleColor kDigitBack = rgb(128, 128, 128);
+constexpr OleColor kDigitUnlit = rgb(150, 150, 150);
+constexpr OleColor kDigitLit = rgb(248, 210, 114);
+
+const QChar kNul(u'\0');
+
+// Shows the three colours of a segment display until the real digit control
+// replaces it: background, four unlit eights, a lit zero on the right.
+class PreviewDigitStandIn : public QWidget
+{
+public:
+    explicit PreviewDigitStandIn(QWidget *parent)
+        : QWidget(parent)
+    {
+        setProperty("BackColor", uint(kDigitBack));
+        setProperty("BaseForeColor", uint(kDigitUnlit));
+        setProperty("DegitForeColor", uint(kDigitLit));
+        setProperty("DegitSize", 0);
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::DynamicPropertyChange)
+            update();
+        return QWidget::event(e);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), toQColor(property("BackColor").toUInt()));
+        QFont font(QStringLiteral("M_DegitA"));
+        font.setPixelSize(qMax(8, height() - 4));
+        painter.setFont(font);
+        painter.setPen(toQColor(property("BaseForeColor").toUInt()));
+        painter.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("8888"));
+        painter.setPen(toQColor(property("DegitForeColor").toUInt()));
+        painter.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
+    }
+};
+
+// A button that shows its background colour as it is: the style's shading
+// would show the operator a lighter colour than the one chosen.
+class ColorButton : public QPushButton
+{
+public:
+    explicit ColorButton(QWidget *parent)
+        : QPushButton(parent)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        painter.drawControl(QStyle::CE_PushButtonBevel, option);
+        const int inset = isDown() ? 4 : 3;
+        painter.fillRect(rect().adjusted(inset, inset, -3, -3), palette().color(QPalette::Button));
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(2, 2, -2, -2);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+};
+
+template<typename W>
+W *place(W *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipRect(left, top, width, height));
+    return widget;
+}
+
+QLabel *caption(QWidget *parent, const QString &text, int left, int top, int width, int height,
+                bool wrap = false)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(wrap);
+    label->setAlignment(Qt::AlignLeft | (wrap ? Qt::AlignTop : Qt::AlignVCenter));
+    return place(label, left, top, width, height);
+}
+
+QGroupBox *group(QWidget *parent, const QString &title, int left, int top, int width, int height)
+{
+    return place(new QGroupBox(title, parent), left, top, width, height);
+}
+
+QPushButton *button(QWidget *parent, const QString &text, int left, int top, int width,
+                    int height)
+{
+    auto *b = place(new QPushButton(text, parent), left, top, width, height);
+    // Enter in a text box means "OK", not whichever button had focus last.
+    b->setAutoDefault(false);
+    return b;
+}
+
+QPushButton *colorButton(QWidget *parent, int left, int top)
+{
+    auto *b = place(new ColorButton(parent), left, top, 555, 315);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton *option(QWidget *parent, const QString &text, int left, int top, int width,
+                     int height = 255)
+{
+    return place(new OptionButton(text, OptionButton::Look::Standard, parent), left, top, width,
+                 height);
+}
+
+QCheckBox *check(QWidget *parent, const QString &text, int left, int top, int width = 0)
+{
+    auto *box = new QCheckBox(text, parent);
+    const int w = width > 0 ? px(width) : box->sizeHint().width();
+    box->setGeometry(px(left), px(top), w, px(255));
+    return box;
+}
+
+QLineEdit *textBox(QWidget *parent, int left, int top, int width)
+{
+    return place(new QLineEdit(parent), left, top, width, 300);
+}
+
+QComboBox *dropDownList(QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(false);
+    return combo;
+}
+
+void fillNumbers(QComboBox *combo, int last)
+{
+    QStringList items;
+    items.reserve(last);
+    for (int n = 1; n <= last; ++n)
+        items << QString::number(n);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\u3000';
+}
+
+// Lays a list over the run-th stretch of blanks in a check box caption, so that
+// the caption reads as a sentence with the list as its gap.
+void placeInBlank(QCheckBox *box, int run, QWidget *list)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const int textLeft =
+        box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
+    const QString text = box->text();
+    const QFontMetrics metrics = box->fontMetrics();
+
+    int start = -1;
+    int end = -1;
+    int seen = -1;
+    for (int i = 0; i < text.size();) {
+        if (!isBlank(text[i])) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < text.size() && isBlank(text[j]))
+            ++j;
+        if (++seen == run) {
+            start = i;
+            end = j;
+            break;
+        }
+        i = j;
+    }
+    Q_ASSERT(start >= 0);
+    const int x0 = textLeft + metrics.horizontalAdvance(text.left(start));
+    const int x1 = textLeft + metrics.horizontalAdvance(text.left(end));
+    const int width = qMax(44, x1 - x0 - 4);
+    const int height = px(300);
+    const QPoint origin = box->pos();
+    list->setGeometry(origin.x() + (x0 + x1 - width) / 2,
+                      origin.y() + (box->height() - height) / 2, width, height);
+    list->raise();
+}
+
+QString nulList(std::initializer_list<const char16_t *> parts)
+{
+    QString list;
+    for (const char16_t *part : parts) {
+        list += QString::fromUtf16(part);
+        list += kNul;
+    }
+    list += kNul;
+    return list;
+}
+
+} // namespace
+
+void setOptionValue(QRadioButton *button, bool chosen)
+{
+    if (button->isChecked() == chosen)
+        return;
+    if (chosen) {
+        button->setChecked(true);
+        return;
+    }
+    QButtonGroup *group = button->group();
+    const bool exclusive = group ? group->exclusive() : button->autoExclusive();
+    if (group)
+        group->setExclusive(false);
+    else
+        button->setAutoExclusive(false);
+    button->setChecked(false);
+    if (group)
+        group->setExclusive(exclusive);
+    else
+        button->setAutoExclusive(exclusive);
+}
 
 frmOption::frmOption(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(QStringLiteral("オプション"));
-    auto *layout = new QVBoxLayout(this);
-    Check1 = new QCheckBox(QStringLiteral("整理券番号自動表示機能を使用"), this);
-    layout->addWidget(Check1);
-    for (size_t i = 0; i < Command5.size(); ++i) {
-        Command5[i] = new QPushButton(this);
-        layout->addWidget(Command5[i]);
+    setFixedSize(px(9570), px(5610));
+    setSizeGripEnabled(false);
+    QFont dialogFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, toQColor(kDialogGrey));
+    setPalette(grey);
+    setAutoFillBackground(true);
+
+    buildTabs();
+    buildFolderPage(Frame1[0]);
+    buildPanelPage(Frame1[1]);
+    buildDigitPage(Frame1[2]);
+    buildStopNamePage(Frame1[3]);
+    buildSoundPage(Frame1[4]);
+    buildTicketPage(Frame1[5]);
+
+    Command4 = button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375);
+    Command4->setAutoDefault(true);
+    Command4->setDefault(true);
+
+    groupOptionButtons();
+    connectHandlers();
+    fillLists();
+    showPage(0);
+    showSoundPage(1);
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void frmOption::buildTabs()
+{
+    static const char16_t *const tabs[6] = {
+        u"運賃データと　放送用データ", u"パネルと整理券番号表示",   u"デジタル部品と情報用数字",
+        u"停名の設定",                 u"サウンド",                 u"　　整理券　　　プレビュー",
+    };
+    static const char16_t *const pages[6] = {
+        u"運賃データと放送用データ",
+        u"パネルと整理券番号表示",
+        u"デジタル部品と情報用数字",
+        u"停名の設定",
+        u"サウンド（鳴らさなくてもいい項目にはファイル名を入れないで下さい）",
+        u"整理券プレビュー",
+    };
+    static constexpr int tops[6] = {45, 900, 1740, 2580, 3420, 4260};
+    for (int k = 0; k < 6; ++k) {
+        Option1[k] = place(new OptionButton(QString::fromUtf16(tabs[k]),
+                                            OptionButton::Look::Graphical, this),
+                           90, tops[k], 1250, 833);
+        Frame1[k] = group(this, QString::fromUtf16(pages[k]), 1455, 75, 8000, 5000);
+        Frame1[k]->setAutoFillBackground(true);
     }
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    layout->addWidget(cmdOK);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::hide);
+    Option1[0]->setChecked(true);
+}
+
+void frmOption::buildFolderPage(QWidget *page)
+{
+    Label3[0] = caption(page, QStringLiteral("運賃データ(*.hy3)のあるフォルダー："), 240, 390, 7500,
+                        255);
+    Text2[0] = textBox(page, 240, 675, 6960);
+    Command3[0] = button(page, QStringLiteral("..."), 7260, 660, 495, 330);
+    Command10[0] = button(page, QStringLiteral("上記運賃データの場所をエクスプローラで開く"), 3720,
+                          1065, 4035, 375);
+
+    Label3[1] = caption(page, QStringLiteral("放送用データ(*****Tp.csv)のあるフォルダー："), 240,
+                        1830, 7500, 255);
+    Text2[1] = textBox(page, 240, 2115, 6960);
+    Command3[1] = button(page, QStringLiteral("..."), 7260, 2100, 495, 330);
+    Command10[1] = button(page, QStringLiteral("上記放送用データの場所をエクスプローラで開く"), 3720,
+                          2505, 4035, 375);
+}
+
+void frmOption::buildPanelPage(QWidget *page)
+{
+    Check1 = check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300);
+
+    Frame4 = group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245);
+    Option3[0] = option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600);
+    Option3[1] = option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600);
+    Option3[0]->setChecked(true);
+
+    // One group per backlight state, OFF at the top: which image the board shows
+    // for that state, and the user image file.
+    struct StateGroup {
+        int frame;
+        const char16_t *title;
+        int builtIn;
+        int user;
+    };
+    static constexpr StateGroup states[3] = {
+        {0, u"バックライトOFF時の画像：", 7, 6},
+        {1, u"ON1の画像：", 3, 2},
+        {2, u"ON2の画像：", 4, 5},
+    };
+    int top = 900;
+    for (const StateGroup &s : states) {
+        QGroupBox *frame = group(Frame4, QString::fromUtf16(s.title), 150, top, 3555, 1065);
+        Frame6[s.frame] = frame;
+        Option3[s.builtIn] = option(frame, QStringLiteral("内蔵"), 150, 270, 1050);
+        Option3[s.user] = option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100);
+        Option3[s.builtIn]->setChecked(true);
+        txtSelectPanel[s.frame] = textBox(frame, 150, 630, 2805);
+        Command6[s.frame] = button(frame, QStringLiteral("..."), 3015, 615, 420, 330);
+        frame->setEnabled(false);
+        frame->setVisible(false);
+        top += 1110;
+    }
+
+    Frame3 = place(new QFrame(page), 4095, 300, 3780, 2805);
+    Frame3->setFrameShape(QFrame::StyledPanel);
+    Frame3->setFrameShadow(QFrame::Sunken);
+    caption(Frame3, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
+    static const char16_t *const states3[3] = {u"OFF：", u"ON1：", u"ON2："};
+    for (int i = 0; i < 3; ++i) {
+        caption(Frame3, QString::fromUtf16(states3[i]), 120 + i * 1200, 435, 570, 255);
+        Command5[i] = colorButton(Frame3, 690 + i * 1200, 405);
+    }
+    caption(Frame3, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
+    Combo2 = place(dropDownList(Frame3), 120, 1170, 3540, 315);
+    Check2 = check(Frame3, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540);
+    caption(Frame3,
+            QStringLiteral("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
+            120, 1935, 3540, 750, true);
+    Frame3->setEnabled(false);
+
+    Label5[1] = caption(
+        page,
+        QStringLiteral("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
+        4095, 3225, 3780, 1665, true);
+}
+
+void frmOption::buildDigitPage(QWidget *page)
+{
+    Frame5[0] = group(page,
+                      QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
+                      120, 300, 7755, 1110);
+    caption(Frame5[0], QStringLiteral("背景色："), 180, 480, 780, 255);
+    Command8[0] = colorButton(Frame5[0], 960, 450);
+    caption(Frame5[0], QStringLiteral("未発光時の文字色："), 1710, 480, 1680, 255);
+    Command8[1] = colorButton(Frame5[0], 3390, 450);
+    caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
+    Command8[2] = colorButton(Frame5[0], 5700, 450);
+    caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
+    M_Degit1 = place(new PreviewDigitStandIn(Frame5[0]), 6480, 510, 780, 300);
+    M_Degit1->setObjectName(QStringLiteral("M_Degit1"));
+    setBackColor(Command8[0], kDigitBack);
+    setBackColor(Command8[1], kDigitUnlit);
+    setBackColor(Command8[2], kDigitLit);
+
+    Frame5[1] = group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360);
+    QWidget *f = Frame5[1];
+    Check3[0] = check(f, QStringLiteral("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240,
+                      345);
+    Check3[1] = check(f, QStringLiteral("整理券番号を、  　　　　　　コマ目に表示する。"), 240, 765);
+    Check3[2] = check(f, QStringLiteral("系統番号を、  　　　　　　コマ目に表示する。"), 240, 1185);
+    Check3[3] = check(
+        f, QStringLiteral("データの　　　  　　　　　列目の値を、  　　　　　　コマ目に表示する。"), 240,
+        1605);
+    const QRect line0 = Check3[0]->geometry();
+    Check3[4] = check(f, QStringLiteral("0から数える"), 0, 345);
+    Check3[4]->move(line0.right() + px(180), line0.top());
+
+    for (auto &combo : Combo4)
+        combo = dropDownList(f);
+    placeInBlank(Check3[0], 0, Combo4[0]);
+    placeInBlank(Check3[1], 0, Combo4[1]);
+    placeInBlank(Check3[2], 0, Combo4[2]);
+    placeInBlank(Check3[3], 0, Combo4[4]);
+    placeInBlank(Check3[3], 1, Combo4[3]);
+    for (auto *combo : Combo4)
+        combo->setEnabled(false);
+    Check3[4]->setEnabled(false);
+
+    Label7 = caption(
+        f,
+        QStringLiteral("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
+        240, 2160, 7275, 900, true);
+}
+
+void frmOption::buildStopNamePage(QWidget *page)
+{
+    caption(page, QStringLiteral("背景色："), 300, 465, 780, 255);
+    Command9[0] = colorButton(page, 1080, 435);
+    caption(page, QStringLiteral("文字色："), 1980, 465, 780, 255);
+    Command9[1] = colorButton(page, 2760, 435);
+
+    // Grey background, yellow text until the settings say otherwise.
+    setBackColor(Command9[0], rgb(128, 128, 128));
+    setBackColor(Command9[1], rgb(255, 255, 0));
+
+    caption(page, QStringLiteral("フォントオプション："), 300, 1080, 3000, 255);
+    Combo3 = place(dropDownList(page), 300, 1365, 4500, 315);
+    Combo3->addItems({QStringLiteral("ゴシック体"), QStringLiteral("明朝体"),
+                      QStringLiteral("漢字はゴシック、それ以外は明朝"),
+                      QStringLiteral("漢字は明朝、それ以外はゴシック"),
+                      QStringLiteral("英数字はゴシック、それ以外は明朝")});
+    Combo3->setCurrentIndex(-1);
+    Check4 = check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875);
+}
+
+void frmOption::buildSoundPage(QWidget *page)
+{
+    auto soundRow = [this](QWidget *parent, int index, int textLeft, int top, int textWidth) {
+        txtSelectSound[index] = textBox(parent, textLeft, top, textWidth);
+        cmdSelectSound[index] =
+            button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330);
+    };
+
+    caption(page, QStringLiteral("系統設定時のサウンド："), 150, 285, 2250, 255);
+    soundRow(page, 0, 2400, 270, 4920);
+    caption(page, QStringLiteral("リセット時のサウンド："), 150, 645, 2250, 255);
+    soundRow(page, 1, 2400, 630, 4920);
+
+    Option5[1] = place(new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
+                                        OptionButton::Look::Graphical, page),
+                       150, 1005, 2400, 345);
+    Option5[0] = place(new OptionButton(QStringLiteral("放送前のサウンド..."),
+                                        OptionButton::Look::Graphical, page),
+                       2610, 1005, 2400, 345);
+    Option5[1]->setChecked(true);
+
+    static const char16_t *const valueCaptions[3] = {u"「1」の場合", u"「2」の場合", u"「3」の場合"};
+
+    // Step sound sub-page.
+    Frame2[1] = group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000);
+    QGroupBox *step = Frame2[1];
+    Option2[0] = option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
+    soundRow(step, 7, 3060, 240, 4080);
+    Option2[1] = option(
+        step,
+        QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
+        120, 555, 7515, 480);
+    Combo1 = place(dropDownList(step), 420, 1065, 855, 315);
+    caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
+    for (int i = 0; i < 3; ++i) {
+        caption(step, QString::fromUtf16(valueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        soundRow(step, 8 + i, 3060, 1065 + i * 345, 4080);
+    }
+    QGroupBox *stepPlay = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
+    Option6[0] = option(stepPlay,
+                        QStringLiteral("同期再生(サウンドが完全に再生された後で運賃切り替え)"), 150,
+                        240, 7215);
+    Option6[1] = option(stepPlay,
+                        QStringLiteral("非同期再生(サウンドを再生しながら運賃切り替え)"), 150, 510,
+                        7215);
+    Option2[0]->setChecked(true);
+    Option6[1]->setChecked(true);
+
+    // Pre-announcement sound sub-page.
+    Frame2[0] = group(
+        page,
+        QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
+        120, 1380, 7755, 3000);
+    QGroupBox *before = Frame2[0];
+    Option2[2] = option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
+    soundRow(before, 3, 3060, 240, 4080);
+    Option2[3] = option(
+        before,
+        QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
+        120, 555, 7515, 480);
+    for (int i = 0; i < 3; ++i) {
+        caption(before, QString::fromUtf16(valueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        soundRow(before, 4 + i, 3060, 1065 + i * 345, 4080);
+    }
+    QGroupBox *beforePlay = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
+    Option7[0] = option(beforePlay,
+                        QStringLiteral("同期再生(サウンドが完全に再生された後で放送開始)"), 150, 240,
+                        7215);
+    Option7[1] = option(beforePlay, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"),
+                        150, 510, 7215);
+    Option2[2]->setChecked(true);
+    Option7[0]->setChecked(true);
+
+    Label1[7] = caption(
+        page,
+        QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
+        150, 4440, 7605, 480, true);
+}
+
+void frmOption::buildTicketPage(QWidget *page)
+{
+    chkUseSeiriPrev = check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285);
+
+    Frame10 = group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565);
+    caption(Frame10,
+            QStringLiteral("整理券プラグイン（整理券プレビューを使用しない場合は、何も入れないでください）："),
+            120, 270, 7515, 255);
+    txtSeiriPlgDir = textBox(Frame10, 120, 555, 6555);
+    Command1 = button(Frame10, QStringLiteral("..."), 6735, 540, 420, 330);
+    Command11 = button(Frame10, QStringLiteral("×"), 7215, 540, 420, 330);
+    Command11->setToolTip(QStringLiteral("プラグインの指定を解除します"));
+    caption(Frame10, QStringLiteral("上記プラグインのプロパティ："), 120, 945, 3600, 255);
+    List1 = place(new QListWidget(Frame10), 120, 1200, 3600, 1230);
+    caption(Frame10, QStringLiteral("上記プラグインの特記事項："), 3855, 945, 3780, 255);
+    txtPlginComment = place(new QPlainTextEdit(Frame10), 3855, 1200, 3780, 1230);
+    txtPlginComment->setReadOnly(true);
+    txtPlginComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtPlginComment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette commentPalette = txtPlginComment->palette();
+    commentPalette.setColor(QPalette::Base, toQColor(kDialogGrey));
+    txtPlginComment->setPalette(commentPalette);
+    Frame10->setEnabled(false);
+    Frame10->setVisible(false);
+
+    Frame7 = group(page,
+                   QStringLiteral("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
+                   120, 3240, 7755, 1710);
+    Option4[0] = option(
+        Frame7, QStringLiteral("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"),
+        150, 270, 7455);
+    Option4[1] =
+        option(Frame7, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150,
+               555, 7455);
+    caption(Frame7,
+            QStringLiteral("系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。"),
+            450, 825, 7155, 405, true);
+    Option4[2] = option(Frame7, QStringLiteral("右記の日付に固定"), 150, 1305, 2205);
+    Command7 = button(Frame7, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345);
+    Label10 = place(new QLabel(Frame7), 3765, 1275, 1470, 315);
+    Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Option4[0]->setChecked(true);
+    Frame7->setEnabled(false);
+    Frame7->setVisible(false);
+}
+
+void frmOption::fillLists()
+{
+    M_Degit1->setProperty("DegitSize", 0);
+    for (int i = 0; i < 4; ++i)
+        fillNumbers(Combo4[i], 60);
+    fillNumbers(Combo1, 150);
+    fillNumbers(Combo4[4], 150);
+    AddComboItem();
+    Combo2->setCurrentIndex(0);
+    const QDate today = QDate::currentDate();
+    Label10->setText(QStringLiteral("%1/%2/%3")
+                         .arg(today.year(), 4, 10, QLatin1Char('0'))
+                         .arg(today.month(), 2, 10, QLatin1Char('0'))
+                         .arg(today.day(), 2, 10, QLatin1Char('0')));
+}
+
+void frmOption::AddComboItem()
+{
+    struct Style {
+        const char16_t *pattern;
+        int last;
+    };
+    static constexpr Style styles[12] = {
+        {u"1,2,3...", 60},         {u"0,1,2...", 59},         {u"「なし」、1,2...", 59},
+        {u"「なし」、2,3...", 60},   {u"「無券」、1,2...", 59},   {u"「無券」、2,3...", 60},
+        {u"「券なし」、1,2...", 59}, {u"「券なし」、2,3...", 60}, {u"「券無し」、1,2...", 59},
+        {u"「券無し」、2,3...", 60}, {u"(無地)、1,2...", 59},    {u"(無地)、2,3...", 60},
+    };
+    for (const Style &s : styles) {
+        // The number keeps a blank where a minus sign would go.
+        QString item = QString::fromUtf16(s.pattern) + u' ' + QString::number(s.last);
+        if (&s == &styles[0])
+            item += QStringLiteral(" （既定の表示）");
+        Combo2->addItem(item);
+    }
+}
+
+// Option buttons that share a container are not enough to make a group here:
+// Qt's automatic grouping also takes in the option buttons of nested frames, so
+// a tab click would unchoose a button on some page. Each group is explicit.
+void frmOption::groupOptionButtons()
+{
+    auto makeGroup = [this](std::initializer_list<QRadioButton *> buttons) {
+        auto *group = new QButtonGroup(this);
+        group->setExclusive(true);
+        for (QRadioButton *b : buttons)
+            group->addButton(b);
+    };
+    makeGroup({Option1[0], Option1[1], Option1[2], Option1[3], Option1[4], Option1[5]});
+    makeGroup({Option3[0], Option3[1]});
+    makeGroup({Option3[7], Option3[6]});
+    makeGroup({Option3[3], Option3[2]});
+    makeGroup({Option3[4], Option3[5]});
+    makeGroup({Option5[0], Option5[1]});
+    makeGroup({Option2[0], Option2[1]});
+    makeGroup({Option2[2], Option2[3]});
+    makeGroup({Option6[0], Option6[1]});
+    makeGroup({Option7[0], Option7[1]});
+    makeGroup({Option4[0], Option4[1], Option4[2]});
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void frmOption::connectHandlers()
+{
+    // An option button acts when it becomes chosen, a check box on every change
+    // of its value, whether the operator or a stored setting changed it.
+    for (int k = 0; k < 6; ++k)
+        connect(Option1[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on)
+                showPage(k);
+        });
+    for (int k = 0; k < 2; ++k)
+        connect(Option5[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on)
+                showSoundPage(k);
+        });
+    connect(Check1, &QCheckBox::toggled, this, &frmOption::updateTicketNumberGroup);
+    for (int k = 0; k < 4; ++k)
+        connect(Check3[k], &QCheckBox::toggled, this, [this, k] { updateInfoDigitLine(k); });
+    for (QRadioButton *b : Option3)
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                updatePanelImageGroups();
+        });
+    connect(chkUseSeiriPrev, &QCheckBox::toggled, this, &frmOption::updatePluginGroups);
+
+    for (int k = 0; k < 2; ++k) {
+        connect(Command3[k], &QPushButton::clicked, this, [this, k] { chooseFolder(k); });
+        connect(Command10[k], &QPushButton::clicked, this, [this, k] { openFolder(k); });
+    }
+    for (QPushButton *b : Command5)
+        connect(b, &QPushButton::clicked, this, [this, b] { chooseColor(b); });
+    for (QPushButton *b : Command9)
+        connect(b, &QPushButton::clicked, this, [this, b] { chooseColor(b); });
+    for (int k = 0; k < 3; ++k) {
+        connect(Command8[k], &QPushButton::clicked, this, [this, k] { choosePreviewColor(k); });
+        connect(Command6[k], &QPushButton::clicked, this, [this, k] { choosePanelImage(k); });
+    }
+    for (int k = 0; k < int(cmdSelectSound.size()); ++k)
+        if (cmdSelectSound[k])
+            connect(cmdSelectSound[k], &QPushButton::clicked, this, [this, k] { chooseSound(k); });
+    connect(Command7, &QPushButton::clicked, this, &frmOption::chooseFixedDate);
+    connect(Command11, &QPushButton::clicked, this, &frmOption::forgetPlugin);
+    connect(Command1, &QPushButton::clicked, this, &frmOption::pluginChooserRequested);
+    connect(Command4, &QPushButton::clicked, this, &frmOption::accept);
+}
+
+void frmOption::showPage(int index)
+{
+    // Only the page in front is shown, so that the keyboard never reaches
+    // controls of the pages behind it.
+    for (int k = 0; k < int(Frame1.size()); ++k)
+        Frame1[k]->setVisible(k == index);
+    Frame1[index]->raise();
+    if (!Option1[index]->isChecked())
+        Option1[index]->setChecked(true);
+}
+
+void frmOption::showSoundPage(int index)
+{
+    for (int k = 0; k < int(Frame2.size()); ++k)
+        Frame2[k]->setVisible(k == index);
+    Frame2[index]->raise();
+    if (!Option5[index]->isChecked())
+        Option5[index]->setChecked(true);
+}
+
+// The dependent controls follow the value of their check box rather than flip
+// at each change, so they can never drift out of step with it.
+void frmOption::updateTicketNumberGroup()
+{
+    Frame3->setEnabled(Check1->isChecked());
+}
+
+void frmOption::updateInfoDigitLine(int index)
+{
+    const bool on = Check3[index]->isChecked();
+    switch (index) {
+    case 0:
+        Combo4[0]->setEnabled(on);
+        Check3[4]->setEnabled(on);
+        break;
+    case 1:
+    case 2:
+        Combo4[index]->setEnabled(on);
+        break;
+    case 3:
+        Combo4[3]->setEnabled(on);
+        Combo4[4]->setEnabled(on);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmOption::updatePanelImageGroups()
+{
+    const bool on = !Option3[0]->isChecked();
+    for (QGroupBox *frame : Frame6) {
+        frame->setEnabled(on);
+        frame->setVisible(on);
+    }
+}
+
+void frmOption::updatePluginGroups()
+{
+    const bool on = chkUseSeiriPrev->isChecked();
+    Frame10->setEnabled(on);
+    Frame10->setVisible(on);
+    // The date settings are usable whenever they are shown; otherwise the
+    // fixed date could never be chosen.
+    Frame7->setEnabled(on);
+    Frame7->setVisible(on);
+}
+
+QString frmOption::GetPathString(const QString &)
+{
+    return host().KiroFolderDlg(this, QStringLiteral("フォルダーを選択してください"));
+}
+
+bool frmOption::GetBtnColor(QPushButton *button)
+{
+    OleColor color = backColor(button);
+    if (host().KiroChooseColor(this, color, CustomColors) == 0)
+        return false;
+    setBackColor(button, color);
+    return true;
+}
+
+void frmOption::chooseFolder(int index)
+{
+    const QString folder = GetPathString(Text2[index]->text());
+    if (!folder.isEmpty())
+        Text2[index]->setText(folder);
+}
+
+void frmOption::openFolder(int index)
+{
+    // Whatever the file manager makes of it is its own business.
+    host().openFolder(Text2[index]->text());
+}
+
+void frmOption::chooseColor(QPushButton *button)
+{
+    GetBtnColor(button);
+}
+
+void frmOption::choosePreviewColor(int index)
+{
+    GetBtnColor(Command8[index]);
+    updatePreviewDigit();
+}
+
+void frmOption::updatePreviewDigit()
+{
+    M_Degit1->setProperty("BackColor", uint(backColor(Command8[0])));
+    M_Degit1->setProperty("BaseForeColor", uint(backColor(Command8[1])));
+    M_Degit1->setProperty("DegitForeColor", uint(backColor(Command8[2])));
+}
+
+void frmOption::choosePanelImage(int index)
+{
+    static const QString filter = nulList({u"ビットマップ(*.bmp)", u"*.bmp", u"GIF画像(*.gif)",
+                                           u"*.gif", u"JPEG画像(*.jpg)", u"*.jpg"});
+    const QString path =
+        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
+    if (!path.isEmpty())
+        txtSelectPanel[index]->setText(path);
+}
+
+void frmOption::chooseSound(int index)
+{
+    static const QString filter =
+        nulList({u"Waveサウンド(*.wav)", u"*.wav", u"MP3サウンド(*.mp3)", u"*.mp3",
+                 u"MIDIシーケンス(*.mid)", u"*.mid"});
+    const QString path =
+        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
+    if (!path.isEmpty())
+        txtSelectSound[index]->setText(path);
+}
+
+QString frmOption::fixedDateText(int year, int month, int day)
+{
+    return QStringLiteral("%1/%2/%3")
+        .arg(year)
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'));
+}
+
+void frmOption::chooseFixedDate()
+{
+    SystemTime date;
+    if (host().Call_dlg111(this, date) != 0)
+        Label10->setText(fixedDateText(date.wYear, date.wMonth, date.wDay));
+}
+
+void frmOption::forgetPlugin()
+{
+    txtSeiriPlgDir->clear();
+    List1->clear();
+    txtPlginComment->clear();
+}
+
+void frmOption::accept()
+{
+    emit applyRequested();
+    QDialog::accept();
+}
+
+void frmOption::reject()
+{
+    accept();
 }
 
 } // namespace lumina

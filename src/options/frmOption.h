@@ -1,16 +1,29 @@
 #pragma once
 
+#include "hostlib/HostLib.h"
+
 #include <QDialog>
 
 #include <array>
 
 class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace lumina {
 
-// The options dialog: created hidden at start-up and kept for the whole run; its
-// controls hold the live value of every option.
+// The options dialog. It is created hidden at start-up and kept for the whole
+// run, and its controls are the live store of every option: the rest of the
+// program reads an option from the control that edits it, by the control's name
+// and index. Indexed controls sit in arrays sized to the highest index + 1;
+// indices that have no control hold nullptr.
 class frmOption : public QDialog
 {
     Q_OBJECT
@@ -18,11 +31,136 @@ class frmOption : public QDialog
 public:
     explicit frmOption(QWidget *parent = nullptr);
 
-    QCheckBox *Check1 = nullptr; // "整理券番号自動表示機能を使用"
-    // Ticket-number colour buttons for backlight OFF, ON1, ON2; the colour is
-    // the button's background.
+    // --- Tab strip and pages -------------------------------------------------
+    std::array<QRadioButton *, 6> Option1{}; // push-button tabs
+    std::array<QGroupBox *, 6> Frame1{};     // the six pages
+    QPushButton *Command4 = nullptr;         // "OK"
+
+    // --- Page 0: data folders -------------------------------------------------
+    std::array<QLabel *, 2> Label3{};
+    std::array<QLineEdit *, 2> Text2{};        // 0 fare data folder, 1 announcement folder
+    std::array<QPushButton *, 2> Command3{};   // "..." folder choosers
+    std::array<QPushButton *, 2> Command10{};  // open the folder in the file manager
+
+    // --- Page 1: panel and ticket numbers -------------------------------------
+    QCheckBox *Check1 = nullptr;               // "整理券番号自動表示機能を使用"
+    QGroupBox *Frame4 = nullptr;               // "本体パネル"
+    // 0/1 panel mode (Frame4); 7/6 OFF, 3/2 ON1, 4/5 ON2: built-in / user panel.
+    std::array<QRadioButton *, 8> Option3{};
+    std::array<QGroupBox *, 3> Frame6{};       // per-state image groups: 0 OFF, 1 ON1, 2 ON2
+    std::array<QLineEdit *, 3> txtSelectPanel{};
+    std::array<QPushButton *, 3> Command6{};   // "..." user panel image choosers
+    QFrame *Frame3 = nullptr;                  // ticket-number settings, no caption
+    // Ticket-number colours for backlight OFF, ON1, ON2; the colour is the
+    // button's background (shell/Colors.h backColor).
     std::array<QPushButton *, 3> Command5{};
-    QPushButton *cmdOK = nullptr;
+    QComboBox *Combo2 = nullptr;               // twelve ticket-number styles
+    QCheckBox *Check2 = nullptr;               // leading zero
+    std::array<QLabel *, 2> Label5{};          // [1] user panel note
+
+    // --- Page 2: digit colours and information digits -------------------------
+    std::array<QGroupBox *, 2> Frame5{};
+    std::array<QPushButton *, 3> Command8{};   // background, unlit, lit segment colours
+    // Colour preview: a stand-in until the segment digit control takes its place.
+    // Its colours are the dynamic properties "BackColor", "BaseForeColor",
+    // "DegitForeColor" (OleColor as uint) and "DegitSize".
+    QWidget *M_Degit1 = nullptr;
+    // 0 stop order, 1 ticket number, 2 route number, 3 data column, 4 count from zero.
+    std::array<QCheckBox *, 5> Check3{};
+    // 0..3 cell ("1".."60") of Check3 line 0..3; 4 data column ("1".."150").
+    std::array<QComboBox *, 5> Combo4{};
+    QLabel *Label7 = nullptr;
+
+    // --- Page 3: stop name ------------------------------------------------------
+    std::array<QPushButton *, 2> Command9{};   // background, text colour
+    QComboBox *Combo3 = nullptr;               // five font options, none chosen
+    QCheckBox *Check4 = nullptr;               // bold
+
+    // --- Page 4: sounds ---------------------------------------------------------
+    // 0 route set, 1 reset, 3 pre-announcement always, 4..6 pre-announcement
+    // flag 1..3, 7 step always, 8..10 step column value 1..3; [2] is empty.
+    std::array<QLineEdit *, 11> txtSelectSound{};
+    std::array<QPushButton *, 11> cmdSelectSound{}; // "..." beside each sound field
+    std::array<QRadioButton *, 2> Option5{};   // sub-page buttons: 1 step sound, 0 pre-announcement
+    std::array<QGroupBox *, 2> Frame2{};       // sound sub-pages, same indices
+    std::array<QRadioButton *, 4> Option2{};   // 0/1 step sound mode, 2/3 pre-announcement mode
+    QComboBox *Combo1 = nullptr;               // step sound data column "1".."150"
+    std::array<QRadioButton *, 2> Option6{};   // step sound: 0 synchronous, 1 asynchronous
+    std::array<QRadioButton *, 2> Option7{};   // pre-announcement: 0 synchronous, 1 asynchronous
+    std::array<QLabel *, 8> Label1{};          // [7] scrolling note
+
+    // --- Page 5: ticket preview -------------------------------------------------
+    QCheckBox *chkUseSeiriPrev = nullptr;
+    QGroupBox *Frame10 = nullptr;              // plug-in settings
+    QLineEdit *txtSeiriPlgDir = nullptr;
+    QPushButton *Command1 = nullptr;           // "..." choose the plug-in
+    QPushButton *Command11 = nullptr;          // forget the plug-in
+    QListWidget *List1 = nullptr;              // plug-in properties
+    QPlainTextEdit *txtPlginComment = nullptr; // plug-in remarks
+    QGroupBox *Frame7 = nullptr;               // date settings
+    std::array<QRadioButton *, 3> Option4{};   // date mode
+    QPushButton *Command7 = nullptr;           // "日付選択..."
+    QLabel *Label10 = nullptr;                 // fixed date "yyyy/mm/dd"
+
+    // The custom colours of the colour chooser, kept for the whole run and
+    // stored with the settings.
+    ::lumina::CustomColors CustomColors{};
+
+    // Shows the folder chooser; the chosen folder or an empty string.
+    QString GetPathString(const QString &defaultPath = QString());
+    // Lets the operator pick the colour of a colour button; false when cancelled.
+    bool GetBtnColor(QPushButton *button);
+    // Fills Combo2 with the twelve ticket-number styles.
+    void AddComboItem();
+
+    // Dialog-only handlers, also run by the clicks of their controls.
+    void showPage(int index);
+    void showSoundPage(int index);
+    void chooseFolder(int index);
+    void openFolder(int index);
+    void chooseColor(QPushButton *button);
+    void choosePreviewColor(int index);
+    void choosePanelImage(int index);
+    void chooseSound(int index);
+    void chooseFixedDate();
+    void forgetPlugin();
+
+    // "OK": asks for the options to be applied, then hides the dialog.
+    void accept() override;
+    // Closing from the title bar or with Esc is the same as "OK": the dialog
+    // has no cancel, every edit is live, so the board should show it too.
+    void reject() override;
+
+    static QString fixedDateText(int year, int month, int day);
+
+signals:
+    // Apply the options to the board; emitted by "OK" before the dialog hides.
+    void applyRequested();
+    // The plug-in "..." button: choosing a plug-in needs the ticket plug-in service.
+    void pluginChooserRequested();
+
+private:
+    void buildTabs();
+    void buildFolderPage(QWidget *page);
+    void buildPanelPage(QWidget *page);
+    void buildDigitPage(QWidget *page);
+    void buildStopNamePage(QWidget *page);
+    void buildSoundPage(QWidget *page);
+    void buildTicketPage(QWidget *page);
+    void fillLists();
+    void groupOptionButtons();
+    void connectHandlers();
+
+    void updateTicketNumberGroup();
+    void updateInfoDigitLine(int index);
+    void updatePanelImageGroups();
+    void updatePluginGroups();
+    void updatePreviewDigit();
 };
+
+// Sets an option button's value the way a stored setting does: choosing it
+// unchooses the others of its group; unchoosing it may leave the group with no
+// member chosen (which a plain setChecked(false) refuses).
+void setOptionValue(QRadioButton *button, bool chosen);
 
 } // namespace lumina

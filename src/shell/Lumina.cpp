@@ -86,8 +86,11 @@ void Lumina::startUp()
 
 void Lumina::initBoardDefaults()
 {
-    if (!m_options)
+    if (!m_options) {
         m_options = std::make_unique<frmOption>();
+        // "OK" in the dialog applies the options to the board.
+        connect(m_options.get(), &frmOption::applyRequested, this, [this] { m_seams.setProp(); });
+    }
     m_options->Check1->setChecked(true);
     const OleColor labelColours[3] = {rgb(255, 255, 255), rgb(192, 255, 192), rgb(255, 192, 128)};
     for (size_t i = 0; i < 3; ++i)
