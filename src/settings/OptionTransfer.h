@@ -4,9 +4,12 @@
 #include "settings/SettingsFile.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <array>
 #include <functional>

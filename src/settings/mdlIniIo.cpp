@@ -1,6 +1,8 @@
 #include "settings/mdlIniIo.h"
 
 #include "hostlib/HostLib.h"
+#include "options/frmOption.h"
+#include "settings/OptionTransfer.h"
 #include "settings/SettingsIo.h"
 #include "shell/Form1.h"
 #include "shell/Lumina.h"
@@ -72,8 +74,10 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
             readIfDeclared(cell, "FillZero", entry.FillZero);
         }
     }
-    if (targets.getOptionInfo)
-        targets.getOptionInfo(s);
+    if (targets.options) {
+        GetOptionInfo(*targets.options, s);
+        s.customColours = targets.options->CustomColors;
+    }
     if (targets.panel)
         targets.panel->GetCtrlDataInfo(s.controlPanel);
     if (targets.board)
@@ -138,8 +142,15 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         setIfDeclared(board->ChimeiCtl, "ForeColor", QVariant::fromValue(loaded.stopName.textColour));
     }
 
-    if (targets.setOptionInfo) {
-        if (const auto failure = targets.setOptionInfo(loaded)) {
+    if (targets.options) {
+        targets.options->CustomColors = loaded.customColours;
+        OptionTransferHooks hooks;
+        if (targets.panel) {
+            for (size_t i = 0; i < hooks.backlight.size(); ++i)
+                hooks.backlight[i] = targets.panel->Option4[i];
+        }
+        hooks.loadPlugIn = targets.loadPlugIn;
+        if (const auto failure = SetOptionInfo(*targets.options, loaded, hooks)) {
             showFailure(owner, *failure, kLoadModuleLine);
             return false;
         }
@@ -233,6 +244,7 @@ IniTargets programTargets()
         return targets;
     targets.board = program->board();
     targets.panel = program->panel();
+    targets.options = program->options();
     targets.setProp = [program] {
         if (program->seams().setProp)
             program->seams().setProp();

@@ -11,17 +11,18 @@ namespace lumina {
 
 class Form1;
 class frmCtl;
+class frmOption;
 
 // The windows that the settings file fills and is filled from. Any of them may be
 // missing; its part of the records then passes from load to save unchanged.
 struct IniTargets {
     Form1 *board = nullptr;
     frmCtl *panel = nullptr;
-    // The options dialog's transfer (GetOptionInfo / SetOptionInfo).
-    std::function<void(SettingsFile &)> getOptionInfo;
-    std::function<std::optional<IniFailure>(const SettingsFile &)> setOptionInfo;
+    frmOption *options = nullptr;
     // Applies the options to the board.
     std::function<void()> setProp;
+    // Loads the ticket plug-in named by the options (empty: not available).
+    std::function<void(const QString &)> loadPlugIn;
 };
 
 // Reads the settings file and applies it to the targets. No file (or an empty

@@ -1,18 +1,24 @@
 #include "TestMain.h"
 
 #include "FakeHostLib.h"
+#include "options/frmOption.h"
 #include "settings/IniError.h"
 #include "settings/SettingsIo.h"
 #include "settings/mdlIniIo.h"
+#include "shell/Colors.h"
 #include "shell/Form1.h"
 #include "shell/frmCtl.h"
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -107,11 +113,7 @@ private:
     FakeHostLib *m_host = nullptr;
     Form1 *m_board = nullptr;
     frmCtl *m_panel = nullptr;
-    // Stands in for the options dialog: what SetOptionInfo received, what
-    // GetOptionInfo gives back.
-    SettingsFile m_dialog;
-    bool m_dialogFilled = false;
-    std::optional<IniFailure> m_transferFailure;
+    frmOption *m_options = nullptr;
     QStringList m_log;
 };
 
@@ -127,16 +129,20 @@ void tst_mdlIniIo::init()
     m_host = new FakeHostLib;
     m_board = new Form1;
     m_panel = new frmCtl;
+    m_options = new frmOption;
+    // What start-up sets before the settings are read.
+    m_options->Check1->setChecked(true);
+    setBackColor(m_options->Command5[0], rgb(255, 255, 255));
+    setBackColor(m_options->Command5[1], rgb(192, 255, 192));
+    setBackColor(m_options->Command5[2], rgb(255, 192, 128));
     m_board->move(0, 0);
     m_panel->move(400, 400);
-    m_dialog = initialRecords();
-    m_dialogFilled = false;
-    m_transferFailure.reset();
     m_log.clear();
 }
 
 void tst_mdlIniIo::cleanup()
 {
+    delete m_options;
     delete m_panel;
     delete m_board;
     delete m_host;
@@ -148,30 +154,9 @@ IniTargets tst_mdlIniIo::targets()
     IniTargets t;
     t.board = m_board;
     t.panel = m_panel;
-    t.getOptionInfo = [this](SettingsFile &s) {
-        s.folders = m_dialog.folders;
-        s.panel = m_dialog.panel;
-        s.infoDigits = m_dialog.infoDigits;
-        s.stopName = m_dialog.stopName;
-        s.sounds = m_dialog.sounds;
-        s.ticketPreview = m_dialog.ticketPreview;
-    };
-    t.setOptionInfo = [this](const SettingsFile &s) -> std::optional<IniFailure> {
-        m_log << QStringLiteral("SetOptionInfo");
-        // The panel is restored only after the options.
-        if (m_panel->HScroll1[1]->value() != 0)
-            m_log << QStringLiteral("panel restored too early");
-        if (m_transferFailure)
-            return m_transferFailure;
-        m_dialog = s;
-        m_dialogFilled = true;
-        return std::nullopt;
-    };
-    t.setProp = [this] {
-        m_log << QStringLiteral("SetProp");
-        if (m_board->pos() != QPoint(100, 80))
-            m_log << QStringLiteral("board not yet placed");
-    };
+    t.options = m_options;
+    t.setProp = [this] { m_log << QStringLiteral("SetProp"); };
+    t.loadPlugIn = [this](const QString &path) { m_log << QStringLiteral("plug-in ") + path; };
     return t;
 }
 
@@ -182,7 +167,6 @@ void tst_mdlIniIo::firstStartWithoutFile()
     QVERIFY(loadIni(targets(), m_location, records));
     QVERIFY(m_host->messages.isEmpty());
     QVERIFY(m_log.isEmpty()); // nothing applied, not even the options
-    QVERIFY(!m_dialogFilled);
 
     QVERIFY(saveIni(targets(), m_location, records));
     QVERIFY(m_host->messages.isEmpty());
@@ -190,11 +174,18 @@ void tst_mdlIniIo::firstStartWithoutFile()
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     QCOMPARE(today.size(), 10);
     QCOMPARE(bytes.size(), kSettingsFileBaseSize + 10);
+    // The dialog's own values are the values of a start without a file.
     const SettingsFile saved = parse(bytes);
+    const SettingsFile initial = initialRecords();
     QCOMPARE(saved.ticketPreview.fixedDate, today);
-    QVERIFY(saved.folders == FolderSettings{});
-    QVERIFY(saved.panel == PanelSettings{});
-    QVERIFY(saved.sounds == SoundSettings{});
+    QCOMPARE(saved.folders, initial.folders);
+    QCOMPARE(saved.panel, initial.panel);
+    QCOMPARE(saved.infoDigits, initial.infoDigits);
+    QCOMPARE(saved.stopName, initial.stopName);
+    QCOMPARE(saved.sounds, initial.sounds);
+    QCOMPARE(saved.ticketPreview, initial.ticketPreview);
+    QCOMPARE(saved.customColours, initial.customColours);
+    QCOMPARE(saved.cells, initial.cells);
     QCOMPARE(saved.controlPanel.left, 400 * 15);
     QCOMPARE(saved.controlPanel.scrollSpeed, 1);
     QCOMPARE(saved.controlPanel.entryPanelIndex, qint16(0));
@@ -210,8 +201,26 @@ void tst_mdlIniIo::everyFieldLoadsAndSavesBackIdentical()
     SettingsFile records = initialRecords();
     QVERIFY(loadIni(targets(), m_location, records));
     QVERIFY(m_host->messages.isEmpty());
-    QVERIFY(m_dialogFilled);
-    QCOMPARE(m_dialog.folders.fareDataFolder, QStringLiteral("C:\\運賃データ\\東部線"));
+
+    // The dialog shows the file.
+    QCOMPARE(m_options->Text2[0]->text(), QStringLiteral("C:\\運賃データ\\東部線"));
+    QCOMPARE(m_options->txtSelectPanel[0]->text(), QStringLiteral("C:\\パネル\\ソフト表示_消灯.bmp"));
+    QVERIFY(!m_options->Check1->isChecked());
+    QVERIFY(m_options->Option3[1]->isChecked());
+    QVERIFY(!m_options->Option3[0]->isChecked());
+    QCOMPARE(m_options->Combo2->currentIndex(), 11);
+    QCOMPARE(m_options->Combo4[4]->currentIndex(), 149);
+    QCOMPARE(m_options->Combo3->currentIndex(), 4);
+    QVERIFY(m_options->Check3[4]->isChecked());
+    QVERIFY(m_options->Option2[1]->isChecked());
+    QVERIFY(m_options->Option6[0]->isChecked());
+    QVERIFY(m_options->Option7[1]->isChecked());
+    QVERIFY(m_options->Option4[2]->isChecked());
+    QCOMPARE(backColor(m_options->Command5[2]), OleColor(0x00ABCDEF));
+    QCOMPARE(m_options->Label10->text(), QStringLiteral("2009/01/30"));
+    QCOMPARE(m_options->CustomColors[16], OleColor(0x00111111));
+    QCOMPARE(m_log, (QStringList{QStringLiteral("plug-in C:\\プラグイン\\整理券.4SP"),
+                                 QStringLiteral("SetProp")}));
 
     // The panel's state and the board's place are back.
     QCOMPARE(m_panel->pos(), QPoint(200, 300));
@@ -222,20 +231,33 @@ void tst_mdlIniIo::everyFieldLoadsAndSavesBackIdentical()
     QCOMPARE(m_panel->entryPanelIndex, qint16(1));
     QCOMPARE(m_board->pos(), QPoint(100, 80));
 
-    // Written back, byte for byte; the temporary file is gone.
+    // Written back, byte for byte, from the windows; the cell settings (the
+    // cells here take none) pass through the records.
     QFile::remove(besidePath());
-    SettingsFile next = initialRecords();
-    next = records;
-    QVERIFY(saveIni(targets(), m_location, next));
-    QCOMPARE(readFile(besidePath()), original);
+    SettingsFile fresh = initialRecords();
+    fresh.cells = records.cells;
+    QVERIFY(saveIni(targets(), m_location, fresh));
     QVERIFY(m_host->messages.isEmpty());
+    const QByteArray written = readFile(besidePath());
+    for (qsizetype i = 0; i < std::min(written.size(), original.size()); ++i)
+        QVERIFY2(written[i] == original[i], qPrintable(QStringLiteral("first difference at byte %1").arg(i)));
+    QCOMPARE(written, original);
 }
 
 void tst_mdlIniIo::restoresInOrder()
 {
     QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
     SettingsFile records = initialRecords();
-    bool keypadSeen = true;
+    connect(m_options->Text2[0], &QLineEdit::textChanged, this, [&] {
+        m_log << QStringLiteral("options");
+        // The panel is restored only after the options.
+        QCOMPARE(m_panel->HScroll1[1]->value(), 0);
+    });
+    connect(m_panel->Option4[0], &QRadioButton::clicked, this, [&] {
+        // The backlight is clicked again once the user panel paths are in.
+        m_log << QStringLiteral("backlight OFF ") + m_options->txtSelectPanel[2]->text();
+        QCOMPARE(m_options->Label10->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+    });
     connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) {
         m_log << QStringLiteral("Check4 clicked %1").arg(on);
     });
@@ -243,12 +265,14 @@ void tst_mdlIniIo::restoresInOrder()
         m_log << QStringLiteral("Check2 clicked %1").arg(on);
     });
     QVERIFY(loadIni(targets(), m_location, records));
-    QCOMPARE(m_log, (QStringList{QStringLiteral("SetOptionInfo"), QStringLiteral("Check4 clicked 1"),
-                                 QStringLiteral("Check2 clicked 1"), QStringLiteral("SetProp")}));
+    QCOMPARE(m_log, (QStringList{QStringLiteral("options"),
+                                 QStringLiteral("backlight OFF C:\\パネル\\点灯２.jpg"),
+                                 QStringLiteral("plug-in C:\\プラグイン\\整理券.4SP"),
+                                 QStringLiteral("Check4 clicked 1"), QStringLiteral("Check2 clicked 1"),
+                                 QStringLiteral("SetProp")}));
     // The double-click replay sent the keypad frame back: the digit lists show.
     const QObjectList &children = m_panel->children();
-    keypadSeen = children.indexOf(m_panel->Frame1[1]) > children.indexOf(m_panel->Frame1[0]);
-    QVERIFY(!keypadSeen);
+    QVERIFY(children.indexOf(m_panel->Frame1[1]) < children.indexOf(m_panel->Frame1[0]));
 }
 
 void tst_mdlIniIo::cellsTakeTheirSettings()
@@ -303,28 +327,30 @@ void tst_mdlIniIo::shortFileAppliesWhatItHolds()
 {
     // 200 bytes: folders, panel and digits; the file ends in the stop-name colours.
     QVERIFY(writeFile(besidePath(), fixture("short.in4")));
-    m_dialog.sounds.preSound = QStringLiteral("今の音.wav");
+    m_options->txtSelectSound[3]->setText(QStringLiteral("今の音.wav"));
     m_panel->HScroll1[0]->setValue(777);
     SettingsFile records = initialRecords();
     QVERIFY(loadIni(targets(), m_location, records));
     QVERIFY(m_host->messages.isEmpty());
-    const SettingsFile full = parse(fixture("every_field.in4"));
-    QCOMPARE(m_dialog.folders, full.folders);
-    QCOMPARE(m_dialog.panel, full.panel);
-    QCOMPARE(m_dialog.infoDigits, full.infoDigits);
-    QCOMPARE(m_dialog.stopName.backColour, full.stopName.backColour);
-    // Beyond the end: what the windows had.
-    QCOMPARE(m_dialog.sounds.preSound, QStringLiteral("今の音.wav"));
-    QCOMPARE(m_dialog.ticketPreview.fixedDate, initialRecords().ticketPreview.fixedDate);
+    QCOMPARE(m_options->Text2[1]->text(), QStringLiteral("D:\\放送用データ\\ルミナ放送"));
+    QVERIFY(m_options->Option3[1]->isChecked());
+    QCOMPARE(m_options->Combo4[3]->currentIndex(), 56);
+    QCOMPARE(backColor(m_options->Command9[1]), OleColor(0x003040FF));
+    // Beyond the end: what the windows had, not zeros.
+    QCOMPARE(m_options->Combo3->currentIndex(), -1);
+    QCOMPARE(m_options->txtSelectSound[3]->text(), QStringLiteral("今の音.wav"));
+    QVERIFY(m_options->Option2[0]->isChecked());
+    QCOMPARE(m_options->Label10->text(), initialRecords().ticketPreview.fixedDate);
     QCOMPARE(m_panel->HScroll1[0]->value(), 777);
     QCOMPARE(m_panel->pos(), QPoint(400, 400));
     QCOMPARE(m_board->pos(), QPoint(0, 0));
+    QVERIFY(m_log.contains(QStringLiteral("SetProp")));
 }
 
 void tst_mdlIniIo::transferFailureStopsLoading()
 {
-    QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
-    m_transferFailure = iniFailure(iniError::kInvalidPropertyValue);
+    // Combo4(0) holds "1".."60": index 60 does not exist.
+    QVERIFY(writeFile(besidePath(), fixture("bad_combo.in4")));
     SettingsFile records = initialRecords();
     QVERIFY(!loadIni(targets(), m_location, records));
     QCOMPARE(m_host->messages.size(), 1);
@@ -332,8 +358,13 @@ void tst_mdlIniIo::transferFailureStopsLoading()
              QStringLiteral("エラー Code:380\r\n内容:プロパティの値が不正です。\r\n"
                             "モジュール:mdlIniIo.LoadIni()"));
     QCOMPARE(m_host->messages[0].buttons, MsgButtons::Ok);
+    // What came before the failing field is applied, nothing after it.
+    QVERIFY(m_options->Check3[0]->isChecked());
+    QCOMPARE(m_options->Combo4[0]->currentIndex(), 0);
+    QVERIFY(!m_options->Check3[4]->isChecked());
+    QVERIFY(m_options->txtSelectSound[0]->text().isEmpty());
     // Neither the panel nor the board nor the options on the board.
-    QCOMPARE(m_log, QStringList{QStringLiteral("SetOptionInfo")});
+    QVERIFY(m_log.isEmpty());
     QCOMPARE(m_panel->pos(), QPoint(400, 400));
     QCOMPARE(m_board->pos(), QPoint(0, 0));
 }
@@ -377,7 +408,7 @@ void tst_mdlIniIo::saveFailingHalfWayKeepsOldFile()
     const QByteArray original = fixture("every_field.in4");
     QVERIFY(writeFile(besidePath(), original));
     SettingsFile records = initialRecords();
-    m_dialog.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
+    m_options->Text2[0]->setText(QString(2000, QLatin1Char('f')));
 
     // The file system refuses every byte past the 700th: the new file breaks
     // off half-way.
@@ -427,17 +458,17 @@ void tst_mdlIniIo::lockedFolderSavesToUserConfig()
     const QString exeFolder = m_dir->filePath(QStringLiteral("bin"));
     m_location.writable = [exeFolder](const QString &path) { return path != exeFolder; };
     SettingsFile records = initialRecords();
-    m_dialog.folders.fareDataFolder = QStringLiteral("運賃");
+    m_options->Text2[0]->setText(QStringLiteral("運賃"));
     QVERIFY(saveIni(targets(), m_location, records));
     QVERIFY(!QFile::exists(besidePath()));
     const QString user = m_location.inUserConfig();
     QCOMPARE(parse(readFile(user)).folders.fareDataFolder, QStringLiteral("運賃"));
 
     // The next start reads it from there.
-    m_dialog = initialRecords();
+    m_options->Text2[0]->clear();
     SettingsFile next = initialRecords();
     QVERIFY(loadIni(targets(), m_location, next));
-    QCOMPARE(m_dialog.folders.fareDataFolder, QStringLiteral("運賃"));
+    QCOMPARE(m_options->Text2[0]->text(), QStringLiteral("運賃"));
 }
 
 void tst_mdlIniIo::offScreenPositionKeepsWindowInSight()
