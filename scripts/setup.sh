@@ -10,7 +10,7 @@ packages=(
   qt6-qpa-plugins libqt6texttospeech6 qt6-speech-flite-plugin qt6-speech-speechd-plugin
   libgl-dev libxkbcommon-dev
   libfluidsynth-dev fluid-soundfont-gm
-  libfreetype-dev
+  libfreetype-dev zlib1g-dev
   fonts-dseg fonts-dotgothic16 xfonts-shinonome fonts-ipafont-gothic fonts-ipafont-mincho
   fontconfig
   clang libclang-rt-14-dev

@@ -1,5 +1,6 @@
 #include "settings/mdlIniIo.h"
 
+#include "controls/ChimeiCtl_P.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "settings/OptionTransfer.h"
@@ -138,8 +139,10 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         }
         for (QObject *digit : board->TimeDegit)
             setDigitColours(digit, loaded.infoDigits);
-        setIfDeclared(board->ChimeiCtl, "BackColor", QVariant::fromValue(loaded.stopName.backColour));
-        setIfDeclared(board->ChimeiCtl, "ForeColor", QVariant::fromValue(loaded.stopName.textColour));
+        if (board->ChimeiCtl) {
+            board->ChimeiCtl->setBackColor(loaded.stopName.backColour);
+            board->ChimeiCtl->setForeColor(loaded.stopName.textColour);
+        }
     }
 
     if (targets.options) {

@@ -1,5 +1,6 @@
 #include "shell/Form1.h"
 
+#include "controls/ChimeiCtl_P.h"
 #include "shell/BoardFace.h"
 #include "shell/Geometry.h"
 
@@ -69,9 +70,12 @@ Form1::Form1(QWidget *parent)
         TimeDegit[size_t(i)] = digit;
     }
 
-    ChimeiCtl = new QWidget(this);
+    ChimeiCtl = new ChimeiCtl_P(this);
     ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
     ChimeiCtl->setGeometry(twipRect(1500, 1440, 615, 2880));
+    // As laid out on the board: flat, orange dots; the rest stays at its defaults.
+    ChimeiCtl->readProperties({{QStringLiteral("Appearance"), 0},
+                               {QStringLiteral("ForeColor"), 8438015}});
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

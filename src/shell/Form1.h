@@ -11,6 +11,7 @@ class QTimer;
 namespace lumina {
 
 struct BoardPosition;
+class ChimeiCtl_P;
 
 // The fare board: a borderless window with rounded corners holding the 60 fare
 // cells with their ticket-number labels, the clock and the stop-name strip.
@@ -28,7 +29,7 @@ public:
     std::array<QLabel *, kCells + 1> lblSeiriNum{};
     // Clock: 0 hours, 1 minutes.
     std::array<QWidget *, 2> TimeDegit{};
-    QWidget *ChimeiCtl = nullptr;
+    ChimeiCtl_P *ChimeiCtl = nullptr;
     // Built-in panel pictures for the backlight states OFF, ON1, ON2.
     std::array<QPixmap, 3> imgRes;
     QTimer *Timer1 = nullptr;

@@ -1,5 +1,6 @@
 #include "shell/Lumina.h"
 
+#include "controls/ChimeiCtl_P.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "settings/mdlIniIo.h"
@@ -45,7 +46,10 @@ Seams Lumina::defaultSeams()
     s.setProp = [] {};
     s.initSpeech = [] {};
     s.loadIni = [] { LoadIni(); };
-    s.clearStopName = [] {};
+    s.clearStopName = [this] {
+        if (m_board)
+            m_board->ChimeiCtl->SetChimei(QString());
+    };
     s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [] {};
     s.saveIni = [] { SaveIni(); };

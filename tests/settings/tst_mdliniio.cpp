@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "FakeHostLib.h"
+#include "controls/ChimeiCtl_P.h"
 #include "options/frmOption.h"
 #include "settings/IniError.h"
 #include "settings/SettingsIo.h"
@@ -230,6 +231,9 @@ void tst_mdlIniIo::everyFieldLoadsAndSavesBackIdentical()
     QVERIFY(m_panel->Check4->isChecked());
     QCOMPARE(m_panel->entryPanelIndex, qint16(1));
     QCOMPARE(m_board->pos(), QPoint(100, 80));
+    // The stop-name strip takes its colours.
+    QCOMPARE(m_board->ChimeiCtl->BackColor(), OleColor(0x00202020));
+    QCOMPARE(m_board->ChimeiCtl->ForeColor(), OleColor(0x003040FF));
 
     // Written back, byte for byte, from the windows; the cell settings (the
     // cells here take none) pass through the records.

@@ -1,0 +1,413 @@
+#include "controls/ChimeiCtl_P.h"
+
+#include "hostlib/CodePage.h"
+#include "shell/Colors.h"
+#include "shell/Geometry.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <limits>
+
+namespace lumina {
+
+namespace {
+
+int clampToShort(int value)
+{
+    return std::clamp(value, int(std::numeric_limits<qint16>::min()),
+                      int(std::numeric_limits<qint16>::max()));
+}
+
+qint64 steadyMicroseconds()
+{
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return timer.nsecsElapsed() / 1000;
+}
+
+// A batch never runs more than a quarter second of rounds: after a stall the
+// layer resumes smoothly instead of leaping.
+constexpr qint64 kMaxRoundsPerBatch = ChimeiCtl_P::kRoundsPerSecond / 4;
+
+} // namespace
+
+QStringList cellTexts(QByteArrayView cp932)
+{
+    // Mark which bytes are the second half of a double-byte character.
+    const qsizetype n = cp932.size();
+    std::vector<bool> trail(size_t(n), false);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (cp932::isLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < n) {
+            trail[size_t(i + 1)] = true;
+            ++i;
+        }
+    }
+    QStringList cells;
+    for (qsizetype start = 0; start < n; start += 2) {
+        QByteArray cell;
+        for (qsizetype i = start; i < std::min(start + 2, n); ++i) {
+            const auto byte = static_cast<unsigned char>(cp932[i]);
+            if (trail[size_t(i)]) {
+                if (i == start)
+                    cell.append(' '); // the tail of a character begun in the cell above
+            } else if (cp932::isLeadByte(byte)) {
+                if (i + 1 < start + 2 && i + 1 < n)
+                    cell.append(cp932.sliced(i, 2));
+                else
+                    cell.append(' '); // the head of a character that goes on below
+            } else {
+                cell.append(char(byte));
+            }
+        }
+        cells << cp932::decode(cell);
+    }
+    return cells;
+}
+
+ChimeiCtl_P::ChimeiCtl_P(QWidget *parent)
+    : QWidget(parent)
+    , m_layer(kLayerWidth, kStripHeight, QImage::Format_RGB32)
+    , m_canvas(16, 16, QImage::Format_RGB32)
+    , m_clock(steadyMicroseconds)
+{
+    setObjectName(QStringLiteral("ChimeiCtl_P"));
+    resize(kWidth, kHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_layer.fill(toQColor(m_layerBack));
+    m_canvas.fill(Qt::white);
+    setMask(roundRectRegion(0, 0, kWidth, kHeight - 1, 4, 4));
+
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, &ChimeiCtl_P::advanceScroll);
+    m_pauseTimer.setSingleShot(true);
+    m_pauseTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &ChimeiCtl_P::advanceScroll);
+}
+
+// --- properties -------------------------------------------------------------
+
+void ChimeiCtl_P::setBackColor(OleColor color)
+{
+    // Even the same colour clears the layer: the container relies on this to
+    // blank the strip.
+    m_layerBack = color;
+    m_frameBack = color;
+    m_ownBack = color;
+    clearLayer();
+    emit propertyChanged(QStringLiteral("BackColor"));
+}
+
+void ChimeiCtl_P::setForeColor(OleColor color)
+{
+    if (color == m_fore)
+        return;
+    m_fore = color; // dots already on the layer keep their colour
+    emit propertyChanged(QStringLiteral("ForeColor"));
+}
+
+void ChimeiCtl_P::Refresh()
+{
+    update();
+}
+
+void ChimeiCtl_P::setSpeed(int speed)
+{
+    speed = clampToShort(speed);
+    if (speed == m_speed)
+        return;
+    m_speed = speed;
+    emit propertyChanged(QStringLiteral("Speed"));
+}
+
+void ChimeiCtl_P::setScrollStartWait(qint32 milliseconds)
+{
+    if (milliseconds == m_scrollStartWait)
+        return;
+    m_scrollStartWait = milliseconds;
+    emit propertyChanged(QStringLiteral("ScrollStartWait"));
+}
+
+void ChimeiCtl_P::setMode(int mode)
+{
+    mode = clampToShort(mode);
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    emit propertyChanged(QStringLiteral("Mode"));
+}
+
+void ChimeiCtl_P::setAppearance(int appearance)
+{
+    appearance = appearance == 0 ? 0 : 1;
+    if (appearance == m_appearance)
+        return;
+    m_appearance = appearance;
+    emit propertyChanged(QStringLiteral("Appearance"));
+    // The frame keeps its size for both borders so the whole 192 px strip and
+    // the right-hand dots stay inside it.
+    update();
+}
+
+void ChimeiCtl_P::setFontMode(int fontMode)
+{
+    fontMode = clampToShort(fontMode);
+    if (fontMode == m_fontMode)
+        return;
+    m_fontMode = fontMode;
+    emit propertyChanged(QStringLiteral("FontMode"));
+}
+
+void ChimeiCtl_P::setFontBold(bool bold)
+{
+    if (bold == m_fontBold)
+        return;
+    m_fontBold = bold;
+    emit propertyChanged(QStringLiteral("FontBold"));
+}
+
+void ChimeiCtl_P::writeProperties(QVariantMap &bag) const
+{
+    bag.insert(QStringLiteral("BackColor"), qint64(m_layerBack));
+    bag.insert(QStringLiteral("ForeColor"), qint64(m_fore));
+    bag.insert(QStringLiteral("Speed"), m_speed);
+    bag.insert(QStringLiteral("ScrollStartWait"), m_scrollStartWait);
+    bag.insert(QStringLiteral("Mode"), m_mode);
+    bag.insert(QStringLiteral("Appearance"), m_appearance);
+    bag.insert(QStringLiteral("FontMode"), m_fontMode);
+    bag.insert(QStringLiteral("FontBold"), m_fontBold);
+}
+
+void ChimeiCtl_P::readProperties(const QVariantMap &bag)
+{
+    const auto number = [&bag](const char *key, qint64 fallback) {
+        bool ok = false;
+        const qint64 v = bag.value(QLatin1String(key), fallback).toLongLong(&ok);
+        return ok ? v : fallback;
+    };
+    const auto colour = [&number](const char *key, OleColor fallback) {
+        return OleColor(std::clamp<qint64>(number(key, fallback), 0, 0xFFFFFFFF));
+    };
+    // The control's own background keeps the colour it was created with.
+    m_layerBack = colour("BackColor", kDefaultBack);
+    m_frameBack = m_layerBack;
+    m_fore = colour("ForeColor", kDefaultFore);
+    m_speed = clampToShort(int(std::clamp<qint64>(number("Speed", 5), INT_MIN, INT_MAX)));
+    m_scrollStartWait = qint32(std::clamp<qint64>(number("ScrollStartWait", 1500), INT_MIN, INT_MAX));
+    m_mode = clampToShort(int(std::clamp<qint64>(number("Mode", 2), INT_MIN, INT_MAX)));
+    m_appearance = number("Appearance", 1) == 0 ? 0 : 1;
+    m_fontMode = clampToShort(int(std::clamp<qint64>(number("FontMode", 0), INT_MIN, INT_MAX)));
+    m_fontBold = bag.value(QStringLiteral("FontBold"), false).toBool();
+    clearLayer();
+}
+
+void ChimeiCtl_P::initProperties()
+{
+    m_speed = 5;
+    m_scrollStartWait = 1500;
+    m_mode = 2;
+    m_fontMode = 0;
+    m_fontBold = false;
+}
+
+// --- drawing ----------------------------------------------------------------
+
+void ChimeiCtl_P::DrawDot16(int &x, int &y, QString &strText)
+{
+    const DotStyle style{m_fontMode, m_fontBold, toQColor(m_fore).rgb()};
+    drawDot16(m_canvas, m_layer, x, y, strText, style);
+}
+
+void ChimeiCtl_P::clearLayer()
+{
+    m_layer.fill(toQColor(m_layerBack));
+    update();
+}
+
+void ChimeiCtl_P::setLayerTop(int top)
+{
+    if (top == m_layerTop)
+        return;
+    m_layerTop = top;
+    update();
+}
+
+void ChimeiCtl_P::SetChimei(const QString &strText)
+{
+    m_frameBack = m_layerBack;
+    if (strText.isEmpty()) {
+        // A running scroll carries on with the blank layer.
+        clearLayer();
+        setLayerTop(0);
+        return;
+    }
+    stopScroll();
+
+    const QByteArray bytes = cp932::encode(strText);
+    // An odd trailing half-width character gets a cell of its own rather than
+    // falling below the layer.
+    const QStringList cells = cellTexts(bytes);
+    const int m = int(cells.size());
+    const CellLayout layout = cellLayout(m);
+    if (m_layer.height() != layout.layerHeight)
+        m_layer = QImage(kLayerWidth, layout.layerHeight, QImage::Format_RGB32);
+    clearLayer();
+
+    for (int i = 0; i < m; ++i) {
+        int x = kDotLeft;
+        int y = layout.firstTop + i * layout.pitch;
+        QString cell = cells.at(i);
+        DrawDot16(x, y, cell);
+    }
+
+    if (m <= kStripCells) {
+        setLayerTop(0);
+        return;
+    }
+    startScroll();
+}
+
+QRect ChimeiCtl_P::frameRect() const
+{
+    return QRect(-2, 0, kWidth + 2, kHeight);
+}
+
+QRect ChimeiCtl_P::frameInside() const
+{
+    const QRect r = frameRect();
+    return m_appearance == 0 ? r : r.adjusted(2, 2, -2, -2);
+}
+
+void ChimeiCtl_P::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(m_ownBack));
+    const QRect frame = frameRect();
+    p.fillRect(frame, toQColor(m_frameBack));
+    if (m_appearance != 0) {
+        // A sunken two-pixel edge, dark above and left, light below and right.
+        const QRect outer = frame.adjusted(0, 0, -1, -1);
+        const QRect inner = frame.adjusted(1, 1, -2, -2);
+        const auto edge = [&p](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
+            p.setPen(topLeft);
+            p.drawLine(r.topLeft(), r.topRight());
+            p.drawLine(r.topLeft(), r.bottomLeft());
+            p.setPen(bottomRight);
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+            p.drawLine(r.topRight(), r.bottomRight());
+        };
+        edge(outer, QColor(128, 128, 128), QColor(255, 255, 255));
+        edge(inner, QColor(64, 64, 64), QColor(212, 208, 200));
+    }
+    const QRect inside = frameInside();
+    p.setClipRect(inside);
+    p.drawImage(inside.topLeft() + QPoint(6, m_layerTop), m_layer);
+}
+
+// --- scrolling --------------------------------------------------------------
+
+void ChimeiCtl_P::setClock(Clock clock)
+{
+    m_clock = clock ? std::move(clock) : Clock(steadyMicroseconds);
+}
+
+int ChimeiCtl_P::frameInterval() const
+{
+    const QScreen *s = screen();
+    const double rate = s && s->refreshRate() > 1 ? s->refreshRate() : 60.0;
+    return std::clamp(int(std::lround(1000.0 / rate)), 4, 50);
+}
+
+void ChimeiCtl_P::startScroll()
+{
+    m_scrolling = true;
+    m_speedChecked = false;
+    m_pos = frameHeight();
+    setLayerTop(frameHeight()); // the name waits below the strip
+    beginPause(m_clock());
+}
+
+void ChimeiCtl_P::stopScroll()
+{
+    if (!m_scrolling)
+        return;
+    m_scrolling = false;
+    m_frameTimer.stop();
+    m_pauseTimer.stop();
+    setLayerTop(0);
+}
+
+void ChimeiCtl_P::beginPause(qint64 now)
+{
+    // A negative wait would be an endless one: no pause at all is meant.
+    const qint32 wait = std::max<qint32>(0, m_scrollStartWait);
+    if (wait == 0) {
+        beginMoving(now);
+        return;
+    }
+    m_phase = Phase::Pausing;
+    m_pauseEnd = now + qint64(wait) * 1000;
+    m_frameTimer.stop();
+    m_pauseTimer.start(wait);
+}
+
+void ChimeiCtl_P::beginMoving(qint64 start)
+{
+    if (!m_speedChecked) {
+        m_speedChecked = true;
+        if (m_speed == 0)
+            setSpeed(1);
+    }
+    m_phase = Phase::Moving;
+    m_pos = frameHeight();
+    setLayerTop(frameHeight());
+    m_phaseStart = start;
+    m_roundsDone = 0;
+    m_pauseTimer.stop();
+    if (!m_frameTimer.isActive())
+        m_frameTimer.start(frameInterval());
+}
+
+void ChimeiCtl_P::advanceScroll()
+{
+    if (!m_scrolling)
+        return;
+    const qint64 now = m_clock();
+    if (m_phase == Phase::Pausing) {
+        if (now < m_pauseEnd) {
+            m_pauseTimer.start(int((m_pauseEnd - now + 999) / 1000));
+            return;
+        }
+        beginMoving(m_pauseEnd);
+    }
+
+    const qint64 due = (now - m_phaseStart) * kRoundsPerSecond / 1000000;
+    qint64 rounds = due - m_roundsDone;
+    if (rounds > kMaxRoundsPerBatch) {
+        m_roundsDone = due - kMaxRoundsPerBatch;
+        rounds = kMaxRoundsPerBatch;
+    }
+    for (; rounds > 0; --rounds) {
+        ++m_roundsDone;
+        m_pos -= m_speed / 200.0; // the speed may change between rounds
+        // Compared in single precision, as the board always has: the layer has
+        // left through the top and travelled one more strip height.
+        if (float(-frameHeight()) >= float(m_pos + m_layer.height())) {
+            m_pos = frameHeight();
+            setLayerTop(frameHeight());
+            beginPause(now);
+            return;
+        }
+    }
+    // The steps are added up in binary fractions: allow for the crumbs.
+    setLayerTop(int(std::floor(m_pos + 1e-6)));
+}
+
+} // namespace lumina

@@ -1,0 +1,190 @@
+#include "route/FareFile.h"
+
+#include "hostlib/CodePage.h"
+
+#include <QIODevice>
+#include <QtEndian>
+
+namespace lumina {
+
+void FareFileReader::raise(Error error, const QString &text)
+{
+    m_error = error;
+    m_errorString = text;
+}
+
+// Reads exactly `size` bytes. `record` (1-based, 0 for the count) only
+// names the place in the message.
+bool FareFileReader::readExact(QIODevice *device, char *data, qint64 size, int record)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 got = device->read(data + done, size - done);
+        if (got < 0) {
+            raise(Error::DeviceError,
+                  QStringLiteral("運賃データを読み込めませんでした（%1）。")
+                      .arg(device->errorString()));
+            return false;
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    if (done == size)
+        return true;
+    if (record == 0) {
+        raise(Error::Truncated,
+              QStringLiteral("運賃データが壊れています。データの数を読み取れません。"));
+    } else {
+        raise(Error::Truncated,
+              QStringLiteral("運賃データが途中で終わっています。データの数は%1ですが、"
+                             "%2番目のデータが欠けています。")
+                  .arg(m_count)
+                  .arg(record));
+    }
+    return false;
+}
+
+bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
+{
+    records.clear();
+    m_hasCount = false;
+    m_count = 0;
+    m_error = Error::NoError;
+    m_errorString.clear();
+
+    if (!device || !device->isReadable()) {
+        raise(Error::DeviceError, QStringLiteral("運賃データを読み込めませんでした（%1）。")
+                                      .arg(device ? device->errorString() : QString()));
+        return false;
+    }
+
+    char countBytes[hy3::CountSize];
+    const qint64 got = device->read(countBytes, hy3::CountSize);
+    if (got < 0) {
+        raise(Error::DeviceError, QStringLiteral("運賃データを読み込めませんでした（%1）。")
+                                      .arg(device->errorString()));
+        return false;
+    }
+    if (got == 0 && device->atEnd()) {
+        // An empty file is a route with nothing registered yet.
+        m_hasCount = true;
+        return true;
+    }
+    if (got == 1 && !readExact(device, countBytes + 1, 1, 0))
+        return false;
+    m_count = qFromLittleEndian<qint16>(countBytes);
+    m_hasCount = true;
+
+    if (m_count < 0) {
+        raise(Error::NegativeCount,
+              QStringLiteral("運賃データが壊れています。データの数が%1になっています。").arg(m_count));
+        return false;
+    }
+    if (m_count > FareTable::Size) {
+        raise(Error::TooManyRecords,
+              QStringLiteral("運賃データの停留所が多すぎます。データの数は%1ですが、"
+                             "扱えるのは%2までです。")
+                  .arg(m_count)
+                  .arg(FareTable::Size));
+        return false;
+    }
+
+    std::vector<FareRecord> loaded(static_cast<size_t>(m_count));
+    QByteArray buffer;
+    for (int s = 1; s <= m_count; ++s) {
+        char lengthBytes[2];
+        if (!readExact(device, lengthBytes, 2, s))
+            return false;
+        const int nameLength = qFromLittleEndian<quint16>(lengthBytes);
+        const int rest = nameLength + hy3::FixedRecordSize - 2;
+        buffer.resize(rest);
+        if (!readExact(device, buffer.data(), rest, s))
+            return false;
+
+        FareRecord &record = loaded[size_t(s - 1)];
+        const char *p = buffer.constData();
+        record.StopName = cp932::decode(QByteArrayView(p, nameLength));
+        p += nameLength;
+        record.TicketNo = qFromLittleEndian<qint16>(p);
+        p += 2;
+        for (int v = 0; v < FareRecord::ValueCount; ++v, p += 2)
+            record.Values[size_t(v)] = qFromLittleEndian<qint16>(p);
+    }
+    records = std::move(loaded);
+    return true;
+}
+
+QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
+{
+    m_errorString.clear();
+    if (records.size() > size_t(FareTable::Size)) {
+        m_errorString = QStringLiteral("停留所が%1あります。運賃データに入れられるのは%2までです。")
+                            .arg(records.size())
+                            .arg(FareTable::Size);
+        return {};
+    }
+    std::vector<QByteArray> names;
+    names.reserve(records.size());
+    qsizetype total = hy3::CountSize;
+    for (size_t s = 0; s < records.size(); ++s) {
+        bool ok = false;
+        QByteArray name = cp932::encode(records[s].StopName, &ok);
+        if (!ok) {
+            m_errorString =
+                QStringLiteral("%1番目の停留所名「%2」にはShift-JIS（コードページ932）で"
+                               "表せない文字があります。")
+                    .arg(s + 1)
+                    .arg(records[s].StopName);
+            return {};
+        }
+        if (name.size() > 0xFFFF) {
+            m_errorString = QStringLiteral("%1番目の停留所名が長すぎます（%2バイト）。")
+                                .arg(s + 1)
+                                .arg(name.size());
+            return {};
+        }
+        total += hy3::FixedRecordSize + name.size();
+        names.push_back(std::move(name));
+    }
+
+    QByteArray out(total, Qt::Uninitialized);
+    char *p = out.data();
+    qToLittleEndian<qint16>(qint16(records.size()), p);
+    p += 2;
+    for (size_t s = 0; s < records.size(); ++s) {
+        const QByteArray &name = names[s];
+        qToLittleEndian<quint16>(quint16(name.size()), p);
+        p += 2;
+        std::copy(name.cbegin(), name.cend(), p);
+        p += name.size();
+        qToLittleEndian<qint16>(records[s].TicketNo, p);
+        p += 2;
+        for (qint16 v : records[s].Values) {
+            qToLittleEndian<qint16>(v, p);
+            p += 2;
+        }
+    }
+    Q_ASSERT(p == out.constData() + out.size());
+    return out;
+}
+
+bool FareFileWriter::write(QIODevice *device, const std::vector<FareRecord> &records)
+{
+    const QByteArray bytes = toBytes(records);
+    if (bytes.isEmpty())
+        return false;
+    if (!device || !device->isWritable()) {
+        m_errorString = QStringLiteral("運賃データを書き込めませんでした（%1）。")
+                            .arg(device ? device->errorString() : QString());
+        return false;
+    }
+    if (device->write(bytes) != bytes.size()) {
+        m_errorString =
+            QStringLiteral("運賃データを書き込めませんでした（%1）。").arg(device->errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace lumina

@@ -1,0 +1,203 @@
+#include "route/RouteSetting.h"
+
+#include "hostlib/HostLib.h"
+#include "route/FareFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTime>
+
+#include <limits>
+
+namespace lumina {
+
+QString noRouteDataMessage()
+{
+    return QStringLiteral("指定した系統のデータがありません...");
+}
+
+QString emptyRouteMessage()
+{
+    return QStringLiteral("指定した系統はデータの数が0(未登録)の可能性があります...");
+}
+
+QString sectionTooLargeMessage()
+{
+    return QStringLiteral("指定した区間はデータの数よりも多いです...\r\n"
+                          "  解決法：正しい区間を入力して下さい.");
+}
+
+QString joinFolder(const QString &folder, const QString &fileName)
+{
+    if (folder.isEmpty())
+        return fileName;
+    const bool hasSeparator = folder.endsWith(u'\\') || folder.endsWith(u'/');
+    return (hasSeparator ? folder.chopped(1) : folder) + QDir::separator() + fileName;
+}
+
+int entryNumber(QStringView text)
+{
+    constexpr int limit = std::numeric_limits<int>::max();
+    int value = 0;
+    for (QChar ch : text) {
+        if (ch == u' ' || ch == u'\t')
+            continue;
+        if (ch < u'0' || ch > u'9')
+            break;
+        const int digit = ch.unicode() - u'0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return value;
+}
+
+QString routeKey(QStringView routeNo)
+{
+    // Worked on the digits themselves, so any length of entry gives its key.
+    QString digits;
+    for (QChar ch : routeNo) {
+        if (ch == u' ' || ch == u'\t')
+            continue;
+        if (ch < u'0' || ch > u'9')
+            break;
+        if (digits.isEmpty() && ch == u'0')
+            continue;
+        digits.append(ch);
+    }
+    return digits.isEmpty() ? QStringLiteral("0") : digits;
+}
+
+qint16 clampSection(int section)
+{
+    if (section < 1)
+        return 1;
+    if (section > 300)
+        return 300;
+    return qint16(section);
+}
+
+RouteEntry entryFromKeypad(const QString &routeCaption, const QString &sectionCaption)
+{
+    return {routeCaption, entryNumber(sectionCaption)};
+}
+
+namespace {
+QString joinDigits(const int *indexes, size_t count)
+{
+    QString text;
+    for (size_t i = 0; i < count; ++i) {
+        if (indexes[i] >= 0 && indexes[i] <= 9)
+            text.append(QChar(u'0' + indexes[i]));
+    }
+    return text;
+}
+} // namespace
+
+RouteEntry entryFromLists(const std::array<int, 5> &routeDigits,
+                          const std::array<int, 3> &sectionDigits)
+{
+    return {joinDigits(routeDigits.data(), routeDigits.size()),
+            entryNumber(joinDigits(sectionDigits.data(), sectionDigits.size()))};
+}
+
+QString fareFilePath(const QString &fareFolder, QStringView routeNo)
+{
+    return joinFolder(fareFolder, routeKey(routeNo) + QStringLiteral(".hy3"));
+}
+
+RouteLoad loadRoute(const QString &fareFolder, const RouteEntry &entry)
+{
+    RouteLoad load;
+    load.routeNo = entry.routeNo;
+    load.startSection = clampSection(entry.section);
+    load.path = fareFilePath(fareFolder, entry.routeNo);
+    const QString shownPath = QDir::toNativeSeparators(load.path);
+
+    auto fail = [&](RouteLoad::Status status, const QString &message) {
+        load.status = status;
+        load.message = message;
+        return std::move(load);
+    };
+
+    const QFileInfo info(load.path);
+    if (!info.exists())
+        return fail(RouteLoad::Status::FileMissing, noRouteDataMessage());
+    if (info.isDir()) {
+        return fail(RouteLoad::Status::Failed,
+                    QStringLiteral("運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。")
+                        .arg(shownPath));
+    }
+
+    QFile file(load.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return fail(RouteLoad::Status::Failed,
+                    QStringLiteral("運賃データ「%1」を開けませんでした（%2）。")
+                        .arg(shownPath, file.errorString()));
+    }
+
+    FareFileReader reader;
+    std::vector<FareRecord> records;
+    reader.read(&file, records);
+    file.close();
+
+    auto failed = [&] {
+        return fail(RouteLoad::Status::Failed, reader.errorString() + QStringLiteral("\r\n") + shownPath);
+    };
+    if (!reader.hasCount())
+        return failed();
+    load.stopCount = reader.recordCount();
+    if (load.stopCount == 0)
+        return fail(RouteLoad::Status::NoData, emptyRouteMessage());
+    // A negative count is a broken file, not a section question.
+    if (reader.error() == FareFileReader::Error::NegativeCount)
+        return failed();
+    if (load.stopCount - 1 < load.startSection)
+        return fail(RouteLoad::Status::SectionTooLarge, sectionTooLargeMessage());
+    if (reader.hasError())
+        return failed();
+
+    load.table.assign(std::move(records));
+    load.status = RouteLoad::Status::Loaded;
+    return load;
+}
+
+void applyRoute(RouteState &state, RouteLoad &&load)
+{
+    Q_ASSERT(load.loaded());
+    state.RouteNo = load.routeNo;
+    state.StartSection = load.startSection;
+    state.StopCount = load.stopCount;
+    state.CurStop = qint16(load.startSection - 1);
+    state.FareTable.swap(load.table);
+}
+
+bool setRoute(RouteState &state, const QString &fareFolder, const RouteEntry &entry,
+              QWidget *owner)
+{
+    RouteLoad load = loadRoute(fareFolder, entry);
+    if (!load.loaded()) {
+        host().messageBox(owner, load.message, QGuiApplication::applicationDisplayName(),
+                          MsgButtons::Ok, MsgIcon::None);
+        return false;
+    }
+    applyRoute(state, std::move(load));
+    return true;
+}
+
+QString ticketDate(const QDate &date)
+{
+    return date.toString(QStringLiteral("MM-dd-yyyy"));
+}
+
+QString ticketTime(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString routeDateAtSetting(int dateMode, const QDate &today, const QString &fixedDate)
+{
+    return dateMode == 0 || dateMode == 1 ? ticketDate(today) : fixedDate;
+}
+
+} // namespace lumina

@@ -1,0 +1,393 @@
+#include "TestMain.h"
+
+#include "route/BoardUpdate.h"
+
+using namespace lumina;
+
+using CellMap = QMap<int, QVariant>;
+
+namespace {
+
+const QDateTime kNow(QDate(2009, 12, 31), QTime(8, 5, 0));
+
+// A route of 10 stops; at stop s fare t is 100 s + t, ticket number 20 + s,
+// value 61 is s mod 5 and value 150 is 1000 + s.
+RouteState tenStops(int startSection = 1)
+{
+    RouteState state;
+    state.RouteNo = QStringLiteral("00012");
+    state.StartSection = qint16(startSection);
+    state.StopCount = 10;
+    state.CurStop = qint16(startSection - 1);
+    state.RouteDate = QStringLiteral("01-02-2009");
+    for (int s = 1; s <= 10; ++s) {
+        FareRecord &r = state.FareTable.entry(s);
+        r.StopName = QStringLiteral("停留所%1").arg(s);
+        r.TicketNo = qint16(20 + s);
+        for (int t = 1; t <= 60; ++t)
+            r.Values[size_t(t - 1)] = qint16(100 * s + t);
+        r.Values[60] = qint16(s % 5);
+        r.Values[149] = qint16(1000 + s);
+    }
+    return state;
+}
+
+} // namespace
+
+class tst_BoardUpdate : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void faresFromStartSection_data();
+    void faresFromStartSection();
+    void lateNight_data();
+    void lateNight();
+    void informationNumbers_data();
+    void informationNumbers();
+    void informationNumbersUndoubled();
+    void ticketDate_data();
+    void ticketDate();
+    void stopOutsideTable();
+    void labels_data();
+    void labels();
+    void unknownStyle();
+    void styleItems();
+    void stepping_data();
+    void stepping();
+    void walkBothWays();
+    void stepSound_data();
+    void stepSound();
+};
+
+void tst_BoardUpdate::faresFromStartSection_data()
+{
+    QTest::addColumn<int>("startSection");
+    QTest::addColumn<int>("stop");
+    QTest::newRow("section 1") << 1 << 1;
+    QTest::newRow("section 5, stop 5") << 5 << 5;
+    QTest::newRow("section 5, stop 9") << 5 << 9;
+    QTest::newRow("section 5, stepped back to 2") << 5 << 2;
+    QTest::newRow("section 60") << 60 << 3;
+    QTest::newRow("section 61") << 61 << 3;
+    QTest::newRow("section 300") << 300 << 3;
+}
+
+void tst_BoardUpdate::faresFromStartSection()
+{
+    QFETCH(int, startSection);
+    QFETCH(int, stop);
+    const RouteState state = tenStops(startSection);
+    const BoardView view = boardView(state, stop, BoardOptions(), kNow);
+    for (int t = 1; t <= 60; ++t) {
+        const auto &cell = view.cells[size_t(t - 1)];
+        if (t < startSection) {
+            QVERIFY2(!cell.has_value(), qPrintable(QString::number(t)));
+        } else {
+            QVERIFY(cell.has_value());
+            QCOMPARE(cell->toInt(), 100 * stop + t);
+        }
+    }
+    QCOMPARE(view.stopName, QStringLiteral("停留所%1").arg(stop));
+    QCOMPARE(view.ticketNo, qint16(20 + stop));
+}
+
+void tst_BoardUpdate::lateNight_data()
+{
+    QTest::addColumn<int>("fare");
+    QTest::addColumn<bool>("lateNight");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("day") << 230 << false << 230;
+    QTest::newRow("230 doubled") << 230 << true << 460;
+    QTest::newRow("no fare stays") << -1 << true << -1;
+    QTest::newRow("zero") << 0 << true << 0;
+    QTest::newRow("16383") << 16383 << true << 32766;
+    QTest::newRow("16384 keeps its true double") << 16384 << true << 32768;
+    QTest::newRow("32767") << 32767 << true << 65534;
+    QTest::newRow("other negative") << -2 << true << -4;
+}
+
+void tst_BoardUpdate::lateNight()
+{
+    QFETCH(int, fare);
+    QFETCH(bool, lateNight);
+    QFETCH(int, shown);
+    RouteState state = tenStops();
+    state.FareTable.entry(4).Values[6] = qint16(fare);
+    BoardOptions options;
+    options.lateNight = lateNight;
+    const BoardView view = boardView(state, 4, options, kNow);
+    QCOMPARE(view.cells[6]->toInt(), shown);
+    QCOMPARE(shownFare(qint16(fare), lateNight), shown);
+}
+
+void tst_BoardUpdate::informationNumbers_data()
+{
+    QTest::addColumn<QList<bool>>("on");   // Check3 0..4
+    QTest::addColumn<QList<int>>("index"); // Combo4 0..4
+    QTest::addColumn<int>("stop");
+    QTest::addColumn<CellMap>("cells"); // cell -> value expected
+
+    using Cells = CellMap;
+    const QList<int> apart{0, 1, 2, 3, 60}; // cells 1..4, column 61
+    QTest::newRow("none") << QList<bool>{false, false, false, false, false} << apart << 3
+                          << Cells{{1, 301}, {2, 302}, {3, 303}, {4, 304}};
+    QTest::newRow("position") << QList<bool>{true, false, false, false, false} << apart << 3
+                              << Cells{{1, 3}, {2, 302}};
+    QTest::newRow("position from zero") << QList<bool>{true, false, false, false, true} << apart
+                                        << 1 << Cells{{1, 0}};
+    QTest::newRow("ticket number") << QList<bool>{false, true, false, false, false} << apart << 3
+                                   << Cells{{1, 301}, {2, 23}};
+    QTest::newRow("route number as text")
+        << QList<bool>{false, false, true, false, false} << apart << 3
+        << Cells{{3, QStringLiteral("00012")}};
+    QTest::newRow("column 61") << QList<bool>{false, false, false, true, false} << apart << 3
+                               << Cells{{4, 3}};
+    QTest::newRow("column 150") << QList<bool>{false, false, false, true, false}
+                                << QList<int>{0, 1, 2, 59, 149} << 7 << Cells{{60, 1007}};
+    QTest::newRow("all four apart") << QList<bool>{true, true, true, true, false} << apart << 6
+                                    << Cells{{1, 6}, {2, 26}, {3, QStringLiteral("00012")},
+                                             {4, 1}, {5, 605}};
+    // The later in the order wins a shared cell.
+    QTest::newRow("position and ticket share")
+        << QList<bool>{true, true, false, false, false} << QList<int>{9, 9, 0, 0, 60} << 3
+        << Cells{{10, 23}};
+    QTest::newRow("all four share")
+        << QList<bool>{true, true, true, true, false} << QList<int>{9, 9, 9, 9, 149} << 3
+        << Cells{{10, 1003}};
+    QTest::newRow("route over ticket")
+        << QList<bool>{false, true, true, false, false} << QList<int>{0, 20, 20, 0, 60} << 3
+        << Cells{{21, QStringLiteral("00012")}};
+    // No cell chosen: nothing is written for it, and nothing breaks.
+    QTest::newRow("no cell chosen") << QList<bool>{true, true, true, true, false}
+                                    << QList<int>{-1, 60, -1, -1, -1} << 3
+                                    << Cells{{1, 301}, {60, 360}};
+}
+
+void tst_BoardUpdate::informationNumbers()
+{
+    QFETCH(QList<bool>, on);
+    QFETCH(QList<int>, index);
+    QFETCH(int, stop);
+    QFETCH(CellMap, cells);
+    BoardOptions options;
+    for (int i = 0; i < 5; ++i) {
+        options.infoOn[size_t(i)] = on[i];
+        options.infoIndex[size_t(i)] = index[i];
+    }
+    const BoardView view = boardView(tenStops(), stop, options, kNow);
+    for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+        const auto &cell = view.cells[size_t(it.key() - 1)];
+        QVERIFY(cell.has_value());
+        QCOMPARE(cell->typeId(), it.value().typeId());
+        QCOMPARE(*cell, it.value());
+    }
+}
+
+void tst_BoardUpdate::informationNumbersUndoubled()
+{
+    BoardOptions options;
+    options.lateNight = true;
+    options.infoOn = {true, true, false, true, false};
+    options.infoIndex = {0, 1, 2, 3, 149};
+    const BoardView view = boardView(tenStops(), 5, options, kNow);
+    QCOMPARE(view.cells[0]->toInt(), 5);
+    QCOMPARE(view.cells[1]->toInt(), 25);
+    QCOMPARE(view.cells[2]->toInt(), 2 * 503);
+    QCOMPARE(view.cells[3]->toInt(), 1005);
+}
+
+void tst_BoardUpdate::ticketDate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("today") << 0 << "12-31-2009";
+    QTest::newRow("kept from route setting") << 1 << "01-02-2009";
+    QTest::newRow("fixed") << 2 << "2009/01/30";
+}
+
+void tst_BoardUpdate::ticketDate()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, date);
+    BoardOptions options;
+    options.dateMode = mode;
+    options.fixedDate = QStringLiteral("2009/01/30");
+    const BoardView view = boardView(tenStops(), 2, options, kNow);
+    QCOMPARE(view.ticketDate, date);
+    QCOMPARE(view.ticketTime, QStringLiteral("08:05:00"));
+}
+
+void tst_BoardUpdate::stopOutsideTable()
+{
+    BoardOptions options;
+    options.infoOn = {true, true, true, true, false};
+    for (int n : {0, 302, -5}) {
+        const BoardView view = boardView(tenStops(), n, options, kNow);
+        for (const auto &cell : view.cells)
+            QVERIFY(!cell.has_value());
+        QVERIFY(view.stopName.isEmpty());
+    }
+}
+
+void tst_BoardUpdate::labels_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("zeroFill");
+    QTest::addColumn<QString>("label1");
+    QTest::addColumn<QString>("label2");
+    QTest::addColumn<QString>("label10");
+    QTest::addColumn<QString>("label60");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("size");
+
+    const QString num = QStringLiteral("M_NumP1");
+    const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
+    QTest::newRow("0") << 0 << 0 << "１" << "２" << "１０" << "６０" << num << 15;
+    QTest::newRow("0 zero fill") << 0 << 1 << "０１" << "０２" << "１０" << "６０" << num << 15;
+    QTest::newRow("1") << 1 << 0 << "０" << "１" << "９" << "５９" << num << 15;
+    QTest::newRow("1 zero fill") << 1 << 1 << "００" << "０１" << "０９" << "５９" << num << 15;
+    QTest::newRow("2") << 2 << 0 << "な し" << "１" << "９" << "５９" << gothic << 13;
+    QTest::newRow("3") << 3 << 0 << "な し" << "２" << "１０" << "６０" << gothic << 13;
+    QTest::newRow("4 zero fill") << 4 << 1 << "無 券" << "０１" << "０９" << "５９" << gothic << 13;
+    QTest::newRow("5") << 5 << 0 << "無 券" << "２" << "１０" << "６０" << gothic << 13;
+    QTest::newRow("5 zero fill") << 5 << 1 << "無 券" << "０２" << "１０" << "６０" << gothic << 13;
+    QTest::newRow("6") << 6 << 0 << "券なし" << "１" << "９" << "５９" << gothic << 13;
+    QTest::newRow("7") << 7 << 0 << "券なし" << "２" << "１０" << "６０" << gothic << 13;
+    QTest::newRow("8") << 8 << 0 << "券無し" << "１" << "９" << "５９" << gothic << 13;
+    QTest::newRow("9") << 9 << 0 << "券無し" << "２" << "１０" << "６０" << gothic << 13;
+    QTest::newRow("10") << 10 << 0 << "" << "１" << "９" << "５９" << gothic << 13;
+    QTest::newRow("11 zero fill") << 11 << 1 << "" << "０２" << "１０" << "６０" << gothic << 13;
+}
+
+void tst_BoardUpdate::labels()
+{
+    QFETCH(int, style);
+    QFETCH(int, zeroFill);
+    QFETCH(QString, label1);
+    QFETCH(QString, label2);
+    QFETCH(QString, label10);
+    QFETCH(QString, label60);
+    QFETCH(QString, font);
+    QFETCH(int, size);
+    const auto labels = ticketLabels(style, zeroFill);
+    QVERIFY(labels.has_value());
+    QCOMPARE(labels->captions[0], label1);
+    QCOMPARE(labels->captions[1], label2);
+    QCOMPARE(labels->captions[9], label10);
+    QCOMPARE(labels->captions[59], label60);
+    QCOMPARE(labels->label1Font, font);
+    QCOMPARE(labels->label1PointSize, size);
+    // Numbers rise by one from label to label, all in full-width digits.
+    for (int i = 2; i < 60; ++i) {
+        const QString caption = labels->captions[size_t(i)];
+        for (QChar ch : caption)
+            QVERIFY2(ch >= QChar(0xFF10) && ch <= QChar(0xFF19), qPrintable(caption));
+    }
+}
+
+void tst_BoardUpdate::unknownStyle()
+{
+    QVERIFY(!ticketLabels(-1, 0).has_value());
+    QVERIFY(!ticketLabels(12, 1).has_value());
+}
+
+void tst_BoardUpdate::styleItems()
+{
+    QCOMPARE(ticketStyleItem(0), QStringLiteral("1,2,3... 60 （既定の表示）"));
+    QCOMPARE(ticketStyleItem(1), QStringLiteral("0,1,2... 59"));
+    QCOMPARE(ticketStyleItem(5), QStringLiteral("「無券」、2,3... 60"));
+    QCOMPARE(ticketStyleItem(10), QStringLiteral("(無地)、1,2... 59"));
+    QCOMPARE(toFullWidth(u"0123456789 A"), QStringLiteral("０１２３４５６７８９　Ａ"));
+}
+
+void tst_BoardUpdate::stepping_data()
+{
+    QTest::addColumn<int>("curStop");
+    QTest::addColumn<int>("stopCount");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("target"); // -1: the step does nothing
+    QTest::newRow("back from record 3") << 2 << 10 << 0 << 1;
+    QTest::newRow("back to record 1") << 1 << 10 << 0 << 0;
+    QTest::newRow("back at record 1") << 0 << 10 << 0 << -1;
+    QTest::newRow("forward to last") << 8 << 10 << 1 << 9;
+    QTest::newRow("forward at last") << 9 << 10 << 1 << -1;
+    QTest::newRow("no route set") << 0 << 0 << 1 << -1;
+    QTest::newRow("unknown direction") << 3 << 10 << 2 << -1;
+    QTest::newRow("never past the table") << 300 << 400 << 1 << -1;
+}
+
+void tst_BoardUpdate::stepping()
+{
+    QFETCH(int, curStop);
+    QFETCH(int, stopCount);
+    QFETCH(int, direction);
+    QFETCH(int, target);
+    const auto next = stepTarget(qint16(curStop), qint16(stopCount), direction);
+    QCOMPARE(next.has_value(), target >= 0);
+    if (next)
+        QCOMPARE(int(*next), target);
+}
+
+void tst_BoardUpdate::walkBothWays()
+{
+    // Started at section 3 of 10 stops: two steps back reach record 1, seven
+    // forward from record 3 reach record 10, and one more does nothing.
+    qint16 cur = 2;
+    int moved = 0;
+    while (auto next = stepTarget(cur, 10, 0)) {
+        cur = *next;
+        ++moved;
+    }
+    QCOMPARE(moved, 2);
+    QCOMPARE(cur, qint16(0));
+    cur = 2;
+    moved = 0;
+    while (auto next = stepTarget(cur, 10, 1)) {
+        cur = *next;
+        ++moved;
+    }
+    QCOMPARE(moved, 7);
+    QCOMPARE(cur, qint16(9));
+
+    // The same on the route itself.
+    RouteState state = tenStops(3);
+    QVERIFY(stepRoute(state, 0));
+    QVERIFY(stepRoute(state, 0));
+    QVERIFY(!stepRoute(state, 0));
+    QCOMPARE(state.CurStop, qint16(0));
+    for (int i = 0; i < 9; ++i)
+        QVERIFY(stepRoute(state, 1));
+    QVERIFY(!stepRoute(state, 1));
+    QCOMPARE(state.CurStop, qint16(9));
+}
+
+void tst_BoardUpdate::stepSound_data()
+{
+    QTest::addColumn<bool>("always");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("field");
+    QTest::newRow("always") << true << 0 << 61 << 7;
+    QTest::newRow("value 1") << false << 1 << 61 << 8;
+    QTest::newRow("value 2") << false << 2 << 61 << 9;
+    QTest::newRow("value 3") << false << 3 << 61 << 10;
+    QTest::newRow("value 0") << false << 0 << 61 << -1;
+    QTest::newRow("value 4") << false << 4 << 61 << -1;
+    QTest::newRow("value -1") << false << -1 << 61 << -1;
+    QTest::newRow("column past 150") << false << 2 << 151 << -1;
+}
+
+void tst_BoardUpdate::stepSound()
+{
+    QFETCH(bool, always);
+    QFETCH(int, value);
+    QFETCH(int, column);
+    QFETCH(int, field);
+    FareRecord stop;
+    stop.Values[60] = qint16(value);
+    QCOMPARE(stepSoundField(always, stop, column), field);
+}
+
+LUMINA_TEST_MAIN(tst_BoardUpdate)
+#include "tst_boardupdate.moc"
