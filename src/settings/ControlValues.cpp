@@ -32,9 +32,13 @@ void ControlTransfer::setCheckValue(QAbstractButton *box, qint16 value)
         fail(iniError::kInvalidPropertyValue);
         return;
     }
+    auto *check = qobject_cast<QCheckBox *>(box);
+    // A push button that works as a check box shows greyed as on.
+    if (!check && value == 2)
+        value = 1;
     if (checkValue(box) == value)
         return;
-    if (auto *check = qobject_cast<QCheckBox *>(box)) {
+    if (check) {
         check->setCheckState(value == 0 ? Qt::Unchecked
                                         : value == 1 ? Qt::Checked : Qt::PartiallyChecked);
     } else {

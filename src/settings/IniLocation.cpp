@@ -73,12 +73,20 @@ bool IniLocation::portable() const
 
 QString IniLocation::pathForLoad() const
 {
-    if (portable() || userConfigFolder.isEmpty())
-        return besideExecutable();
+    const QString beside = besideExecutable();
+    if (userConfigFolder.isEmpty())
+        return beside;
     const QString user = inUserConfig();
+    if (portable()) {
+        // A folder that became writable since (a run with more rights) still
+        // starts from the user's own file until one is written beside.
+        if (!QFileInfo::exists(beside) && QFileInfo::exists(user))
+            return user;
+        return beside;
+    }
     if (QFileInfo::exists(user))
         return user;
-    return besideExecutable();
+    return beside;
 }
 
 QString IniLocation::pathForSave() const

@@ -31,7 +31,8 @@ struct IniLocation {
     // The file to read at start: the one beside the executable when it can also
     // be written back there; otherwise the user's file if there is one, and last
     // a read-only file beside the executable, so a settings file shipped with a
-    // system-wide install still gives the first start its values.
+    // system-wide install still gives the first start its values. A user's file
+    // is never passed over for a file that does not exist.
     QString pathForLoad() const;
     // The file to write at quit: beside the executable whenever a writable file is
     // there or the folder takes new files; otherwise the user's file.

@@ -70,6 +70,9 @@ void tst_IniLocation::choice_data()
     // Portable use: the file stays beside the executable.
     QTest::newRow("portable, first start") << true << 0 << false << "beside" << "beside";
     QTest::newRow("portable") << true << 1 << true << "beside" << "beside";
+    // Installed first, the folder writable later: the user's file is read and
+    // the next save lands beside the executable.
+    QTest::newRow("folder became writable") << true << 0 << true << "user" << "beside";
     // A writable file beside the executable wins even in a locked folder.
     QTest::newRow("writable file, locked folder") << false << 1 << true << "beside" << "beside";
     // System-wide install.

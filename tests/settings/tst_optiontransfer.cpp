@@ -67,6 +67,7 @@ private slots:
     void comboIndexes_data();
     void comboIndexes();
     void fixedDateCaptionIsKeptAsSaved();
+    void pushButtonCheckBox();
     void backlightIsClickedAgain_data();
     void backlightIsClickedAgain();
 
@@ -323,6 +324,28 @@ void tst_OptionTransfer::fixedDateCaptionIsKeptAsSaved()
     s.ticketPreview.fixedDate = QStringLiteral("<b>平成21年</b> 1/30");
     QVERIFY(!SetOptionInfo(*m_dlg, s).has_value());
     QCOMPARE(optionsOf(*m_dlg).ticketPreview.fixedDate, s.ticketPreview.fixedDate);
+}
+
+void tst_OptionTransfer::pushButtonCheckBox()
+{
+    // A check box with push-button look (the panel's ">>") has no greyed state.
+    QPushButton button;
+    button.setCheckable(true);
+    QSignalSpy clicked(&button, &QPushButton::clicked);
+    ControlTransfer t;
+    t.setCheckValue(&button, 2);
+    QVERIFY(button.isChecked());
+    QCOMPARE(ControlTransfer::checkValue(&button), qint16(1));
+    t.setCheckValue(&button, 2);
+    t.setCheckValue(&button, 1);
+    QCOMPARE(clicked.size(), 1);
+    t.setCheckValue(&button, 0);
+    QVERIFY(!button.isChecked());
+    QCOMPARE(clicked.size(), 2);
+    QVERIFY(!t.failed());
+    t.setCheckValue(&button, 7);
+    QVERIFY(t.failed());
+    QCOMPARE(t.failure->code, 380);
 }
 
 void tst_OptionTransfer::backlightIsClickedAgain_data()
