@@ -1,5 +1,6 @@
 #include "options/frmOption.h"
 
+#include "controls/M_Degit.h"
 #include "options/OptionButton.h"
 #include "shell/Colors.h"
 #include "shell/Geometry.h"
@@ -32,42 +33,6 @@ constexpr OleColor kDigitUnlit = rgb(150, 150, 150);
 constexpr OleColor kDigitLit = rgb(248, 210, 114);
 
 const QChar kNul(u'\0');
-
-// Shows the three colours of a segment display until the real digit control
-// replaces it: background, four unlit eights, a lit zero on the right.
-class PreviewDigitStandIn : public QWidget
-{
-public:
-    explicit PreviewDigitStandIn(QWidget *parent)
-        : QWidget(parent)
-    {
-        setProperty("BackColor", uint(kDigitBack));
-        setProperty("BaseForeColor", uint(kDigitUnlit));
-        setProperty("DegitForeColor", uint(kDigitLit));
-        setProperty("DegitSize", 0);
-    }
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (e->type() == QEvent::DynamicPropertyChange)
-            update();
-        return QWidget::event(e);
-    }
-
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), toQColor(property("BackColor").toUInt()));
-        QFont font(QStringLiteral("M_DegitA"));
-        font.setPixelSize(qMax(8, height() - 4));
-        painter.setFont(font);
-        painter.setPen(toQColor(property("BaseForeColor").toUInt()));
-        painter.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("8888"));
-        painter.setPen(toQColor(property("DegitForeColor").toUInt()));
-        painter.drawText(rect(), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
-    }
-};
 
 // A button that shows its background colour as it is: the style's shading
 // would show the operator a lighter colour than the one chosen.
@@ -401,8 +366,10 @@ void frmOption::buildDigitPage(QWidget *page)
     caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
     Command8[2] = colorButton(Frame5[0], 5700, 450);
     caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
-    M_Degit1 = place(new PreviewDigitStandIn(Frame5[0]), 6480, 510, 780, 300);
+    M_Degit1 = place(new M_Degit(Frame5[0]), 6480, 510, 780, 300);
     M_Degit1->setObjectName(QStringLiteral("M_Degit1"));
+    // A single lit 0 shows the lit colour beside the unlit eights.
+    M_Degit1->setZeroMode(1);
     setBackColor(Command8[0], kDigitBack);
     setBackColor(Command8[1], kDigitUnlit);
     setBackColor(Command8[2], kDigitLit);
@@ -586,7 +553,7 @@ void frmOption::buildTicketPage(QWidget *page)
 
 void frmOption::fillLists()
 {
-    M_Degit1->setProperty("DegitSize", 0);
+    M_Degit1->setDegitSize(0);
     for (int i = 0; i < 4; ++i)
         fillNumbers(Combo4[i], 60);
     fillNumbers(Combo1, 150);
@@ -801,9 +768,9 @@ void frmOption::choosePreviewColor(int index)
 
 void frmOption::updatePreviewDigit()
 {
-    M_Degit1->setProperty("BackColor", uint(backColor(Command8[0])));
-    M_Degit1->setProperty("BaseForeColor", uint(backColor(Command8[1])));
-    M_Degit1->setProperty("DegitForeColor", uint(backColor(Command8[2])));
+    M_Degit1->setBackColor(backColor(Command8[0]));
+    M_Degit1->setBaseForeColor(backColor(Command8[1]));
+    M_Degit1->setDegitForeColor(backColor(Command8[2]));
 }
 
 void frmOption::choosePanelImage(int index)

@@ -24,6 +24,8 @@ namespace lumina {
 // program reads an option from the control that edits it, by the control's name
 // and index. Indexed controls sit in arrays sized to the highest index + 1;
 // indices that have no control hold nullptr.
+class M_Degit;
+
 class frmOption : public QDialog
 {
     Q_OBJECT
@@ -61,10 +63,8 @@ public:
     // --- Page 2: digit colours and information digits -------------------------
     std::array<QGroupBox *, 2> Frame5{};
     std::array<QPushButton *, 3> Command8{};   // background, unlit, lit segment colours
-    // Colour preview: a stand-in until the segment digit control takes its place.
-    // Its colours are the dynamic properties "BackColor", "BaseForeColor",
-    // "DegitForeColor" (OleColor as uint) and "DegitSize".
-    QWidget *M_Degit1 = nullptr;
+    // Colour preview: background, four unlit eights and a lit zero.
+    M_Degit *M_Degit1 = nullptr;
     // 0 stop order, 1 ticket number, 2 route number, 3 data column, 4 count from zero.
     std::array<QCheckBox *, 5> Check3{};
     // 0..3 cell ("1".."60") of Check3 line 0..3; 4 data column ("1".."150").

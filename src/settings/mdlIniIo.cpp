@@ -1,6 +1,8 @@
 #include "settings/mdlIniIo.h"
 
 #include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "settings/OptionTransfer.h"
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
-#include <QVariant>
 
 namespace lumina {
 
@@ -32,34 +33,13 @@ void showFailure(QWidget *owner, const IniFailure &failure, const QString &modul
                       QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
 }
 
-// The display controls take these by property name; a control that does not
-// (yet) have a property is left alone and the records keep its value.
-bool hasProperty(const QObject *object, const char *name)
+void setDigitColours(DegitBase *digit, const InfoDigitSettings &colours)
 {
-    return object && object->metaObject()->indexOfProperty(name) >= 0;
-}
-
-void setIfDeclared(QObject *object, const char *name, const QVariant &value)
-{
-    if (hasProperty(object, name))
-        object->setProperty(name, value);
-}
-
-void readIfDeclared(const QObject *object, const char *name, qint16 &value)
-{
-    if (!hasProperty(object, name))
+    if (!digit)
         return;
-    bool ok = false;
-    const int v = object->property(name).toInt(&ok);
-    if (ok)
-        value = qint16(v);
-}
-
-void setDigitColours(QObject *digit, const InfoDigitSettings &colours)
-{
-    setIfDeclared(digit, "BackColor", QVariant::fromValue(colours.backColour));
-    setIfDeclared(digit, "BaseForeColor", QVariant::fromValue(colours.unlitColour));
-    setIfDeclared(digit, "DegitForeColor", QVariant::fromValue(colours.litColour));
+    digit->setBackColor(colours.backColour);
+    digit->setBaseForeColor(colours.unlitColour);
+    digit->setDegitForeColor(colours.litColour);
 }
 
 // The current state of everything the file holds.
@@ -68,11 +48,13 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
     SettingsFile s = records;
     if (targets.board) {
         for (int i = 1; i <= kCellCount; ++i) {
-            const QObject *cell = targets.board->Degit[size_t(i)];
+            const DegitBase *cell = targets.board->Degit[size_t(i)];
+            if (!cell)
+                continue;
             CellDigitSetting &entry = s.cells[size_t(i - 1)];
-            readIfDeclared(cell, "ZeroMode", entry.ZeroMode);
-            readIfDeclared(cell, "Shift", entry.Shift);
-            readIfDeclared(cell, "FillZero", entry.FillZero);
+            entry.ZeroMode = cell->ZeroMode();
+            entry.Shift = cell->Shift();
+            entry.FillZero = cell->FillZero();
         }
     }
     if (targets.options) {
@@ -129,15 +111,18 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     if (targets.board) {
         Form1 *board = targets.board;
         for (int i = 1; i <= kCellCount; ++i) {
-            QObject *cell = board->Degit[size_t(i)];
+            DegitBase *cell = board->Degit[size_t(i)];
+            if (!cell)
+                continue;
             const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
-            setIfDeclared(cell, "Shift", QVariant::fromValue(entry.Shift));
-            setIfDeclared(cell, "ZeroMode", QVariant::fromValue(entry.ZeroMode));
-            setIfDeclared(cell, "FillZero", QVariant::fromValue(entry.FillZero));
+            cell->setShift(entry.Shift);
+            cell->setZeroMode(entry.ZeroMode);
+            cell->setFillZero(entry.FillZero);
             setDigitColours(cell, loaded.infoDigits);
-            setIfDeclared(cell, "Value", QStringLiteral(" "));
+            // A single blank empties the cell.
+            cell->setValue(QStringLiteral(" "));
         }
-        for (QObject *digit : board->TimeDegit)
+        for (DegitBase *digit : board->TimeDegit)
             setDigitColours(digit, loaded.infoDigits);
         if (board->ChimeiCtl) {
             board->ChimeiCtl->setBackColor(loaded.stopName.backColour);

@@ -1,8 +1,12 @@
 #include "shell/Form1.h"
 
 #include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
 #include "shell/BoardFace.h"
 #include "shell/Geometry.h"
+#include "shell/Lumina.h"
+#include "shell/frmCtl.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -52,10 +56,15 @@ Form1::Form1(QWidget *parent)
         label->setGeometry(twipRect(r.x(), r.y(), r.width(), r.height()));
         lblSeiriNum[size_t(i)] = label;
 
-        auto *cell = new QWidget(this);
+        auto *cell = new M_DegitEmNB(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
         const QRect c = cellRectTwips(std::max(i, 1));
         cell->setGeometry(twipRect(c.x(), c.y(), c.width(), c.height()));
+        cell->setDegitStyle(1);
+        connect(cell, &M_DegitEmNB::DblClick, this, [this, i] {
+            emit cellDoubleClicked(i);
+            Degit_DblClick(i);
+        });
         Degit[size_t(i)] = cell;
         if (i == 0) {
             label->hide();
@@ -64,9 +73,10 @@ Form1::Form1(QWidget *parent)
     }
 
     for (int i = 0; i < 2; ++i) {
-        auto *digit = new QWidget(this);
+        auto *digit = new M_Degit(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
-        digit->setGeometry(twipRect(i == 0 ? 5445 : 5850, 30, 390, 300));
+        digit->setKeta(2);
+        digit->move(px(i == 0 ? 5445 : 5850), px(30));
         TimeDegit[size_t(i)] = digit;
     }
 
@@ -80,7 +90,43 @@ Form1::Form1(QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     Timer1->start();
+}
+
+void Form1::Timer1_Timer()
+{
+    const QString now = clock().toString(QStringLiteral("hh:mm:ss"));
+    TimeDegit[0]->setValue(now.mid(0, 2).toInt());
+    TimeDegit[1]->setValue(now.mid(3, 2).toInt());
+}
+
+void Form1::Degit_DblClick(int index)
+{
+    if (index < 1 || index > kCells)
+        return;
+    M_DegitEmNB *source = Degit[size_t(index)];
+    if (!source->UserSet())
+        return;
+    QWidget *panel = Lumina::instance() ? Lumina::instance()->panel() : nullptr;
+    if (panel)
+        panel->setEnabled(false);
+    if (source->ShowSetDlg() == 1) {
+        const qint16 zeroMode = source->ZeroMode();
+        const qint16 shift = source->Shift();
+        const qint16 fillZero = source->FillZero();
+        for (int i = 1; i <= kCells; ++i) {
+            M_DegitEmNB *cell = Degit[size_t(i)];
+            const QVariant value = cell->Value();
+            cell->setShift(shift);
+            cell->setFillZero(fillZero);
+            cell->setZeroMode(zeroMode);
+            // Assigning the fare again shows it with the new settings.
+            cell->setValue(value);
+        }
+    }
+    if (panel)
+        panel->setEnabled(true);
 }
 
 void Form1::setPicture(const QPixmap &picture)

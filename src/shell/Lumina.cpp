@@ -1,6 +1,7 @@
 #include "shell/Lumina.h"
 
 #include "controls/ChimeiCtl_P.h"
+#include "controls/M_DegitEmNB.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "settings/mdlIniIo.h"
@@ -42,7 +43,12 @@ Lumina *Lumina::instance()
 Seams Lumina::defaultSeams()
 {
     Seams s;
-    s.initFareCells = [] {};
+    s.initFareCells = [this] {
+        for (int i = 1; i <= Form1::kCells; ++i) {
+            m_board->Degit[size_t(i)]->setDegitStyle(1);
+            m_board->Degit[size_t(i)]->ResetDegit(false);
+        }
+    };
     s.setProp = [] {};
     s.initSpeech = [] {};
     s.loadIni = [] { LoadIni(); };

@@ -1,6 +1,7 @@
 #include "FakeHostLib.h"
 #include "TestMain.h"
 
+#include "controls/M_Degit.h"
 #include "options/frmOption.h"
 #include "shell/Colors.h"
 #include "shell/Geometry.h"
@@ -258,14 +259,14 @@ void TestOptions::initialState()
     QVERIFY(!dlg.Frame10->isEnabled());
     QVERIFY(dlg.Frame7->isHidden());
     QVERIFY(!dlg.Frame7->isEnabled());
-    QCOMPARE(dlg.M_Degit1->property("DegitSize").toInt(), 0);
+    QCOMPARE(dlg.M_Degit1->DegitSize(), 0);
     // Colours the dialog starts with, kept when there is no settings file.
     QCOMPARE(backColor(dlg.Command8[0]), OleColor(0x00808080));
     QCOMPARE(backColor(dlg.Command8[1]), OleColor(0x00969696));
     QCOMPARE(backColor(dlg.Command8[2]), OleColor(0x0072D2F8));
     QCOMPARE(backColor(dlg.Command9[0]), OleColor(0x00808080));
     QCOMPARE(backColor(dlg.Command9[1]), OleColor(0x0000FFFF));
-    QCOMPARE(dlg.M_Degit1->property("DegitForeColor").toUInt(), 0x0072D2F8u);
+    QCOMPARE(uint(dlg.M_Degit1->DegitForeColor()), 0x0072D2F8u);
     for (const QLineEdit *t : dlg.Text2)
         QVERIFY(t->text().isEmpty());
     QCOMPARE(dlg.Command11->text(), QStringLiteral("×"));
@@ -641,16 +642,16 @@ void TestOptions::previewDigitFollowsColours()
         return 1;
     };
     click(dlg.Command8[2]);
-    QCOMPARE(dlg.M_Degit1->property("DegitForeColor").toUInt(), uint(rgb(255, 0, 0)));
-    QCOMPARE(dlg.M_Degit1->property("BackColor").toUInt(), uint(backColor(dlg.Command8[0])));
-    QCOMPARE(dlg.M_Degit1->property("BaseForeColor").toUInt(), uint(backColor(dlg.Command8[1])));
+    QCOMPARE(uint(dlg.M_Degit1->DegitForeColor()), uint(rgb(255, 0, 0)));
+    QCOMPARE(uint(dlg.M_Degit1->BackColor()), uint(backColor(dlg.Command8[0])));
+    QCOMPARE(uint(dlg.M_Degit1->BaseForeColor()), uint(backColor(dlg.Command8[1])));
     fake.colorDialog = [](OleColor &color, CustomColors &) {
         color = rgb(0, 0, 64);
         return 1;
     };
     click(dlg.Command8[0]);
-    QCOMPARE(dlg.M_Degit1->property("BackColor").toUInt(), uint(rgb(0, 0, 64)));
-    QCOMPARE(dlg.M_Degit1->property("DegitForeColor").toUInt(), uint(rgb(255, 0, 0)));
+    QCOMPARE(uint(dlg.M_Degit1->BackColor()), uint(rgb(0, 0, 64)));
+    QCOMPARE(uint(dlg.M_Degit1->DegitForeColor()), uint(rgb(255, 0, 0)));
     // The board hears of it only with "OK".
     QCOMPARE(apply.count(), 0);
 }

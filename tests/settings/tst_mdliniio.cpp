@@ -2,6 +2,8 @@
 
 #include "FakeHostLib.h"
 #include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
 #include "options/frmOption.h"
 #include "settings/IniError.h"
 #include "settings/SettingsIo.h"
@@ -64,24 +66,6 @@ SettingsFile parse(const QByteArray &bytes)
 }
 
 } // namespace
-
-// A fare cell with the properties the settings hand to the cells.
-class FakeCell : public QWidget
-{
-    Q_OBJECT
-    Q_PROPERTY(qint16 Shift MEMBER Shift)
-    Q_PROPERTY(qint16 ZeroMode MEMBER ZeroMode)
-    Q_PROPERTY(qint16 FillZero MEMBER FillZero)
-    Q_PROPERTY(quint32 BackColor MEMBER BackColor)
-    Q_PROPERTY(quint32 BaseForeColor MEMBER BaseForeColor)
-    Q_PROPERTY(quint32 DegitForeColor MEMBER DegitForeColor)
-    Q_PROPERTY(QVariant Value MEMBER Value)
-public:
-    using QWidget::QWidget;
-    qint16 Shift = 0, ZeroMode = 0, FillZero = 0;
-    quint32 BackColor = 0, BaseForeColor = 0, DegitForeColor = 0;
-    QVariant Value = 123;
-};
 
 class tst_mdlIniIo : public QObject
 {
@@ -235,11 +219,9 @@ void tst_mdlIniIo::everyFieldLoadsAndSavesBackIdentical()
     QCOMPARE(m_board->ChimeiCtl->BackColor(), OleColor(0x00202020));
     QCOMPARE(m_board->ChimeiCtl->ForeColor(), OleColor(0x003040FF));
 
-    // Written back, byte for byte, from the windows; the cell settings (the
-    // cells here take none) pass through the records.
+    // Written back, byte for byte, from the windows.
     QFile::remove(besidePath());
     SettingsFile fresh = initialRecords();
-    fresh.cells = records.cells;
     QVERIFY(saveIni(targets(), m_location, fresh));
     QVERIFY(m_host->messages.isEmpty());
     const QByteArray written = readFile(besidePath());
@@ -281,35 +263,35 @@ void tst_mdlIniIo::restoresInOrder()
 
 void tst_mdlIniIo::cellsTakeTheirSettings()
 {
-    std::array<FakeCell *, 61> cells{};
-    for (int i = 1; i <= 60; ++i) {
-        cells[size_t(i)] = new FakeCell(m_board);
-        m_board->Degit[size_t(i)] = cells[size_t(i)];
-    }
-    auto *clockCell = new FakeCell(m_board);
-    m_board->TimeDegit[1] = clockCell;
+    for (int i = 1; i <= 60; ++i)
+        m_board->Degit[size_t(i)]->setValue(1230);
     QVERIFY(writeFile(besidePath(), fixture("every_field.in4")));
     SettingsFile records = initialRecords();
     QVERIFY(loadIni(targets(), m_location, records));
     const SettingsFile expected = parse(fixture("every_field.in4"));
     for (int i = 1; i <= 60; ++i) {
-        const FakeCell *cell = cells[size_t(i)];
-        QCOMPARE(cell->Shift, expected.cells[size_t(i - 1)].Shift);
-        QCOMPARE(cell->ZeroMode, expected.cells[size_t(i - 1)].ZeroMode);
-        QCOMPARE(cell->FillZero, expected.cells[size_t(i - 1)].FillZero);
-        QCOMPARE(cell->BackColor, expected.infoDigits.backColour);
-        QCOMPARE(cell->BaseForeColor, expected.infoDigits.unlitColour);
-        QCOMPARE(cell->DegitForeColor, expected.infoDigits.litColour);
-        QCOMPARE(cell->Value.toString(), QStringLiteral(" "));
+        const M_DegitEmNB *cell = m_board->Degit[size_t(i)];
+        QCOMPARE(cell->Shift(), expected.cells[size_t(i - 1)].Shift);
+        QCOMPARE(cell->ZeroMode(), expected.cells[size_t(i - 1)].ZeroMode);
+        QCOMPARE(cell->FillZero(), expected.cells[size_t(i - 1)].FillZero);
+        QCOMPARE(cell->BackColor(), expected.infoDigits.backColour);
+        QCOMPARE(cell->BaseForeColor(), expected.infoDigits.unlitColour);
+        QCOMPARE(cell->DegitForeColor(), expected.infoDigits.litColour);
+        // Emptied.
+        QCOMPARE(cell->Value().toString(), QStringLiteral(" "));
     }
-    QCOMPARE(clockCell->DegitForeColor, expected.infoDigits.litColour);
-    QCOMPARE(clockCell->Shift, qint16(0)); // the clock keeps its own digit settings
+    // The clock takes the colours and keeps its own digit settings.
+    for (const M_Degit *digit : m_board->TimeDegit) {
+        QCOMPARE(digit->BackColor(), expected.infoDigits.backColour);
+        QCOMPARE(digit->DegitForeColor(), expected.infoDigits.litColour);
+        QCOMPARE(digit->Shift(), qint16(0));
+    }
 
     // What the cells hold at quit is saved.
     for (int i = 1; i <= 60; ++i) {
-        cells[size_t(i)]->Shift = 1;
-        cells[size_t(i)]->ZeroMode = 3;
-        cells[size_t(i)]->FillZero = 2;
+        m_board->Degit[size_t(i)]->setShift(1);
+        m_board->Degit[size_t(i)]->setZeroMode(3);
+        m_board->Degit[size_t(i)]->setFillZero(2);
     }
     QVERIFY(saveIni(targets(), m_location, records));
     const SettingsFile saved = parse(readFile(besidePath()));

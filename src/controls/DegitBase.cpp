@@ -1,0 +1,307 @@
+#include "controls/DegitBase.h"
+
+#include "controls/DigitPainter.h"
+#include "controls/DigitText.h"
+#include "controls/PropertyBag.h"
+#include "shell/Colors.h"
+
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <limits>
+
+namespace lumina {
+
+namespace {
+
+// A bag entry of the wrong type or out of the 16-bit range falls back to the default.
+qint16 readInt16(const PropertyBag &bag, const char *key, qint16 defaultValue)
+{
+    const QVariant v = bag.ReadProperty(QLatin1String(key), int(defaultValue));
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
+        return defaultValue;
+    return qint16(n);
+}
+
+OleColor readColor(const PropertyBag &bag, const char *key, OleColor defaultValue)
+{
+    const QVariant v = bag.ReadProperty(QLatin1String(key), uint(defaultValue));
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || n < 0 || n > 0xFFFFFF)
+        return defaultValue;
+    return OleColor(n);
+}
+
+} // namespace
+
+DegitBase::DegitBase(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    lumina::setBackColor(this, m_backColor);
+    // A new control is four positions of the smallest size, and blank.
+    resize(52, 20);
+}
+
+int DegitBase::ShowSetDlg()
+{
+    qint16 zeroMode = m_zeroMode;
+    qint16 shift = m_shift;
+    qint16 fillZero = m_fillZero;
+    const int result = host().Call_dlg100(hwnd(), m_keta, zeroMode, shift, fillZero);
+    // The dialog's own limits apply, not the writers' rules.
+    m_zeroMode = zeroMode;
+    m_shift = shift;
+    m_fillZero = fillZero;
+    redraw();
+    return result;
+}
+
+void DegitBase::setBaseForeColor(OleColor color)
+{
+    m_baseForeColor = color;
+    changed("BaseForeColor");
+    redraw();
+}
+
+void DegitBase::setDegitForeColor(OleColor color)
+{
+    m_degitForeColor = color;
+    changed("DegitForeColor");
+    redraw();
+}
+
+void DegitBase::setFillZero(qint16 fillZero)
+{
+    if (fillZero > m_keta)
+        fillZero = m_keta;
+    // A negative fill has no meaning; refusing it here keeps every later
+    // drawing well defined.
+    if (fillZero < 0)
+        fillZero = 0;
+    m_fillZero = fillZero;
+    changed("FillZero");
+}
+
+void DegitBase::setZeroMode(qint16 zeroMode)
+{
+    if (zeroMode >= 4)
+        zeroMode = 0;
+    m_zeroMode = zeroMode;
+    changed("ZeroMode");
+}
+
+void DegitBase::setShift(qint16 shift)
+{
+    if (shift > m_keta - 1)
+        shift = qint16(m_keta - 1);
+    if (shift < 0)
+        shift = 0;
+    m_shift = shift;
+    changed("Shift");
+    if (shiftRedraws())
+        redraw();
+}
+
+void DegitBase::setKeta(qint16 keta)
+{
+    m_keta = ketaRule(keta);
+    changed("Keta");
+    applySize();
+    redraw();
+}
+
+void DegitBase::setDegitSize(qint16 degitSize)
+{
+    m_degitSize = degitSizeRule(degitSize);
+    changed("DegitSize");
+    applySize();
+    redraw();
+}
+
+void DegitBase::setDegitStyle(qint16 degitStyle)
+{
+    m_degitStyle = degitStyle;
+    changed("DegitStyle");
+    redraw();
+}
+
+void DegitBase::setValue(const QVariant &value)
+{
+    m_value = value;
+    changed("Value");
+    redraw();
+}
+
+void DegitBase::ResetDegit(bool nMode)
+{
+    const qint16 shift = m_shift;
+    const qint16 zeroMode = m_zeroMode;
+    const qint16 fillZero = m_fillZero;
+    setShift(0);
+    setZeroMode(0);
+    setFillZero(0);
+    setValue(nMode ? QVariant(QString(qMax<int>(m_keta, 0), u'8')) : QVariant(QString()));
+    setShift(shift);
+    setZeroMode(zeroMode);
+    setFillZero(fillZero);
+}
+
+void DegitBase::setUserSet(bool userSet)
+{
+    m_userSet = userSet;
+    changed("UserSet");
+}
+
+void DegitBase::setBackColor(OleColor color)
+{
+    m_backColor = color;
+    lumina::setBackColor(this, color);
+    changed("BackColor");
+    redraw();
+}
+
+void DegitBase::ReadProperties(const PropertyBag &bag)
+{
+    m_baseForeColor = readColor(bag, "BaseForeColor", kDefaultBaseForeColor);
+    m_degitForeColor = readColor(bag, "DegitForeColor", kDefaultDegitForeColor);
+    m_fillZero = readInt16(bag, "FillZero", 0);
+    m_zeroMode = readInt16(bag, "ZeroMode", 0);
+    m_shift = readInt16(bag, "Shift", 0);
+    m_keta = readInt16(bag, "Keta", kDefaultKeta);
+    m_degitSize = readInt16(bag, "DegitSize", 0);
+    m_degitStyle = readInt16(bag, "DegitStyle", 0);
+    m_value = bag.ReadProperty(QStringLiteral("Value"), 0);
+    m_userSet = bag.ReadProperty(QStringLiteral("UserSet"), true).toBool();
+    m_backColor = readColor(bag, "BackColor", kDefaultBackColor);
+    lumina::setBackColor(this, m_backColor);
+    blankFace();
+}
+
+void DegitBase::WriteProperties(PropertyBag &bag) const
+{
+    bag.WriteProperty(QStringLiteral("BaseForeColor"), uint(m_baseForeColor),
+                      uint(kDefaultBaseForeColor));
+    bag.WriteProperty(QStringLiteral("DegitForeColor"), uint(m_degitForeColor),
+                      uint(kDefaultDegitForeColor));
+    bag.WriteProperty(QStringLiteral("FillZero"), int(m_fillZero), 0);
+    bag.WriteProperty(QStringLiteral("ZeroMode"), int(m_zeroMode), 0);
+    bag.WriteProperty(QStringLiteral("Shift"), int(m_shift), 0);
+    bag.WriteProperty(QStringLiteral("Keta"), int(m_keta), int(kDefaultKeta));
+    bag.WriteProperty(QStringLiteral("DegitSize"), int(m_degitSize), 0);
+    bag.WriteProperty(QStringLiteral("DegitStyle"), int(m_degitStyle), 0);
+    bag.WriteProperty(QStringLiteral("Value"), m_value, 0);
+    bag.WriteProperty(QStringLiteral("UserSet"), m_userSet, true);
+    bag.WriteProperty(QStringLiteral("BackColor"), uint(m_backColor), uint(kDefaultBackColor));
+}
+
+void DegitBase::redraw()
+{
+    Drawing d;
+    d.blank = false;
+    d.keta = qMax<int>(m_keta, 0);
+    d.lit = fitText(digit::displayText(m_value, m_zeroMode, m_fillZero, m_shift), d.keta);
+    d.base = m_baseForeColor;
+    d.digit = m_degitForeColor;
+    d.face = digit::faceName(m_degitStyle);
+    d.degitSize = m_degitSize;
+    m_drawn = d;
+    invalidateFace();
+}
+
+void DegitBase::blankFace()
+{
+    m_drawn = Drawing{};
+    invalidateFace();
+}
+
+void DegitBase::invalidateFace()
+{
+    m_faceValid = false;
+    update();
+}
+
+const QImage &DegitBase::face()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (m_faceValid && m_face.size() == pixels && m_face.devicePixelRatio() == dpr)
+        return m_face;
+    if (m_drawn.blank || pixels.isEmpty()) {
+        if (m_face.size() != pixels)
+            m_face = QImage(pixels, QImage::Format_RGB32);
+        m_face.setDevicePixelRatio(dpr);
+        m_face.fill(toQColor(m_backColor));
+    } else {
+        // A copy of the shared unlit row (cheap until written to), then the lit text.
+        m_face = unlitFace(pixels, dpr);
+        if (!m_drawn.lit.trimmed().isEmpty()) {
+            QPainter painter(&m_face);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            paintDigits(painter, size(), Layer::Lit);
+        }
+    }
+    m_faceValid = true;
+    return m_face;
+}
+
+QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
+{
+    static QHash<QString, QImage> cache;
+    const QString key = QStringLiteral("%1|%2x%3@%4|%5|%6|%7|%8|%9")
+                            .arg(QLatin1String(metaObject()->className()))
+                            .arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(dpr)
+                            .arg(m_backColor)
+                            .arg(m_drawn.base)
+                            .arg(m_drawn.face)
+                            .arg(m_drawn.keta)
+                            .arg(m_drawn.degitSize);
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QImage image(pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(toQColor(m_backColor));
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        paintDigits(painter, size(), Layer::Unlit);
+    }
+    // Only a handful of looks are in use at a time; start afresh when the
+    // colours have been changed often.
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.insert(key, image);
+    return image;
+}
+
+void DegitBase::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        event->accept();
+        emit DblClick();
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void DegitBase::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, face());
+}
+
+void DegitBase::changed(const char *name)
+{
+    emit PropertyChanged(QLatin1String(name));
+}
+
+} // namespace lumina

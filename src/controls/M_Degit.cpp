@@ -1,0 +1,83 @@
+#include "controls/M_Degit.h"
+
+#include "controls/DigitPainter.h"
+#include "controls/DigitText.h"
+#include "shell/Colors.h"
+#include "shell/Geometry.h"
+
+#include <QPainter>
+
+namespace lumina {
+
+namespace {
+
+constexpr M_Degit::SizeEntry kSizes[4] = {
+    {195, 300, 18},
+    {255, 390, 24},
+    {285, 435, 27},
+    {165, 225, 14},
+};
+
+// Where the segments sit in the character cell. The cell is taller than the
+// face (18 pt is 24 px over a 20 px face, drawn from a pixel above the top);
+// these keep the segments a pixel clear of the top and bottom edge at every
+// size of the table.
+constexpr double kLeading = 0.11;
+constexpr double kInk = 0.69;
+
+} // namespace
+
+M_Degit::M_Degit(QWidget *parent)
+    : DegitBase(parent)
+{
+    setObjectName(QStringLiteral("M_Degit"));
+    applySize();
+}
+
+M_Degit::SizeEntry M_Degit::sizeEntry(int degitSize)
+{
+    return kSizes[(degitSize >= 1 && degitSize <= 3) ? degitSize : 0];
+}
+
+qint16 M_Degit::ketaRule(qint16 keta) const
+{
+    return (keta < 1 || keta > 15) ? kDefaultKeta : keta;
+}
+
+qint16 M_Degit::degitSizeRule(qint16 degitSize) const
+{
+    return (degitSize >= 1 && degitSize <= 3) ? degitSize : 0;
+}
+
+void M_Degit::applySize()
+{
+    const SizeEntry e = sizeEntry(DegitSize());
+    setFixedSize(px(e.positionTwips * Keta()), px(e.heightTwips));
+}
+
+QString M_Degit::fitText(const QString &text, int keta) const
+{
+    return digit::rightmost(text, keta);
+}
+
+void M_Degit::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
+{
+    const Drawing &d = drawing();
+    const SizeEntry e = sizeEntry(d.degitSize);
+    // One position is the width of the size table; the character cell is the
+    // font size in pixels, drawn from one pixel above the top edge.
+    const double step = px(e.positionTwips);
+    const double cell = e.pointSize * 96.0 / 72.0;
+    const QRectF box(0, -1 + kLeading * cell, step - m_charExtra, kInk * cell);
+
+    if (layer == Layer::Unlit) {
+        digit::paintRow(painter, d.face, m_bold, QString(d.keta, u'8'), box, step,
+                        toQColor(d.base));
+        return;
+    }
+    const double litLeft = size.width() - double(d.lit.size()) * step;
+    digit::paintRow(painter, d.face, m_bold, d.lit, box.translated(litLeft, 0), step,
+                    toQColor(d.digit));
+}
+
+} // namespace lumina

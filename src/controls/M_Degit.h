@@ -1,0 +1,42 @@
+#pragma once
+
+#include "controls/DegitBase.h"
+
+namespace lumina {
+
+// A row of `Keta` seven-segment positions that sizes itself from `Keta` and
+// `DegitSize`. Every position shows an unlit "8"; the value is lit over it,
+// right-aligned. Used for the board clock and the options preview.
+class M_Degit : public DegitBase
+{
+    Q_OBJECT
+
+public:
+    explicit M_Degit(QWidget *parent = nullptr);
+
+    struct SizeEntry {
+        int positionTwips;
+        int heightTwips;
+        int pointSize;
+    };
+    // Width per position, height and font size of a DegitSize (anything but
+    // 1..3 reads as 0).
+    static SizeEntry sizeEntry(int degitSize);
+
+protected:
+    qint16 ketaRule(qint16 keta) const override;
+    qint16 degitSizeRule(qint16 degitSize) const override;
+    bool shiftRedraws() const override { return false; }
+    void applySize() override;
+    QString fitText(const QString &text, int keta) const override;
+    void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
+
+private:
+    // Spacing between characters and the weight of the digits. Older platforms
+    // drew the faces with a pixel of spacing and without bold; this one uses the
+    // newer pair.
+    int m_charExtra = 0;
+    bool m_bold = true;
+};
+
+} // namespace lumina

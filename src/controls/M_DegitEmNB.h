@@ -1,0 +1,33 @@
+#pragma once
+
+#include "controls/DegitBase.h"
+
+namespace lumina {
+
+// The fare cell: the same properties as M_Degit, but it takes whatever size the
+// board gives it and stretches its digits over the face. Shift redraws at once.
+class M_DegitEmNB : public DegitBase
+{
+    Q_OBJECT
+
+public:
+    explicit M_DegitEmNB(QWidget *parent = nullptr);
+
+    // Height of the character cell the digits are laid out at before they are
+    // stretched onto the face.
+    static constexpr int kLayoutHeight = 24;
+    // The rectangle the laid-out row is stretched onto for a face of the given
+    // size: one pixel short of the right edge, and 1.14 times the height so the
+    // empty foot of the character cell falls below the bottom edge.
+    static QRectF targetRect(const QSize &face);
+
+protected:
+    qint16 ketaRule(qint16 keta) const override;
+    qint16 degitSizeRule(qint16 degitSize) const override { return degitSize; }
+    bool shiftRedraws() const override { return true; }
+    QString fitText(const QString &text, int keta) const override;
+    void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
+    void resizeEvent(QResizeEvent *event) override;
+};
+
+} // namespace lumina
