@@ -59,7 +59,22 @@ QString decode(QByteArrayView bytes)
     QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    // ICU's table swaps the control codes 1A, 1C and 7F the IBM way; the code
+    // page keeps every single byte below 80 as it is (as encode() does), so
+    // those bytes pass straight through and only the runs in between go to ICU.
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const qsizetype start = i;
+        while (i < bytes.size() && uchar(bytes[i]) >= 0x80)
+            i += isLeadByte(uchar(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        if (i > start)
+            out += decoder.decode(bytes.sliced(start, i - start));
+        while (i < bytes.size() && uchar(bytes[i]) < 0x80)
+            out += QChar(uchar(bytes[i++]));
+    }
+    return out;
 }
 
 bool canEncode(QStringView text)

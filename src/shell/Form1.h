@@ -12,6 +12,7 @@ class QTimer;
 
 namespace lumina {
 
+struct BoardPosition;
 class ChimeiCtl_P;
 class M_Degit;
 class M_DegitEmNB;
@@ -49,6 +50,10 @@ public:
 
     // The region applied at start-up belongs to the window from then on.
     void DeleteRgn() {}
+
+    // The board's position to and from the settings, in twips.
+    void GetFormInfo(BoardPosition &position) const;
+    void SetFormInfo(const BoardPosition &position);
 
     // Clock tick of Timer1: hours and minutes onto TimeDegit 0 and 1.
     void Timer1_Timer();

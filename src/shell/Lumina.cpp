@@ -5,6 +5,7 @@
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "panel/ControlPanel.h"
+#include "settings/mdlIniIo.h"
 #include "shell/Colors.h"
 #include "shell/Form1.h"
 #include "shell/Geometry.h"
@@ -54,14 +55,14 @@ Seams Lumina::defaultSeams()
             m_controlPanel->SetProp();
     };
     s.initSpeech = [] {};
-    s.loadIni = [] {};
+    s.loadIni = [] { LoadIni(); };
     s.clearStopName = [this] {
         if (m_board)
             m_board->ChimeiCtl->SetChimei(QString());
     };
     s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [] {};
-    s.saveIni = [] {};
+    s.saveIni = [] { SaveIni(); };
     s.exit = [] { QCoreApplication::exit(0); };
     return s;
 }

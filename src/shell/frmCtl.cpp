@@ -144,6 +144,7 @@ frmCtl::frmCtl(QWidget *parent)
         setBackColor(frame, kBlack);
         place(frame, 30, -60, 1995, 2625);
         Frame1[size_t(k)] = frame;
+        connect(frame, &EntryFrame::doubleClicked, this, [this, k] { Frame1_DblClick(k); });
     }
     buildKeypadPanel();
     buildListPanel();
@@ -338,6 +339,14 @@ void frmCtl::load(Form1 *board)
         KeyRgn[i] = roundRectRegion(2, 2, 28, 25, 2, 2);
         CommandButton1[i]->setMask(KeyRgn[i]);
     }
+}
+
+void frmCtl::Frame1_DblClick(int index)
+{
+    if (index != 0 && index != 1)
+        return;
+    entryPanelIndex = qint16(index);
+    Frame1[size_t(index)]->lower();
 }
 
 void frmCtl::deleteKeyRegions()

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -18,6 +19,8 @@ class QScrollBar;
 namespace lumina {
 
 class Form1;
+struct ControlPanelState;
+struct IniFailure;
 
 // A push button whose caption wraps onto several lines when it is too wide.
 class WrapButton : public QPushButton
@@ -93,6 +96,16 @@ public:
     void load(Form1 *board);
     // Releases the key regions at quit.
     void deleteKeyRegions();
+
+    // Entry panel switch: sends entry frame `index` (0 or 1) to the back, which
+    // uncovers the other one, and remembers it. Other values change nothing.
+    void Frame1_DblClick(int index);
+
+    // The panel's state to and from the settings. Restoring runs the controls'
+    // own handling (scroll readouts, the preview switch) as a change by hand
+    // would, and returns the failure of a value a control cannot take.
+    void GetCtrlDataInfo(ControlPanelState &state) const;
+    std::optional<IniFailure> SetCtrlDataInfo(const ControlPanelState &state);
 
     // The board's caption and the version box both name the model after the
     // executable.

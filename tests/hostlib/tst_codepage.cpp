@@ -13,6 +13,7 @@ private slots:
     void encode_data();
     void encode();
     void decodeRoundTrip();
+    void singleBytesBelow80AreThemselves();
     void unmappable();
     void byteSlice_data();
     void byteSlice();
@@ -50,6 +51,25 @@ void tst_CodePage::decodeRoundTrip()
 {
     const QString text = QStringLiteral("ルミナ - 型番:ABC123 ～①髙");
     QCOMPARE(cp932::decode(cp932::encode(text)), text);
+}
+
+void tst_CodePage::singleBytesBelow80AreThemselves()
+{
+    // Control codes included (1A, 1C and 7F among them): every byte below 80
+    // decodes to the same code point and encodes back to the same byte, also
+    // next to double-byte characters whose trail byte lies in that range.
+    QByteArray all;
+    for (int b = 0; b < 0x80; ++b)
+        all.append(char(b));
+    const QString text = cp932::decode(all);
+    QCOMPARE(text.size(), 0x80);
+    for (int b = 0; b < 0x80; ++b)
+        QCOMPARE(text[b].unicode(), char16_t(b));
+    QCOMPARE(cp932::encode(text), all);
+
+    const QByteArray mixed("\x1a\x83\x5c\x1c\x95\x5c\x7f", 7); // ソ and 表 end in 5C
+    QCOMPARE(cp932::decode(mixed), QStringLiteral("\x1aソ\x1c表\x7f"));
+    QCOMPARE(cp932::encode(cp932::decode(mixed)), mixed);
 }
 
 void tst_CodePage::unmappable()

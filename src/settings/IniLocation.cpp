@@ -1,0 +1,99 @@
+#include "settings/IniLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace lumina {
+
+namespace {
+
+// Permission bits say little on some file systems (access lists, read-only
+// mounts, and root on Unix), so ask the file system itself.
+bool probeWritable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        QTemporaryFile probe(joinPath(path, QStringLiteral("probe-XXXXXX.tmp")));
+        return probe.open();
+    }
+    if (!info.exists())
+        return false;
+    QFile file(path);
+    // Opening for writing without truncation leaves the file as it is.
+    return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+}
+
+} // namespace
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+IniLocation IniLocation::forThisProgram()
+{
+    IniLocation location;
+    location.executablePath = QCoreApplication::applicationFilePath();
+    location.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    location.writable = probeWritable;
+    return location;
+}
+
+QString IniLocation::fileName() const
+{
+    QString name = QFileInfo(executablePath).fileName();
+    if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name + QLatin1String(".in4");
+}
+
+QString IniLocation::besideExecutable() const
+{
+    return joinPath(QFileInfo(executablePath).path(), fileName());
+}
+
+QString IniLocation::inUserConfig() const
+{
+    return joinPath(userConfigFolder, fileName());
+}
+
+bool IniLocation::portable() const
+{
+    const QString beside = besideExecutable();
+    if (QFileInfo::exists(beside))
+        return writable && writable(beside);
+    return writable && writable(QFileInfo(executablePath).path());
+}
+
+QString IniLocation::pathForLoad() const
+{
+    const QString beside = besideExecutable();
+    if (userConfigFolder.isEmpty())
+        return beside;
+    const QString user = inUserConfig();
+    if (portable()) {
+        // A folder that became writable since (a run with more rights) still
+        // starts from the user's own file until one is written beside.
+        if (!QFileInfo::exists(beside) && QFileInfo::exists(user))
+            return user;
+        return beside;
+    }
+    if (QFileInfo::exists(user))
+        return user;
+    return beside;
+}
+
+QString IniLocation::pathForSave() const
+{
+    if (portable() || userConfigFolder.isEmpty())
+        return besideExecutable();
+    return inUserConfig();
+}
+
+} // namespace lumina

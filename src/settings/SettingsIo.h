@@ -1,0 +1,74 @@
+#pragma once
+
+#include "settings/SettingsFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace lumina {
+
+// The settings file form: eleven items one after the other, little-endian, no
+// header and no padding. A string is an unsigned 16-bit byte count followed by
+// that many code page 932 bytes.
+
+// Bytes of a file whose strings are all empty.
+constexpr qint64 kSettingsFileBaseSize = 598;
+// No settings file can be longer than this: the base size plus every string at
+// its longest. Reading never goes past it, whatever the file's length.
+constexpr qint64 kSettingsFileMaxSize = kSettingsFileBaseSize + 33 * qint64(0xFFFF);
+// Longest string the form can hold, in bytes.
+constexpr int kMaxStringBytes = 0xFFFF;
+
+class SettingsReader
+{
+public:
+    enum class Status {
+        Complete,    // every field was read
+        Truncated,   // the file ended early; the fields before the end were read
+        DeviceError, // the device failed or was not open for reading
+    };
+
+    // Reads the fields in file order into `settings`. A field that the file does
+    // not hold completely, and every field after it, keeps the value it has in
+    // `settings` (so a caller passes in the values that should survive a short
+    // file). Returns true when every field was read. Bytes after the last field
+    // are never read.
+    bool read(QIODevice *device, SettingsFile &settings);
+
+    Status status() const { return m_status; }
+    // Number of fields taken from the file (the item count 60 included).
+    int fieldsRead() const { return m_fieldsRead; }
+    qint64 bytesRead() const { return m_bytesRead; }
+    QString errorString() const { return m_error; }
+
+private:
+    Status m_status = Status::Complete;
+    int m_fieldsRead = 0;
+    qint64 m_bytesRead = 0;
+    QString m_error;
+};
+
+class SettingsWriter
+{
+public:
+    // The file form of `settings`. Strings longer than the form allows are cut at
+    // the last whole character that fits; characters without a code page 932
+    // form become "?".
+    static QByteArray toBytes(const SettingsFile &settings);
+
+    // Writes the file form to `device`. Returns false, with errorString() set,
+    // when the device refuses any part of it.
+    bool write(QIODevice *device, const SettingsFile &settings);
+
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};
+
+// Number of fields in the file form, the item count included.
+int settingsFieldCount();
+
+} // namespace lumina

@@ -1,0 +1,62 @@
+// The control panel's and the board's own parts of the settings: what they keep
+// between runs and how they take it back.
+
+#include "settings/ControlValues.h"
+#include "settings/SettingsFile.h"
+#include "settings/WindowPosition.h"
+#include "shell/Form1.h"
+#include "shell/frmCtl.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace lumina {
+
+void Form1::GetFormInfo(BoardPosition &position) const
+{
+    position.left = twipsFromPixels(pos().x());
+    position.top = twipsFromPixels(pos().y());
+}
+
+void Form1::SetFormInfo(const BoardPosition &position)
+{
+    move(restoredPosition(this, position.left, position.top));
+}
+
+void frmCtl::GetCtrlDataInfo(ControlPanelState &state) const
+{
+    state.left = twipsFromPixels(pos().x());
+    state.top = twipsFromPixels(pos().y());
+    state.scrollSpeed = HScroll1[0]->value();
+    state.scrollWait = HScroll1[1]->value();
+    state.entryPanelIndex = entryPanelIndex;
+    state.preview = ControlTransfer::checkValue(Check4);
+    state.lateNight = ControlTransfer::checkValue(Check2);
+}
+
+std::optional<IniFailure> frmCtl::SetCtrlDataInfo(const ControlPanelState &state)
+{
+    move(restoredPosition(this, state.left, state.top));
+    // A value beyond a bar's range is taken as the nearest end.
+    const qint32 values[2] = {state.scrollSpeed, state.scrollWait};
+    for (size_t i = 0; i < 2; ++i) {
+        QScrollBar *bar = HScroll1[i];
+        bar->setValue(int(std::clamp<qint32>(values[i], bar->minimum(), bar->maximum())));
+    }
+    entryPanelIndex = state.entryPanelIndex;
+
+    ControlTransfer t;
+    t.setCheckValue(Check4, state.preview);
+    t.setCheckValue(Check2, state.lateNight);
+    if (t.failed())
+        return t.failure;
+
+    // The entry frame seen at the last exit is seen again.
+    Frame1_DblClick(entryPanelIndex);
+    return std::nullopt;
+}
+
+} // namespace lumina

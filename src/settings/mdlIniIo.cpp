@@ -1,0 +1,255 @@
+#include "settings/mdlIniIo.h"
+
+#include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
+#include "hostlib/HostLib.h"
+#include "options/frmOption.h"
+#include "settings/OptionTransfer.h"
+#include "settings/SettingsIo.h"
+#include "shell/Form1.h"
+#include "shell/Lumina.h"
+#include "shell/frmCtl.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+namespace lumina {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcIni, "lumina.settings")
+
+const QString kLoadModuleLine = QStringLiteral("モジュール:mdlIniIo.LoadIni()");
+
+void showFailure(QWidget *owner, const IniFailure &failure, const QString &moduleLine = QString())
+{
+    host().messageBox(owner, iniFailureMessage(failure, moduleLine),
+                      QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
+}
+
+void setDigitColours(DegitBase *digit, const InfoDigitSettings &colours)
+{
+    if (!digit)
+        return;
+    digit->setBackColor(colours.backColour);
+    digit->setBaseForeColor(colours.unlitColour);
+    digit->setDegitForeColor(colours.litColour);
+}
+
+// The current state of everything the file holds.
+SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
+{
+    SettingsFile s = records;
+    if (targets.board) {
+        for (int i = 1; i <= kCellCount; ++i) {
+            const DegitBase *cell = targets.board->Degit[size_t(i)];
+            if (!cell)
+                continue;
+            CellDigitSetting &entry = s.cells[size_t(i - 1)];
+            entry.ZeroMode = cell->ZeroMode();
+            entry.Shift = cell->Shift();
+            entry.FillZero = cell->FillZero();
+        }
+    }
+    if (targets.options) {
+        GetOptionInfo(*targets.options, s);
+        s.customColours = targets.options->CustomColors;
+    }
+    if (targets.panel)
+        targets.panel->GetCtrlDataInfo(s.controlPanel);
+    if (targets.board)
+        targets.board->GetFormInfo(s.board);
+    return s;
+}
+
+} // namespace
+
+bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+{
+    const QString path = location.pathForLoad();
+    QWidget *owner = targets.board;
+    // No file, or a name the file system cannot use: the program keeps the
+    // values it starts with.
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            return true;
+        showFailure(owner, iniFailureFor(file.error(), false), kLoadModuleLine);
+        return false;
+    }
+
+    // Fields the file does not reach keep what the windows show now.
+    SettingsFile loaded = collect(targets, records);
+    SettingsReader reader;
+    reader.read(&file, loaded);
+    file.close();
+    switch (reader.status()) {
+    case SettingsReader::Status::Complete:
+        break;
+    case SettingsReader::Status::Truncated:
+        if (reader.fieldsRead() == 0)
+            return true; // an empty file holds no settings
+        qCWarning(lcIni) << path << reader.errorString()
+                         << "- the fields after it keep their current values";
+        break;
+    case SettingsReader::Status::DeviceError:
+        qCWarning(lcIni) << path << reader.errorString();
+        showFailure(owner, iniFailure(iniError::kDeviceIo), kLoadModuleLine);
+        return false;
+    }
+    records = loaded;
+
+    if (targets.board) {
+        Form1 *board = targets.board;
+        for (int i = 1; i <= kCellCount; ++i) {
+            DegitBase *cell = board->Degit[size_t(i)];
+            if (!cell)
+                continue;
+            const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
+            cell->setShift(entry.Shift);
+            cell->setZeroMode(entry.ZeroMode);
+            cell->setFillZero(entry.FillZero);
+            setDigitColours(cell, loaded.infoDigits);
+            // A single blank empties the cell.
+            cell->setValue(QStringLiteral(" "));
+        }
+        for (DegitBase *digit : board->TimeDegit)
+            setDigitColours(digit, loaded.infoDigits);
+        if (board->ChimeiCtl) {
+            board->ChimeiCtl->setBackColor(loaded.stopName.backColour);
+            board->ChimeiCtl->setForeColor(loaded.stopName.textColour);
+        }
+    }
+
+    if (targets.options) {
+        targets.options->CustomColors = loaded.customColours;
+        OptionTransferHooks hooks;
+        if (targets.panel) {
+            for (size_t i = 0; i < hooks.backlight.size(); ++i)
+                hooks.backlight[i] = targets.panel->Option4[i];
+        }
+        hooks.loadPlugIn = targets.loadPlugIn;
+        if (const auto failure = SetOptionInfo(*targets.options, loaded, hooks)) {
+            showFailure(owner, *failure, kLoadModuleLine);
+            return false;
+        }
+    }
+    if (targets.panel) {
+        if (const auto failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel)) {
+            showFailure(owner, *failure, kLoadModuleLine);
+            return false;
+        }
+    }
+    if (targets.board)
+        targets.board->SetFormInfo(loaded.board);
+    if (targets.setProp)
+        targets.setProp();
+    return true;
+}
+
+bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+{
+    const SettingsFile current = collect(targets, records);
+    QWidget *owner = targets.board;
+
+    const QString path = location.pathForSave();
+    if (path.isEmpty()) {
+        showFailure(owner, iniFailure(iniError::kBadFileName));
+        return false;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        showFailure(owner, iniFailure(iniError::kPathNotFound));
+        return false;
+    }
+
+    // The new file replaces the old one only once it is completely written, so
+    // a failure, a kill or a full disk on the way leaves the old file as it was.
+    QSaveFile file(path);
+    // A writable file in a folder that takes no new files can only be written in
+    // place.
+    file.setDirectWriteFallback(true);
+    // Unbuffered, so a refused byte shows at once and the save is given up
+    // before the new file could replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    SettingsWriter writer;
+    if (!writer.write(&file, current)) {
+        qCWarning(lcIni) << path << writer.errorString();
+        const IniFailure failure = iniFailureFor(file.error(), true);
+        file.cancelWriting();
+        showFailure(owner, failure);
+        return false;
+    }
+    if (!file.commit()) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    records = current;
+    return true;
+}
+
+SettingsFile initialRecords()
+{
+    SettingsFile s;
+    const QDate today = QDate::currentDate();
+    s.ticketPreview.fixedDate = fixedDateText(today.year(), today.month(), today.day());
+    return s;
+}
+
+SettingsFile &iniRecords()
+{
+    static SettingsFile records = initialRecords();
+    return records;
+}
+
+IniLocation &iniLocation()
+{
+    static IniLocation location = IniLocation::forThisProgram();
+    return location;
+}
+
+namespace {
+
+IniTargets programTargets()
+{
+    IniTargets targets;
+    Lumina *program = Lumina::instance();
+    if (!program)
+        return targets;
+    targets.board = program->board();
+    targets.panel = program->panel();
+    targets.options = program->options();
+    targets.setProp = [program] {
+        if (program->seams().setProp)
+            program->seams().setProp();
+    };
+    return targets;
+}
+
+} // namespace
+
+void LoadIni()
+{
+    loadIni(programTargets(), iniLocation(), iniRecords());
+}
+
+void SaveIni()
+{
+    saveIni(programTargets(), iniLocation(), iniRecords());
+}
+
+} // namespace lumina

@@ -1,0 +1,48 @@
+// Feeds arbitrary bytes to the settings file reader. Whatever a file holds, the
+// reader must end, stay inside the layout's bound and give records that the
+// writer turns into a file the reader takes back whole.
+//
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DLUMINA_FUZZ=ON
+//   ninja -C build-fuzz fuzz_settings
+//   mkdir -p /tmp/settings-corpus
+//   build-fuzz/bin/fuzz_settings -runs=200000 -max_len=4096 /tmp/settings-corpus tests/data/settings
+
+#include "settings/SettingsIo.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace lumina;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+
+    SettingsFile settings;
+    SettingsReader reader;
+    const bool complete = reader.read(&buffer, settings);
+    if (reader.bytesRead() > qint64(size) || reader.bytesRead() > kSettingsFileMaxSize)
+        std::abort();
+    if (complete != (reader.status() == SettingsReader::Status::Complete))
+        std::abort();
+    if (reader.status() == SettingsReader::Status::DeviceError)
+        std::abort(); // a buffer never fails
+
+    // What was read writes out as a whole file, and reads back to the same
+    // file form.
+    const QByteArray written = SettingsWriter::toBytes(settings);
+    QByteArray copy = written;
+    QBuffer again(&copy);
+    again.open(QIODevice::ReadOnly);
+    SettingsFile back;
+    SettingsReader second;
+    if (!second.read(&again, back) || second.bytesRead() != written.size())
+        std::abort();
+    if (SettingsWriter::toBytes(back) != written)
+        std::abort();
+    return 0;
+}
