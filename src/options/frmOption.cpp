@@ -2,6 +2,7 @@
 
 #include "controls/M_Degit.h"
 #include "options/OptionButton.h"
+#include "route/BoardUpdate.h"
 #include "shell/Colors.h"
 #include "shell/Geometry.h"
 
@@ -569,23 +570,8 @@ void frmOption::fillLists()
 
 void frmOption::AddComboItem()
 {
-    struct Style {
-        const char16_t *pattern;
-        int last;
-    };
-    static constexpr Style styles[12] = {
-        {u"1,2,3...", 60},         {u"0,1,2...", 59},         {u"「なし」、1,2...", 59},
-        {u"「なし」、2,3...", 60},   {u"「無券」、1,2...", 59},   {u"「無券」、2,3...", 60},
-        {u"「券なし」、1,2...", 59}, {u"「券なし」、2,3...", 60}, {u"「券無し」、1,2...", 59},
-        {u"「券無し」、2,3...", 60}, {u"(無地)、1,2...", 59},    {u"(無地)、2,3...", 60},
-    };
-    for (const Style &s : styles) {
-        // The number keeps a blank where a minus sign would go.
-        QString item = QString::fromUtf16(s.pattern) + u' ' + QString::number(s.last);
-        if (&s == &styles[0])
-            item += QStringLiteral(" （既定の表示）");
-        Combo2->addItem(item);
-    }
+    for (int style = 0; style < TicketStyleCount; ++style)
+        Combo2->addItem(ticketStyleItem(style));
 }
 
 // Option buttons that share a container are not enough to make a group here:
