@@ -17,11 +17,13 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace lumina {
 
 namespace {
 Lumina *g_instance = nullptr;
+constexpr int kFrameSettleMs = 300;
 }
 
 Lumina::Lumina()
@@ -98,6 +100,14 @@ void Lumina::startUp()
     // The board appears last, once its load sequence is done.
     m_board->show();
     m_panel->raise();
+
+    // A window manager tells the size of the panel's frame only once the
+    // panel is on screen; place it again then, unless the settings moved it.
+    const QPoint placed = m_panel->pos();
+    QTimer::singleShot(kFrameSettleMs, this, [this, placed] {
+        if (m_panel && !m_quitting && m_panel->pos() == placed)
+            placePanelAtBottomRight();
+    });
 }
 
 void Lumina::initBoardDefaults()
@@ -126,6 +136,13 @@ void Lumina::placeWindows()
     QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     m_board->move(area.topLeft());
+    placePanelAtBottomRight();
+}
+
+void Lumina::placePanelAtBottomRight()
+{
+    QScreen *screen = m_panel->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QSize frame = m_panel->frameGeometry().size();
     m_panel->move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
 }

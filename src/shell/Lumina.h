@@ -59,6 +59,7 @@ public:
 private:
     void initBoardDefaults();
     void placeWindows();
+    void placePanelAtBottomRight();
     void shapeBoard();
     void shutDown();
 
