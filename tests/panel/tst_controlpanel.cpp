@@ -11,6 +11,7 @@
 #include "route/FareTable.h"
 #include "shell/Colors.h"
 #include "shell/Form1.h"
+#include "shell/Geometry.h"
 #include "shell/Lumina.h"
 #include "shell/frmCtl.h"
 
@@ -72,6 +73,8 @@ private slots:
     void cleanup();
 
     void keypadEntry();
+    void digitListsPlayTheirSounds();
+    void entryPanelsSwitchByDoubleClick();
     void keypadRouteAndSectionSetTheRoute();
     void lampTest();
     void sectionChecks_data();
@@ -203,6 +206,43 @@ void tst_ControlPanel::keypadEntry()
     key(10);
     QCOMPARE(m_panel->Label2[0]->text(), QString());
     QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("999"));
+}
+
+void tst_ControlPanel::digitListsPlayTheirSounds()
+{
+    m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
+    m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
+    m_panel->Frame1[0]->raise();
+    auto clickItem = [](QListWidget *list, int row) {
+        list->scrollToItem(list->item(row));
+        const QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    };
+    clickItem(m_panel->List2[3], 4);
+    clickItem(m_panel->List3[0], 2);
+    QCOMPARE(m_sound->plays.size(), 2);
+    QCOMPARE(m_sound->plays[0].path, QStringLiteral("key.wav"));
+    QCOMPARE(m_sound->plays[1].path, QStringLiteral("route.wav"));
+    QCOMPARE(m_panel->List2[3]->currentRow(), 4);
+    QCOMPARE(m_panel->List3[0]->currentRow(), 2);
+}
+
+void tst_ControlPanel::entryPanelsSwitchByDoubleClick()
+{
+    // Which entry frame is seen at a point both cover.
+    auto seen = [this] {
+        QWidget *w = m_panel->childAt(px(1000), px(100));
+        while (w && w != m_panel->Frame1[0] && w != m_panel->Frame1[1])
+            w = w->parentWidget();
+        return w;
+    };
+    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[1]));
+    QTest::mouseDClick(m_panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_panel->entryPanelIndex, qint16(1));
+    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[0]));
+    QTest::mouseDClick(m_panel->Frame1[0], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_panel->entryPanelIndex, qint16(0));
+    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[1]));
 }
 
 void tst_ControlPanel::keypadRouteAndSectionSetTheRoute()
