@@ -1,5 +1,5 @@
-#include "shell/Fonts.h"
-#include "shell/Lumina.h"
+#include "base/Fonts.h"
+#include "app/Lumina.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,8 +1,8 @@
 #include "controls/ChimeiCtl_P.h"
 
-#include "hostlib/CodePage.h"
-#include "shell/Colors.h"
-#include "shell/Geometry.h"
+#include "base/CodePage.h"
+#include "base/Colors.h"
+#include "base/Geometry.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
 #include "controls/PropertyBag.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QHash>
 #include <QMouseEvent>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Colors.h"
 #include "hostlib/HostLib.h"
 
 #include <QImage>
@@ -20,9 +21,9 @@ class DegitBase : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr OleColor kDefaultBaseForeColor = 9868950;  // 150, 150, 150
-    static constexpr OleColor kDefaultDegitForeColor = 7525112; // 248, 210, 114
-    static constexpr OleColor kDefaultBackColor = 8421504;      // 128, 128, 128
+    static constexpr OleColor kDefaultBaseForeColor = kDigitUnlitColour;
+    static constexpr OleColor kDefaultDegitForeColor = kDigitLitColour;
+    static constexpr OleColor kDefaultBackColor = kDigitBackColour;
     static constexpr qint16 kDefaultKeta = 4;
 
     // Members in the order of the control's interface.

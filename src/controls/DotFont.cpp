@@ -1,6 +1,6 @@
 #include "controls/DotFont.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QDir>
 #include <QFile>

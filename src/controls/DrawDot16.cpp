@@ -1,6 +1,6 @@
 #include "controls/DrawDot16.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QImage>
 

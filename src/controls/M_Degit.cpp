@@ -2,8 +2,8 @@
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
-#include "shell/Colors.h"
-#include "shell/Geometry.h"
+#include "base/Colors.h"
+#include "base/Geometry.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QPainter>
 

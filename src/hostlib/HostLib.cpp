@@ -1,6 +1,6 @@
 #include "hostlib/HostLib.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 #include "hostlib/QtHostLib.h"
 
 #include <QStringList>

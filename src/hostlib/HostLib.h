@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Colors.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,10 +11,6 @@
 class QWidget;
 
 namespace lumina {
-
-// A colour as stored and passed everywhere: 0x00BBGGRR, red in the low byte.
-using OleColor = std::uint32_t;
-using CustomColors = std::array<OleColor, 17>;
 
 // The date record of the date picker, laid out like the platform's SYSTEMTIME.
 struct SystemTime {

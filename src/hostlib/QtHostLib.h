@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostlib/HostLib.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 namespace lumina {
 

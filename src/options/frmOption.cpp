@@ -3,8 +3,8 @@
 #include "controls/M_Degit.h"
 #include "options/OptionButton.h"
 #include "route/BoardUpdate.h"
-#include "shell/Colors.h"
-#include "shell/Geometry.h"
+#include "base/Colors.h"
+#include "base/Geometry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -28,10 +28,6 @@ namespace {
 
 constexpr OleColor kDialogGrey = rgb(192, 192, 192);
 
-// Defaults of the segment digit control the preview stands for.
-constexpr OleColor kDigitBack = rgb(128, 128, 128);
-constexpr OleColor kDigitUnlit = rgb(150, 150, 150);
-constexpr OleColor kDigitLit = rgb(248, 210, 114);
 
 const QChar kNul(u'\0');
 
@@ -62,13 +58,6 @@ protected:
         }
     }
 };
-
-template<typename W>
-W *place(W *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipRect(left, top, width, height));
-    return widget;
-}
 
 QLabel *caption(QWidget *parent, const QString &text, int left, int top, int width, int height,
                 bool wrap = false)
@@ -301,22 +290,22 @@ void frmOption::buildPanelPage(QWidget *page)
     Check1 = check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300);
 
     Frame4 = group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245);
-    Option3[0] = option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600);
-    Option3[1] = option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600);
-    Option3[0]->setChecked(true);
+    Option3[kPanelsAutomatic] = option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600);
+    Option3[kPanelsIndividual] = option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600);
+    Option3[kPanelsAutomatic]->setChecked(true);
 
     // One group per backlight state, OFF at the top: which image the board shows
     // for that state, and the user image file.
     struct StateGroup {
         int frame;
         const char16_t *title;
-        int builtIn;
-        int user;
+        size_t builtIn;
+        size_t user;
     };
     static constexpr StateGroup states[3] = {
-        {0, u"バックライトOFF時の画像：", 7, 6},
-        {1, u"ON1の画像：", 3, 2},
-        {2, u"ON2の画像：", 4, 5},
+        {0, u"バックライトOFF時の画像：", kBuiltInPanel[0], kUserPanel[0]},
+        {1, u"ON1の画像：", kBuiltInPanel[1], kUserPanel[1]},
+        {2, u"ON2の画像：", kBuiltInPanel[2], kUserPanel[2]},
     };
     int top = 900;
     for (const StateGroup &s : states) {
@@ -371,9 +360,9 @@ void frmOption::buildDigitPage(QWidget *page)
     M_Degit1->setObjectName(QStringLiteral("M_Degit1"));
     // A single lit 0 shows the lit colour beside the unlit eights.
     M_Degit1->setZeroMode(1);
-    setBackColor(Command8[0], kDigitBack);
-    setBackColor(Command8[1], kDigitUnlit);
-    setBackColor(Command8[2], kDigitLit);
+    setBackColor(Command8[0], kDigitBackColour);
+    setBackColor(Command8[1], kDigitUnlitColour);
+    setBackColor(Command8[2], kDigitLitColour);
 
     Frame5[1] = group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360);
     QWidget *f = Frame5[1];
@@ -586,10 +575,9 @@ void frmOption::groupOptionButtons()
             group->addButton(b);
     };
     makeGroup({Option1[0], Option1[1], Option1[2], Option1[3], Option1[4], Option1[5]});
-    makeGroup({Option3[0], Option3[1]});
-    makeGroup({Option3[7], Option3[6]});
-    makeGroup({Option3[3], Option3[2]});
-    makeGroup({Option3[4], Option3[5]});
+    makeGroup({Option3[kPanelsAutomatic], Option3[kPanelsIndividual]});
+    for (size_t state = 0; state < 3; ++state)
+        makeGroup({Option3[kBuiltInPanel[state]], Option3[kUserPanel[state]]});
     makeGroup({Option5[0], Option5[1]});
     makeGroup({Option2[0], Option2[1]});
     makeGroup({Option2[2], Option2[3]});
@@ -696,7 +684,7 @@ void frmOption::updateInfoDigitLine(int index)
 
 void frmOption::updatePanelImageGroups()
 {
-    const bool on = !Option3[0]->isChecked();
+    const bool on = !Option3[kPanelsAutomatic]->isChecked();
     for (QGroupBox *frame : Frame6) {
         frame->setEnabled(on);
         frame->setVisible(on);

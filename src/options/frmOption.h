@@ -47,8 +47,13 @@ public:
     // --- Page 1: panel and ticket numbers -------------------------------------
     QCheckBox *Check1 = nullptr;               // "整理券番号自動表示機能を使用"
     QGroupBox *Frame4 = nullptr;               // "本体パネル"
-    // 0/1 panel mode (Frame4); 7/6 OFF, 3/2 ON1, 4/5 ON2: built-in / user panel.
+    // Panel mode (Frame4), then per backlight state the built-in / user panel.
     std::array<QRadioButton *, 8> Option3{};
+    static constexpr size_t kPanelsAutomatic = 0;
+    static constexpr size_t kPanelsIndividual = 1;
+    // Indexed by backlight state 0 OFF, 1 ON1, 2 ON2.
+    static constexpr std::array<size_t, 3> kBuiltInPanel = {7, 3, 4};
+    static constexpr std::array<size_t, 3> kUserPanel = {6, 2, 5};
     std::array<QGroupBox *, 3> Frame6{};       // per-state image groups: 0 OFF, 1 ON1, 2 ON2
     std::array<QLineEdit *, 3> txtSelectPanel{};
     std::array<QPushButton *, 3> Command6{};   // "..." user panel image choosers

@@ -1,15 +1,17 @@
 #include "panel/ControlPanel.h"
+#include "base/Geometry.h"
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
-#include "hostlib/CodePage.h"
+#include "base/Clock.h"
+#include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "route/BoardUpdate.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
 #include "shell/frmCtl.h"
 #include "sound/SoundPlayer.h"
@@ -61,7 +63,6 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     , m_panel(panel)
     , m_options(options)
 {
-    pause = [this](int ms) { waitWithoutInput(ms); };
     showOptions = [this] { m_options->exec(); };
 
     for (int i = 0; i < 12; ++i)
@@ -122,7 +123,7 @@ void ControlPanel::Check1_Click()
     const bool clear = m_panel->Check1->isChecked();
     if (clear) {
         m_board->ChimeiCtl->SetChimei(QString());
-        for (int i = 1; i <= Form1::kCells; ++i)
+        for (int i = 1; i <= kCellCount; ++i)
             m_board->Degit[size_t(i)]->ResetDegit(false);
         m_board->Timer1->stop();
         for (M_Degit *digit : m_board->TimeDegit)
@@ -176,17 +177,8 @@ QString ControlPanel::versionText(int year)
 void ControlPanel::Command8_Click()
 {
     m_board->setEnabled(false);
-    host().Call_dlg110(m_panel, 1, versionText(now().date().year()));
+    host().Call_dlg110(m_panel, 1, versionText(clock().now().date().year()));
     m_board->setEnabled(true);
-}
-
-void ControlPanel::waitWithoutInput(int milliseconds)
-{
-    // Painting and timers go on; mouse and keyboard input waits in the queue
-    // and is handled once the lamp test is over.
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void ControlPanel::Command1_Click(int index)
@@ -218,17 +210,17 @@ void ControlPanel::Command1_Click(int index)
 
     // Lamp test: every segment of every cell lit for three seconds.
     m_board->ChimeiCtl->SetChimei(QStringLiteral("系統選別中"));
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         m_board->Degit[size_t(i)]->ResetDegit(true);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    pause(kLampTestMilliseconds);
-    for (int i = 1; i <= Form1::kCells; ++i)
+    clock().pause(kLampTestMilliseconds);
+    for (int i = 1; i <= kCellCount; ++i)
         m_board->Degit[size_t(i)]->setValue(0);
 
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
-    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 0), now().date(),
+    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 0), clock().now().date(),
                                          m_options->Label10->text());
     DispData(route.CurStop + 1);
 }
@@ -260,9 +252,9 @@ void ControlPanel::DispData(int n)
     }
     options.dateMode = chosenIndex(m_options->Option4, 0);
     options.fixedDate = m_options->Label10->text();
-    const BoardView view = boardView(route, n, options, now());
+    const BoardView view = boardView(route, n, options, clock().now());
 
-    for (int t = 1; t <= Form1::kCells; ++t) {
+    for (int t = 1; t <= kCellCount; ++t) {
         if (const auto &value = view.cells[size_t(t - 1)])
             m_board->Degit[size_t(t)]->setValue(*value);
     }
@@ -291,7 +283,7 @@ void ControlPanel::SeirikenNumSet(int style, int zeroFill)
     QFont font(labels->label1Font);
     font.setPointSizeF(labels->label1PointSize);
     first->setFont(font);
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         m_board->lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
 }
 
@@ -300,10 +292,8 @@ void ControlPanel::Option4_Click(int index)
     if (index < 0 || index > 2)
         return;
     const OleColor colour = backColor(m_options->Command5[size_t(index)]);
-    // The per-state "ユーザーパネル" buttons: OFF, ON1, ON2.
-    constexpr int userButton[3] = {6, 2, 5};
-    const bool useUserImage = m_options->Option3[1]->isChecked()
-        && m_options->Option3[size_t(userButton[index])]->isChecked();
+    const bool useUserImage = m_options->Option3[frmOption::kPanelsIndividual]->isChecked()
+        && m_options->Option3[frmOption::kUserPanel[size_t(index)]]->isChecked();
     if (!useUserImage) {
         m_board->setPicture(m_board->imgRes[size_t(index)]);
     } else {
@@ -327,14 +317,14 @@ void ControlPanel::Option4_Click(int index)
             }
         }
     }
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         setForeColor(m_board->lblSeiriNum[size_t(i)], colour);
 }
 
 void ControlPanel::SetProp()
 {
     const bool showLabels = ticked(m_options->Check1);
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         m_board->lblSeiriNum[size_t(i)]->setVisible(showLabels);
 
     SeirikenNumSet(m_options->Combo2->currentIndex(),
@@ -343,7 +333,7 @@ void ControlPanel::SetProp()
     const OleColor back = backColor(m_options->Command8[0]);
     const OleColor unlit = backColor(m_options->Command8[1]);
     const OleColor lit = backColor(m_options->Command8[2]);
-    for (int i = 1; i <= Form1::kCells; ++i) {
+    for (int i = 1; i <= kCellCount; ++i) {
         M_DegitEmNB *cell = m_board->Degit[size_t(i)];
         cell->setBackColor(back);
         cell->setBaseForeColor(unlit);

@@ -23,11 +23,6 @@ class ControlPanel : public QObject
 public:
     ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObject *parent = nullptr);
 
-    // Where time comes from, and how the lamp test waits. The default wait
-    // keeps the windows painting and holds back mouse and keyboard input
-    // until it is over; tests replace both.
-    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-    std::function<void(int milliseconds)> pause;
     // Shows the options dialog modally; returns when it has been closed.
     std::function<void()> showOptions;
     // The ticket preview drawing for a stop; empty until the preview exists.
@@ -67,7 +62,6 @@ public:
 
 private:
     void playSoundField(int field, const QString &slot, bool synchronous);
-    void waitWithoutInput(int milliseconds);
 
     Form1 *m_board;
     frmCtl *m_panel;

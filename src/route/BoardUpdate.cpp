@@ -1,4 +1,5 @@
 #include "route/BoardUpdate.h"
+#include "base/Geometry.h"
 
 #include "route/RouteSetting.h"
 
@@ -34,12 +35,12 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
     view.stopName = stop.StopName;
     view.ticketNo = stop.TicketNo;
 
-    for (int t = std::max<int>(route.StartSection, 1); t <= BoardCellCount; ++t)
+    for (int t = std::max<int>(route.StartSection, 1); t <= kCellCount; ++t)
         view.cells[size_t(t - 1)] = shownFare(stop.value(t), options.lateNight);
 
     auto put = [&](InfoNumber which, const QVariant &value) {
         const int cell = options.infoIndex[which] + 1;
-        if (options.infoOn[which] && cell >= 1 && cell <= BoardCellCount)
+        if (options.infoOn[which] && cell >= 1 && cell <= kCellCount)
             view.cells[size_t(cell - 1)] = value;
     };
     put(InfoPosition, options.infoOn[InfoFromZero] ? n - 1 : n);
@@ -116,8 +117,8 @@ std::optional<TicketLabels> ticketLabels(int style, int zeroFill)
         labels.label1PointSize = 15;
     }
     // The last label always shows the style's last number.
-    const int offset = row.last - BoardCellCount;
-    for (int i = firstLabel; i <= BoardCellCount; ++i)
+    const int offset = row.last - kCellCount;
+    for (int i = firstLabel; i <= kCellCount; ++i)
         labels.captions[size_t(i - 1)] = ticketNumber(i + offset, fill);
     return labels;
 }

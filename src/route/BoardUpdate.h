@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Geometry.h"
+
 #include "route/FareTable.h"
 
 #include <QDateTime>
@@ -10,8 +12,6 @@
 #include <optional>
 
 namespace lumina {
-
-constexpr int BoardCellCount = 60;
 
 // The options the board update reads, as the dialogs hold them.
 struct BoardOptions {
@@ -36,7 +36,7 @@ enum InfoNumber { InfoPosition = 0, InfoTicketNo = 1, InfoRouteNo = 2, InfoColum
 struct BoardView {
     // The Value for fare cell t at [t - 1]: a number, or the route number as
     // text. Cells without a value are left as they are.
-    std::array<std::optional<QVariant>, BoardCellCount> cells;
+    std::array<std::optional<QVariant>, kCellCount> cells;
     QString stopName;
     qint16 ticketNo = 0;
     // For the ticket drawing.
@@ -63,7 +63,7 @@ QString ticketDateFor(int dateMode, const QDate &today, const QString &routeDate
 // The ticket-number labels for one of the twelve numbering styles.
 struct TicketLabels {
     // Caption of label i at [i - 1].
-    std::array<QString, BoardCellCount> captions;
+    std::array<QString, kCellCount> captions;
     // Font and size of label 1; the other labels keep the layout's.
     QString label1Font;
     int label1PointSize = 15;

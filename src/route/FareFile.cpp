@@ -1,6 +1,6 @@
 #include "route/FareFile.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QIODevice>
 #include <QtEndian>

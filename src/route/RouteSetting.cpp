@@ -1,5 +1,7 @@
 #include "route/RouteSetting.h"
 
+#include "base/Paths.h"
+
 #include "hostlib/HostLib.h"
 #include "route/FareFile.h"
 
@@ -27,14 +29,6 @@ QString sectionTooLargeMessage()
 {
     return QStringLiteral("指定した区間はデータの数よりも多いです...\r\n"
                           "  解決法：正しい区間を入力して下さい.");
-}
-
-QString joinFolder(const QString &folder, const QString &fileName)
-{
-    if (folder.isEmpty())
-        return fileName;
-    const bool hasSeparator = folder.endsWith(u'\\') || folder.endsWith(u'/');
-    return (hasSeparator ? folder.chopped(1) : folder) + QDir::separator() + fileName;
 }
 
 int entryNumber(QStringView text)

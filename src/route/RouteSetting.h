@@ -16,11 +16,6 @@ QString noRouteDataMessage();   // the file is missing
 QString emptyRouteMessage();    // the file counts no stops
 QString sectionTooLargeMessage();
 
-// A folder and a file name put together with the platform's separator. An
-// empty folder is the current directory. A folder may already end with a
-// separator, "\" or "/" alike, since folders come over from settings files
-// written on Windows; it is then not doubled.
-QString joinFolder(const QString &folder, const QString &fileName);
 
 // The numeric value of a keyed digit text: leading zeros and blanks do not
 // count, reading stops at the first character that is no digit, "" is 0.

@@ -1,6 +1,6 @@
 #include "settings/ControlValues.h"
 
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

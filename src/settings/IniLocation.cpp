@@ -1,5 +1,7 @@
 #include "settings/IniLocation.h"
 
+#include "base/Paths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,7 +19,7 @@ bool probeWritable(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir()) {
-        QTemporaryFile probe(joinPath(path, QStringLiteral("probe-XXXXXX.tmp")));
+        QTemporaryFile probe(joinFolder(path, QStringLiteral("probe-XXXXXX.tmp")));
         return probe.open();
     }
     if (!info.exists())
@@ -28,13 +30,6 @@ bool probeWritable(const QString &path)
 }
 
 } // namespace
-
-QString joinPath(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
-}
 
 IniLocation IniLocation::forThisProgram()
 {
@@ -55,12 +50,12 @@ QString IniLocation::fileName() const
 
 QString IniLocation::besideExecutable() const
 {
-    return joinPath(QFileInfo(executablePath).path(), fileName());
+    return joinFolder(QFileInfo(executablePath).path(), fileName());
 }
 
 QString IniLocation::inUserConfig() const
 {
-    return joinPath(userConfigFolder, fileName());
+    return joinFolder(userConfigFolder, fileName());
 }
 
 bool IniLocation::portable() const

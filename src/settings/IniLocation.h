@@ -42,7 +42,5 @@ private:
     bool portable() const;
 };
 
-// Joins a folder and a file name with a single separator.
-QString joinPath(const QString &folder, const QString &name);
 
 } // namespace lumina

@@ -33,109 +33,110 @@ struct OptionTransferHooks {
     std::function<void(const QString &)> loadPlugIn;
 };
 
-template<typename Dialog>
-void GetOptionInfo(const Dialog &dlg, SettingsFile &s)
+// Every option in the order of the controls on the dialog, each with the record
+// field that carries it. One walk serves both directions: `v` is handed each
+// control and its field and moves the value one way or the other. Dialog and
+// records are const where the walk only reads them.
+template<typename Dialog, typename Records, typename Visitor>
+void visitOptions(Dialog &dlg, Records &s, Visitor &v)
 {
-    using T = ControlTransfer;
-    s.folders.fareDataFolder = T::textValue(dlg.Text2[0]);
-    s.folders.announcementDataFolder = T::textValue(dlg.Text2[1]);
+    v.text(dlg.Text2[0], s.folders.fareDataFolder);
+    v.text(dlg.Text2[1], s.folders.announcementDataFolder);
 
     auto &p = s.panel;
-    p.autoTicketNumbers = T::checkValue(dlg.Check1);
+    v.check(dlg.Check1, p.autoTicketNumbers);
     for (size_t i = 0; i < 3; ++i)
-        p.ticketNumberColours[i] = T::colourValue(dlg.Command5[i]);
-    p.ticketNumberStyle = T::comboValue(dlg.Combo2);
-    p.leadingZero = T::checkValue(dlg.Check2);
-    p.panelsAutomatic = T::optionValue(dlg.Option3[0]);
-    p.panelsIndividual = T::optionValue(dlg.Option3[1]);
-    p.offBuiltIn = T::optionValue(dlg.Option3[7]);
-    p.offUserPanel = T::optionValue(dlg.Option3[6]);
-    p.on1BuiltIn = T::optionValue(dlg.Option3[3]);
-    p.on1UserPanel = T::optionValue(dlg.Option3[2]);
-    p.on2BuiltIn = T::optionValue(dlg.Option3[4]);
-    p.on2UserPanel = T::optionValue(dlg.Option3[5]);
+        v.colour(dlg.Command5[i], p.ticketNumberColours[i]);
+    v.combo(dlg.Combo2, p.ticketNumberStyle);
+    v.check(dlg.Check2, p.leadingZero);
+    v.option(dlg.Option3[Dialog::kPanelsAutomatic], p.panelsAutomatic);
+    v.option(dlg.Option3[Dialog::kPanelsIndividual], p.panelsIndividual);
+    v.option(dlg.Option3[Dialog::kBuiltInPanel[0]], p.offBuiltIn);
+    v.option(dlg.Option3[Dialog::kUserPanel[0]], p.offUserPanel);
+    v.option(dlg.Option3[Dialog::kBuiltInPanel[1]], p.on1BuiltIn);
+    v.option(dlg.Option3[Dialog::kUserPanel[1]], p.on1UserPanel);
+    v.option(dlg.Option3[Dialog::kBuiltInPanel[2]], p.on2BuiltIn);
+    v.option(dlg.Option3[Dialog::kUserPanel[2]], p.on2UserPanel);
     for (size_t i = 0; i < 3; ++i)
-        p.userPanelImages[i] = T::textValue(dlg.txtSelectPanel[i]);
+        v.text(dlg.txtSelectPanel[i], p.userPanelImages[i]);
+    v.panelImagesDone();
 
     auto &d = s.infoDigits;
-    d.backColour = T::colourValue(dlg.Command8[0]);
-    d.unlitColour = T::colourValue(dlg.Command8[1]);
-    d.litColour = T::colourValue(dlg.Command8[2]);
-    d.showStopOrder = T::checkValue(dlg.Check3[0]);
-    d.stopOrderCell = T::comboValue(dlg.Combo4[0]);
-    d.countFromZero = T::checkValue(dlg.Check3[4]);
-    d.showTicketNumber = T::checkValue(dlg.Check3[1]);
-    d.ticketNumberCell = T::comboValue(dlg.Combo4[1]);
-    d.showRouteNumber = T::checkValue(dlg.Check3[2]);
-    d.routeNumberCell = T::comboValue(dlg.Combo4[2]);
-    d.showDataColumn = T::checkValue(dlg.Check3[3]);
-    d.dataColumn = T::comboValue(dlg.Combo4[4]);
-    d.dataColumnCell = T::comboValue(dlg.Combo4[3]);
+    v.colour(dlg.Command8[0], d.backColour);
+    v.colour(dlg.Command8[1], d.unlitColour);
+    v.colour(dlg.Command8[2], d.litColour);
+    v.check(dlg.Check3[0], d.showStopOrder);
+    v.combo(dlg.Combo4[0], d.stopOrderCell);
+    v.check(dlg.Check3[4], d.countFromZero);
+    v.check(dlg.Check3[1], d.showTicketNumber);
+    v.combo(dlg.Combo4[1], d.ticketNumberCell);
+    v.check(dlg.Check3[2], d.showRouteNumber);
+    v.combo(dlg.Combo4[2], d.routeNumberCell);
+    v.check(dlg.Check3[3], d.showDataColumn);
+    v.combo(dlg.Combo4[4], d.dataColumn);
+    v.combo(dlg.Combo4[3], d.dataColumnCell);
 
-    s.stopName.backColour = T::colourValue(dlg.Command9[0]);
-    s.stopName.textColour = T::colourValue(dlg.Command9[1]);
-    s.stopName.font = T::comboValue(dlg.Combo3);
-    s.stopName.bold = T::checkValue(dlg.Check4);
+    v.colour(dlg.Command9[0], s.stopName.backColour);
+    v.colour(dlg.Command9[1], s.stopName.textColour);
+    v.combo(dlg.Combo3, s.stopName.font);
+    v.check(dlg.Check4, s.stopName.bold);
 
+    // The playing method sits above the mode on the dialog and comes first.
     auto &snd = s.sounds;
-    snd.routeSetSound = T::textValue(dlg.txtSelectSound[0]);
-    snd.resetSound = T::textValue(dlg.txtSelectSound[1]);
-    snd.stepSynchronous = T::optionValue(dlg.Option6[0]);
-    snd.stepAsynchronous = T::optionValue(dlg.Option6[1]);
-    snd.stepAlways = T::optionValue(dlg.Option2[0]);
-    snd.stepByColumn = T::optionValue(dlg.Option2[1]);
-    snd.stepSound = T::textValue(dlg.txtSelectSound[7]);
-    snd.stepColumn = T::comboValue(dlg.Combo1);
+    v.text(dlg.txtSelectSound[0], snd.routeSetSound);
+    v.text(dlg.txtSelectSound[1], snd.resetSound);
+    v.option(dlg.Option6[0], snd.stepSynchronous);
+    v.option(dlg.Option6[1], snd.stepAsynchronous);
+    v.option(dlg.Option2[0], snd.stepAlways);
+    v.option(dlg.Option2[1], snd.stepByColumn);
+    v.text(dlg.txtSelectSound[7], snd.stepSound);
+    v.combo(dlg.Combo1, snd.stepColumn);
     for (size_t i = 0; i < 3; ++i)
-        snd.stepSoundByValue[i] = T::textValue(dlg.txtSelectSound[8 + i]);
-    snd.preSynchronous = T::optionValue(dlg.Option7[0]);
-    snd.preAsynchronous = T::optionValue(dlg.Option7[1]);
-    snd.preAlways = T::optionValue(dlg.Option2[2]);
-    snd.preByFlag = T::optionValue(dlg.Option2[3]);
-    snd.preSound = T::textValue(dlg.txtSelectSound[3]);
+        v.text(dlg.txtSelectSound[8 + i], snd.stepSoundByValue[i]);
+    v.option(dlg.Option7[0], snd.preSynchronous);
+    v.option(dlg.Option7[1], snd.preAsynchronous);
+    v.option(dlg.Option2[2], snd.preAlways);
+    v.option(dlg.Option2[3], snd.preByFlag);
+    v.text(dlg.txtSelectSound[3], snd.preSound);
     for (size_t i = 0; i < 3; ++i)
-        snd.preSoundByFlag[i] = T::textValue(dlg.txtSelectSound[4 + i]);
+        v.text(dlg.txtSelectSound[4 + i], snd.preSoundByFlag[i]);
 
     auto &t = s.ticketPreview;
-    t.usePreview = T::checkValue(dlg.chkUseSeiriPrev);
-    t.plugIn = T::textValue(dlg.txtSeiriPlgDir);
-    t.dateRenewed = T::optionValue(dlg.Option4[0]);
-    t.dateKept = T::optionValue(dlg.Option4[1]);
-    t.dateFixed = T::optionValue(dlg.Option4[2]);
-    t.fixedDate = T::textValue(dlg.Label10);
+    v.check(dlg.chkUseSeiriPrev, t.usePreview);
+    v.text(dlg.txtSeiriPlgDir, t.plugIn);
+    v.option(dlg.Option4[0], t.dateRenewed);
+    v.option(dlg.Option4[1], t.dateKept);
+    v.option(dlg.Option4[2], t.dateFixed);
+    v.text(dlg.Label10, t.fixedDate);
 }
 
-// Restores the dialog from the records. Returns the first failure (a value a
-// control cannot take); the fields after it are left as they were.
-template<typename Dialog>
-std::optional<IniFailure> SetOptionInfo(Dialog &dlg, const SettingsFile &s,
-                                        const OptionTransferHooks &hooks = {})
-{
+// Controls into records.
+struct OptionReader {
+    using T = ControlTransfer;
+    void text(const auto *control, QString &field) { field = T::textValue(control); }
+    void check(const auto *control, qint16 &field) { field = T::checkValue(control); }
+    void option(const auto *control, qint16 &field) { field = T::optionValue(control); }
+    void combo(const auto *control, qint16 &field) { field = T::comboValue(control); }
+    void colour(const auto *control, OleColor &field) { field = T::colourValue(control); }
+    void panelImagesDone() {}
+};
+
+// Records into controls; after a failure the rest is left as it was.
+struct OptionWriter {
     ControlTransfer t;
-    t.setTextValue(dlg.Text2[0], s.folders.fareDataFolder);
-    t.setTextValue(dlg.Text2[1], s.folders.announcementDataFolder);
-
-    const auto &p = s.panel;
-    t.setCheckValue(dlg.Check1, p.autoTicketNumbers);
-    for (size_t i = 0; i < 3; ++i)
-        t.setColourValue(dlg.Command5[i], p.ticketNumberColours[i]);
-    t.setComboValue(dlg.Combo2, p.ticketNumberStyle);
-    t.setCheckValue(dlg.Check2, p.leadingZero);
-    t.setOptionValue(dlg.Option3[0], p.panelsAutomatic);
-    t.setOptionValue(dlg.Option3[1], p.panelsIndividual);
-    t.setOptionValue(dlg.Option3[7], p.offBuiltIn);
-    t.setOptionValue(dlg.Option3[6], p.offUserPanel);
-    t.setOptionValue(dlg.Option3[3], p.on1BuiltIn);
-    t.setOptionValue(dlg.Option3[2], p.on1UserPanel);
-    t.setOptionValue(dlg.Option3[4], p.on2BuiltIn);
-    t.setOptionValue(dlg.Option3[5], p.on2UserPanel);
-    for (size_t i = 0; i < 3; ++i)
-        t.setTextValue(dlg.txtSelectPanel[i], p.userPanelImages[i]);
-
+    const OptionTransferHooks &hooks;
+    void text(auto *control, const QString &field) { t.setTextValue(control, field); }
+    void check(auto *control, qint16 field) { t.setCheckValue(control, field); }
+    void option(auto *control, qint16 field) { t.setOptionValue(control, field); }
+    void combo(auto *control, qint16 field) { t.setComboValue(control, field); }
+    void colour(auto *control, OleColor field) { t.setColourValue(control, field); }
     // The user panel paths take effect on the board through the backlight
-    // switch: click the state the panel shows once more (the third when neither
-    // of the first two is chosen).
-    if (!t.failed() && hooks.backlight[2]) {
+    // switch: click the state the panel shows once more (the third when
+    // neither of the first two is chosen).
+    void panelImagesDone()
+    {
+        if (t.failed() || !hooks.backlight[2])
+            return;
         QAbstractButton *state = hooks.backlight[2];
         for (size_t i = 0; i < 2; ++i) {
             if (hooks.backlight[i] && hooks.backlight[i]->isChecked()) {
@@ -145,57 +146,25 @@ std::optional<IniFailure> SetOptionInfo(Dialog &dlg, const SettingsFile &s,
         }
         ControlTransfer::runClick(state);
     }
+};
 
-    const auto &d = s.infoDigits;
-    t.setColourValue(dlg.Command8[0], d.backColour);
-    t.setColourValue(dlg.Command8[1], d.unlitColour);
-    t.setColourValue(dlg.Command8[2], d.litColour);
-    t.setCheckValue(dlg.Check3[0], d.showStopOrder);
-    t.setComboValue(dlg.Combo4[0], d.stopOrderCell);
-    t.setCheckValue(dlg.Check3[4], d.countFromZero);
-    t.setCheckValue(dlg.Check3[1], d.showTicketNumber);
-    t.setComboValue(dlg.Combo4[1], d.ticketNumberCell);
-    t.setCheckValue(dlg.Check3[2], d.showRouteNumber);
-    t.setComboValue(dlg.Combo4[2], d.routeNumberCell);
-    t.setCheckValue(dlg.Check3[3], d.showDataColumn);
-    t.setComboValue(dlg.Combo4[4], d.dataColumn);
-    t.setComboValue(dlg.Combo4[3], d.dataColumnCell);
+template<typename Dialog>
+void GetOptionInfo(const Dialog &dlg, SettingsFile &s)
+{
+    OptionReader reader;
+    visitOptions(dlg, s, reader);
+}
 
-    t.setColourValue(dlg.Command9[0], s.stopName.backColour);
-    t.setColourValue(dlg.Command9[1], s.stopName.textColour);
-    t.setComboValue(dlg.Combo3, s.stopName.font);
-    t.setCheckValue(dlg.Check4, s.stopName.bold);
-
-    // The playing method sits above the mode on the dialog and is restored first.
-    const auto &snd = s.sounds;
-    t.setTextValue(dlg.txtSelectSound[0], snd.routeSetSound);
-    t.setTextValue(dlg.txtSelectSound[1], snd.resetSound);
-    t.setOptionValue(dlg.Option6[0], snd.stepSynchronous);
-    t.setOptionValue(dlg.Option6[1], snd.stepAsynchronous);
-    t.setOptionValue(dlg.Option2[0], snd.stepAlways);
-    t.setOptionValue(dlg.Option2[1], snd.stepByColumn);
-    t.setTextValue(dlg.txtSelectSound[7], snd.stepSound);
-    t.setComboValue(dlg.Combo1, snd.stepColumn);
-    for (size_t i = 0; i < 3; ++i)
-        t.setTextValue(dlg.txtSelectSound[8 + i], snd.stepSoundByValue[i]);
-    t.setOptionValue(dlg.Option7[0], snd.preSynchronous);
-    t.setOptionValue(dlg.Option7[1], snd.preAsynchronous);
-    t.setOptionValue(dlg.Option2[2], snd.preAlways);
-    t.setOptionValue(dlg.Option2[3], snd.preByFlag);
-    t.setTextValue(dlg.txtSelectSound[3], snd.preSound);
-    for (size_t i = 0; i < 3; ++i)
-        t.setTextValue(dlg.txtSelectSound[4 + i], snd.preSoundByFlag[i]);
-
-    const auto &tp = s.ticketPreview;
-    t.setCheckValue(dlg.chkUseSeiriPrev, tp.usePreview);
-    t.setTextValue(dlg.txtSeiriPlgDir, tp.plugIn);
-    t.setOptionValue(dlg.Option4[0], tp.dateRenewed);
-    t.setOptionValue(dlg.Option4[1], tp.dateKept);
-    t.setOptionValue(dlg.Option4[2], tp.dateFixed);
-    t.setTextValue(dlg.Label10, tp.fixedDate);
-
-    if (t.failed())
-        return t.failure;
+// Restores the dialog from the records. Returns the first failure (a value a
+// control cannot take); the fields after it are left as they were.
+template<typename Dialog>
+std::optional<IniFailure> SetOptionInfo(Dialog &dlg, const SettingsFile &s,
+                                        const OptionTransferHooks &hooks = {})
+{
+    OptionWriter writer{{}, hooks};
+    visitOptions(dlg, s, writer);
+    if (writer.t.failed())
+        return writer.t.failure;
     if (hooks.loadPlugIn)
         hooks.loadPlugIn(ControlTransfer::textValue(dlg.txtSeiriPlgDir));
     return std::nullopt;

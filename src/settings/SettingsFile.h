@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Geometry.h"
+
 #include "hostlib/HostLib.h"
 
 #include <QString>
@@ -42,9 +44,9 @@ struct PanelSettings {
 };
 
 struct InfoDigitSettings {
-    OleColor backColour = 0x00808080;     // Command8(0)
-    OleColor unlitColour = 0x00969696;    // Command8(1)
-    OleColor litColour = 0x0072D2F8;      // Command8(2)
+    OleColor backColour = kDigitBackColour;   // Command8(0)
+    OleColor unlitColour = kDigitUnlitColour; // Command8(1)
+    OleColor litColour = kDigitLitColour;     // Command8(2)
     qint16 showStopOrder = 0;             // Check3(0)
     qint16 stopOrderCell = 0;             // Combo4(0)
     qint16 countFromZero = 0;             // Check3(4)
@@ -127,7 +129,6 @@ struct CellDigitSetting {
     bool operator==(const CellDigitSetting &) const = default;
 };
 
-constexpr int kCellCount = 60;
 
 struct SettingsFile {
     FolderSettings folders;

@@ -1,6 +1,6 @@
 #include "settings/SettingsIo.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QDate>
 #include <QIODevice>

@@ -1,6 +1,6 @@
 #include "settings/WindowPosition.h"
 
-#include "shell/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QGuiApplication>
 #include <QRect>
@@ -12,18 +12,6 @@
 
 namespace lumina {
 
-namespace {
-
-// Pixels of a twips value, rounded half away from zero, without overflow.
-int pixelsFromTwips(qint32 value)
-{
-    const qint64 t = value;
-    const qint64 half = kTwipsPerPixel / 2;
-    return int(t >= 0 ? (t + half) / kTwipsPerPixel : -((-t + half) / kTwipsPerPixel));
-}
-
-} // namespace
-
 qint32 twipsFromPixels(int pixels)
 {
     const qint64 t = qint64(pixels) * kTwipsPerPixel;
@@ -33,7 +21,7 @@ qint32 twipsFromPixels(int pixels)
 
 QPoint restoredPosition(const QWidget *window, qint32 leftTwips, qint32 topTwips)
 {
-    const QPoint target(pixelsFromTwips(leftTwips), pixelsFromTwips(topTwips));
+    const QPoint target(px(leftTwips), px(topTwips));
     const QRect frame(target, window->frameGeometry().size());
     const auto screens = QGuiApplication::screens();
     if (screens.isEmpty())

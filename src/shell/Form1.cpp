@@ -1,11 +1,12 @@
 #include "shell/Form1.h"
 
+#include "base/Clock.h"
+
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
 #include "shell/BoardFace.h"
-#include "shell/Geometry.h"
-#include "shell/Lumina.h"
+#include "base/Geometry.h"
 #include "shell/frmCtl.h"
 
 #include <QCloseEvent>
@@ -29,13 +30,13 @@ constexpr int kBoardHeight = 5505;
 
 QRect Form1::labelRectTwips(int index)
 {
-    const int i = std::clamp(index, 1, kCells) - 1;
+    const int i = std::clamp(index, 1, kCellCount) - 1;
     return QRect(kColumnLefts[i % 10], kLabelTops[i / 10], 780, 270);
 }
 
 QRect Form1::cellRectTwips(int index)
 {
-    const int i = std::clamp(index, 1, kCells) - 1;
+    const int i = std::clamp(index, 1, kCellCount) - 1;
     return QRect(kColumnLefts[i % 10], kLabelTops[i / 10] + kCellBelowLabel, 780, 300);
 }
 
@@ -48,7 +49,7 @@ Form1::Form1(QWidget *parent)
 
     imgRes[0] = QPixmap::fromImage(builtInBoardFace());
 
-    for (int i = 0; i <= kCells; ++i) {
+    for (int i = 0; i <= kCellCount; ++i) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblSeiriNum_%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
@@ -100,26 +101,26 @@ Form1::Form1(QWidget *parent)
 
 void Form1::Timer1_Timer()
 {
-    const QString now = clock().toString(QStringLiteral("hh:mm:ss"));
+    const QString now = clock().now().time().toString(QStringLiteral("hh:mm:ss"));
     TimeDegit[0]->setValue(now.mid(0, 2).toInt());
     TimeDegit[1]->setValue(now.mid(3, 2).toInt());
 }
 
 void Form1::Degit_DblClick(int index)
 {
-    if (index < 1 || index > kCells)
+    if (index < 1 || index > kCellCount)
         return;
     M_DegitEmNB *source = Degit[size_t(index)];
     if (!source->UserSet())
         return;
-    QWidget *panel = Lumina::instance() ? Lumina::instance()->panel() : nullptr;
+    QWidget *panel = m_panelWindow;
     if (panel)
         panel->setEnabled(false);
     if (source->ShowSetDlg() == 1) {
         const qint16 zeroMode = source->ZeroMode();
         const qint16 shift = source->Shift();
         const qint16 fillZero = source->FillZero();
-        for (int i = 1; i <= kCells; ++i) {
+        for (int i = 1; i <= kCellCount; ++i) {
             M_DegitEmNB *cell = Degit[size_t(i)];
             const QVariant value = cell->Value();
             cell->setShift(shift);

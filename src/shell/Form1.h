@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/Geometry.h"
+
 #include <QPixmap>
+#include <QPointer>
 #include <QTime>
 #include <QWidget>
 
@@ -24,21 +27,17 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kCells = 60;
-
     explicit Form1(QWidget *parent = nullptr);
 
     // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
-    std::array<M_DegitEmNB *, kCells + 1> Degit{};
-    std::array<QLabel *, kCells + 1> lblSeiriNum{};
+    std::array<M_DegitEmNB *, kCellCount + 1> Degit{};
+    std::array<QLabel *, kCellCount + 1> lblSeiriNum{};
     // Clock: 0 hours, 1 minutes.
     std::array<M_Degit *, 2> TimeDegit{};
     ChimeiCtl_P *ChimeiCtl = nullptr;
     // Built-in panel pictures for the backlight states OFF, ON1, ON2.
     std::array<QPixmap, 3> imgRes;
     QTimer *Timer1 = nullptr;
-    // Where the clock takes the time of day from; tests set a fixed time.
-    std::function<QTime()> clock = [] { return QTime::currentTime(); };
 
     // The picture the board shows, at natural size from the top-left corner.
     void setPicture(const QPixmap &picture);
@@ -47,6 +46,9 @@ public:
     // Cell grid positions, in twips, relative to the client area.
     static QRect cellRectTwips(int index);
     static QRect labelRectTwips(int index);
+
+    // The control panel, kept disabled while a cell's digit settings dialog is open.
+    void setPanelWindow(QWidget *panel) { m_panelWindow = panel; }
 
     // The region applied at start-up belongs to the window from then on.
     void DeleteRgn() {}
@@ -71,6 +73,7 @@ protected:
 
 private:
     QPixmap m_picture;
+    QPointer<QWidget> m_panelWindow;
 };
 
 } // namespace lumina

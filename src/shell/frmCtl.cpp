@@ -1,8 +1,8 @@
 #include "shell/frmCtl.h"
 
-#include "shell/Colors.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "shell/Geometry.h"
+#include "base/Geometry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,13 +49,6 @@ QFont face(const char16_t *family, double points, bool bold = false)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-template<typename W>
-W *place(W *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipRect(left, top, width, height));
-    return widget;
 }
 
 QLabel *whiteLabel(QWidget *parent, const QString &text, int left, int top)
@@ -333,8 +326,10 @@ void frmCtl::buildFrame6()
 
 void frmCtl::load(Form1 *board)
 {
-    if (board)
+    if (board) {
         board->setWindowTitle(QStringLiteral("ルミナ - 型番:") + modelName());
+        board->setPanelWindow(this);
+    }
     for (size_t i = 0; i < KeyRgn.size(); ++i) {
         KeyRgn[i] = roundRectRegion(2, 2, 28, 25, 2, 2);
         CommandButton1[i]->setMask(KeyRgn[i]);

@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "base/Geometry.h"
 
 #include "controls/M_DegitEmNB.h"
 #include "shell/Form1.h"
@@ -19,12 +20,12 @@ private slots:
 void bench_Digits::redrawSixtyCells()
 {
     Form1 board;
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         board.Degit[size_t(i)]->face(); // glyph outlines cached, images allocated
     int fare = 100;
     QBENCHMARK {
         fare += 10;
-        for (int i = 1; i <= Form1::kCells; ++i) {
+        for (int i = 1; i <= kCellCount; ++i) {
             M_DegitEmNB *cell = board.Degit[size_t(i)];
             cell->setValue(fare + i * 10);
             cell->face();
@@ -39,7 +40,7 @@ void bench_Digits::redrawSixtyCellsFirstUse()
     bool lit = false;
     QBENCHMARK {
         lit = !lit;
-        for (int i = 1; i <= Form1::kCells; ++i) {
+        for (int i = 1; i <= kCellCount; ++i) {
             M_DegitEmNB *cell = board.Degit[size_t(i)];
             cell->ResetDegit(lit);
             cell->face();

@@ -1,5 +1,5 @@
 #include "controls/ChimeiCtl_P.h"
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include "TestMain.h"
 

@@ -1,7 +1,7 @@
 #include "controls/ChimeiCtl_P.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 
 #include "TestMain.h"
 

@@ -1,6 +1,6 @@
 #include "controls/ChimeiCtl_P.h"
-#include "hostlib/CodePage.h"
-#include "shell/Colors.h"
+#include "base/CodePage.h"
+#include "base/Colors.h"
 
 #include "TestMain.h"
 

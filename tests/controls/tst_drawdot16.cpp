@@ -1,5 +1,5 @@
 #include "controls/DrawDot16.h"
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include "TestMain.h"
 

@@ -5,7 +5,7 @@
 
 #include "controls/M_DegitEmNB.h"
 #include "controls/PropertyBag.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QSignalSpy>
 

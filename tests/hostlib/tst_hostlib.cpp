@@ -2,7 +2,7 @@
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QPushButton>
 

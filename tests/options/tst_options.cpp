@@ -3,9 +3,9 @@
 
 #include "controls/M_Degit.h"
 #include "options/frmOption.h"
-#include "shell/Colors.h"
-#include "shell/Geometry.h"
-#include "shell/Lumina.h"
+#include "base/Colors.h"
+#include "base/Geometry.h"
+#include "app/Lumina.h"
 
 #include <QCheckBox>
 #include <QComboBox>

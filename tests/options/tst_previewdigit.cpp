@@ -3,7 +3,7 @@
 
 #include "controls/M_Degit.h"
 #include "options/frmOption.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,5 @@
 #include "FakeHostLib.h"
+#include "FakeClock.h"
 #include "TestMain.h"
 
 #include "options/frmOption.h"
@@ -6,7 +7,7 @@
 #include "route/FareFile.h"
 #include "route/FareTable.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QDir>
@@ -46,11 +47,11 @@ void bench_Step::stepAndRedraw()
     QVERIFY(FareFileWriter().write(&file, records));
     file.close();
 
+    FakeClock clock;
     Lumina program;
     program.seams().loadIni = [] {};
     program.seams().saveIni = [] {};
     program.startUp();
-    program.controlPanel()->pause = [](int) {};
     program.options()->Text2[0]->setText(dir.path());
     frmCtl *panel = program.panel();
     panel->Label2[0]->setText(QStringLiteral("12"));

@@ -1,3 +1,5 @@
+#include "FakeClock.h"
+#include "base/Clock.h"
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "TestMain.h"
@@ -9,10 +11,10 @@
 #include "panel/ControlPanel.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "shell/Geometry.h"
-#include "shell/Lumina.h"
+#include "base/Geometry.h"
+#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QCheckBox>
@@ -111,6 +113,7 @@ private:
     frmOption *m_options = nullptr;
     ControlPanel *m_cp = nullptr;
     QList<int> m_pauses;
+    std::unique_ptr<FakeClock> m_clock;
     std::function<void()> m_duringPause;
 };
 
@@ -132,12 +135,12 @@ void tst_ControlPanel::init()
     QVERIFY(m_cp);
     m_pauses.clear();
     m_duringPause = nullptr;
-    m_cp->pause = [this](int ms) {
+    m_clock = std::make_unique<FakeClock>();
+    m_clock->whilePaused = [this](int ms) {
         m_pauses << ms;
         if (m_duringPause)
             m_duringPause();
     };
-    m_cp->now = [] { return QDateTime(QDate(2026, 12, 7), QTime(8, 5, 0)); };
     m_options->Text2[0]->setText(m_dir->path());
     writeRoute(QStringLiteral("12.hy3"), makeRoute(10));
     routeState() = RouteState();
@@ -146,6 +149,7 @@ void tst_ControlPanel::init()
 void tst_ControlPanel::cleanup()
 {
     m_program.reset();
+    m_clock.reset();
     m_dir.reset();
     m_sound.reset();
     m_host.reset();
@@ -717,10 +721,10 @@ void tst_ControlPanel::backlightUserImage()
 void tst_ControlPanel::lampTestWaitKeepsTimersRunning()
 {
     // The real wait: timers (the clock, the strip) go on during it.
-    ControlPanel fresh(m_board, m_panel, m_options);
+    m_clock.reset();
     bool fired = false;
     QTimer::singleShot(5, this, [&] { fired = true; });
-    fresh.pause(60);
+    lumina::clock().pause(60);
     QVERIFY(fired);
 }
 

@@ -16,8 +16,6 @@ class tst_IniLocation : public QObject
 private slots:
     void nameFollowsTheExecutable_data();
     void nameFollowsTheExecutable();
-    void joinPath_data();
-    void joinPath();
     void choice_data();
     void choice();
     void realProbe();
@@ -41,23 +39,6 @@ void tst_IniLocation::nameFollowsTheExecutable()
     IniLocation location;
     location.executablePath = executable;
     QCOMPARE(location.besideExecutable(), settings);
-}
-
-void tst_IniLocation::joinPath_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("joined");
-    QTest::newRow("plain") << "/a/b" << "/a/b/x.in4";
-    QTest::newRow("slash") << "/a/b/" << "/a/b/x.in4";
-    QTest::newRow("backslash") << "C:\\a\\" << "C:\\a\\x.in4";
-    QTest::newRow("empty") << "" << "x.in4";
-}
-
-void tst_IniLocation::joinPath()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, joined);
-    QCOMPARE(lumina::joinPath(folder, QStringLiteral("x.in4")), joined);
 }
 
 void tst_IniLocation::choice_data()

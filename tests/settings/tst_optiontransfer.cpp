@@ -4,8 +4,8 @@
 #include "options/frmOption.h"
 #include "settings/OptionTransfer.h"
 #include "settings/SettingsIo.h"
-#include "settings/mdlIniIo.h"
-#include "shell/Colors.h"
+#include "app/mdlIniIo.h"
+#include "base/Colors.h"
 
 #include <QBuffer>
 #include <QFile>

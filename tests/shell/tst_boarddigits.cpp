@@ -1,11 +1,13 @@
 #include "TestMain.h"
+#include "base/Geometry.h"
+#include "FakeClock.h"
 
 #include "FakeHostLib.h"
 
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QSignalSpy>
@@ -49,7 +51,7 @@ private slots:
 void tst_BoardDigits::cellsAndClockLayout()
 {
     Form1 board;
-    for (int i = 1; i <= Form1::kCells; ++i) {
+    for (int i = 1; i <= kCellCount; ++i) {
         M_DegitEmNB *cell = board.Degit[size_t(i)];
         QVERIFY(cell);
         QCOMPARE(cell->size(), QSize(52, 20));
@@ -85,8 +87,8 @@ void tst_BoardDigits::clockTick()
     QFETCH(int, minute);
     QFETCH(QString, hourShown);
     QFETCH(QString, minuteShown);
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
     Form1 board;
-    board.clock = [time] { return time; };
     board.Timer1_Timer();
     QCOMPARE(board.TimeDegit[0]->Value(), QVariant(hour));
     QCOMPARE(board.TimeDegit[1]->Value(), QVariant(minute));
@@ -97,8 +99,8 @@ void tst_BoardDigits::clockTick()
 
 void tst_BoardDigits::timerDrivesClock()
 {
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(7, 45, 0)));
     Form1 board;
-    board.clock = [] { return QTime(7, 45, 0); };
     board.Timer1->setInterval(1); // no waiting a whole second in a test
     QTRY_COMPARE(board.TimeDegit[1]->Value(), QVariant(45));
     QCOMPARE(board.TimeDegit[0]->Value(), QVariant(7));
@@ -110,7 +112,7 @@ void tst_BoardDigits::startUpBlanksCellsInOrder()
     Lumina program;
     program.startUp();
     Form1 *board = program.board();
-    for (int i = 1; i <= Form1::kCells; ++i) {
+    for (int i = 1; i <= kCellCount; ++i) {
         QCOMPARE(board->Degit[size_t(i)]->DegitStyle(), 1);
         QCOMPARE(board->Degit[size_t(i)]->Value(), QVariant(QString()));
         QCOMPARE(board->Degit[size_t(i)]->litText(), QStringLiteral("    "));
@@ -118,7 +120,7 @@ void tst_BoardDigits::startUpBlanksCellsInOrder()
 
     // The start-up pass goes through the cells 1 to 60, style first.
     QList<QPair<int, QString>> events;
-    for (int i = 0; i <= Form1::kCells; ++i) {
+    for (int i = 0; i <= kCellCount; ++i) {
         connect(board->Degit[size_t(i)], &M_DegitEmNB::PropertyChanged, this,
                 [&events, i](const QString &name) { events.append({i, name}); });
     }
@@ -141,7 +143,7 @@ void tst_BoardDigits::confirmedDialogSpreadsSettings()
 {
     test::FakeHostLib fake;
     Form1 board;
-    for (int i = 1; i <= Form1::kCells; ++i)
+    for (int i = 1; i <= kCellCount; ++i)
         board.Degit[size_t(i)]->setValue(i * 10);
     fake.digitDialog = [](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
         zeroMode = 1;
@@ -156,7 +158,7 @@ void tst_BoardDigits::confirmedDialogSpreadsSettings()
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().at(0).toInt(), 5);
     QCOMPARE(fake.digitDialogCalls.size(), 1);
-    for (int i = 1; i <= Form1::kCells; ++i) {
+    for (int i = 1; i <= kCellCount; ++i) {
         M_DegitEmNB *cell = board.Degit[size_t(i)];
         QCOMPARE(cell->ZeroMode(), 1);
         QCOMPARE(cell->Shift(), 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Fonts.h"
+#include "base/Fonts.h"
 
 #include <QApplication>
 #include <QTest>

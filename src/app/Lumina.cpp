@@ -1,14 +1,14 @@
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_DegitEmNB.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "panel/ControlPanel.h"
-#include "settings/mdlIniIo.h"
-#include "shell/Colors.h"
+#include "app/mdlIniIo.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "shell/Geometry.h"
+#include "base/Geometry.h"
 #include "shell/frmCtl.h"
 #include "sound/SoundPlayer.h"
 
@@ -47,7 +47,7 @@ Seams Lumina::defaultSeams()
 {
     Seams s;
     s.initFareCells = [this] {
-        for (int i = 1; i <= Form1::kCells; ++i) {
+        for (int i = 1; i <= kCellCount; ++i) {
             m_board->Degit[size_t(i)]->setDegitStyle(1);
             m_board->Degit[size_t(i)]->ResetDegit(false);
         }

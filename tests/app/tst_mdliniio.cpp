@@ -7,8 +7,8 @@
 #include "options/frmOption.h"
 #include "settings/IniError.h"
 #include "settings/SettingsIo.h"
-#include "settings/mdlIniIo.h"
-#include "shell/Colors.h"
+#include "app/mdlIniIo.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
 #include "shell/frmCtl.h"
 

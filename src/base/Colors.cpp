@@ -1,4 +1,4 @@
-#include "shell/Colors.h"
+#include "base/Colors.h"
 
 #include <QAbstractButton>
 #include <QPalette>

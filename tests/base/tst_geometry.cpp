@@ -1,6 +1,6 @@
 #include "TestMain.h"
 
-#include "shell/Geometry.h"
+#include "base/Geometry.h"
 
 using namespace lumina;
 

@@ -1,4 +1,4 @@
-#include "settings/mdlIniIo.h"
+#include "app/mdlIniIo.h"
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
@@ -8,7 +8,7 @@
 #include "settings/OptionTransfer.h"
 #include "settings/SettingsIo.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QCoreApplication>

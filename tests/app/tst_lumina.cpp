@@ -2,9 +2,9 @@
 #include "TestMain.h"
 
 #include "options/frmOption.h"
-#include "shell/Colors.h"
+#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QCheckBox>

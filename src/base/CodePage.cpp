@@ -1,4 +1,4 @@
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

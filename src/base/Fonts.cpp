@@ -1,4 +1,4 @@
-#include "shell/Fonts.h"
+#include "base/Fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

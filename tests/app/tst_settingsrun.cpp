@@ -3,9 +3,9 @@
 #include "FakeHostLib.h"
 #include "options/frmOption.h"
 #include "settings/SettingsIo.h"
-#include "settings/mdlIniIo.h"
+#include "app/mdlIniIo.h"
 #include "shell/Form1.h"
-#include "shell/Lumina.h"
+#include "app/Lumina.h"
 
 #include <QBuffer>
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "TestMain.h"
 
-#include "hostlib/CodePage.h"
+#include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 
 using namespace lumina;
