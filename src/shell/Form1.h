@@ -12,6 +12,8 @@ class QTimer;
 
 namespace lumina {
 
+class WindowPlace;
+
 struct BoardPosition;
 class ChimeiCtl_P;
 class M_Degit;
@@ -71,6 +73,8 @@ protected:
 
 private:
     QPixmap m_picture;
+    // Where the settings put the board (made at the first restore).
+    WindowPlace *m_place = nullptr;
 };
 
 } // namespace lumina
