@@ -15,6 +15,7 @@ packages=(
   fontconfig
   clang libclang-rt-14-dev
   xvfb xauth imagemagick
+  openbox xdotool x11-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_DegitEmNB.h"
+#include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "panel/ControlPanel.h"
@@ -24,6 +25,13 @@ namespace lumina {
 namespace {
 Lumina *g_instance = nullptr;
 constexpr int kFrameSettleMs = 300;
+}
+
+QString Lumina::codePageMissingMessage()
+{
+    return QStringLiteral("文字コード「windows-31j」（シフトJIS）の変換機能が見つかりません。\r\n"
+                          "停留所名などの日本語の文字を正しく読み書きできません。\r\n"
+                          "設定ファイルを壊さないよう、終了しても設定は保存しません。");
 }
 
 Lumina::Lumina()
@@ -95,6 +103,12 @@ void Lumina::startUp()
     // 8, 9. Rounded corners, repaint.
     shapeBoard();
     m_board->update();
+    // Without the code page every Japanese text would be written as "?": say
+    // so once, before anything is read.
+    if (!cp932::available()) {
+        host().messageBox(m_panel.get(), codePageMissingMessage(),
+                          QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::Warning);
+    }
     // 10. The settings file restores options, panel state and positions.
     m_seams.loadIni();
     // The board appears last, once its load sequence is done.
@@ -102,12 +116,15 @@ void Lumina::startUp()
     m_panel->raise();
 
     // A window manager tells the size of the panel's frame only once the
-    // panel is on screen; place it again then, unless the settings moved it.
-    const QPoint placed = m_panel->pos();
-    QTimer::singleShot(kFrameSettleMs, this, [this, placed] {
-        if (m_panel && !m_quitting && m_panel->pos() == placed)
-            placePanelAtBottomRight();
-    });
+    // panel is on screen; place it again then, unless the settings placed it
+    // (they keep it where they put it) or the user has moved it meanwhile.
+    if (!m_panel->positionRestored()) {
+        const QPoint placed = m_panel->pos();
+        QTimer::singleShot(kFrameSettleMs, this, [this, placed] {
+            if (m_panel && !m_quitting && !m_panel->positionRestored() && m_panel->pos() == placed)
+                placePanelAtBottomRight();
+        });
+    }
 }
 
 void Lumina::initBoardDefaults()

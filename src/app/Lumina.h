@@ -45,6 +45,9 @@ public:
     frmOption *options() const { return m_options.get(); }
     ControlPanel *controlPanel() const { return m_controlPanel.get(); }
 
+    // The start-up notice when the code page converter is missing.
+    static QString codePageMissingMessage();
+
     // Real implementations of every seam.
     Seams defaultSeams();
     Seams &seams() { return m_seams; }

@@ -1,8 +1,11 @@
 #include "app/mdlIniIo.h"
 
+#include "base/Paths.h"
+
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
+#include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "settings/OptionTransfer.h"
@@ -68,6 +71,108 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
     return s;
 }
 
+// A copy of a damaged settings file beside it ("<name>.damaged.in4",
+// numbered when taken), or in the user's folder when the executable's folder
+// takes no files. Returns the copy's path, empty when none could be made.
+QString keepDamagedFile(const QString &path, const IniLocation &location)
+{
+    const QFileInfo info(path);
+    const QString base = info.completeBaseName() + QStringLiteral(".damaged");
+    for (const QString &folder : {info.absolutePath(), location.userConfigFolder}) {
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            continue;
+        for (int n = 1; n < 1000; ++n) {
+            const QString copy = joinFolder(
+                folder, base + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) + QStringLiteral(".in4"));
+            if (QFileInfo::exists(copy))
+                continue;
+            if (QFile::copy(path, copy))
+                return copy;
+            break;
+        }
+    }
+    return {};
+}
+
+QString damagedFileMessage(const QString &path, const SettingsReader &reader, const QString &kept)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path) + crlf;
+    if (reader.fieldsRead() == 0) {
+        text += QStringLiteral("使える設定はありませんでした。すべて既定の値で始めます。");
+    } else {
+        text += QStringLiteral("先頭の%1バイト（全%2項目のうち初めの%3項目）の設定を使い、"
+                               "残りは既定の値で始めます。")
+                    .arg(reader.bytesRead())
+                    .arg(settingsFieldCount())
+                    .arg(reader.fieldsRead());
+    }
+    text += crlf;
+    if (!kept.isEmpty())
+        text += QStringLiteral("元のファイルは「%1」として残しました。").arg(kept);
+    else
+        text += QStringLiteral("元のファイルの控えを作れませんでした。終了時に上書きされます。");
+    return text;
+}
+
+// Writing in place (the folder takes no new files) truncates the file first. A
+// copy of the old file in the user's folder comes first, and a failed write
+// puts the old bytes back, so the old settings survive whole in any case.
+bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
+                 const IniLocation &location)
+{
+    QFile old(path);
+    if (!old.open(QIODevice::ReadOnly)) {
+        showFailure(owner, iniFailureFor(old.error(), false));
+        return false;
+    }
+    const QByteArray oldBytes = old.readAll();
+    old.close();
+
+    const QString backup = joinFolder(location.userConfigFolder, location.fileName() + QStringLiteral(".bak"));
+    {
+        QSaveFile copy(backup);
+        if (location.userConfigFolder.isEmpty() || !QDir().mkpath(location.userConfigFolder)
+            || !copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+            || copy.write(oldBytes) != oldBytes.size() || !copy.commit()) {
+            qCWarning(lcIni) << backup << copy.errorString();
+            showFailure(owner, iniFailureFor(copy.error() == QFileDevice::NoError
+                                                 ? QFileDevice::WriteError
+                                                 : copy.error(),
+                                             true));
+            return false;
+        }
+    }
+
+    const auto writeWhole = [&path](const QByteArray &content, QFileDevice::FileError *error) {
+        QFile file(path);
+        bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+        qint64 done = 0;
+        while (ok && done < content.size()) {
+            const qint64 n = file.write(content.constData() + done, content.size() - done);
+            ok = n > 0;
+            done += std::max<qint64>(n, 0);
+        }
+        if (error)
+            *error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
+        return ok;
+    };
+
+    QFileDevice::FileError error = QFileDevice::NoError;
+    if (writeWhole(bytes, &error)) {
+        QFile::remove(backup);
+        return true;
+    }
+    qCWarning(lcIni) << path << "could not be written in place";
+    QString extra;
+    if (writeWhole(oldBytes, nullptr))
+        QFile::remove(backup);
+    else
+        extra = QStringLiteral("元の設定ファイルの控え：") + backup;
+    showFailure(owner, iniFailureFor(error, true), extra);
+    return false;
+}
+
 } // namespace
 
 bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
@@ -96,10 +201,13 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     case SettingsReader::Status::Complete:
         break;
     case SettingsReader::Status::Truncated:
-        if (reader.fieldsRead() == 0)
+        if (reader.bytesRead() == 0)
             return true; // an empty file holds no settings
         qCWarning(lcIni) << path << reader.errorString()
                          << "- the fields after it keep their current values";
+        // Whatever the file held stays on disk: the quit writes a whole new one.
+        host().messageBox(owner, damagedFileMessage(path, reader, keepDamagedFile(path, location)),
+                          QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::Warning);
         break;
     case SettingsReader::Status::DeviceError:
         qCWarning(lcIni) << path << reader.errorString();
@@ -158,6 +266,12 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
 
 bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
 {
+    // Without the code page every string would be written as "?": the file on
+    // disk is worth more than this run's settings. Start-up has said so.
+    if (!cp932::available()) {
+        qCWarning(lcIni) << "no code page 932 converter: the settings file is left as it is";
+        return false;
+    }
     const SettingsFile current = collect(targets, records);
     QWidget *owner = targets.board;
 
@@ -172,12 +286,18 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         return false;
     }
 
+    // A writable file in a folder that takes no new files can only be written
+    // in place.
+    if (location.writable && !location.writable(folder) && QFileInfo::exists(path)) {
+        if (!saveInPlace(owner, path, SettingsWriter::toBytes(current), location))
+            return false;
+        records = current;
+        return true;
+    }
+
     // The new file replaces the old one only once it is completely written, so
     // a failure, a kill or a full disk on the way leaves the old file as it was.
     QSaveFile file(path);
-    // A writable file in a folder that takes no new files can only be written in
-    // place.
-    file.setDirectWriteFallback(true);
     // Unbuffered, so a refused byte shows at once and the save is given up
     // before the new file could replace the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

@@ -8,14 +8,25 @@ namespace lumina::cp932 {
 namespace {
 // ICU's "windows-31j" is Microsoft's table: ～ is 81 60 and ① is 87 40, where a
 // strict Shift_JIS table would refuse or remap them.
-constexpr const char *kCodecName = "windows-31j";
+constexpr const char *kDefaultCodecName = "windows-31j";
+const char *g_codecName = kDefaultCodecName;
+}
+
+bool available()
+{
+    return QStringEncoder(g_codecName).isValid() && QStringDecoder(g_codecName).isValid();
+}
+
+void useConverter(const char *name)
+{
+    g_codecName = name && *name ? name : kDefaultCodecName;
 }
 
 QByteArray encode(QStringView text, bool *ok)
 {
-    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
+    QStringEncoder encoder(g_codecName, QStringConverter::Flag::Stateless);
     if (!encoder.isValid()) {
-        // Without ICU fall back to Latin-1 so the program still runs.
+        // Without the converter (see available()) the program still runs.
         if (ok)
             *ok = false;
         return text.toLatin1();
@@ -56,7 +67,7 @@ QByteArray encode(QStringView text, bool *ok)
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(g_codecName, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     // ICU's table swaps the control codes 1A, 1C and 7F the IBM way; the code

@@ -8,6 +8,15 @@
 // helpers are the only place that knows about the conversion.
 namespace lumina::cp932 {
 
+// Whether the "windows-31j" converter is there. Without it every function
+// below falls back to Latin-1, which turns Japanese text into "?": the program
+// then warns at start-up and refuses to write its settings file.
+bool available();
+
+// Names the converter to use; tests name one that does not exist. An empty
+// name restores "windows-31j".
+void useConverter(const char *name);
+
 // Unicode text to code page 932 bytes. Characters the code page cannot hold
 // become "?" (as the platform's ANSI conversion does); `ok` tells whether that
 // happened.

@@ -41,31 +41,33 @@ constexpr qint64 kMaxRoundsPerBatch = ChimeiCtl_P::kRoundsPerSecond / 4;
 
 QStringList cellTexts(QByteArrayView cp932)
 {
-    // Mark which bytes are the second half of a double-byte character.
+    // A full-width character fills a cell by itself; half-width characters go
+    // two to a cell. A half-width character that would have to share its cell
+    // with the first half of a full-width one stands alone instead, so that
+    // every character shows whole.
     const qsizetype n = cp932.size();
-    std::vector<bool> trail(size_t(n), false);
-    for (qsizetype i = 0; i < n; ++i) {
-        if (cp932::isLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < n) {
-            trail[size_t(i + 1)] = true;
-            ++i;
-        }
-    }
+    const auto fullWidthAt = [&](qsizetype i) {
+        return i + 1 < n && cp932::isLeadByte(static_cast<unsigned char>(cp932[i]));
+    };
+    const auto singleCell = [&](qsizetype i) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        // A lead byte with nothing after it is half a character: a blank.
+        return cp932::isLeadByte(byte) ? QByteArray(1, ' ') : QByteArray(1, char(byte));
+    };
     QStringList cells;
-    for (qsizetype start = 0; start < n; start += 2) {
-        QByteArray cell;
-        for (qsizetype i = start; i < std::min(start + 2, n); ++i) {
-            const auto byte = static_cast<unsigned char>(cp932[i]);
-            if (trail[size_t(i)]) {
-                if (i == start)
-                    cell.append(' '); // the tail of a character begun in the cell above
-            } else if (cp932::isLeadByte(byte)) {
-                if (i + 1 < start + 2 && i + 1 < n)
-                    cell.append(cp932.sliced(i, 2));
-                else
-                    cell.append(' '); // the head of a character that goes on below
-            } else {
-                cell.append(char(byte));
-            }
+    qsizetype i = 0;
+    while (i < n) {
+        if (fullWidthAt(i)) {
+            cells << cp932::decode(cp932.sliced(i, 2));
+            i += 2;
+            continue;
+        }
+        QByteArray cell = singleCell(i);
+        if (i + 1 < n && !fullWidthAt(i + 1)) {
+            cell += singleCell(i + 1);
+            i += 2;
+        } else {
+            i += 1;
         }
         cells << cp932::decode(cell);
     }
@@ -107,9 +109,8 @@ void ChimeiCtl_P::setBackColor(OleColor color)
 
 void ChimeiCtl_P::setForeColor(OleColor color)
 {
-    if (color == m_fore)
-        return;
-    m_fore = color; // dots already on the layer keep their colour
+    // Dots already on the layer keep their colour.
+    m_fore = color;
     emit propertyChanged(QStringLiteral("ForeColor"));
 }
 
@@ -120,55 +121,40 @@ void ChimeiCtl_P::Refresh()
 
 void ChimeiCtl_P::setSpeed(int speed)
 {
-    speed = clampToShort(speed);
-    if (speed == m_speed)
-        return;
-    m_speed = speed;
+    m_speed = clampToShort(speed);
     emit propertyChanged(QStringLiteral("Speed"));
 }
 
 void ChimeiCtl_P::setScrollStartWait(qint32 milliseconds)
 {
-    if (milliseconds == m_scrollStartWait)
-        return;
     m_scrollStartWait = milliseconds;
     emit propertyChanged(QStringLiteral("ScrollStartWait"));
 }
 
 void ChimeiCtl_P::setMode(int mode)
 {
-    mode = clampToShort(mode);
-    if (mode == m_mode)
-        return;
-    m_mode = mode;
+    m_mode = clampToShort(mode);
     emit propertyChanged(QStringLiteral("Mode"));
 }
 
 void ChimeiCtl_P::setAppearance(int appearance)
 {
     appearance = appearance == 0 ? 0 : 1;
-    if (appearance == m_appearance)
-        return;
+    const bool changed = appearance != m_appearance;
     m_appearance = appearance;
     emit propertyChanged(QStringLiteral("Appearance"));
-    // The frame keeps its size for both borders so the whole 192 px strip and
-    // the right-hand dots stay inside it.
-    update();
+    if (changed)
+        update();
 }
 
 void ChimeiCtl_P::setFontMode(int fontMode)
 {
-    fontMode = clampToShort(fontMode);
-    if (fontMode == m_fontMode)
-        return;
-    m_fontMode = fontMode;
+    m_fontMode = clampToShort(fontMode);
     emit propertyChanged(QStringLiteral("FontMode"));
 }
 
 void ChimeiCtl_P::setFontBold(bool bold)
 {
-    if (bold == m_fontBold)
-        return;
     m_fontBold = bold;
     emit propertyChanged(QStringLiteral("FontBold"));
 }
@@ -277,13 +263,24 @@ void ChimeiCtl_P::SetChimei(const QString &strText)
 
 QRect ChimeiCtl_P::frameRect() const
 {
-    return QRect(-2, 0, kWidth + 2, kHeight);
+    // The sunken frame is 37 x 195; the flat one reaches over the whole control
+    // so that the board's strip shows every dot of its six cells.
+    return m_appearance == 0 ? QRect(-2, 0, kWidth + 2, kHeight) : QRect(-2, 0, 37, 195);
 }
 
 QRect ChimeiCtl_P::frameInside() const
 {
     const QRect r = frameRect();
     return m_appearance == 0 ? r : r.adjusted(2, 2, -2, -2);
+}
+
+QPoint ChimeiCtl_P::layerOrigin() const
+{
+    // Inside the sunken frame's 33 px the dots (2 to 32 of the layer) sit one
+    // pixel in from either edge; the frame's 191 px inside holds the last dot
+    // row of the sixth cell (row 190).
+    const QRect inside = frameInside();
+    return inside.topLeft() + (m_appearance == 0 ? QPoint(6, 0) : QPoint(-1, 0));
 }
 
 void ChimeiCtl_P::paintEvent(QPaintEvent *)
@@ -294,8 +291,8 @@ void ChimeiCtl_P::paintEvent(QPaintEvent *)
     p.fillRect(frame, toQColor(m_frameBack));
     if (m_appearance != 0) {
         // A sunken two-pixel edge, dark above and left, light below and right.
-        const QRect outer = frame.adjusted(0, 0, -1, -1);
-        const QRect inner = frame.adjusted(1, 1, -2, -2);
+        const QRect outer = frame;
+        const QRect inner = frame.adjusted(1, 1, -1, -1);
         const auto edge = [&p](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
             p.setPen(topLeft);
             p.drawLine(r.topLeft(), r.topRight());
@@ -309,7 +306,7 @@ void ChimeiCtl_P::paintEvent(QPaintEvent *)
     }
     const QRect inside = frameInside();
     p.setClipRect(inside);
-    p.drawImage(inside.topLeft() + QPoint(6, m_layerTop), m_layer);
+    p.drawImage(layerOrigin() + QPoint(0, m_layerTop), m_layer);
 }
 
 // --- scrolling --------------------------------------------------------------

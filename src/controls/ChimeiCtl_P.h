@@ -42,8 +42,8 @@ constexpr CellLayout cellLayout(int cells)
     return {0, kCellPitch, kCellPitch * cells};
 }
 
-// The texts of the cells of a code page 932 name, two bytes each. Half of a
-// double-byte character cut by a cell boundary becomes a half-width space.
+// The texts of the cells of a code page 932 name: one full-width character or
+// up to two half-width ones each.
 QStringList cellTexts(QByteArrayView cp932);
 
 // The stop-name strip: a narrow vertical dot-matrix display whose 16 x 16-dot
@@ -135,6 +135,7 @@ private:
 
     QRect frameRect() const;
     QRect frameInside() const;
+    QPoint layerOrigin() const;
     void clearLayer();
     void setLayerTop(int top);
     void startScroll();

@@ -166,6 +166,8 @@ MsgResult QtHostLib::messageBox(QWidget *owner, const QString &text, const QStri
     case MsgIcon::Question: qtIcon = QMessageBox::Question; break;
     }
     QMessageBox box(qtIcon, title, text, standard, owner);
+    // Messages carry file names and texts from files: never markup.
+    box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;

@@ -535,6 +535,8 @@ void frmOption::buildTicketPage(QWidget *page)
     Command7 = button(Frame7, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345);
     Label10 = place(new QLabel(Frame7), 3765, 1275, 1470, 315);
     Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The date comes from the settings file: its characters as they stand.
+    Label10->setTextFormat(Qt::PlainText);
     Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Option4[0]->setChecked(true);
     Frame7->setEnabled(false);

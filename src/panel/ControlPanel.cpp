@@ -68,10 +68,10 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     for (int i = 0; i < 12; ++i)
         connect(m_panel->CommandButton1[size_t(i)], &QPushButton::clicked, this,
                 [this, i] { CommandButton1_Click(i); });
-    for (QListWidget *list : m_panel->List2)
-        connect(list, &QListWidget::itemClicked, this, [this] { List_Click(true); });
-    for (QListWidget *list : m_panel->List3)
-        connect(list, &QListWidget::itemClicked, this, [this] { List_Click(false); });
+    for (DigitList *list : m_panel->List2)
+        connect(list, &DigitList::chosen, this, [this] { List_Click(true); });
+    for (DigitList *list : m_panel->List3)
+        connect(list, &DigitList::chosen, this, [this] { List_Click(false); });
     for (int k = 0; k < 2; ++k) {
         connect(m_panel->Command1[size_t(k)], &QPushButton::clicked, this,
                 [this, k] { Command1_Click(k); });
@@ -220,7 +220,7 @@ void ControlPanel::Command1_Click(int index)
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
-    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 0), clock().now().date(),
+    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 2), clock().now().date(),
                                          m_options->Label10->text());
     DispData(route.CurStop + 1);
 }
@@ -250,7 +250,9 @@ void ControlPanel::DispData(int n)
         options.infoOn[i] = ticked(m_options->Check3[i]);
         options.infoIndex[i] = m_options->Combo4[i]->currentIndex();
     }
-    options.dateMode = chosenIndex(m_options->Option4, 0);
+    // With no date mode chosen (a settings file can leave it so) the date
+    // shown is the one on the options page.
+    options.dateMode = chosenIndex(m_options->Option4, 2);
     options.fixedDate = m_options->Label10->text();
     const BoardView view = boardView(route, n, options, clock().now());
 

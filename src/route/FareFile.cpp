@@ -71,7 +71,9 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
         m_hasCount = true;
         return true;
     }
-    if (got == 1 && !readExact(device, countBytes + 1, 1, 0))
+    // A device may hand over fewer bytes than asked, or none before its end
+    // (a pipe): the rest of the count must still come from the device.
+    if (got < hy3::CountSize && !readExact(device, countBytes + got, hy3::CountSize - got, 0))
         return false;
     m_count = qFromLittleEndian<qint16>(countBytes);
     m_hasCount = true;

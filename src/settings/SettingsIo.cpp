@@ -139,6 +139,28 @@ public:
     void cellCount() { ++count; }
 };
 
+// Bytes of the fixed-size fields and the number of strings.
+class SizeCounter
+{
+public:
+    qint64 fixedBytes = 0;
+    qint64 strings = 0;
+    void item(const char *) {}
+    void int16(const qint16 &) { fixedBytes += 2; }
+    void int32(const qint32 &) { fixedBytes += 4; }
+    void colour(const OleColor &) { fixedBytes += 4; }
+    void string(const QString &) { fixedBytes += 2; ++strings; }
+    void cellCount() { fixedBytes += 2; }
+};
+
+SizeCounter sizeOfForm()
+{
+    SettingsFile settings;
+    SizeCounter counter;
+    visitFields(settings, counter);
+    return counter;
+}
+
 class FieldWriter
 {
 public:
@@ -282,6 +304,21 @@ private:
 };
 
 } // namespace
+
+qint64 settingsFileBaseSize()
+{
+    static const qint64 size = sizeOfForm().fixedBytes;
+    return size;
+}
+
+qint64 settingsFileMaxSize()
+{
+    static const qint64 size = [] {
+        const SizeCounter c = sizeOfForm();
+        return c.fixedBytes + c.strings * kMaxStringBytes;
+    }();
+    return size;
+}
 
 int settingsFieldCount()
 {

@@ -13,13 +13,16 @@ namespace lumina {
 // header and no padding. A string is an unsigned 16-bit byte count followed by
 // that many code page 932 bytes.
 
-// Bytes of a file whose strings are all empty.
-constexpr qint64 kSettingsFileBaseSize = 598;
-// No settings file can be longer than this: the base size plus every string at
-// its longest. Reading never goes past it, whatever the file's length.
-constexpr qint64 kSettingsFileMaxSize = kSettingsFileBaseSize + 33 * qint64(0xFFFF);
 // Longest string the form can hold, in bytes.
 constexpr int kMaxStringBytes = 0xFFFF;
+
+// Bytes of a file whose strings are all empty, and of one whose strings are
+// all at their longest: counted from the fields themselves, so they follow
+// any change of the form. Reading never goes past the longest.
+qint64 settingsFileBaseSize();
+qint64 settingsFileMaxSize();
+inline const qint64 kSettingsFileBaseSize = settingsFileBaseSize();
+inline const qint64 kSettingsFileMaxSize = settingsFileMaxSize();
 
 class SettingsReader
 {

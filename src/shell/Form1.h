@@ -15,6 +15,8 @@ class QTimer;
 
 namespace lumina {
 
+class WindowPlace;
+
 struct BoardPosition;
 class ChimeiCtl_P;
 class M_Degit;
@@ -74,6 +76,8 @@ protected:
 private:
     QPixmap m_picture;
     QPointer<QWidget> m_panelWindow;
+    // Where the settings put the board (made at the first restore).
+    WindowPlace *m_place = nullptr;
 };
 
 } // namespace lumina

@@ -17,19 +17,29 @@ namespace lumina {
 
 void Form1::GetFormInfo(BoardPosition &position) const
 {
+    if (m_place) {
+        m_place->save(position.left, position.top);
+        return;
+    }
     position.left = twipsFromPixels(pos().x());
     position.top = twipsFromPixels(pos().y());
 }
 
 void Form1::SetFormInfo(const BoardPosition &position)
 {
-    move(restoredPosition(this, position.left, position.top));
+    if (!m_place)
+        m_place = new WindowPlace(this);
+    m_place->restore(position.left, position.top);
 }
 
 void frmCtl::GetCtrlDataInfo(ControlPanelState &state) const
 {
-    state.left = twipsFromPixels(pos().x());
-    state.top = twipsFromPixels(pos().y());
+    if (m_place) {
+        m_place->save(state.left, state.top);
+    } else {
+        state.left = twipsFromPixels(pos().x());
+        state.top = twipsFromPixels(pos().y());
+    }
     state.scrollSpeed = HScroll1[0]->value();
     state.scrollWait = HScroll1[1]->value();
     state.entryPanelIndex = entryPanelIndex;
@@ -39,7 +49,9 @@ void frmCtl::GetCtrlDataInfo(ControlPanelState &state) const
 
 std::optional<IniFailure> frmCtl::SetCtrlDataInfo(const ControlPanelState &state)
 {
-    move(restoredPosition(this, state.left, state.top));
+    if (!m_place)
+        m_place = new WindowPlace(this);
+    m_place->restore(state.left, state.top);
     // A value beyond a bar's range is taken as the nearest end.
     const qint32 values[2] = {state.scrollSpeed, state.scrollWait};
     for (size_t i = 0; i < 2; ++i) {
@@ -57,6 +69,11 @@ std::optional<IniFailure> frmCtl::SetCtrlDataInfo(const ControlPanelState &state
     // The entry frame seen at the last exit is seen again.
     Frame1_DblClick(entryPanelIndex);
     return std::nullopt;
+}
+
+bool frmCtl::positionRestored() const
+{
+    return m_place && m_place->placed();
 }
 
 } // namespace lumina

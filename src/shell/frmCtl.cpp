@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -60,10 +61,43 @@ QLabel *whiteLabel(QWidget *parent, const QString &text, int left, int top)
     return label;
 }
 
-// A one-row list of the digits 0..9 with a slim scroll bar.
-QListWidget *digitList(QWidget *parent, const QString &name, int left, int width)
+// A horizontal bar whose value falls as the thumb moves right. Laid out right
+// to left, its arrows and track move the thumb the way pressed; the arrow keys
+// and the wheel are mirrored to match (down or right takes the thumb right, as
+// on any horizontal bar).
+class ReversedScrollBar : public QScrollBar
 {
-    auto *list = standardLook(new QListWidget(parent));
+public:
+    explicit ReversedScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
+    {
+        setLayoutDirection(Qt::RightToLeft);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // The arrow keys move the thumb their way: left raises the value.
+        if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+            triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepAdd : SliderSingleStepSub);
+            event->accept();
+            return;
+        }
+        QScrollBar::keyPressEvent(event);
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        QWheelEvent mirrored(event->position(), event->globalPosition(), -event->pixelDelta(),
+                             -event->angleDelta(), event->buttons(), event->modifiers(),
+                             event->phase(), event->inverted(), event->source());
+        QScrollBar::wheelEvent(&mirrored);
+        event->setAccepted(mirrored.isAccepted());
+    }
+};
+
+// A one-row list of the digits 0..9 with a slim scroll bar, "0" chosen.
+DigitList *digitList(QWidget *parent, const QString &name, int left, int width)
+{
+    auto *list = standardLook(new DigitList(parent));
     list->setObjectName(name);
     for (int d = 0; d <= 9; ++d) {
         auto *item = new QListWidgetItem(QString::number(d), list);
@@ -81,6 +115,8 @@ QListWidget *digitList(QWidget *parent, const QString &name, int left, int width
     font.setPixelSize(12);
     list->setFont(font);
     place(list, left, 915, width, 315);
+    // A route read from the lists never depends on which list had the focus.
+    list->setCurrentRow(0);
     return list;
 }
 
@@ -108,9 +144,25 @@ void WrapButton::paintEvent(QPaintEvent *)
     painter.drawText(QRectF(area), text(), textOption);
 }
 
+DigitList::DigitList(QWidget *parent)
+    : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemClicked, this, &DigitList::chosen);
+}
+
+void DigitList::keyPressEvent(QKeyEvent *event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before)
+        emit chosen();
+}
+
 void EntryFrame::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    // A label or list on the frame passes its double-clicks on to here; only
+    // the frame's own surface switches the panels.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         emit doubleClicked();
     QWidget::mouseDoubleClickEvent(event);
 }
@@ -291,16 +343,14 @@ void frmCtl::buildFrame6()
                                    {135, 900, 1410, 180, 3000, 615}};
     for (int k = 0; k < 2; ++k) {
         const Slider &s = sliders[k];
-        // The value falls as the thumb moves right: an inverted bar whose
-        // minimum sits at the right end.
+        // The value falls as the thumb moves right (an inverted appearance
+        // would mirror the drawing alone, not the arrows).
         auto *bar = standardLook(
-            place(new QScrollBar(Qt::Horizontal, Frame6), s.left, s.top, s.width, s.height));
+            place(new ReversedScrollBar(Frame6), s.left, s.top, s.width, s.height));
         bar->setObjectName(QStringLiteral("HScroll1_%1").arg(k));
         bar->setRange(k == 0 ? 1 : 0, s.maximum);
         bar->setSingleStep(1);
         bar->setPageStep(1);
-        bar->setInvertedAppearance(true);
-        bar->setInvertedControls(true);
         bar->setValue(bar->minimum());
         HScroll1[size_t(k)] = bar;
 

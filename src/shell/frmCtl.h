@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegion>
 #include <QString>
@@ -12,11 +13,12 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QRadioButton;
 class QScrollBar;
 
 namespace lumina {
+
+class WindowPlace;
 
 class Form1;
 struct ControlPanelState;
@@ -45,6 +47,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
+// A one-row list of the digits 0..9. A choice by the keyboard counts as a
+// click, so the list sounds and reads the same either way.
+class DigitList : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit DigitList(QWidget *parent = nullptr);
+signals:
+    // A digit was clicked, or the keyboard moved the choice.
+    void chosen();
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
 // The driver's central control panel.
 class frmCtl : public QWidget
 {
@@ -68,8 +84,8 @@ public:
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
     QLabel *Label7 = nullptr;
-    std::array<QListWidget *, 5> List2{};
-    std::array<QListWidget *, 3> List3{};
+    std::array<DigitList *, 5> List2{};
+    std::array<DigitList *, 3> List3{};
     QWidget *Picture1 = nullptr;
 
     QPushButton *Check1 = nullptr; // "表示消去", a check box with push-button look
@@ -107,6 +123,9 @@ public:
     void GetCtrlDataInfo(ControlPanelState &state) const;
     std::optional<IniFailure> SetCtrlDataInfo(const ControlPanelState &state);
 
+    // Whether the settings placed the panel (and it has not moved since).
+    bool positionRestored() const;
+
     // The board's caption and the version box both name the model after the
     // executable.
     static QString modelName();
@@ -122,6 +141,9 @@ private:
     void buildKeypadPanel();
     void buildListPanel();
     void buildFrame6();
+
+    // Where the settings put the panel (made at the first restore).
+    WindowPlace *m_place = nullptr;
 };
 
 } // namespace lumina

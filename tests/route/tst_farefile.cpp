@@ -86,6 +86,7 @@ private slots:
     void tableStore_data();
     void tableStore();
     void tableClearAndAssign();
+    void pipeWithNothingYetIsAShortFile();
 };
 
 void tst_FareFile::twoStopExample()
@@ -317,6 +318,28 @@ void tst_FareFile::tableClearAndAssign()
 
     table.clear();
     QVERIFY(table == FareTable());
+}
+
+void tst_FareFile::pipeWithNothingYetIsAShortFile()
+{
+    // A pipe hands over nothing before its end: the count was never read.
+    class EmptyPipe : public QIODevice
+    {
+    public:
+        EmptyPipe() { open(QIODevice::ReadOnly); }
+        bool isSequential() const override { return true; }
+        bool atEnd() const override { return false; }
+
+    protected:
+        qint64 readData(char *, qint64) override { return 0; }
+        qint64 writeData(const char *, qint64) override { return -1; }
+    } pipe;
+    FareFileReader reader;
+    std::vector<FareRecord> records;
+    QVERIFY(!reader.read(&pipe, records));
+    QCOMPARE(reader.error(), FareFileReader::Error::Truncated);
+    QVERIFY(!reader.hasCount());
+    QCOMPARE(reader.errorString(), QStringLiteral("運賃データが壊れています。データの数を読み取れません。"));
 }
 
 LUMINA_TEST_MAIN(tst_FareFile)
