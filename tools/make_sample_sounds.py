@@ -136,9 +136,9 @@ def fixtures():
     # A steady 660 Hz tone of 0.4 s: its frequency is checked after playback.
     tone = [math.sin(2 * math.pi * 660.0 * i / RATE) for i in range(int(0.4 * RATE))]
     write_mp3(os.path.join(FIXTURES, "tone660.mp3"), tone, peak=0.5)
-    # One second of a held organ chord.
-    write_midi(os.path.join(FIXTURES, "chord.mid"), 19,
-               [(0, 2, 60, 110), (0, 2, 64, 110), (0, 2, 67, 110)])
+    # A half-second vibraphone chord.
+    write_midi(os.path.join(FIXTURES, "chord.mid"), 11,
+               [(0, 1, 60, 110), (0, 1, 64, 110), (0, 1, 67, 110)])
     # Not an MP3 at all.
     with open(os.path.join(FIXTURES, "text.mp3"), "w", encoding="ascii") as f:
         f.write("This is a text file, not a sound.\n")

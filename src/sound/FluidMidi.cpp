@@ -100,6 +100,8 @@ bool FluidMidi::ensureSynth()
     // The player follows the samples we render, not the wall clock.
     fluid_settings_setstr(settings, "player.timing-source", "sample");
     fluid_settings_setint(settings, "synth.lock-memory", 0);
+    // Only the instruments a file uses are read from the (large) soundfont.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     auto *synth = new_fluid_synth(settings);
     if (!synth || fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
         if (synth)
@@ -139,7 +141,14 @@ PcmClipPtr FluidMidi::render(const QString &path)
     std::vector<qint16> pcm;
     std::vector<qint16> block(kBlockFrames * 2);
     qint64 frames = 0;
-    while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && frames < kLongestFrames) {
+    // The player lingers on after the last event; the song ends at its last tick
+    // and what still rings is rendered below.
+    auto playing = [player] {
+        const int total = fluid_player_get_total_ticks(player); // known once loaded
+        return fluid_player_get_status(player) == FLUID_PLAYER_PLAYING
+            && (total <= 0 || fluid_player_get_current_tick(player) < total);
+    };
+    while (playing() && frames < kLongestFrames) {
         fluid_synth_write_s16(synth, kBlockFrames, block.data(), 0, 2, block.data(), 1, 2);
         pcm.insert(pcm.end(), block.begin(), block.end());
         frames += kBlockFrames;

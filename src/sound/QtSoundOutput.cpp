@@ -13,7 +13,7 @@ namespace lumina {
 namespace {
 
 // Small device buffers keep the time from a key press to its click short.
-constexpr int kBufferMs = 40;
+constexpr int kBufferMs = 100;
 
 } // namespace
 
