@@ -12,8 +12,11 @@ namespace lumina {
 
 namespace {
 
-// Small device buffers keep the time from a key press to its click short.
-constexpr int kBufferMs = 100;
+// The sound server takes a short sound whole (up to two seconds of it), so a
+// busy window thread cannot starve it; the first samples go out at once
+// whatever the size. Buffers much under 100 ms stall Qt's PulseAudio sink.
+constexpr int kMinBufferMs = 100;
+constexpr int kMaxBufferMs = 2000;
 
 } // namespace
 
@@ -65,7 +68,9 @@ bool QtSoundOutput::start(int channel, PcmClipPtr clip)
 
     Channel &c = m_channels[size_t(channel)];
     auto *sink = new QAudioSink(device, clip->format);
-    sink->setBufferSize(clip->format.bytesForDuration(kBufferMs * 1000));
+    const auto &f = clip->format;
+    sink->setBufferSize(qBound(qsizetype(f.bytesForDuration(kMinBufferMs * 1000)), clip->data.size(),
+                               qsizetype(f.bytesForDuration(kMaxBufferMs * 1000))));
     auto *source = new PcmSource(clip, sink);
     connect(sink, &QAudioSink::stateChanged, this,
             [this, channel, sink](QAudio::State state) { onState(channel, sink, state); });

@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <numbers>
 
 namespace lumina::test {
 
@@ -14,7 +15,7 @@ inline bool writeToneWave(const QString &path, double hz, int milliseconds, int 
     const int frames = rate * milliseconds / 1000;
     QByteArray pcm(frames * 2, '\0');
     for (int i = 0; i < frames; ++i) {
-        const auto v = qint16(std::lround(16383.0 * std::sin(2 * M_PI * hz * i / rate)));
+        const auto v = qint16(std::lround(16383.0 * std::sin(2 * std::numbers::pi * hz * i / rate)));
         qToLittleEndian(v, pcm.data() + 2 * i);
     }
     QByteArray head("RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\0\0\0\0\0\0\0\0\x02\0\x10\0data\0\0\0\0", 44);
