@@ -6,45 +6,27 @@
 #include <QTimer>
 
 #include <chrono>
-#include <cstring>
 
 namespace lumina {
 
 namespace {
 
 // The sound server takes a short sound whole (up to two seconds of it), so a
-// busy window thread cannot starve it; the first samples go out at once
-// whatever the size. Buffers much under 100 ms stall Qt's PulseAudio sink.
+// busy window thread cannot starve it. A sound server starts playing only
+// once it holds a minimum, so shorter sounds are followed by silence up to
+// kMinBufferMs; much smaller buffers also stall Qt's PulseAudio sink.
 constexpr int kMinBufferMs = 100;
 constexpr int kMaxBufferMs = 2000;
+constexpr int kFeedMs = 50;
+
+qint64 steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 } // namespace
-
-PcmSource::PcmSource(PcmClipPtr clip, QObject *parent)
-    : QIODevice(parent)
-    , m_clip(std::move(clip))
-{
-    open(QIODevice::ReadOnly);
-}
-
-qint64 PcmSource::bytesAvailable() const
-{
-    return m_clip->data.size() - m_pos + QIODevice::bytesAvailable();
-}
-
-qint64 PcmSource::readData(char *data, qint64 maxSize)
-{
-    if (m_firstReadNs < 0)
-        m_firstReadNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                            std::chrono::steady_clock::now().time_since_epoch())
-                            .count();
-    const qint64 n = qMin(maxSize, qint64(m_clip->data.size()) - m_pos);
-    if (n <= 0)
-        return 0;
-    std::memcpy(data, m_clip->data.constData() + m_pos, size_t(n));
-    m_pos += n;
-    return n;
-}
 
 QtSoundOutput::QtSoundOutput(QObject *parent)
     : SoundOutput(parent)
@@ -63,50 +45,68 @@ bool QtSoundOutput::start(int channel, PcmClipPtr clip)
         return false;
     close(channel);
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(clip->format))
+    const QAudioFormat &format = clip->format;
+    if (device.isNull() || !device.isFormatSupported(format))
         return false;
 
     Channel &c = m_channels[size_t(channel)];
-    auto *sink = new QAudioSink(device, clip->format);
-    const auto &f = clip->format;
-    sink->setBufferSize(qBound(qsizetype(f.bytesForDuration(kMinBufferMs * 1000)), clip->data.size(),
-                               qsizetype(f.bytesForDuration(kMaxBufferMs * 1000))));
-    auto *source = new PcmSource(clip, sink);
-    connect(sink, &QAudioSink::stateChanged, this,
-            [this, channel, sink](QAudio::State state) { onState(channel, sink, state); });
+    const qsizetype minBytes = format.bytesForDuration(kMinBufferMs * 1000);
+    auto *sink = new QAudioSink(device, format);
+    sink->setBufferSize(qBound(minBytes, clip->data.size(),
+                               qsizetype(format.bytesForDuration(kMaxBufferMs * 1000))));
+    connect(sink, &QAudioSink::stateChanged, this, [this, channel, sink](QAudio::State state) {
+        if (state == QAudio::StoppedState && m_channels[size_t(channel)].sink == sink)
+            end(channel); // the device failed or went away
+    });
     c.sink = sink;
-    c.source = source;
-    c.lengthMs = clip->durationMs();
+    c.clip = clip;
+    c.padded.clear();
+    if (clip->data.size() < minBytes)
+        c.padded = clip->data + QByteArray(minBytes - clip->data.size(), '\0');
+    c.written = 0;
+    c.firstWriteNs = -1;
     c.playing = true;
-    c.started.start();
-    sink->start(source);
-    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
+    c.io = sink->start();
+    if (!c.io || sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
         close(channel);
         return false;
     }
-    return true;
+    c.started.start();
+    c.feeder = new QTimer(sink);
+    c.feeder->setInterval(kFeedMs);
+    connect(c.feeder, &QTimer::timeout, this, [this, channel] { feed(channel); });
+    feed(channel);
+    if (c.playing && c.written < (c.padded.isEmpty() ? c.clip->data : c.padded).size())
+        c.feeder->start();
+    return c.playing;
 }
 
-void QtSoundOutput::onState(int channel, QAudioSink *sink, QAudio::State state)
+void QtSoundOutput::feed(int channel)
 {
     Channel &c = m_channels[size_t(channel)];
-    if (c.sink != sink || !c.playing)
+    if (!c.sink || !c.playing)
         return;
-    if (state == QAudio::IdleState) {
-        // The device has taken the last bytes; they still sound for up to one
-        // buffer. Report the end when the sound has really had its length.
-        const qint64 left = c.lengthMs - c.started.elapsed();
-        if (left > 0) {
-            QTimer::singleShot(int(left), sink, [this, channel, sink] {
-                if (m_channels[size_t(channel)].sink == sink)
-                    end(channel);
-            });
-            return;
-        }
-        end(channel);
-    } else if (state == QAudio::StoppedState) {
-        end(channel);
+    const QByteArray &data = c.padded.isEmpty() ? c.clip->data : c.padded;
+    const int frame = c.clip->format.bytesPerFrame();
+    qint64 n = qMin(qint64(c.sink->bytesFree()), data.size() - c.written);
+    n -= n % frame;
+    if (n > 0) {
+        if (c.firstWriteNs < 0)
+            c.firstWriteNs = steadyNs();
+        const qint64 put = c.io->write(data.constData() + c.written, n);
+        if (put > 0)
+            c.written += put;
     }
+    if (c.written < data.size())
+        return;
+    c.feeder->stop();
+    // All of it is with the device now; it ends once it has had its length.
+    QAudioSink *sink = c.sink;
+    const qint64 left = c.clip->durationMs() - c.started.elapsed();
+    QTimer::singleShot(int(qMax<qint64>(0, left)), sink, [this, channel, sink] {
+        if (m_channels[size_t(channel)].sink == sink)
+            end(channel);
+    });
 }
 
 void QtSoundOutput::end(int channel)
@@ -125,7 +125,10 @@ void QtSoundOutput::close(int channel)
     Channel &c = m_channels[size_t(channel)];
     QAudioSink *sink = c.sink.data();
     c.sink.clear();
-    c.source = nullptr;
+    c.io = nullptr;
+    c.feeder = nullptr;
+    c.clip.reset();
+    c.padded.clear();
     const bool wasPlaying = c.playing;
     c.playing = false;
     if (sink) {
@@ -143,11 +146,11 @@ bool QtSoundOutput::isPlaying(int channel) const
     return channel >= 0 && channel < int(m_channels.size()) && m_channels[size_t(channel)].playing;
 }
 
-const PcmSource *QtSoundOutput::source(int channel) const
+qint64 QtSoundOutput::firstWriteNs(int channel) const
 {
     if (channel < 0 || channel >= int(m_channels.size()))
-        return nullptr;
-    return m_channels[size_t(channel)].source;
+        return -1;
+    return m_channels[size_t(channel)].firstWriteNs;
 }
 
 } // namespace lumina

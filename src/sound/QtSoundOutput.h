@@ -2,41 +2,20 @@
 
 #include "sound/SoundBackend.h"
 
-#include <QAudio>
 #include <QElapsedTimer>
-#include <QIODevice>
 #include <QPointer>
 
 #include <array>
 
 class QAudioSink;
+class QIODevice;
+class QTimer;
 
 namespace lumina {
 
-// Hands a clip to the audio device as it asks for data, and notes when it
-// first asked (the start latency the benchmarks report).
-class PcmSource final : public QIODevice
-{
-    Q_OBJECT
-public:
-    explicit PcmSource(PcmClipPtr clip, QObject *parent = nullptr);
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override;
-    // std::chrono::steady_clock at the first read, in nanoseconds; -1 before.
-    qint64 firstReadNs() const { return m_firstReadNs; }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    PcmClipPtr m_clip;
-    qint64 m_pos = 0;
-    qint64 m_firstReadNs = -1;
-};
-
 // One QAudioSink per channel on the default output device; the sound server
-// mixes the channels.
+// mixes the channels. The decoded sound is pushed into the sink as soon as it
+// starts, so its first samples reach the server within the call.
 class QtSoundOutput final : public SoundOutput
 {
     Q_OBJECT
@@ -48,18 +27,23 @@ public:
     void close(int channel) override;
     bool isPlaying(int channel) const override;
 
-    // The source of the channel's current sound, for latency measurements.
-    const PcmSource *source(int channel) const;
+    // std::chrono::steady_clock, in nanoseconds, when the channel's current
+    // sound first went to the device; -1 when none did.
+    qint64 firstWriteNs(int channel) const;
 
 private:
     struct Channel {
         QPointer<QAudioSink> sink;
-        PcmSource *source = nullptr; // owned by the sink
-        qint64 lengthMs = 0;
+        QIODevice *io = nullptr; // owned by the sink
+        QTimer *feeder = nullptr; // child of the sink
+        PcmClipPtr clip;
+        QByteArray padded; // a sound shorter than the device's start threshold, with silence after it
+        qint64 written = 0;
         QElapsedTimer started;
+        qint64 firstWriteNs = -1;
         bool playing = false;
     };
-    void onState(int channel, QAudioSink *sink, QAudio::State state);
+    void feed(int channel);
     void end(int channel);
 
     std::array<Channel, 4> m_channels;
