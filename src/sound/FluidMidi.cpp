@@ -9,6 +9,8 @@
 #include <fluidsynth.h>
 #endif
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -60,6 +62,7 @@ constexpr qint64 kLongestFrames = qint64(FluidMidi::kSampleRate) * 600;
 // Notes ring on after the last event; render their release, at most this long.
 constexpr qint64 kTailFrames = qint64(FluidMidi::kSampleRate) * 3;
 constexpr int kSilentLevel = 8;
+constexpr double kPeakTarget = 0.7; // -3 dB of full scale
 
 bool silent(const qint16 *samples, int count)
 {
@@ -166,6 +169,17 @@ PcmClipPtr FluidMidi::render(const QString &path)
     fluid_synth_system_reset(synth);
     if (!played)
         return nullptr;
+
+    // A synthesiser plays far below full scale; bring the rendering up to the
+    // level of the other event sounds, never by more than 18 dB.
+    int peak = 1;
+    for (qint16 v : pcm)
+        peak = std::max(peak, std::abs(int(v)));
+    const double gain = std::min(kPeakTarget * 32767.0 / peak, 8.0);
+    if (gain > 1.0) {
+        for (qint16 &v : pcm)
+            v = qint16(std::lround(v * gain));
+    }
 
     auto clip = std::make_shared<PcmClip>();
     clip->format.setSampleFormat(QAudioFormat::Int16);
