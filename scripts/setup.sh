@@ -10,6 +10,12 @@ packages=(
   qt6-qpa-plugins libqt6texttospeech6 qt6-speech-flite-plugin qt6-speech-speechd-plugin
   libgl-dev libxkbcommon-dev
   libfluidsynth-dev fluid-soundfont-gm
+  # Sound: MP3 decoding through GStreamer; a private sound server for the test
+  # that plays for real; the MP3 encoder of tools/make_sample_sounds.py; Qt's
+  # window-system header for the test that queues input during a sound.
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  pulseaudio pulseaudio-utils lame
+  qt6-base-private-dev
   libfreetype-dev zlib1g-dev
   fonts-dseg fonts-dotgothic16 xfonts-shinonome fonts-ipafont-gothic fonts-ipafont-mincho
   fontconfig

@@ -1,19 +1,30 @@
 #include "sound/SoundPlayer.h"
 
+#include "sound/QtSoundDecoder.h"
+#include "sound/QtSoundOutput.h"
+#include "sound/SoundSlots.h"
+
+#include <QCoreApplication>
+
 namespace lumina {
 
 namespace {
 
-// Until a playback backend is in place the program is silent; every caller
-// already goes through the slot interface.
-class SilentSoundPlayer final : public SoundPlayer
-{
-public:
-    void PlaySound(const QString &, const QString &, bool, int) override {}
-    void StopAllSounds() override {}
+// The program's player: Qt Multimedia and FluidSynth behind the four slots.
+struct DevicePlayer {
+    QtSoundDecoder decoder;
+    QtSoundOutput output;
+    SlotSoundPlayer player{decoder, output};
 };
 
+DevicePlayer *g_device = nullptr;
 SoundPlayer *g_override = nullptr;
+
+void releaseDevicePlayer()
+{
+    delete g_device;
+    g_device = nullptr;
+}
 
 } // namespace
 
@@ -21,8 +32,12 @@ SoundPlayer &soundPlayer()
 {
     if (g_override)
         return *g_override;
-    static SilentSoundPlayer silent;
-    return silent;
+    if (!g_device) {
+        g_device = new DevicePlayer;
+        // The audio sinks must go before the application object does.
+        qAddPostRoutine(releaseDevicePlayer);
+    }
+    return g_device->player;
 }
 
 void setSoundPlayer(SoundPlayer *replacement)
