@@ -140,6 +140,7 @@ void QtSpeech::start(const VoiceSettings &settings)
         m_ready = false;
         emit readyChanged(false);
     }
+    m_startClock.start();
     QMetaObject::invokeMethod(m_worker, [worker = m_worker, settings] { worker->open(settings); },
                               Qt::QueuedConnection);
 }
@@ -147,6 +148,9 @@ void QtSpeech::start(const VoiceSettings &settings)
 void QtSpeech::opened(bool ok, const QList<QLocale> &languages, const QList<VoiceInfo> &voices,
                       const VoiceSettings &settings)
 {
+    qCDebug(lcSpeech).nospace() << "engine " << settings.engine << (ok ? " ready" : " failed") << " after "
+                                << m_startClock.elapsed() << " ms, language " << settings.language
+                                << ", voice " << settings.voice;
     m_languages = languages;
     m_voices = voices;
     m_settings = settings;

@@ -2,7 +2,7 @@
 
 #include "sound/Speech.h"
 
-#include <QMutex>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <atomic>
@@ -46,6 +46,7 @@ private:
     QList<QLocale> m_languages;
     QList<VoiceInfo> m_voices;
     VoiceSettings m_settings;
+    QElapsedTimer m_startClock;
 };
 
 } // namespace lumina
