@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev
   qt6-l10n-tools libqt6svg6
   qt6-qpa-plugins libqt6texttospeech6 qt6-speech-flite-plugin qt6-speech-speechd-plugin
+  speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng
+  pulseaudio pulseaudio-utils
   libgl-dev libxkbcommon-dev
   libfluidsynth-dev fluid-soundfont-gm
   # Sound: MP3 decoding through GStreamer; a private sound server for the test

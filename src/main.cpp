@@ -1,5 +1,6 @@
 #include "base/Fonts.h"
 #include "app/Lumina.h"
+#include "sound/QtSpeech.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -19,7 +20,13 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     lumina::registerFonts();
 
+    // The announcements speak through the platform's speech engine.
+    lumina::QtSpeech speechEngine;
+    lumina::setSpeech(&speechEngine);
+
     lumina::Lumina program;
     program.startUp();
-    return app.exec();
+    const int status = app.exec();
+    lumina::setSpeech(nullptr);
+    return status;
 }

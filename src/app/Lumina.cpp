@@ -64,14 +64,20 @@ Seams Lumina::defaultSeams()
         if (m_controlPanel)
             m_controlPanel->SetProp();
     };
-    s.initSpeech = [] {};
+    s.initSpeech = [this] {
+        if (m_controlPanel)
+            m_controlPanel->InitSpeech();
+    };
     s.loadIni = [] { LoadIni(); };
     s.clearStopName = [this] {
         if (m_board)
             m_board->ChimeiCtl->SetChimei(QString());
     };
     s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
-    s.releaseSpeech = [] {};
+    s.releaseSpeech = [this] {
+        if (m_controlPanel)
+            m_controlPanel->ReleaseSpeech();
+    };
     s.saveIni = [] { SaveIni(); };
     s.exit = [] { QCoreApplication::exit(0); };
     return s;

@@ -8,6 +8,7 @@
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
+#include "options/frmVoice.h"
 #include "route/BoardUpdate.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
@@ -15,6 +16,7 @@
 #include "shell/Form1.h"
 #include "shell/frmCtl.h"
 #include "sound/SoundPlayer.h"
+#include "sound/Speech.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -86,6 +88,10 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     for (int i = 0; i < 3; ++i)
         connect(m_panel->Option4[size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { Option4_Click(i); });
+    connect(m_panel->cmdTapeNext, &QPushButton::clicked, this, [this] { cmdTapeNext_Click(); });
+    connect(m_panel->cmdTapeBack, &QPushButton::clicked, this, [this] { cmdTapeBack_Click(); });
+    connect(m_panel->cmdTapeStop, &QPushButton::clicked, this, [this] { cmdTapeStop_Click(); });
+    connect(m_panel->cmdTapeSet, &QPushButton::clicked, this, [this] { cmdTapeSet_Click(); });
 }
 
 void ControlPanel::playSoundField(int field, const QString &slot, bool synchronous)
@@ -136,7 +142,7 @@ void ControlPanel::Check1_Click()
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(!clear);
     m_panel->Frame6->setEnabled(!clear);
-    m_panel->grpM_Tape->setEnabled(!clear && SpeechAvailable);
+    updateTapeFrame();
     if (!clear)
         DispData(routeState().CurStop + 1);
 }
@@ -200,13 +206,17 @@ void ControlPanel::Command1_Click(int index)
             section[i] = m_panel->List3[i]->currentRow();
         entry = entryFromLists(route, section);
     }
-    if (loadTape)
-        loadTape(tapeFolder, routeKey(entry.routeNo));
+    // The announcement file is read before the fare file, as the sound above
+    // already plays, but it goes into force only with the route.
+    TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNo))));
 
-    // A route that fails any check leaves the previous one wholly in force.
+    // A route that fails any check leaves the previous one wholly in force,
+    // its tape included.
     RouteState &route = routeState();
     if (!setRoute(route, fareFolder, entry, m_panel))
         return;
+    m_tape.LoadTape(std::move(tape));
+    updateTapeFrame();
 
     // Lamp test: every segment of every cell lit for three seconds.
     m_board->ChimeiCtl->SetChimei(QStringLiteral("系統選別中"));
@@ -266,6 +276,77 @@ void ControlPanel::DispData(int n)
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
+}
+
+void ControlPanel::InitSpeech()
+{
+    setSpeechAvailable(false);
+    // A host that reports this system has no usable speech component.
+    if (host().GetOsInfo() == QStringLiteral("Windows Vista"))
+        return;
+    connect(&speech(), &Speech::readyChanged, this, &ControlPanel::setSpeechAvailable,
+            Qt::UniqueConnection);
+    speech().start(VoiceSettings::load());
+    setSpeechAvailable(speech().isReady());
+}
+
+void ControlPanel::ReleaseSpeech()
+{
+    disconnect(&speech(), &Speech::readyChanged, this, &ControlPanel::setSpeechAvailable);
+    speech().release();
+}
+
+void ControlPanel::setSpeechAvailable(bool available)
+{
+    SpeechAvailable = available;
+    m_panel->grpM_Tape->setTitle(available ? QStringLiteral("音合使用可")
+                                           : QStringLiteral("音合使用不可"));
+    updateTapeFrame();
+}
+
+void ControlPanel::updateTapeFrame()
+{
+    m_panel->grpM_Tape->setEnabled(SpeechAvailable && m_tape.loaded()
+                                   && !m_panel->Check1->isChecked());
+}
+
+PreAnnouncement ControlPanel::preAnnouncement() const
+{
+    PreAnnouncement sounds;
+    sounds.always = m_options->Option2[2]->isChecked();
+    sounds.synchronous = m_options->Option7[0]->isChecked();
+    sounds.alwaysSound = m_options->txtSelectSound[3]->text();
+    for (size_t i = 0; i < sounds.flagSounds.size(); ++i)
+        sounds.flagSounds[i] = m_options->txtSelectSound[4 + i]->text();
+    return sounds;
+}
+
+void ControlPanel::cmdTapeNext_Click()
+{
+    m_tape.TapeForward(preAnnouncement());
+    // The entry now current decides, also when the tape stood at its end.
+    if (m_tape.EntryStepFlag(m_tape.TapePosition()) == 1)
+        Command2_Click(1);
+}
+
+void ControlPanel::cmdTapeBack_Click()
+{
+    m_tape.TapeBack(preAnnouncement());
+    if (m_tape.EntryStepFlag(m_tape.TapePosition()) == 1)
+        Command2_Click(0);
+}
+
+void ControlPanel::cmdTapeStop_Click()
+{
+    m_tape.TapeStop();
+}
+
+void ControlPanel::cmdTapeSet_Click()
+{
+    // Window-modal but not blocking: the panel waits, the board goes on.
+    auto *dialog = new frmVoice(m_panel);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void ControlPanel::SeirikenNumSet(int style, int zeroFill)

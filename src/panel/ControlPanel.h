@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/mdlM_Tape.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -27,9 +29,7 @@ public:
     std::function<void()> showOptions;
     // The ticket preview drawing for a stop; empty until the preview exists.
     std::function<void(int stop, const QString &date, const QString &time)> drawTicket;
-    // Loading the route's announcement data; empty until the tape exists.
-    std::function<void(const QString &folder, const QString &routeKey)> loadTape;
-    // Whether speech was found usable at start-up (the tape group needs it).
+    // Whether a speech engine is ready (the tape group needs it).
     bool SpeechAvailable = false;
 
     // Keypad key 0..9, 10 "系統", 11 "区間".
@@ -52,6 +52,21 @@ public:
     // Backlight state 0 (OFF), 1 (ON1) or 2 (ON2).
     void Option4_Click(int index);
 
+    // Start-up: starts the speech engine with this user's voice choice. The
+    // tape group says "音合使用不可" until the engine is ready.
+    void InitSpeech();
+    // Quit: lets the speech engine go.
+    void ReleaseSpeech();
+    // The tape buttons: "送り", "戻し", "■" and "調整".
+    void cmdTapeNext_Click();
+    void cmdTapeBack_Click();
+    void cmdTapeStop_Click();
+    void cmdTapeSet_Click();
+    // The announcement tape of the route in force.
+    M_Tape &tape() { return m_tape; }
+    // The pre-announcement sounds as chosen in the options dialog.
+    PreAnnouncement preAnnouncement() const;
+
     // The ticket-number labels for one of the twelve styles.
     void SeirikenNumSet(int style, int zeroFill);
     // The options that shape the board, from the options dialog to the board.
@@ -62,10 +77,14 @@ public:
 
 private:
     void playSoundField(int field, const QString &slot, bool synchronous);
+    void setSpeechAvailable(bool available);
+    // The tape group is usable with a loaded tape, speech and the board shown.
+    void updateTapeFrame();
 
     Form1 *m_board;
     frmCtl *m_panel;
     frmOption *m_options;
+    M_Tape m_tape;
 };
 
 } // namespace lumina

@@ -218,7 +218,27 @@ frmCtl::frmCtl(QWidget *parent)
     grpM_Tape->setObjectName(QStringLiteral("grpM_Tape"));
     setBackColor(grpM_Tape, rgb(150, 150, 150));
     setForeColor(grpM_Tape, kYellow);
+    grpM_Tape->setTitle(QStringLiteral("音合使用不可"));
     grpM_Tape->setEnabled(false);
+    // Two by two under the caption: back and forward above, stop and adjust below.
+    const struct {
+        QPushButton **button;
+        const char16_t *caption;
+        const char *name;
+        int left;
+        int top;
+    } tapeButtons[] = {
+        {&cmdTapeBack, u"戻し", "cmdTapeBack", 75, 270},
+        {&cmdTapeNext, u"送り", "cmdTapeNext", 660, 270},
+        {&cmdTapeStop, u"■", "cmdTapeStop", 75, 765},
+        {&cmdTapeSet, u"調整", "cmdTapeSet", 660, 765},
+    };
+    for (const auto &t : tapeButtons) {
+        auto *button = place(standardLook(new QPushButton(QString::fromUtf16(t.caption), grpM_Tape)),
+                             t.left, t.top, 555, 435);
+        button->setObjectName(QString::fromLatin1(t.name));
+        *t.button = button;
+    }
 
     Frame2 = place(new QGroupBox(QStringLiteral("バックライト"), this), 3465, 60, 1695, 720);
     Frame2->setObjectName(QStringLiteral("Frame2"));

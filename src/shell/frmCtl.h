@@ -89,7 +89,11 @@ public:
     QWidget *Picture1 = nullptr;
 
     QPushButton *Check1 = nullptr; // "表示消去", a check box with push-button look
-    QGroupBox *grpM_Tape = nullptr;
+    QGroupBox *grpM_Tape = nullptr; // the announcement tape
+    QPushButton *cmdTapeBack = nullptr;  // "戻し"
+    QPushButton *cmdTapeNext = nullptr;  // "送り"
+    QPushButton *cmdTapeStop = nullptr;  // "■"
+    QPushButton *cmdTapeSet = nullptr;   // "調整"
     QGroupBox *Frame2 = nullptr;
     std::array<QRadioButton *, 3> Option4{};
     QFrame *Frame6 = nullptr;

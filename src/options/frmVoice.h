@@ -1,0 +1,50 @@
+#pragma once
+
+#include "sound/Speech.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QSlider;
+
+namespace lumina {
+
+// "音声の調節": the engine, the language, the voice, rate, pitch and volume of the
+// announcements, with a sample sentence to listen to. Changes are heard at
+// once; "OK" keeps them for this user, "キャンセル" goes back to what was in force.
+class frmVoice : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmVoice(QWidget *parent = nullptr);
+
+    // The choice the dialog shows.
+    VoiceSettings current() const;
+    // Speaks the sample sentence with the choice shown.
+    void speakSample();
+
+    static QString sampleSentence();
+
+    QComboBox *cboEngine = nullptr;
+    QComboBox *cboLanguage = nullptr;
+    QComboBox *cboVoice = nullptr;
+    QSlider *sldRate = nullptr;
+    QSlider *sldPitch = nullptr;
+    QSlider *sldVolume = nullptr;
+    QLabel *lblState = nullptr;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    void fillVoices();
+    void showState();
+    void apply();
+
+    VoiceSettings m_original;
+    bool m_filling = false;
+};
+
+} // namespace lumina

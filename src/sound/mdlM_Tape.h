@@ -1,0 +1,76 @@
+#pragma once
+
+#include "sound/TapeFile.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace lumina {
+
+// Which pre-announcement sound plays, as chosen in the options dialog.
+struct PreAnnouncement {
+    bool always = false;                // "always" chosen: alwaysSound before every entry
+    bool synchronous = false;           // the announcement waits for the sound
+    QString alwaysSound;                // sound field 3
+    std::array<QString, 3> flagSounds;  // sound fields 4..6, for sound flags 1..3
+};
+
+// An announcement file read, not yet in force: a route setting that fails
+// must leave the previous tape as it was.
+struct TapeLoad {
+    QString path;
+    QList<TapeEntry> entries; // one per line; empty ones past a fault
+    bool ok = false;
+    QString errorString;
+};
+
+// "<route key>tp.csv".
+QString tapeFileName(const QString &routeKey);
+// Reads the announcement file at `path`. A missing or unreadable file, or a
+// line with too many fields, gives ok == false with the lines read before.
+TapeLoad readTape(const QString &path);
+
+// The announcement tape of the route in force: its entries and the position
+// of the entry last announced (0 before the first). Speech goes to speech(),
+// sounds and recordings to soundPlayer().
+class M_Tape
+{
+public:
+    // Puts a tape in force: the entries are replaced and the position goes
+    // back to 0, also when the load failed (the tape buttons are then off).
+    void LoadTape(TapeLoad load);
+    bool loaded() const { return m_loaded; }
+
+    int TapeCount() const { return int(m_entries.size()); }
+    int TapePosition() const { return m_position; }
+    // The step and sound flags of entry n, 0 outside 1..TapeCount.
+    qint16 EntryStepFlag(int n) const;
+    qint16 EntrySoundFlag(int n) const;
+    QString EntryText(int n) const;
+
+    // Move the tape by one entry and announce it. At either end the position
+    // stays and nothing sounds; the return tells whether the tape moved.
+    bool TapeForward(const PreAnnouncement &sounds);
+    bool TapeBack(const PreAnnouncement &sounds);
+    // Stops the announcement: speech, and a recording being played.
+    void TapeStop();
+
+    // Speaks entry n, or plays it when its text names a recording (a .wav,
+    // .mp3 or .mid file beside the announcement file).
+    void AnnounceEntry(int n, bool synchronous);
+    // The recording entry n names, or "" when it is to be spoken.
+    QString recordingOf(int n) const;
+
+private:
+    void preAnnounce(const QString &sound, const QString &slot, bool synchronous);
+
+    QList<TapeEntry> m_entries;
+    QString m_folder;
+    int m_position = 0;
+    bool m_loaded = false;
+    bool m_recordingPlayed = false;
+};
+
+} // namespace lumina

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "sound/Speech.h"
+
+#include <QStringList>
+
+namespace lumina::test {
+
+// Records what would be spoken; installs itself as the process-wide engine for
+// its lifetime. `statusAfterSpeak` is the status the engine reports once a
+// text has been handed to it.
+class FakeSpeech final : public Speech
+{
+public:
+    FakeSpeech() { setSpeech(this); }
+    ~FakeSpeech() override { setSpeech(nullptr); }
+
+    void start(const VoiceSettings &s) override
+    {
+        started.append(s);
+        m_settings = s;
+        if (readyOnStart)
+            setReady(true);
+    }
+    void release() override
+    {
+        ++releases;
+        setReady(false);
+    }
+    bool isReady() const override { return m_ready; }
+    void speak(const QString &text) override
+    {
+        log << QStringLiteral("speak:") + text;
+        m_status = statusAfterSpeak;
+    }
+    void stop() override { log << QStringLiteral("stop"); }
+    int status() const override { return m_status; }
+    QStringList engines() const override { return {QStringLiteral("fake")}; }
+    QList<QLocale> languages() const override { return {}; }
+    QList<VoiceInfo> voices() const override { return {}; }
+    VoiceSettings settings() const override { return m_settings; }
+
+    void setReady(bool ready)
+    {
+        if (ready == m_ready)
+            return;
+        m_ready = ready;
+        emit readyChanged(ready);
+    }
+    // Only the texts spoken, in order.
+    QStringList spoken() const
+    {
+        QStringList texts;
+        for (const QString &entry : log) {
+            if (entry.startsWith(QStringLiteral("speak:")))
+                texts << entry.mid(6);
+        }
+        return texts;
+    }
+
+    QStringList log;
+    QList<VoiceSettings> started;
+    int releases = 0;
+    bool readyOnStart = true;
+    int statusAfterSpeak = Speaking;
+
+private:
+    bool m_ready = false;
+    int m_status = Ready;
+    VoiceSettings m_settings;
+};
+
+} // namespace lumina::test
