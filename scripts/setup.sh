@@ -11,6 +11,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libfluidsynth-dev fluid-soundfont-gm
   libfreetype-dev zlib1g-dev
+  libzint-dev
   fonts-dseg fonts-dotgothic16 xfonts-shinonome fonts-ipafont-gothic fonts-ipafont-mincho
   fontconfig
   clang libclang-rt-14-dev
