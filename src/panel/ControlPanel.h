@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -30,8 +31,6 @@ public:
     std::function<void(int milliseconds)> pause;
     // Shows the options dialog modally; returns when it has been closed.
     std::function<void()> showOptions;
-    // The ticket preview drawing for a stop; empty until the preview exists.
-    std::function<void(int stop, const QString &date, const QString &time)> drawTicket;
     // Loading the route's announcement data; empty until the tape exists.
     std::function<void(const QString &folder, const QString &routeKey)> loadTape;
     // Whether speech was found usable at start-up (the tape group needs it).
@@ -54,6 +53,13 @@ public:
     void Command2_Click(int index);
     // Shows stop `n` (1-based) of the route.
     void DispData(int n);
+    // ">>" / "<<": opens or closes the ticket preview.
+    void Check4_Click();
+    // A mouse button down over the ticket preview: the right one offers the
+    // pop-up menu at `globalPos`.
+    void picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    // "コピー(&C)": the drawn ticket to the clipboard as a picture.
+    void MnuHideCopy_Click();
     // Backlight state 0 (OFF), 1 (ON1) or 2 (ON2).
     void Option4_Click(int index);
 
@@ -68,6 +74,7 @@ public:
 private:
     void playSoundField(int field, const QString &slot, bool synchronous);
     void waitWithoutInput(int milliseconds);
+    void drawSeiriken(int n, const QString &date, const QString &time);
 
     Form1 *m_board;
     frmCtl *m_panel;
