@@ -4,6 +4,7 @@
 #include "hostlib/TicketPlugin.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 #include <zint.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace lumina {
 
@@ -61,12 +63,18 @@ struct ZintSymbol {
     void operator()(zint_symbol *s) const { ZBarcode_Delete(s); }
 };
 
-void drawBarcode(QPainter &painter, const TicketElement &e, const QString &data)
+// A code as zint lays it out: its size and its dark modules, in modules.
+struct EncodedCode {
+    float width = 0, height = 0;
+    QList<QRectF> bars;
+};
+
+std::optional<EncodedCode> encode(TicketElement::Symbology kind, const QString &data)
 {
     QByteArray bytes;
     int symbology = BARCODE_CODE128;
     int inputMode = DATA_MODE;
-    switch (e.symbology) {
+    switch (kind) {
     case TicketElement::Symbology::Code128:
         bytes = data.toLatin1();
         break;
@@ -88,10 +96,10 @@ void drawBarcode(QPainter &painter, const TicketElement &e, const QString &data)
         break;
     }
     if (bytes.isEmpty() || (inputMode == DATA_MODE && data.toLatin1() != data.toUtf8()))
-        return; // nothing a linear code can carry
+        return std::nullopt; // nothing a linear code can carry
     const std::unique_ptr<zint_symbol, ZintSymbol> symbol(ZBarcode_Create());
     if (!symbol)
-        return;
+        return std::nullopt;
     symbol->symbology = symbology;
     symbol->input_mode = inputMode;
     symbol->show_hrt = 0;
@@ -101,31 +109,58 @@ void drawBarcode(QPainter &painter, const TicketElement &e, const QString &data)
                                           reinterpret_cast<const unsigned char *>(bytes.constData()),
                                           int(bytes.size()), 0)
         >= ZINT_ERROR)
-        return;
+        return std::nullopt;
     const zint_vector *vector = symbol->vector;
     if (!vector || vector->width <= 0 || vector->height <= 0)
-        return;
+        return std::nullopt;
+    EncodedCode code{vector->width, vector->height, {}};
+    for (const zint_vector_rect *r = vector->rectangles; r; r = r->next) {
+        if (r->colour <= 0 || r->colour == 7) // foreground or black, not zint's colours
+            code.bars.append(QRectF(r->x, r->y, r->width, r->height));
+    }
+    return code;
+}
 
+// The codes of the last tickets: a route steps through a few dozen stops, and
+// the time on a ticket is seldom part of its code.
+const std::optional<EncodedCode> &encoded(TicketElement::Symbology kind, const QString &data)
+{
+    static QHash<QString, std::optional<EncodedCode>> cache;
+    constexpr qsizetype kCachedCodes = 256;
+    const QString key = QString::number(int(kind)) + QLatin1Char(':') + data;
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        if (cache.size() >= kCachedCodes)
+            cache.clear();
+        it = cache.insert(key, encode(kind, data));
+    }
+    return *it;
+}
+
+void drawBarcode(QPainter &painter, const TicketElement &e, const QString &data)
+{
+    const std::optional<EncodedCode> &code = encoded(e.symbology, data);
+    if (!code)
+        return;
     // Whole pixels per module keep the bars even; the code sits centred in
     // its area and is cut at the area's edge when it cannot fit.
     const QRectF area = pixels(e);
-    const double module = std::max(1.0, std::floor(area.width() / vector->width));
     const bool square = e.symbology == TicketElement::Symbology::Qr;
-    const double moduleY = square ? std::max(1.0, std::floor(std::min(area.width(), area.height())
-                                                             / std::max(vector->width, vector->height)))
-                                  : area.height() / vector->height;
-    const double moduleX = square ? moduleY : module;
-    const QPointF origin(area.left() + std::max(0.0, (area.width() - vector->width * moduleX) / 2),
-                         area.top() + std::max(0.0, (area.height() - vector->height * moduleY) / 2));
+    double moduleX = std::max(1.0, std::floor(area.width() / code->width));
+    double moduleY = area.height() / code->height;
+    if (square) {
+        moduleX = std::max(1.0, std::floor(std::min(area.width() / code->width,
+                                                    area.height() / code->height)));
+        moduleY = moduleX;
+    }
+    const QPointF origin(area.left() + std::max(0.0, (area.width() - code->width * moduleX) / 2),
+                         area.top() + std::max(0.0, (area.height() - code->height * moduleY) / 2));
     painter.save();
     painter.setClipRect(area);
-    for (const zint_vector_rect *r = vector->rectangles; r; r = r->next) {
-        if (r->colour > 0 && r->colour != 7)
-            continue; // zint's white
-        painter.fillRect(QRectF(origin.x() + r->x * moduleX, origin.y() + r->y * moduleY,
-                                r->width * moduleX, r->height * moduleY),
+    for (const QRectF &bar : code->bars)
+        painter.fillRect(QRectF(origin.x() + bar.x() * moduleX, origin.y() + bar.y() * moduleY,
+                                bar.width() * moduleX, bar.height() * moduleY),
                          e.color);
-    }
     painter.restore();
 }
 

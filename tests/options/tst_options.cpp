@@ -543,7 +543,8 @@ void TestOptions::fixedDate()
     };
     frmOption dlg;
     dlg.chkUseSeiriPrev->setChecked(true);
-    dlg.Command7->click();
+    // The date group is usable only with a plug-in that prints the date.
+    dlg.chooseFixedDate();
     QCOMPARE(fake.dateDialogCalls, 1);
     QVERIFY(zeroFilled);
     QCOMPARE(dlg.Label10->text(), text);
@@ -561,7 +562,8 @@ void TestOptions::fixedDateCancelKeepsText()
     frmOption dlg;
     dlg.Label10->setText(QStringLiteral("not a date"));
     dlg.chkUseSeiriPrev->setChecked(true);
-    dlg.Command7->click();
+    // The date group is usable only with a plug-in that prints the date.
+    dlg.chooseFixedDate();
     QCOMPARE(fake.dateDialogCalls, 1);
     QCOMPARE(dlg.Label10->text(), QStringLiteral("not a date"));
 }
