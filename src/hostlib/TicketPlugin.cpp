@@ -23,7 +23,6 @@ namespace lumina {
 namespace {
 
 constexpr int kFormatVersion = 1;
-const QLatin1StringView kFormatKey("lumina-ticket-plugin");
 
 // Every check below stops the read at the first fault; the message names
 // where it is, so that a hand-written file can be put right.
