@@ -20,6 +20,10 @@
 
 using namespace lumina;
 
+namespace {
+QGuiApplication *g_app = nullptr;
+}
+
 // Qt's font database keeps fontconfig's patterns for the whole run; they are
 // freed by no one before the leak check at exit.
 extern "C" const char *__lsan_default_suppressions()
@@ -31,8 +35,10 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*=false");
-    // Text drawing needs the font database of a GUI application.
-    static QGuiApplication app(*argc, *argv);
+    // Text drawing needs the font database of a GUI application. It lives to
+    // the end: taking it down at exit would leave Qt's font caches to the
+    // leak check.
+    g_app = new QGuiApplication(*argc, *argv);
     return 0;
 }
 

@@ -4,13 +4,11 @@
 #include "hostlib/TicketPlugin.h"
 
 #include <QBuffer>
-#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 using namespace lumina;
@@ -105,7 +103,6 @@ private slots:
     void fileChangedOnDiskIsReadAgain();
     void ticketNumberIsDrawnAndChanges();
     void barcodeFollowsTheStop();
-    void commentAndCompaniesReachTheirBoxes();
 };
 
 void tst_TicketPlugin::refusesDamagedAndHostileFiles_data()
@@ -338,17 +335,6 @@ void tst_TicketPlugin::barcodeFollowsTheStop()
     QString date = QStringLiteral("12-07-2026");
     host().Kiro_DrawSeiriken(coded, image, stop, date, QString(), 12, 3, 1, 0);
     QCOMPARE(stop, QStringLiteral("星見台ニュータウン入口北"));
-}
-
-void tst_TicketPlugin::commentAndCompaniesReachTheirBoxes()
-{
-    QPlainTextEdit remarks;
-    QComboBox companies;
-    host().Kiro_SetPlgComment(kSamples + QStringLiteral("barcode.4SP"), &remarks);
-    host().Kiro_SetCorpAddList(kSamples + QStringLiteral("barcode.4SP"), &companies);
-    QVERIFY(remarks.toPlainText().startsWith(QStringLiteral("バーコード付き整理券")));
-    QCOMPARE(companies.count(), 3);
-    QCOMPARE(companies.itemText(1), QStringLiteral("ルミナ観光バス"));
 }
 
 LUMINA_TEST_MAIN(tst_TicketPlugin)

@@ -44,8 +44,6 @@ private slots:
     void cleanup();
     void propertyLines_data();
     void propertyLines();
-    void setPlginFillsThePage_data();
-    void setPlginFillsThePage();
     void chooser_data();
     void chooser();
     void forgetKeepsCompaniesAndSize();
@@ -133,32 +131,6 @@ void tst_PluginChoice::propertyLines()
     QCOMPARE(plgInfoLines(info), lines);
 }
 
-void tst_PluginChoice::setPlginFillsThePage_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QSize>("picture");
-    QTest::addColumn<int>("companies");
-    QTest::newRow("plain") << QStringLiteral("plain.4SP") << 6 << QSize(180, 93) << 0;
-    QTest::newRow("barcode") << QStringLiteral("barcode.4SP") << 10 << QSize(220, 93) << 3;
-}
-
-void tst_PluginChoice::setPlginFillsThePage()
-{
-    QFETCH(QString, file);
-    QFETCH(int, lines);
-    QFETCH(QSize, picture);
-    QFETCH(int, companies);
-    m_companies->addItem(QStringLiteral("前の社名"));
-    QCOMPARE(m_dlg->SetPlgin(kSamples + file), 2);
-    QCOMPARE(m_dlg->List1->count(), lines);
-    QVERIFY(!m_dlg->txtPlginComment->toPlainText().isEmpty());
-    QCOMPARE(m_picture->size(), picture);
-    QCOMPARE(m_companies->count(), companies);
-    // The path is the chooser's to set.
-    QVERIFY(m_dlg->txtSeiriPlgDir->text().isEmpty());
-}
-
 void tst_PluginChoice::chooser_data()
 {
     QTest::addColumn<QString>("answer");
@@ -203,6 +175,8 @@ void tst_PluginChoice::chooser()
     if (accepted) {
         QCOMPARE(m_dlg->txtSeiriPlgDir->text(), path);
         QCOMPARE(m_dlg->List1->count(), 10);
+        QVERIFY(m_dlg->txtPlginComment->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")));
+        QCOMPARE(m_picture->size(), QSize(220, 93));
         QCOMPARE(m_companies->count(), 3);
         QCOMPARE(m_companies->itemText(0), QStringLiteral("みなと交通"));
     } else {
