@@ -19,6 +19,7 @@ packages=(
   pulseaudio pulseaudio-utils lame
   qt6-base-private-dev
   libfreetype-dev zlib1g-dev
+  libzint-dev
   fonts-dseg fonts-dotgothic16 xfonts-shinonome fonts-ipafont-gothic fonts-ipafont-mincho
   fontconfig
   clang libclang-rt-14-dev

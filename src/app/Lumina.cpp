@@ -139,6 +139,10 @@ void Lumina::initBoardDefaults()
         m_options = std::make_unique<frmOption>();
         m_controlPanel = std::make_unique<ControlPanel>(m_board.get(), m_panel.get(),
                                                         m_options.get());
+        // The plug-in choice fills the panel's company list and sizes its
+        // ticket picture.
+        m_options->corpList = m_panel->Combo1;
+        m_options->previewPicture = m_panel->picSeirikenPrev;
         // "OK" in the dialog applies the options to the board.
         connect(m_options.get(), &frmOption::applyRequested, this, [this] { m_seams.setProp(); });
     }

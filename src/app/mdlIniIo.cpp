@@ -357,6 +357,10 @@ IniTargets programTargets()
         if (program->seams().setProp)
             program->seams().setProp();
     };
+    targets.loadPlugIn = [program](const QString &path) {
+        if (program->options())
+            program->options()->SetPlgin(path);
+    };
     return targets;
 }
 

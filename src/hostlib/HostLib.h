@@ -8,9 +8,14 @@
 #include <array>
 #include <cstdint>
 
+class QComboBox;
+class QImage;
+class QPlainTextEdit;
 class QWidget;
 
 namespace lumina {
+
+struct PlgInfo;
 
 // The date record of the date picker, laid out like the platform's SYSTEMTIME.
 struct SystemTime {
@@ -59,6 +64,21 @@ public:
                                  MsgButtons buttons, MsgIcon icon) = 0;
     // Opens a folder in the platform's file manager.
     virtual bool openFolder(const QString &path) = 0;
+
+    // The ticket plug-in service (hostlib/TicketPlugin.h). The plug-ins are
+    // declarative files read by the library itself, so these four have one
+    // implementation for every host; a double may still watch them.
+    // Fills `info` from the plug-in; 0 when the file is no valid plug-in.
+    virtual int Kiro_GetPlgInfo(const QString &path, PlgInfo &info);
+    // Writes the plug-in's remarks into `box`.
+    virtual void Kiro_SetPlgComment(const QString &path, QPlainTextEdit *box);
+    // Adds the plug-in's company names to `box`.
+    virtual void Kiro_SetCorpAddList(const QString &path, QComboBox *box);
+    // Draws the ticket into `picture`; `stopName` comes back as the plug-in
+    // hands it back. `corpIndex` is -1 for no company.
+    virtual void Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName,
+                                   QString &date, const QString &time, qint32 routeNo,
+                                   qint16 ticketNo, qint16 position, qint32 corpIndex);
 };
 
 // The process-wide host. Defaults to the Qt implementation; setHost() swaps it

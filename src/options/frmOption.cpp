@@ -1,6 +1,7 @@
 #include "options/frmOption.h"
 
 #include "controls/M_Degit.h"
+#include "hostlib/TicketPlugin.h"
 #include "options/OptionButton.h"
 #include "route/BoardUpdate.h"
 #include "base/Colors.h"
@@ -632,7 +633,7 @@ void frmOption::connectHandlers()
             connect(cmdSelectSound[k], &QPushButton::clicked, this, [this, k] { chooseSound(k); });
     connect(Command7, &QPushButton::clicked, this, &frmOption::chooseFixedDate);
     connect(Command11, &QPushButton::clicked, this, &frmOption::forgetPlugin);
-    connect(Command1, &QPushButton::clicked, this, &frmOption::pluginChooserRequested);
+    connect(Command1, &QPushButton::clicked, this, &frmOption::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &frmOption::accept);
 }
 
@@ -698,9 +699,8 @@ void frmOption::updatePluginGroups()
     const bool on = chkUseSeiriPrev->isChecked();
     Frame10->setEnabled(on);
     Frame10->setVisible(on);
-    // The date settings are usable whenever they are shown; otherwise the
-    // fixed date could never be chosen.
-    Frame7->setEnabled(on);
+    // The date settings matter only to a plug-in that prints the date.
+    Frame7->setEnabled(on && m_pluginPrintsDate);
     Frame7->setVisible(on);
 }
 
@@ -790,6 +790,73 @@ void frmOption::forgetPlugin()
     txtSeiriPlgDir->clear();
     List1->clear();
     txtPlginComment->clear();
+    m_pluginPrintsDate = false;
+    updatePluginGroups();
+}
+
+QStringList plgInfoLines(const PlgInfo &info)
+{
+    const auto yesNo = [](qint32 value) {
+        return value == 1 ? QStringLiteral("---> 可能") : QStringLiteral("---> 不可");
+    };
+    QStringList lines{
+        QStringLiteral("日付の印字 ") + yesNo(info.CanPrintDate),
+        QStringLiteral("時刻の印字 ") + yesNo(info.CanPrintTime),
+        QStringLiteral("系統番号の印字 ") + yesNo(info.CanPrintRouteNo),
+        QStringLiteral("停名の印字 ") + yesNo(info.CanPrintStopName),
+        QStringLiteral("バーコード印字 ") + yesNo(info.CanPrintBarcode),
+    };
+    if (info.CanPrintBarcode == 1) {
+        lines << QStringLiteral("バーコード本数 ---> %1").arg(info.BarcodeCount)
+              << QStringLiteral("バーコード系統方式 ")
+                     + (info.BarcodeRouteMode == 1 ? QStringLiteral("---> 連番式")
+                                                   : QStringLiteral("---> 系統番号＋往復フラグ"))
+              << QStringLiteral("設定可能な系統範囲 ---> 1 ～ %1").arg(info.MaxRouteNo)
+              << QStringLiteral("停留所認識範囲 ---> %1 ～ %2")
+                     .arg(info.StopRangeFirst)
+                     .arg(info.StopRangeLast);
+    }
+    lines << QStringLiteral("社名切り替え:") + yesNo(info.CorpNameCount >= 1 ? 1 : 0);
+    return lines;
+}
+
+qint32 frmOption::SetPlgin(const QString &path)
+{
+    if (path.isEmpty())
+        return 0;
+    PlgInfo info;
+    if (host().Kiro_GetPlgInfo(path, info) == 0)
+        return 0;
+    host().Kiro_SetPlgComment(path, txtPlginComment);
+    List1->clear();
+    List1->addItems(plgInfoLines(info));
+    if (previewPicture)
+        previewPicture->resize(px(info.PreviewWidth), px(info.PreviewHeight));
+    // The company list belongs to the plug-in: a new one replaces it whole.
+    if (corpList) {
+        corpList->clear();
+        if (info.CorpNameCount >= 1)
+            host().Kiro_SetCorpAddList(path, corpList);
+    }
+    m_pluginPrintsDate = info.CanPrintDate == 1;
+    updatePluginGroups();
+    return 2;
+}
+
+void frmOption::Command1_Click()
+{
+    static const QString filter = nulList({u"整理券プラグイン(*.4SP)", u"*.4SP"});
+    const QString path =
+        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("プラグインの選択"));
+    // Cancelling the chooser changes nothing.
+    if (path.isEmpty())
+        return;
+    if (SetPlgin(path) != 0) {
+        txtSeiriPlgDir->setText(path);
+        return;
+    }
+    host().messageBox(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
+                      QStringLiteral("プラグインロードエラー"), MsgButtons::Ok, MsgIcon::Critical);
 }
 
 void frmOption::accept()

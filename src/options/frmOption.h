@@ -3,6 +3,9 @@
 #include "hostlib/HostLib.h"
 
 #include <QDialog>
+#include <QComboBox>
+#include <QPointer>
+#include <QStringList>
 
 #include <array>
 
@@ -107,6 +110,20 @@ public:
     QPushButton *Command7 = nullptr;           // "日付選択..."
     QLabel *Label10 = nullptr;                 // fixed date "yyyy/mm/dd"
 
+    // The control panel's company list and ticket picture, which the plug-in
+    // choice fills and sizes.
+    QPointer<QComboBox> corpList;
+    QPointer<QWidget> previewPicture;
+
+    // Loads the plug-in at `path` into the page: property list, remarks,
+    // preview size and company list. 0 when it is no usable plug-in (nothing
+    // changes then), 2 when it was loaded.
+    qint32 SetPlgin(const QString &path);
+    // "...": choosing the plug-in file.
+    void Command1_Click();
+    // Whether the plug-in loaded last prints the date.
+    bool pluginPrintsDate() const { return m_pluginPrintsDate; }
+
     // The custom colours of the colour chooser, kept for the whole run and
     // stored with the settings.
     ::lumina::CustomColors CustomColors{};
@@ -141,8 +158,6 @@ public:
 signals:
     // Apply the options to the board; emitted by "OK" before the dialog hides.
     void applyRequested();
-    // The plug-in "..." button: choosing a plug-in needs the ticket plug-in service.
-    void pluginChooserRequested();
 
 private:
     void buildTabs();
@@ -161,7 +176,13 @@ private:
     void updatePanelImageGroups();
     void updatePluginGroups();
     void updatePreviewDigit();
+
+    bool m_pluginPrintsDate = false;
 };
+
+struct PlgInfo;
+// The lines of the plug-in property list for an information record.
+QStringList plgInfoLines(const PlgInfo &info);
 
 // Sets an option button's value the way a stored setting does: choosing it
 // unchooses the others of its group; unchoosing it may leave the group with no

@@ -19,19 +19,25 @@
 #include "sound/Speech.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace lumina {
 
@@ -92,6 +98,61 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     connect(m_panel->cmdTapeBack, &QPushButton::clicked, this, [this] { cmdTapeBack_Click(); });
     connect(m_panel->cmdTapeStop, &QPushButton::clicked, this, [this] { cmdTapeStop_Click(); });
     connect(m_panel->cmdTapeSet, &QPushButton::clicked, this, [this] { cmdTapeSet_Click(); });
+    // Also when the settings restore the switch.
+    connect(m_panel->Check4, &QPushButton::toggled, this, [this] { Check4_Click(); });
+    connect(m_panel->picSeirikenPrev, &TicketPicture::mouseDown, this,
+            &ControlPanel::picSeirikenPrev_MouseDown);
+    connect(m_panel->MnuHideCopy, &QAction::triggered, this, [this] { MnuHideCopy_Click(); });
+}
+
+void ControlPanel::Check4_Click()
+{
+    const bool open = m_panel->Check4->isChecked();
+    m_panel->setOuterWidth(open ? frmCtl::kOpenWidth : frmCtl::kClosedWidth);
+    m_panel->Check4->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
+    m_panel->Check4->setToolTip(open ? QStringLiteral("整理券プレビューを隠します")
+                                     : QStringLiteral("整理券プレビューを開きます"));
+    // A panel placed at the screen's right edge would open beyond it; it
+    // moves left just enough to stay whole on the screen.
+    if (open && m_panel->isVisible()) {
+        if (const QScreen *screen = m_panel->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QRect frame = m_panel->frameGeometry();
+            if (frame.right() > area.right())
+                m_panel->move(std::max(area.left(), m_panel->x() - (frame.right() - area.right())),
+                              m_panel->y());
+        }
+    }
+}
+
+void ControlPanel::picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton)
+        m_panel->MnuHide->popup(globalPos);
+}
+
+void ControlPanel::MnuHideCopy_Click()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(m_panel->picSeirikenPrev->image());
+}
+
+void ControlPanel::drawSeiriken(int n, const QString &date, const QString &time)
+{
+    TicketPicture *picture = m_panel->picSeirikenPrev;
+    picture->Cls();
+    if (ticked(m_options->chkUseSeiriPrev)) {
+        RouteState &route = routeState();
+        FareRecord &entry = route.FareTable.entry(n);
+        QString stopName = entry.StopName;
+        QString ticketDate = date;
+        host().Kiro_DrawSeiriken(m_options->txtSeiriPlgDir->text(), picture->image(), stopName,
+                                 ticketDate, time, route.RouteNo.toInt(), entry.TicketNo,
+                                 qint16(n), m_panel->Combo1->currentIndex());
+        entry.StopName = stopName;
+    }
+    picture->Refresh();
 }
 
 void ControlPanel::playSoundField(int field, const QString &slot, bool synchronous)
@@ -270,8 +331,7 @@ void ControlPanel::DispData(int n)
         if (const auto &value = view.cells[size_t(t - 1)])
             m_board->Degit[size_t(t)]->setValue(*value);
     }
-    if (drawTicket && ticked(m_options->chkUseSeiriPrev))
-        drawTicket(n, view.ticketDate, view.ticketTime);
+    drawSeiriken(n, view.ticketDate, view.ticketTime);
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -27,8 +28,6 @@ public:
 
     // Shows the options dialog modally; returns when it has been closed.
     std::function<void()> showOptions;
-    // The ticket preview drawing for a stop; empty until the preview exists.
-    std::function<void(int stop, const QString &date, const QString &time)> drawTicket;
     // Whether a speech engine is ready (the tape group needs it).
     bool SpeechAvailable = false;
 
@@ -49,6 +48,13 @@ public:
     void Command2_Click(int index);
     // Shows stop `n` (1-based) of the route.
     void DispData(int n);
+    // ">>" / "<<": opens or closes the ticket preview.
+    void Check4_Click();
+    // A mouse button down over the ticket preview: the right one offers the
+    // pop-up menu at `globalPos`.
+    void picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    // "コピー(&C)": the drawn ticket to the clipboard as a picture.
+    void MnuHideCopy_Click();
     // Backlight state 0 (OFF), 1 (ON1) or 2 (ON2).
     void Option4_Click(int index);
 
@@ -80,6 +86,7 @@ private:
     void setSpeechAvailable(bool available);
     // The tape group is usable with a loaded tape, speech and the board shown.
     void updateTapeFrame();
+    void drawSeiriken(int n, const QString &date, const QString &time);
 
     Form1 *m_board;
     frmCtl *m_panel;

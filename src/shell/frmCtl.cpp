@@ -17,9 +17,12 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QComboBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -28,6 +31,7 @@ namespace lumina {
 
 namespace {
 
+constexpr int kClientWidth = 5295;
 constexpr OleColor kBlack = rgb(0, 0, 0);
 constexpr OleColor kWhite = rgb(255, 255, 255);
 constexpr OleColor kYellow = rgb(255, 255, 0);
@@ -167,6 +171,37 @@ void EntryFrame::mouseDoubleClickEvent(QMouseEvent *event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
+TicketPicture::TicketPicture(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TicketPicture::Cls()
+{
+    m_image.fill(Qt::white);
+}
+
+void TicketPicture::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+}
+
+void TicketPicture::resizeEvent(QResizeEvent *)
+{
+    if (m_image.size() == size())
+        return;
+    m_image = QImage(size(), QImage::Format_RGB32);
+    Cls();
+}
+
+void TicketPicture::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button(), event->globalPosition().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
 QString frmCtl::modelName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -177,7 +212,7 @@ frmCtl::frmCtl(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmCtl"));
     setWindowTitle(QStringLiteral("集中操作盤"));
-    setFixedSize(px(5295), px(2595));
+    setFixedSize(px(kClientWidth), px(2595));
     setBackColor(this, kBlack);
     setForeColor(this, kWhite);
 
@@ -275,8 +310,33 @@ frmCtl::frmCtl(QWidget *parent)
     Check4 = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
     Check4->setObjectName(QStringLiteral("Check4"));
     Check4->setCheckable(true);
+    Check4->setToolTip(QStringLiteral("整理券プレビューを開きます"));
     for (QPushButton *button : {Command4, Command8, Check1, Check4, Command1[0], Command1[1]})
         standardLook(button);
+
+    Label4 = place(new QLabel(QStringLiteral("整理券プレビュー"), this), 5370, 135, 1350, 225);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    setForeColor(Label4, kWhite);
+    picSeirikenPrev = place(new TicketPicture(this), 5415, 390, 3300, 1395);
+    picSeirikenPrev->setObjectName(QStringLiteral("picSeirikenPrev"));
+    Combo1 = standardLook(new QComboBox(this));
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->move(px(5430), px(2160));
+    Combo1->resize(px(3000), Combo1->sizeHint().height());
+    MnuHide = new QMenu(this);
+    MnuHide->setObjectName(QStringLiteral("MnuHide"));
+    MnuHideCopy = MnuHide->addAction(QStringLiteral("コピー(&C)"));
+    MnuHideCopy->setObjectName(QStringLiteral("MnuHideCopy"));
+}
+
+void frmCtl::setOuterWidth(int twips)
+{
+    setFixedWidth(px(twips - (kClosedWidth - kClientWidth)));
+}
+
+int frmCtl::outerWidth() const
+{
+    return twips(width()) + (kClosedWidth - kClientWidth);
 }
 
 void frmCtl::buildKeypadPanel()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QImage>
 #include <QPushButton>
 #include <QRegion>
 #include <QString>
@@ -9,10 +10,13 @@
 #include <array>
 #include <optional>
 
+class QAction;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QRadioButton;
 class QScrollBar;
 
@@ -61,6 +65,29 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
+// The ticket preview picture. The ticket is drawn into its persistent image,
+// which a refresh shows; the image follows the picture's size.
+class TicketPicture : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TicketPicture(QWidget *parent = nullptr);
+    QImage &image() { return m_image; }
+    // Clears the image to the background.
+    void Cls();
+    // Shows what was drawn into the image.
+    void Refresh() { update(); }
+signals:
+    // A mouse button went down over the picture, at `globalPos`.
+    void mouseDown(Qt::MouseButton button, const QPoint &globalPos);
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+private:
+    QImage m_image;
+};
+
 // The driver's central control panel.
 class frmCtl : public QWidget
 {
@@ -104,6 +131,20 @@ public:
     QPushButton *Command4 = nullptr; // "設定..."
     QPushButton *Command8 = nullptr; // "ﾊﾞｰｼﾞｮﾝ"
     QPushButton *Check4 = nullptr; // ">>", opens the ticket preview
+    // The ticket preview, right of the closed panel.
+    QLabel *Label4 = nullptr;
+    TicketPicture *picSeirikenPrev = nullptr;
+    QComboBox *Combo1 = nullptr; // company names
+    QMenu *MnuHide = nullptr; // the picture's pop-up menu
+    QAction *MnuHideCopy = nullptr;
+
+    // Outer widths in twips with the preview closed and open.
+    static constexpr int kClosedWidth = 5385;
+    static constexpr int kOpenWidth = 9000;
+    // Sets the panel's outer width in twips; the client area is the frame's
+    // width narrower.
+    void setOuterWidth(int twips);
+    int outerWidth() const;
 
     // Keypad key regions, one per key.
     std::array<QRegion, 12> KeyRgn;

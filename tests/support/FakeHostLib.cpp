@@ -96,4 +96,13 @@ bool FakeHostLib::openFolder(const QString &path)
     return true;
 }
 
+void FakeHostLib::Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName,
+                                    QString &date, const QString &time, qint32 routeNo,
+                                    qint16 ticketNo, qint16 position, qint32 corpIndex)
+{
+    drawCalls.append({path, stopName, date, time, routeNo, ticketNo, position, corpIndex});
+    HostLib::Kiro_DrawSeiriken(path, picture, stopName, date, time, routeNo, ticketNo, position,
+                               corpIndex);
+}
+
 } // namespace lumina::test

@@ -66,6 +66,18 @@ public:
                          MsgButtons buttons, MsgIcon icon) override;
     bool openFolder(const QString &path) override;
 
+    // Ticket drawing calls, as made; the drawing itself is the library's own.
+    struct DrawCall {
+        QString path, stopName, date, time;
+        qint32 routeNo;
+        qint16 ticketNo, position;
+        qint32 corpIndex;
+    };
+    QList<DrawCall> drawCalls;
+    void Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName, QString &date,
+                           const QString &time, qint32 routeNo, qint16 ticketNo, qint16 position,
+                           qint32 corpIndex) override;
+
 private:
     void modal();
 };
