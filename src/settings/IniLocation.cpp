@@ -1,5 +1,7 @@
 #include "settings/IniLocation.h"
 
+#include "settings/DataFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -42,6 +44,7 @@ IniLocation IniLocation::forThisProgram()
     location.executablePath = QCoreApplication::applicationFilePath();
     location.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     location.writable = probeWritable;
+    location.installed = isSystemInstall(location.executablePath, systemDataFolders());
     return location;
 }
 
@@ -65,6 +68,8 @@ QString IniLocation::inUserConfig() const
 
 bool IniLocation::portable() const
 {
+    if (installed)
+        return false;
     const QString beside = besideExecutable();
     if (QFileInfo::exists(beside))
         return writable && writable(beside);
@@ -73,6 +78,8 @@ bool IniLocation::portable() const
 
 QString IniLocation::pathForLoad() const
 {
+    if (!chosenFile.isEmpty())
+        return chosenFile;
     const QString beside = besideExecutable();
     if (userConfigFolder.isEmpty())
         return beside;
@@ -91,9 +98,17 @@ QString IniLocation::pathForLoad() const
 
 QString IniLocation::pathForSave() const
 {
+    if (!chosenFile.isEmpty())
+        return chosenFile;
     if (portable() || userConfigFolder.isEmpty())
         return besideExecutable();
     return inUserConfig();
+}
+
+bool IniLocation::hasSettingsFile() const
+{
+    const QString path = pathForLoad();
+    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 } // namespace lumina
