@@ -15,6 +15,7 @@ packages=(
   fontconfig
   clang libclang-rt-14-dev
   xvfb xauth imagemagick
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
