@@ -5,12 +5,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace lumina;
 
-// Where the program looks for its data and its settings file, built and installed.
+// Where the program finds its data and its settings file, built and installed.
+// In the tables "@" stands for a scratch folder.
 class tst_InstallLayout : public QObject
 {
     Q_OBJECT
@@ -26,97 +26,96 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    // "@" stands for the scratch folder.
     QString at(QString path) const { return path.replace(QLatin1Char('@'), m_dir.path()); }
-    QStringList at(const QStringList &paths) const
+    QStringList at(QStringList paths) const
     {
-        QStringList out;
-        for (const QString &p : paths)
-            out << at(p);
-        return out;
+        for (QString &p : paths)
+            p = at(p);
+        return paths;
+    }
+    // A fresh scratch folder holding these folders (ending "/") and files.
+    bool make(const QStringList &entries)
+    {
+        m_dir.remove();
+        for (const QString &entry : at(entries)) {
+            if (!QDir().mkpath(entry.endsWith(QLatin1Char('/')) ? entry : QFileInfo(entry).path()))
+                return false;
+            QFile file(entry);
+            if (!entry.endsWith(QLatin1Char('/')) && !file.open(QIODevice::WriteOnly))
+                return false;
+        }
+        return true;
     }
 };
 
 void tst_InstallLayout::systemInstall_data()
 {
     QTest::addColumn<QString>("executable");
-    QTest::addColumn<QStringList>("dataFolders");
     QTest::addColumn<bool>("installed");
-    const QStringList xdg{"/home/u/.local/share", "/usr/local/share", "/usr/share/"};
-    QTest::newRow("/usr") << "/usr/bin/lumina" << xdg << true;
-    QTest::newRow("/usr/local") << "/usr/local/bin/lumina" << xdg << true;
-    QTest::newRow("user's prefix") << "/home/u/.local/bin/lumina" << xdg << true;
-    QTest::newRow("build tree") << "/work/lumina/build/bin/lumina" << xdg << false;
-    QTest::newRow("own folder") << "/opt/lumina/bin/lumina" << xdg << false;
-    QTest::newRow("no data folders") << "/usr/bin/lumina" << QStringList() << false;
-    // A prefix reached through a link is still the system's.
-    QTest::newRow("linked prefix") << "@/link/bin/lumina" << QStringList{"@/real/share"} << true;
+    QTest::newRow("/usr") << "/usr/bin/lumina" << true;
+    QTest::newRow("user's prefix") << "/home/u/.local/bin/lumina" << true;
+    QTest::newRow("build tree") << "/work/lumina/build/bin/lumina" << false;
+    QTest::newRow("own folder") << "/opt/lumina/bin/lumina" << false;
+    // Links on either side do not hide a match.
+    QTest::newRow("linked prefix") << "@/link/bin/lumina" << true;
+    QTest::newRow("linked data folder") << "@/real/bin/lumina" << true;
 }
 
 void tst_InstallLayout::systemInstall()
 {
     QFETCH(QString, executable);
-    QFETCH(QStringList, dataFolders);
     QFETCH(bool, installed);
-    QVERIFY(QDir().mkpath(at("@/real/bin")) && QDir().mkpath(at("@/real/share")));
-    QFile::link(at("@/real"), at("@/link"));
-    QCOMPARE(isSystemInstall(at(executable), at(dataFolders)), installed);
+    QVERIFY(make({"@/real/bin/", "@/real/share/"}));
+    QVERIFY(QFile::link(at("@/real"), at("@/link")));
+    const QStringList xdg{"/home/u/.local/share", "/usr/local/share", "/usr/share/", at("@/link/share")};
+    QCOMPARE(isSystemInstall(at(executable), xdg), installed);
 }
 
 void tst_InstallLayout::sampleFolder_data()
 {
-    QTest::addColumn<QStringList>("folders"); // created before the lookup
-    QTest::addColumn<QStringList>("dataFolders");
+    QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QString>("found");
-    const QString beside = "@/prefix/share/lumina/samples";
-    const QString system = "@/system/lumina/samples";
-    QTest::newRow("beside the executable") << QStringList{beside} << QStringList{"@/system"} << beside;
-    QTest::newRow("beside wins") << QStringList{beside, system} << QStringList{"@/system"} << beside;
-    QTest::newRow("system data folder") << QStringList{system} << QStringList{"@/none", "@/system"} << system;
-    QTest::newRow("none") << QStringList{"@/prefix/share/lumina"} << QStringList{"@/system"} << QString();
+    const QString beside = "@/prefix/share/lumina/samples/";
+    const QString system = "@/system/lumina/samples/";
+    QTest::newRow("beside the executable") << QStringList{beside} << beside;
+    QTest::newRow("beside wins") << QStringList{system, beside} << beside;
+    QTest::newRow("system data folder") << QStringList{system} << system;
+    QTest::newRow("none") << QStringList{"@/prefix/share/lumina/"} << QString();
 }
 
 void tst_InstallLayout::sampleFolder()
 {
     QFETCH(QStringList, folders);
-    QFETCH(QStringList, dataFolders);
     QFETCH(QString, found);
-    m_dir.remove();
-    QVERIFY(QDir().mkpath(at("@/prefix/bin")));
-    for (const QString &folder : folders)
-        QVERIFY(QDir().mkpath(at(folder)));
-    QCOMPARE(sampleDataFolder(at("@/prefix/bin/lumina"), at(dataFolders)), at(found));
+    QVERIFY(make(folders << "@/prefix/bin/"));
+    QCOMPARE(sampleDataFolder(at("@/prefix/bin/lumina"), at({"@/none", "@/system"})),
+             QDir::cleanPath(at(found)));
 }
 
 void tst_InstallLayout::builtTreeHasTheSamples()
 {
-    // The tests run from the build tree's bin/, as the program does: the build
-    // lays the sample data out where the program looks for it.
+    // The tests run from the build tree's bin/, as the program does.
     const QString samples = sampleDataFolder(QCoreApplication::applicationFilePath(), {});
-    QVERIFY2(!samples.isEmpty(), "no share/lumina/samples beside the build's bin/");
-    QVERIFY(QFileInfo(samples + QStringLiteral("/12.hy3")).size() > 0);
+    QVERIFY2(QFileInfo(samples + QStringLiteral("/12.hy3")).size() > 0, qPrintable(samples));
     QVERIFY(!isSystemInstall(QCoreApplication::applicationFilePath(), systemDataFolders()));
 }
 
 void tst_InstallLayout::settingsFile_data()
 {
     QTest::addColumn<bool>("installed");
-    QTest::addColumn<QStringList>("files"); // existing before the start
+    QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("load");
     QTest::addColumn<QString>("save");
-    QTest::addColumn<bool>("exists");
-    // The folder is writable in every row, as for the administrator.
+    // The program's folder is writable in every row, as for the administrator.
     QTest::newRow("installed, first start") << true << QStringList() << "" << "@/bin/lumina.in4"
-                                            << "@/config/lumina.in4" << false;
+                                            << "@/config/lumina.in4";
     QTest::newRow("installed") << true << QStringList{"@/config/lumina.in4"} << ""
-                               << "@/config/lumina.in4" << "@/config/lumina.in4" << true;
-    QTest::newRow("portable") << false << QStringList{"@/config/lumina.in4"} << ""
-                              << "@/config/lumina.in4" << "@/bin/lumina.in4" << true;
-    QTest::newRow("chosen, new") << false << QStringList{"@/bin/lumina.in4"} << "@/b.in4"
-                                 << "@/b.in4" << "@/b.in4" << false;
+                               << "@/config/lumina.in4" << "@/config/lumina.in4";
+    QTest::newRow("chosen, new") << false << QStringList{"@/bin/lumina.in4"} << "@/b.in4" << "@/b.in4"
+                                 << "@/b.in4";
     QTest::newRow("chosen, installed") << true << QStringList{"@/config/lumina.in4", "@/b.in4"}
-                                       << "@/b.in4" << "@/b.in4" << "@/b.in4" << true;
+                                       << "@/b.in4" << "@/b.in4" << "@/b.in4";
 }
 
 void tst_InstallLayout::settingsFile()
@@ -126,13 +125,7 @@ void tst_InstallLayout::settingsFile()
     QFETCH(QString, chosen);
     QFETCH(QString, load);
     QFETCH(QString, save);
-    QFETCH(bool, exists);
-    m_dir.remove();
-    QVERIFY(QDir().mkpath(at("@/bin")) && QDir().mkpath(at("@/config")));
-    for (const QString &file : files) {
-        QFile f(at(file));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(make(files << "@/bin/" << "@/config/"));
     IniLocation location;
     location.executablePath = at("@/bin/lumina");
     location.userConfigFolder = at("@/config");
@@ -141,7 +134,7 @@ void tst_InstallLayout::settingsFile()
     location.chosenFile = at(chosen);
     QCOMPARE(location.pathForLoad(), at(load));
     QCOMPARE(location.pathForSave(), at(save));
-    QCOMPARE(location.hasSettingsFile(), exists);
+    QCOMPARE(location.hasSettingsFile(), files.contains(load));
 }
 
 LUMINA_TEST_MAIN(tst_InstallLayout)
