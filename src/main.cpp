@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QIcon>
 #include <QLoggingCategory>
 #include <QStyleFactory>
 #include <QWidget>
@@ -88,6 +89,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMINA_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumina/" LUMINA_APP_ID ".svg")));
     // One look on every platform, so the faces match the layouts.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The panel's close request is the only way out; hiding windows must not end
