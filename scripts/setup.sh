@@ -25,6 +25,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth imagemagick
   openbox xdotool x11-utils
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,18 +1,96 @@
 #include "base/Fonts.h"
 #include "app/Lumina.h"
 #include "sound/QtSpeech.h"
+#include "settings/DataFolders.h"
+#include "app/mdlIniIo.h"
+#include "shell/CommandLine.h"
+#include "app/FirstStart.h"
+#include "shell/Form1.h"
+#include "shell/frmCtl.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QIcon>
+#include <QLoggingCategory>
 #include <QStyleFactory>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcStartup, "lumina.startup", QtWarningMsg)
+
+// Says once, under "lumina.startup" at info level, when both main windows are
+// on screen; a start-up measurement waits for that line.
+class StartupProbe : public QObject
+{
+public:
+    StartupProbe(QWidget *board, QWidget *panel, const QElapsedTimer &sinceMain)
+        : m_board(board), m_panel(panel), m_sinceMain(sinceMain)
+    {
+        for (QWidget *w : {board, panel}) {
+            if (w && w->windowHandle())
+                w->windowHandle()->installEventFilter(this);
+        }
+        check();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose)
+            check();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool exposed(QWidget *w) { return w && w->windowHandle() && w->windowHandle()->isExposed(); }
+
+    void check()
+    {
+        if (m_told || !exposed(m_board) || !exposed(m_panel))
+            return;
+        m_told = true;
+        qCInfo(lcStartup, "both windows shown, %lld ms after main()", m_sinceMain.elapsed());
+    }
+
+    QWidget *m_board;
+    QWidget *m_panel;
+    const QElapsedTimer &m_sinceMain;
+    bool m_told = false;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    QCoreApplication::setApplicationName(QStringLiteral("Lumina"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(LUMINA_VERSION_MAJOR)
+                                                .arg(LUMINA_VERSION_MINOR)
+                                                .arg(LUMINA_VERSION_PATCH));
+
+    // The command line is read before the windowing system is reached, so that
+    // --help, --version and a mistake are answered without a display.
+    lumina::CommandLine commandLine;
+    {
+        QCoreApplication reader(argc, argv);
+        commandLine = lumina::parseCommandLine(QCoreApplication::arguments());
+    }
+    if (commandLine.action != lumina::CommandLine::Action::Run) {
+        std::FILE *stream = commandLine.action == lumina::CommandLine::Action::Fail ? stderr : stdout;
+        std::fputs(commandLine.text.toLocal8Bit().constData(), stream);
+        return commandLine.exitStatus();
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumina"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(LUMINA_VERSION_MAJOR)
-                                            .arg(LUMINA_VERSION_MINOR)
-                                            .arg(LUMINA_VERSION_PATCH));
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMINA_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumina/" LUMINA_APP_ID ".svg")));
     // One look on every platform, so the faces match the layouts.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The panel's close request is the only way out; hiding windows must not end
@@ -23,9 +101,13 @@ int main(int argc, char *argv[])
     // The announcements speak through the platform's speech engine.
     lumina::QtSpeech speechEngine;
     lumina::setSpeech(&speechEngine);
+    lumina::IniLocation &location = lumina::iniLocation();
+    location.chosenFile = commandLine.settingsFile;
 
     lumina::Lumina program;
+    lumina::startWithSamplesIfNew(program, location, lumina::sampleDataFolder());
     program.startUp();
+    const StartupProbe probe(program.board(), program.panel(), sinceMain);
     const int status = app.exec();
     lumina::setSpeech(nullptr);
     return status;

@@ -2,10 +2,12 @@
 //
 //   lumina-fare dump FILE.hy3             stops as UTF-8 CSV on standard output
 //   lumina-fare build FILE.csv -o FILE.hy3
+//   lumina-fare --help | --version
 
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -26,12 +28,25 @@ QTextStream &err()
     return stream;
 }
 
-int usage()
+const char kUsage[] = "usage: lumina-fare dump FILE.hy3\n"
+                      "       lumina-fare build FILE.csv -o FILE.hy3\n";
+
+int usage(const QString &complaint = QString())
 {
-    err() << "usage: lumina-fare dump FILE.hy3\n"
-             "       lumina-fare build FILE.csv -o FILE.hy3\n";
+    if (!complaint.isEmpty())
+        err() << "lumina-fare: " << complaint << '\n';
+    err() << kUsage << "Try 'lumina-fare --help' for more information.\n";
     err().flush();
     return 2;
+}
+
+int print(const QString &text)
+{
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    out << text;
+    out.flush();
+    return out.status() == QTextStream::Ok ? 0 : 1;
 }
 
 int fail(const QString &file, const QString &message)
@@ -90,14 +105,38 @@ int build(const QString &csvPath, const QString &outPath)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() == 2 && args[0] == QLatin1String("dump"))
+    QCoreApplication::setApplicationName(QStringLiteral("lumina-fare"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(LUMINA_VERSION_MAJOR)
+                                                .arg(LUMINA_VERSION_MINOR)
+                                                .arg(LUMINA_VERSION_PATCH));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QString::fromLatin1(kUsage) +
+        QStringLiteral("\nTurns Lumina's fare data files (.hy3) into comma-separated text\n"
+                       "(UTF-8, one stop a line: name, ticket number, 150 values) and back."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption output(QStringLiteral("o"),
+                                    QStringLiteral("The fare data file that build writes."),
+                                    QStringLiteral("FILE.hy3"));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or build"));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The fare data file to dump, or the text to build from."));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        return print(parser.helpText());
+    if (parser.isSet(version))
+        return print(QStringLiteral("lumina-fare %1\n").arg(QCoreApplication::applicationVersion()));
+
+    const QStringList args = parser.positionalArguments();
+    if (args.size() == 2 && args[0] == QLatin1String("dump") && !parser.isSet(output))
         return dump(args[1]);
-    if (args.size() == 4 && args[0] == QLatin1String("build")) {
-        if (args[2] == QLatin1String("-o"))
-            return build(args[1], args[3]);
-        if (args[1] == QLatin1String("-o"))
-            return build(args[3], args[2]);
-    }
+    if (args.size() == 2 && args[0] == QLatin1String("build") && parser.isSet(output))
+        return build(args[1], parser.value(output));
     return usage();
 }

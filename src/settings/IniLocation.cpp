@@ -1,6 +1,7 @@
 #include "settings/IniLocation.h"
 
 #include "base/Paths.h"
+#include "settings/DataFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +38,7 @@ IniLocation IniLocation::forThisProgram()
     location.executablePath = QCoreApplication::applicationFilePath();
     location.userConfigFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     location.writable = probeWritable;
+    location.installed = isSystemInstall(location.executablePath, systemDataFolders());
     return location;
 }
 
@@ -60,6 +62,8 @@ QString IniLocation::inUserConfig() const
 
 bool IniLocation::portable() const
 {
+    if (installed)
+        return false;
     const QString beside = besideExecutable();
     if (QFileInfo::exists(beside))
         return writable && writable(beside);
@@ -68,6 +72,8 @@ bool IniLocation::portable() const
 
 QString IniLocation::pathForLoad() const
 {
+    if (!chosenFile.isEmpty())
+        return chosenFile;
     const QString beside = besideExecutable();
     if (userConfigFolder.isEmpty())
         return beside;
@@ -86,9 +92,17 @@ QString IniLocation::pathForLoad() const
 
 QString IniLocation::pathForSave() const
 {
+    if (!chosenFile.isEmpty())
+        return chosenFile;
     if (portable() || userConfigFolder.isEmpty())
         return besideExecutable();
     return inUserConfig();
+}
+
+bool IniLocation::hasSettingsFile() const
+{
+    const QString path = pathForLoad();
+    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 } // namespace lumina

@@ -18,6 +18,13 @@ struct IniLocation {
     QString userConfigFolder;
     // Whether a folder (creating a file there) or an existing file may be written.
     std::function<bool(const QString &path)> writable;
+    // A settings file named on the command line: read and written in place of
+    // the usual one, so several set-ups can live side by side.
+    QString chosenFile;
+    // The executable runs from a system-wide install. Its settings then live in
+    // the user's folder even when the program's folder could be written (run by
+    // the administrator), so no user's settings land among the system's files.
+    bool installed = false;
 
     // The running program: its executable, the platform's configuration folder
     // and a probe that really tries to create a file.
@@ -37,6 +44,8 @@ struct IniLocation {
     // The file to write at quit: beside the executable whenever a writable file is
     // there or the folder takes new files; otherwise the user's file.
     QString pathForSave() const;
+    // Whether there is a settings file to read at all.
+    bool hasSettingsFile() const;
 
 private:
     bool portable() const;

@@ -1,0 +1,133 @@
+#include "FakeHostLib.h"
+#include "TestMain.h"
+
+#include "options/SampleSetup.h"
+#include "options/frmOption.h"
+#include "settings/IniLocation.h"
+#include "app/FirstStart.h"
+#include "app/Lumina.h"
+#include "shell/frmCtl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+using namespace lumina;
+using lumina::test::FakeHostLib;
+
+// A first start without settings runs on the sample data; a settings file that
+// exists is used as it is.
+class tst_FirstStart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sampleSounds_data();
+    void sampleSounds();
+    void startUp_data();
+    void startUp();
+
+private:
+    static bool touch(const QString &path)
+    {
+        QFile file(path);
+        return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly);
+    }
+};
+
+void tst_FirstStart::sampleSounds_data()
+{
+    QTest::addColumn<QStringList>("present");
+    // Sound field index -> file name, for the fields that get a sound.
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid",
+                                        "step.wav"}
+                         << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav",
+                                        "5 chime.mp3", "6 melody.mid", "7 step.wav", "8 step.wav",
+                                        "9 chime.mp3", "10 melody.mid"};
+    QTest::newRow("only some") << QStringList{"pre.wav", "melody.mid"}
+                               << QStringList{"3 pre.wav", "4 pre.wav", "6 melody.mid", "10 melody.mid"};
+    // A folder where a file should be is no sound.
+    QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
+}
+
+void tst_FirstStart::sampleSounds()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, expected);
+    FakeHostLib fake;
+    QTemporaryDir samples;
+    for (const QString &name : present) {
+        if (name.endsWith(QLatin1Char('/')))
+            QVERIFY(QDir().mkpath(samples.filePath("sounds/" + name)));
+        else
+            QVERIFY(touch(samples.filePath("sounds/" + name)));
+    }
+    frmOption dialog;
+    const QString kept = QStringLiteral("/mine/keep.wav");
+    for (QLineEdit *field : dialog.txtSelectSound) {
+        if (field)
+            field->setText(kept);
+    }
+
+    applySampleSetup(dialog, samples.path());
+
+    QCOMPARE(dialog.Text2[0]->text(), samples.path());
+    QCOMPARE(dialog.Text2[1]->text(), samples.filePath("tape"));
+    QStringList set;
+    for (size_t i = 0; i < dialog.txtSelectSound.size(); ++i) {
+        const QLineEdit *field = dialog.txtSelectSound[i];
+        if (!field || field->text() == kept)
+            continue;
+        QVERIFY2(field->text().startsWith(samples.filePath("sounds/")), qPrintable(field->text()));
+        set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(field->text()).fileName());
+    }
+    QCOMPARE(set, expected);
+}
+
+void tst_FirstStart::startUp_data()
+{
+    QTest::addColumn<bool>("settingsFile");
+    QTest::addColumn<bool>("samples");
+    QTest::addColumn<bool>("sampleSetUp");
+    QTest::newRow("first start") << false << true << true;
+    QTest::newRow("settings file exists") << true << true << false;
+    QTest::newRow("no sample data") << false << false << false;
+}
+
+void tst_FirstStart::startUp()
+{
+    QFETCH(bool, settingsFile);
+    QFETCH(bool, samples);
+    QFETCH(bool, sampleSetUp);
+    FakeHostLib fake;
+    QTemporaryDir dir;
+    const QString sampleFolder = samples ? dir.filePath("samples") : QString();
+    if (samples)
+        QVERIFY(touch(dir.filePath("samples/sounds/route.wav")));
+    IniLocation location;
+    location.executablePath = dir.filePath("bin/lumina");
+    location.chosenFile = dir.filePath("set-up.in4");
+    if (settingsFile)
+        QVERIFY(touch(location.chosenFile));
+
+    Lumina program;
+    int loads = 0;
+    program.seams().loadIni = [&] {
+        ++loads;
+        // The settings file is read where it always is: after the panel.
+        QVERIFY(program.panel() && program.panel()->isVisible());
+    };
+    startWithSamplesIfNew(program, location, sampleFolder);
+    program.startUp();
+
+    QCOMPARE(loads, 1);
+    QCOMPARE(program.options()->Text2[0]->text(), sampleSetUp ? sampleFolder : QString());
+    QCOMPARE(program.options()->txtSelectSound[0]->text(),
+             sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString());
+    QVERIFY(fake.messages.isEmpty());
+}
+
+LUMINA_TEST_MAIN(tst_FirstStart)
+#include "tst_firststart.moc"
