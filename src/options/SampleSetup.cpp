@@ -1,3 +1,4 @@
+#include "base/Paths.h"
 #include "options/SampleSetup.h"
 
 #include "options/frmOption.h"
@@ -18,14 +19,14 @@ void applySampleSetup(frmOption &dialog, const QString &sampleFolder)
     if (sampleFolder.isEmpty())
         return;
     dialog.Text2[0]->setText(sampleFolder);
-    dialog.Text2[1]->setText(joinPath(sampleFolder, kTapeFolder));
+    dialog.Text2[1]->setText(joinFolder(sampleFolder, kTapeFolder));
 
-    const QString sounds = joinPath(sampleFolder, QString::fromLatin1(kSampleSoundFolder));
+    const QString sounds = joinFolder(sampleFolder, QString::fromLatin1(kSampleSoundFolder));
     for (const SampleSound &sound : kSampleSounds) {
         if (sound.field < 0 || size_t(sound.field) >= dialog.txtSelectSound.size())
             continue;
         QLineEdit *field = dialog.txtSelectSound[size_t(sound.field)];
-        const QString file = joinPath(sounds, QString::fromLatin1(sound.file));
+        const QString file = joinFolder(sounds, QString::fromLatin1(sound.file));
         if (field && QFileInfo(file).isFile())
             field->setText(file);
     }

@@ -5,6 +5,7 @@
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
 #include "base/Clock.h"
+#include "base/Paths.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"

@@ -1,5 +1,7 @@
 #include "sound/SoundSlots.h"
 
+#include "base/Clock.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -16,15 +18,6 @@ SoundType soundTypeOf(const QString &path)
     if (ending == QLatin1String("MID"))
         return SoundType::Midi;
     return SoundType::None;
-}
-
-void waitWithoutInput(int milliseconds)
-{
-    if (milliseconds <= 0)
-        return;
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 SlotSoundPlayer::SlotSoundPlayer(SoundDecoder &decoder, SoundOutput &output)
@@ -57,7 +50,8 @@ void SlotSoundPlayer::PlaySound(const QString &path, const QString &slot, bool s
         return;
     if (synchronous) {
         waitForEnd(channel, clip->durationMs());
-        waitWithoutInput(pauseMs);
+        if (pauseMs > 0)
+            clock().pause(pauseMs);
     }
 }
 

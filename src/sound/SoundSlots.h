@@ -49,8 +49,5 @@ private:
     int m_waitMarginMs = kDefaultWaitMarginMs;
 };
 
-// Keeps the event loop running, timers and painting included, while user input
-// waits in the queue; returns after `milliseconds`.
-void waitWithoutInput(int milliseconds);
 
 } // namespace lumina

@@ -1,3 +1,4 @@
+#include "FakeClock.h"
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<FakeSoundPlayer> m_sound;
     std::unique_ptr<FakeSpeech> m_speech;
     std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock;
     std::unique_ptr<Lumina> m_program;
     frmCtl *m_panel = nullptr;
     frmOption *m_options = nullptr;
@@ -82,7 +84,6 @@ void tst_TapePanel::startProgram()
     m_panel = m_program->panel();
     m_options = m_program->options();
     m_cp = m_program->controlPanel();
-    m_cp->pause = [](int) {};
     m_options->Text2[0]->setText(m_dir->path());
     m_options->Text2[1]->setText(m_dir->path());
 }

@@ -1,3 +1,4 @@
+#include "FakeClock.h"
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "TestMain.h"
@@ -64,6 +65,7 @@ private:
 
     std::unique_ptr<FakeHostLib> m_host;
     std::unique_ptr<FakeSoundPlayer> m_sound;
+    FakeClock m_clock;
     std::unique_ptr<Lumina> m_program;
     frmCtl *m_panel = nullptr;
     frmOption *m_options = nullptr;
@@ -81,7 +83,6 @@ void tst_TicketPreview::init()
     m_panel = m_program->panel();
     m_options = m_program->options();
     m_cp = m_program->controlPanel();
-    m_cp->now = [] { return QDateTime(QDate(2026, 12, 7), QTime(8, 5, 0)); };
 
     RouteState route;
     std::vector<FareRecord> records;
