@@ -74,14 +74,24 @@ void tst_StartQuit::initTestCase()
     m_windowManager.setProcessEnvironment(env);
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
     m_windowManager.setStandardErrorFile(QProcess::nullDevice());
-    m_windowManager.start(QStringLiteral("openbox"), {});
-    QVERIFY(m_windowManager.waitForStarted(30000));
     const auto managed = [this] {
         return x11(QStringLiteral("xprop"),
                    {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
             .contains("window id");
     };
-    QVERIFY(QTest::qWaitFor(managed, 60000));
+    // On a busy machine the window manager has now and then not taken over
+    // the display: give it a few tries.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--replace")});
+        QVERIFY(m_windowManager.waitForStarted(30000));
+        if (QTest::qWaitFor(managed, 20000))
+            return;
+        qWarning() << "openbox has not taken over" << m_display << "(try" << attempt << ")"
+                   << m_windowManager.state() << m_windowManager.exitCode();
+        m_windowManager.kill();
+        m_windowManager.waitForFinished(10000);
+    }
+    QFAIL("no window manager");
 }
 
 void tst_StartQuit::cleanupTestCase()
