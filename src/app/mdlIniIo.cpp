@@ -82,8 +82,8 @@ QString keepDamagedFile(const QString &path, const IniLocation &location)
         if (folder.isEmpty() || !QDir().mkpath(folder))
             continue;
         for (int n = 1; n < 1000; ++n) {
-            const QString copy = joinFolder(
-                folder, base + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) + QStringLiteral(".in4"));
+            const QString number = n > 1 ? QStringLiteral("-%1").arg(n) : QString();
+            const QString copy = joinFolder(folder, base + number + QStringLiteral(".in4"));
             if (QFileInfo::exists(copy))
                 continue;
             if (QFile::copy(path, copy))
@@ -129,7 +129,8 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
     const QByteArray oldBytes = old.readAll();
     old.close();
 
-    const QString backup = joinFolder(location.userConfigFolder, location.fileName() + QStringLiteral(".bak"));
+    const QString backup =
+        joinFolder(location.userConfigFolder, location.fileName() + QStringLiteral(".bak"));
     {
         QSaveFile copy(backup);
         if (location.userConfigFolder.isEmpty() || !QDir().mkpath(location.userConfigFolder)

@@ -83,6 +83,8 @@ int QtHostLib::Call_dlg110(QWidget *owner, int kind, const QString &text)
     QMessageBox box(QMessageBox::Information, QStringLiteral("バージョン情報"),
                     QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed(),
                     QMessageBox::Ok, owner);
+    // The model name is the executable's file name: shown as it stands.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     return 1;
 }

@@ -112,8 +112,11 @@ QString ControlTransfer::textValue(const QLabel *label)
 
 void ControlTransfer::setTextValue(QLabel *label, const QString &text)
 {
-    if (!failed())
-        label->setText(text);
+    if (failed())
+        return;
+    // Text from a file shows its characters as they stand, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
 }
 
 OleColor ControlTransfer::colourValue(const QWidget *button)
