@@ -1,4 +1,3 @@
-#include "FakeHostLib.h"
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
@@ -7,7 +6,6 @@
 #include <QPushButton>
 
 using namespace lumina;
-using lumina::test::FakeHostLib;
 
 class tst_HostLib : public QObject
 {
@@ -16,8 +14,6 @@ class tst_HostLib : public QObject
 private slots:
     void fileFilter_data();
     void fileFilter();
-    void doubleAnswersQuestionsInOrder();
-    void doubleReplacesAndRestoresHost();
     void colours_data();
     void colours();
 };
@@ -50,51 +46,6 @@ void tst_HostLib::fileFilter()
     QFETCH(QString, nulList);
     QFETCH(QString, filter);
     QCOMPARE(fileDialogFilter(nulList), filter);
-}
-
-void tst_HostLib::doubleAnswersQuestionsInOrder()
-{
-    FakeHostLib fake;
-    fake.messageAnswers = {MsgResult::Yes, MsgResult::No};
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("a"), QStringLiteral("t"),
-                               MsgButtons::YesNo, MsgIcon::Question),
-             MsgResult::Yes);
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("b"), QStringLiteral("t"),
-                               MsgButtons::YesNo, MsgIcon::Question),
-             MsgResult::No);
-    // Unscripted: a question is declined, a notice acknowledged.
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("c"), QString(), MsgButtons::YesNo,
-                               MsgIcon::Question),
-             MsgResult::No);
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("d"), QString(), MsgButtons::Ok,
-                               MsgIcon::Critical),
-             MsgResult::Ok);
-    QCOMPARE(fake.messages.size(), 4);
-    QCOMPARE(fake.messages[3].text, QStringLiteral("d"));
-    QCOMPARE(fake.messages[3].icon, MsgIcon::Critical);
-
-    qint16 zero = 1, shift = 2, fill = 3;
-    QCOMPARE(host().Call_dlg100(nullptr, 4, zero, shift, fill), 0);
-    QCOMPARE(zero, qint16(1)); // cancelled: values as passed
-    fake.digitDialog = [](qint16 &z, qint16 &s, qint16 &f) {
-        z = 3; s = 0; f = 4;
-        return 1;
-    };
-    QCOMPARE(host().Call_dlg100(nullptr, 4, zero, shift, fill), 1);
-    QCOMPARE(zero, qint16(3));
-    QCOMPARE(fill, qint16(4));
-    QCOMPARE(fake.digitDialogCalls.size(), 2);
-    QCOMPARE(fake.digitDialogCalls[1].zeroMode, qint16(1));
-}
-
-void tst_HostLib::doubleReplacesAndRestoresHost()
-{
-    HostLib *before = &host();
-    {
-        FakeHostLib fake;
-        QCOMPARE(&host(), static_cast<HostLib *>(&fake));
-    }
-    QCOMPARE(&host(), before);
 }
 
 void tst_HostLib::colours_data()
