@@ -93,17 +93,12 @@ void TestDrawDot16::classifies_data()
     QTest::addColumn<bool>("stroke");
     QTest::newRow("long vowel") << u"ー"_qs << 0 << false << QPoint() << true;
     QTest::newRow("shin mode 0") << u"申"_qs << 0 << false << QPoint(1, 0) << false;
-    QTest::newRow("yama mode 2") << u"山"_qs << 2 << false << QPoint(1, 0) << false;
     QTest::newRow("shin mode 1") << u"申"_qs << 1 << false << QPoint() << false;
     QTest::newRow("yama mode 3") << u"山"_qs << 3 << false << QPoint() << false;
-    QTest::newRow("yama mode 4") << u"山"_qs << 4 << false << QPoint() << false;
     QTest::newRow("paren") << u"（"_qs << 0 << true << QPoint() << false;
-    QTest::newRow("lenticular") << u"】"_qs << 3 << true << QPoint() << false;
     QTest::newRow("wave") << u"～"_qs << 0 << true << QPoint() << false;
-    QTest::newRow("equals") << u"＝"_qs << 0 << true << QPoint() << false;
     QTest::newRow("double arrow") << u"⇔"_qs << 1 << true << QPoint() << false;
     QTest::newRow("maru") << u"。"_qs << 0 << false << QPoint(10, -10) << false;
-    QTest::newRow("ten") << u"、"_qs << 4 << false << QPoint(10, -10) << false;
     QTest::newRow("plain kanji") << u"駅"_qs << 0 << false << QPoint() << false;
     QTest::newRow("whole cell only") << u"(("_qs << 0 << false << QPoint() << false;
     QTest::newRow("half-width paren") << u"("_qs << 0 << false << QPoint() << false;
@@ -129,23 +124,18 @@ void TestDrawDot16::choosesFace_data()
     QTest::addColumn<bool>("gothic");
     // 0x889F is the first kanji; 0x824F..0x829A are full-width digits and letters.
     QTest::newRow("0 kana") << 0 << 0x8341u << true;
-    QTest::newRow("7 unknown mode") << 7 << 0x8341u << true;
     QTest::newRow("-1 unknown mode") << -1 << 0x41u << true;
     QTest::newRow("1 kanji") << 1 << 0x889Fu << false;
     QTest::newRow("1 single") << 1 << 0x41u << false;
     QTest::newRow("2 single") << 2 << 0x41u << true;
-    QTest::newRow("2 half kana") << 2 << 0xB1u << true;
     QTest::newRow("2 first kanji") << 2 << 0x889Fu << true;
     QTest::newRow("2 last before kanji") << 2 << 0x889Eu << false;
     QTest::newRow("2 high kanji") << 2 << 0xE040u << true;
-    QTest::newRow("3 single") << 3 << 0x41u << false;
     QTest::newRow("3 first kanji") << 3 << 0x889Fu << false;
     QTest::newRow("3 katakana") << 3 << 0x8341u << true;
     QTest::newRow("4 below digits") << 4 << 0x824Eu << false;
     QTest::newRow("4 digit zero") << 4 << 0x824Fu << true;
-    QTest::newRow("4 small z") << 4 << 0x829Au << true;
     QTest::newRow("4 after z") << 4 << 0x829Bu << false;
-    QTest::newRow("4 single") << 4 << 0x41u << false;
 }
 
 void TestDrawDot16::choosesFace()
@@ -161,12 +151,9 @@ void TestDrawDot16::convertsCodesToJis_data()
     QTest::addColumn<unsigned>("sjis");
     QTest::addColumn<unsigned>("jis");
     QTest::newRow("ideographic space") << 0x8140u << 0x2121u;
-    QTest::newRow("a hiragana") << 0x82A0u << 0x2422u;
     QTest::newRow("first kanji") << 0x889Fu << 0x3021u;
     QTest::newRow("trail after 7F") << 0x8180u << 0x2160u;
-    QTest::newRow("trail 9E") << 0x819Eu << 0x217Eu;
     QTest::newRow("high lead") << 0xE040u << 0x5F21u;
-    QTest::newRow("last row") << 0xEAA4u << 0x7426u;
     QTest::newRow("ibm extension") << 0xFA40u << 0u;
     QTest::newRow("single byte") << 0x41u << 0u;
     QTest::newRow("bad trail") << 0x887Fu << 0u;

@@ -95,7 +95,6 @@ class tst_SettingsFile : public QObject
 
 private slots:
     void emptyStringsMake598Bytes();
-    void itemsSitAtTheirOffsets();
     void defaultsFixture();
     void everyFieldFixtureReadsAndWritesBackIdentical();
     void japaneseTextIsShiftJisWithByteCount();
@@ -118,36 +117,6 @@ void tst_SettingsFile::emptyStringsMake598Bytes()
     QCOMPARE(s.ticketPreview.fixedDate, QStringLiteral("2026/12/06"));
     QCOMPARE(SettingsWriter::toBytes(s).size(), kSettingsFileBaseSize + 10);
     QCOMPARE(fixedDateText(987, 1, 2), QStringLiteral("0987/01/02"));
-}
-
-void tst_SettingsFile::itemsSitAtTheirOffsets()
-{
-    SettingsFile s;
-    s.folders.announcementDataFolder = QString(); // item 1: two empty strings, 4 bytes
-    s.panel.autoTicketNumbers = 0x1111;           // item 2 starts at 4
-    s.infoDigits.backColour = 0x00332211;          // item 3 at 44
-    s.stopName.backColour = 0x00665544;            // item 4 at 76
-    s.sounds.stepAlways = 0x2222;                  // item 5 at 88, after two strings
-    s.ticketPreview.usePreview = 0x3333;           // item 6 at 126
-    s.controlPanel.entryPanelIndex = 0x4444;       // item 7 at 138
-    s.board.left = 0x55555555;                     // item 8 at 160
-    s.customColours[0] = 0x00998877;               // item 9 at 168
-    s.cells[0].Shift = 0x6666;                     // item 11 at 238
-    s.cells[59].FillZero = 0x7777;                 // last field at 596
-    const QByteArray b = SettingsWriter::toBytes(s);
-    auto i16 = [&b](int at) { return qFromLittleEndian<qint16>(b.constData() + at); };
-    auto u32 = [&b](int at) { return qFromLittleEndian<quint32>(b.constData() + at); };
-    QCOMPARE(i16(4), qint16(0x1111));
-    QCOMPARE(u32(44), 0x00332211u);
-    QCOMPARE(u32(76), 0x00665544u);
-    QCOMPARE(i16(92), qint16(0x2222));
-    QCOMPARE(i16(126), qint16(0x3333));
-    QCOMPARE(i16(138), qint16(0x4444));
-    QCOMPARE(u32(160), 0x55555555u);
-    QCOMPARE(u32(168), 0x00998877u);
-    QCOMPARE(i16(236), qint16(60));
-    QCOMPARE(i16(238), qint16(0x6666));
-    QCOMPARE(i16(596), qint16(0x7777));
 }
 
 void tst_SettingsFile::defaultsFixture()
