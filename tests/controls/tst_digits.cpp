@@ -23,8 +23,6 @@ private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void setRules_data();
     void setRules();
-    void clockSizes_data();
-    void clockSizes();
     void lit_data();
     void lit();
     void resetKeepsRules_data();
@@ -100,27 +98,6 @@ void tst_Digits::setRules()
     QCOMPARE(spy[0][0].toString(), property);
     if (cell)
         QCOMPARE(d->size(), QSize(52, 20)); // the board sizes its cells
-}
-
-void tst_Digits::clockSizes_data()
-{
-    QTest::addColumn<int>("degitSize");
-    QTest::addColumn<QSize>("size"); // for Keta 2
-    QTest::newRow("0") << 0 << QSize(26, 20);
-    QTest::newRow("1") << 1 << QSize(34, 26);
-    QTest::newRow("2") << 2 << QSize(38, 29);
-    QTest::newRow("3") << 3 << QSize(22, 15);
-}
-
-void tst_Digits::clockSizes()
-{
-    QFETCH(int, degitSize);
-    QFETCH(QSize, size);
-    M_Degit d;
-    QCOMPARE(d.size(), QSize(52, 20));
-    d.setKeta(2);
-    d.setDegitSize(qint16(degitSize));
-    QCOMPARE(d.size(), size);
 }
 
 // What each control lights for a value: the shift redraws only in the fare cell,

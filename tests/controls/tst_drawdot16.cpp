@@ -74,8 +74,6 @@ private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void classifies_data();
     void classifies();
-    void choosesFace_data();
-    void choosesFace();
     void convertsCodesToJis_data();
     void convertsCodesToJis();
     void emptyCellDrawsNothing();
@@ -115,35 +113,6 @@ void TestDrawDot16::classifies()
     QCOMPARE(c.drawing == CellDrawing::Mirrored, mirrored);
     QCOMPARE(c.offset, offset);
     QCOMPARE(c.becomesStroke, stroke);
-}
-
-void TestDrawDot16::choosesFace_data()
-{
-    QTest::addColumn<int>("fontMode");
-    QTest::addColumn<unsigned>("code");
-    QTest::addColumn<bool>("gothic");
-    // 0x889F is the first kanji; 0x824F..0x829A are full-width digits and letters.
-    QTest::newRow("0 kana") << 0 << 0x8341u << true;
-    QTest::newRow("-1 unknown mode") << -1 << 0x41u << true;
-    QTest::newRow("1 kanji") << 1 << 0x889Fu << false;
-    QTest::newRow("1 single") << 1 << 0x41u << false;
-    QTest::newRow("2 single") << 2 << 0x41u << true;
-    QTest::newRow("2 first kanji") << 2 << 0x889Fu << true;
-    QTest::newRow("2 last before kanji") << 2 << 0x889Eu << false;
-    QTest::newRow("2 high kanji") << 2 << 0xE040u << true;
-    QTest::newRow("3 first kanji") << 3 << 0x889Fu << false;
-    QTest::newRow("3 katakana") << 3 << 0x8341u << true;
-    QTest::newRow("4 below digits") << 4 << 0x824Eu << false;
-    QTest::newRow("4 digit zero") << 4 << 0x824Fu << true;
-    QTest::newRow("4 after z") << 4 << 0x829Bu << false;
-}
-
-void TestDrawDot16::choosesFace()
-{
-    QFETCH(int, fontMode);
-    QFETCH(unsigned, code);
-    QFETCH(bool, gothic);
-    QCOMPARE(faceFor(fontMode, code) == DotFace::Gothic, gothic);
 }
 
 void TestDrawDot16::convertsCodesToJis_data()
