@@ -191,7 +191,7 @@ void tst_RouteSetting::sections()
     QCOMPARE(state.FareTable.entry(startSection).StopName,
              QStringLiteral("停留所%1").arg(startSection));
     QCOMPARE(state.FareTable.entry(startSection).value(1), qint16(100 * startSection + 1));
-    QVERIFY(state.FareTable.entry(count + 1) == FareRecord());
+    QVERIFY(count == FareTable::Size || state.FareTable.entry(count + 1) == FareRecord());
 }
 
 void tst_RouteSetting::badFiles_data()
