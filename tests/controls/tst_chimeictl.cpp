@@ -212,6 +212,7 @@ void TestChimeiCtl::laterNamesReplaceTheScroll()
     QCOMPARE(m_strip->layerHeight(), 12 * 32);
     QVERIFY(m_strip->isPausing());
     QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
+    QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
 }
 
 void TestChimeiCtl::scrollRunsOnRealTimer()

@@ -225,6 +225,7 @@ void tst_Digits::persistence()
     a.setValue(QStringLiteral(" 12"));
     a.setUserSet(false);
     a.setBackColor(rgb(7, 8, 9));
+    QCOMPARE(backColor(&a), rgb(7, 8, 9)); // the widget's own background follows
     PropertyBag bag;
     a.WriteProperties(bag);
     QCOMPARE(bag.keys(), QStringList({"BaseForeColor", "DegitForeColor", "FillZero", "ZeroMode",
