@@ -1,9 +1,14 @@
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
+#include "hostlib/QtHostLib.h"
 #include "shell/Colors.h"
 
+#include <QDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 
 using namespace lumina;
 
@@ -16,6 +21,8 @@ private slots:
     void fileFilter();
     void colours_data();
     void colours();
+    void digitDialog_data();
+    void digitDialog();
 };
 
 void tst_HostLib::fileFilter_data()
@@ -67,6 +74,50 @@ void tst_HostLib::colours()
     QPushButton button;
     setBackColor(&button, ole);
     QCOMPARE(backColor(&button), OleColor(ole));
+}
+
+// The real digit settings dialog, answered by the test as soon as it is up.
+void tst_HostLib::digitDialog_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void tst_HostLib::digitDialog()
+{
+    QFETCH(bool, accept);
+    LUMINA_REQUIRE_FONTS();
+    qint16 zero = 1, shift = 2, fill = 9;
+    QImage face;
+    QList<int> ranges;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        face = dialog->grab().toImage();
+        const QList<QSpinBox *> spins = dialog->findChildren<QSpinBox *>();
+        const QList<QRadioButton *> modes = dialog->findChildren<QRadioButton *>();
+        for (QSpinBox *spin : spins)
+            ranges << spin->minimum() << spin->maximum() << spin->value();
+        if (spins.size() == 2 && modes.size() == 4) {
+            modes[3]->setChecked(true);
+            spins[0]->setValue(1);
+            spins[1]->setValue(2);
+        }
+        dialog->done(accept ? QDialog::Accepted : QDialog::Rejected);
+    });
+    answer.start(0);
+    QtHostLib lib;
+    QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, shift, fill), accept ? 1 : 0);
+    // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
+    QCOMPARE(ranges, (QList<int>{0, 3, 2, 0, 4, 4}));
+    const QList<int> expected = accept ? QList<int>{3, 1, 2} : QList<int>{1, 2, 9};
+    QCOMPARE((QList<int>{zero, shift, fill}), expected);
+    if (accept)
+        LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
 }
 
 LUMINA_TEST_MAIN(tst_HostLib)
