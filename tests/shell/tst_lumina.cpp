@@ -9,6 +9,7 @@
 #include "shell/frmCtl.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -109,6 +110,7 @@ void tst_Lumina::startUpPlacesNamesAndPresetsWindows()
     QVERIFY(!panel->Command2[0]->isEnabled());
     QVERIFY(!panel->Command2[1]->isEnabled());
     QVERIFY(!panel->Check1->isEnabled());
+    QVERIFY(!panel->grpM_Tape->isEnabled()); // no announcements before a route
 }
 
 void tst_Lumina::quit_data()
