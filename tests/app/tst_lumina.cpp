@@ -1,6 +1,7 @@
 #include "FakeHostLib.h"
 #include "TestMain.h"
 
+#include "controls/ChimeiCtl_P.h"
 #include "options/frmOption.h"
 #include "settings/IniError.h"
 #include "settings/SettingsFile.h"
@@ -10,9 +11,8 @@
 #include "shell/frmCtl.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -27,12 +27,10 @@ class tst_Lumina : public QObject
 
 private slots:
     void startUpOrder();
-    void startUpPlacesAndNamesWindows();
-    void startUpDefaults();
-    void quitAnsweredNoChangesNothing();
-    void quitAnsweredYesRunsShutdownInOrder();
-    void closingThePanelAsks();
-    void quitEndsEventLoopWithZero();
+    void startUpPlacesNamesAndPresetsWindows();
+    void quit_data();
+    void quit();
+    void quitEndsEventLoopWithZeroAndBlankStrip();
     void restoredPanelIsNotPlacedAgain();
 
 private:
@@ -77,158 +75,121 @@ void tst_Lumina::startUpOrder()
     QVERIFY(fake.messages.isEmpty());
 }
 
-void tst_Lumina::startUpPlacesAndNamesWindows()
+void tst_Lumina::startUpPlacesNamesAndPresetsWindows()
 {
     FakeHostLib fake;
     Lumina program;
     QStringList log;
     record(program, log);
     program.startUp();
+    Form1 *board = program.board();
+    frmCtl *panel = program.panel();
+    frmOption *options = program.options();
 
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    QCOMPARE(program.board()->pos(), area.topLeft());
-    QCOMPARE(program.panel()->frameGeometry().bottomRight(), area.bottomRight());
-
-    // The model number is the executable's own name, so a renamed copy shows
-    // its new name.
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    QCOMPARE(exe, QStringLiteral("tst_lumina"));
-    QCOMPARE(program.board()->windowTitle(), QStringLiteral("ルミナ - 型番:tst_lumina"));
-    QCOMPARE(program.panel()->windowTitle(), QStringLiteral("集中操作盤"));
-    QCOMPARE(program.options()->windowTitle(), QStringLiteral("オプション"));
-
-    // Board: 12390 × 5505 twips with rounded corners.
-    QCOMPARE(program.board()->size(), QSize(826, 367));
-    const QRegion mask = program.board()->mask();
+    QCOMPARE(board->pos(), area.topLeft());
+    QCOMPARE(panel->frameGeometry().bottomRight(), area.bottomRight());
+    // The model number is the executable's own name, so a renamed copy shows it.
+    QCOMPARE(board->windowTitle(), QStringLiteral("ルミナ - 型番:tst_lumina"));
+    QCOMPARE(panel->windowTitle(), QStringLiteral("集中操作盤"));
+    // Rounded board corners and keypad keys (the reference pictures show the faces).
+    const QRegion mask = board->mask();
     QVERIFY(!mask.contains(QPoint(0, 0)));
     QVERIFY(!mask.contains(QPoint(825, 366)));
     QVERIFY(mask.contains(QPoint(15, 0)));
     QVERIFY(mask.contains(QPoint(413, 183)));
-    QCOMPARE(program.panel()->size(), QSize(353, 173));
-
-    // Every keypad key is clipped to its rounded region.
-    for (QPushButton *key : program.panel()->CommandButton1) {
-        QVERIFY(!key->mask().isEmpty());
+    for (QPushButton *key : panel->CommandButton1)
         QCOMPARE(key->mask().boundingRect(), QRect(2, 2, 26, 23));
-    }
-}
 
-void tst_Lumina::startUpDefaults()
-{
-    FakeHostLib fake;
-    Lumina program;
-    QStringList log;
-    record(program, log);
-    program.startUp();
-
-    frmOption *options = program.options();
     QVERIFY(options->Check1->isChecked());
     QCOMPARE(backColor(options->Command5[0]), rgb(255, 255, 255));
     QCOMPARE(backColor(options->Command5[1]), rgb(192, 255, 192));
     QCOMPARE(backColor(options->Command5[2]), rgb(255, 192, 128));
-
-    Form1 *board = program.board();
-    QVERIFY(!board->imgRes[0].isNull());
     QCOMPARE(board->imgRes[0].size(), QSize(825, 366));
     QCOMPARE(board->imgRes[1].cacheKey(), board->imgRes[0].cacheKey());
     QCOMPARE(board->imgRes[2].cacheKey(), board->imgRes[0].cacheKey());
     QCOMPARE(board->picture().cacheKey(), board->imgRes[0].cacheKey());
-
     // Nothing is routed yet: stepping and display-clear are out of reach.
-    frmCtl *panel = program.panel();
     QVERIFY(!panel->Command2[0]->isEnabled());
     QVERIFY(!panel->Command2[1]->isEnabled());
     QVERIFY(!panel->Check1->isEnabled());
-    QVERIFY(board->Timer1->isActive());
-    QCOMPARE(board->Timer1->interval(), 1000);
+    QVERIFY(!panel->grpM_Tape->isEnabled()); // no announcements before a route
 }
 
-void tst_Lumina::quitAnsweredNoChangesNothing()
+void tst_Lumina::quit_data()
 {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("byClosingThePanel");
+    QTest::newRow("no") << false << false;
+    QTest::newRow("yes") << true << false;
+    QTest::newRow("panel closed, no") << false << true;
+    QTest::newRow("panel closed, yes") << true << true;
+}
+
+void tst_Lumina::quit()
+{
+    QFETCH(bool, yes);
+    QFETCH(bool, byClosingThePanel);
     FakeHostLib fake;
     Lumina program;
     QStringList log;
     record(program, log);
     program.startUp();
     log.clear();
+    bool keyRegionsGoneBeforeSounds = false;
+    program.seams().stopAllSounds = [&] {
+        log << QStringLiteral("stopAllSounds");
+        keyRegionsGoneBeforeSounds = program.panel()->CommandButton1[5]->mask().isEmpty();
+    };
+    // The board cannot be closed by itself.
+    QVERIFY(!program.board()->close());
+    QVERIFY(fake.messages.isEmpty());
 
-    fake.messageAnswers.push_back(MsgResult::No);
-    QVERIFY(!program.requestQuit());
-    QVERIFY(log.isEmpty());
-    QVERIFY(!program.quitting());
-    QVERIFY(program.panel()->isVisible());
-    QVERIFY(program.board()->isVisible());
-    QVERIFY(!program.panel()->CommandButton1[0]->mask().isEmpty());
-
+    fake.messageAnswers.push_back(yes ? MsgResult::Yes : MsgResult::No);
+    QCOMPARE(byClosingThePanel ? program.panel()->close() : program.requestQuit(), yes);
+    QCOMPARE(program.quitting(), yes);
     QCOMPARE(fake.messages.size(), 1);
     const FakeHostLib::Message &m = fake.messages.first();
     QCOMPARE(m.text, QStringLiteral("ルミナを終了しますか？"));
     QCOMPARE(m.title, QStringLiteral("ルミナの終了確認"));
     QCOMPARE(m.buttons, MsgButtons::YesNo);
     QCOMPARE(m.icon, MsgIcon::Question);
+    if (yes) {
+        QCOMPARE(log, (QStringList{"clearStopName", "stopAllSounds", "releaseSpeech", "saveIni",
+                                   "exit"}));
+        QVERIFY(keyRegionsGoneBeforeSounds);
+    } else {
+        QVERIFY(log.isEmpty());
+        QVERIFY(program.panel()->isVisible());
+        QVERIFY(program.board()->isVisible());
+        QVERIFY(!program.panel()->CommandButton1[0]->mask().isEmpty());
+    }
 }
 
-void tst_Lumina::quitAnsweredYesRunsShutdownInOrder()
-{
-    FakeHostLib fake;
-    Lumina program;
-    QStringList log;
-    record(program, log);
-    program.startUp();
-    log.clear();
-
-    bool keyRegionsGoneBeforeSounds = false;
-    program.seams().stopAllSounds = [&] {
-        log << QStringLiteral("stopAllSounds");
-        keyRegionsGoneBeforeSounds = program.panel()->CommandButton1[5]->mask().isEmpty();
-    };
-    fake.messageAnswers.push_back(MsgResult::Yes);
-    QVERIFY(program.requestQuit());
-    QVERIFY(program.quitting());
-    QCOMPARE(log, (QStringList{QStringLiteral("clearStopName"), QStringLiteral("stopAllSounds"),
-                               QStringLiteral("releaseSpeech"), QStringLiteral("saveIni"),
-                               QStringLiteral("exit")}));
-    QVERIFY(keyRegionsGoneBeforeSounds);
-}
-
-void tst_Lumina::closingThePanelAsks()
-{
-    FakeHostLib fake;
-    Lumina program;
-    QStringList log;
-    record(program, log);
-    program.startUp();
-    log.clear();
-
-    fake.messageAnswers.push_back(MsgResult::No);
-    QVERIFY(!program.panel()->close());
-    QVERIFY(program.panel()->isVisible());
-    QCOMPARE(fake.messages.size(), 1);
-    QVERIFY(log.isEmpty());
-
-    // The board cannot be closed by itself.
-    QVERIFY(!program.board()->close());
-    QVERIFY(program.board()->isVisible());
-    QCOMPARE(fake.messages.size(), 1);
-
-    fake.messageAnswers.push_back(MsgResult::Yes);
-    QVERIFY(program.panel()->close());
-    QCOMPARE(log.last(), QStringLiteral("exit"));
-}
-
-void tst_Lumina::quitEndsEventLoopWithZero()
+void tst_Lumina::quitEndsEventLoopWithZeroAndBlankStrip()
 {
     FakeHostLib fake;
     Lumina program;
     QStringList log;
     record(program, log);
     program.seams().exit = program.defaultSeams().exit;
+    program.seams().clearStopName = program.defaultSeams().clearStopName;
     program.startUp();
+    ChimeiCtl_P *strip = program.board()->ChimeiCtl;
+    strip->setScrollStartWait(0);
+    strip->SetChimei(QStringLiteral("市役所前駅東口バス停留所"));
+    QVERIFY(strip->isScrolling());
 
     fake.messageAnswers.push_back(MsgResult::Yes);
     QTimer::singleShot(0, program.panel(), [&] { program.panel()->close(); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(log.last(), QStringLiteral("saveIni"));
+    QCOMPARE(strip->Chimei(), QString());
+    const QImage &layer = strip->layer();
+    const QRgb back = toQColor(strip->BackColor()).rgb();
+    for (int y = 0; y < layer.height(); ++y)
+        for (int x = 0; x < layer.width(); ++x)
+            QCOMPARE(layer.pixel(x, y), back);
 }
 
 void tst_Lumina::restoredPanelIsNotPlacedAgain()

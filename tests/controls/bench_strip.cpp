@@ -1,5 +1,4 @@
 #include "controls/ChimeiCtl_P.h"
-#include "base/CodePage.h"
 
 #include "TestMain.h"
 
@@ -30,23 +29,10 @@ class BenchStrip : public QObject
     Q_OBJECT
 
 private slots:
-    void firstSetChimeiOpensFonts();
     void setChimeiSixCharacters_data();
     void setChimeiSixCharacters();
-    void setChimeiUnseenCharacters_data();
-    void setChimeiUnseenCharacters();
     void scrollingCpuLoad();
 };
-
-void BenchStrip::firstSetChimeiOpensFonts()
-{
-    // Once per run: the bitmap font files are opened and unpacked on first use.
-    ChimeiCtl_P strip;
-    QElapsedTimer timer;
-    timer.start();
-    strip.SetChimei(QStringLiteral("東京駅八重洲口"));
-    qInfo("first SetChimei of the run: %.3f ms", timer.nsecsElapsed() / 1e6);
-}
 
 void BenchStrip::setChimeiSixCharacters_data()
 {
@@ -69,45 +55,6 @@ void BenchStrip::setChimeiSixCharacters()
     QBENCHMARK {
         strip.SetChimei(names[i++ & 1]);
     }
-}
-
-void BenchStrip::setChimeiUnseenCharacters_data()
-{
-    setChimeiSixCharacters_data();
-}
-
-void BenchStrip::setChimeiUnseenCharacters()
-{
-    // Worst case: every character is met for the first time and its glyph is
-    // looked up and cached.
-    QFETCH(int, fontMode);
-    QFETCH(bool, bold);
-    ChimeiCtl_P strip;
-    strip.setFontMode(fontMode);
-    strip.setFontBold(bold);
-    strip.SetChimei(QStringLiteral("東京")); // fonts opened
-    QStringList names;
-    for (unsigned lead = 0x89; lead <= 0x97; ++lead) {
-        QByteArray bytes;
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (trail == 0x7F)
-                continue;
-            bytes.append(char(lead)).append(char(trail));
-            if (bytes.size() == 12) {
-                names << cp932::decode(bytes);
-                bytes.clear();
-            }
-        }
-    }
-    QVERIFY(names.size() > 400);
-    // Stop names come in no particular order of their codes.
-    std::reverse(names.begin(), names.end());
-    QElapsedTimer timer;
-    timer.start();
-    for (const QString &name : names)
-        strip.SetChimei(name);
-    qInfo("%lld names of six unseen kanji: %.3f ms per SetChimei", qlonglong(names.size()),
-          timer.nsecsElapsed() / 1e6 / double(names.size()));
 }
 
 void BenchStrip::scrollingCpuLoad()

@@ -21,11 +21,8 @@ private slots:
     void fillZero();
     void displayText_data();
     void displayText();
-    void storedValueUntouched();
     void rightmost_data();
     void rightmost();
-    void fareCellText_data();
-    void fareCellText();
 };
 
 void tst_DigitText::zeroTests_data()
@@ -151,53 +148,32 @@ void tst_DigitText::displayText()
     QCOMPARE(digit::displayText(value, zeroMode, fill, shift), text);
 }
 
-void tst_DigitText::storedValueUntouched()
-{
-    const QVariant value(-1);
-    const QString shown = digit::displayText(value, 2, 3, 1);
-    QCOMPARE(shown, QStringLiteral("000 "));
-    QCOMPARE(value, QVariant(-1));
-}
-
 void tst_DigitText::rightmost_data()
 {
+    QTest::addColumn<bool>("cell"); // fare cell (padded) or plain cut
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("keta");
     QTest::addColumn<QString>("result");
-    QTest::newRow("cut on the left") << QStringLiteral("12345") << 4 << QStringLiteral("2345");
-    QTest::newRow("shorter stays") << QStringLiteral("7") << 4 << QStringLiteral("7");
-    QTest::newRow("none") << QStringLiteral("7") << 0 << QString();
-    QTest::newRow("negative") << QStringLiteral("7") << -3 << QString();
+    QTest::newRow("cut on the left") << false << "12345" << 4 << "2345";
+    QTest::newRow("shorter stays") << false << "7" << 4 << "7";
+    QTest::newRow("none") << false << "7" << 0 << "";
+    QTest::newRow("negative") << false << "7" << -3 << "";
+    QTest::newRow("cell padded") << true << "120" << 4 << " 120";
+    QTest::newRow("cell shifted") << true << "120 " << 4 << "120 ";
+    QTest::newRow("cell cut") << true << "12345" << 4 << "2345";
+    QTest::newRow("cell empty") << true << "" << 4 << "    ";
+    QTest::newRow("cell keta 0") << true << "1" << 0 << "";
+    QTest::newRow("cell negative keta") << true << "1" << -1 << "";
+    QTest::newRow("cell wide") << true << "8" << 20 << "                   8";
 }
 
 void tst_DigitText::rightmost()
 {
+    QFETCH(bool, cell);
     QFETCH(QString, text);
     QFETCH(int, keta);
     QFETCH(QString, result);
-    QCOMPARE(digit::rightmost(text, keta), result);
-}
-
-void tst_DigitText::fareCellText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("keta");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("padded") << QStringLiteral("120") << 4 << QStringLiteral(" 120");
-    QTest::newRow("shifted") << QStringLiteral("120 ") << 4 << QStringLiteral("120 ");
-    QTest::newRow("cut") << QStringLiteral("12345") << 4 << QStringLiteral("2345");
-    QTest::newRow("empty") << QString() << 4 << QStringLiteral("    ");
-    QTest::newRow("keta 0") << QStringLiteral("1") << 0 << QString();
-    QTest::newRow("negative keta") << QStringLiteral("1") << -1 << QString();
-    QTest::newRow("wide") << QStringLiteral("8") << 20 << QString(19, u' ') + u'8';
-}
-
-void tst_DigitText::fareCellText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, keta);
-    QFETCH(QString, result);
-    QCOMPARE(digit::fareCellText(text, keta), result);
+    QCOMPARE(cell ? digit::fareCellText(text, keta) : digit::rightmost(text, keta), result);
 }
 
 LUMINA_TEST_MAIN(tst_DigitText)

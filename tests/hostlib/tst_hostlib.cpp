@@ -1,13 +1,16 @@
-#include "FakeHostLib.h"
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
 #include "base/Colors.h"
+#include "hostlib/QtHostLib.h"
 
+#include <QDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 
 using namespace lumina;
-using lumina::test::FakeHostLib;
 
 class tst_HostLib : public QObject
 {
@@ -16,10 +19,10 @@ class tst_HostLib : public QObject
 private slots:
     void fileFilter_data();
     void fileFilter();
-    void doubleAnswersQuestionsInOrder();
-    void doubleReplacesAndRestoresHost();
     void colours_data();
     void colours();
+    void digitDialog_data();
+    void digitDialog();
 };
 
 void tst_HostLib::fileFilter_data()
@@ -52,51 +55,6 @@ void tst_HostLib::fileFilter()
     QCOMPARE(fileDialogFilter(nulList), filter);
 }
 
-void tst_HostLib::doubleAnswersQuestionsInOrder()
-{
-    FakeHostLib fake;
-    fake.messageAnswers = {MsgResult::Yes, MsgResult::No};
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("a"), QStringLiteral("t"),
-                               MsgButtons::YesNo, MsgIcon::Question),
-             MsgResult::Yes);
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("b"), QStringLiteral("t"),
-                               MsgButtons::YesNo, MsgIcon::Question),
-             MsgResult::No);
-    // Unscripted: a question is declined, a notice acknowledged.
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("c"), QString(), MsgButtons::YesNo,
-                               MsgIcon::Question),
-             MsgResult::No);
-    QCOMPARE(host().messageBox(nullptr, QStringLiteral("d"), QString(), MsgButtons::Ok,
-                               MsgIcon::Critical),
-             MsgResult::Ok);
-    QCOMPARE(fake.messages.size(), 4);
-    QCOMPARE(fake.messages[3].text, QStringLiteral("d"));
-    QCOMPARE(fake.messages[3].icon, MsgIcon::Critical);
-
-    qint16 zero = 1, shift = 2, fill = 3;
-    QCOMPARE(host().Call_dlg100(nullptr, 4, zero, shift, fill), 0);
-    QCOMPARE(zero, qint16(1)); // cancelled: values as passed
-    fake.digitDialog = [](qint16 &z, qint16 &s, qint16 &f) {
-        z = 3; s = 0; f = 4;
-        return 1;
-    };
-    QCOMPARE(host().Call_dlg100(nullptr, 4, zero, shift, fill), 1);
-    QCOMPARE(zero, qint16(3));
-    QCOMPARE(fill, qint16(4));
-    QCOMPARE(fake.digitDialogCalls.size(), 2);
-    QCOMPARE(fake.digitDialogCalls[1].zeroMode, qint16(1));
-}
-
-void tst_HostLib::doubleReplacesAndRestoresHost()
-{
-    HostLib *before = &host();
-    {
-        FakeHostLib fake;
-        QCOMPARE(&host(), static_cast<HostLib *>(&fake));
-    }
-    QCOMPARE(&host(), before);
-}
-
 void tst_HostLib::colours_data()
 {
     QTest::addColumn<uint>("ole");
@@ -116,6 +74,50 @@ void tst_HostLib::colours()
     QPushButton button;
     setBackColor(&button, ole);
     QCOMPARE(backColor(&button), OleColor(ole));
+}
+
+// The real digit settings dialog, answered by the test as soon as it is up.
+void tst_HostLib::digitDialog_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("confirmed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void tst_HostLib::digitDialog()
+{
+    QFETCH(bool, accept);
+    LUMINA_REQUIRE_FONTS();
+    qint16 zero = 1, shift = 2, fill = 9;
+    QImage face;
+    QList<int> ranges;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        face = dialog->grab().toImage();
+        const QList<QSpinBox *> spins = dialog->findChildren<QSpinBox *>();
+        const QList<QRadioButton *> modes = dialog->findChildren<QRadioButton *>();
+        for (QSpinBox *spin : spins)
+            ranges << spin->minimum() << spin->maximum() << spin->value();
+        if (spins.size() == 2 && modes.size() == 4) {
+            modes[3]->setChecked(true);
+            spins[0]->setValue(1);
+            spins[1]->setValue(2);
+        }
+        dialog->done(accept ? QDialog::Accepted : QDialog::Rejected);
+    });
+    answer.start(0);
+    QtHostLib lib;
+    QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, shift, fill), accept ? 1 : 0);
+    // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
+    QCOMPARE(ranges, (QList<int>{0, 3, 2, 0, 4, 4}));
+    const QList<int> expected = accept ? QList<int>{3, 1, 2} : QList<int>{1, 2, 9};
+    QCOMPARE((QList<int>{zero, shift, fill}), expected);
+    if (accept)
+        LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
 }
 
 LUMINA_TEST_MAIN(tst_HostLib)

@@ -1,5 +1,4 @@
 #include "FakeClock.h"
-#include "base/Clock.h"
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "TestMain.h"
@@ -28,8 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -75,28 +72,19 @@ private slots:
     void cleanup();
 
     void keypadEntry();
-    void digitListsPlayTheirSounds();
-    void entryPanelsSwitchByDoubleClick();
     void keypadRouteAndSectionSetTheRoute();
-    void lampTest();
-    void sectionChecks_data();
-    void sectionChecks();
     void badRouteKeepsPreviousRoute_data();
     void badRouteKeepsPreviousRoute();
     void digitListsSetTheRoute();
     void steppingStaysWithinTheRoute();
     void stepSoundByDataColumn();
     void lateNightDoubles();
-    void informationNumbers();
-    void ticketNumberStyles_data();
-    void ticketNumberStyles();
     void displayClear();
     void slidersDriveTheStrip();
     void settingsButton();
     void versionBox();
     void setPropAppliesOptions();
     void backlightUserImage();
-    void lampTestWaitKeepsTimersRunning();
 
 private:
     void key(int index) { m_panel->CommandButton1[size_t(index)]->click(); }
@@ -177,84 +165,40 @@ void tst_ControlPanel::keyRoute(const QString &route, const QString &section)
 
 void tst_ControlPanel::keypadEntry()
 {
-    // Digits before "系統" go to the section.
-    key(1);
-    key(2);
-    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("12"));
-    QCOMPARE(m_panel->Label2[0]->text(), QString());
-    key(10);
-    for (int d : {0, 0, 7})
-        key(d);
-    QCOMPARE(m_panel->Label2[0]->text(), QStringLiteral("007"));
-    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("12"));
-    for (int d : {1, 2, 3})
-        key(d);
-    QCOMPARE(m_panel->Label2[0]->text(), QStringLiteral("00712"));
-    // A fourth section digit and a sixth route digit are refused, with the key
-    // sound all the same.
     m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
-    m_sound->plays.clear();
-    key(4);
+    // Digits before "系統" go to the section; a fourth section digit and a sixth
+    // route digit are refused, with the key sound all the same.
+    for (int k : {1, 2, 10, 0, 0, 7, 1, 2, 3, 4})
+        key(k);
     QCOMPARE(m_panel->Label2[0]->text(), QStringLiteral("00712"));
-    key(11);
-    for (int d : {9, 9, 9, 9})
-        key(d);
+    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("12"));
+    for (int k : {11, 9, 9, 9, 9})
+        key(k);
     QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("999"));
-    QCOMPARE(m_sound->plays.size(), 6);
-    for (const auto &play : m_sound->plays) {
-        QCOMPARE(play.path, QStringLiteral("key.wav"));
-        QCOMPARE(play.slot, QStringLiteral("S1"));
-        QVERIFY(!play.synchronous);
-    }
+    QCOMPARE(m_sound->plays.size(), 15);
+    QCOMPARE(m_sound->plays.last().path, QStringLiteral("key.wav"));
+    QCOMPARE(m_sound->plays.last().slot, QStringLiteral("S1"));
+    QVERIFY(!m_sound->plays.last().synchronous);
     // "系統" empties only the route display.
     key(10);
     QCOMPARE(m_panel->Label2[0]->text(), QString());
     QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("999"));
 }
 
-void tst_ControlPanel::digitListsPlayTheirSounds()
-{
-    m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
-    m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
-    m_panel->Frame1[0]->raise();
-    auto clickItem = [](QListWidget *list, int row) {
-        list->scrollToItem(list->item(row));
-        const QRect r = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    };
-    clickItem(m_panel->List2[3], 4);
-    clickItem(m_panel->List3[0], 2);
-    QCOMPARE(m_sound->plays.size(), 2);
-    QCOMPARE(m_sound->plays[0].path, QStringLiteral("key.wav"));
-    QCOMPARE(m_sound->plays[1].path, QStringLiteral("route.wav"));
-    QCOMPARE(m_panel->List2[3]->currentRow(), 4);
-    QCOMPARE(m_panel->List3[0]->currentRow(), 2);
-}
-
-void tst_ControlPanel::entryPanelsSwitchByDoubleClick()
-{
-    // Which entry frame is seen at a point both cover.
-    auto seen = [this] {
-        QWidget *w = m_panel->childAt(px(1000), px(100));
-        while (w && w != m_panel->Frame1[0] && w != m_panel->Frame1[1])
-            w = w->parentWidget();
-        return w;
-    };
-    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[1]));
-    QTest::mouseDClick(m_panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(m_panel->entryPanelIndex, qint16(1));
-    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[0]));
-    QTest::mouseDClick(m_panel->Frame1[0], Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(m_panel->entryPanelIndex, qint16(0));
-    QCOMPARE(seen(), static_cast<QWidget *>(m_panel->Frame1[1]));
-}
-
 void tst_ControlPanel::keypadRouteAndSectionSetTheRoute()
 {
     QVERIFY(!m_panel->Command2[1]->isEnabled());
     m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
+    // The lamp test (its look is a reference picture) holds input back, not refused.
+    QString stripText;
+    m_duringPause = [&] {
+        stripText = m_board->ChimeiCtl->Chimei();
+        QVERIFY(m_panel->isEnabled());
+    };
     keyRoute(QStringLiteral("00012"), QStringLiteral("3"));
     QVERIFY(m_host->messages.isEmpty());
+    QCOMPARE(m_pauses, QList<int>{3000});
+    QCOMPARE(stripText, QStringLiteral("系統選別中"));
 
     const RouteState &route = routeState();
     QCOMPARE(route.RouteNo, QStringLiteral("00012"));
@@ -265,86 +209,23 @@ void tst_ControlPanel::keypadRouteAndSectionSetTheRoute()
     QCOMPARE(cell(1), qint16(0));
     QCOMPARE(cell(2), qint16(0));
     QCOMPARE(cell(3), fareAt(3, 3));
-    QCOMPARE(cell(4), qint16(-1));
     QCOMPARE(cell(60), qint16(-1));
     QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所3"));
     QVERIFY(m_panel->Command2[0]->isEnabled());
-    QVERIFY(m_panel->Command2[1]->isEnabled());
     QVERIFY(m_panel->Check1->isEnabled());
-    QVERIFY(!m_sound->plays.isEmpty());
     QCOMPARE(m_sound->plays.last().path, QStringLiteral("route.wav"));
     QCOMPARE(route.RouteDate, QStringLiteral("12-07-2026"));
 }
 
-void tst_ControlPanel::lampTest()
-{
-    bool allLit = false;
-    QString stripText;
-    m_duringPause = [&] {
-        allLit = true;
-        for (int i = 1; i <= 60; ++i)
-            allLit = allLit && m_board->Degit[size_t(i)]->Value().toString() == QStringLiteral("8888");
-        stripText = m_board->ChimeiCtl->Chimei();
-        // The panel stays as it was: input is held back, not refused.
-        QVERIFY(m_panel->isEnabled());
-    };
-    keyRoute(QStringLiteral("12"), QStringLiteral("1"));
-    QCOMPARE(m_pauses, QList<int>{3000});
-    QVERIFY(allLit);
-    QCOMPARE(stripText, QStringLiteral("系統選別中"));
-    QCOMPARE(cell(1), fareAt(1, 1));
-}
-
-void tst_ControlPanel::sectionChecks_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("startStop");
-    QTest::newRow("000 starts at 1") << QStringLiteral("000") << true << 1;
-    QTest::newRow("empty starts at 1") << QString() << true << 1;
-    QTest::newRow("9 of 10") << QStringLiteral("9") << true << 9;
-    QTest::newRow("10 of 10 refused") << QStringLiteral("10") << false << 0;
-    QTest::newRow("999 is 300, refused") << QStringLiteral("999") << false << 0;
-}
-
-void tst_ControlPanel::sectionChecks()
-{
-    QFETCH(QString, section);
-    QFETCH(bool, accepted);
-    QFETCH(int, startStop);
-    keyRoute(QStringLiteral("12"), section);
-    if (accepted) {
-        QVERIFY(m_host->messages.isEmpty());
-        QCOMPARE(routeState().CurStop + 1, startStop);
-    } else {
-        QCOMPARE(m_host->messages.size(), 1);
-        QCOMPARE(m_host->messages[0].text,
-                 QStringLiteral("指定した区間はデータの数よりも多いです...\r\n  解決法：正しい区間を入力して下さい."));
-        QCOMPARE(m_host->messages[0].buttons, MsgButtons::Ok);
-        QCOMPARE(m_host->messages[0].icon, MsgIcon::None);
-        QVERIFY(m_pauses.isEmpty());
-        QVERIFY(!m_panel->Command2[1]->isEnabled());
-    }
-}
-
 void tst_ControlPanel::badRouteKeepsPreviousRoute_data()
 {
+    // The kinds of bad file are the route setting's own tests; here, that any of
+    // them leaves the running route in force.
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message"); // empty: any message of its own
+    QTest::addColumn<QString>("message");
     QTest::newRow("count 0") << QByteArray("\0\0", 2)
                              << QStringLiteral("指定した系統はデータの数が0(未登録)の可能性があります...");
-    QTest::newRow("negative count") << QByteArray("\xff\xff", 2) << QString();
-    QByteArray truncated = FareFileWriter().toBytes(makeRoute(3));
-    truncated.chop(10);
-    QTest::newRow("truncated record") << truncated << QString();
-    QByteArray pastEnd("\x01\x00\xff\x7f" "AB", 6);
-    QTest::newRow("name length past the end") << pastEnd << QString();
-    QByteArray tooMany = FareFileWriter().toBytes(makeRoute(3));
-    tooMany[0] = char(0x2e); // 302 records announced
-    tooMany[1] = char(0x01);
-    QTest::newRow("more than 301 records") << tooMany << QString();
     QTest::newRow("missing") << QByteArray() << QStringLiteral("指定した系統のデータがありません...");
-    QTest::newRow("directory") << QByteArray("dir") << QString();
 }
 
 void tst_ControlPanel::badRouteKeepsPreviousRoute()
@@ -359,18 +240,14 @@ void tst_ControlPanel::badRouteKeepsPreviousRoute()
     const qint16 shown = cell(2);
 
     const QString path = QDir(m_dir->path()).filePath(QStringLiteral("34.hy3"));
-    if (bytes == "dir") {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("34.hy3")));
-    } else if (!bytes.isEmpty()) {
+    if (!bytes.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
     keyRoute(QStringLiteral("34"), QStringLiteral("1"));
     QCOMPARE(m_host->messages.size(), 1);
-    if (!message.isEmpty())
-        QCOMPARE(m_host->messages[0].text, message);
-    QVERIFY(!m_host->messages[0].text.isEmpty());
+    QCOMPARE(m_host->messages[0].text, message);
 
     // Everything of the previous route is still in force.
     const RouteState &after = routeState();
@@ -386,12 +263,26 @@ void tst_ControlPanel::badRouteKeepsPreviousRoute()
 
 void tst_ControlPanel::digitListsSetTheRoute()
 {
-    const int route[5] = {0, 0, 0, 1, 2};
-    const int section[3] = {0, 0, 4};
-    for (int i = 0; i < 5; ++i)
-        m_panel->List2[size_t(i)]->setCurrentRow(route[i]);
-    for (int i = 0; i < 3; ++i)
-        m_panel->List3[size_t(i)]->setCurrentRow(section[i]);
+    m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
+    m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
+    m_panel->Frame1[0]->raise();
+    // The operator's clicks play the key sound on a route digit, the route sound
+    // on a section digit.
+    auto clickItem = [](QListWidget *list, int row) {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    };
+    clickItem(m_panel->List2[4], 2);
+    clickItem(m_panel->List3[2], 4);
+    QCOMPARE(m_sound->plays.size(), 2);
+    QCOMPARE(m_sound->plays[0].path, QStringLiteral("key.wav"));
+    QCOMPARE(m_sound->plays[1].path, QStringLiteral("route.wav"));
+    for (int i : {0, 1, 2})
+        m_panel->List2[size_t(i)]->setCurrentRow(0);
+    m_panel->List2[3]->setCurrentRow(1);
+    m_panel->List3[0]->setCurrentRow(0);
+    m_panel->List3[1]->setCurrentRow(0);
     m_panel->Command1[0]->click();
     QVERIFY(m_host->messages.isEmpty());
     QCOMPARE(routeState().RouteNo, QStringLiteral("00012"));
@@ -432,34 +323,23 @@ void tst_ControlPanel::steppingStaysWithinTheRoute()
 void tst_ControlPanel::stepSoundByDataColumn()
 {
     setOptionValue(m_options->Option2[1], true);
-    m_options->Combo1->setCurrentIndex(60); // column 61
-    m_options->txtSelectSound[8]->setText(QStringLiteral("one.wav"));
+    m_options->Combo1->setCurrentIndex(60); // column 61 holds s % 4 at stop s
     m_options->txtSelectSound[9]->setText(QStringLiteral("two.wav"));
     m_options->txtSelectSound[10]->setText(QStringLiteral("three.wav"));
     setOptionValue(m_options->Option6[0], true); // synchronous
     keyRoute(QStringLiteral("12"), QStringLiteral("1"));
-
-    // Column 61 of stop s holds s % 4.
-    const QStringList expected = {QStringLiteral("two.wav"), QStringLiteral("three.wav"), QString(),
-                                  QStringLiteral("one.wav")};
-    for (int stop = 2; stop <= 5; ++stop) {
-        m_sound->plays.clear();
-        m_panel->Command2[1]->click();
-        const QString want = expected[stop - 2];
-        if (want.isEmpty()) {
-            QVERIFY(m_sound->plays.isEmpty());
-        } else {
-            QCOMPARE(m_sound->plays.size(), 1);
-            QCOMPARE(m_sound->plays[0].path, want);
-            QVERIFY(m_sound->plays[0].synchronous);
-        }
+    m_sound->plays.clear();
+    for (int direction : {1, 1, 1, 0}) // stops 2, 3, 4 (value 0: none), back to 3
+        m_panel->Command2[size_t(direction)]->click();
+    QStringList played;
+    for (const auto &play : m_sound->plays) {
+        played << play.path;
+        QVERIFY(play.synchronous);
     }
-    // Arriving backwards at stop 2 chooses by stop 2 as well.
-    for (int i = 0; i < 3; ++i)
-        m_panel->Command2[0]->click();
-    QCOMPARE(m_sound->plays.last().path, QStringLiteral("two.wav"));
+    QCOMPARE(played, (QStringList{"two.wav", "three.wav", "three.wav"}));
 }
 
+// The ticket preview gets the date the options choose.
 void tst_ControlPanel::lateNightDoubles()
 {
     m_options->Check3[1]->setChecked(true); // ticket number into cell 1
@@ -475,93 +355,16 @@ void tst_ControlPanel::lateNightDoubles()
     QCOMPARE(cell(5), fareAt(6, 5));
 }
 
-void tst_ControlPanel::informationNumbers()
-{
-    m_options->Check3[0]->setChecked(true); // stop position into cell 5
-    m_options->Combo4[0]->setCurrentIndex(4);
-    m_options->Check3[3]->setChecked(true); // column 61 into cell 6
-    m_options->Combo4[4]->setCurrentIndex(60);
-    m_options->Combo4[3]->setCurrentIndex(5);
-    keyRoute(QStringLiteral("00012"), QStringLiteral("1"));
-    QCOMPARE(cell(5), qint16(1));
-    QCOMPARE(cell(6), qint16(1 % 4));
-
-    m_options->Check3[4]->setChecked(true); // count from 0
-    m_panel->Command2[1]->click();
-    QCOMPARE(cell(5), qint16(1));
-
-    // The route number, as entered, wins over the position in the same cell.
-    m_options->Check3[2]->setChecked(true);
-    m_options->Combo4[2]->setCurrentIndex(4);
-    m_panel->Command2[1]->click();
-    QCOMPARE(m_board->Degit[5]->Value().toString(), QStringLiteral("00012"));
-}
-
-void tst_ControlPanel::ticketNumberStyles_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<bool>("zeroFill");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QString>("firstFont");
-    QTest::addColumn<double>("firstSize");
-    QTest::newRow("style 0") << 0 << false << QStringLiteral("１") << QStringLiteral("２")
-                             << QStringLiteral("６０") << QStringLiteral("M_NumP1") << 15.0;
-    QTest::newRow("style 1 zero fill") << 1 << true << QStringLiteral("００") << QStringLiteral("０１")
-                                       << QStringLiteral("５９") << QStringLiteral("M_NumP1") << 15.0;
-    QTest::newRow("style 1") << 1 << false << QStringLiteral("０") << QStringLiteral("１")
-                             << QStringLiteral("５９") << QStringLiteral("M_NumP1") << 15.0;
-    QTest::newRow("style 5") << 5 << false << QStringLiteral("無 券") << QStringLiteral("２")
-                             << QStringLiteral("６０") << QStringLiteral("ＭＳ Ｐゴシック") << 13.0;
-    QTest::newRow("style 5 zero fill") << 5 << true << QStringLiteral("無 券") << QStringLiteral("０２")
-                                       << QStringLiteral("６０") << QStringLiteral("ＭＳ Ｐゴシック") << 13.0;
-}
-
-void tst_ControlPanel::ticketNumberStyles()
-{
-    QFETCH(int, style);
-    QFETCH(bool, zeroFill);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(QString, last);
-    QFETCH(QString, firstFont);
-    QFETCH(double, firstSize);
-
-    m_options->Combo2->setCurrentIndex(style);
-    m_options->Check2->setChecked(zeroFill);
-    m_options->Command4->click(); // OK applies the options
-    QCOMPARE(m_board->lblSeiriNum[1]->text(), first);
-    QCOMPARE(m_board->lblSeiriNum[2]->text(), second);
-    QCOMPARE(m_board->lblSeiriNum[60]->text(), last);
-    QCOMPARE(m_board->lblSeiriNum[1]->font().family(), firstFont);
-    QCOMPARE(m_board->lblSeiriNum[1]->font().pointSizeF(), firstSize);
-
-    // Back to the default style restores label 1's face.
-    m_options->Combo2->setCurrentIndex(0);
-    m_options->Check2->setChecked(false);
-    m_options->Command4->click();
-    QCOMPARE(m_board->lblSeiriNum[1]->font().family(), QStringLiteral("M_NumP1"));
-    QCOMPARE(m_board->lblSeiriNum[1]->font().pointSizeF(), 15.0);
-    QCOMPARE(m_board->lblSeiriNum[1]->text(), QStringLiteral("１"));
-}
-
 void tst_ControlPanel::displayClear()
 {
     keyRoute(QStringLiteral("12"), QStringLiteral("4"));
     QVERIFY(m_board->Timer1->isActive());
-    m_panel->Check1->click();
+    m_panel->Check1->click(); // the board's look is a reference picture
     QVERIFY(m_panel->Check1->isChecked());
-    for (int i = 1; i <= 60; ++i)
-        QCOMPARE(m_board->Degit[size_t(i)]->Value().toString(), QString());
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QString());
     QVERIFY(!m_board->Timer1->isActive());
-    QCOMPARE(m_board->TimeDegit[0]->Value().toString(), QString());
-    QVERIFY(!m_panel->Frame1[0]->isEnabled());
     QVERIFY(!m_panel->Frame1[1]->isEnabled());
     QVERIFY(!m_panel->Command2[1]->isEnabled());
     QVERIFY(!m_panel->Frame6->isEnabled());
-    QVERIFY(!m_panel->grpM_Tape->isEnabled());
     QVERIFY(m_panel->Command4->isEnabled());
     QVERIFY(m_panel->Option4[1]->isEnabled());
 
@@ -571,7 +374,6 @@ void tst_ControlPanel::displayClear()
     QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所4"));
     QVERIFY(m_board->Timer1->isActive());
     QVERIFY(m_panel->Frame1[1]->isEnabled());
-    QVERIFY(m_panel->Command2[0]->isEnabled());
     QVERIFY(m_panel->Frame6->isEnabled());
     QVERIFY(!m_panel->grpM_Tape->isEnabled()); // no speech here
 }
@@ -589,25 +391,6 @@ void tst_ControlPanel::slidersDriveTheStrip()
     speed->setValue(2000);
     QCOMPARE(m_panel->Label1[0]->text(), QStringLiteral("2000"));
     QCOMPARE(m_board->ChimeiCtl->Speed(), 2000);
-    // The bars run in reverse: the thumb of the largest value is at the left.
-    auto thumbLeft = [](QScrollBar *bar) {
-        QStyleOptionSlider option;
-        option.initFrom(bar);
-        option.orientation = bar->orientation();
-        option.minimum = bar->minimum();
-        option.maximum = bar->maximum();
-        option.sliderPosition = bar->sliderPosition();
-        option.sliderValue = bar->value();
-        option.singleStep = bar->singleStep();
-        option.pageStep = bar->pageStep();
-        option.upsideDown = bar->invertedAppearance();
-        return bar->style()
-            ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar)
-            .left();
-    };
-    const int leftAtMost = thumbLeft(speed);
-    speed->setValue(1);
-    QVERIFY(thumbLeft(speed) > leftAtMost);
 }
 
 void tst_ControlPanel::settingsButton()
@@ -660,9 +443,8 @@ void tst_ControlPanel::setPropAppliesOptions()
     m_options->Check4->setChecked(true);
     m_options->Combo3->setCurrentIndex(1);
     m_options->Command4->click();
-    for (int i = 1; i <= 60; ++i)
-        QCOMPARE(m_board->Degit[size_t(i)]->DegitForeColor(), rgb(255, 0, 0));
-    QCOMPARE(m_board->TimeDegit[0]->DegitForeColor(), rgb(255, 0, 0));
+    QCOMPARE(m_board->Degit[1]->DegitForeColor(), rgb(255, 0, 0));
+    QCOMPARE(m_board->Degit[60]->DegitForeColor(), rgb(255, 0, 0));
     QCOMPARE(m_board->TimeDegit[1]->DegitForeColor(), rgb(255, 0, 0));
     QVERIFY(m_board->ChimeiCtl->FontBold());
     QCOMPARE(m_board->ChimeiCtl->FontMode(), 1);
@@ -716,16 +498,6 @@ void tst_ControlPanel::backlightUserImage()
     m_panel->Option4[1]->click();
     QCOMPARE(m_host->messages.size(), 1);
     QCOMPARE(m_board->picture().cacheKey(), m_board->imgRes[0].cacheKey());
-}
-
-void tst_ControlPanel::lampTestWaitKeepsTimersRunning()
-{
-    // The real wait: timers (the clock, the strip) go on during it.
-    m_clock.reset();
-    bool fired = false;
-    QTimer::singleShot(5, this, [&] { fired = true; });
-    lumina::clock().pause(60);
-    QVERIFY(fired);
 }
 
 LUMINA_TEST_MAIN(tst_ControlPanel)

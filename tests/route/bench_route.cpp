@@ -5,7 +5,6 @@
 #include "route/FareFile.h"
 #include "route/RouteSetting.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -35,9 +34,7 @@ class bench_Route : public QObject
 
 private slots:
     void initTestCase();
-    void loadFullRouteFile();
     void setFullRoute();
-    void readFromMemory();
     void boardForOneStop();
 
 private:
@@ -54,17 +51,7 @@ void bench_Route::initTestCase()
     QCOMPARE(file.write(m_bytes), m_bytes.size());
 }
 
-// Reading and checking the file from disk, as route setting does.
-void bench_Route::loadFullRouteFile()
-{
-    const RouteEntry entry{QStringLiteral("301"), 1};
-    QBENCHMARK {
-        const RouteLoad load = loadRoute(m_dir.path(), entry);
-        QVERIFY(load.loaded());
-    }
-}
-
-// The same, and the route put in force.
+// Reading and checking a full route file from disk, and putting it in force.
 void bench_Route::setFullRoute()
 {
     test::FakeHostLib fake;
@@ -74,17 +61,6 @@ void bench_Route::setFullRoute()
         QVERIFY(setRoute(state, m_dir.path(), entry));
     }
     QCOMPARE(state.StopCount, qint16(301));
-}
-
-void bench_Route::readFromMemory()
-{
-    QBENCHMARK {
-        QBuffer buffer(&m_bytes);
-        buffer.open(QIODevice::ReadOnly);
-        FareFileReader reader;
-        std::vector<FareRecord> records;
-        QVERIFY(reader.read(&buffer, records));
-    }
 }
 
 void bench_Route::boardForOneStop()

@@ -85,7 +85,6 @@ private slots:
     void writerRefuses();
     void tableStore_data();
     void tableStore();
-    void tableClearAndAssign();
     void pipeWithNothingYetIsAShortFile();
 };
 
@@ -123,7 +122,6 @@ void tst_FareFile::roundTrip_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("name");
     QTest::newRow("none") << 0 << QString();
-    QTest::newRow("one, empty name") << 1 << QString();
     QTest::newRow("kanji") << 3 << QStringLiteral("星見台ニュータウン入口");
     QTest::newRow("half-width kana") << 5 << QStringLiteral("ﾎｼﾐﾀﾞｲ");
     QTest::newRow("full table") << 301 << QStringLiteral("髙島屋前①");
@@ -171,7 +169,6 @@ void tst_FareFile::badFiles_data()
     using E = FareFileReader::Error;
     const QByteArray one = rawRecord("AB", 1, 100);
     QTest::newRow("empty file") << QByteArray() << true << int(E::NoError) << true << 0 << QString();
-    QTest::newRow("count 0") << le16(0) << true << int(E::NoError) << true << 0 << QString();
     QTest::newRow("trailing bytes") << le16(1) + one + "junk" << true << int(E::NoError) << true
                                     << 1 << QString();
     QTest::newRow("one byte") << QByteArray("\x01", 1) << false << int(E::Truncated) << false << 0
@@ -183,8 +180,6 @@ void tst_FareFile::badFiles_data()
     QTest::newRow("record missing") << le16(2) + one << false << int(E::Truncated) << true << 2
                                     << QStringLiteral("2番目のデータが欠けています");
     QTest::newRow("values cut") << le16(2) + one + one.left(100) << false << int(E::Truncated)
-                                << true << 2 << QStringLiteral("2番目");
-    QTest::newRow("length cut") << le16(2) + one + one.left(1) << false << int(E::Truncated)
                                 << true << 2 << QStringLiteral("2番目");
     QTest::newRow("name past end") << le16(1) + le16(-1) + "AB" << false << int(E::Truncated)
                                    << true << 1 << QStringLiteral("1番目");
@@ -215,7 +210,6 @@ void tst_FareFile::deviceFailsHalfWay_data()
 {
     QTest::addColumn<int>("limit");
     QTest::newRow("before the count") << 0;
-    QTest::newRow("in the first record") << 40;
     QTest::newRow("in the third record") << 2 + 2 * 306 + 10;
 }
 
@@ -242,7 +236,6 @@ void tst_FareFile::writerRefuses_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("302 stops") << 302 << QStringLiteral("駅") << QStringLiteral("301");
     QTest::newRow("emoji") << 2 << QStringLiteral("駅😀") << QStringLiteral("表せない文字");
-    QTest::newRow("hangul") << 1 << QStringLiteral("서울역") << QStringLiteral("表せない文字");
     QTest::newRow("name too long") << 1 << QString(40000, QChar(u'駅'))
                                    << QStringLiteral("長すぎます");
 }
@@ -268,11 +261,9 @@ void tst_FareFile::tableStore_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<bool>("stored");
     QTest::newRow("name of first") << 1 << 1 << true;
-    QTest::newRow("ticket of last") << 301 << 2 << true;
     QTest::newRow("value 1") << 5 << 3 << true;
     QTest::newRow("value 150") << 5 << 152 << true;
     QTest::newRow("field 153") << 5 << 153 << false;
-    QTest::newRow("field 0") << 5 << 0 << false;
     QTest::newRow("stop 0") << 0 << 1 << false;
     QTest::newRow("stop 302") << 302 << 3 << false;
 }
@@ -298,26 +289,6 @@ void tst_FareFile::tableStore()
         QCOMPARE(r.TicketNo, qint16(-7));
     else
         QCOMPARE(r.value(field - 2), qint16(-7));
-}
-
-void tst_FareFile::tableClearAndAssign()
-{
-    FareTable table;
-    std::vector<FareRecord> records;
-    for (int s = 1; s <= 20; ++s)
-        records.push_back(record(QStringLiteral("停留所%1").arg(s), s, s));
-    QCOMPARE(table.assign(records), 20);
-    QCOMPARE(table.entry(20).StopName, QStringLiteral("停留所20"));
-
-    // A shorter route leaves no trace of the longer one.
-    records.resize(5);
-    QCOMPARE(table.assign(records), 5);
-    QCOMPARE(table.entry(5).StopName, QStringLiteral("停留所5"));
-    for (int s = 6; s <= FareTable::Size; ++s)
-        QVERIFY(table.entry(s) == FareRecord());
-
-    table.clear();
-    QVERIFY(table == FareTable());
 }
 
 void tst_FareFile::pipeWithNothingYetIsAShortFile()

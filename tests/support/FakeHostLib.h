@@ -11,8 +11,8 @@
 namespace lumina::test {
 
 // A host library that never shows anything. Every call is recorded; answers come
-// from queues the test fills, or from the defaults (cancel, empty, OK).
-// Installs itself as the process-wide host for its lifetime.
+// from queues the test fills, or from the defaults (cancel, empty, OK; a question
+// is answered No). Installs itself as the process-wide host for its lifetime.
 class FakeHostLib final : public HostLib
 {
 public:
@@ -26,45 +26,82 @@ public:
         qint16 keta, zeroMode, shift, fillZero;
     };
 
-    FakeHostLib();
-    ~FakeHostLib() override;
+    FakeHostLib() { setHost(this); }
+    ~FakeHostLib() override { setHost(nullptr); }
 
     // Answers, consumed in order.
     std::deque<MsgResult> messageAnswers;
     std::deque<QString> fileAnswers;
     std::deque<QString> folderAnswers;
-    // Digit dialog: when set, called with the in/out values and its result returned.
+    // Dialogs: when set, called with the in/out values and their result returned.
     std::function<int(qint16 &zeroMode, qint16 &shift, qint16 &fillZero)> digitDialog;
     std::function<int(SystemTime &)> dateDialog;
     std::function<int(OleColor &, CustomColors &)> colorDialog;
     QString osName = QStringLiteral("Linux");
+    // Called inside every modal call, while the "dialog" is up, so tests can look
+    // at the program's state at that moment.
+    std::function<void()> whileModal;
 
     // What happened.
     QList<Message> messages;
     QList<DigitDialogCall> digitDialogCalls;
-    QList<QString> versionTexts;
-    QList<QString> fileFilters;
-    QList<QString> fileTitles;
-    QList<QString> folderPrompts;
-    QList<QString> openedFolders;
+    QList<QString> versionTexts, fileFilters, fileTitles, folderPrompts, openedFolders;
     int dateDialogCalls = 0;
     int colorDialogCalls = 0;
-    // Called inside every modal call, while the "dialog" is up, so tests can
-    // look at the program's state at that moment.
-    std::function<void()> whileModal;
 
-    int Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
-                    qint16 &fillZero) override;
-    int Call_dlg110(QWidget *owner, int kind, const QString &text) override;
-    int Call_dlg111(QWidget *owner, SystemTime &date) override;
-    QString GetOsInfo() override;
-    QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
-                        const QString &initialPath, const QString &title) override;
-    QString KiroFolderDlg(QWidget *owner, const QString &prompt) override;
-    int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) override;
-    MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
-                         MsgButtons buttons, MsgIcon icon) override;
-    bool openFolder(const QString &path) override;
+    int Call_dlg100(QWidget *, qint16 keta, qint16 &zeroMode, qint16 &shift,
+                    qint16 &fillZero) override
+    {
+        digitDialogCalls.append({keta, zeroMode, shift, fillZero});
+        modal();
+        return digitDialog ? digitDialog(zeroMode, shift, fillZero) : 0;
+    }
+    int Call_dlg110(QWidget *, int, const QString &text) override
+    {
+        versionTexts.append(text);
+        modal();
+        return 1;
+    }
+    int Call_dlg111(QWidget *, SystemTime &date) override
+    {
+        ++dateDialogCalls;
+        modal();
+        return dateDialog ? dateDialog(date) : 0;
+    }
+    QString GetOsInfo() override { return osName; }
+    QString KiroFileDlg(QWidget *, int, const QString &filter, const QString &,
+                        const QString &title) override
+    {
+        fileFilters.append(filter);
+        fileTitles.append(title);
+        modal();
+        return next(fileAnswers, QString());
+    }
+    QString KiroFolderDlg(QWidget *, const QString &prompt) override
+    {
+        folderPrompts.append(prompt);
+        modal();
+        return next(folderAnswers, QString());
+    }
+    int KiroChooseColor(QWidget *, OleColor &color, CustomColors &customColors) override
+    {
+        ++colorDialogCalls;
+        modal();
+        return colorDialog ? colorDialog(color, customColors) : 0;
+    }
+    MsgResult messageBox(QWidget *, const QString &text, const QString &title,
+                         MsgButtons buttons, MsgIcon icon) override
+    {
+        messages.append({text, title, buttons, icon});
+        modal();
+        const bool question = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel;
+        return next(messageAnswers, question ? MsgResult::No : MsgResult::Ok);
+    }
+    bool openFolder(const QString &path) override
+    {
+        openedFolders.append(path);
+        return true;
+    }
 
     // Ticket drawing calls, as made; the drawing itself is the library's own.
     struct DrawCall {
@@ -76,10 +113,28 @@ public:
     QList<DrawCall> drawCalls;
     void Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName, QString &date,
                            const QString &time, qint32 routeNo, qint16 ticketNo, qint16 position,
-                           qint32 corpIndex) override;
+                           qint32 corpIndex) override
+    {
+        drawCalls.append({path, stopName, date, time, routeNo, ticketNo, position, corpIndex});
+        HostLib::Kiro_DrawSeiriken(path, picture, stopName, date, time, routeNo, ticketNo, position,
+                                   corpIndex);
+    }
 
 private:
-    void modal();
+    void modal()
+    {
+        if (whileModal)
+            whileModal();
+    }
+    template <typename T>
+    static T next(std::deque<T> &answers, T otherwise)
+    {
+        if (answers.empty())
+            return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 } // namespace lumina::test

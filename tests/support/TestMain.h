@@ -1,18 +1,59 @@
 #pragma once
 
+#include "app/mdlIniIo.h"
 #include "base/Fonts.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QStandardPaths>
+#include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 
-// Like QTEST_MAIN, but with the program's font substitutions registered so that
-// widgets render with the same faces as the program.
+namespace lumina::test {
+
+// The fonts the drawing tests need that this machine lacks, empty when all are there.
+QString missingFonts();
+// Compares `image` pixel for pixel with tests/data/reference/<name>.png; with
+// LUMINA_UPDATE_REFERENCE=1 in the environment it rewrites the stored picture instead.
+// Returns an empty string on a match, else what differs.
+QString compareWithReference(const QImage &image, const QString &name);
+
+} // namespace lumina::test
+
+// A test that draws text needs the installed faces: without them it is skipped with
+// the reason, or fails when LUMINA_REQUIRE_FONTS=1 (as in .ci/run).
+#define LUMINA_REQUIRE_FONTS()                                                               \
+    do {                                                                                     \
+        const QString missing_ = lumina::test::missingFonts();                               \
+        if (!missing_.isEmpty()) {                                                           \
+            const QByteArray why_ = ("fonts missing (scripts/setup.sh installs them): "      \
+                                     + missing_).toUtf8();                                   \
+            if (qEnvironmentVariableIntValue("LUMINA_REQUIRE_FONTS"))                        \
+                QFAIL(why_.constData());                                                     \
+            QSKIP(why_.constData());                                                         \
+        }                                                                                    \
+    } while (false)
+
+#define LUMINA_COMPARE_REFERENCE(image, name)                                                \
+    do {                                                                                     \
+        const QString diff_ = lumina::test::compareWithReference((image), (name));           \
+        QVERIFY2(diff_.isEmpty(), qPrintable(diff_));                                        \
+    } while (false)
+
+// Like QTEST_MAIN, with the program's style and font substitutions, and the settings
+// file of this run inside a temporary folder of its own.
 #define LUMINA_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char **argv)                                                          \
     {                                                                                        \
+        QStandardPaths::setTestModeEnabled(true);                                            \
         QApplication app(argc, argv);                                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                             \
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));             \
         lumina::registerFonts();                                                             \
+        QTemporaryDir settingsDir_;                                                          \
+        lumina::iniLocation().executablePath = settingsDir_.filePath(QStringLiteral("ルミナ")); \
+        lumina::iniLocation().userConfigFolder = settingsDir_.filePath(QStringLiteral("config")); \
         TestClass tc;                                                                        \
         QTEST_SET_MAIN_SOURCE_PATH                                                           \
         return QTest::qExec(&tc, argc, argv);                                                \

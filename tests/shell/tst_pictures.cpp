@@ -1,0 +1,286 @@
+#include "FakeClock.h"
+#include "FakeHostLib.h"
+#include "FakeSoundPlayer.h"
+#include "TestMain.h"
+
+#include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "controls/M_DegitEmNB.h"
+#include "options/frmOption.h"
+#include "panel/ControlPanel.h"
+#include "route/FareFile.h"
+#include "base/Colors.h"
+#include "shell/Form1.h"
+#include "app/Lumina.h"
+#include "shell/frmCtl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace lumina;
+
+// Every window, options page and display state against its stored picture
+// (tests/data/reference; LUMINA_UPDATE_REFERENCE=1 rewrites them after a deliberate
+// change). One picture catches what dozens of coordinate and colour checks would.
+class tst_Pictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { LUMINA_REQUIRE_FONTS(); }
+    void windows_data();
+    void windows();
+    void optionPages_data();
+    void optionPages();
+    void segmentDigits();
+    void fareCells();
+    void strip_data();
+    void strip();
+};
+
+namespace {
+
+// Pictures of the same state must not depend on focus, the time of day or a
+// blinking cursor.
+QImage still(QWidget *w)
+{
+    if (QWidget *f = QApplication::focusWidget())
+        f->clearFocus();
+    return w->grab().toImage();
+}
+
+// Widgets drawn one below the other with a gap, into one picture.
+QImage column(const QList<QWidget *> &widgets)
+{
+    int width = 0, height = 0;
+    for (QWidget *w : widgets) {
+        width = qMax(width, w->width());
+        height += w->height() + 4;
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    int y = 0;
+    for (QWidget *w : widgets) {
+        painter.drawImage(0, y, w->grab().toImage());
+        y += w->height() + 4;
+    }
+    return image;
+}
+
+} // namespace
+
+void tst_Pictures::windows_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const char *s : {"board-start", "board-route", "board-lamp", "board-on1", "board-on2",
+                          "board-clear", "board-style5", "panel", "panel-lists"})
+        QTest::newRow(s) << QString::fromLatin1(s);
+}
+
+void tst_Pictures::windows()
+{
+    QFETCH(QString, state);
+    test::FakeHostLib host;
+    test::FakeSoundPlayer sound;
+    QTemporaryDir dir;
+    std::vector<FareRecord> route;
+    for (int s = 1; s <= 10; ++s) {
+        FareRecord r;
+        r.StopName = QStringLiteral("停留所%1").arg(s);
+        r.TicketNo = qint16(s);
+        for (int t = 1; t <= 60; ++t)
+            r.Values[size_t(t - 1)] = t <= s ? qint16(170 + 10 * (s - t)) : qint16(-1);
+        route.push_back(r);
+    }
+    QFile file(dir.filePath(QStringLiteral("12.hy3")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && FareFileWriter().write(&file, route));
+    file.close();
+
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(8, 5)));
+    Lumina program;
+    program.seams().loadIni = [] {};
+    program.seams().saveIni = [] {};
+    program.startUp();
+    Form1 *board = program.board();
+    frmCtl *panel = program.panel();
+    frmOption *options = program.options();
+    board->Timer1->stop();
+    board->Timer1_Timer();
+    QImage lamp;
+    clock.whilePaused = [&](int) { lamp = still(board); };
+    options->Text2[0]->setText(dir.path());
+    const auto setRoute = [&] {
+        panel->CommandButton1[10]->click();
+        for (int k : {1, 2})
+            panel->CommandButton1[size_t(k)]->click();
+        panel->CommandButton1[11]->click();
+        panel->CommandButton1[3]->click();
+        panel->Command1[1]->click();
+    };
+    QWidget *shown = board;
+    if (state == u"board-route") {
+        setRoute();
+    } else if (state == u"board-lamp") {
+        setRoute();
+        QVERIFY(!lamp.isNull());
+        LUMINA_COMPARE_REFERENCE(lamp, state);
+        return;
+    } else if (state == u"board-on1" || state == u"board-on2") {
+        setRoute();
+        panel->Option4[state == u"board-on1" ? 1 : 2]->click();
+    } else if (state == u"board-clear") {
+        setRoute();
+        panel->Check1->click();
+    } else if (state == u"board-style5") {
+        options->Combo2->setCurrentIndex(5);
+        options->Check2->setChecked(true);
+        options->Command4->click();
+    } else if (state == u"panel") {
+        shown = panel;
+    } else if (state == u"panel-lists") {
+        QTest::mouseDClick(panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
+        shown = panel;
+    }
+    QVERIFY(host.messages.isEmpty());
+    LUMINA_COMPARE_REFERENCE(still(shown), state);
+}
+
+void tst_Pictures::optionPages_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("soundPage");
+    for (int k = 0; k < 6; ++k)
+        QTest::addRow("options-page%d", k) << k << 1;
+    QTest::newRow("options-page4-before") << 4 << 0;
+}
+
+void tst_Pictures::optionPages()
+{
+    QFETCH(int, page);
+    QFETCH(int, soundPage);
+    frmOption dlg;
+    dlg.Check1->setChecked(true);
+    dlg.Option3[1]->setChecked(true);
+    dlg.Check3[0]->setChecked(true);
+    dlg.Check3[3]->setChecked(true);
+    dlg.chkUseSeiriPrev->setChecked(true);
+    dlg.Label10->setText(QStringLiteral("2026/12/07"));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::mouseClick(dlg.Option1[size_t(page)], Qt::LeftButton);
+    if (page == 4)
+        QTest::mouseClick(dlg.Option5[size_t(soundPage)], Qt::LeftButton);
+    LUMINA_COMPARE_REFERENCE(still(&dlg), QString::fromLatin1(QTest::currentDataTag()));
+}
+
+// The clock digits in every size and style, lit and unlit positions.
+void tst_Pictures::segmentDigits()
+{
+    std::vector<std::unique_ptr<M_Degit>> rows;
+    QList<QWidget *> widgets;
+    for (int size = 0; size < 4; ++size) {
+        for (int style = 0; style < 3; ++style) {
+            auto d = std::make_unique<M_Degit>();
+            d->setKeta(4);
+            d->setDegitSize(qint16(size));
+            d->setDegitStyle(qint16(style));
+            d->setValue(size == 3 ? QVariant(-1) : QVariant(style * 1000 + 123 + size));
+            widgets << d.get();
+            rows.push_back(std::move(d));
+        }
+    }
+    auto odd = std::make_unique<M_Degit>();
+    odd->setKeta(6);
+    odd->setBackColor(rgb(0, 0, 0));
+    odd->setBaseForeColor(rgb(40, 0, 0));
+    odd->setDegitForeColor(rgb(255, 40, 0));
+    odd->setShift(1);
+    odd->setValue(QStringLiteral("AbC-"));
+    widgets << odd.get();
+    LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("segment-digits"));
+}
+
+// The fare cells: the zero rules, shift and fill as drawn, styles, widths, colours
+// and the lamp test.
+void tst_Pictures::fareCells()
+{
+    struct Row {
+        QVariant value;
+        int zeroMode, fill, shift, style, keta, width;
+    };
+    const Row table[] = {
+        {120, 0, 0, 0, 0, 4, 52},   {120, 0, 0, 1, 1, 4, 52},  {-1, 0, 0, 0, 2, 4, 52},
+        {0, 1, 3, 0, 0, 4, 52},     {-5, 0, 3, 0, 1, 4, 52},   {12345, 0, 0, 0, 2, 4, 52},
+        {7, 2, 0, 2, 0, 4, 103},    {QStringLiteral("12345678901234567890"), 0, 0, 0, 0, 20, 241},
+    };
+    std::vector<std::unique_ptr<M_DegitEmNB>> cells;
+    QList<QWidget *> widgets;
+    for (const Row &r : table) {
+        auto c = std::make_unique<M_DegitEmNB>();
+        c->resize(r.width, 20);
+        c->setKeta(qint16(r.keta));
+        c->setZeroMode(qint16(r.zeroMode));
+        c->setFillZero(qint16(r.fill));
+        c->setShift(qint16(r.shift));
+        c->setDegitStyle(qint16(r.style));
+        c->setValue(r.value);
+        widgets << c.get();
+        cells.push_back(std::move(c));
+    }
+    auto lamp = std::make_unique<M_DegitEmNB>();
+    lamp->resize(97, 40);
+    lamp->setBackColor(rgb(0, 0, 64));
+    lamp->setDegitForeColor(rgb(255, 0, 0));
+    lamp->setShift(1);
+    lamp->ResetDegit(true);
+    widgets << lamp.get();
+    LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("fare-cells"));
+}
+
+void tst_Pictures::strip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("fontMode");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("appearance");
+    // Marks that turn or move, half-width pairs, and the characters whose face the
+    // font modes choose by kind.
+    for (int mode = 0; mode < 5; ++mode) {
+        QTest::addRow("strip-font%d-a", mode) << QStringLiteral("ﾊﾞ山AB（→。") << mode << false << 1;
+        QTest::addRow("strip-font%d-b", mode) << QStringLiteral("ー申駅バＲ、") << mode << false << 1;
+    }
+    QTest::newRow("strip-bold") << QStringLiteral("駅前ﾊﾞｽ") << 0 << true << 1;
+    QTest::newRow("strip-bold-mincho") << QStringLiteral("駅前ﾊﾞｽ") << 1 << true << 1;
+    QTest::newRow("strip-flat") << QStringLiteral("駅前") << 1 << false << 0;
+    QTest::newRow("strip-new") << QString() << 0 << false << 1; // no name set yet
+    QTest::newRow("strip-one") << QStringLiteral("森") << 0 << false << 1;
+    QTest::newRow("strip-three") << QStringLiteral("市役所") << 0 << false << 1;
+    QTest::newRow("strip-four") << QStringLiteral("中央公園") << 0 << false << 1;
+    QTest::newRow("strip-five") << QStringLiteral("ﾊﾞｽﾀｰﾐﾅﾙ前") << 0 << false << 1;
+}
+
+void tst_Pictures::strip()
+{
+    QFETCH(QString, name);
+    QFETCH(int, fontMode);
+    QFETCH(bool, bold);
+    QFETCH(int, appearance);
+    ChimeiCtl_P strip;
+    strip.setAppearance(appearance);
+    strip.setFontMode(fontMode);
+    strip.setFontBold(bold);
+    if (!name.isEmpty())
+        strip.SetChimei(name);
+    QVERIFY(!strip.isScrolling());
+    LUMINA_COMPARE_REFERENCE(still(&strip), QString::fromLatin1(QTest::currentDataTag()));
+}
+
+LUMINA_TEST_MAIN(tst_Pictures)
+#include "tst_pictures.moc"
