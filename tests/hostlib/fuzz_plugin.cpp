@@ -5,8 +5,8 @@
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DLUMINA_FUZZ=ON
 //   ninja -C build-fuzz fuzz_plugin
 //   mkdir -p /tmp/plugin-corpus
-//   build-fuzz/bin/fuzz_plugin -runs=100000 -max_len=8192 -dict=tests/hostlib/plugin.dict \
-//       /tmp/plugin-corpus samples/plugins
+//   build-fuzz/bin/fuzz_plugin -runs=100000 -max_len=8192 -dict=tests/hostlib/plugin.dict
+//       /tmp/plugin-corpus samples/plugins   (on the same line)
 
 #include "hostlib/TicketPlugin.h"
 
