@@ -1,21 +1,4 @@
-#include "FakeHostLib.h"
-#include "FakeClock.h"
-#include "TestMain.h"
-
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
-#include "route/FareFile.h"
-#include "route/FareTable.h"
-#include "shell/Form1.h"
-#include "app/Lumina.h"
-#include "shell/frmCtl.h"
-
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
+#include "ProgramFixture.h"
 
 using namespace lumina;
 
@@ -31,41 +14,17 @@ private slots:
 
 void bench_Step::stepAndRedraw()
 {
-    test::FakeHostLib host;
-    QTemporaryDir dir;
-    std::vector<FareRecord> records;
-    for (int s = 1; s <= 40; ++s) {
-        FareRecord r;
-        r.StopName = QStringLiteral("市立病院前東口%1").arg(s);
-        r.TicketNo = qint16(s);
-        for (int t = 1; t <= 60; ++t)
-            r.Values[size_t(t - 1)] = t <= s ? qint16(170 + 10 * (s - t)) : qint16(-1);
-        records.push_back(r);
-    }
-    QFile file(QDir(dir.path()).filePath(QStringLiteral("12.hy3")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(FareFileWriter().write(&file, records));
-    file.close();
-
-    FakeClock clock;
-    Lumina program;
-    program.seams().loadIni = [] {};
-    program.seams().saveIni = [] {};
-    program.startUp();
-    program.options()->Text2[0]->setText(dir.path());
-    frmCtl *panel = program.panel();
-    panel->Label2[0]->setText(QStringLiteral("12"));
-    panel->Label2[2]->setText(QStringLiteral("1"));
-    panel->Command1[1]->click();
+    test::Program p;
+    QVERIFY(p.writeRoute(QStringLiteral("12"), 40));
+    p.keyRoute(QStringLiteral("12"), QStringLiteral("1"));
     QCOMPARE(routeState().StopCount, qint16(40));
-
     int direction = 1;
     QImage frame;
     QBENCHMARK {
         if (routeState().CurStop == 0 || routeState().CurStop == 39)
             direction = 1 - direction;
-        panel->Command2[size_t(direction)]->click();
-        frame = program.board()->grab().toImage();
+        p.panel->Command2[size_t(direction)]->click();
+        frame = p.board->grab().toImage();
     }
     QVERIFY(!frame.isNull());
 }

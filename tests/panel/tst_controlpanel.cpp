@@ -1,68 +1,30 @@
-#include "FakeClock.h"
-#include "FakeHostLib.h"
-#include "FakeSoundPlayer.h"
-#include "TestMain.h"
+#include "ProgramFixture.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
-#include "route/FareFile.h"
-#include "route/FareTable.h"
 #include "base/Colors.h"
-#include "shell/Form1.h"
-#include "base/Geometry.h"
-#include "app/Lumina.h"
-#include "shell/frmCtl.h"
+#include "controls/ChimeiCtl_P.h"
+#include "options/frmVoice.h"
+#include "settings/SettingsFile.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
+#include <QSlider>
+#include <QStandardPaths>
 #include <QTimer>
-
-#include <memory>
+#include <QWheelEvent>
 
 using namespace lumina;
-using lumina::test::FakeHostLib;
-using lumina::test::FakeSoundPlayer;
+using lumina::test::fareAt;
 
-namespace {
-
-// Fare of ticket t at stop s of the test routes: tickets not yet issued have
-// no fare.
-qint16 fareAt(int stop, int ticket)
-{
-    return ticket <= stop ? qint16(170 + 10 * (stop - ticket)) : qint16(-1);
-}
-
-std::vector<FareRecord> makeRoute(int stops)
-{
-    std::vector<FareRecord> records;
-    for (int s = 1; s <= stops; ++s) {
-        FareRecord r;
-        r.StopName = s == 7 ? QStringLiteral("星見台ニュータウン入口") : QStringLiteral("停留所%1").arg(s);
-        r.TicketNo = qint16(s);
-        for (int t = 1; t <= 60; ++t)
-            r.Values[size_t(t - 1)] = fareAt(s, t);
-        r.Values[60] = qint16(s % 4); // column 61 chooses the step sound
-        records.push_back(r);
-    }
-    return records;
-}
-
-} // namespace
-
-// The control panel driven through its own buttons, on a real board.
+// The control panel driven through its own buttons, on a real board: entry,
+// stepping, backlight, ticket preview and tape. How the windows look in each
+// state are the reference pictures of tst_pictures.
 class tst_ControlPanel : public QObject
 {
     Q_OBJECT
@@ -70,434 +32,551 @@ class tst_ControlPanel : public QObject
 private slots:
     void init();
     void cleanup();
-
     void keypadEntry();
-    void keypadRouteAndSectionSetTheRoute();
-    void badRouteKeepsPreviousRoute_data();
+    void routeSetting_data();
+    void routeSetting();
     void badRouteKeepsPreviousRoute();
-    void digitListsSetTheRoute();
-    void steppingStaysWithinTheRoute();
-    void stepSoundByDataColumn();
-    void lateNightDoubles();
+    void digitListsStartAtZeroAndSound();
+    void steppingWithBoardOptions();
     void displayClear();
-    void slidersDriveTheStrip();
-    void settingsButton();
-    void versionBox();
+    void slidersMoveTheWayPressed_data();
+    void slidersMoveTheWayPressed();
+    void modalWindowsHoldThePanel();
     void setPropAppliesOptions();
-    void backlightUserImage();
+    void backlight_data();
+    void backlight();
+    void doubleClickOnALabelKeepsThePanel();
+    void ticketDrawing_data();
+    void ticketDrawing();
+    void frameFollowsSpeechAndTape_data();
+    void frameFollowsSpeechAndTape();
+    void failedRouteKeepsTheTape();
+    void stepFlagsStepTheBoard();
+    void adjustDialogKeepsTheChoice();
 
 private:
-    void key(int index) { m_panel->CommandButton1[size_t(index)]->click(); }
-    void keyRoute(const QString &route, const QString &section);
-    void writeRoute(const QString &name, const std::vector<FareRecord> &records);
-    qint16 cell(int t) const { return qint16(m_board->Degit[size_t(t)]->Value().toInt()); }
-
-    std::unique_ptr<FakeHostLib> m_host;
-    std::unique_ptr<FakeSoundPlayer> m_sound;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Lumina> m_program;
-    Form1 *m_board = nullptr;
-    frmCtl *m_panel = nullptr;
-    frmOption *m_options = nullptr;
-    ControlPanel *m_cp = nullptr;
-    QList<int> m_pauses;
-    std::unique_ptr<FakeClock> m_clock;
-    std::function<void()> m_duringPause;
+    std::unique_ptr<test::Program> p;
 };
 
 void tst_ControlPanel::init()
 {
-    m_host = std::make_unique<FakeHostLib>();
-    m_sound = std::make_unique<FakeSoundPlayer>();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_program = std::make_unique<Lumina>();
-    // No settings file in these tests.
-    m_program->seams().loadIni = [] {};
-    m_program->seams().saveIni = [] {};
-    m_program->startUp();
-    m_board = m_program->board();
-    m_panel = m_program->panel();
-    m_options = m_program->options();
-    m_cp = m_program->controlPanel();
-    QVERIFY(m_cp);
-    m_pauses.clear();
-    m_duringPause = nullptr;
-    m_clock = std::make_unique<FakeClock>();
-    m_clock->whilePaused = [this](int ms) {
-        m_pauses << ms;
-        if (m_duringPause)
-            m_duringPause();
-    };
-    m_options->Text2[0]->setText(m_dir->path());
-    writeRoute(QStringLiteral("12.hy3"), makeRoute(10));
-    routeState() = RouteState();
+    p = std::make_unique<test::Program>();
+    QVERIFY(p->writeRoute(QStringLiteral("12"), 10));
+    p->options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
+    p->options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
 }
 
 void tst_ControlPanel::cleanup()
 {
-    m_program.reset();
-    m_clock.reset();
-    m_dir.reset();
-    m_sound.reset();
-    m_host.reset();
-    routeState() = RouteState();
-}
-
-void tst_ControlPanel::writeRoute(const QString &name, const std::vector<FareRecord> &records)
-{
-    QFile file(QDir(m_dir->path()).filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    FareFileWriter writer;
-    QVERIFY2(writer.write(&file, records), qPrintable(writer.errorString()));
-}
-
-void tst_ControlPanel::keyRoute(const QString &route, const QString &section)
-{
-    key(10);
-    for (QChar c : route)
-        key(c.digitValue());
-    key(11);
-    for (QChar c : section)
-        key(c.digitValue());
-    m_panel->Command1[1]->click();
+    p.reset();
+    QFile::remove(QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                      .filePath(QStringLiteral("voice.ini")));
 }
 
 void tst_ControlPanel::keypadEntry()
 {
-    m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
     // Digits before "系統" go to the section; a fourth section digit and a sixth
     // route digit are refused, with the key sound all the same.
-    for (int k : {1, 2, 10, 0, 0, 7, 1, 2, 3, 4})
-        key(k);
-    QCOMPARE(m_panel->Label2[0]->text(), QStringLiteral("00712"));
-    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("12"));
-    for (int k : {11, 9, 9, 9, 9})
-        key(k);
-    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("999"));
-    QCOMPARE(m_sound->plays.size(), 15);
-    QCOMPARE(m_sound->plays.last().path, QStringLiteral("key.wav"));
-    QCOMPARE(m_sound->plays.last().slot, QStringLiteral("S1"));
-    QVERIFY(!m_sound->plays.last().synchronous);
-    // "系統" empties only the route display.
-    key(10);
-    QCOMPARE(m_panel->Label2[0]->text(), QString());
-    QCOMPARE(m_panel->Label2[2]->text(), QStringLiteral("999"));
+    for (int k : {1, 2, 10, 0, 0, 7, 1, 2, 3, 4, 11, 9, 9, 9, 9, 10})
+        p->panel->CommandButton1[size_t(k)]->click();
+    QCOMPARE(p->panel->Label2[2]->text(), QStringLiteral("999"));
+    QCOMPARE(p->panel->Label2[0]->text(), QString()); // "系統" empties only the route
+    QCOMPARE(p->sound.plays.size(), 16);
+    QCOMPARE(p->sound.plays.last().path, QStringLiteral("key.wav"));
+    QCOMPARE(p->sound.plays.last().slot, QStringLiteral("S1"));
+    QVERIFY(!p->sound.plays.last().synchronous);
+    for (int k : {0, 0, 7, 1, 2, 3})
+        p->panel->CommandButton1[size_t(k)]->click();
+    QCOMPARE(p->panel->Label2[0]->text(), QStringLiteral("00712"));
 }
 
-void tst_ControlPanel::keypadRouteAndSectionSetTheRoute()
+void tst_ControlPanel::routeSetting_data()
 {
-    QVERIFY(!m_panel->Command2[1]->isEnabled());
-    m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
+    QTest::addColumn<bool>("keypad");
+    QTest::newRow("keypad") << true;
+    QTest::newRow("digit lists") << false;
+}
+
+void tst_ControlPanel::routeSetting()
+{
+    QFETCH(bool, keypad);
+    QVERIFY(!p->panel->Command2[1]->isEnabled());
     // The lamp test (its look is a reference picture) holds input back, not refused.
     QString stripText;
-    m_duringPause = [&] {
-        stripText = m_board->ChimeiCtl->Chimei();
-        QVERIFY(m_panel->isEnabled());
+    p->clock.whilePaused = [&](int) {
+        stripText = p->board->ChimeiCtl->Chimei();
+        QVERIFY(p->panel->isEnabled());
     };
-    keyRoute(QStringLiteral("00012"), QStringLiteral("3"));
-    QVERIFY(m_host->messages.isEmpty());
-    QCOMPARE(m_pauses, QList<int>{3000});
+    if (keypad) {
+        p->keyRoute(QStringLiteral("00012"), QStringLiteral("3"));
+    } else {
+        for (size_t i = 0; i < 8; ++i)
+            (i < 5 ? p->panel->List2[i] : p->panel->List3[i - 5])->setCurrentRow(QList{0, 0, 0, 1, 2, 0, 0, 3}[i]);
+        p->panel->Command1[0]->click();
+    }
+    QVERIFY(p->host.messages.isEmpty());
+    QCOMPARE(p->clock.pauses, QList<int>{3000});
     QCOMPARE(stripText, QStringLiteral("系統選別中"));
-
     const RouteState &route = routeState();
     QCOMPARE(route.RouteNo, QStringLiteral("00012"));
-    QCOMPARE(route.StartSection, qint16(3));
-    QCOMPARE(route.StopCount, qint16(10));
     QCOMPARE(route.CurStop, qint16(2));
-    // Cells below the section stay at 0; the rest show stop 3.
-    QCOMPARE(cell(1), qint16(0));
-    QCOMPARE(cell(2), qint16(0));
-    QCOMPARE(cell(3), fareAt(3, 3));
-    QCOMPARE(cell(60), qint16(-1));
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所3"));
-    QVERIFY(m_panel->Command2[0]->isEnabled());
-    QVERIFY(m_panel->Check1->isEnabled());
-    QCOMPARE(m_sound->plays.last().path, QStringLiteral("route.wav"));
     QCOMPARE(route.RouteDate, QStringLiteral("12-07-2026"));
-}
-
-void tst_ControlPanel::badRouteKeepsPreviousRoute_data()
-{
-    // The kinds of bad file are the route setting's own tests; here, that any of
-    // them leaves the running route in force.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("count 0") << QByteArray("\0\0", 2)
-                             << QStringLiteral("指定した系統はデータの数が0(未登録)の可能性があります...");
-    QTest::newRow("missing") << QByteArray() << QStringLiteral("指定した系統のデータがありません...");
+    QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
+    QCOMPARE(p->cell(3), fareAt(3, 3));
+    QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("停留所3"));
+    QVERIFY(p->panel->Command2[0]->isEnabled() && p->panel->Check1->isEnabled());
+    QCOMPARE(p->sound.plays.last().path, QStringLiteral("route.wav"));
 }
 
 void tst_ControlPanel::badRouteKeepsPreviousRoute()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
+    // The kinds of bad file are the route setting's own tests; here, that a
+    // failed one leaves the running route in force.
+    p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
+    p->keyRoute(QStringLiteral("34"), QStringLiteral("1"));
+    QCOMPARE(p->host.messages.size(), 1);
+    QCOMPARE(routeState().RouteNo, QStringLiteral("12"));
+    QCOMPARE(routeState().CurStop, qint16(1));
+    QCOMPARE(p->cell(2), fareAt(2, 2));
+    p->panel->Command2[1]->click();
+    QCOMPARE(p->cell(3), fareAt(3, 3));
+}
 
-    keyRoute(QStringLiteral("12"), QStringLiteral("2"));
-    m_panel->Command2[1]->click();
-    const RouteState before = routeState();
-    QCOMPARE(before.CurStop, qint16(2));
-    const qint16 shown = cell(2);
-
-    const QString path = QDir(m_dir->path()).filePath(QStringLiteral("34.hy3"));
-    if (!bytes.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+void tst_ControlPanel::digitListsStartAtZeroAndSound()
+{
+    for (size_t i = 0; i < 8; ++i) {
+        const QListWidget *list = i < 5 ? p->panel->List2[i] : p->panel->List3[i - 5];
+        QCOMPARE(list->currentItem() ? list->currentItem()->text() : QString(), QStringLiteral("0"));
     }
-    keyRoute(QStringLiteral("34"), QStringLiteral("1"));
-    QCOMPARE(m_host->messages.size(), 1);
-    QCOMPARE(m_host->messages[0].text, message);
-
-    // Everything of the previous route is still in force.
-    const RouteState &after = routeState();
-    QCOMPARE(after.RouteNo, before.RouteNo);
-    QCOMPARE(after.StopCount, before.StopCount);
-    QCOMPARE(after.CurStop, before.CurStop);
-    QCOMPARE(after.FareTable.entry(10).StopName, QStringLiteral("停留所10"));
-    QCOMPARE(cell(2), shown);
-    m_panel->Command2[1]->click();
-    QCOMPARE(routeState().CurStop, qint16(3));
-    QCOMPARE(cell(4), fareAt(4, 4));
+    // A route digit sounds the key, a section digit the route sound; by mouse or key.
+    p->panel->Frame1[0]->raise();
+    QListWidget *route = p->panel->List2[4];
+    QTest::mouseClick(route->viewport(), Qt::LeftButton, {}, route->visualItemRect(route->item(2)).center());
+    QTest::keyClick(p->panel->List3[2], Qt::Key_Down);
+    QCOMPARE(route->currentRow(), 2);
+    QCOMPARE(p->sound.plays.size(), 2);
+    QCOMPARE(p->sound.plays[0].path, QStringLiteral("key.wav"));
+    QCOMPARE(p->sound.plays[1].path, QStringLiteral("route.wav"));
+    // A key that moves nothing sounds nothing.
+    QTest::keyClick(route, Qt::Key_Home);
+    QTest::keyClick(route, Qt::Key_Up);
+    QCOMPARE(p->sound.plays.size(), 3);
 }
 
-void tst_ControlPanel::digitListsSetTheRoute()
+void tst_ControlPanel::steppingWithBoardOptions()
 {
-    m_options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
-    m_options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
-    m_panel->Frame1[0]->raise();
-    // The operator's clicks play the key sound on a route digit, the route sound
-    // on a section digit.
-    auto clickItem = [](QListWidget *list, int row) {
-        list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
-    };
-    clickItem(m_panel->List2[4], 2);
-    clickItem(m_panel->List3[2], 4);
-    QCOMPARE(m_sound->plays.size(), 2);
-    QCOMPARE(m_sound->plays[0].path, QStringLiteral("key.wav"));
-    QCOMPARE(m_sound->plays[1].path, QStringLiteral("route.wav"));
-    for (int i : {0, 1, 2})
-        m_panel->List2[size_t(i)]->setCurrentRow(0);
-    m_panel->List2[3]->setCurrentRow(1);
-    m_panel->List3[0]->setCurrentRow(0);
-    m_panel->List3[1]->setCurrentRow(0);
-    m_panel->Command1[0]->click();
-    QVERIFY(m_host->messages.isEmpty());
-    QCOMPARE(routeState().RouteNo, QStringLiteral("00012"));
-    QCOMPARE(routeState().CurStop, qint16(3));
-    QCOMPARE(cell(4), fareAt(4, 4));
-}
-
-void tst_ControlPanel::steppingStaysWithinTheRoute()
-{
-    m_options->txtSelectSound[7]->setText(QStringLiteral("step.wav"));
-    keyRoute(QStringLiteral("12"), QStringLiteral("3"));
-    m_sound->plays.clear();
-
-    m_panel->Command2[0]->click();
-    m_panel->Command2[0]->click();
-    QCOMPARE(routeState().CurStop, qint16(0));
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所1"));
-    // Below the starting section the cells before it are still not written.
-    QCOMPARE(cell(3), qint16(-1));
-    QCOMPARE(m_sound->plays.size(), 2);
-    QCOMPARE(m_sound->plays[0].slot, QStringLiteral("S2"));
-    m_panel->Command2[0]->click();
-    QCOMPARE(routeState().CurStop, qint16(0));
-    QCOMPARE(m_sound->plays.size(), 2);
-
-    for (int i = 0; i < 9; ++i)
-        m_panel->Command2[1]->click();
-    QCOMPARE(routeState().CurStop, qint16(9));
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所10"));
-    QCOMPARE(m_sound->plays.size(), 11);
-    m_board->ChimeiCtl->SetChimei(QStringLiteral("x"));
-    m_panel->Command2[1]->click();
-    QCOMPARE(routeState().CurStop, qint16(9));
-    QCOMPARE(m_sound->plays.size(), 11);
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("x")); // no redraw
-}
-
-void tst_ControlPanel::stepSoundByDataColumn()
-{
-    setOptionValue(m_options->Option2[1], true);
-    m_options->Combo1->setCurrentIndex(60); // column 61 holds s % 4 at stop s
-    m_options->txtSelectSound[9]->setText(QStringLiteral("two.wav"));
-    m_options->txtSelectSound[10]->setText(QStringLiteral("three.wav"));
-    setOptionValue(m_options->Option6[0], true); // synchronous
-    keyRoute(QStringLiteral("12"), QStringLiteral("1"));
-    m_sound->plays.clear();
-    for (int direction : {1, 1, 1, 0}) // stops 2, 3, 4 (value 0: none), back to 3
-        m_panel->Command2[size_t(direction)]->click();
+    frmOption *o = p->options;
+    setOptionValue(o->Option2[1], true);
+    o->Combo1->setCurrentIndex(60); // column 61 holds s % 4 at stop s
+    o->txtSelectSound[9]->setText(QStringLiteral("two.wav"));
+    o->txtSelectSound[10]->setText(QStringLiteral("three.wav"));
+    setOptionValue(o->Option6[0], true); // synchronous
+    o->Check3[1]->setChecked(true);      // ticket number into cell 1
+    o->Combo4[1]->setCurrentIndex(0);
+    o->chkUseSeiriPrev->setChecked(true);
+    // With no date mode chosen, the date shown on the options page.
+    for (QRadioButton *mode : o->Option4)
+        setOptionValue(mode, false);
+    o->Label10->setText(QStringLiteral("2009/01/30"));
+    p->panel->Check2->setChecked(true);
+    p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
+    p->sound.plays.clear();
+    for (int direction : {0, 0, 1, 1, 1, 1, 0}) // stops 1, 1, 2, 3, 4, 5, 4
+        p->panel->Command2[size_t(direction)]->click();
     QStringList played;
-    for (const auto &play : m_sound->plays) {
+    for (const auto &play : p->sound.plays) {
         played << play.path;
-        QVERIFY(play.synchronous);
+        QVERIFY(play.synchronous && play.slot == u"S2");
     }
-    QCOMPARE(played, (QStringList{"two.wav", "three.wav", "three.wav"}));
-}
-
-// The ticket preview gets the date the options choose.
-void tst_ControlPanel::lateNightDoubles()
-{
-    m_options->Check3[1]->setChecked(true); // ticket number into cell 1
-    m_options->Combo4[1]->setCurrentIndex(0);
-    m_panel->Check2->setChecked(true);
-    keyRoute(QStringLiteral("12"), QStringLiteral("5"));
-    QCOMPARE(cell(2), qint16(0)); // below the section: not written
-    QCOMPARE(cell(5), qint16(2 * fareAt(5, 5)));
-    QCOMPARE(cell(6), qint16(-1)); // no fare stays no fare
-    QCOMPARE(cell(1), qint16(5));  // information numbers are never doubled
-    m_panel->Check2->setChecked(false);
-    m_panel->Command2[1]->click();
-    QCOMPARE(cell(5), fareAt(6, 5));
+    QCOMPARE(played, (QStringList{"", "two.wav", "three.wav", ""}));
+    QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("停留所4"));
+    QCOMPARE(p->cell(2), qint16(2 * fareAt(4, 2)));
+    QCOMPARE(p->cell(5), qint16(-1)); // no fare stays no fare
+    QCOMPARE(p->cell(1), qint16(4));  // information numbers are never doubled
+    QCOMPARE(routeState().RouteDate, QStringLiteral("2009/01/30"));
+    QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
+    p->panel->Check2->setChecked(false);
+    for (int i = 0; i < 7; ++i)
+        p->panel->Command2[1]->click();
+    QCOMPARE(p->cell(2), fareAt(10, 2));
+    // At the end: no sound, no redraw.
+    const qsizetype sounds = p->sound.plays.size();
+    p->board->ChimeiCtl->SetChimei(QStringLiteral("x"));
+    p->panel->Command2[1]->click();
+    QCOMPARE(p->sound.plays.size(), sounds);
+    QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("x"));
 }
 
 void tst_ControlPanel::displayClear()
 {
-    keyRoute(QStringLiteral("12"), QStringLiteral("4"));
-    QVERIFY(m_board->Timer1->isActive());
-    m_panel->Check1->click(); // the board's look is a reference picture
-    QVERIFY(m_panel->Check1->isChecked());
-    QVERIFY(!m_board->Timer1->isActive());
-    QVERIFY(!m_panel->Frame1[1]->isEnabled());
-    QVERIFY(!m_panel->Command2[1]->isEnabled());
-    QVERIFY(!m_panel->Frame6->isEnabled());
-    QVERIFY(m_panel->Command4->isEnabled());
-    QVERIFY(m_panel->Option4[1]->isEnabled());
-
-    m_panel->Check1->click();
-    QVERIFY(!m_panel->Check1->isChecked());
-    QCOMPARE(cell(4), fareAt(4, 4));
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("停留所4"));
-    QVERIFY(m_board->Timer1->isActive());
-    QVERIFY(m_panel->Frame1[1]->isEnabled());
-    QVERIFY(m_panel->Frame6->isEnabled());
-    QVERIFY(!m_panel->grpM_Tape->isEnabled()); // no speech here
+    QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
+    p->keyRoute(QStringLiteral("12"), QStringLiteral("4"));
+    QVERIFY(p->panel->grpM_Tape->isEnabled());
+    for (bool clear : {true, false}) {
+        p->panel->Check1->click(); // the board's look is a reference picture
+        QCOMPARE(p->board->Timer1->isActive(), !clear);
+        for (QWidget *w : {static_cast<QWidget *>(p->panel->Frame1[0]), static_cast<QWidget *>(p->panel->Frame1[1]),
+                           static_cast<QWidget *>(p->panel->Command2[0]), static_cast<QWidget *>(p->panel->Command2[1]),
+                           static_cast<QWidget *>(p->panel->Frame6), static_cast<QWidget *>(p->panel->grpM_Tape)})
+            QCOMPARE(w->isEnabled(), !clear);
+        QVERIFY(p->panel->Command4->isEnabled() && p->panel->Option4[1]->isEnabled());
+    }
+    QCOMPARE(p->cell(4), fareAt(4, 4));
+    QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("停留所4"));
 }
 
-void tst_ControlPanel::slidersDriveTheStrip()
+void tst_ControlPanel::slidersMoveTheWayPressed_data()
 {
-    QScrollBar *speed = m_panel->HScroll1[0];
-    QScrollBar *wait = m_panel->HScroll1[1];
-    QCOMPARE(speed->value(), 1);
-    QCOMPARE(wait->value(), 0);
-    wait->setValue(3000);
-    QCOMPARE(m_panel->Label1[1]->text(), QStringLiteral("3000"));
-    QCOMPARE(m_board->ChimeiCtl->ScrollStartWait(), 3000);
-    QCOMPARE(m_board->ChimeiCtl->Speed(), 1); // both copied on either change
-    speed->setValue(2000);
-    QCOMPARE(m_panel->Label1[0]->text(), QStringLiteral("2000"));
-    QCOMPARE(m_board->ChimeiCtl->Speed(), 2000);
+    // A move to the left raises the value (the thumb's side is in the panel's
+    // reference picture). Leftward moves start at the smallest value, rightward
+    // ones halfway.
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("left");
+    const std::pair<const char *, bool> actions[] = {{"left arrow", true}, {"right arrow", false},
+                                                     {"key left", true},   {"key right", false},
+                                                     {"wheel up", true},   {"wheel down", false}};
+    for (int bar : {0, 1}) {
+        for (const auto &[action, left] : actions)
+            QTest::addRow("HScroll1(%d) %s", bar, action) << bar << QString::fromLatin1(action) << left;
+    }
 }
 
-void tst_ControlPanel::settingsButton()
+void tst_ControlPanel::slidersMoveTheWayPressed()
 {
-    keyRoute(QStringLiteral("12"), QStringLiteral("7"));
+    QFETCH(int, bar);
+    QFETCH(QString, action);
+    QFETCH(bool, left);
+    QScrollBar *s = p->panel->HScroll1[size_t(bar)];
+    const int start = left ? s->minimum() : (s->minimum() + s->maximum()) / 2;
+    s->setValue(start);
+    const QPoint at(left ? 2 : s->width() - 3, s->height() / 2);
+    if (action.startsWith(u"key")) {
+        QTest::keyClick(s, left ? Qt::Key_Left : Qt::Key_Right);
+    } else if (action.startsWith(u"wheel")) {
+        QWheelEvent wheel(at, s->mapToGlobal(at), QPoint(), QPoint(0, left ? 120 : -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s, &wheel);
+    } else {
+        QTest::mouseClick(s, Qt::LeftButton, {}, at);
+    }
+    QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
+    // The strip takes both values on either change; the label shows this one.
+    QCOMPARE(p->panel->Label1[size_t(bar)]->text(), QString::number(s->value()));
+    QCOMPARE(p->board->ChimeiCtl->Speed(), p->panel->HScroll1[0]->value());
+    QCOMPARE(p->board->ChimeiCtl->ScrollStartWait(), p->panel->HScroll1[1]->value());
+}
+
+void tst_ControlPanel::modalWindowsHoldThePanel()
+{
+    p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
     bool disabledMeanwhile = false;
-    m_cp->showOptions = [&] {
-        disabledMeanwhile = !m_board->isEnabled() && !m_panel->isEnabled();
-        m_board->ChimeiCtl->SetChimei(QStringLiteral("x"));
+    p->cp->showOptions = [&] {
+        disabledMeanwhile = !p->board->isEnabled() && !p->panel->isEnabled();
+        p->board->ChimeiCtl->SetChimei(QStringLiteral("x"));
     };
-    m_panel->Command4->click();
+    p->panel->Command4->click();
     QVERIFY(disabledMeanwhile);
-    QVERIFY(m_board->isEnabled());
-    QVERIFY(m_panel->isEnabled());
-    QCOMPARE(m_board->ChimeiCtl->Chimei(), QStringLiteral("星見台ニュータウン入口"));
-}
+    QVERIFY(p->board->isEnabled() && p->panel->isEnabled());
+    // The stop name is drawn again in the fonts and colours chosen.
+    QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("星見台ニュータウン入口"));
 
-void tst_ControlPanel::versionBox()
-{
-    bool boardDisabled = false;
-    m_host->whileModal = [&] { boardDisabled = !m_board->isEnabled(); };
-    m_panel->Command8->click();
-    QVERIFY(boardDisabled);
-    QVERIFY(m_board->isEnabled());
-    QCOMPARE(m_host->versionTexts.size(), 1);
-    const QStringList lines = m_host->versionTexts[0].split(QStringLiteral("\r\n"));
+    p->host.whileModal = [&] { disabledMeanwhile = !p->board->isEnabled(); };
+    p->panel->Command8->click();
+    QVERIFY(disabledMeanwhile && p->board->isEnabled());
+    QCOMPARE(p->host.versionTexts, QStringList{ControlPanel::versionText(2026)});
+    const QStringList lines = ControlPanel::versionText(987).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 6); // five lines, each ended by CR LF
     QCOMPARE(lines[0], QStringLiteral("型番：tst_controlpanel"));
-    QCOMPARE(lines[1], QStringLiteral("バージョン：%1.%2.%3")
-                           .arg(LUMINA_VERSION_MAJOR)
-                           .arg(LUMINA_VERSION_MINOR)
-                           .arg(LUMINA_VERSION_PATCH));
-    QCOMPARE(lines[2], QString());
-    QVERIFY(!lines[3].isEmpty());
-    QVERIFY(lines[4].endsWith(QStringLiteral("2026")));
-    QCOMPARE(lines[5], QString());
+    QVERIFY(lines[1].startsWith(QStringLiteral("バージョン：%1.").arg(LUMINA_VERSION_MAJOR)));
+    QVERIFY(lines[4].endsWith(QStringLiteral(" 0987")));
 }
 
+// The colours and fonts on the board are the reference picture "board-options".
 void tst_ControlPanel::setPropAppliesOptions()
 {
-    m_options->Check1->setChecked(false);
-    m_options->Command4->click();
+    p->options->Check1->setChecked(false);
+    p->options->Command4->click();
     for (int i = 1; i <= 60; ++i)
-        QVERIFY(m_board->lblSeiriNum[size_t(i)]->isHidden());
-    m_options->Check1->setChecked(true);
-    m_options->Command4->click();
-    QVERIFY(!m_board->lblSeiriNum[60]->isHidden());
-
-    setBackColor(m_options->Command8[2], rgb(255, 0, 0));
-    m_options->Check4->setChecked(true);
-    m_options->Combo3->setCurrentIndex(1);
-    m_options->Command4->click();
-    QCOMPARE(m_board->Degit[1]->DegitForeColor(), rgb(255, 0, 0));
-    QCOMPARE(m_board->Degit[60]->DegitForeColor(), rgb(255, 0, 0));
-    QCOMPARE(m_board->TimeDegit[1]->DegitForeColor(), rgb(255, 0, 0));
-    QVERIFY(m_board->ChimeiCtl->FontBold());
-    QCOMPARE(m_board->ChimeiCtl->FontMode(), 1);
-    m_options->Check4->setChecked(false);
-    m_options->Command4->click();
-    QVERIFY(!m_board->ChimeiCtl->FontBold());
-
+        QVERIFY(p->board->lblSeiriNum[size_t(i)]->isHidden());
+    p->options->Check1->setChecked(true);
     // OK while ON2 is chosen shows the ON2 picture and ticket-number colour.
-    m_panel->Option4[2]->click();
-    m_board->imgRes[2] = QPixmap(10, 10);
-    m_options->Command4->click();
-    QCOMPARE(m_board->picture().cacheKey(), m_board->imgRes[2].cacheKey());
-    QCOMPARE(foreColor(m_board->lblSeiriNum[7]), backColor(m_options->Command5[2]));
+    p->panel->Option4[2]->click();
+    p->board->imgRes[2] = QPixmap(10, 10);
+    p->options->Command4->click();
+    QVERIFY(!p->board->lblSeiriNum[60]->isHidden());
+    QCOMPARE(p->board->picture().cacheKey(), p->board->imgRes[2].cacheKey());
+    QCOMPARE(foreColor(p->board->lblSeiriNum[7]), backColor(p->options->Command5[2]));
 }
 
-void tst_ControlPanel::backlightUserImage()
+void tst_ControlPanel::backlight_data()
 {
-    const QString image = QDir(m_dir->path()).filePath(QStringLiteral("on1.png"));
+    // Backlight state OFF, ON1 or ON2, the panel mode, whether the user panel is
+    // chosen for that state, its file; what the board shows and the error shown.
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("individual");
+    QTest::addColumn<bool>("user");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("error");
+    QTest::newRow("automatic: built in") << 1 << false << true << "good" << "built-in" << 0;
+    QTest::newRow("built in chosen") << 2 << true << false << "good" << "built-in" << 0;
+    QTest::newRow("OFF user picture") << 0 << true << true << "good" << "user" << 0;
+    QTest::newRow("ON1 user picture") << 1 << true << true << "good" << "user" << 0;
+    QTest::newRow("ON2 user picture") << 2 << true << true << "good" << "user" << 0;
+    QTest::newRow("not a picture") << 1 << true << true << "broken" << "previous" << 481;
+    QTest::newRow("no such file") << 1 << true << true << "gone" << "previous" << 0;
+    QTest::newRow("file not readable") << 2 << true << true << "locked" << "previous" << 75;
+}
+
+void tst_ControlPanel::backlight()
+{
+    QFETCH(int, state);
+    QFETCH(bool, individual);
+    QFETCH(bool, user);
+    QFETCH(QString, file);
+    QFETCH(QString, shown);
+    QFETCH(int, error);
+    QString path = p->path(file + QStringLiteral(".bmp"));
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    QVERIFY(picture.save(image));
-    const QString broken = QDir(m_dir->path()).filePath(QStringLiteral("on2.bmp"));
-    QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("not a picture");
-    file.close();
+    if (file == u"good" || file == u"locked")
+        QVERIFY(picture.save(path));
+    else if (file == u"broken")
+        QVERIFY(p->writeFile(QStringLiteral("broken.bmp"), "not a picture"));
+    if (file == u"locked") {
+        QFile(path).setPermissions({});
+        // Permissions do not stop the superuser; a write-only kernel file does.
+        if (QFile(path).open(QIODevice::ReadOnly))
+            path = QStringLiteral("/sys/bus/pci/rescan");
+        if (!QFileInfo(path).isFile() || QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("no file here that this user may not read");
+    }
+    const size_t s = size_t(state);
+    setOptionValue(p->options->Option3[individual ? frmOption::kPanelsIndividual : frmOption::kPanelsAutomatic], true);
+    setOptionValue(p->options->Option3[user ? frmOption::kUserPanel[s] : frmOption::kBuiltInPanel[s]], true);
+    p->options->txtSelectPanel[s]->setText(path);
+    setBackColor(p->options->Command5[s], rgb(9, 8, 7));
+    const QPixmap previous(5, 5);
+    p->board->setPicture(previous);
+    p->panel->Option4[s]->click();
+    if (shown == u"user")
+        QCOMPARE(p->board->picture().size(), QSize(20, 10));
+    else
+        QCOMPARE(p->board->picture().cacheKey(),
+                 shown == u"built-in" ? p->board->imgRes[s].cacheKey() : previous.cacheKey());
+    QCOMPARE(p->host.messages.size(), error ? 1 : 0);
+    if (error) {
+        QVERIFY(p->host.messages[0].text.startsWith(QStringLiteral("エラーです。\r\n\r\nエラーコード：%1　").arg(error)));
+        QCOMPARE(p->host.messages[0].title, QStringLiteral("エラー"));
+        QCOMPARE(p->host.messages[0].icon, MsgIcon::Critical);
+    }
+    // The ticket numbers take the state's colour whatever the picture did.
+    QCOMPARE(foreColor(p->board->lblSeiriNum[1]), rgb(9, 8, 7));
+    QCOMPARE(foreColor(p->board->lblSeiriNum[60]), rgb(9, 8, 7));
+}
 
-    setOptionValue(m_options->Option3[1], true);
-    setOptionValue(m_options->Option3[2], true); // ON1 user
-    setOptionValue(m_options->Option3[5], true); // ON2 user
-    m_options->txtSelectPanel[1]->setText(image);
-    m_options->txtSelectPanel[2]->setText(broken);
+void tst_ControlPanel::doubleClickOnALabelKeepsThePanel()
+{
+    for (QLabel *label : {p->panel->Label5, p->panel->Label6, p->panel->Label7, p->panel->Label2[0]}) {
+        const qint16 frame = label == p->panel->Label2[0] ? 1 : 0;
+        QWidget *entry = p->panel->Frame1[size_t(frame)];
+        QCOMPARE(label->parentWidget(), entry);
+        entry->raise();
+        p->panel->entryPanelIndex = qint16(1 - frame);
+        QTest::mouseDClick(label, Qt::LeftButton, {}, label->rect().center());
+        QCOMPARE(p->panel->entryPanelIndex, qint16(1 - frame));
+        // The frame's own surface still switches.
+        QTest::mouseDClick(entry, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(p->panel->entryPanelIndex, frame);
+    }
+}
 
-    m_panel->Option4[1]->click();
-    QCOMPARE(m_board->picture().size(), QSize(20, 10));
-    QCOMPARE(foreColor(m_board->lblSeiriNum[1]), backColor(m_options->Command5[1]));
-    m_panel->Option4[0]->click();
-    QCOMPARE(m_board->picture().cacheKey(), m_board->imgRes[0].cacheKey());
+void tst_ControlPanel::ticketDrawing_data()
+{
+    QTest::addColumn<QString>("plugin"); // "" for the preview switched off
+    QTest::addColumn<int>("dateMode");
+    QTest::addColumn<int>("company");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("today, no companies") << "plain.4SP" << 0 << -1 << "12-07-2026";
+    QTest::newRow("route's date") << "barcode.4SP" << 1 << 2 << "12-07-2026";
+    QTest::newRow("fixed date") << "barcode.4SP" << 2 << 0 << "2027/01/02";
+    QTest::newRow("switched off") << "" << 0 << -1 << "";
+}
 
-    // An invalid picture: the message, the old picture, the new colour.
-    m_panel->Option4[2]->click();
-    QCOMPARE(m_host->messages.size(), 1);
-    QVERIFY(m_host->messages[0].text.startsWith(QStringLiteral("エラーです。\r\n\r\nエラーコード：481")));
-    QCOMPARE(m_host->messages[0].title, QStringLiteral("エラー"));
-    QCOMPARE(m_host->messages[0].icon, MsgIcon::Critical);
-    QCOMPARE(m_board->picture().cacheKey(), m_board->imgRes[0].cacheKey());
-    QCOMPARE(foreColor(m_board->lblSeiriNum[1]), backColor(m_options->Command5[2]));
+void tst_ControlPanel::ticketDrawing()
+{
+    QFETCH(QString, plugin);
+    QFETCH(int, dateMode);
+    QFETCH(int, company);
+    QFETCH(QString, date);
+    const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
+    // Opened by the stored panel state as by its switch.
+    ControlPanelState state;
+    p->panel->GetCtrlDataInfo(state);
+    state.preview = 1;
+    QVERIFY(!p->panel->SetCtrlDataInfo(state));
+    QCOMPARE(p->panel->outerWidth(), frmCtl::kOpenWidth);
+    p->options->chkUseSeiriPrev->setChecked(true);
+    p->host.fileAnswers.push_back(path);
+    p->options->Command1_Click();
+    p->options->chkUseSeiriPrev->setChecked(!plugin.isEmpty());
+    p->options->Option4[size_t(dateMode)]->setChecked(true);
+    p->options->Label10->setText(QStringLiteral("2027/01/02"));
+    p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
+    p->panel->Combo1->setCurrentIndex(company);
+    p->host.drawCalls.clear();
+    p->panel->Command2[1]->click();
+    QCOMPARE(p->host.drawCalls.size(), plugin.isEmpty() ? 0 : 1);
+    if (plugin.isEmpty()) {
+        QVERIFY(p->panel->picSeirikenPrev->image().allGray());
+        return;
+    }
+    const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
+    QCOMPARE(call.path, path);
+    QCOMPARE(call.stopName, QStringLiteral("停留所8"));
+    QCOMPARE(call.date, date);
+    QCOMPARE(call.time, QStringLiteral("08:05:00"));
+    QCOMPARE(call.routeNo, 12);
+    QCOMPARE(call.ticketNo, qint16(8));
+    QCOMPARE(call.position, qint16(8));
+    QCOMPARE(call.corpIndex, company);
+    // A right click offers the copy, which puts the ticket on the clipboard alone.
+    QTest::mousePress(p->panel->picSeirikenPrev, Qt::RightButton, {}, QPoint(10, 10));
+    QVERIFY(p->panel->MnuHide->isVisible());
+    p->panel->MnuHide->hide();
+    QGuiApplication::clipboard()->setText(QStringLiteral("older"));
+    p->panel->MnuHideCopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+             p->panel->picSeirikenPrev->image());
+    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+}
 
-    // A path that names no file: silently nothing but the colour.
-    m_options->txtSelectPanel[1]->setText(image + QStringLiteral(".gone"));
-    m_panel->Option4[1]->click();
-    QCOMPARE(m_host->messages.size(), 1);
-    QCOMPARE(m_board->picture().cacheKey(), m_board->imgRes[0].cacheKey());
+void tst_ControlPanel::frameFollowsSpeechAndTape_data()
+{
+    QTest::addColumn<QString>("os");
+    QTest::addColumn<bool>("engineReady");
+    QTest::addColumn<QString>("tape"); // "" for no file
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    const QString good = QStringLiteral("a,0,0\r\n");
+    QTest::newRow("engine ready, tape loaded") << "Linux" << true << good << "音合使用可" << true;
+    QTest::newRow("no tape file") << "Linux" << true << "" << "音合使用可" << false;
+    QTest::newRow("tape with a bad line") << "Linux" << true << "a,0,0,0\r\n" << "音合使用可" << false;
+    QTest::newRow("no engine") << "Linux" << false << good << "音合使用不可" << false;
+    QTest::newRow("Windows Vista") << "Windows Vista" << true << good << "音合使用不可" << false;
+}
+
+void tst_ControlPanel::frameFollowsSpeechAndTape()
+{
+    QFETCH(QString, os);
+    QFETCH(bool, engineReady);
+    QFETCH(QString, tape);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    p.reset(); // one set of fakes at a time
+    p = std::make_unique<test::Program>(false);
+    p->host.osName = os;
+    p->speech.readyOnStart = false;
+    p->start();
+    QCOMPARE(p->panel->grpM_Tape->title(), QStringLiteral("音合使用不可"));
+    QVERIFY(!p->panel->grpM_Tape->isEnabled());
+    QVERIFY(p->writeRoute(QStringLiteral("12"), 5));
+    if (!tape.isEmpty())
+        QVERIFY(p->writeTape(QStringLiteral("12"), tape));
+    p->keyRoute(QStringLiteral("012"), QString());
+    QVERIFY(!p->panel->grpM_Tape->isEnabled());
+    // The engine comes up after start-up, in its own time.
+    if (engineReady)
+        p->speech.setReady(true);
+    QCOMPARE(p->panel->grpM_Tape->title(), caption);
+    QCOMPARE(p->panel->grpM_Tape->isEnabled(), enabled);
+    QCOMPARE(p->speech.started.isEmpty(), os == QStringLiteral("Windows Vista"));
+}
+
+void tst_ControlPanel::failedRouteKeepsTheTape()
+{
+    QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,0\n二,0,0\n三,0,0\n")));
+    p->keyRoute(QStringLiteral("12"), QString());
+    p->panel->cmdTapeNext->click();
+
+    // Route 34 has announcements but no fare file; route 56 has a fare file
+    // too short for the section.
+    QVERIFY(p->writeTape(QStringLiteral("34"), QStringLiteral("x,0,0\n")));
+    QVERIFY(p->writeRoute(QStringLiteral("56"), 1));
+    QVERIFY(p->writeTape(QStringLiteral("56"), QStringLiteral("y,0,0\n")));
+    for (const QString &route : {QStringLiteral("34"), QStringLiteral("56")}) {
+        p->keyRoute(route, QString());
+        QCOMPARE(p->cp->tape().TapeCount(), 3);
+        QCOMPARE(p->cp->tape().TapePosition(), 1);
+        QVERIFY(p->panel->grpM_Tape->isEnabled());
+    }
+    QCOMPARE(p->host.messages.size(), 2);
+    p->panel->cmdTapeNext->click();
+    QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
+}
+
+void tst_ControlPanel::stepFlagsStepTheBoard()
+{
+    p->options->Option2[2]->setChecked(true); // "always": forward only
+    p->options->txtSelectSound[3]->setText(QStringLiteral("pre.wav"));
+    p->options->txtSelectSound[4]->setText(QStringLiteral("flag1.wav"));
+    QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,1\r\n二,1,0\r\n三,1,1")));
+    p->keyRoute(QStringLiteral("12"), QString());
+    // Stop shown after each button ("送り" 4 times, "戻し" 3), the last at either end of the tape.
+    const int stops[] = {1, 2, 3, 4, 3, 3, 3};
+    for (int i = 0; i < 7; ++i) {
+        (i < 4 ? p->panel->cmdTapeNext : p->panel->cmdTapeBack)->click();
+        QCOMPARE(routeState().CurStop + 1, stops[i]);
+    }
+    QCOMPARE(p->speech.spoken(), (QStringList{"一", "二", "三", "二", "一"}));
+    // "always" is for going forward; back, entry 1's own flag chooses.
+    QCOMPARE(p->sound.plays.last().path, QStringLiteral("flag1.wav"));
+    QCOMPARE(p->sound.plays.last().slot, QStringLiteral("S2"));
+    p->panel->cmdTapeStop->click();
+    QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
+}
+
+void tst_ControlPanel::adjustDialogKeepsTheChoice()
+{
+    VoiceSettings saved;
+    saved.engine = QStringLiteral("fake");
+    saved.save();
+    p->program.reset();
+    p->start();
+    QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
+    p->keyRoute(QStringLiteral("12"), QString());
+    p->panel->cmdTapeSet->click();
+    auto *dialog = p->panel->findChild<frmVoice *>();
+    QVERIFY(dialog && dialog->isVisible());
+    // The engines to choose from, the one in use chosen.
+    QCOMPARE(dialog->cboEngine->count(), 1);
+    QCOMPARE(dialog->cboEngine->currentText(), QStringLiteral("fake"));
+    dialog->sldRate->setValue(5);
+    dialog->speakSample();
+    QCOMPARE(p->speech.spoken().last(), frmVoice::sampleSentence());
+    QCOMPARE(p->speech.started.last().rate, 0.5);
+    QCOMPARE(p->speech.started.last().engine, QStringLiteral("fake"));
+    dialog->accept();
+    QCOMPARE(VoiceSettings::load().rate, 0.5);
+    QTRY_VERIFY(!p->panel->findChild<frmVoice *>());
+
+    // Cancel goes back to the choice in force when the dialog opened.
+    p->panel->cmdTapeSet->click();
+    dialog = p->panel->findChild<frmVoice *>();
+    QVERIFY(dialog);
+    dialog->sldPitch->setValue(-10);
+    dialog->speakSample();
+    QCOMPARE(p->speech.started.last().pitch, -1.0);
+    dialog->reject();
+    QCOMPARE(p->speech.started.last().pitch, 0.0);
+    QCOMPARE(p->speech.started.last().rate, 0.5);
+    QCOMPARE(VoiceSettings::load().pitch, 0.0);
+
+    // The next start-up uses the saved choice.
+    p->program.reset();
+    p->start();
+    QCOMPARE(p->speech.started.last().rate, 0.5);
 }
 
 LUMINA_TEST_MAIN(tst_ControlPanel)

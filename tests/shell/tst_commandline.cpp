@@ -3,12 +3,10 @@
 #include "shell/CommandLine.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 using namespace lumina;
 
-// The command lines of the program and of the fare tool.
+// The program's command line.
 class tst_CommandLine : public QObject
 {
     Q_OBJECT
@@ -17,8 +15,6 @@ private slots:
     void initTestCase();
     void parse_data();
     void parse();
-    void programs_data();
-    void programs();
 };
 
 void tst_CommandLine::initTestCase()
@@ -63,45 +59,6 @@ void tst_CommandLine::parse()
     QCOMPARE(result.exitStatus(), action == int(CommandLine::Action::Fail) ? 2 : 0);
     QVERIFY2(result.text.contains(text), qPrintable(result.text));
     QVERIFY(result.text.isEmpty() || result.text.endsWith(QLatin1Char('\n')));
-}
-
-void tst_CommandLine::programs_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("err");
-    QTest::newRow("lumina --version") << "lumina" << QStringList{"--version"} << 0 << "lumina 1." << "";
-    QTest::newRow("lumina --bogus") << "lumina" << QStringList{"--bogus"} << 2 << ""
-                                    << "Unknown option 'bogus'";
-    QTest::newRow("fare --help") << "lumina-fare" << QStringList{"--help"} << 0
-                                 << "lumina-fare build FILE.csv -o FILE.hy3" << "";
-    QTest::newRow("fare --bogus") << "lumina-fare" << QStringList{"--bogus", "dump", "x"} << 2 << ""
-                                  << "Unknown option 'bogus'";
-}
-
-void tst_CommandLine::programs()
-{
-    QFETCH(QString, program);
-    QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    // No display at all: these answers must not need one.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QCoreApplication::applicationDirPath() + QLatin1Char('/') + program, args);
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
-    const QString stdErr = QString::fromUtf8(process.readAllStandardError());
-    QCOMPARE(process.exitCode(), status);
-    QVERIFY2(stdOut.contains(out) && (!out.isEmpty() || stdOut.isEmpty()), qPrintable(stdOut));
-    QVERIFY2(stdErr.contains(err) && (!err.isEmpty() || stdErr.isEmpty()), qPrintable(stdErr));
 }
 
 LUMINA_TEST_MAIN(tst_CommandLine)

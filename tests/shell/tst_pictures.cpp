@@ -1,24 +1,12 @@
-#include "FakeClock.h"
-#include "FakeHostLib.h"
-#include "FakeSoundPlayer.h"
-#include "TestMain.h"
+#include "../panel/ProgramFixture.h"
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
 #include "controls/M_DegitEmNB.h"
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
-#include "route/FareFile.h"
 #include "base/Colors.h"
-#include "shell/Form1.h"
-#include "app/Lumina.h"
-#include "shell/frmCtl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTimer>
@@ -80,75 +68,59 @@ void tst_Pictures::windows_data()
 {
     QTest::addColumn<QString>("state");
     for (const char *s : {"board-start", "board-route", "board-lamp", "board-on1", "board-on2",
-                          "board-clear", "board-style5", "panel", "panel-lists"})
+                          "board-clear", "board-style5", "board-options", "panel", "panel-lists",
+                          "panel-preview"})
         QTest::newRow(s) << QString::fromLatin1(s);
 }
 
 void tst_Pictures::windows()
 {
     QFETCH(QString, state);
-    test::FakeHostLib host;
-    test::FakeSoundPlayer sound;
-    QTemporaryDir dir;
-    std::vector<FareRecord> route;
-    for (int s = 1; s <= 10; ++s) {
-        FareRecord r;
-        r.StopName = QStringLiteral("停留所%1").arg(s);
-        r.TicketNo = qint16(s);
-        for (int t = 1; t <= 60; ++t)
-            r.Values[size_t(t - 1)] = t <= s ? qint16(170 + 10 * (s - t)) : qint16(-1);
-        route.push_back(r);
-    }
-    QFile file(dir.filePath(QStringLiteral("12.hy3")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && FareFileWriter().write(&file, route));
-    file.close();
-
-    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(8, 5)));
-    Lumina program;
-    program.seams().loadIni = [] {};
-    program.seams().saveIni = [] {};
-    program.startUp();
-    Form1 *board = program.board();
-    frmCtl *panel = program.panel();
-    frmOption *options = program.options();
-    board->Timer1->stop();
-    board->Timer1_Timer();
+    test::Program p(false);
+    p.speech.readyOnStart = false;
+    p.start();
+    QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
+    p.board->Timer1->stop();
+    p.board->Timer1_Timer();
     QImage lamp;
-    clock.whilePaused = [&](int) { lamp = still(board); };
-    options->Text2[0]->setText(dir.path());
-    const auto setRoute = [&] {
-        panel->CommandButton1[10]->click();
-        for (int k : {1, 2})
-            panel->CommandButton1[size_t(k)]->click();
-        panel->CommandButton1[11]->click();
-        panel->CommandButton1[3]->click();
-        panel->Command1[1]->click();
-    };
-    QWidget *shown = board;
-    if (state == u"board-route") {
-        setRoute();
-    } else if (state == u"board-lamp") {
-        setRoute();
+    p.clock.whilePaused = [&](int) { lamp = still(p.board); };
+    if (state.startsWith(u"board-") && state != u"board-start" && state != u"board-style5")
+        p.keyRoute(QStringLiteral("12"), QStringLiteral("3"));
+    QWidget *shown = state.startsWith(u"panel") ? static_cast<QWidget *>(p.panel) : p.board;
+    if (state == u"board-lamp") {
         QVERIFY(!lamp.isNull());
         LUMINA_COMPARE_REFERENCE(lamp, state);
         return;
     } else if (state == u"board-on1" || state == u"board-on2") {
-        setRoute();
-        panel->Option4[state == u"board-on1" ? 1 : 2]->click();
+        p.panel->Option4[state == u"board-on1" ? 1 : 2]->click();
     } else if (state == u"board-clear") {
-        setRoute();
-        panel->Check1->click();
+        p.panel->Check1->click();
     } else if (state == u"board-style5") {
-        options->Combo2->setCurrentIndex(5);
-        options->Check2->setChecked(true);
-        options->Command4->click();
-    } else if (state == u"panel") {
-        shown = panel;
+        p.options->Combo2->setCurrentIndex(5);
+        p.options->Check2->setChecked(true);
+        p.options->Command4->click();
+    } else if (state == u"board-options") {
+        const OleColor colours[5] = {rgb(0, 0, 90), rgb(0, 60, 0), rgb(255, 200, 0), rgb(40, 0, 0), rgb(0, 255, 255)};
+        for (size_t i = 0; i < 5; ++i)
+            setBackColor(i < 3 ? p.options->Command8[i] : p.options->Command9[i - 3], colours[i]);
+        p.options->Check4->setChecked(true);
+        p.options->Combo3->setCurrentIndex(1);
+        // "設定", then "OK" in the dialog.
+        p.cp->showOptions = [&] { p.options->Command4->click(); };
+        p.panel->Command4->click();
     } else if (state == u"panel-lists") {
-        QTest::mouseDClick(panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
-        shown = panel;
+        QTest::mouseDClick(p.panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
+    } else if (state == u"panel-preview") {
+        // Opened, with the ticket of the second stop and the tape group usable.
+        p.options->chkUseSeiriPrev->setChecked(true);
+        p.host.fileAnswers.push_back(QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP"));
+        p.options->Command1_Click();
+        QVERIFY(p.writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
+        p.keyRoute(QStringLiteral("12"), QStringLiteral("2"));
+        p.speech.setReady(true);
+        p.panel->Check4->click();
     }
-    QVERIFY(host.messages.isEmpty());
+    QVERIFY(p.host.messages.isEmpty());
     LUMINA_COMPARE_REFERENCE(still(shown), state);
 }
 
@@ -168,8 +140,8 @@ void tst_Pictures::optionPages()
     frmOption dlg;
     dlg.Check1->setChecked(true);
     dlg.Option3[1]->setChecked(true);
-    dlg.Check3[0]->setChecked(true);
-    dlg.Check3[3]->setChecked(true);
+    for (size_t i : {0, 1, 2, 3})
+        dlg.Check3[i]->setChecked(true);
     dlg.chkUseSeiriPrev->setChecked(true);
     dlg.Label10->setText(QStringLiteral("2026/12/07"));
     dlg.show();

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "FakeHostLib.h"
+#include "FakeSoundPlayer.h"
+#include "FakeSpeech.h"
+#include "TestMain.h"
+
+#include "app/Lumina.h"
+#include "base/CodePage.h"
+#include "controls/M_DegitEmNB.h"
+#include "options/frmOption.h"
+#include "panel/ControlPanel.h"
+#include "route/FareFile.h"
+#include "route/FareTable.h"
+#include "shell/Form1.h"
+#include "shell/frmCtl.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace lumina::test {
+
+// Fare of ticket t at stop s of the test routes: tickets not yet issued have no fare.
+inline qint16 fareAt(int stop, int ticket)
+{
+    return ticket <= stop ? qint16(170 + 10 * (stop - ticket)) : qint16(-1);
+}
+
+// The whole program as the operator meets it: every outside effect faked, no
+// settings file, the fare and announcement data in a temporary folder.
+struct Program {
+    FakeHostLib host;
+    FakeSoundPlayer sound;
+    FakeSpeech speech;
+    FakeClock clock;
+    QTemporaryDir dir;
+    std::unique_ptr<Lumina> program;
+    Form1 *board = nullptr;
+    frmCtl *panel = nullptr;
+    frmOption *options = nullptr;
+    ControlPanel *cp = nullptr;
+
+    // Not started yet when the test sets the fakes up first.
+    explicit Program(bool startNow = true)
+    {
+        routeState() = RouteState();
+        if (startNow)
+            start();
+    }
+    ~Program() { routeState() = RouteState(); }
+
+    void start()
+    {
+        program = std::make_unique<Lumina>();
+        program->seams().loadIni = [] {};
+        program->seams().saveIni = [] {};
+        program->startUp();
+        board = program->board();
+        panel = program->panel();
+        options = program->options();
+        cp = program->controlPanel();
+        options->Text2[0]->setText(dir.path());
+        options->Text2[1]->setText(dir.path());
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    bool writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    // Route `key`: stops "停留所<s>" (stop 7 a name that scrolls), ticket s
+    // issued at stop s, fares by fareAt, data column 61 holding s % 4.
+    bool writeRoute(const QString &key, int stops) const
+    {
+        std::vector<FareRecord> records;
+        for (int s = 1; s <= stops; ++s) {
+            FareRecord r;
+            r.StopName = s == 7 ? QStringLiteral("星見台ニュータウン入口") : QStringLiteral("停留所%1").arg(s);
+            r.TicketNo = qint16(s);
+            for (int t = 1; t <= 60; ++t)
+                r.Values[size_t(t - 1)] = fareAt(s, t);
+            r.Values[60] = qint16(s % 4);
+            records.push_back(r);
+        }
+        QFile file(path(key + QStringLiteral(".hy3")));
+        return file.open(QIODevice::WriteOnly) && FareFileWriter().write(&file, records);
+    }
+
+    // Announcements of route `key`, in the code page of the files.
+    bool writeTape(const QString &key, const QString &text) const
+    {
+        return writeFile(key + QStringLiteral("tp.csv"), cp932::encode(text));
+    }
+
+    // Route and section keyed in on the keypad, then "リセット".
+    void keyRoute(const QString &route, const QString &section) const
+    {
+        panel->CommandButton1[10]->click();
+        for (QChar c : route)
+            panel->CommandButton1[size_t(c.digitValue())]->click();
+        panel->CommandButton1[11]->click();
+        for (QChar c : section)
+            panel->CommandButton1[size_t(c.digitValue())]->click();
+        panel->Command1[1]->click();
+    }
+
+    qint16 cell(int t) const { return qint16(board->Degit[size_t(t)]->Value().toInt()); }
+};
+
+} // namespace lumina::test
