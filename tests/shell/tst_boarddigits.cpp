@@ -21,6 +21,7 @@ class tst_BoardDigits : public QObject
 private slots:
     void clockTick_data();
     void clockTick();
+    void startUpPassSetsEveryCell();
     void cellDialog_data();
     void cellDialog();
 };
@@ -50,6 +51,23 @@ void tst_BoardDigits::clockTick()
     QCOMPARE(board.TimeDegit[0]->Value(), QVariant(time.hour()));
     QCOMPARE(board.TimeDegit[0]->litText(), hourShown);
     QCOMPARE(board.TimeDegit[1]->litText(), minuteShown);
+}
+
+void tst_BoardDigits::startUpPassSetsEveryCell()
+{
+    test::FakeHostLib fake;
+    Lumina program;
+    program.startUp();
+    Form1 *board = program.board();
+    for (int i : {1, 60}) {
+        board->Degit[size_t(i)]->setDegitStyle(0);
+        board->Degit[size_t(i)]->setValue(5);
+    }
+    program.defaultSeams().initFareCells();
+    for (int i : {1, 60}) {
+        QCOMPARE(board->Degit[size_t(i)]->DegitStyle(), qint16(1));
+        QCOMPARE(board->Degit[size_t(i)]->litText(), QStringLiteral("    "));
+    }
 }
 
 // A double-click on a cell: the digit dialog of that cell; on confirmation its
