@@ -42,19 +42,16 @@ public:
 
     void setReady(bool ready)
     {
-        if (ready == m_ready)
-            return;
-        m_ready = ready;
-        emit readyChanged(ready);
+        if (std::exchange(m_ready, ready) != ready)
+            emit readyChanged(ready);
     }
     // Only the texts spoken, in order.
     QStringList spoken() const
     {
         QStringList texts;
-        for (const QString &entry : log) {
+        for (const QString &entry : log)
             if (entry.startsWith(QStringLiteral("speak:")))
                 texts << entry.mid(6);
-        }
         return texts;
     }
 
