@@ -26,15 +26,17 @@ using namespace lumina;
 
 namespace {
 
-// Runs `act` on the real dialog as soon as it is up, so the modal call returns.
+// Runs `act` on the real dialog as soon as it is up; a dialog that stays up
+// after it is cancelled, so the modal call always returns.
 void whenModal(QObject *context, const std::function<void(QWidget *)> &act)
 {
     auto *poll = new QTimer(context);
     QObject::connect(poll, &QTimer::timeout, context, [poll, act] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             poll->deleteLater();
             poll->stop();
             act(modal);
+            QTimer::singleShot(100, modal, &QDialog::reject);
         }
     });
     poll->start(0);
