@@ -1,9 +1,8 @@
 // The host library: the real dialogs and message boxes, driven as soon as
-// they are up, the colour and filter conversions, and the ticket plug-ins,
+// they are up, the file filters, and the ticket plug-ins,
 // read, expanded and drawn.
 #include "TestMain.h"
 
-#include "base/Colors.h"
 #include "hostlib/HostLib.h"
 #include "hostlib/QtHostLib.h"
 #include "hostlib/TicketPlugin.h"
@@ -16,7 +15,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -106,25 +104,6 @@ private slots:
         QCOMPARE(fileDialogFilter(nulList.replace(u'|', QChar(0))), filter);
     }
 
-    void colours_data()
-    {
-        QTest::addColumn<uint>("ole");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("red in low byte") << uint(0x0000FF) << QColor(255, 0, 0);
-        QTest::newRow("blue in high byte") << uint(0xFF0000) << QColor(0, 0, 255);
-        QTest::newRow("default unlit") << uint(9868950) << QColor(150, 150, 150);
-        QTest::newRow("default lit") << uint(7525112) << QColor(248, 210, 114);
-    }
-    void colours()
-    {
-        QFETCH(uint, ole);
-        QFETCH(QColor, color);
-        QCOMPARE(toQColor(ole), color);
-        QCOMPARE(fromQColor(color), OleColor(ole));
-        QPushButton button;
-        setBackColor(&button, ole);
-        QCOMPARE(backColor(&button), OleColor(ole));
-    }
     // The real digit settings dialog, answered through its own buttons.
     void digitDialog_data()
     {

@@ -164,7 +164,7 @@ private slots:
         m_player->PlaySound(key, QStringLiteral("S1"), false, 0);
         QCOMPARE(m_decoder->decoded.size(), 3);
     }
-    // A synchronous play in S1 of a 300 ms sound while S2 plays on: the end of
+    // A synchronous play in S1 of a 600 ms sound while S2 plays on: the end of
     // S2's sound (after 10 ms) does not end the wait, its own does; a stalled
     // device ends it the margin after the sound's length, no device at once.
     void synchronousWait_data()
@@ -173,8 +173,8 @@ private slots:
         QTest::addColumn<int>("endsAt"); // -1: never
         QTest::addColumn<int>("atLeast");
         QTest::addColumn<int>("below");
-        QTest::newRow("its own end") << false << 40 << 35 << 330;
-        QTest::newRow("stalled device") << false << -1 << 350 << 900;
+        QTest::newRow("its own end") << false << 40 << 35 << 600;
+        QTest::newRow("stalled device") << false << -1 << 650 << 1300;
         QTest::newRow("no device") << true << -1 << 0 << 100;
     }
     void synchronousWait()
@@ -184,7 +184,7 @@ private slots:
         QFETCH(int, atLeast);
         QFETCH(int, below);
         m_output->refuse = refused;
-        m_decoder->lengthMs = 300;
+        m_decoder->lengthMs = 600;
         m_player->setWaitMargin(50);
         const QString path = file(QStringLiteral("a.wav"));
         m_player->PlaySound(path, QStringLiteral("S2"), false, 0);

@@ -79,6 +79,11 @@ class tst_Tape : public QObject
     Q_OBJECT
 
 private slots:
+    void init()
+    {
+        m_voice.log.clear();
+        m_player.plays.clear();
+    }
     // Each case is a file <name>.csv with the entries expected beside it in
     // <name>.txt; a "refused-" file fails and keeps the lines before the fault.
     void read_data()
@@ -152,7 +157,6 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QStringList, spoken);
         QFETCH(int, position);
-        m_voice.log.clear();
         M_Tape tape;
         tape.LoadTape(tapeOf(count));
         for (QChar key : keys)
@@ -215,7 +219,6 @@ private slots:
     {
         M_Tape tape;
         tape.LoadTape(tapeOf(2));
-        m_voice.log.clear();
         m_voice.statusAfterSpeak = Speech::Error;
         tape.TapeForward({});
         QCOMPARE(m_voice.log, (QStringList{"stop", "speak:1", "stop"}));
@@ -234,13 +237,10 @@ private slots:
         TapeLoad load = tapeOf(0, {}, dir.path());
         for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
             load.entries.append({QString::fromLatin1(text), 0, 0});
-        m_voice.log.clear();
-        m_player.plays.clear();
         M_Tape tape;
         tape.LoadTape(load);
         for (int i = 0; i < 4; ++i)
             tape.TapeForward(sounds(false, i == 0));
-
         // A recording that is not there, or not beside the tape, is spoken as text.
         QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
         QCOMPARE(played(m_player), (QStringList{dir.filePath(QStringLiteral("start.WAV S3 sync")),

@@ -22,11 +22,7 @@ public:
         if (readyOnStart)
             setReady(true);
     }
-    void release() override
-    {
-        ++releases;
-        setReady(false);
-    }
+    void release() override { setReady(false); }
     bool isReady() const override { return m_ready; }
     void speak(const QString &text) override
     {
@@ -57,7 +53,6 @@ public:
 
     QStringList log;
     QList<VoiceSettings> started;
-    int releases = 0;
     bool readyOnStart = true;
     int statusAfterSpeak = Speaking;
 
