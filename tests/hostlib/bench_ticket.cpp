@@ -8,8 +8,6 @@
 #include "hostlib/HostLib.h"
 #include "hostlib/TicketPlugin.h"
 
-#include <QImage>
-
 using namespace lumina;
 
 class bench_Ticket : public QObject
@@ -20,24 +18,21 @@ private slots:
     void drawTicket_data()
     {
         QTest::addColumn<QString>("plugin");
-        QTest::newRow("plain") << QStringLiteral("plain.4SP");
-        QTest::newRow("barcode") << QStringLiteral("barcode.4SP");
+        for (const char *plugin : {"plain.4SP", "barcode.4SP"})
+            QTest::newRow(plugin) << QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + QLatin1String(plugin);
     }
-
     void drawTicket()
     {
         QFETCH(QString, plugin);
-        const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
         PlgInfo info;
-        QVERIFY(host().Kiro_GetPlgInfo(path, info));
+        QVERIFY(host().Kiro_GetPlgInfo(plugin, info));
         QImage picture(info.PreviewWidth / 15, info.PreviewHeight / 15, QImage::Format_RGB32);
         int ticket = 0;
         QBENCHMARK {
             picture.fill(Qt::white);
-            QString stop = QStringLiteral("星見台ニュータウン入口");
-            QString date = QStringLiteral("12-07-2026");
+            QString stop = QStringLiteral("星見台ニュータウン入口"), date = QStringLiteral("12-07-2026");
             ++ticket;
-            host().Kiro_DrawSeiriken(path, picture, stop, date, QStringLiteral("08:05:00"), 12,
+            host().Kiro_DrawSeiriken(plugin, picture, stop, date, QStringLiteral("08:05:00"), 12,
                                      qint16(ticket % 60 + 1), qint16(ticket % 24 + 1), 1);
         }
     }

@@ -20,10 +20,6 @@
 
 using namespace lumina;
 
-namespace {
-QGuiApplication *g_app = nullptr;
-}
-
 // Qt's font database keeps fontconfig's patterns for the whole run; they are
 // freed by no one before the leak check at exit.
 extern "C" const char *__lsan_default_suppressions()
@@ -38,7 +34,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // Text drawing needs the font database of a GUI application. It lives to
     // the end: taking it down at exit would leave Qt's font caches to the
     // leak check.
-    g_app = new QGuiApplication(*argc, *argv);
+    new QGuiApplication(*argc, *argv);
     return 0;
 }
 

@@ -1,124 +1,356 @@
+// The host library: the real dialogs and message boxes, driven as soon as
+// they are up, the file filters, and the ticket plug-ins,
+// read, expanded and drawn.
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
-#include "base/Colors.h"
 #include "hostlib/QtHostLib.h"
+#include "hostlib/TicketPlugin.h"
 
+#include <QBuffer>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace lumina;
+
+namespace {
+
+// Runs `act` on the real dialog as soon as it is up; a dialog that stays up
+// after it is cancelled, so the modal call always returns.
+void whenModal(QObject *context, const std::function<void(QWidget *)> &act)
+{
+    auto *poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, act] {
+        if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            act(modal);
+            QTimer::singleShot(100, modal, &QDialog::reject);
+        }
+    });
+    poll->start(0);
+}
+
+const QString kData = QStringLiteral(LUMINA_TEST_DATA "/hostlib/");
+const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
+
+QByteArray pluginWith(const QString &text)
+{
+    const QJsonObject element{{"type", "text"}, {"x", 0},        {"y", 0},
+                              {"width", 1500},  {"height", 600}, {"text", text}};
+    return QJsonDocument(QJsonObject{{"lumina-ticket-plugin", 1},
+                                     {"preview", QJsonObject{{"width", 1500}, {"height", 600}}},
+                                     {"companies", QJsonArray{"みなと交通", "北山バス"}},
+                                     {"stopName", QJsonObject{{"maxLength", 7}}},
+                                     {"elements", QJsonArray{element}}})
+        .toJson();
+}
+
+// Hands out the first `good` bytes of `data`, then fails.
+class BrokenDevice final : public QBuffer
+{
+public:
+    BrokenDevice(const QByteArray &data, qint64 good) : m_good(good) { setData(data); open(ReadOnly); }
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        if (pos() < m_good)
+            return QBuffer::readData(out, std::min(max, m_good - pos()));
+        setErrorString(QStringLiteral("disk gone"));
+        return -1;
+    }
+private:
+    qint64 m_good;
+};
+
+TicketFields fields(qint16 ticket, qint16 position = 1)
+{
+    return {QStringLiteral("星見台ニュータウン入口"), QStringLiteral("12-07-2026"),
+            QStringLiteral("08:05:00"), 12, ticket, position, 1};
+}
+
+} // namespace
 
 class tst_HostLib : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fileFilter_data();
-    void fileFilter();
-    void colours_data();
-    void colours();
-    void digitDialog_data();
-    void digitDialog();
-};
+    // "|" stands for the NUL between the fields.
+    void fileFilter_data()
+    {
+        QTest::addColumn<QString>("nulList");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("one pair") << "運賃データ|*.hy3||" << "運賃データ (*.hy3)";
+        QTest::newRow("pattern list") << "サウンド|*.wav;*.mp3;*.mid||" << "サウンド (*.wav *.mp3 *.mid)";
+        QTest::newRow("two pairs") << "BMP|*.bmp|All|*.*||" << "BMP (*.bmp);;All (*.*)";
+        QTest::newRow("pattern already shown") << "画像 (*.gif)|*.gif||" << "画像 (*.gif)";
+        QTest::newRow("missing final NUL") << "X|*.x" << "X (*.x)";
+        QTest::newRow("empty") << "" << "";
+    }
+    void fileFilter()
+    {
+        QFETCH(QString, nulList);
+        QFETCH(QString, filter);
+        QCOMPARE(fileDialogFilter(nulList.replace(u'|', QChar(0))), filter);
+    }
 
-void tst_HostLib::fileFilter_data()
-{
-    QTest::addColumn<QString>("nulList");
-    QTest::addColumn<QString>("filter");
-    const QChar nul(0);
-    QTest::newRow("one pair")
-        << (QStringLiteral("運賃データ") + nul + QStringLiteral("*.hy3") + nul + nul)
-        << QStringLiteral("運賃データ (*.hy3)");
-    QTest::newRow("pattern list with semicolons")
-        << (QStringLiteral("サウンド") + nul + QStringLiteral("*.wav;*.mp3;*.mid") + nul + nul)
-        << QStringLiteral("サウンド (*.wav *.mp3 *.mid)");
-    QTest::newRow("two pairs")
-        << (QStringLiteral("BMP") + nul + QStringLiteral("*.bmp") + nul + QStringLiteral("All")
-            + nul + QStringLiteral("*.*") + nul + nul)
-        << QStringLiteral("BMP (*.bmp);;All (*.*)");
-    QTest::newRow("description already shows the pattern")
-        << (QStringLiteral("画像 (*.gif)") + nul + QStringLiteral("*.gif") + nul + nul)
-        << QStringLiteral("画像 (*.gif)");
-    QTest::newRow("missing final NUL") << (QStringLiteral("X") + nul + QStringLiteral("*.x"))
-                                       << QStringLiteral("X (*.x)");
-    QTest::newRow("empty") << QString() << QString();
-}
+    // The real digit settings dialog, answered through its own buttons.
+    void digitDialog_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("shift");
+        QTest::newRow("OK") << int(QDialogButtonBox::Ok) << 2;
+        QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << 2;
+        QTest::newRow("shift beyond the positions") << int(QDialogButtonBox::Ok) << 9;
+    }
+    void digitDialog()
+    {
+        QFETCH(int, button);
+        QFETCH(int, shift);
+        LUMINA_REQUIRE_FONTS();
+        const bool accept = button == QDialogButtonBox::Ok;
+        qint16 zero = 1, inOut = qint16(shift), fill = 9;
+        QImage face;
+        QList<int> ranges;
+        whenModal(this, [&](QWidget *dialog) {
+            face = dialog->grab().toImage();
+            const QList<QSpinBox *> spins = dialog->findChildren<QSpinBox *>();
+            const QList<QRadioButton *> modes = dialog->findChildren<QRadioButton *>();
+            for (QSpinBox *spin : spins)
+                ranges << spin->minimum() << spin->maximum() << spin->value();
+            if (shift < 4 && spins.size() == 2 && modes.size() == 4) {
+                modes[3]->setChecked(true);
+                spins[0]->setValue(1);
+                spins[1]->setValue(2);
+            }
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button))->click();
+        });
+        QtHostLib lib;
+        QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, inOut, fill), accept ? 1 : 0);
+        // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
+        QCOMPARE(ranges, (QList<int>{0, 3, std::min(shift, 3), 0, 4, 4}));
+        const QList<int> expected = !accept ? QList<int>{1, shift, 9}
+            : shift < 4                     ? QList<int>{3, 1, 2}
+                                            : QList<int>{1, 3, 4};
+        QCOMPARE((QList<int>{zero, inOut, fill}), expected);
+        if (QTest::currentDataTag() == QByteArrayView("OK"))
+            LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
+    }
+    // The real message boxes: texts from files and file names are never markup,
+    // and each button gives its own answer.
+    void messageBox_data()
+    {
+        QTest::addColumn<int>("buttons"); // -1: the version box
+        QTest::addColumn<int>("click");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("version") << -1 << int(QMessageBox::Ok) << 1 << int(QMessageBox::Information);
+        QTest::newRow("OK") << int(MsgButtons::Ok) << int(QMessageBox::Ok) << int(MsgResult::Ok)
+                            << int(QMessageBox::Critical);
+        QTest::newRow("yes") << int(MsgButtons::YesNo) << int(QMessageBox::Yes) << int(MsgResult::Yes)
+                             << int(QMessageBox::Question);
+        QTest::newRow("no") << int(MsgButtons::YesNoCancel) << int(QMessageBox::No)
+                            << int(MsgResult::No) << int(QMessageBox::Warning);
+        QTest::newRow("cancel") << int(MsgButtons::YesNoCancel) << int(QMessageBox::Cancel)
+                                << int(MsgResult::Cancel) << int(QMessageBox::Information);
+        QTest::newRow("OK of OK/cancel") << int(MsgButtons::OkCancel) << int(QMessageBox::Ok)
+                                         << int(MsgResult::Ok) << int(QMessageBox::NoIcon);
+    }
+    void messageBox()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, click);
+        QFETCH(int, result);
+        QFETCH(int, icon);
+        const QString text = QStringLiteral("<b>12.hy3</b> が読めません");
+        QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+        Qt::TextFormat format = Qt::AutoText;
+        QString shownText;
+        whenModal(this, [&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box) {
+                modal->close();
+                return;
+            }
+            shownIcon = box->icon();
+            format = box->textFormat();
+            shownText = box->text();
+            box->button(QMessageBox::StandardButton(click))->click();
+        });
+        QtHostLib lib;
+        static constexpr MsgIcon icons[] = {MsgIcon::None, MsgIcon::Information, MsgIcon::Warning,
+                                            MsgIcon::Critical, MsgIcon::Question};
+        const int got = buttons < 0 ? lib.Call_dlg110(nullptr, 0, text + QStringLiteral("\r\n"))
+                                    : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"),
+                                                         MsgButtons(buttons), icons[icon]));
+        QCOMPARE(got, result);
+        QCOMPARE(int(shownIcon), icon);
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shownText, text);
+    }
 
-void tst_HostLib::fileFilter()
-{
-    QFETCH(QString, nulList);
-    QFETCH(QString, filter);
-    QCOMPARE(fileDialogFilter(nulList), filter);
-}
-
-void tst_HostLib::colours_data()
-{
-    QTest::addColumn<uint>("ole");
-    QTest::addColumn<QColor>("color");
-    QTest::newRow("red in low byte") << uint(0x0000FF) << QColor(255, 0, 0);
-    QTest::newRow("blue in high byte") << uint(0xFF0000) << QColor(0, 0, 255);
-    QTest::newRow("default unlit") << uint(9868950) << QColor(150, 150, 150);
-    QTest::newRow("default lit") << uint(7525112) << QColor(248, 210, 114);
-}
-
-void tst_HostLib::colours()
-{
-    QFETCH(uint, ole);
-    QFETCH(QColor, color);
-    QCOMPARE(toQColor(ole), color);
-    QCOMPARE(fromQColor(color), OleColor(ole));
-    QPushButton button;
-    setBackColor(&button, ole);
-    QCOMPARE(backColor(&button), OleColor(ole));
-}
-
-// The real digit settings dialog, answered by the test as soon as it is up.
-void tst_HostLib::digitDialog_data()
-{
-    QTest::addColumn<bool>("accept");
-    QTest::newRow("confirmed") << true;
-    QTest::newRow("cancelled") << false;
-}
-
-void tst_HostLib::digitDialog()
-{
-    QFETCH(bool, accept);
-    LUMINA_REQUIRE_FONTS();
-    qint16 zero = 1, shift = 2, fill = 9;
-    QImage face;
-    QList<int> ranges;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        answer.stop();
-        face = dialog->grab().toImage();
-        const QList<QSpinBox *> spins = dialog->findChildren<QSpinBox *>();
-        const QList<QRadioButton *> modes = dialog->findChildren<QRadioButton *>();
-        for (QSpinBox *spin : spins)
-            ranges << spin->minimum() << spin->maximum() << spin->value();
-        if (spins.size() == 2 && modes.size() == 4) {
-            modes[3]->setChecked(true);
-            spins[0]->setValue(1);
-            spins[1]->setValue(2);
+    // Every "refused-*" file of the fixture folder (the fuzz target's seeds too)
+    // is refused with a reason, every other one is taken.
+    void refusesDamagedAndHostileFiles_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (QDirIterator it(kData, {QStringLiteral("*.4SP")}); it.hasNext();) {
+            const QString path = it.next();
+            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
         }
-        dialog->done(accept ? QDialog::Accepted : QDialog::Rejected);
-    });
-    answer.start(0);
-    QtHostLib lib;
-    QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, shift, fill), accept ? 1 : 0);
-    // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
-    QCOMPARE(ranges, (QList<int>{0, 3, 2, 0, 4, 4}));
-    const QList<int> expected = accept ? QList<int>{3, 1, 2} : QList<int>{1, 2, 9};
-    QCOMPARE((QList<int>{zero, shift, fill}), expected);
-    if (accept)
-        LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
-}
+    }
+    void refusesDamagedAndHostileFiles()
+    {
+        QFETCH(QString, path);
+        const bool valid = !QFileInfo(path).baseName().startsWith(QLatin1String("refused-"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        TicketPluginReader reader;
+        QCOMPARE(reader.read(&file).has_value(), valid);
+        QCOMPARE(reader.errorString().isEmpty(), valid);
+    }
+    void oversizedAndFailingDevices()
+    {
+        // A valid file padded beyond the size bound is refused without being parsed.
+        QByteArray big = pluginWith(QStringLiteral("{ticket}"));
+        big.append(QByteArray(plugin::kMaxFileBytes, ' '));
+        QBuffer buffer(&big);
+        buffer.open(QIODevice::ReadOnly);
+        TicketPluginReader reader;
+        QVERIFY(!reader.read(&buffer));
+        QVERIFY(reader.errorString().contains(QStringLiteral("larger")));
+
+        BrokenDevice broken(QByteArray(200, ' '), 100);
+        QVERIFY(!reader.read(&broken));
+        QVERIFY(reader.errorString().contains(QStringLiteral("disk gone")));
+
+        PlgInfo info;
+        QCOMPARE(host().Kiro_GetPlgInfo(QString(), info), 0);
+        QCOMPARE(host().Kiro_GetPlgInfo(kSamples, info), 0); // a folder
+        QCOMPARE(host().Kiro_GetPlgInfo(kSamples + QStringLiteral("none.4SP"), info), 0);
+    }
+    void samplesFillTheRecord_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<qint32>>("record");
+        QTest::newRow("plain") << QStringLiteral("plain.4SP")
+                               << QList<qint32>{56, 2700, 1395, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("barcode") << QStringLiteral("barcode.4SP")
+                                 << QList<qint32>{56, 3300, 1395, 1, 1, 1, 1, 1, 2, 999, 1, 1, 99, 3};
+    }
+    void samplesFillTheRecord()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<qint32>, record);
+        PlgInfo info;
+        QCOMPARE(host().Kiro_GetPlgInfo(kSamples + file, info), 1);
+        const auto *fields = reinterpret_cast<const qint32 *>(&info);
+        QCOMPARE(QList<qint32>(fields, fields + 14), record);
+    }
+    void templates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<int>("company");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("padded route") << QStringLiteral("系統{route:3}") << QStringLiteral("12-07-2026") << 0 << QStringLiteral("系統012");
+        QTest::newRow("system date parts") << QStringLiteral("{year}.{month:2}.{day}") << QStringLiteral("12-07-2026") << 0 << QStringLiteral("2026.12.7");
+        QTest::newRow("fixed date parts") << QStringLiteral("{year}/{month}/{day:2}") << QStringLiteral("2026/03/05") << 0 << QStringLiteral("2026/3/05");
+        QTest::newRow("unreadable date") << QStringLiteral("[{year}]{date}") << QStringLiteral("someday") << 0 << QStringLiteral("[]someday");
+        QTest::newRow("date with a bad month") << QStringLiteral("[{day}]") << QStringLiteral("2026/xx/05") << 0 << QStringLiteral("[]");
+        QTest::newRow("negative padded") << QStringLiteral("{ticket:3}") << QStringLiteral("") << 0 << QStringLiteral("-005");
+        QTest::newRow("company") << QStringLiteral("{company}") << QStringLiteral("") << 1 << QStringLiteral("北山バス");
+        QTest::newRow("no company") << QStringLiteral("[{company}]") << QStringLiteral("") << -1 << QStringLiteral("[]");
+        QTest::newRow("company out of range") << QStringLiteral("[{company}]") << QStringLiteral("") << 2 << QStringLiteral("[]");
+        QTest::newRow("braces") << QStringLiteral("{{{position}}}") << QStringLiteral("") << 0 << QStringLiteral("{4}");
+        QTest::newRow("stop cut") << QStringLiteral("{stop}") << QStringLiteral("") << 0 << QStringLiteral("星見台ニュータ");
+    }
+    void templates()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, date);
+        QFETCH(int, company);
+        QFETCH(QString, expected);
+        TicketPluginReader reader;
+        const auto plugin = reader.read(pluginWith(text));
+        QVERIFY2(plugin, qPrintable(reader.errorString()));
+        TicketFields f = fields(-5, 4);
+        f.date = date;
+        f.company = company;
+        QCOMPARE(plugin->expand(plugin->elements.at(0).text, f), expected);
+    }
+    void fileChangedOnDiskIsReadAgain()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bus.4SP"));
+        const auto write = [&](const QByteArray &bytes) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        write(pluginWith(QStringLiteral("{ticket}")));
+        PlgInfo info;
+        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
+        QCOMPARE(info.CorpNameCount, 2);
+        write("{ broken");
+        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 0);
+        write(pluginWith(QStringLiteral("{ticket}")));
+        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
+    }
+    // One stored picture per ticket: every element kind, the barcodes following
+    // the stop and the ticket number following the passenger.
+    void drawn_data()
+    {
+        QTest::addColumn<QString>("plugin");
+        QTest::addColumn<int>("ticket");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("stopBack"); // the stop name's length after the call
+        const QString plain = kSamples + QStringLiteral("plain.4SP");
+        const QString coded = kSamples + QStringLiteral("barcode.4SP");
+        QTest::newRow("ticket-plain-1") << plain << 1 << 1 << 14;
+        QTest::newRow("ticket-plain-7") << plain << 7 << 1 << 14;
+        QTest::newRow("ticket-barcode-1") << coded << 3 << 1 << 12;
+        QTest::newRow("ticket-barcode-2") << coded << 3 << 2 << 12;
+        QTest::newRow("ticket-elements") << kData + QStringLiteral("elements.4SP") << 42 << 17 << 14;
+        QTest::newRow("refused draws nothing") << kSamples + QStringLiteral("none.4SP") << 1 << 1 << 14;
+    }
+    void drawn()
+    {
+        QFETCH(QString, plugin);
+        QFETCH(int, ticket);
+        QFETCH(int, position);
+        QFETCH(int, stopBack);
+        LUMINA_REQUIRE_FONTS();
+        PlgInfo info;
+        const bool known = host().Kiro_GetPlgInfo(plugin, info);
+        QImage image(known ? QSize(info.PreviewWidth / 15, info.PreviewHeight / 15) : QSize(40, 20),
+                     QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QImage blank = image;
+        const TicketFields f = fields(qint16(ticket), qint16(position));
+        QString stop = f.stopName + QStringLiteral("北口前");
+        QString date = f.date;
+        host().Kiro_DrawSeiriken(plugin, image, stop, date, f.time, f.routeNo, f.ticketNo, f.position,
+                                 f.company);
+        // The stop name comes back cut to the plug-in's rule.
+        QCOMPARE(stop.size(), stopBack);
+        if (known)
+            LUMINA_COMPARE_REFERENCE(image, QString::fromLatin1(QTest::currentDataTag()));
+        else
+            QCOMPARE(image, blank);
+    }
+};
 
 LUMINA_TEST_MAIN(tst_HostLib)
 #include "tst_hostlib.moc"

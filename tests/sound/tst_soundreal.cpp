@@ -1,61 +1,53 @@
-// Sounds played for real: the program's player into a PulseAudio null sink
-// started by the test, recorded from the sink's monitor and analysed.
-#include "TestMain.h"
+// Sound and speech for real: the program's player and speech engine (speech-
+// dispatcher with espeak-ng) into a PulseAudio null sink started by the test,
+// the sound recorded from the sink's monitor and analysed.
 #include "NullSinkServer.h"
-#include "ToneWave.h"
+#include "TestMain.h"
 
+#include "sound/QtSpeech.h"
 #include "sound/SoundPlayer.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QTextToSpeech>
+
+#include <csignal>
 
 using namespace lumina;
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = test::NullSinkServer::kRate;
 constexpr int kLoud = 1000; // about -30 dB of full scale
 
-struct Heard {
-    double seconds = 0; // from the first to the last loud sample
-    double hz = 0;      // from the zero crossings between them
-};
-
-Heard analyse(const QByteArray &raw)
+// Seconds from the first to the last loud sample, and the pitch from the
+// rising zero crossings over the middle of the sound.
+std::pair<double, double> heard(const QByteArray &raw)
 {
     const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    const qsizetype n = raw.size() / 2;
     qsizetype first = -1, last = -1;
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < raw.size() / 2; ++i) {
         if (std::abs(int(s[i])) > kLoud) {
-            if (first < 0)
-                first = i;
+            first = first < 0 ? i : first;
             last = i;
         }
     }
-    Heard heard;
     if (first < 0)
-        return heard;
-    heard.seconds = double(last - first) / kRate;
-    // Rising crossings with hysteresis, over the middle of the sound.
+        return {0, 0};
     const qsizetype from = first + (last - first) / 5, to = last - (last - first) / 5;
-    int crossings = 0;
+    qsizetype crossings = 0, firstCross = -1, lastCross = -1;
     bool low = s[from] < 0;
-    qsizetype firstCross = -1, lastCross = -1;
     for (qsizetype i = from; i < to; ++i) {
         if (low && s[i] > kLoud / 4) {
-            low = false;
             ++crossings;
-            if (firstCross < 0)
-                firstCross = i;
+            firstCross = firstCross < 0 ? i : firstCross;
             lastCross = i;
-        } else if (!low && s[i] < -kLoud / 4) {
-            low = true;
         }
+        // Hysteresis: low again only well below zero.
+        low = s[i] < -kLoud / 4 || (low && s[i] <= kLoud / 4);
     }
-    if (crossings > 2)
-        heard.hz = (crossings - 1) * double(kRate) / double(lastCross - firstCross);
-    return heard;
+    const double hz = crossings > 2 ? (crossings - 1) * double(kRate) / double(lastCross - firstCross) : 0;
+    return {double(last - first) / kRate, hz};
 }
 
 } // namespace
@@ -65,75 +57,107 @@ class tst_SoundReal : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void heardThroughTheDevice_data();
-    void heardThroughTheDevice();
-
-private:
-    QTemporaryDir m_dir;
-    test::NullSinkServer m_server;
-};
-
-void tst_SoundReal::initTestCase()
-{
-    const QString why = m_server.start();
-    if (!why.isEmpty())
-        QSKIP(qPrintable(why));
-}
-
-void tst_SoundReal::cleanupTestCase()
-{
-    soundPlayer().StopAllSounds();
-}
-
-void tst_SoundReal::heardThroughTheDevice_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<double>("tolerance");
-    QTest::addColumn<double>("hz"); // 0: a chord, only its length is checked
-    const QString data = QStringLiteral(LUMINA_TEST_DATA "/sound/");
-    QTest::newRow("wav") << QStringLiteral("試験 音.wav") << 0.4 << 0.05 << 440.0;
-    // Shorter than the device's buffer, as a keypad click is.
-    QTest::newRow("short wav") << QStringLiteral("クリック.wav") << 0.05 << 0.02 << 2000.0;
-    QTest::newRow("mp3") << data + QStringLiteral("tone660.mp3") << 0.4 << 0.08 << 660.0;
-    QTest::newRow("midi") << data + QStringLiteral("chord.mid") << 1.0 << 0.5 << 0.0;
-}
-
-void tst_SoundReal::heardThroughTheDevice()
-{
-    QFETCH(QString, file);
-    QFETCH(double, seconds);
-    QFETCH(double, tolerance);
-    QFETCH(double, hz);
-    if (!QFileInfo(file).isAbsolute()) {
-        file = m_dir.filePath(file);
-        QVERIFY(test::writeToneWave(file, hz, int(seconds * 1000)));
+    void initTestCase()
+    {
+        const QString why = m_server.start();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+    }
+    void cleanupTestCase()
+    {
+        soundPlayer().StopAllSounds();
+        // The speech server spawned for us ends with its last client; make sure.
+        QFile pid(m_runtime.filePath(QStringLiteral("speech-dispatcher/pid/speech-dispatcher.pid")));
+        const int id = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
+        if (id > 0)
+            ::kill(id, SIGTERM);
     }
 
-    // Only what the monitor records from now on.
-    m_server.recorder.readAllStandardOutput();
-    QElapsedTimer clock;
-    clock.start();
-    soundPlayer().PlaySound(file, QStringLiteral("S1"), true, 0);
-    const qint64 waited = clock.elapsed();
-    QByteArray recorded;
-    QTRY_VERIFY((recorded += m_server.recorder.readAllStandardOutput()).size()
-                >= (waited + 150) * kRate / 1000 * 2);
+    void heardThroughTheDevice_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<double>("tolerance");
+        QTest::addColumn<double>("hz"); // 0: a chord, only its length is checked
+        QTest::newRow("wav") << QStringLiteral("試験 音.wav") << 0.4 << 0.05 << 440.0;
+        // Shorter than the device's buffer, as a keypad click is.
+        QTest::newRow("short wav") << QStringLiteral("クリック.wav") << 0.05 << 0.02 << 2000.0;
+        QTest::newRow("mp3") << QStringLiteral("tone660.mp3") << 0.4 << 0.08 << 660.0;
+        QTest::newRow("midi") << QStringLiteral("chord.mid") << 1.0 << 0.5 << 0.0;
+    }
+    void heardThroughTheDevice()
+    {
+        QFETCH(QString, file);
+        QFETCH(double, seconds);
+        QFETCH(double, tolerance);
+        QFETCH(double, hz);
+        m_server.recorder.readAllStandardOutput(); // only what plays from now on
+        QElapsedTimer clock;
+        clock.start();
+        soundPlayer().PlaySound(QStringLiteral(LUMINA_TEST_DATA "/sound/") + file, QStringLiteral("S1"), true, 0);
+        const qint64 waited = clock.elapsed();
+        QByteArray recorded;
+        QTRY_VERIFY((recorded += m_server.recorder.readAllStandardOutput()).size()
+                    >= (waited + 150) * kRate / 1000 * 2);
+        const auto [length, pitch] = heard(recorded);
+        const QString got = QStringLiteral("%1 s at %2 Hz after waiting %3 ms").arg(length).arg(pitch).arg(waited);
+        QVERIFY2(std::abs(length - seconds) <= tolerance, qPrintable(got));
+        QVERIFY2(hz == 0 || std::abs(pitch - hz) <= hz * 0.02, qPrintable(got));
+        // The synchronous call lasted about as long as the sound.
+        QVERIFY2(waited >= length * 1000 - 60, qPrintable(got));
+    }
 
-    const Heard heard = analyse(recorded);
-    const QString got = QStringLiteral("%1 s at %2 Hz after waiting %3 ms")
-                            .arg(heard.seconds)
-                            .arg(heard.hz)
-                            .arg(waited);
-    qInfo("%s", qPrintable(got));
-    QVERIFY2(std::abs(heard.seconds - seconds) <= tolerance, qPrintable(got));
-    if (hz > 0)
-        QVERIFY2(std::abs(heard.hz - hz) <= hz * 0.02, qPrintable(got));
-    // The synchronous call lasted about as long as the sound.
-    QVERIFY2(waited >= heard.seconds * 1000 - 60, qPrintable(got));
-}
+    void speaksASentence()
+    {
+        if (!QTextToSpeech::availableEngines().contains(QStringLiteral("speechd")))
+            QSKIP("Qt's speech-dispatcher plug-in is not installed");
+        // A speech server of our own, found by the runtime folder, speaking into the sink.
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_runtime.filePath(QStringLiteral("config"))));
+        qunsetenv("SPEECHD_ADDRESS");
+        QtSpeech engine;
+        QSignalSpy ready(&engine, &Speech::readyChanged);
+        QElapsedTimer clock;
+        clock.start();
+        engine.start({});
+        // Starting must not hold up the caller: the engine comes up behind it.
+        QVERIFY(clock.elapsed() < 1000 && !engine.isReady());
+        // Spawning the server and listing its voices take half a minute on a busy machine.
+        if (!QTest::qWaitFor([&] { return !ready.isEmpty(); }, 90000) || !engine.isReady())
+            QSKIP("speech-dispatcher started no voice within 90 s");
+        QCOMPARE(engine.settings().engine, QStringLiteral("speechd"));
+        // espeak-ng speaks Japanese: that language and one of its voices are chosen.
+        const int japanese = chooseLanguage(engine.languages(), {});
+        QVERIFY2(japanese >= 0, "espeak-ng offers no Japanese here");
+        QCOMPARE(engine.settings().language, engine.languages()[japanese].name());
+        QStringList names;
+        for (const VoiceInfo &voice : engine.voices())
+            names << voice.name;
+        QVERIFY(names.contains(engine.settings().voice));
+
+        QSignalSpy status(&engine, &Speech::statusChanged);
+        m_server.recorder.readAllStandardOutput();
+        engine.speak(QStringLiteral("つぎは、しやくしょまえです。"));
+        QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
+        QVERIFY(heard(m_server.recorder.readAllStandardOutput()).first > 0.5);
+        // Stop ends a long text early.
+        status.clear();
+        engine.speak(QStringLiteral("ごじょうしゃ ありがとう ございます。").repeated(20));
+        QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
+        clock.restart();
+        engine.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
+        QVERIFY(clock.elapsed() < 5000);
+        engine.release();
+        QVERIFY(!engine.isReady());
+        QCOMPARE(engine.status(), int(Speech::Error));
+    }
+
+private:
+    test::NullSinkServer m_server;
+    QTemporaryDir m_runtime{QStringLiteral("/tmp/lumina-speech-XXXXXX")};
+};
 
 LUMINA_TEST_MAIN(tst_SoundReal)
 #include "tst_soundreal.moc"

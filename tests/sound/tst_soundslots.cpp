@@ -1,18 +1,30 @@
-// The slot rules of the player, with a decoder and a device that only record.
+// The sound player: files decoded to PCM, the four slots and their rules,
+// and the synchronous wait, with a device that only records (or plays in
+// real time) and the real decoders.
+#include "FakeClock.h"
 #include "TestMain.h"
 
+#include "controls/ChimeiCtl_P.h"
+#include "sound/FluidMidi.h"
+#include "sound/QtSoundDecoder.h"
+#include "sound/QtSoundOutput.h"
 #include "sound/SoundSlots.h"
+#include "sound/WaveFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace lumina;
 
 namespace {
 
+// Every file decodes to a clip of `lengthMs` (1 ms a sample), save "broken" ones.
 class RecordingDecoder final : public SoundDecoder
 {
 public:
@@ -25,14 +37,15 @@ public:
         clip->format.setSampleFormat(QAudioFormat::Int16);
         clip->format.setChannelCount(1);
         clip->format.setSampleRate(1000);
-        clip->data = QByteArray(int(2 * lengthMs), '\0'); // 1 ms per sample
+        clip->data = QByteArray(int(2 * lengthMs), '\0');
         return clip;
     }
     QList<std::pair<QString, SoundType>> decoded;
     qint64 lengthMs = 100;
 };
 
-// Sounds "play" until the test ends them; the log reads "close 0", "start 1 a.wav".
+// Sounds play until the test ends them, or with `realTime` for their length;
+// the log reads "close 0", "start 1 100ms".
 class RecordingOutput final : public SoundOutput
 {
 public:
@@ -42,13 +55,15 @@ public:
         if (refuse)
             return false;
         playing[size_t(channel)] = true;
+        if (realTime)
+            QTimer::singleShot(int(clip->durationMs()), Qt::PreciseTimer, this, [this, channel] { end(channel); });
         return true;
     }
     void close(int channel) override
     {
         log << QStringLiteral("close %1").arg(channel);
-        if (std::exchange(playing[size_t(channel)], false))
-            emit finished(channel);
+        if (playing[size_t(channel)])
+            end(channel);
     }
     bool isPlaying(int channel) const override { return playing[size_t(channel)]; }
     void end(int channel)
@@ -60,6 +75,7 @@ public:
     QStringList log;
     std::array<bool, 4> playing{};
     bool refuse = false;
+    bool realTime = false;
 };
 
 } // namespace
@@ -69,175 +85,252 @@ class tst_SoundSlots : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void endings_data();
-    void endings();
-    void silentFailures_data();
-    void silentFailures();
-    void slotsCloseThenOpenAndStayIndependent();
-    void stopAllClosesEverySlot();
-    void decodedOncePerFileVersion();
-    void synchronousWaitsForItsOwnSlot();
-    void synchronousWaitIsBounded_data();
-    void synchronousWaitIsBounded();
+    void init()
+    {
+        m_decoder = std::make_unique<RecordingDecoder>();
+        m_output = std::make_unique<RecordingOutput>();
+        m_player = std::make_unique<SlotSoundPlayer>(*m_decoder, *m_output);
+    }
+    void plays_data()
+    {
+        QTest::addColumn<QString>("name"); // "" for an empty path
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<int>("type"); // the type decoded, -1: none
+        const QString played = QStringLiteral("close 0;start 0 100ms");
+        const int wave = int(SoundType::Wave);
+        QTest::newRow("wav") << "a.wav" << "S1" << played << wave;
+        QTest::newRow("Wav, slot in lower case") << "a.Wav" << " s1 " << played << wave;
+        QTest::newRow("WAV in slot 4") << "a.WAV" << "S4" << "close 3;start 3 100ms" << wave;
+        QTest::newRow("mp3") << "b.mp3" << "S1" << played << int(SoundType::Mpeg);
+        QTest::newRow("MID") << "c.MID" << "S1" << played << int(SoundType::Midi);
+        QTest::newRow("no dot") << "plainwav" << "S1" << played << wave;
+        QTest::newRow("blanks, Japanese") << "乗車 チャイム 1.wav" << "S1" << played << wave;
+        // The slot is closed before the ending is looked at.
+        QTest::newRow("wave") << "a.wave" << "S1" << "close 0" << -1;
+        QTest::newRow("midi") << "a.midi" << "S1" << "close 0" << -1;
+        QTest::newRow("ogg") << "a.ogg" << "S1" << "close 0" << -1;
+        QTest::newRow("blank after") << "a.wav " << "S1" << "close 0" << -1;
+        QTest::newRow("not decodable") << "broken.mp3" << "S2" << "close 1" << int(SoundType::Mpeg);
+        QTest::newRow("empty path") << "" << "S1" << "" << -1;
+        QTest::newRow("missing file") << "gone.wav" << "S1" << "" << -1;
+        QTest::newRow("folder") << "folder.wav" << "S1" << "" << -1;
+        QTest::newRow("unknown slot") << "a.wav" << "S5" << "" << -1;
+        QTest::newRow("slot 0") << "a.wav" << "S0" << "" << -1;
+        QTest::newRow("long slot name") << "a.wav" << "S11" << "" << -1;
+    }
+    void plays()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, slot);
+        QFETCH(QString, log);
+        QFETCH(int, type);
+        QDir(m_dir.path()).mkdir(QStringLiteral("folder.wav"));
+        // An empty or missing path must not fall back to what the current folder holds.
+        QDir::setCurrent(m_dir.path());
+        const bool absent = name.isEmpty() || name == QLatin1String("gone.wav");
+        m_player->PlaySound(absent ? name : file(name), slot, false, 0);
+        QCOMPARE(m_output->log.join(u';'), log);
+        QCOMPARE(m_decoder->decoded.size(), type < 0 ? 0 : 1);
+        if (type >= 0)
+            QCOMPARE(int(m_decoder->decoded[0].second), type);
+    }
+    void slotsCloseThenOpenAndStayIndependent()
+    {
+        m_player->PlaySound(file(QStringLiteral("route.wav")), QStringLiteral("S1"), false, 0);
+        m_player->PlaySound(file(QStringLiteral("step.mp3")), QStringLiteral("s2"), false, 0);
+        m_decoder->lengthMs = 250;
+        m_player->PlaySound(file(QStringLiteral("key.wav")), QStringLiteral("S1"), false, 0);
+        QVERIFY(m_output->playing[0] && m_output->playing[1]);
+        m_player->StopAllSounds();
+        QCOMPARE(m_output->log, (QStringList{"close 0", "start 0 100ms", "close 1", "start 1 100ms",
+                                             "close 0", "start 0 250ms", "close 0", "close 1",
+                                             "close 2", "close 3"}));
+    }
+    void decodedOncePerFileVersion()
+    {
+        const QString key = file(QStringLiteral("key.wav"));
+        const QString broken = file(QStringLiteral("broken.mp3"));
+        for (int i = 0; i < 3; ++i) {
+            m_player->PlaySound(key, QStringLiteral("S1"), false, 0);
+            m_player->PlaySound(broken, QStringLiteral("S1"), false, 0);
+        }
+        QCOMPARE(m_decoder->decoded.size(), 2);
+        // Replaced under the same name: decoded again.
+        QFile f(key);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("more");
+        f.close();
+        m_player->PlaySound(key, QStringLiteral("S1"), false, 0);
+        QCOMPARE(m_decoder->decoded.size(), 3);
+    }
+    // A synchronous play in S1 of a 600 ms sound while S2 plays on: the end of
+    // S2's sound (after 10 ms) does not end the wait, its own does; a stalled
+    // device ends it the margin after the sound's length, no device at once.
+    void synchronousWait_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("endsAt"); // -1: never
+        QTest::addColumn<int>("atLeast");
+        QTest::addColumn<int>("below");
+        QTest::newRow("its own end") << false << 40 << 35 << 600;
+        QTest::newRow("stalled device") << false << -1 << 650 << 1300;
+        QTest::newRow("no device") << true << -1 << 0 << 100;
+    }
+    void synchronousWait()
+    {
+        QFETCH(bool, refused);
+        QFETCH(int, endsAt);
+        QFETCH(int, atLeast);
+        QFETCH(int, below);
+        m_output->refuse = refused;
+        m_decoder->lengthMs = 600;
+        m_player->setWaitMargin(50);
+        const QString path = file(QStringLiteral("a.wav"));
+        m_player->PlaySound(path, QStringLiteral("S2"), false, 0);
+        QTimer::singleShot(10, m_output.get(), [this] { m_output->end(1); });
+        if (endsAt >= 0)
+            QTimer::singleShot(endsAt, m_output.get(), [this] { m_output->end(0); });
+        QElapsedTimer clock;
+        clock.start();
+        m_player->PlaySound(path, QStringLiteral("S1"), true, 0);
+        QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void synchronousPlayKeepsTheProgramAlive()
+    {
+        m_decoder->lengthMs = 300;
+        m_output->realTime = true;
+        FakeClock clock;
+        ChimeiCtl_P strip;
+        strip.setScrollStartWait(0);
+        strip.setSpeed(400);
+        strip.show();
+        strip.SetChimei(QStringLiteral("次は市役所前、市民病院入口です"));
+        QPushButton button(QStringLiteral("データ送り"));
+        button.resize(120, 40);
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QElapsedTimer elapsed;
+        qint64 clickedAt = -1;
+        connect(&button, &QPushButton::clicked, this, [&] { clickedAt = elapsed.elapsed(); });
+        // A click while the sound plays, queued as the window system would.
+        QTimer::singleShot(60, this, [&] {
+            QWindow *window = button.windowHandle();
+            const QPointF at(button.rect().center());
+            for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                    window, at, window->mapToGlobal(at),
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
+                    type);
+        });
+        const double before = strip.scrollPosition();
+        elapsed.start();
+        m_player->PlaySound(file(QStringLiteral("a.wav")), QStringLiteral("S2"), true, 250);
+        const qint64 returnedAt = elapsed.elapsed();
+        QVERIFY2(returnedAt >= 300 && returnedAt < 600, qPrintable(QString::number(returnedAt)));
+        // The pause after the sound goes through the program's clock.
+        QCOMPARE(clock.pauses, QList<int>{250});
+        QVERIFY(strip.scrollPosition() != before);
+        QTRY_VERIFY(clickedAt >= 0);
+        QVERIFY2(clickedAt >= returnedAt, qPrintable(QStringLiteral("%1 < %2").arg(clickedAt).arg(returnedAt)));
+    }
+    void noDeviceNoWait()
+    {
+        // No sound server to be found, whatever the machine has.
+        qputenv("PULSE_SERVER", "unix:/nonexistent/lumina-no-sound");
+        QtSoundDecoder decoder;
+        QtSoundOutput output;
+        SlotSoundPlayer player(decoder, output);
+        QElapsedTimer clock;
+        clock.start();
+        player.PlaySound(QStringLiteral(LUMINA_TEST_DATA "/sound/試験 音.wav"), QStringLiteral("S1"), true, 0);
+        QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!output.isPlaying(0));
+        player.StopAllSounds();
+    }
+
+    // Each file's name reads <format>-<channels>-<PCM bytes>-<what it shows>, or
+    // refused-<why>.
+    void waveHeaders_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (QDirIterator it(QStringLiteral(LUMINA_TEST_DATA "/sound/wave")); it.hasNext();) {
+            const QString path = it.next();
+            if (QFileInfo(path).isFile())
+                QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
+        }
+    }
+    void waveHeaders()
+    {
+        QFETCH(QString, path);
+        const QStringList expected = QFileInfo(path).baseName().split(u'-');
+        static const QHash<QString, QAudioFormat::SampleFormat> formats{
+            {QStringLiteral("int16"), QAudioFormat::Int16},
+            {QStringLiteral("uint8"), QAudioFormat::UInt8},
+            {QStringLiteral("float"), QAudioFormat::Float}};
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString error;
+        const PcmClipPtr clip = readWave(&file, &error);
+        QCOMPARE(clip != nullptr, formats.contains(expected[0]));
+        QCOMPARE(error.isEmpty(), clip != nullptr);
+        if (clip) {
+            QCOMPARE(clip->format.sampleFormat(), formats.value(expected[0]));
+            QCOMPARE(clip->format.channelCount(), expected[1].toInt());
+            QCOMPARE(clip->data.size(), expected[2].toInt());
+        }
+    }
+    void realFiles_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("minMs"); // -1: cannot be played
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("wav") << "試験 音.wav" << "試験 音.wav" << int(SoundType::Wave) << 395 << 405;
+        QTest::newRow("mp3") << "tone660.mp3" << "発車 ベル.mp3" << int(SoundType::Mpeg) << 380 << 520;
+        QTest::newRow("midi") << "chord.mid" << "和音 テスト.mid" << int(SoundType::Midi) << 500 << 3500;
+        QTest::newRow("text as mp3") << "text.mp3" << "text.mp3" << int(SoundType::Mpeg) << -1 << 0;
+        QTest::newRow("text as midi") << "text.mp3" << "text.mid" << int(SoundType::Midi) << -1 << 0;
+        QTest::newRow("text as wav") << "text.mp3" << "text.wav" << int(SoundType::Wave) << -1 << 0;
+    }
+    void realFiles()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        if (SoundType(type) == SoundType::Midi && minMs > 0 && findSoundFont().isEmpty())
+            QSKIP("no General MIDI soundfont (Debian package fluid-soundfont-gm)");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(QFile::copy(QStringLiteral(LUMINA_TEST_DATA "/sound/") + fixture, path));
+        const PcmClipPtr clip = QtSoundDecoder().decode(path, SoundType(type));
+        QCOMPARE(clip != nullptr, minMs >= 0);
+        if (clip) {
+            QVERIFY2(clip->durationMs() >= minMs && clip->durationMs() <= maxMs,
+                     qPrintable(QString::number(clip->durationMs())));
+        }
+    }
 
 private:
-    QString file(const QString &name);
+    QString file(const QString &name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.exists() && f.open(QIODevice::WriteOnly))
+            f.write("x");
+        return path;
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<RecordingDecoder> m_decoder;
     std::unique_ptr<RecordingOutput> m_output;
     std::unique_ptr<SlotSoundPlayer> m_player;
 };
-
-QString tst_SoundSlots::file(const QString &name)
-{
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (!f.exists()) {
-        f.open(QIODevice::WriteOnly);
-        f.write("x");
-    }
-    return path;
-}
-
-void tst_SoundSlots::init()
-{
-    m_decoder = std::make_unique<RecordingDecoder>();
-    m_output = std::make_unique<RecordingOutput>();
-    m_player = std::make_unique<SlotSoundPlayer>(*m_decoder, *m_output);
-}
-
-void tst_SoundSlots::endings_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("type"); // -1: not played
-    QTest::newRow("wav") << "a.wav" << int(SoundType::Wave);
-    QTest::newRow("Wav") << "a.Wav" << int(SoundType::Wave);
-    QTest::newRow("WAV") << "a.WAV" << int(SoundType::Wave);
-    QTest::newRow("mp3") << "b.mp3" << int(SoundType::Mpeg);
-    QTest::newRow("MID") << "c.MID" << int(SoundType::Midi);
-    QTest::newRow("no dot") << "plainwav" << int(SoundType::Wave);
-    QTest::newRow("blanks, Japanese") << "乗車 チャイム 1.wav" << int(SoundType::Wave);
-    QTest::newRow("wave") << "a.wave" << -1;
-    QTest::newRow("midi") << "a.midi" << -1;
-    QTest::newRow("ogg") << "a.ogg" << -1;
-    QTest::newRow("blank after") << "a.wav " << -1;
-}
-
-void tst_SoundSlots::endings()
-{
-    QFETCH(QString, name);
-    QFETCH(int, type);
-    m_player->PlaySound(file(name), QStringLiteral("S1"), false, 0);
-    // The slot is closed before the ending is looked at.
-    QCOMPARE(m_output->log.value(0), QStringLiteral("close 0"));
-    QCOMPARE(m_output->log.size(), type < 0 ? 1 : 2);
-    QCOMPARE(m_decoder->decoded.size(), type < 0 ? 0 : 1);
-    if (type >= 0)
-        QCOMPARE(int(m_decoder->decoded[0].second), type);
-}
-
-void tst_SoundSlots::silentFailures_data()
-{
-    QTest::addColumn<QString>("name"); // "" for an empty path
-    QTest::addColumn<QString>("slot");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("empty path") << "" << "S1" << false;
-    QTest::newRow("missing file") << "gone.wav" << "S1" << false;
-    QTest::newRow("folder") << "folder.wav" << "S1" << false;
-    QTest::newRow("unknown slot") << "a.wav" << "S5" << false;
-    QTest::newRow("not decodable") << "broken.mp3" << "S2" << true;
-}
-
-void tst_SoundSlots::silentFailures()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, slot);
-    QFETCH(bool, closes);
-    QDir(m_dir.path()).mkdir(QStringLiteral("folder.wav"));
-    file(QStringLiteral("a.wav"));
-    file(QStringLiteral("broken.mp3"));
-    // An empty path must not fall back to whatever the current folder holds.
-    QDir::setCurrent(m_dir.path());
-    const QString path = name.isEmpty() || name == QLatin1String("gone.wav")
-        ? name
-        : m_dir.filePath(name);
-    m_player->PlaySound(path, slot, true, 0);
-    QCOMPARE(m_output->log, closes ? QStringList{QStringLiteral("close 1")} : QStringList());
-}
-
-void tst_SoundSlots::slotsCloseThenOpenAndStayIndependent()
-{
-    m_player->PlaySound(file(QStringLiteral("route.wav")), QStringLiteral("S1"), false, 0);
-    m_player->PlaySound(file(QStringLiteral("step.mp3")), QStringLiteral("s2"), false, 0);
-    m_decoder->lengthMs = 250;
-    m_player->PlaySound(file(QStringLiteral("key.wav")), QStringLiteral("S1"), false, 0);
-    QCOMPARE(m_output->log, (QStringList{"close 0", "start 0 100ms", "close 1", "start 1 100ms",
-                                         "close 0", "start 0 250ms"}));
-    QVERIFY(m_output->playing[0] && m_output->playing[1]);
-}
-
-void tst_SoundSlots::stopAllClosesEverySlot()
-{
-    m_player->StopAllSounds();
-    QCOMPARE(m_output->log, (QStringList{"close 0", "close 1", "close 2", "close 3"}));
-}
-
-void tst_SoundSlots::decodedOncePerFileVersion()
-{
-    const QString key = file(QStringLiteral("key.wav"));
-    const QString broken = file(QStringLiteral("broken.mp3"));
-    for (int i = 0; i < 3; ++i) {
-        m_player->PlaySound(key, QStringLiteral("S1"), false, 0);
-        m_player->PlaySound(broken, QStringLiteral("S1"), false, 0);
-    }
-    QCOMPARE(m_decoder->decoded.size(), 2);
-    // Replaced under the same name: decoded again.
-    QFile f(key);
-    QVERIFY(f.open(QIODevice::Append));
-    f.write("more");
-    f.close();
-    m_player->PlaySound(key, QStringLiteral("S1"), false, 0);
-    QCOMPARE(m_decoder->decoded.size(), 3);
-}
-
-void tst_SoundSlots::synchronousWaitsForItsOwnSlot()
-{
-    m_decoder->lengthMs = 5000;
-    const QString path = file(QStringLiteral("long.wav"));
-    m_player->PlaySound(path, QStringLiteral("S2"), false, 0);
-    // The end of another slot's sound does not end the wait; its own does.
-    QTimer::singleShot(10, m_output.get(), [this] { m_output->end(1); });
-    QTimer::singleShot(40, m_output.get(), [this] { m_output->end(0); });
-    QElapsedTimer clock;
-    clock.start();
-    m_player->PlaySound(path, QStringLiteral("S1"), true, 0);
-    QVERIFY2(clock.elapsed() >= 35 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-}
-
-void tst_SoundSlots::synchronousWaitIsBounded_data()
-{
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<int>("atLeast");
-    QTest::addColumn<int>("below");
-    QTest::newRow("stalled device") << false << 150 << 700;
-    QTest::newRow("no device") << true << 0 << 100;
-}
-
-void tst_SoundSlots::synchronousWaitIsBounded()
-{
-    QFETCH(bool, refused);
-    QFETCH(int, atLeast);
-    QFETCH(int, below);
-    m_output->refuse = refused;
-    m_player->setWaitMargin(50);
-    QElapsedTimer clock;
-    clock.start();
-    m_player->PlaySound(file(QStringLiteral("a.wav")), QStringLiteral("S3"), true, 0);
-    QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below,
-             qPrintable(QString::number(clock.elapsed())));
-}
 
 LUMINA_TEST_MAIN(tst_SoundSlots)
 #include "tst_soundslots.moc"

@@ -1,10 +1,14 @@
+// The announcement tape: its file read line by line, and the tape moved,
+// announced and stopped, with speech and sounds only recorded.
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
 #include "TestMain.h"
 
+#include "sound/TapeFile.h"
 #include "sound/mdlM_Tape.h"
 
-#include <QDir>
+#include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -14,12 +18,40 @@ using lumina::test::FakeSpeech;
 
 namespace {
 
+const QString kCases = QStringLiteral(LUMINA_TEST_DATA "/sound/tape/");
+
+// Entries one a line as "step,sound,text", as the fixtures' .txt files hold them.
+QString listed(const QList<TapeEntry> &entries)
+{
+    QString out;
+    for (const TapeEntry &e : entries)
+        out += QStringLiteral("%1,%2,%3\n").arg(e.EntryStepFlag).arg(e.EntrySoundFlag).arg(e.text);
+    return out;
+}
+
+// Hands out the first `good` bytes of `data`, then fails.
+class BrokenDevice final : public QBuffer
+{
+public:
+    BrokenDevice(const QByteArray &data, qint64 good) : m_good(good) { setData(data); open(ReadOnly); }
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        if (pos() < m_good)
+            return QBuffer::readData(out, std::min(max, m_good - pos()));
+        setErrorString(QStringLiteral("disk gone"));
+        return -1;
+    }
+private:
+    qint64 m_good;
+};
+
 // A tape of `count` entries "1", "2", ... with the given sound flags (0 past the list).
-TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &folder = {})
+TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &folder = QDir::tempPath())
 {
     TapeLoad load;
     load.ok = true;
-    load.path = QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(QStringLiteral("xtp.csv"));
+    load.path = QDir(folder).filePath(QStringLiteral("xtp.csv"));
     for (int n = 1; n <= count; ++n)
         load.entries.append({QString::number(n), 0, soundFlags.value(n - 1)});
     return load;
@@ -27,12 +59,17 @@ TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &
 
 PreAnnouncement sounds(bool always, bool synchronous)
 {
-    PreAnnouncement s;
-    s.always = always;
-    s.synchronous = synchronous;
-    s.alwaysSound = QStringLiteral("always.wav");
-    s.flagSounds = {QStringLiteral("f1.wav"), QStringLiteral("f2.mp3"), QStringLiteral("f3.mid")};
-    return s;
+    return {always, synchronous, QStringLiteral("always.wav"),
+            {QStringLiteral("f1.wav"), QStringLiteral("f2.mp3"), QStringLiteral("f3.mid")}};
+}
+
+// The sounds asked for, as "path slot" with " sync" for a synchronous one.
+QStringList played(const FakeSoundPlayer &player)
+{
+    QStringList out;
+    for (const auto &p : player.plays)
+        out << p.path + u' ' + p.slot + (p.synchronous ? QStringLiteral(" sync") : QString());
+    return out;
 }
 
 } // namespace
@@ -42,165 +79,183 @@ class tst_Tape : public QObject
     Q_OBJECT
 
 private slots:
-    void moves_data();
-    void moves();
-    void preAnnouncementSounds_data();
-    void preAnnouncementSounds();
-    void shorterTapeReplacesLonger();
-    void errorStatusStopsAgain();
-    void recordedEntriesArePlayed();
+    void init()
+    {
+        m_voice.log.clear();
+        m_player.plays.clear();
+    }
+    // Each case is a file <name>.csv with the entries expected beside it in
+    // <name>.txt; a "refused-" file fails and keeps the lines before the fault.
+    void read_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (QDirIterator it(kCases, {QStringLiteral("*.csv")}); it.hasNext();) {
+            const QString path = it.next();
+            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
+        }
+    }
+    void read()
+    {
+        QFETCH(QString, path);
+        QFile file(path), expected(path.chopped(3) + QStringLiteral("txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        const bool ok = !QFileInfo(path).baseName().startsWith(QLatin1String("refused-"));
+        TapeFileReader reader;
+        QList<TapeEntry> got;
+        QCOMPARE(reader.read(&file, got), ok);
+        QCOMPARE(listed(got), QString::fromUtf8(expected.readAll()));
+        QCOMPARE(reader.errorString().isEmpty(), ok);
+    }
+    void failingDevice()
+    {
+        // Bytes that are no code page 932 become replacement characters, not a fault.
+        const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
+        BrokenDevice device(bytes, bytes.indexOf("third") + 2);
+        TapeFileReader reader;
+        QList<TapeEntry> got;
+        QVERIFY(!reader.read(&device, got));
+        QVERIFY(reader.errorString().contains(QStringLiteral("disk gone")));
+        // Only the lines that arrived whole count.
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
+        QCOMPARE(got[1].EntrySoundFlag, qint16(2));
+        QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
+    }
+    void readTapeFromDisk()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
+        const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
+        QVERIFY(!missing.ok && missing.entries.isEmpty());
+        // A fault leaves the rest of the tape as empty entries: the count is the lines'.
+        const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
+        QVERIFY(!bad.ok);
+        QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
+
+        const TapeLoad sample = readTape(QStringLiteral(LUMINA_TEST_DATA "/tape/3tp.csv"));
+        QVERIFY2(sample.ok, qPrintable(sample.errorString));
+        QCOMPARE(sample.entries.size(), 3);
+        QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
+    }
+
+    void moves_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("keys"); // F forward, B back
+        QTest::addColumn<QStringList>("spoken");
+        QTest::addColumn<int>("position");
+        QTest::newRow("three forward") << 3 << "FFF" << QStringList{"1", "2", "3"} << 3;
+        QTest::newRow("fourth forward speaks nothing") << 3 << "FFFF" << QStringList{"1", "2", "3"} << 3;
+        QTest::newRow("back from 1 speaks nothing") << 3 << "FB" << QStringList{"1"} << 1;
+        QTest::newRow("back from 0, then forward speaks 2") << 3 << "BF" << QStringList{"2"} << 2;
+        QTest::newRow("back and forth") << 3 << "FFFBBF" << QStringList{"1", "2", "3", "2", "1", "2"} << 2;
+        QTest::newRow("empty tape") << 0 << "FB" << QStringList{} << 1;
+    }
+    void moves()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, spoken);
+        QFETCH(int, position);
+        M_Tape tape;
+        tape.LoadTape(tapeOf(count));
+        for (QChar key : keys)
+            key == u'F' ? tape.TapeForward(sounds(false, false)) : tape.TapeBack(sounds(false, false));
+        QCOMPARE(m_voice.spoken(), spoken);
+        QCOMPARE(tape.TapePosition(), position);
+        // Every announcement first stops the one before.
+        QCOMPARE(m_voice.log.count(QStringLiteral("stop")), spoken.size());
+    }
+    void preAnnouncementSounds_data()
+    {
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<bool>("always");
+        QTest::addColumn<bool>("synchronous");
+        QTest::addColumn<qint16>("flag");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::newRow("forward, always") << true << true << true << qint16(2) << QStringList{"always.wav S3 sync"};
+        QTest::newRow("forward, flag 1") << true << false << false << qint16(1) << QStringList{"f1.wav S3"};
+        QTest::newRow("forward, flag 3, synchronous") << true << false << true << qint16(3) << QStringList{"f3.mid S3 sync"};
+        QTest::newRow("forward, flag 4") << true << false << false << qint16(4) << QStringList{};
+        QTest::newRow("back ignores always") << false << true << false << qint16(2) << QStringList{"f2.mp3 S2"};
+        QTest::newRow("back, always, no flag") << false << true << true << qint16(0) << QStringList{};
+        QTest::newRow("back, flag 1, synchronous") << false << false << true << qint16(1) << QStringList{"f1.wav S2 sync"};
+    }
+    void preAnnouncementSounds()
+    {
+        QFETCH(bool, forward);
+        QFETCH(bool, always);
+        QFETCH(bool, synchronous);
+        QFETCH(qint16, flag);
+        QFETCH(QStringList, sounds);
+        M_Tape tape;
+        // Entry 1 carries the flag; back from 2 lands on it.
+        tape.LoadTape(tapeOf(2, {flag, 0}));
+        if (!forward) {
+            tape.TapeForward({});
+            tape.TapeForward({});
+        }
+        m_voice.log.clear();
+        m_player.plays.clear();
+        forward ? tape.TapeForward(::sounds(always, synchronous)) : tape.TapeBack(::sounds(always, synchronous));
+        QCOMPARE(m_voice.spoken().size(), 1);
+        QCOMPARE(played(m_player), sounds);
+    }
+    void shorterTapeReplacesLonger()
+    {
+        M_Tape tape;
+        tape.LoadTape(tapeOf(10));
+        for (int i = 0; i < 7; ++i)
+            tape.TapeForward({});
+        tape.LoadTape(tapeOf(5));
+        QCOMPARE(tape.TapePosition(), 0);
+        m_voice.log.clear();
+        for (int i = 0; i < 7; ++i)
+            tape.TapeForward({});
+        QCOMPARE(m_voice.spoken(), (QStringList{"1", "2", "3", "4", "5"}));
+        QCOMPARE(tape.EntryStepFlag(6), qint16(0));
+    }
+    void errorStatusStopsAgain()
+    {
+        M_Tape tape;
+        tape.LoadTape(tapeOf(2));
+        m_voice.statusAfterSpeak = Speech::Error;
+        tape.TapeForward({});
+        QCOMPARE(m_voice.log, (QStringList{"stop", "speak:1", "stop"}));
+        m_voice.log.clear();
+        m_voice.statusAfterSpeak = Speech::Speaking;
+        tape.TapeForward({});
+        QCOMPARE(m_voice.log, (QStringList{"stop", "speak:2"}));
+    }
+    void recordedEntriesArePlayed()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"start.WAV", "end.mp3"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        TapeLoad load = tapeOf(0, {}, dir.path());
+        for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
+            load.entries.append({QString::fromLatin1(text), 0, 0});
+        M_Tape tape;
+        tape.LoadTape(load);
+        for (int i = 0; i < 4; ++i)
+            tape.TapeForward(sounds(false, i == 0));
+        // A recording that is not there, or not beside the tape, is spoken as text.
+        QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
+        QCOMPARE(played(m_player), (QStringList{dir.filePath(QStringLiteral("start.WAV S3 sync")),
+                                                dir.filePath(QStringLiteral("end.mp3 S3"))}));
+        // "■" ends speech and the recording.
+        const int stops = m_player.stopAllCalls;
+        tape.TapeStop();
+        QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
+        QCOMPARE(m_player.stopAllCalls, stops + 1);
+    }
+
+private:
+    FakeSpeech m_voice;
+    FakeSoundPlayer m_player;
 };
-
-void tst_Tape::moves_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("keys"); // F forward, B back
-    QTest::addColumn<QStringList>("spoken");
-    QTest::addColumn<int>("position");
-
-    QTest::newRow("three forward") << 3 << "FFF" << QStringList{"1", "2", "3"} << 3;
-    QTest::newRow("fourth forward speaks nothing") << 3 << "FFFF" << QStringList{"1", "2", "3"} << 3;
-    QTest::newRow("back from 1 speaks nothing") << 3 << "FB" << QStringList{"1"} << 1;
-    QTest::newRow("back from 0, then forward speaks 2") << 3 << "BF" << QStringList{"2"} << 2;
-    QTest::newRow("back and forth") << 3 << "FFFBBF" << QStringList{"1", "2", "3", "2", "1", "2"} << 2;
-    QTest::newRow("empty tape") << 0 << "FB" << QStringList{} << 1;
-}
-
-void tst_Tape::moves()
-{
-    QFETCH(int, count);
-    QFETCH(QString, keys);
-    QFETCH(QStringList, spoken);
-    QFETCH(int, position);
-
-    FakeSpeech voice;
-    FakeSoundPlayer player;
-    M_Tape tape;
-    tape.LoadTape(tapeOf(count));
-    for (QChar key : keys) {
-        if (key == u'F')
-            tape.TapeForward(sounds(false, false));
-        else
-            tape.TapeBack(sounds(false, false));
-    }
-    QCOMPARE(voice.spoken(), spoken);
-    QCOMPARE(tape.TapePosition(), position);
-    // Every announcement first stops the one before.
-    QCOMPARE(voice.log.count(QStringLiteral("stop")), spoken.size());
-}
-
-void tst_Tape::preAnnouncementSounds_data()
-{
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("always");
-    QTest::addColumn<bool>("synchronous");
-    QTest::addColumn<qint16>("flag");
-    QTest::addColumn<QString>("sound"); // "" for none
-    QTest::addColumn<QString>("slot");
-
-    QTest::newRow("forward, always") << true << true << true << qint16(2) << "always.wav" << "S3";
-    QTest::newRow("forward, flag 1") << true << false << false << qint16(1) << "f1.wav" << "S3";
-    QTest::newRow("forward, flag 3, synchronous") << true << false << true << qint16(3) << "f3.mid" << "S3";
-    QTest::newRow("forward, flag 4") << true << false << false << qint16(4) << "" << "";
-    QTest::newRow("back ignores always") << false << true << false << qint16(2) << "f2.mp3" << "S2";
-    QTest::newRow("back, always, no flag") << false << true << true << qint16(0) << "" << "";
-    QTest::newRow("back, flag 1, synchronous") << false << false << true << qint16(1) << "f1.wav" << "S2";
-}
-
-void tst_Tape::preAnnouncementSounds()
-{
-    QFETCH(bool, forward);
-    QFETCH(bool, always);
-    QFETCH(bool, synchronous);
-    QFETCH(qint16, flag);
-    QFETCH(QString, sound);
-    QFETCH(QString, slot);
-
-    FakeSpeech voice;
-    FakeSoundPlayer player;
-    M_Tape tape;
-    // Entry 1 carries the flag; back from 2 lands on it.
-    tape.LoadTape(tapeOf(2, {flag, 0}));
-    if (!forward) {
-        tape.TapeForward({});
-        tape.TapeForward({});
-        voice.log.clear();
-    }
-    forward ? tape.TapeForward(sounds(always, synchronous)) : tape.TapeBack(sounds(always, synchronous));
-    QCOMPARE(voice.spoken().size(), 1);
-    if (sound.isEmpty()) {
-        QVERIFY(player.plays.isEmpty());
-        return;
-    }
-    QCOMPARE(player.plays.size(), 1);
-    QCOMPARE(player.plays[0].path, sound);
-    QCOMPARE(player.plays[0].slot, slot);
-    QCOMPARE(player.plays[0].synchronous, synchronous);
-}
-
-void tst_Tape::shorterTapeReplacesLonger()
-{
-    FakeSpeech voice;
-    M_Tape tape;
-    tape.LoadTape(tapeOf(10));
-    for (int i = 0; i < 7; ++i)
-        tape.TapeForward({});
-    tape.LoadTape(tapeOf(5));
-    QCOMPARE(tape.TapePosition(), 0);
-    voice.log.clear();
-    for (int i = 0; i < 7; ++i)
-        tape.TapeForward({});
-    QCOMPARE(voice.spoken(), (QStringList{"1", "2", "3", "4", "5"}));
-    QCOMPARE(tape.EntryStepFlag(6), qint16(0));
-}
-
-void tst_Tape::errorStatusStopsAgain()
-{
-    FakeSpeech voice;
-    M_Tape tape;
-    tape.LoadTape(tapeOf(2));
-    voice.statusAfterSpeak = Speech::Error;
-    tape.TapeForward({});
-    QCOMPARE(voice.log, (QStringList{"stop", "speak:1", "stop"}));
-    voice.log.clear();
-    voice.statusAfterSpeak = Speech::Speaking;
-    tape.TapeForward({});
-    QCOMPARE(voice.log, (QStringList{"stop", "speak:2"}));
-}
-
-void tst_Tape::recordedEntriesArePlayed()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    for (const char *name : {"start.WAV", "end.mp3"}) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    TapeLoad load = tapeOf(0, {}, dir.path());
-    for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
-        load.entries.append({QString::fromLatin1(text), 0, 0});
-
-    FakeSpeech voice;
-    FakeSoundPlayer player;
-    M_Tape tape;
-    tape.LoadTape(load);
-    for (int i = 0; i < 4; ++i)
-        tape.TapeForward(sounds(false, i == 0));
-
-    // A recording that is not there, or not beside the tape, is spoken as text.
-    QCOMPARE(voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
-    QCOMPARE(player.plays.size(), 2);
-    QCOMPARE(player.plays[0].path, dir.filePath(QStringLiteral("start.WAV")));
-    QCOMPARE(player.plays[0].slot, QStringLiteral("S3"));
-    QVERIFY(player.plays[0].synchronous);
-    QCOMPARE(player.plays[1].path, dir.filePath(QStringLiteral("end.mp3")));
-    QVERIFY(!player.plays[1].synchronous);
-
-    // "■" ends speech and the recording.
-    tape.TapeStop();
-    QCOMPARE(voice.log.last(), QStringLiteral("stop"));
-    QCOMPARE(player.stopAllCalls, 1);
-}
 
 LUMINA_TEST_MAIN(tst_Tape)
 #include "tst_tape.moc"

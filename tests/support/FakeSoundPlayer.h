@@ -3,7 +3,6 @@
 #include "sound/SoundPlayer.h"
 
 #include <QList>
-#include <QString>
 
 namespace lumina::test {
 
@@ -13,11 +12,9 @@ class FakeSoundPlayer final : public SoundPlayer
 {
 public:
     struct Play {
-        QString path;
-        QString slot;
+        QString path, slot;
         bool synchronous;
     };
-
     FakeSoundPlayer() { setSoundPlayer(this); }
     ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
 

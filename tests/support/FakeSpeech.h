@@ -22,11 +22,7 @@ public:
         if (readyOnStart)
             setReady(true);
     }
-    void release() override
-    {
-        ++releases;
-        setReady(false);
-    }
+    void release() override { setReady(false); }
     bool isReady() const override { return m_ready; }
     void speak(const QString &text) override
     {
@@ -42,25 +38,21 @@ public:
 
     void setReady(bool ready)
     {
-        if (ready == m_ready)
-            return;
-        m_ready = ready;
-        emit readyChanged(ready);
+        if (std::exchange(m_ready, ready) != ready)
+            emit readyChanged(ready);
     }
     // Only the texts spoken, in order.
     QStringList spoken() const
     {
         QStringList texts;
-        for (const QString &entry : log) {
+        for (const QString &entry : log)
             if (entry.startsWith(QStringLiteral("speak:")))
                 texts << entry.mid(6);
-        }
         return texts;
     }
 
     QStringList log;
     QList<VoiceSettings> started;
-    int releases = 0;
     bool readyOnStart = true;
     int statusAfterSpeak = Speaking;
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,11 +19,9 @@ public:
     ~NullSinkServer()
     {
         for (QProcess *p : {&recorder, &m_server}) {
-            if (p->state() != QProcess::NotRunning) {
-                p->terminate();
-                if (!p->waitForFinished(3000))
-                    p->kill();
-            }
+            p->terminate();
+            if (p->state() != QProcess::NotRunning && !p->waitForFinished(3000))
+                p->kill();
         }
     }
 
@@ -34,34 +31,26 @@ public:
         const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
         const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
         if (pulse.isEmpty() || parec.isEmpty())
-            return QStringLiteral("needs the Debian packages pulseaudio and pulseaudio-utils "
-                                  "(scripts/setup.sh installs them)");
+            return QStringLiteral("needs pulseaudio and pulseaudio-utils (scripts/setup.sh installs them)");
         const QString socket = m_dir.filePath(QStringLiteral("native"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
         env.insert(QStringLiteral("HOME"), m_dir.path());
         m_server.setProcessEnvironment(env);
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_server.setStandardOutputFile(QProcess::nullDevice());
         // No configuration files, no daemon, and allowed to run as root (CI).
-        m_server.start(pulse, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                               QStringLiteral("--system=false"), QStringLiteral("--exit-idle-time=-1"),
-                               QStringLiteral("--use-pid-file=false"), QStringLiteral("--log-level=error"),
-                               QStringLiteral("--load=module-null-sink sink_name=lumina rate=44100"),
-                               QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=")
-                                   + socket});
+        m_server.start(pulse, {"-n", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
+                               "--use-pid-file=false", "--log-level=error",
+                               "--load=module-null-sink sink_name=lumina rate=44100",
+                               "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket});
         if (!m_server.waitForStarted() || !QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 5000))
             return QStringLiteral("the sound server did not start");
-        const QByteArray address = "unix:" + QFile::encodeName(socket);
-        qputenv("PULSE_SERVER", address);
-
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
         // A fresh null sink delivers its first block only after about two
         // seconds; one recorder for the whole run pays that once.
-        recorder.start(parec, {QStringLiteral("--device=lumina.monitor"), QStringLiteral("--format=s16le"),
-                               QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                               QStringLiteral("--latency-msec=10"), QStringLiteral("--raw")});
-        if (!recorder.waitForStarted()
-            || !QTest::qWaitFor([&] { return recorder.bytesAvailable() > 0; }, 5000))
+        recorder.start(parec, {"--device=lumina.monitor", "--format=s16le", "--rate=44100", "--channels=1",
+                               "--latency-msec=10", "--raw"});
+        if (!recorder.waitForStarted() || !QTest::qWaitFor([&] { return recorder.bytesAvailable() > 0; }, 5000))
             return QStringLiteral("the recorder did not start");
         return {};
     }
