@@ -26,13 +26,6 @@ private slots:
     void backlightIsClickedAgain();
 
 private:
-    static SettingsFile optionsOf(const frmOption &dlg)
-    {
-        SettingsFile s;
-        GetOptionInfo(dlg, s);
-        return s;
-    }
-
     FakeHostLib m_host;
     frmOption m_dlg;
 };
