@@ -1,24 +1,24 @@
 #include "FakeHostLib.h"
 #include "TestMain.h"
 
+#include "../settings/SettingsFixtures.h"
+#include "app/Lumina.h"
+#include "base/Colors.h"
 #include "controls/ChimeiCtl_P.h"
 #include "options/frmOption.h"
-#include "settings/IniError.h"
-#include "settings/SettingsFile.h"
-#include "base/Colors.h"
 #include "shell/Form1.h"
-#include "app/Lumina.h"
 #include "shell/frmCtl.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 using namespace lumina;
-using lumina::test::FakeHostLib;
+using namespace lumina::test;
 
 // Start-up and quit sequences of the whole program, watched through the seams.
 class tst_Lumina : public QObject
@@ -26,94 +26,62 @@ class tst_Lumina : public QObject
     Q_OBJECT
 
 private slots:
-    void startUpOrder();
-    void startUpPlacesNamesAndPresetsWindows();
+    void startUp();
     void quit_data();
     void quit();
     void quitEndsEventLoopWithZeroAndBlankStrip();
-    void restoredPanelIsNotPlacedAgain();
+    void secondPlacementKeepsAPlacedPanel_data();
+    void secondPlacementKeepsAPlacedPanel();
+    void everyFieldSurvivesARun();
 
 private:
     // Replaces every seam with one that records its name.
-    static void record(Lumina &program, QStringList &log);
+    static void record(Lumina &program, QStringList &log)
+    {
+        using Seam = std::function<void()> Seams::*;
+        const std::pair<Seam, const char *> seams[] = {
+            {&Seams::initFareCells, "initFareCells"}, {&Seams::setProp, "setProp"}, {&Seams::initSpeech, "initSpeech"},
+            {&Seams::loadIni, "loadIni"}, {&Seams::clearStopName, "clearStopName"}, {&Seams::stopAllSounds, "stopAllSounds"},
+            {&Seams::releaseSpeech, "releaseSpeech"}, {&Seams::saveIni, "saveIni"}, {&Seams::exit, "exit"}};
+        for (const auto &[seam, name] : seams)
+            program.seams().*seam = [&log, name] { log << QLatin1String(name); };
+    }
 };
 
-void tst_Lumina::record(Lumina &program, QStringList &log)
-{
-    Seams &s = program.seams();
-    s.initFareCells = [&log] { log << QStringLiteral("initFareCells"); };
-    s.setProp = [&log] { log << QStringLiteral("setProp"); };
-    s.initSpeech = [&log] { log << QStringLiteral("initSpeech"); };
-    s.loadIni = [&log] { log << QStringLiteral("loadIni"); };
-    s.clearStopName = [&log] { log << QStringLiteral("clearStopName"); };
-    s.stopAllSounds = [&log] { log << QStringLiteral("stopAllSounds"); };
-    s.releaseSpeech = [&log] { log << QStringLiteral("releaseSpeech"); };
-    s.saveIni = [&log] { log << QStringLiteral("saveIni"); };
-    s.exit = [&log] { log << QStringLiteral("exit"); };
-}
-
-void tst_Lumina::startUpOrder()
+void tst_Lumina::startUp()
 {
     FakeHostLib fake;
     Lumina program;
     QStringList log;
     record(program, log);
-    // The settings file is read last, when the panel already exists and the
-    // board has its shape.
+    // The settings file is read last, when the panel is shown and the board
+    // has its shape but is not shown yet.
     program.seams().loadIni = [&] {
         log << QStringLiteral("loadIni");
-        QVERIFY(program.panel());
-        QVERIFY(program.panel()->isVisible());
+        QVERIFY(program.panel()->isVisible() && !program.board()->isVisible());
         QVERIFY(!program.board()->mask().isEmpty());
-        QVERIFY(!program.board()->isVisible());
     };
     program.startUp();
-    QCOMPARE(log, (QStringList{QStringLiteral("initFareCells"), QStringLiteral("setProp"),
-                               QStringLiteral("initSpeech"), QStringLiteral("loadIni")}));
-    QVERIFY(program.board()->isVisible());
-    QVERIFY(!program.options()->isVisible());
+    QCOMPARE(log, (QStringList{"initFareCells", "setProp", "initSpeech", "loadIni"}));
     QVERIFY(fake.messages.isEmpty());
-}
-
-void tst_Lumina::startUpPlacesNamesAndPresetsWindows()
-{
-    FakeHostLib fake;
-    Lumina program;
-    QStringList log;
-    record(program, log);
-    program.startUp();
     Form1 *board = program.board();
     frmCtl *panel = program.panel();
-    frmOption *options = program.options();
+    QVERIFY(board->isVisible() && !program.options()->isVisible());
 
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(board->pos(), area.topLeft());
     QCOMPARE(panel->frameGeometry().bottomRight(), area.bottomRight());
     // The model number is the executable's own name, so a renamed copy shows it.
     QCOMPARE(board->windowTitle(), QStringLiteral("ルミナ - 型番:tst_lumina"));
-    QCOMPARE(panel->windowTitle(), QStringLiteral("集中操作盤"));
-    // Rounded board corners and keypad keys (the reference pictures show the faces).
-    const QRegion mask = board->mask();
-    QVERIFY(!mask.contains(QPoint(0, 0)));
-    QVERIFY(!mask.contains(QPoint(825, 366)));
-    QVERIFY(mask.contains(QPoint(15, 0)));
-    QVERIFY(mask.contains(QPoint(413, 183)));
-    for (QPushButton *key : panel->CommandButton1)
-        QCOMPARE(key->mask().boundingRect(), QRect(2, 2, 26, 23));
-
-    QVERIFY(options->Check1->isChecked());
-    QCOMPARE(backColor(options->Command5[0]), rgb(255, 255, 255));
-    QCOMPARE(backColor(options->Command5[1]), rgb(192, 255, 192));
-    QCOMPARE(backColor(options->Command5[2]), rgb(255, 192, 128));
-    QCOMPARE(board->imgRes[0].size(), QSize(825, 366));
-    QCOMPARE(board->imgRes[1].cacheKey(), board->imgRes[0].cacheKey());
-    QCOMPARE(board->imgRes[2].cacheKey(), board->imgRes[0].cacheKey());
-    QCOMPARE(board->picture().cacheKey(), board->imgRes[0].cacheKey());
-    // Nothing is routed yet: stepping and display-clear are out of reach.
-    QVERIFY(!panel->Command2[0]->isEnabled());
-    QVERIFY(!panel->Command2[1]->isEnabled());
-    QVERIFY(!panel->Check1->isEnabled());
-    QVERIFY(!panel->grpM_Tape->isEnabled()); // no announcements before a route
+    // Rounded board corners (the reference pictures show the faces).
+    QVERIFY(!board->mask().contains(QPoint(0, 0)) && !board->mask().contains(QPoint(825, 366)));
+    QVERIFY(board->mask().contains(QPoint(15, 0)) && board->mask().contains(QPoint(413, 183)));
+    // The one board picture in all three slots (the reference pictures show
+    // it and the option defaults).
+    for (const QPixmap &picture : board->imgRes)
+        QCOMPARE(picture.cacheKey(), board->picture().cacheKey());
+    // Nothing is routed yet: stepping is out of reach.
+    QVERIFY(!panel->Command2[0]->isEnabled() && !panel->Command2[1]->isEnabled());
 }
 
 void tst_Lumina::quit_data()
@@ -141,8 +109,7 @@ void tst_Lumina::quit()
         log << QStringLiteral("stopAllSounds");
         keyRegionsGoneBeforeSounds = program.panel()->CommandButton1[5]->mask().isEmpty();
     };
-    // The board cannot be closed by itself.
-    QVERIFY(!program.board()->close());
+    QVERIFY(!program.board()->close()); // the board cannot be closed by itself
     QVERIFY(fake.messages.isEmpty());
 
     fake.messageAnswers.push_back(yes ? MsgResult::Yes : MsgResult::No);
@@ -155,13 +122,13 @@ void tst_Lumina::quit()
     QCOMPARE(m.buttons, MsgButtons::YesNo);
     QCOMPARE(m.icon, MsgIcon::Question);
     if (yes) {
-        QCOMPARE(log, (QStringList{"clearStopName", "stopAllSounds", "releaseSpeech", "saveIni",
-                                   "exit"}));
+        QCOMPARE(log, (QStringList{"clearStopName", "stopAllSounds", "releaseSpeech", "saveIni", "exit"}));
         QVERIFY(keyRegionsGoneBeforeSounds);
+        QVERIFY(program.requestQuit()); // asked once
+        QCOMPARE(fake.messages.size(), 1);
     } else {
         QVERIFY(log.isEmpty());
-        QVERIFY(program.panel()->isVisible());
-        QVERIFY(program.board()->isVisible());
+        QVERIFY(program.panel()->isVisible() && program.board()->isVisible());
         QVERIFY(!program.panel()->CommandButton1[0]->mask().isEmpty());
     }
 }
@@ -185,15 +152,23 @@ void tst_Lumina::quitEndsEventLoopWithZeroAndBlankStrip()
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(log.last(), QStringLiteral("saveIni"));
     QCOMPARE(strip->Chimei(), QString());
-    const QImage &layer = strip->layer();
-    const QRgb back = toQColor(strip->BackColor()).rgb();
-    for (int y = 0; y < layer.height(); ++y)
-        for (int x = 0; x < layer.width(); ++x)
-            QCOMPARE(layer.pixel(x, y), back);
+    QImage blank(strip->layer().size(), strip->layer().format());
+    blank.fill(toQColor(strip->BackColor()));
+    QCOMPARE(strip->layer(), blank);
 }
 
-void tst_Lumina::restoredPanelIsNotPlacedAgain()
+void tst_Lumina::secondPlacementKeepsAPlacedPanel_data()
 {
+    // The panel's second placement, a moment after start-up, is for a panel
+    // that neither the settings file nor the user has placed.
+    QTest::addColumn<bool>("bySettings");
+    QTest::newRow("placed by the settings") << true;
+    QTest::newRow("moved by the user") << false;
+}
+
+void tst_Lumina::secondPlacementKeepsAPlacedPanel()
+{
+    QFETCH(bool, bySettings);
     FakeHostLib fake;
     Lumina program;
     QStringList log;
@@ -201,17 +176,31 @@ void tst_Lumina::restoredPanelIsNotPlacedAgain()
     ControlPanelState state;
     state.left = 300 * 15;
     state.top = 200 * 15;
-    program.seams().loadIni = [&] { program.panel()->SetCtrlDataInfo(state); };
+    if (bySettings)
+        program.seams().loadIni = [&] { program.panel()->SetCtrlDataInfo(state); };
     program.startUp();
+    if (!bySettings)
+        program.panel()->move(300, 200);
+    QTest::qWait(400);
     QCOMPARE(program.panel()->pos(), QPoint(300, 200));
-    // The panel's second placement (a moment after start-up) is for a panel
-    // that no settings file placed.
-    QTest::qWait(500);
-    QCOMPARE(program.panel()->pos(), QPoint(300, 200));
-    ControlPanelState saved;
-    program.panel()->GetCtrlDataInfo(saved);
-    QCOMPARE(saved.left, state.left);
-    QCOMPARE(saved.top, state.top);
+}
+
+void tst_Lumina::everyFieldSurvivesARun()
+{
+    // The real start-up reads the settings file into the windows, the quit
+    // writes them back.
+    const QByteArray original = fixture("every_field.in4");
+    QVERIFY(writeFile(iniLocation().besideExecutable(), original));
+    FakeHostLib fake;
+    fake.messageAnswers.push_back(MsgResult::Yes);
+    Lumina program;
+    program.seams().exit = [] {};
+    program.startUp();
+    QCOMPARE(program.options()->Text2[0]->text(), QStringLiteral("C:\\運賃データ\\東部線"));
+    QCOMPARE(program.board()->pos(), QPoint(100, 80));
+    QVERIFY(program.requestQuit());
+    QCOMPARE(fake.messages.size(), 1); // only the quit question
+    QCOMPARE(readFile(iniLocation().besideExecutable()), original);
 }
 
 LUMINA_TEST_MAIN(tst_Lumina)

@@ -1,15 +1,13 @@
 #include "TestMain.h"
 
-#include "settings/SettingsIo.h"
+#include "../settings/SettingsFixtures.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 using namespace lumina;
+using namespace lumina::test;
 
 // The real program under a window manager that draws title bars and borders
 // (Xvfb with openbox): started with a settings file, quit through the panel's
@@ -23,71 +21,64 @@ private slots:
     void cleanupTestCase();
     void startAndQuitSavesWhatWasLoaded_data();
     void startAndQuitSavesWhatWasLoaded();
-    void draggingTheBoard_data();
-    void draggingTheBoard();
 
 private:
     // Runs an X tool on our display; its output, or a null array on failure.
-    QByteArray x11(const QString &program, const QStringList &args, int timeoutMs = 30000);
-    // Starts the program in `dir` with `settings`; returns the board's and the
-    // panel's window ids once the panel is framed.
-    bool start(QProcess &program, const QTemporaryDir &dir, const QByteArray &settings);
-    bool quit(QProcess &program, const QByteArray &panel);
+    QByteArray x11(const QString &program, const QStringList &args);
     // The first shown window whose title matches, once there is one.
-    QByteArray findWindow(const QString &title);
-    // The board's outer top-left corner on the screen.
+    QByteArray findWindow(const QString &title)
+    {
+        return x11("xdotool", {"search", "--sync", "--onlyvisible", "--name", title}).split('\n').value(0);
+    }
+    // Starts a copy of the program in `dir` with `settings` beside it, until
+    // the window manager has framed the panel.
+    bool start(const QTemporaryDir &dir, const QByteArray &settings);
+    // The panel's close button (Alt+F4 under openbox), then Yes to the question.
+    bool quit();
     QPoint boardPosition();
-    // Drags from `from` (screen) step by step; see the definition.
+    // Button down at `from`, then the pointer moves a step at a time until the
+    // board follows (or the steps run out); returns the step it moved at.
     int drag(QPoint from, int maxSteps);
-    static QByteArray settingsWith(qint32 panelLeft, qint32 panelTop, qint32 boardLeft,
-                                   qint32 boardTop);
+    static QByteArray settingsWith(qint32 panelLeft, qint32 panelTop, qint32 boardLeft, qint32 boardTop)
+    {
+        SettingsFile s = parse(fixture("defaults.in4"));
+        s.controlPanel.left = panelLeft;
+        s.controlPanel.top = panelTop;
+        s.board = {boardLeft, boardTop};
+        return SettingsWriter::toBytes(s);
+    }
 
-    QString m_display;
-    QProcess m_server;
-    QProcess m_windowManager;
-    QByteArray m_board;
-    QByteArray m_panel;
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
+    QProcess m_server, m_windowManager, m_program;
+    QByteArray m_board, m_panel;
 };
 
 void tst_StartQuit::initTestCase()
 {
     for (const char *tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"}) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh)")
-                                 .arg(QLatin1String(tool))));
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh)").arg(QLatin1String(tool))));
     }
     // The server picks a free display number and tells it on its output. What
     // the X programs print besides goes nowhere: a pipe nobody reads while a
     // tool runs would fill up and stop them.
     m_server.setStandardErrorFile(QProcess::nullDevice());
-    m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("1280x1024x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     QVERIFY(m_server.waitForStarted(30000));
     QVERIFY(QTest::qWaitFor([this] { return m_server.canReadLine(); }, 60000));
-    m_display = QLatin1Char(':') + QString::fromLatin1(m_server.readLine().trimmed());
-    QVERIFY(m_display.size() > 1);
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    m_windowManager.setProcessEnvironment(env);
+    m_env.insert("DISPLAY", ':' + QString::fromLatin1(m_server.readLine().trimmed()));
+    m_windowManager.setProcessEnvironment(m_env);
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
     m_windowManager.setStandardErrorFile(QProcess::nullDevice());
-    const auto managed = [this] {
-        return x11(QStringLiteral("xprop"),
-                   {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-            .contains("window id");
-    };
+    const auto managed = [this] { return x11("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
     // On a busy machine the window manager has now and then not taken over
     // the display: give it a few tries.
     for (int attempt = 1; attempt <= 3; ++attempt) {
-        m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--replace")});
+        m_windowManager.start("openbox", {"--replace"});
         QVERIFY(m_windowManager.waitForStarted(30000));
         if (QTest::qWaitFor(managed, 20000))
             return;
-        qWarning() << "openbox has not taken over" << m_display << "(try" << attempt << ")"
-                   << m_windowManager.state() << m_windowManager.exitCode();
+        qWarning() << "openbox has not taken over, try" << attempt << m_windowManager.state();
         m_windowManager.kill();
         m_windowManager.waitForFinished(10000);
     }
@@ -97,24 +88,20 @@ void tst_StartQuit::initTestCase()
 void tst_StartQuit::cleanupTestCase()
 {
     for (QProcess *p : {&m_windowManager, &m_server}) {
-        if (p->state() != QProcess::NotRunning) {
-            p->terminate();
-            if (!p->waitForFinished(10000))
-                p->kill();
-            p->waitForFinished(10000);
-        }
+        p->terminate();
+        if (!p->waitForFinished(10000))
+            p->kill();
+        p->waitForFinished(10000);
     }
 }
 
-QByteArray tst_StartQuit::x11(const QString &program, const QStringList &args, int timeoutMs)
+QByteArray tst_StartQuit::x11(const QString &program, const QStringList &args)
 {
     QProcess tool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    tool.setProcessEnvironment(env);
+    tool.setProcessEnvironment(m_env);
     tool.setStandardErrorFile(QProcess::nullDevice());
     tool.start(program, args);
-    if (!tool.waitForFinished(timeoutMs)) {
+    if (!tool.waitForFinished(30000)) {
         tool.kill();
         tool.waitForFinished();
         return {};
@@ -125,122 +112,91 @@ QByteArray tst_StartQuit::x11(const QString &program, const QStringList &args, i
     return out.isNull() ? QByteArray("") : out;
 }
 
-QByteArray tst_StartQuit::settingsWith(qint32 panelLeft, qint32 panelTop, qint32 boardLeft,
-                                       qint32 boardTop)
-{
-    QFile fixture(QStringLiteral(LUMINA_TEST_DATA "/settings/defaults.in4"));
-    if (!fixture.open(QIODevice::ReadOnly))
-        return {};
-    SettingsFile s;
-    SettingsReader().read(&fixture, s);
-    s.controlPanel.left = panelLeft;
-    s.controlPanel.top = panelTop;
-    s.board.left = boardLeft;
-    s.board.top = boardTop;
-    return SettingsWriter::toBytes(s);
-}
-
-bool tst_StartQuit::start(QProcess &program, const QTemporaryDir &dir, const QByteArray &settings)
+bool tst_StartQuit::start(const QTemporaryDir &dir, const QByteArray &settings)
 {
     // The settings file sits beside the executable: run a copy of it.
-    const QString exe = dir.filePath(QStringLiteral("lumina"));
-    if (!QFile::copy(QStringLiteral(LUMINA_PROGRAM), exe))
+    const QString exe = dir.filePath("lumina");
+    if (!QFile::copy(LUMINA_PROGRAM, exe) || !writeFile(dir.filePath("lumina.in4"), settings))
         return false;
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile file(dir.filePath(QStringLiteral("lumina.in4")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
-        return false;
-    file.close();
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(dir.path());
-    program.setStandardOutputFile(QProcess::nullDevice());
-    program.setStandardErrorFile(QProcess::nullDevice());
-    program.start(exe, {});
-    if (!program.waitForStarted(30000))
-        return false;
-    m_panel = findWindow(QStringLiteral("^集中操作盤$"));
-    m_board = findWindow(QStringLiteral("^ルミナ - "));
+    m_program.kill(); // left over from a failed test
+    m_program.waitForFinished();
+    QProcessEnvironment env = m_env;
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    m_program.setProcessEnvironment(env);
+    m_program.setStandardOutputFile(QProcess::nullDevice());
+    m_program.setStandardErrorFile(QProcess::nullDevice());
+    m_program.start(exe, {});
+    m_panel = findWindow("^集中操作盤$");
+    m_board = findWindow("^ルミナ - ");
     if (m_panel.isEmpty() || m_board.isEmpty()) {
-        qWarning() << "windows not found:" << m_panel << m_board << program.state();
+        qWarning() << "windows not found:" << m_panel << m_board << m_program.state();
         return false;
     }
-    // Framed by the window manager.
-    const auto framed = [this] {
-        return x11(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::fromLatin1(m_panel),
-                                             QStringLiteral("_NET_FRAME_EXTENTS")})
-            .contains("= ");
-    };
-    if (!QTest::qWaitFor(framed, 60000)) {
-        qWarning() << "panel never framed";
+    const auto framed = [this] { return x11("xprop", {"-id", m_panel, "_NET_FRAME_EXTENTS"}).contains("= "); };
+    if (!QTest::qWaitFor(framed, 60000))
         return false;
-    }
-    // Past the program's own settling of the panel (300 ms after start-up).
-    QTest::qWait(400);
+    QTest::qWait(400); // past the program's own settling of the panel
     return true;
 }
 
-bool tst_StartQuit::quit(QProcess &program, const QByteArray &panel)
+bool tst_StartQuit::quit()
 {
-    // The panel's close button (Alt+F4 under openbox), then Yes to the question.
-    if (x11(QStringLiteral("xdotool"),
-            {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::fromLatin1(panel),
-             QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("alt+F4")})
-            .isNull())
+    if (x11("xdotool", {"windowactivate", "--sync", m_panel, "key", "--clearmodifiers", "alt+F4"}).isNull())
         return false;
-    const QByteArray question = findWindow(QStringLiteral("^ルミナの終了確認$"));
-    if (question.isEmpty())
+    const QByteArray question = findWindow("^ルミナの終了確認$");
+    if (question.isEmpty() || x11("xdotool", {"windowactivate", "--sync", question, "key", "Return"}).isNull()) {
         qWarning() << "no quit question";
-    if (question.isEmpty()
-        || x11(QStringLiteral("xdotool"),
-               {QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                QString::fromLatin1(question), QStringLiteral("key"), QStringLiteral("Return")})
-               .isNull())
-        return false;
-    if (!program.waitForFinished(60000)) {
-        qWarning() << "the program did not end after Yes";
         return false;
     }
-    return program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
+    return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit
+           && m_program.exitCode() == 0;
 }
 
 void tst_StartQuit::startAndQuitSavesWhatWasLoaded_data()
 {
+    // Where the left button goes down and drags, relative to the board (at
+    // 100, 60); none: no drag. Only a drag by the board's own surface moves
+    // it, and then the quit saves the new place.
     QTest::addColumn<QByteArray>("settings");
-    QTest::newRow("whole pixels") << settingsWith(9000, 6000, 1500, 900);
-    QTest::newRow("between pixels") << settingsWith(9007, 6001, 1501, 899);
+    QTest::addColumn<QPoint>("dragAt");
+    QTest::addColumn<bool>("moves");
+    const QByteArray board100x60 = settingsWith(9000, 6000, 1500, 900);
+    QTest::newRow("whole pixels") << board100x60 << QPoint() << false;
+    QTest::newRow("between pixels") << settingsWith(9007, 6001, 1501, 899) << QPoint() << false;
+    QTest::newRow("drag by fare cell 1") << board100x60 << QPoint(236, 59) << false;
+    QTest::newRow("drag by ticket-number label 1") << board100x60 << QPoint(236, 39) << false;
+    QTest::newRow("drag by the board") << board100x60 << QPoint(20, 20) << true;
 }
 
 void tst_StartQuit::startAndQuitSavesWhatWasLoaded()
 {
     QFETCH(QByteArray, settings);
-    QVERIFY(!settings.isEmpty());
+    QFETCH(QPoint, dragAt);
+    QFETCH(bool, moves);
     QTemporaryDir dir;
-    QProcess program;
-    QVERIFY(start(program, dir, settings));
-    QVERIFY(quit(program, m_panel));
-    QFile saved(dir.filePath(QStringLiteral("lumina.in4")));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll().toHex(' '), settings.toHex(' '));
-}
-
-QByteArray tst_StartQuit::findWindow(const QString &title)
-{
-    return x11(QStringLiteral("xdotool"),
-               {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                QStringLiteral("--name"), title})
-        .split('\n')
-        .value(0);
+    QVERIFY(start(dir, settings));
+    const QPoint board(100, 60);
+    if (!dragAt.isNull()) {
+        QCOMPARE(boardPosition(), board);
+        const int movedAt = drag(board + dragAt, moves ? 300 : 30);
+        QVERIFY(movedAt >= 0);
+        QCOMPARE(movedAt > 0, moves);
+        QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
+    }
+    const QPoint now = boardPosition();
+    QCOMPARE(now != board, moves);
+    QVERIFY(quit());
+    const QByteArray saved = readFile(dir.filePath("lumina.in4"));
+    if (moves)
+        QCOMPARE(QPoint(parse(saved).board.left, parse(saved).board.top), now * 15);
+    else
+        QCOMPARE(saved.toHex(' '), settings.toHex(' '));
 }
 
 QPoint tst_StartQuit::boardPosition()
 {
-    const QByteArray info =
-        x11(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::fromLatin1(m_board)});
+    const QByteArray info = x11("xwininfo", {"-id", m_board});
     const auto value = [&info](const char *key) {
         const qsizetype at = info.indexOf(key);
         return at < 0 ? -1 : info.mid(at + qstrlen(key)).split('\n').value(0).trimmed().toInt();
@@ -250,62 +206,20 @@ QPoint tst_StartQuit::boardPosition()
 
 int tst_StartQuit::drag(QPoint from, int maxSteps)
 {
-    // The button goes down, then the pointer moves a step at a time until the
-    // board follows it (or the steps run out); returns the step it moved at.
     const QPoint before = boardPosition();
-    const auto xdo = [this](const QStringList &args) {
-        return !x11(QStringLiteral("xdotool"), args).isNull();
+    const auto mouse = [this](const QStringList &args, QPoint p = {}) {
+        return !x11("xdotool", args + QStringList{QString::number(p.x()), QString::number(p.y())}).isNull();
     };
-    const auto at = [](QPoint p) {
-        return QStringList{QString::number(p.x()), QString::number(p.y())};
-    };
-    if (!xdo(QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")} + at(from)
-             + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")}))
+    if (!mouse({"mousemove", "--sync"}, from) || x11("xdotool", {"mousedown", "1"}).isNull())
         return -1;
     int movedAt = 0;
     for (int step = 1; step <= maxSteps && !movedAt; ++step) {
-        if (!xdo(QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")}
-                 + at(from + QPoint(3 + step % 2, 2) * step / 2 + QPoint(step % 2, 0))))
+        if (!mouse({"mousemove", "--sync"}, from + QPoint(3 + step % 2, 2) * step / 2 + QPoint(step % 2, 0)))
             return -1;
         if (boardPosition() != before)
             movedAt = step;
     }
-    return xdo({QStringLiteral("mouseup"), QStringLiteral("1")}) ? movedAt : -1;
-}
-
-void tst_StartQuit::draggingTheBoard_data()
-{
-    // Where the left button goes down, relative to the board (at 100, 60).
-    QTest::addColumn<QPoint>("at");
-    QTest::newRow("fare cell 1") << QPoint(236, 59);
-    QTest::newRow("ticket-number label 1") << QPoint(236, 39);
-}
-
-void tst_StartQuit::draggingTheBoard()
-{
-    QFETCH(QPoint, at);
-    const QByteArray settings = settingsWith(9000, 6000, 1500, 900);
-    QTemporaryDir dir;
-    QProcess program;
-    QVERIFY(start(program, dir, settings));
-    const QPoint board(100, 60);
-    QCOMPARE(boardPosition(), board);
-    QCOMPARE(drag(board + at, 30), 0);
-    QCOMPARE(boardPosition(), board);
-    // The same drag by the board's own surface moves it, and the new place is
-    // what the quit saves.
-    const int movedAt = drag(board + QPoint(20, 20), 300);
-    QVERIFY(movedAt > 0);
-    QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
-    const QPoint moved = boardPosition();
-    QVERIFY(moved != board);
-    QVERIFY(quit(program, m_panel));
-
-    QFile saved(dir.filePath(QStringLiteral("lumina.in4")));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    SettingsFile s;
-    QVERIFY(SettingsReader().read(&saved, s));
-    QCOMPARE(QPoint(s.board.left, s.board.top), moved * 15);
+    return x11("xdotool", {"mouseup", "1"}).isNull() ? -1 : movedAt;
 }
 
 LUMINA_TEST_MAIN(tst_StartQuit)

@@ -1,10 +1,6 @@
-// Feeds arbitrary bytes to the settings file reader. Whatever a file holds, the
-// reader must end, stay inside the layout's bound and give records that the
-// writer turns into a file the reader takes back whole.
-//
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DLUMINA_FUZZ=ON
-//   ninja -C build-fuzz fuzz_settings
-//   mkdir -p /tmp/settings-corpus
+// Whatever a settings file holds, the reader ends, stays inside the layout's
+// bound and gives records that the writer turns into a file the reader takes
+// back whole. Run (see tests/CMakeLists.txt for the build):
 //   build-fuzz/bin/fuzz_settings -runs=200000 -max_len=4096 /tmp/settings-corpus tests/data/settings
 
 #include "settings/SettingsIo.h"
@@ -40,9 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     again.open(QIODevice::ReadOnly);
     SettingsFile back;
     SettingsReader second;
-    if (!second.read(&again, back) || second.bytesRead() != written.size())
-        std::abort();
-    if (SettingsWriter::toBytes(back) != written)
+    if (!second.read(&again, back) || second.bytesRead() != written.size() || SettingsWriter::toBytes(back) != written)
         std::abort();
     return 0;
 }

@@ -1,296 +1,151 @@
 #include "TestMain.h"
 
 #include "FakeHostLib.h"
+#include "SettingsFixtures.h"
+#include "app/mdlIniIo.h"
 #include "options/frmOption.h"
 #include "settings/OptionTransfer.h"
-#include "settings/SettingsIo.h"
-#include "app/mdlIniIo.h"
-#include "base/Colors.h"
 
-#include <QBuffer>
-#include <QFile>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QSignalSpy>
 
 using namespace lumina;
-using lumina::test::FakeHostLib;
-
-namespace {
-
-SettingsFile everyField()
-{
-    QFile file(QStringLiteral(LUMINA_TEST_DATA "/settings/every_field.in4"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture");
-    SettingsFile s;
-    SettingsReader().read(&file, s);
-    return s;
-}
-
-// The dialog as start-up leaves it before the settings are read.
-void startUpDefaults(frmOption &dlg)
-{
-    dlg.Check1->setChecked(true);
-    setBackColor(dlg.Command5[0], rgb(255, 255, 255));
-    setBackColor(dlg.Command5[1], rgb(192, 255, 192));
-    setBackColor(dlg.Command5[2], rgb(255, 192, 128));
-}
-
-SettingsFile optionsOf(const frmOption &dlg)
-{
-    SettingsFile s;
-    GetOptionInfo(dlg, s);
-    return s;
-}
-
-} // namespace
+using namespace lumina::test;
 
 class tst_OptionTransfer : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void everyFieldRoundTrip();
-    void readingHasNoSideEffects();
-    void restoringRunsTheClickHandling();
-    void disabledControlsTakeTheirValues();
-    void groupWithNothingChosen();
-    void playingMethodBeforeMode();
-    void optionButtonAnyNonZeroChooses();
-    void comboIndexes_data();
-    void comboIndexes();
-    void pushButtonCheckBox();
+    void controlValues_data();
+    void controlValues();
+    void labelTextIsPlain();
+    void restoringClicksInDialogOrder();
     void backlightIsClickedAgain_data();
     void backlightIsClickedAgain();
 
 private:
-    FakeHostLib *m_host = nullptr;
-    frmOption *m_dlg = nullptr;
+    FakeHostLib m_host;
+    frmOption m_dlg;
 };
 
-void tst_OptionTransfer::init()
+void tst_OptionTransfer::controlValues_data()
 {
-    m_host = new FakeHostLib;
-    m_dlg = new frmOption;
-    startUpDefaults(*m_dlg);
-}
-
-void tst_OptionTransfer::cleanup()
-{
-    delete m_dlg;
-    delete m_host;
-}
-
-void tst_OptionTransfer::everyFieldRoundTrip()
-{
-    // A fresh dialog holds the values of a start without a file.
-    const SettingsFile initial = initialRecords();
-    QVERIFY(optionsOf(*m_dlg).panel == initial.panel);
-    QVERIFY(optionsOf(*m_dlg).ticketPreview == initial.ticketPreview);
-    const SettingsFile file = everyField();
-    QVERIFY(!SetOptionInfo(*m_dlg, file).has_value());
-    const SettingsFile back = optionsOf(*m_dlg);
-    QCOMPARE(back.folders, file.folders);
-    QCOMPARE(back.panel, file.panel);
-    QCOMPARE(back.infoDigits, file.infoDigits);
-    QCOMPARE(back.stopName, file.stopName);
-    QCOMPARE(back.sounds, file.sounds);
-    QCOMPARE(back.ticketPreview, file.ticketPreview);
-
-    // And back to the values of a start without a file.
-    QVERIFY(!SetOptionInfo(*m_dlg, initialRecords()).has_value());
-    const SettingsFile again = optionsOf(*m_dlg);
-    QCOMPARE(again.panel, initial.panel);
-    QCOMPARE(again.sounds, initial.sounds);
-    QCOMPARE(again.ticketPreview, initial.ticketPreview);
-}
-
-void tst_OptionTransfer::readingHasNoSideEffects()
-{
-    QSignalSpy toggled(m_dlg->Check1, &QCheckBox::toggled);
-    QSignalSpy clicked(m_dlg->Option3[0], &QRadioButton::clicked);
-    QSignalSpy index(m_dlg->Combo4[0], &QComboBox::currentIndexChanged);
-    SettingsFile s = optionsOf(*m_dlg);
-    QCOMPARE(toggled.size() + clicked.size() + index.size(), 0);
-    // Writing back an unchanged check box runs nothing either.
-    QSignalSpy check1Clicked(m_dlg->Check1, &QCheckBox::clicked);
-    QVERIFY(!SetOptionInfo(*m_dlg, s).has_value());
-    QCOMPARE(toggled.size() + check1Clicked.size(), 0);
-}
-
-void tst_OptionTransfer::restoringRunsTheClickHandling()
-{
-    // Before: the dependent controls follow the start values.
-    QVERIFY(m_dlg->Frame3->isEnabled());
-    QVERIFY(!m_dlg->Combo4[0]->isEnabled());
-    QVERIFY(!m_dlg->Frame6[0]->isEnabled());
-    QVERIFY(!m_dlg->Frame10->isEnabled());
-
-    QSignalSpy check1(m_dlg->Check1, &QCheckBox::clicked);
-    QVERIFY(!SetOptionInfo(*m_dlg, everyField()).has_value());
-    // Check1 off: the ticket-number group follows.
-    QCOMPARE(check1.size(), 1);
-    QVERIFY(!m_dlg->Frame3->isEnabled());
-    // Every information line on: its lists are usable.
-    for (QComboBox *combo : m_dlg->Combo4)
-        QVERIFY(combo->isEnabled());
-    QVERIFY(m_dlg->Check3[4]->isEnabled());
-    // Individual panels: the image groups show.
-    for (QGroupBox *group : m_dlg->Frame6) {
-        QVERIFY(group->isEnabled());
-        QVERIFY(!group->isHidden());
-    }
-    // Ticket preview on: the plug-in group shows.
-    QVERIFY(m_dlg->Frame10->isEnabled());
-    QVERIFY(!m_dlg->Frame10->isHidden());
-}
-
-void tst_OptionTransfer::disabledControlsTakeTheirValues()
-{
-    // "0から数える" on while its line is off: the box is disabled and still
-    // takes the value, like the date choice in its disabled group.
-    SettingsFile s = optionsOf(*m_dlg);
-    s.infoDigits.showStopOrder = 0;
-    s.infoDigits.countFromZero = 1;
-    s.ticketPreview.dateRenewed = 0;
-    s.ticketPreview.dateKept = -1;
-    QVERIFY(!SetOptionInfo(*m_dlg, s).has_value());
-    QVERIFY(!m_dlg->Check3[4]->isEnabled());
-    QVERIFY(m_dlg->Check3[4]->isChecked());
-    QVERIFY(!m_dlg->Option4[1]->isEnabled());
-    QVERIFY(m_dlg->Option4[1]->isChecked());
-    QCOMPARE(optionsOf(*m_dlg).infoDigits.countFromZero, qint16(1));
-}
-
-void tst_OptionTransfer::groupWithNothingChosen()
-{
-    SettingsFile s = optionsOf(*m_dlg);
-    s.sounds.preSynchronous = 0;
-    s.sounds.preAsynchronous = 0;
-    s.ticketPreview.dateRenewed = 0;
-    QSignalSpy toggled(m_dlg->Option7[0], &QRadioButton::toggled);
-    QVERIFY(!SetOptionInfo(*m_dlg, s).has_value());
-    QVERIFY(!m_dlg->Option7[0]->isChecked());
-    QVERIFY(!m_dlg->Option7[1]->isChecked());
-    QVERIFY(!m_dlg->Option4[0]->isChecked());
-    // Writing 0 runs nothing.
-    QCOMPARE(toggled.size(), 0);
-    const SettingsFile back = optionsOf(*m_dlg);
-    QCOMPARE(back.sounds.preSynchronous, qint16(0));
-    QCOMPARE(back.sounds.preAsynchronous, qint16(0));
-    QCOMPARE(back.ticketPreview.dateRenewed, qint16(0));
-    QCOMPARE(back.ticketPreview.dateKept, qint16(0));
-    QCOMPARE(back.ticketPreview.dateFixed, qint16(0));
-
-    // The group still works as a group afterwards.
-    m_dlg->Option7[1]->click();
-    QVERIFY(m_dlg->Option7[1]->isChecked());
-    m_dlg->Option7[0]->click();
-    QVERIFY(!m_dlg->Option7[1]->isChecked());
-}
-
-void tst_OptionTransfer::playingMethodBeforeMode()
-{
-    QStringList order;
-    auto watch = [&order, this](QRadioButton *button, const QString &name) {
-        connect(button, &QRadioButton::clicked, this, [&order, name] { order << name; });
-    };
-    watch(m_dlg->Option2[1], QStringLiteral("step mode"));
-    watch(m_dlg->Option6[0], QStringLiteral("step method"));
-    watch(m_dlg->Option2[3], QStringLiteral("pre mode"));
-    watch(m_dlg->Option7[1], QStringLiteral("pre method"));
-    QVERIFY(!SetOptionInfo(*m_dlg, everyField()).has_value());
-    QCOMPARE(order, (QStringList{QStringLiteral("step method"), QStringLiteral("step mode"),
-                                 QStringLiteral("pre method"), QStringLiteral("pre mode")}));
-}
-
-void tst_OptionTransfer::optionButtonAnyNonZeroChooses()
-{
-    SettingsFile s = optionsOf(*m_dlg);
-    s.panel.panelsAutomatic = 0;
-    s.panel.panelsIndividual = 1;
-    s.sounds.stepAlways = 0;
-    s.sounds.stepByColumn = -1;
-    QVERIFY(!SetOptionInfo(*m_dlg, s).has_value());
-    QVERIFY(m_dlg->Option2[1]->isChecked());
-    QVERIFY(!m_dlg->Option2[0]->isChecked());
-    QVERIFY(m_dlg->Option3[1]->isChecked());
-    QCOMPARE(optionsOf(*m_dlg).panel.panelsIndividual, kChosen);
-}
-
-void tst_OptionTransfer::comboIndexes_data()
-{
-    QTest::addColumn<int>("cell");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("font");
-    QTest::addColumn<int>("bold"); // a check box: 0, 1 or 2 (greyed)
+    // A value written the way an operator's change would be; `read` is the
+    // value read back, `clicks` how often the click handling ran.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("written");
     QTest::addColumn<bool>("fails");
-    QTest::newRow("first entries") << 0 << 0 << 0 << 0 << false;
-    QTest::newRow("last entries") << 59 << 149 << 4 << 1 << false;
-    QTest::newRow("none chosen") << -1 << -1 << -1 << 2 << false;
-    QTest::newRow("cell 60") << 60 << 0 << 0 << 0 << true;
-    QTest::newRow("column 150") << 0 << 150 << 0 << 0 << true;
-    QTest::newRow("font 5") << 0 << 0 << 5 << 0 << true;
-    QTest::newRow("-2") << -2 << 0 << 0 << 0 << true;
-    QTest::newRow("check box 3") << 0 << 0 << 0 << 3 << true;
-    QTest::newRow("check box -1") << 0 << 0 << 0 << -1 << true;
+    QTest::addColumn<int>("read");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("check box on") << "check" << 0 << 1 << false << 1 << 1;
+    QTest::newRow("check box unchanged") << "check" << 1 << 1 << false << 1 << 0;
+    QTest::newRow("check box greyed") << "check" << 0 << 2 << false << 2 << 1;
+    QTest::newRow("check box off") << "check" << 2 << 0 << false << 0 << 1;
+    QTest::newRow("check box 3") << "check" << 0 << 3 << true << 0 << 0;
+    // A push button that works as a check box (the panel's ">>") has no greyed state.
+    QTest::newRow("push button greyed") << "push" << 0 << 2 << false << 1 << 1;
+    QTest::newRow("push button on, greyed") << "push" << 1 << 2 << false << 1 << 0;
+    QTest::newRow("push button off") << "push" << 1 << 0 << false << 0 << 1;
+    QTest::newRow("push button 7") << "push" << 0 << 7 << true << 0 << 0;
+    // Any value but 0 chooses an option button; 0 lets it go silently, so a
+    // group stored with nothing chosen comes back that way.
+    QTest::newRow("option chosen by 1") << "option" << 0 << 1 << false << -1 << 1;
+    QTest::newRow("option chosen again") << "option" << -1 << -1 << false << -1 << 1;
+    QTest::newRow("option let go") << "option" << -1 << 0 << false << 0 << 0;
+    QTest::newRow("list, last entry") << "combo" << 0 << 59 << false << 59 << 0;
+    QTest::newRow("list, none") << "combo" << 3 << -1 << false << -1 << 0;
+    QTest::newRow("list, past the end") << "combo" << 0 << 60 << true << 0 << 0;
 }
 
-void tst_OptionTransfer::comboIndexes()
+void tst_OptionTransfer::controlValues()
 {
-    QFETCH(int, cell);
-    QFETCH(int, column);
-    QFETCH(int, font);
-    QFETCH(int, bold);
+    QFETCH(QString, kind);
+    QFETCH(int, before);
+    QFETCH(int, written);
     QFETCH(bool, fails);
-    SettingsFile s = optionsOf(*m_dlg);
-    s.stopName.bold = qint16(bold);
-    s.sounds.routeSetSound = QStringLiteral("after.wav"); // a field after them
-    s.infoDigits.stopOrderCell = qint16(cell);
-    s.infoDigits.dataColumn = qint16(column);
-    s.stopName.font = qint16(font);
-    bool plugInLoaded = false;
-    OptionTransferHooks hooks;
-    hooks.loadPlugIn = [&plugInLoaded](const QString &) { plugInLoaded = true; };
-    const auto failure = SetOptionInfo(*m_dlg, s, hooks);
-    QCOMPARE(failure.has_value(), fails);
-    QCOMPARE(plugInLoaded, !fails);
+    QFETCH(int, read);
+    QFETCH(int, clicks);
+    QCheckBox check;
+    check.setTristate(true);
+    const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    check.setCheckState(states[qBound(0, before, 2)]);
+    QPushButton push;
+    push.setCheckable(true);
+    push.setChecked(before != 0);
+    QRadioButton option, other;
+    QButtonGroup group;
+    group.addButton(&option);
+    group.addButton(&other);
+    (before ? option : other).setChecked(true);
+    QComboBox combo;
+    for (int i = 1; i <= 60; ++i)
+        combo.addItem(QString::number(i));
+    combo.setCurrentIndex(before);
+    QAbstractButton *button = kind == u"option" ? &option : kind == u"push" ? &push : static_cast<QAbstractButton *>(&check);
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+
+    ControlTransfer t;
+    if (kind == u"combo")
+        t.setComboValue(&combo, qint16(written));
+    else if (kind == u"option")
+        t.setOptionValue(button, qint16(written));
+    else
+        t.setCheckValue(button, qint16(written));
+    QCOMPARE(t.failed(), fails);
+    QCOMPARE(clicked.size(), clicks);
     if (fails) {
-        QCOMPARE(failure->code, 380);
-        QCOMPARE(failure->description, QStringLiteral("プロパティの値が不正です。"));
-        QVERIFY(m_dlg->txtSelectSound[0]->text().isEmpty());
+        QCOMPARE(t.failure->code, 380);
+        QCOMPARE(t.failure->description, QStringLiteral("プロパティの値が不正です。"));
         return;
     }
-    QCOMPARE(m_dlg->txtSelectSound[0]->text(), QStringLiteral("after.wav"));
-    QCOMPARE(optionsOf(*m_dlg).stopName.bold, qint16(bold));
-    const SettingsFile back = optionsOf(*m_dlg);
-    QCOMPARE(back.infoDigits.stopOrderCell, qint16(cell));
-    QCOMPARE(back.infoDigits.dataColumn, qint16(column));
-    QCOMPARE(back.stopName.font, qint16(font));
+    QCOMPARE(int(kind == u"combo" ? t.comboValue(&combo) : kind == u"option" ? t.optionValue(button) : t.checkValue(button)), read);
+    if (kind == u"option") {
+        QVERIFY(!other.isChecked());
+        // The group still works as a group afterwards.
+        other.click();
+        option.click();
+        QVERIFY(!other.isChecked());
+    }
 }
 
-void tst_OptionTransfer::pushButtonCheckBox()
+void tst_OptionTransfer::labelTextIsPlain()
 {
-    // A check box with push-button look (the panel's ">>") has no greyed state.
-    QPushButton button;
-    button.setCheckable(true);
-    QSignalSpy clicked(&button, &QPushButton::clicked);
+    // Shown as those very characters: no markup is taken from a file.
+    QLabel label;
     ControlTransfer t;
-    t.setCheckValue(&button, 2);
-    QVERIFY(button.isChecked());
-    QCOMPARE(ControlTransfer::checkValue(&button), qint16(1));
-    t.setCheckValue(&button, 2);
-    t.setCheckValue(&button, 1);
-    QCOMPARE(clicked.size(), 1);
-    t.setCheckValue(&button, 0);
-    QVERIFY(!button.isChecked());
-    QCOMPARE(clicked.size(), 2);
-    QVERIFY(!t.failed());
-    t.setCheckValue(&button, 7);
-    QVERIFY(t.failed());
-    QCOMPARE(t.failure->code, 380);
+    t.setTextValue(&label, QStringLiteral("<b>平成21年</b> 1/30"));
+    QCOMPARE(label.textFormat(), Qt::PlainText);
+    // After a failure nothing more is written, and the first failure stays.
+    t.fail(53);
+    t.fail(380);
+    t.setTextValue(&label, QString());
+    QCOMPARE(t.failure->code, 53);
+    QCOMPARE(t.textValue(&label), QStringLiteral("<b>平成21年</b> 1/30"));
+}
+
+void tst_OptionTransfer::restoringClicksInDialogOrder()
+{
+    QStringList order;
+    const auto watch = [&order, this](QAbstractButton *button, const QString &name) {
+        connect(button, &QAbstractButton::clicked, this, [&order, name] { order << name; });
+    };
+    watch(m_dlg.Option2[1], QStringLiteral("step mode"));
+    watch(m_dlg.Option6[0], QStringLiteral("step method"));
+    watch(m_dlg.Option2[3], QStringLiteral("pre mode"));
+    watch(m_dlg.Option7[1], QStringLiteral("pre method"));
+    watch(m_dlg.chkUseSeiriPrev, QStringLiteral("preview"));
+    QVERIFY(!SetOptionInfo(m_dlg, initialRecords()).has_value());
+    order.clear();
+    QVERIFY(!m_dlg.Frame10->isEnabled());
+    QVERIFY(!SetOptionInfo(m_dlg, parse(fixture("every_field.in4"))).has_value());
+    // The playing method sits above the mode on the dialog and comes first.
+    QCOMPARE(order, (QStringList{"step method", "step mode", "pre method", "pre mode", "preview"}));
+    // The click handling enables what depends on the option.
+    QVERIFY(m_dlg.Frame10->isEnabled() && !m_dlg.Frame10->isHidden());
+    QVERIFY(m_dlg.Combo4[0]->isEnabled());
 }
 
 void tst_OptionTransfer::backlightIsClickedAgain_data()
@@ -309,23 +164,17 @@ void tst_OptionTransfer::backlightIsClickedAgain()
     QFETCH(int, clicked);
     QWidget panel;
     OptionTransferHooks hooks;
-    std::array<QRadioButton *, 3> buttons{};
-    for (size_t i = 0; i < 3; ++i) {
-        buttons[i] = new QRadioButton(&panel);
-        hooks.backlight[i] = buttons[i];
-    }
-    if (chosen >= 0)
-        buttons[size_t(chosen)]->setChecked(true);
     QStringList seen;
-    for (size_t i = 0; i < 3; ++i)
-        connect(buttons[i], &QRadioButton::clicked, this, [&, i] {
-            // The user panel paths are in when the backlight is clicked.
-            seen << QStringLiteral("%1 %2").arg(i).arg(m_dlg->txtSelectPanel[i]->text());
-        });
-    SettingsFile s = everyField();
-    QVERIFY(!SetOptionInfo(*m_dlg, s, hooks).has_value());
-    QCOMPARE(seen, QStringList{QStringLiteral("%1 %2").arg(clicked).arg(
-                       s.panel.userPanelImages[size_t(clicked)])});
+    for (size_t i = 0; i < 3; ++i) {
+        hooks.backlight[i] = new QRadioButton(&panel);
+        hooks.backlight[i]->setChecked(int(i) == chosen);
+        // The user panel paths are in when the backlight is clicked.
+        connect(hooks.backlight[i], &QRadioButton::clicked, this,
+                [&, i] { seen << QString::number(i) + m_dlg.txtSelectPanel[i]->text(); });
+    }
+    const SettingsFile s = parse(fixture("every_field.in4"));
+    QVERIFY(!SetOptionInfo(m_dlg, s, hooks).has_value());
+    QCOMPARE(seen, QStringList{QString::number(clicked) + s.panel.userPanelImages[size_t(clicked)]});
 }
 
 LUMINA_TEST_MAIN(tst_OptionTransfer)

@@ -1,0 +1,43 @@
+#pragma once
+
+// File helpers shared by the settings tests of tests/settings and tests/app.
+
+#include "settings/SettingsIo.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace lumina::test {
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A stored settings file of tests/data/settings.
+inline QByteArray fixture(const char *name)
+{
+    const QByteArray bytes = readFile(QStringLiteral(LUMINA_TEST_DATA "/settings/") + QLatin1String(name));
+    if (bytes.isEmpty())
+        qFatal("missing fixture %s", name);
+    return bytes;
+}
+
+// What the reader makes of `bytes`, starting from `start` (fields past a
+// file's end keep their start values).
+inline SettingsFile parse(QByteArray bytes, SettingsFile start = {})
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    SettingsReader().read(&buffer, start);
+    return start;
+}
+
+} // namespace lumina::test
