@@ -114,9 +114,15 @@ void TestChimeiCtl::sunkenFrameShowsSixWholeCells()
     strip.setAppearance(1);
     strip.setBackColor(rgb(0, 0, 0));
     strip.setForeColor(rgb(255, 255, 0));
-    strip.SetChimei(u"■"_qs.repeated(6));
-    // The glyph reaches the bottom dot row (190), and every dot is on screen.
-    QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, ChimeiCtl_P::kLayerWidth, 1)) > 0);
+    // A glyph with a dot on its bottom row puts a dot on row 190 of the layer.
+    const QRect bottomRow(0, 190, ChimeiCtl_P::kLayerWidth, 1);
+    for (const QString &glyph : {u"┃"_qs, u"│"_qs, u"┼"_qs, u"■"_qs}) {
+        strip.SetChimei(glyph.repeated(6));
+        if (litCount(strip.layer(), fore, bottomRow) > 0)
+            break;
+    }
+    QVERIFY2(litCount(strip.layer(), fore, bottomRow) > 0, "no glyph reaches the bottom dot row");
+    // Every dot of the six cells is on screen, the bottom row of the sixth too.
     const QImage shot = strip.grab().toImage();
     QCOMPARE(litCount(shot, fore), litCount(strip.layer(), fore));
     // The rounded outline leaves the corners out.

@@ -124,7 +124,8 @@ void tst_Digits::setRules()
     QCOMPARE(int((d.get()->*access.second)()), stored);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy[0][0].toString(), property);
-    QCOMPARE(d->size(), QSize(52, 20)); // the board sizes its cells, the form its clock
+    if (cell)
+        QCOMPARE(d->size(), QSize(52, 20)); // the board sizes its cells
 }
 
 // What each control lights for a value: the shift redraws only in the fare cell,
