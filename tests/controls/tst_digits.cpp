@@ -214,6 +214,10 @@ void tst_Digits::writersNotify()
         names << args.at(0).toString();
     QCOMPARE(names, QStringList({"BaseForeColor", "DegitForeColor", "DegitStyle", "Value",
                                  "UserSet", "BackColor"}));
+    // A new colour shows at once, on the unlit segments too.
+    const QImage before = cell.face();
+    cell.setBaseForeColor(rgb(0, 255, 0));
+    QVERIFY(cell.face() != before);
 }
 
 void tst_Digits::persistence()

@@ -94,6 +94,7 @@ void TestDrawDot16::greyIsNeverLit()
     canvas.setPixel(5, 6, qRgb(0, 0, 1));
     canvas.setPixel(7, 8, qRgb(128, 128, 128));
     canvas.setPixel(15, 15, qRgb(0, 0, 0));
+    canvas.setPixel(0, 0, qRgb(0, 0, 0)); // the layer's top row, both ways
     for (const auto drawing : {CellDrawing::Upright, CellDrawing::Mirrored}) {
         QImage layer(36, 32, QImage::Format_RGB32);
         layer.fill(kBack);
@@ -103,7 +104,8 @@ void TestDrawDot16::greyIsNeverLit()
         for (int y = 0; y < layer.height(); ++y)
             for (int x = 0; x < layer.width(); ++x)
                 lit += layer.pixel(x, y) != kBack;
-        QCOMPARE(lit, 2);
+        QCOMPARE(lit, 3);
+        QCOMPARE(layer.pixel(2, 0), kFore);
         QCOMPARE(layer.pixel(first), kFore);
         QCOMPARE(layer.pixel(32, 30), kFore);
     }
