@@ -125,6 +125,8 @@ void TestChimeiCtl::sunkenFrameShowsSixWholeCells()
     // Every dot of the six cells is on screen, the bottom row of the sixth too.
     const QImage shot = strip.grab().toImage();
     QCOMPARE(litCount(shot, fore), litCount(strip.layer(), fore));
+    // The sunken frame's light outer edge runs down the right side at x 34.
+    QCOMPARE(QColor(shot.pixel(34, 100)), QColor(255, 255, 255));
     // The rounded outline leaves the corners out.
     const QRegion mask = strip.mask();
     QVERIFY(mask.contains(QPoint(20, 100)));
