@@ -1,28 +1,33 @@
+#include "RouteFixture.h"
 #include "TestMain.h"
 
 #include "base/CodePage.h"
-#include "route/FareFile.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QtEndian>
 
 using namespace lumina;
+using namespace lumina::test;
 
 namespace {
 
-// A device that delivers `limit` bytes of `data` and then fails.
+// A device that delivers `limit` bytes of `data` and then fails, or, as a pipe
+// that has nothing yet, hands over nothing more without reaching its end.
 class FailingDevice : public QIODevice
 {
 public:
-    FailingDevice(QByteArray data, qint64 limit) : m_data(std::move(data)), m_limit(limit)
+    FailingDevice(QByteArray data, qint64 limit, bool pipe)
+        : m_data(std::move(data)), m_limit(limit), m_pipe(pipe)
     {
         open(QIODevice::ReadOnly);
     }
+    bool atEnd() const override { return !m_pipe && QIODevice::atEnd(); }
+    bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char *out, qint64 max) override
     {
+        if (m_pos >= m_limit && m_pipe)
+            return 0;
         if (m_pos >= m_limit) {
             setErrorString(QStringLiteral("disk unplugged"));
             return -1;
@@ -33,39 +38,13 @@ protected:
         return n;
     }
     qint64 writeData(const char *, qint64) override { return -1; }
-    bool isSequential() const override { return true; }
 
 private:
     QByteArray m_data;
     qint64 m_limit;
+    bool m_pipe;
     qint64 m_pos = 0;
 };
-
-QByteArray le16(int v)
-{
-    QByteArray b(2, Qt::Uninitialized);
-    qToLittleEndian<qint16>(qint16(v), b.data());
-    return b;
-}
-
-// One record by hand: name bytes, ticket number, values 1..150 = base + t.
-QByteArray rawRecord(const QByteArray &name, int ticket, int base)
-{
-    QByteArray r = le16(int(name.size())) + name + le16(ticket);
-    for (int t = 1; t <= FareRecord::ValueCount; ++t)
-        r += le16(base + t);
-    return r;
-}
-
-FareRecord record(const QString &name, int ticket, int base)
-{
-    FareRecord r;
-    r.StopName = name;
-    r.TicketNo = qint16(ticket);
-    for (int t = 1; t <= FareRecord::ValueCount; ++t)
-        r.Values[size_t(t - 1)] = qint16(base + t);
-    return r;
-}
 
 } // namespace
 
@@ -79,42 +58,27 @@ private slots:
     void roundTrip();
     void badFiles_data();
     void badFiles();
-    void deviceFailsHalfWay_data();
-    void deviceFailsHalfWay();
     void writerRefuses_data();
     void writerRefuses();
     void tableStore_data();
     void tableStore();
-    void pipeWithNothingYetIsAShortFile();
 };
 
 void tst_FareFile::twoStopExample()
 {
     QFile file(QStringLiteral(LUMINA_TEST_DATA "/route/two-stops.hy3"));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QCOMPARE(bytes.size(), 613);
-
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QVERIFY(buffer.open(QIODevice::ReadOnly));
     FareFileReader reader;
     std::vector<FareRecord> records;
-    QVERIFY2(reader.read(&buffer, records), qPrintable(reader.errorString()));
-    QCOMPARE(reader.recordCount(), qint16(2));
+    QVERIFY2(reader.read(&file, records), qPrintable(reader.errorString()));
     QCOMPARE(records.size(), size_t(2));
-    QCOMPARE(records[0].StopName, QStringLiteral("A"));
-    QCOMPARE(records[0].TicketNo, qint16(1));
-    QCOMPARE(records[0].value(1), qint16(170));
-    QCOMPARE(records[0].value(2), qint16(-1));
-    QCOMPARE(records[1].StopName, QStringLiteral("BC"));
-    QCOMPARE(records[1].TicketNo, qint16(2));
-    QCOMPARE(records[1].value(2), qint16(170));
-    QCOMPARE(records[1].value(150), qint16(0));
-
+    QCOMPARE(QStringList({records[0].StopName, records[1].StopName}), QStringList({"A", "BC"}));
+    QCOMPARE(QList<int>({records[0].TicketNo, records[0].value(1), records[0].value(2)}),
+             QList<int>({1, 170, -1}));
+    QCOMPARE(QList<int>({records[1].TicketNo, records[1].value(2), records[1].value(150)}),
+             QList<int>({2, 170, 0}));
     // Writing the records back gives the same bytes.
-    FareFileWriter writer;
-    QCOMPARE(writer.toBytes(records), bytes);
+    QCOMPARE(FareFileWriter().toBytes(records), readAll(file.fileName()));
 }
 
 void tst_FareFile::roundTrip_data()
@@ -131,20 +95,16 @@ void tst_FareFile::roundTrip()
 {
     QFETCH(int, count);
     QFETCH(QString, name);
-    std::vector<FareRecord> records;
-    for (int s = 1; s <= count; ++s)
-        records.push_back(record(name + QString::number(s), s, s * 100 - 32000));
+    std::vector<FareRecord> records = route(count, name);
     if (count > 0) {
         records.front().Values.front() = -32768;
         records.back().Values.back() = 32767;
     }
-
     QBuffer buffer;
     QVERIFY(buffer.open(QIODevice::WriteOnly));
     FareFileWriter writer;
     QVERIFY2(writer.write(&buffer, records), qPrintable(writer.errorString()));
     buffer.close();
-
     qsizetype expectedSize = 2;
     for (const FareRecord &r : records)
         expectedSize += 304 + cp932::byteLength(r.StopName);
@@ -157,87 +117,76 @@ void tst_FareFile::roundTrip()
     QVERIFY(back == records);
 }
 
+// A whole buffer, or a device that stops after `failAfter` bytes: with an error,
+// or as a pipe that has nothing more yet.
+struct BadFile {
+    QByteArray bytes;
+    int failAfter; // -1: the whole buffer
+    bool pipe;
+    FareFileReader::Error error;
+    int count; // -99: no count read
+    QString message;
+};
+
 void tst_FareFile::badFiles_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<bool>("hasCount");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("message");
-
+    QTest::addColumn<BadFile>("file");
     using E = FareFileReader::Error;
-    const QByteArray one = rawRecord("AB", 1, 100);
-    QTest::newRow("empty file") << QByteArray() << true << int(E::NoError) << true << 0 << QString();
-    QTest::newRow("trailing bytes") << le16(1) + one + "junk" << true << int(E::NoError) << true
-                                    << 1 << QString();
-    QTest::newRow("one byte") << QByteArray("\x01", 1) << false << int(E::Truncated) << false << 0
-                              << QStringLiteral("データの数を読み取れません");
-    QTest::newRow("negative count") << le16(-3) + one << false << int(E::NegativeCount) << true
-                                    << -3 << QStringLiteral("データの数が-3");
-    QTest::newRow("302 records") << le16(302) + one << false << int(E::TooManyRecords) << true
-                                 << 302 << QStringLiteral("データの数は302");
-    QTest::newRow("record missing") << le16(2) + one << false << int(E::Truncated) << true << 2
-                                    << QStringLiteral("2番目のデータが欠けています");
-    QTest::newRow("values cut") << le16(2) + one + one.left(100) << false << int(E::Truncated)
-                                << true << 2 << QStringLiteral("2番目");
-    QTest::newRow("name past end") << le16(1) + le16(-1) + "AB" << false << int(E::Truncated)
-                                   << true << 1 << QStringLiteral("1番目");
+    const QByteArray one = FareFileWriter().toBytes(route(1)).mid(2);
+    const QByteArray four = FareFileWriter().toBytes(route(4));
+    const QString noCount = QStringLiteral("運賃データが壊れています。データの数を読み取れません。");
+    const QString unplugged = QStringLiteral("disk unplugged");
+    QTest::newRow("empty file") << BadFile{{}, -1, false, E::NoError, 0, {}};
+    QTest::newRow("trailing bytes") << BadFile{le16(1) + one + "junk", -1, false, E::NoError, 1, {}};
+    QTest::newRow("one byte") << BadFile{QByteArray("\x01", 1), -1, false, E::Truncated, -99, noCount};
+    QTest::newRow("negative count")
+        << BadFile{le16(-3) + one, -1, false, E::NegativeCount, -3, QStringLiteral("データの数が-3")};
+    QTest::newRow("302 records")
+        << BadFile{le16(302) + one, -1, false, E::TooManyRecords, 302, QStringLiteral("データの数は302")};
+    QTest::newRow("record missing") << BadFile{le16(2) + one, -1, false, E::Truncated, 2,
+                                               QStringLiteral("2番目のデータが欠けています")};
+    QTest::newRow("values cut") << BadFile{le16(2) + one + one.left(100), -1, false, E::Truncated, 2,
+                                           QStringLiteral("2番目")};
+    QTest::newRow("name past end")
+        << BadFile{le16(1) + le16(-1) + "AB", -1, false, E::Truncated, 1, QStringLiteral("1番目")};
+    QTest::newRow("device fails before the count") << BadFile{four, 0, false, E::DeviceError, -99, unplugged};
+    QTest::newRow("device fails in record 3")
+        << BadFile{four, 2 + 2 * 318 + 10, false, E::DeviceError, 4, unplugged};
+    // The count was never read: a short file, not a count made of stale bytes.
+    QTest::newRow("pipe with nothing yet") << BadFile{four, 0, true, E::Truncated, -99, noCount};
+    QTest::newRow("pipe stops in record 2") << BadFile{four, 2 + 318 + 10, true, E::Truncated, 4,
+                                                       QStringLiteral("2番目のデータが欠けています")};
 }
 
 void tst_FareFile::badFiles()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, ok);
-    QFETCH(int, error);
-    QFETCH(bool, hasCount);
-    QFETCH(int, count);
-    QFETCH(QString, message);
-
-    QBuffer buffer(&bytes);
+    QFETCH(BadFile, file);
+    QBuffer buffer(&file.bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
+    FailingDevice device(file.bytes, file.failAfter, file.pipe);
     FareFileReader reader;
     std::vector<FareRecord> records(3);
-    QCOMPARE(reader.read(&buffer, records), ok);
-    QCOMPARE(int(reader.error()), error);
-    QCOMPARE(reader.hasCount(), hasCount);
-    QCOMPARE(int(reader.recordCount()), count);
-    QVERIFY2(reader.errorString().contains(message), qPrintable(reader.errorString()));
-    QCOMPARE(records.size(), ok ? size_t(count) : size_t(0));
-}
-
-void tst_FareFile::deviceFailsHalfWay_data()
-{
-    QTest::addColumn<int>("limit");
-    QTest::newRow("before the count") << 0;
-    QTest::newRow("in the third record") << 2 + 2 * 306 + 10;
-}
-
-void tst_FareFile::deviceFailsHalfWay()
-{
-    QFETCH(int, limit);
-    QByteArray bytes = le16(4);
-    for (int s = 0; s < 4; ++s)
-        bytes += rawRecord("XY", s, 0);
-    FailingDevice device(bytes, limit);
-    FareFileReader reader;
-    std::vector<FareRecord> records;
-    QVERIFY(!reader.read(&device, records));
-    QCOMPARE(reader.error(), FareFileReader::Error::DeviceError);
-    QVERIFY2(reader.errorString().contains(QStringLiteral("disk unplugged")),
-             qPrintable(reader.errorString()));
-    QVERIFY(records.empty());
+    const bool ok = reader.read(file.failAfter < 0 ? static_cast<QIODevice *>(&buffer) : &device, records);
+    QCOMPARE(ok, file.error == FareFileReader::Error::NoError);
+    QCOMPARE(reader.error(), file.error);
+    QCOMPARE(reader.hasCount(), file.count != -99);
+    if (reader.hasCount())
+        QCOMPARE(int(reader.recordCount()), file.count);
+    QVERIFY2(reader.errorString().contains(file.message), qPrintable(reader.errorString()));
+    QCOMPARE(records.size(), ok ? size_t(file.count) : size_t(0));
 }
 
 void tst_FareFile::writerRefuses_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("name"); // of the last stop, which the message names
+    QTest::addColumn<QString>("message"); // empty: written
     QTest::newRow("302 stops") << 302 << QStringLiteral("駅") << QStringLiteral("301");
-    QTest::newRow("emoji") << 2 << QStringLiteral("駅😀") << QStringLiteral("表せない文字");
-    QTest::newRow("name too long") << 1 << QString(40000, QChar(u'駅'))
-                                   << QStringLiteral("長すぎます");
+    QTest::newRow("emoji") << 2 << QStringLiteral("駅😀")
+                           << QStringLiteral("2番目の停留所名「駅😀」にはShift-JIS");
+    QTest::newRow("name too long") << 3 << QString(40000, QChar(u'駅'))
+                                   << QStringLiteral("3番目の停留所名が長すぎます");
+    QTest::newRow("longest name is written") << 1 << QString(0xFFFF, QChar(u'A')) << QString();
 }
 
 void tst_FareFile::writerRefuses()
@@ -245,14 +194,15 @@ void tst_FareFile::writerRefuses()
     QFETCH(int, count);
     QFETCH(QString, name);
     QFETCH(QString, message);
-    std::vector<FareRecord> records(size_t(count), record(name, 1, 0));
+    std::vector<FareRecord> records = route(count);
+    records.back().StopName = name;
     QBuffer buffer;
     QVERIFY(buffer.open(QIODevice::WriteOnly));
     FareFileWriter writer;
-    QVERIFY(!writer.write(&buffer, records));
+    QCOMPARE(writer.write(&buffer, records), message.isEmpty());
     QVERIFY2(writer.errorString().contains(message), qPrintable(writer.errorString()));
     // Nothing is written when the records are refused.
-    QCOMPARE(buffer.data().size(), 0);
+    QCOMPARE(buffer.data().size(), message.isEmpty() ? 2 + 304 + 0xFFFF : 0);
 }
 
 void tst_FareFile::tableStore_data()
@@ -261,8 +211,9 @@ void tst_FareFile::tableStore_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<bool>("stored");
     QTest::newRow("name of first") << 1 << 1 << true;
+    QTest::newRow("ticket number") << 5 << 2 << true;
     QTest::newRow("value 1") << 5 << 3 << true;
-    QTest::newRow("value 150") << 5 << 152 << true;
+    QTest::newRow("value 150") << 301 << 152 << true;
     QTest::newRow("field 153") << 5 << 153 << false;
     QTest::newRow("stop 0") << 0 << 1 << false;
     QTest::newRow("stop 302") << 302 << 3 << false;
@@ -275,42 +226,18 @@ void tst_FareFile::tableStore()
     QFETCH(bool, stored);
     ClearFareTable();
     const FareTable before = routeState().FareTable;
-    QCOMPARE(StoreFareField(stop, field, field == 1 ? QVariant(QStringLiteral("駅前")) : QVariant(-7)),
-             stored);
+    const QVariant value = field == 1 ? QVariant(QStringLiteral("駅前")) : QVariant(-7);
+    QCOMPARE(StoreFareField(stop, field, value), stored);
     const FareTable &table = routeState().FareTable;
     if (!stored) {
         QVERIFY(table == before);
         return;
     }
     const FareRecord &r = table.entry(stop);
-    if (field == 1)
-        QCOMPARE(r.StopName, QStringLiteral("駅前"));
-    else if (field == 2)
-        QCOMPARE(r.TicketNo, qint16(-7));
-    else
-        QCOMPARE(r.value(field - 2), qint16(-7));
-}
-
-void tst_FareFile::pipeWithNothingYetIsAShortFile()
-{
-    // A pipe hands over nothing before its end: the count was never read.
-    class EmptyPipe : public QIODevice
-    {
-    public:
-        EmptyPipe() { open(QIODevice::ReadOnly); }
-        bool isSequential() const override { return true; }
-        bool atEnd() const override { return false; }
-
-    protected:
-        qint64 readData(char *, qint64) override { return 0; }
-        qint64 writeData(const char *, qint64) override { return -1; }
-    } pipe;
-    FareFileReader reader;
-    std::vector<FareRecord> records;
-    QVERIFY(!reader.read(&pipe, records));
-    QCOMPARE(reader.error(), FareFileReader::Error::Truncated);
-    QVERIFY(!reader.hasCount());
-    QCOMPARE(reader.errorString(), QStringLiteral("運賃データが壊れています。データの数を読み取れません。"));
+    const QVariant got = field == 1 ? QVariant(r.StopName)
+                         : field == 2 ? QVariant(int(r.TicketNo))
+                                      : QVariant(int(r.value(field - 2)));
+    QCOMPARE(got, value);
 }
 
 LUMINA_TEST_MAIN(tst_FareFile)

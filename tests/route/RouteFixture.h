@@ -1,0 +1,43 @@
+#pragma once
+
+#include "route/FareFile.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace lumina::test {
+
+inline QByteArray le16(int v)
+{
+    QByteArray b(2, Qt::Uninitialized);
+    qToLittleEndian<qint16>(qint16(v), b.data());
+    return b;
+}
+
+// Stop s of `count`: name "<name>s", ticket s, value t = 100 s + t.
+inline std::vector<FareRecord> route(int count, const QString &name = QStringLiteral("停留所"))
+{
+    std::vector<FareRecord> records(size_t(std::max(count, 0)));
+    for (int s = 1; s <= count; ++s) {
+        FareRecord &r = records[size_t(s - 1)];
+        r.StopName = name + QString::number(s);
+        r.TicketNo = qint16(s);
+        for (int t = 1; t <= FareRecord::ValueCount; ++t)
+            r.Values[size_t(t - 1)] = qint16(100 * s + t);
+    }
+    return records;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace lumina::test
