@@ -20,17 +20,27 @@
 using namespace lumina;
 
 // One step, from the click to the board fully drawn: the 60 cells, the labels
-// and the stop-name strip, rendered into an image as a repaint would.
+// and the stop-name strip, rendered into an image as a repaint would; at the
+// board's scales x1 and x3.
 class bench_Step : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void stepAndRedraw_data();
     void stepAndRedraw();
 };
 
+void bench_Step::stepAndRedraw_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::newRow("x1") << 1;
+    QTest::newRow("x3") << 3;
+}
+
 void bench_Step::stepAndRedraw()
 {
+    QFETCH(int, scale);
     test::FakeHostLib host;
     QTemporaryDir dir;
     std::vector<FareRecord> records;
@@ -58,6 +68,7 @@ void bench_Step::stepAndRedraw()
     panel->Label2[2]->setText(QStringLiteral("1"));
     panel->Command1[1]->click();
     QCOMPARE(routeState().StopCount, qint16(40));
+    program.board()->setBoardScale(scale);
 
     int direction = 1;
     QImage frame;
@@ -67,7 +78,7 @@ void bench_Step::stepAndRedraw()
         panel->Command2[size_t(direction)]->click();
         frame = program.board()->grab().toImage();
     }
-    QVERIFY(!frame.isNull());
+    QCOMPARE(frame.width(), 825 * scale);
 }
 
 LUMINA_TEST_MAIN(bench_Step)
