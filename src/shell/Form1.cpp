@@ -43,9 +43,10 @@ QRect scaled(const QRect &r, int scale)
     return QRect(r.topLeft() * scale, r.size() * scale);
 }
 
-// A ticket-number label that draws its text at the board's scale. At 1 it is
-// a plain label; larger, the text is laid out at the layout size and drawn
-// through the scale, as a denser screen would draw it.
+// A ticket-number label that draws its text at the board's scale. At 1 on a
+// plain screen it is a plain label. Larger, the text is laid out at the layout
+// size and drawn through the scale (as a denser screen draws it) into a cached
+// picture: transformed text is slow, and the 60 captions seldom change.
 class BoardLabel : public QLabel
 {
 public:
@@ -55,16 +56,60 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        if (scale == 1) {
+        const qreal dpr = devicePixelRatioF();
+        const qreal ratio = dpr * scale;
+        if (ratio == 1) {
             QLabel::paintEvent(event);
             return;
         }
+        const Look look{text(), font(), palette().color(foregroundRole()).rgba(), isEnabled(),
+                        size(), ratio};
+        if (!(look == m_look)) {
+            m_look = look;
+            QImage picture((QSizeF(size()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            // The caption's point size means what it means on this screen.
+            picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+            picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+            picture.setDevicePixelRatio(ratio);
+            {
+                QPainter p(&picture);
+                p.setFont(font());
+                const QRect layout(QPoint(0, 0), contentsRect().size() / scale);
+                style()->drawItemText(&p, layout,
+                                      int(QStyle::visualAlignment(layoutDirection(), alignment())),
+                                      palette(), isEnabled(), text(), foregroundRole());
+            }
+            // Only the inked part is kept: blending the clear rest costs as much.
+            m_inked = QRect();
+            for (int y = 0; y < picture.height(); ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(line[x]))
+                        m_inked |= QRect(x, y, 1, 1);
+            }
+            m_cache = picture.copy(m_inked);
+            m_cache.setDevicePixelRatio(dpr);
+        }
+        if (m_cache.isNull())
+            return;
         QPainter p(this);
-        p.scale(scale, scale);
-        const QRect layout(QPoint(0, 0), contentsRect().size() / scale);
-        style()->drawItemText(&p, layout, int(QStyle::visualAlignment(layoutDirection(), alignment())),
-                              palette(), isEnabled(), text(), foregroundRole());
+        p.drawImage(QPointF(m_inked.topLeft()) / dpr, m_cache);
     }
+
+private:
+    struct Look {
+        QString text;
+        QFont font;
+        QRgb colour = 0;
+        bool enabled = false;
+        QSize size;
+        qreal ratio = 0;
+        bool operator==(const Look &) const = default;
+    };
+    Look m_look;
+    QRect m_inked;
+    QImage m_cache;
 };
 
 } // namespace
@@ -345,14 +390,19 @@ const QImage &Form1::shownPicture()
 void Form1::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    // A picture smaller than the board leaves the rest grey; a larger one is cut.
-    p.fillRect(rect(), palette().color(QPalette::Window));
     if (m_scale == 1 && devicePixelRatioF() == 1 && m_picture.cacheKey() != m_builtInKey) {
+        // A picture smaller than the board leaves the rest grey; a larger one is cut.
+        p.fillRect(rect(), palette().color(QPalette::Window));
         if (!m_picture.isNull())
             p.drawPixmap(0, 0, m_picture);
         return;
     }
     const QImage &shown = shownPicture();
+    // Only what the picture leaves uncovered is filled: at x3 the board is
+    // millions of pixels, and a step repaints all of them.
+    const QRegion uncovered = QRegion(rect()) - QRect(QPoint(0, 0), shown.deviceIndependentSize().toSize());
+    for (const QRect &r : uncovered)
+        p.fillRect(r, palette().color(QPalette::Window));
     if (!shown.isNull())
         p.drawImage(0, 0, shown);
 }

@@ -78,7 +78,7 @@ void bench_Step::stepAndRedraw()
         panel->Command2[size_t(direction)]->click();
         frame = program.board()->grab().toImage();
     }
-    QCOMPARE(frame.width(), 825 * scale);
+    QCOMPARE(frame.width(), 826 * scale);
 }
 
 LUMINA_TEST_MAIN(bench_Step)
