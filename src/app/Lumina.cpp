@@ -1,4 +1,5 @@
 #include "app/Lumina.h"
+#include "app/ViewSettings.h"
 
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_DegitEmNB.h"
@@ -106,6 +107,9 @@ void Lumina::startUp()
     m_panel->raise();
     // 6, 7. Board top-left, panel bottom-right.
     placeWindows();
+    // The scale the user chose last time, before the corners are rounded.
+    m_board->setBoardScale(storedBoardScale());
+    connect(m_board.get(), &Form1::boardScaleChanged, this, [](int scale) { storeBoardScale(scale); });
     // 8, 9. Rounded corners, repaint.
     shapeBoard();
     m_board->update();
@@ -176,8 +180,7 @@ void Lumina::placePanelAtBottomRight()
 
 void Lumina::shapeBoard()
 {
-    const QRect client = m_board->rect();
-    m_board->setMask(roundRectRegion(0, 0, client.right() + 1, client.bottom() + 1, 30, 30));
+    m_board->applyRoundRegion();
 }
 
 bool Lumina::requestQuit()

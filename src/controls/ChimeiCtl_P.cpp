@@ -159,6 +159,17 @@ void ChimeiCtl_P::setFontBold(bool bold)
     emit propertyChanged(QStringLiteral("FontBold"));
 }
 
+void ChimeiCtl_P::setDrawScale(int scale)
+{
+    scale = std::max(scale, 1);
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    resize(kWidth * scale, kHeight * scale);
+    setMask(roundRectRegion(0, 0, kWidth * scale, (kHeight - 1) * scale, 4 * scale, 4 * scale));
+    update();
+}
+
 void ChimeiCtl_P::writeProperties(QVariantMap &bag) const
 {
     bag.insert(QStringLiteral("BackColor"), qint64(m_layerBack));
@@ -286,7 +297,10 @@ QPoint ChimeiCtl_P::layerOrigin() const
 void ChimeiCtl_P::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(m_ownBack));
+    // Everything below is in layout pixels; at a larger scale each dot becomes
+    // a solid square, the way a denser screen shows it.
+    p.scale(m_scale, m_scale);
+    p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_ownBack));
     const QRect frame = frameRect();
     p.fillRect(frame, toQColor(m_frameBack));
     if (m_appearance != 0) {

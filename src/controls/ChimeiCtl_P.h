@@ -100,6 +100,12 @@ public:
     bool FontBold() const { return m_fontBold; }
     void setFontBold(bool bold);
 
+    // How many screen pixels a layout pixel takes: the frame, the rounded
+    // outline and every dot are drawn that much larger, the scroll keeps its
+    // pace in layout pixels. Not saved with the properties.
+    int drawScale() const { return m_scale; }
+    void setDrawScale(int scale);
+
     // The container's property store, one entry per property.
     void writeProperties(QVariantMap &bag) const;
     void readProperties(const QVariantMap &bag);
@@ -155,6 +161,7 @@ private:
     int m_fontMode = 0;
     bool m_fontBold = false;
     QString m_chimei;
+    int m_scale = 1;
 
     QImage m_layer;
     QImage m_canvas;

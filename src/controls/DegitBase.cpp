@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <limits>
 
 namespace lumina {
@@ -237,14 +238,18 @@ const QImage &DegitBase::face()
         m_face.setDevicePixelRatio(dpr);
         m_face.fill(toQColor(m_backColor));
     } else {
+        // Drawn in layout pixels at the scale times the screen's ratio, then
+        // shown at the screen's ratio: a scaled face is as sharp as a dense one.
+        const qreal ratio = dpr * m_scale;
         // A copy of the shared unlit row (cheap until written to), then the lit text.
-        m_face = unlitFace(pixels, dpr);
+        m_face = unlitFace(pixels, ratio);
         if (!m_drawn.lit.trimmed().isEmpty()) {
             QPainter painter(&m_face);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(Qt::NoPen);
-            paintDigits(painter, size(), Layer::Lit);
+            paintDigits(painter, layoutSize(), Layer::Lit);
         }
+        m_face.setDevicePixelRatio(dpr);
     }
     m_faceValid = true;
     return m_face;
@@ -273,7 +278,7 @@ QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        paintDigits(painter, size(), Layer::Unlit);
+        paintDigits(painter, layoutSize(), Layer::Unlit);
     }
     // Only a handful of looks are in use at a time; start afresh when the
     // colours have been changed often.
@@ -281,6 +286,16 @@ QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
         cache.clear();
     cache.insert(key, image);
     return image;
+}
+
+void DegitBase::setDrawScale(int scale)
+{
+    scale = std::max(scale, 1);
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    applySize();
+    invalidateFace();
 }
 
 void DegitBase::mouseDoubleClickEvent(QMouseEvent *event)

@@ -62,6 +62,13 @@ public:
     OleColor BackColor() const { return m_backColor; }
     void setBackColor(OleColor color);
 
+    // How many screen pixels a layout pixel takes. The face is drawn at that
+    // size, as sharp as on a denser screen; not saved with the properties.
+    int drawScale() const { return m_scale; }
+    void setDrawScale(int scale);
+    // The size the digits are laid out at: the widget's size before the scale.
+    QSize layoutSize() const { return size() / m_scale; }
+
     // Saved state, one key per property. Loading stores the values as read,
     // without the set rules and without drawing; only the background colour
     // shows at once.
@@ -137,6 +144,7 @@ private:
     QVariant m_value = 0;
     bool m_userSet = true;
     OleColor m_backColor = kDefaultBackColor;
+    int m_scale = 1;
 
     Drawing m_drawn;
     QImage m_face;

@@ -52,7 +52,7 @@ qint16 M_Degit::degitSizeRule(qint16 degitSize) const
 void M_Degit::applySize()
 {
     const SizeEntry e = sizeEntry(DegitSize());
-    setFixedSize(px(e.positionTwips * Keta()), px(e.heightTwips));
+    setFixedSize(px(e.positionTwips * Keta()) * drawScale(), px(e.heightTwips) * drawScale());
 }
 
 QString M_Degit::fitText(const QString &text, int keta) const

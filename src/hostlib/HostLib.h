@@ -56,6 +56,10 @@ public:
     virtual QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
                                 const QString &initialPath, const QString &title) = 0;
     virtual QString KiroFolderDlg(QWidget *owner, const QString &prompt) = 0;
+    // Save-file dialog. `filter` is a Qt filter ("PNG (*.png)"); the first
+    // pattern's suffix is added to a name typed without one. Empty when cancelled.
+    virtual QString saveFileDialog(QWidget *owner, const QString &filter,
+                                   const QString &initialPath, const QString &title) = 0;
     // Colour chooser; `customColors` goes in and comes back with the user's edits.
     virtual int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) = 0;
 

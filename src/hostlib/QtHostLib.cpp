@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -128,6 +129,23 @@ QString QtHostLib::KiroFileDlg(QWidget *owner, int flags, const QString &filter,
 QString QtHostLib::KiroFolderDlg(QWidget *owner, const QString &prompt)
 {
     return QFileDialog::getExistingDirectory(owner, prompt);
+}
+
+QString QtHostLib::saveFileDialog(QWidget *owner, const QString &filter,
+                                  const QString &initialPath, const QString &title)
+{
+    QFileDialog dialog(owner, title, initialPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // "PNG 画像 (*.png)" gives "png": a name typed without a suffix still
+    // becomes a file the picture viewers recognise.
+    const QRegularExpressionMatch first =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (first.hasMatch())
+        dialog.setDefaultSuffix(first.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 int QtHostLib::KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors)

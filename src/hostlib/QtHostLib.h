@@ -17,6 +17,8 @@ public:
     QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
                         const QString &initialPath, const QString &title) override;
     QString KiroFolderDlg(QWidget *owner, const QString &prompt) override;
+    QString saveFileDialog(QWidget *owner, const QString &filter, const QString &initialPath,
+                           const QString &title) override;
     int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) override;
     MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
                          MsgButtons buttons, MsgIcon icon) override;

@@ -16,9 +16,10 @@ void drawVertical(QPainter &p, const QString &text, int x, int y, int step)
 
 } // namespace
 
-QImage builtInBoardFace()
+QImage builtInBoardFace(qreal ratio)
 {
-    QImage image(825, 366, QImage::Format_RGB32);
+    QImage image((QSizeF(825, 366) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(231, 231, 231));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);

@@ -8,11 +8,22 @@
 #include "shell/BoardFace.h"
 #include "base/Geometry.h"
 #include "shell/frmCtl.h"
+#include "hostlib/HostLib.h"
 
+#include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 
@@ -25,6 +36,81 @@ constexpr int kLabelTops[6] = {450, 1110, 1785, 2460, 3120, 3795};
 constexpr int kCellBelowLabel = 285;
 constexpr int kBoardWidth = 12390;
 constexpr int kBoardHeight = 5505;
+constexpr int kCornerEllipse = 30;
+
+QRect scaled(const QRect &r, int scale)
+{
+    return QRect(r.topLeft() * scale, r.size() * scale);
+}
+
+// A ticket-number label that draws its text at the board's scale. At 1 on a
+// plain screen it is a plain label. Larger, the text is laid out at the layout
+// size and drawn through the scale (as a denser screen draws it) into a cached
+// picture: transformed text is slow, and the 60 captions seldom change.
+class BoardLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    int scale = 1;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        const qreal dpr = devicePixelRatioF();
+        const qreal ratio = dpr * scale;
+        if (ratio == 1) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        const Look look{text(), font(), palette().color(foregroundRole()).rgba(), isEnabled(),
+                        size(), ratio};
+        if (!(look == m_look)) {
+            m_look = look;
+            QImage picture((QSizeF(size()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            // The caption's point size means what it means on this screen.
+            picture.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+            picture.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+            picture.setDevicePixelRatio(ratio);
+            {
+                QPainter p(&picture);
+                p.setFont(font());
+                const QRect layout(QPoint(0, 0), contentsRect().size() / scale);
+                style()->drawItemText(&p, layout,
+                                      int(QStyle::visualAlignment(layoutDirection(), alignment())),
+                                      palette(), isEnabled(), text(), foregroundRole());
+            }
+            // Only the inked part is kept: blending the clear rest costs as much.
+            m_inked = QRect();
+            for (int y = 0; y < picture.height(); ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(line[x]))
+                        m_inked |= QRect(x, y, 1, 1);
+            }
+            m_cache = picture.copy(m_inked);
+            m_cache.setDevicePixelRatio(dpr);
+        }
+        if (m_cache.isNull())
+            return;
+        QPainter p(this);
+        p.drawImage(QPointF(m_inked.topLeft()) / dpr, m_cache);
+    }
+
+private:
+    struct Look {
+        QString text;
+        QFont font;
+        QRgb colour = 0;
+        bool enabled = false;
+        QSize size;
+        qreal ratio = 0;
+        bool operator==(const Look &) const = default;
+    };
+    Look m_look;
+    QRect m_inked;
+    QImage m_cache;
+};
 
 } // namespace
 
@@ -44,27 +130,23 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form1"));
-    setFixedSize(px(kBoardWidth), px(kBoardHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     imgRes[0] = QPixmap::fromImage(builtInBoardFace());
+    m_builtInKey = imgRes[0].cacheKey();
 
     for (int i = 0; i <= kCellCount; ++i) {
-        auto *label = new QLabel(this);
+        auto *label = new BoardLabel(this);
         label->setObjectName(QStringLiteral("lblSeiriNum_%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
         // The ticket-number face of the layout; only label 1 ever changes it.
         QFont numberFace(QStringLiteral("M_NumP1"));
         numberFace.setPointSizeF(15);
         label->setFont(numberFace);
-        const QRect r = labelRectTwips(std::max(i, 1));
-        label->setGeometry(twipRect(r.x(), r.y(), r.width(), r.height()));
         lblSeiriNum[size_t(i)] = label;
 
         auto *cell = new M_DegitEmNB(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
-        const QRect c = cellRectTwips(std::max(i, 1));
-        cell->setGeometry(twipRect(c.x(), c.y(), c.width(), c.height()));
         cell->setDegitStyle(1);
         connect(cell, &M_DegitEmNB::DblClick, this, [this, i] {
             emit cellDoubleClicked(i);
@@ -81,13 +163,11 @@ Form1::Form1(QWidget *parent)
         auto *digit = new M_Degit(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
         digit->setKeta(2);
-        digit->move(px(i == 0 ? 5445 : 5850), px(30));
         TimeDegit[size_t(i)] = digit;
     }
 
     ChimeiCtl = new ChimeiCtl_P(this);
     ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
-    ChimeiCtl->setGeometry(twipRect(1500, 1440, 615, 2880));
     // As laid out on the board: flat, orange dots; the rest stays at its defaults.
     ChimeiCtl->readProperties({{QStringLiteral("Appearance"), 0},
                                {QStringLiteral("ForeColor"), 8438015}});
@@ -97,6 +177,147 @@ Form1::Form1(QWidget *parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     Timer1->start();
+
+    layOut();
+    createMenu();
+}
+
+void Form1::layOut()
+{
+    const int s = m_scale;
+    setFixedSize(px(kBoardWidth) * s, px(kBoardHeight) * s);
+    for (int i = 0; i <= kCellCount; ++i) {
+        auto *label = static_cast<BoardLabel *>(lblSeiriNum[size_t(i)]);
+        label->scale = s;
+        const QRect r = labelRectTwips(std::max(i, 1));
+        label->setGeometry(scaled(twipRect(r.x(), r.y(), r.width(), r.height()), s));
+        label->update();
+        const QRect c = cellRectTwips(std::max(i, 1));
+        Degit[size_t(i)]->setDrawScale(s);
+        Degit[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
+    }
+    for (int i = 0; i < 2; ++i) {
+        TimeDegit[size_t(i)]->setDrawScale(s);
+        TimeDegit[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
+    }
+    ChimeiCtl->setDrawScale(s);
+    ChimeiCtl->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
+    if (m_shaped)
+        setMask(roundRegion());
+    m_shownValid = false;
+    update();
+}
+
+void Form1::setBoardScale(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxBoardScale);
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    layOut();
+    m_scaleActions[size_t(scale - 1)]->setChecked(true);
+    emit boardScaleChanged(scale);
+}
+
+QRegion Form1::roundRegion() const
+{
+    return roundRectRegion(0, 0, width(), height(), kCornerEllipse * m_scale,
+                           kCornerEllipse * m_scale);
+}
+
+void Form1::applyRoundRegion()
+{
+    m_shaped = true;
+    setMask(roundRegion());
+}
+
+void Form1::createMenu()
+{
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("boardMenu"));
+    QMenu *zoom = m_menu->addMenu(QStringLiteral("拡大"));
+    auto *group = new QActionGroup(this);
+    for (int s = 1; s <= kMaxBoardScale; ++s) {
+        QAction *action = zoom->addAction(QStringLiteral("×%1").arg(s));
+        action->setObjectName(QStringLiteral("actScale%1").arg(s));
+        action->setCheckable(true);
+        action->setChecked(s == m_scale);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + s)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        group->addAction(action);
+        // Also here, so the shortcut works while the menu is closed.
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, s] { setBoardScale(s); });
+        m_scaleActions[size_t(s - 1)] = action;
+    }
+    m_stayOnTopAction = m_menu->addAction(QStringLiteral("常に手前に表示"));
+    m_stayOnTopAction->setObjectName(QStringLiteral("actStayOnTop"));
+    m_stayOnTopAction->setCheckable(true);
+    connect(m_stayOnTopAction, &QAction::toggled, this, &Form1::setStaysOnTop);
+    m_menu->addSeparator();
+    QAction *copy = m_menu->addAction(QStringLiteral("画像をコピー"));
+    copy->setObjectName(QStringLiteral("actCopyPicture"));
+    connect(copy, &QAction::triggered, this, &Form1::copyPicture);
+    QAction *save = m_menu->addAction(QStringLiteral("画像を保存..."));
+    save->setObjectName(QStringLiteral("actSavePicture"));
+    connect(save, &QAction::triggered, this, [this] { savePicture(); });
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Not exec(): the board's clock and strip go on while the menu is open.
+    m_menu->popup(event->globalPos());
+    event->accept();
+}
+
+bool Form1::staysOnTop() const
+{
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void Form1::setStaysOnTop(bool on)
+{
+    if (on != staysOnTop()) {
+        // Changing a window flag hides the window and may forget where it was.
+        const QPoint where = pos();
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        move(where);
+        if (shown)
+            show();
+    }
+    m_stayOnTopAction->setChecked(on);
+}
+
+QImage Form1::boardPicture()
+{
+    return grab().toImage();
+}
+
+void Form1::copyPicture()
+{
+    QGuiApplication::clipboard()->setImage(boardPicture());
+}
+
+bool Form1::savePicture()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path = host().saveFileDialog(this, QStringLiteral("PNG 画像 (*.png)"),
+                                               QDir(folder).filePath(QStringLiteral("ルミナ.png")),
+                                               QStringLiteral("画像を保存"));
+    if (path.isEmpty())
+        return false;
+    // Written whole or not at all: an existing file survives a failed save.
+    QSaveFile file(path);
+    QImageWriter writer(&file, "png");
+    if (file.open(QIODevice::WriteOnly) && writer.write(boardPicture()) && file.commit())
+        return true;
+    const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
+                                                                     : file.errorString();
+    host().messageBox(this,
+                      QStringLiteral("画像を保存できませんでした。\r\n\r\n%1\r\n%2").arg(path, why),
+                      QStringLiteral("画像を保存"), MsgButtons::Ok, MsgIcon::Critical);
+    return false;
 }
 
 void Form1::Timer1_Timer()
@@ -139,16 +360,51 @@ void Form1::setPicture(const QPixmap &picture)
     if (picture.cacheKey() == m_picture.cacheKey())
         return;
     m_picture = picture;
+    m_shownValid = false;
     update();
+}
+
+const QImage &Form1::shownPicture()
+{
+    const qreal dpr = devicePixelRatioF();
+    if (m_shownValid && m_shown.devicePixelRatio() == dpr)
+        return m_shown;
+    const qreal ratio = dpr * m_scale;
+    if (m_picture.isNull()) {
+        m_shown = QImage();
+    } else if (m_picture.cacheKey() == m_builtInKey) {
+        // The built-in face is drawn afresh at the ratio, sharp at any scale.
+        m_shown = ratio == 1 ? m_picture.toImage() : builtInBoardFace(ratio);
+    } else {
+        // A user's picture has no finer detail to show: its pixels grow as
+        // solid squares, as on a denser screen.
+        const QImage image = m_picture.toImage();
+        m_shown = image.scaled((QSizeF(image.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                               Qt::FastTransformation);
+    }
+    m_shown.setDevicePixelRatio(dpr);
+    m_shownValid = true;
+    return m_shown;
 }
 
 void Form1::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    // A picture smaller than the board leaves the rest grey; a larger one is cut.
-    p.fillRect(rect(), palette().color(QPalette::Window));
-    if (!m_picture.isNull())
-        p.drawPixmap(0, 0, m_picture);
+    if (m_scale == 1 && devicePixelRatioF() == 1 && m_picture.cacheKey() != m_builtInKey) {
+        // A picture smaller than the board leaves the rest grey; a larger one is cut.
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        if (!m_picture.isNull())
+            p.drawPixmap(0, 0, m_picture);
+        return;
+    }
+    const QImage &shown = shownPicture();
+    // Only what the picture leaves uncovered is filled: at x3 the board is
+    // millions of pixels, and a step repaints all of them.
+    const QRegion uncovered = QRegion(rect()) - QRect(QPoint(0, 0), shown.deviceIndependentSize().toSize());
+    for (const QRect &r : uncovered)
+        p.fillRect(r, palette().color(QPalette::Window));
+    if (!shown.isNull())
+        p.drawImage(0, 0, shown);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

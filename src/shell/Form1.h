@@ -10,7 +10,9 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 
 namespace lumina {
@@ -49,6 +51,29 @@ public:
     static QRect cellRectTwips(int index);
     static QRect labelRectTwips(int index);
 
+    // The whole board drawn and laid out at 1, 2 or 3 screen pixels per layout
+    // pixel: drawn afresh at that size, not enlarged. Applied in full by the
+    // call itself, so a grab() right after shows it.
+    static constexpr int kMaxBoardScale = 3;
+    void setBoardScale(int scale);
+    int boardScale() const { return m_scale; }
+    // Rounded corners of the housing at the current scale; once applied, they
+    // follow every change of scale.
+    void applyRoundRegion();
+    QRegion roundRegion() const;
+
+    // Kept above other windows; position and visibility stay as they are.
+    void setStaysOnTop(bool on);
+    bool staysOnTop() const;
+    // The board as it is shown, at the screen's pixel ratio.
+    QImage boardPicture();
+    // The picture onto the clipboard, or into a PNG file the user names.
+    void copyPicture();
+    bool savePicture();
+
+    // The right-button menu: scale, always on top, copy and save the picture.
+    QMenu *contextMenu() const { return m_menu; }
+
     // The control panel, kept disabled while a cell's digit settings dialog is open.
     void setPanelWindow(QWidget *panel) { m_panelWindow = panel; }
 
@@ -67,14 +92,29 @@ public:
 
 signals:
     void cellDoubleClicked(int index);
+    void boardScaleChanged(int scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void layOut();
+    void createMenu();
+    // The picture at the current scale and pixel ratio, rebuilt when stale.
+    const QImage &shownPicture();
+
     QPixmap m_picture;
+    qint64 m_builtInKey = 0;
+    QImage m_shown;
+    bool m_shownValid = false;
+    int m_scale = 1;
+    bool m_shaped = false;
+    QMenu *m_menu = nullptr;
+    std::array<QAction *, kMaxBoardScale> m_scaleActions{};
+    QAction *m_stayOnTopAction = nullptr;
     QPointer<QWidget> m_panelWindow;
     // Where the settings put the board (made at the first restore).
     WindowPlace *m_place = nullptr;

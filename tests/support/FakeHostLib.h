@@ -33,6 +33,7 @@ public:
     std::deque<MsgResult> messageAnswers;
     std::deque<QString> fileAnswers;
     std::deque<QString> folderAnswers;
+    std::deque<QString> saveAnswers;
     // Dialogs: when set, called with the in/out values and their result returned.
     std::function<int(qint16 &zeroMode, qint16 &shift, qint16 &fillZero)> digitDialog;
     std::function<int(SystemTime &)> dateDialog;
@@ -46,6 +47,7 @@ public:
     QList<Message> messages;
     QList<DigitDialogCall> digitDialogCalls;
     QList<QString> versionTexts, fileFilters, fileTitles, folderPrompts, openedFolders;
+    QList<QString> saveFilters;
     int dateDialogCalls = 0;
     int colorDialogCalls = 0;
 
@@ -82,6 +84,13 @@ public:
         folderPrompts.append(prompt);
         modal();
         return next(folderAnswers, QString());
+    }
+    QString saveFileDialog(QWidget *, const QString &filter, const QString &,
+                           const QString &) override
+    {
+        saveFilters.append(filter);
+        modal();
+        return next(saveAnswers, QString());
     }
     int KiroChooseColor(QWidget *, OleColor &color, CustomColors &customColors) override
     {

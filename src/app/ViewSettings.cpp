@@ -1,0 +1,36 @@
+#include "app/ViewSettings.h"
+
+#include "app/mdlIniIo.h"
+#include "shell/Form1.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace lumina {
+
+namespace {
+
+const QString kScaleKey = QStringLiteral("Board/Scale");
+
+} // namespace
+
+QString viewSettingsPath()
+{
+    return QDir(iniLocation().userConfigFolder).filePath(QStringLiteral("view.ini"));
+}
+
+int storedBoardScale()
+{
+    const QSettings settings(viewSettingsPath(), QSettings::IniFormat);
+    bool ok = false;
+    const int scale = settings.value(kScaleKey, 1).toInt(&ok);
+    return ok && scale >= 1 && scale <= Form1::kMaxBoardScale ? scale : 1;
+}
+
+void storeBoardScale(int scale)
+{
+    QSettings settings(viewSettingsPath(), QSettings::IniFormat);
+    settings.setValue(kScaleKey, scale);
+}
+
+} // namespace lumina
