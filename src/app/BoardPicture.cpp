@@ -1,6 +1,7 @@
 #include "app/BoardPicture.h"
 
 #include "app/mdlIniIo.h"
+#include "controls/ChimeiCtl_P.h"
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "panel/ControlPanel.h"
@@ -88,6 +89,7 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
     Form1 *board = m_program.board();
     // The picture shows the board as it starts, before the clock's first tick.
     board->Timer1->stop();
+    board->ChimeiCtl->setClock([this] { return m_stripTime; });
 
     if (!request.settingsFile.isEmpty()) {
         const QString problem = settingsProblem(request.settingsFile);
@@ -131,6 +133,17 @@ QImage BoardPictures::picture(int n)
         return {};
     route.CurStop = qint16(n - 1);
     m_program.controlPanel()->DispData(n);
+    // A long name waits below the strip and then rises; the first frame with
+    // the name at the top is the one that shows it. One scroll round at a
+    // time, so no frame is skipped; a scroll of more than ten minutes is
+    // not waited for.
+    ChimeiCtl_P *strip = m_program.board()->ChimeiCtl;
+    constexpr qint64 kRound = 1000000 / ChimeiCtl_P::kRoundsPerSecond;
+    for (qint64 end = m_stripTime + 600LL * 1000000;
+         strip->isScrolling() && strip->layerTop() > 0 && m_stripTime < end;) {
+        m_stripTime += kRound;
+        strip->advanceScroll();
+    }
     return m_program.board()->grab().toImage();
 }
 

@@ -33,7 +33,9 @@ public:
     // Stops of the route set.
     int stopCount() const;
     // The board at stop `n` (1..stopCount()), reached from the section the
-    // route was set at. Null for a stop outside the route.
+    // route was set at. A name too long for the strip is shown in the frame
+    // of its scroll where it has risen to the top. Null for a stop outside
+    // the route.
     QImage picture(int n);
 
     const QStringList &messages() const;
@@ -42,6 +44,9 @@ private:
     class Host;
     Host *m_host;
     Lumina m_program;
+    // The stop-name strip's time, in microseconds: a picture moves a long
+    // name on by hand until its first characters fill the strip.
+    qint64 m_stripTime = 0;
 };
 
 } // namespace lumina
