@@ -30,28 +30,25 @@ PanelKeys::PanelKeys(Form1 *board, frmCtl *panel, QObject *parent)
     // there reaches every control of both windows, and none of a dialog's.
     qApp->installEventFilter(this);
 
-    // Every button a key can press names it; the two "リセット" share Enter.
-    auto tip = [](QAbstractButton *button, const char16_t *name) {
-        if (button && !button->toolTip().contains(QString::fromUtf16(name)))
-            button->setToolTip(QStringLiteral("キー：") + QString::fromUtf16(name));
-    };
+    // Every button a key can press names its key; the "リセット" of both
+    // entry panels share Enter.
     for (const PanelKeyBinding &binding : kPanelKeys) {
-        if (binding.press == PanelKey::RouteSet) {
-            for (QPushButton *button : m_panel->Command1)
-                tip(button, binding.name);
-            continue;
+        for (bool keypadSeen : {true, false}) {
+            QAbstractButton *target = buttonFor(binding, keypadSeen);
+            const QString tip = QStringLiteral("キー：") + QString::fromUtf16(binding.name);
+            if (target && !target->toolTip().contains(tip))
+                target->setToolTip(tip);
         }
-        // The keypad's own buttons, whichever entry panel is seen now.
-        const qint16 seen = m_panel->entryPanelIndex;
-        m_panel->entryPanelIndex = 0;
-        tip(button(binding), binding.name);
-        m_panel->entryPanelIndex = seen;
     }
 }
 
 QAbstractButton *PanelKeys::button(const PanelKeyBinding &binding) const
 {
-    const bool keypadSeen = m_panel->entryPanelIndex == 0;
+    return buttonFor(binding, m_panel->entryPanelIndex == 0);
+}
+
+QAbstractButton *PanelKeys::buttonFor(const PanelKeyBinding &binding, bool keypadSeen) const
+{
     switch (binding.press) {
     case PanelKey::Digit:
         return keypadSeen ? m_panel->CommandButton1[size_t(binding.digit)] : nullptr;

@@ -77,6 +77,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QAbstractButton *buttonFor(const PanelKeyBinding &binding, bool keypadSeen) const;
     bool ours(QObject *receiver) const;
 
     Form1 *m_board;
