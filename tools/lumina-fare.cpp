@@ -205,12 +205,14 @@ int render(const QStringList &arguments)
     request.section = *sectionValue;
     request.scale = *scaleValue;
 
+    // What the program would say in a message box goes to standard error;
+    // a picture is drawn unless it was a failure.
     BoardPictures pictures;
-    if (!pictures.prepare(request)) {
-        for (const QString &message : pictures.messages())
-            fail(request.routeFile, message);
+    const bool prepared = pictures.prepare(request);
+    for (const QString &message : pictures.messages())
+        fail(request.routeFile, message);
+    if (!prepared)
         return 1;
-    }
     if (parser.isSet(stop)) {
         if (*stopValue > pictures.stopCount())
             return fail(request.routeFile, QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
