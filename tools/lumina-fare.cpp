@@ -1,21 +1,31 @@
-// lumina-fare: turns fare data files (.hy3) into comma-separated text and back.
+// lumina-fare: turns fare data files (.hy3) into comma-separated text and back,
+// and draws the board as it shows a route's stops.
 //
 //   lumina-fare dump FILE.hy3             stops as UTF-8 CSV on standard output
 //   lumina-fare build FILE.csv -o FILE.hy3
+//   lumina-fare render FILE.hy3 --stop N [options] -o board.png
+//   lumina-fare render FILE.hy3 --all DIR [options]
 //   lumina-fare --help | --version
 
+#include "app/BoardPicture.h"
+#include "base/Fonts.h"
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
+#include "route/FareTable.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QStyleFactory>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
+#include <optional>
 
 using namespace lumina;
 
@@ -29,7 +39,8 @@ QTextStream &err()
 }
 
 const char kUsage[] = "usage: lumina-fare dump FILE.hy3\n"
-                      "       lumina-fare build FILE.csv -o FILE.hy3\n";
+                      "       lumina-fare build FILE.csv -o FILE.hy3\n"
+                      "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n";
 
 int usage(const QString &complaint = QString())
 {
@@ -100,16 +111,160 @@ int build(const QString &csvPath, const QString &outPath)
     return 0;
 }
 
+const char kRenderUsage[] =
+    "usage: lumina-fare render FILE.hy3 --stop N [--section S] [--night] [--scale K]\n"
+    "                          [--settings FILE.in4] -o board.png\n"
+    "       lumina-fare render FILE.hy3 --all DIR [--section S] [--night] [--scale K]\n"
+    "                          [--settings FILE.in4]\n";
+
+int renderUsage(const QString &complaint)
+{
+    err() << "lumina-fare: " << complaint << '\n'
+          << kRenderUsage << "Try 'lumina-fare render --help' for more information.\n";
+    err().flush();
+    return 1;
+}
+
+// A whole number in [low, high] from an option, or nothing.
+std::optional<int> number(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+bool writePng(const QImage &image, const QString &path)
+{
+    // Written aside and renamed: a failed write leaves no half picture.
+    QSaveFile file(path);
+    if (image.isNull() || !file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")
+        || !file.commit()) {
+        fail(path, file.errorString().isEmpty() ? QStringLiteral("書き込めませんでした。")
+                                                : file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int render(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QString::fromLatin1(kRenderUsage)
+        + QStringLiteral("\nDraws the fare board as Lumina shows the route at a stop, with the\n"
+                         "program's own drawing, and writes it as PNG. No display is needed."));
+    parser.addHelpOption();
+    const QCommandLineOption stop(QStringLiteral("stop"), QStringLiteral("The stop shown (1 = first)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("One picture per stop into DIR: stop-001.png, ..."),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption section(QStringLiteral("section"),
+                                     QStringLiteral("The section the route is set at (default 1)."),
+                                     QStringLiteral("S"), QStringLiteral("1"));
+    const QCommandLineOption night(QStringLiteral("night"), QStringLiteral("Late-night fares."));
+    const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3."),
+                                   QStringLiteral("K"), QStringLiteral("1"));
+    const QCommandLineOption settings(QStringLiteral("settings"),
+                                      QStringLiteral("Colours, digits and fonts from this settings file."),
+                                      QStringLiteral("FILE.in4"));
+    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("The picture written."),
+                                    QStringLiteral("board.png"));
+    parser.addOptions({stop, all, section, night, scale, settings, output});
+    parser.addPositionalArgument(QStringLiteral("render"), QStringLiteral("render"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The fare data file."));
+
+    if (!parser.parse(arguments))
+        return renderUsage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        return print(parser.helpText());
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2)
+        return renderUsage(QStringLiteral("one fare data file is needed"));
+    if (parser.isSet(all) == (parser.isSet(stop) || parser.isSet(output)))
+        return renderUsage(QStringLiteral("either --stop N with -o FILE, or --all DIR"));
+    if (parser.isSet(stop) != parser.isSet(output))
+        return renderUsage(QStringLiteral("--stop and -o go together"));
+
+    BoardPictureRequest request;
+    request.routeFile = args[1];
+    request.lateNight = parser.isSet(night);
+    request.settingsFile = parser.value(settings);
+    const auto sectionValue = number(parser.value(section), 1, 300);
+    const auto scaleValue = number(parser.value(scale), 1, 3);
+    const auto stopValue = parser.isSet(stop) ? number(parser.value(stop), 1, FareTable::Size)
+                                              : std::optional<int>(0);
+    if (!sectionValue)
+        return renderUsage(QStringLiteral("--section takes a number from 1 to 300"));
+    if (!scaleValue)
+        return renderUsage(QStringLiteral("--scale takes 1, 2 or 3"));
+    if (!stopValue)
+        return renderUsage(QStringLiteral("--stop takes a stop number from 1"));
+    request.section = *sectionValue;
+    request.scale = *scaleValue;
+
+    // What the program would say in a message box goes to standard error;
+    // a picture is drawn unless it was a failure.
+    BoardPictures pictures;
+    const bool prepared = pictures.prepare(request);
+    for (const QString &message : pictures.messages())
+        fail(request.routeFile, message);
+    if (!prepared)
+        return 1;
+    if (parser.isSet(stop)) {
+        if (*stopValue > pictures.stopCount())
+            return fail(request.routeFile, QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
+                                               .arg(*stopValue)
+                                               .arg(pictures.stopCount()));
+        return writePng(pictures.picture(*stopValue), parser.value(output)) ? 0 : 1;
+    }
+    const QString folder = parser.value(all);
+    if (!QDir().mkpath(folder))
+        return fail(folder, QStringLiteral("フォルダーを作れませんでした。"));
+    for (int n = 1; n <= pictures.stopCount(); ++n) {
+        const QString name = QStringLiteral("stop-%1.png").arg(n, 3, 10, QLatin1Char('0'));
+        if (!writePng(pictures.picture(n), QDir(folder).filePath(name)))
+            return 1;
+    }
+    return 0;
+}
+
+bool wantsRender(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '-')
+            return qstrcmp(argv[i], "render") == 0;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumina-fare"));
     QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                                 .arg(LUMINA_VERSION_MAJOR)
                                                 .arg(LUMINA_VERSION_MINOR)
                                                 .arg(LUMINA_VERSION_PATCH));
+    if (wantsRender(argc, argv)) {
+        // The board is drawn by its own widgets, which need no screen: the
+        // offscreen platform unless one is asked for.
+        bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        for (int i = 1; i < argc; ++i)
+            platformChosen = platformChosen || qstrcmp(argv[i], "-platform") == 0;
+        if (!platformChosen)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        // The program's look and faces, so the pictures match its windows.
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        registerFonts();
+        return render(QCoreApplication::arguments());
+    }
+
+    QCoreApplication app(argc, argv);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -122,7 +277,7 @@ int main(int argc, char **argv)
                                     QStringLiteral("The fare data file that build writes."),
                                     QStringLiteral("FILE.hy3"));
     parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump or build"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("dump, build or render"));
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("The fare data file to dump, or the text to build from."));
 

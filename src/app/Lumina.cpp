@@ -84,7 +84,7 @@ Seams Lumina::defaultSeams()
     return s;
 }
 
-void Lumina::startUp()
+void Lumina::buildWindows()
 {
     m_board = std::make_unique<Form1>();
     // The panel's controls exist from the start (the options reach its backlight
@@ -101,6 +101,11 @@ void Lumina::startUp()
     // 4. The control panel: modeless, no owner; its load handler names the board
     //    and shapes the keys.
     m_panel->load(m_board.get());
+}
+
+void Lumina::startUp()
+{
+    buildWindows();
     m_seams.initSpeech();
     m_panel->show();
     // 5. Panel on top.

@@ -54,6 +54,11 @@ public:
 
     // Runs the board's load sequence and shows the windows.
     void startUp();
+    // The first steps of it: the three windows with their defaults and the
+    // options applied, nothing shown yet.
+    void buildWindows();
+    // The board's rounded outline, for its present size.
+    void shapeBoard();
     // Asks the quit question; on Yes runs the quit sequence. Returns whether
     // the program is ending.
     bool requestQuit();
@@ -63,7 +68,6 @@ private:
     void initBoardDefaults();
     void placeWindows();
     void placePanelAtBottomRight();
-    void shapeBoard();
     void shutDown();
 
     std::unique_ptr<Form1> m_board;

@@ -10,6 +10,7 @@
 #include "hostlib/HostLib.h"
 #include "options/frmOption.h"
 #include "options/frmVoice.h"
+#include "panel/PanelKeys.h"
 #include "route/BoardUpdate.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
@@ -104,6 +105,8 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     connect(m_panel->picSeirikenPrev, &TicketPicture::mouseDown, this,
             &ControlPanel::picSeirikenPrev_MouseDown);
     connect(m_panel->MnuHideCopy, &QAction::triggered, this, [this] { MnuHideCopy_Click(); });
+    // The keyboard presses the same buttons.
+    new PanelKeys(m_board, m_panel, this);
 }
 
 void ControlPanel::Check4_Click()
@@ -286,15 +289,20 @@ void ControlPanel::Command1_Click(int index)
         m_board->Degit[size_t(i)]->ResetDegit(true);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
+    routeStarted();
+    DispData(route.CurStop + 1);
+}
+
+void ControlPanel::routeStarted()
+{
     for (int i = 1; i <= kCellCount; ++i)
         m_board->Degit[size_t(i)]->setValue(0);
 
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
-    route.RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 2), clock().now().date(),
-                                         m_options->Label10->text());
-    DispData(route.CurStop + 1);
+    routeState().RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 2),
+                                                clock().now().date(), m_options->Label10->text());
 }
 
 void ControlPanel::Command2_Click(int index)

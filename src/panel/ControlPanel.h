@@ -44,6 +44,9 @@ public:
     void Command8_Click();
     // "リセット": route setting from the digit lists (0) or the keypad (1).
     void Command1_Click(int index);
+    // The board once the lamp test of a route setting is over: every cell
+    // at 0 until a stop writes it, stepping in reach, the ticket date kept.
+    void routeStarted();
     // "データ戻し" (0) / "データ送り" (1).
     void Command2_Click(int index);
     // Shows stop `n` (1-based) of the route.

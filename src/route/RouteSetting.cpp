@@ -102,10 +102,15 @@ QString fareFilePath(const QString &fareFolder, QStringView routeNo)
 
 RouteLoad loadRoute(const QString &fareFolder, const RouteEntry &entry)
 {
+    return loadRouteFile(fareFilePath(fareFolder, entry.routeNo), entry);
+}
+
+RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
+{
     RouteLoad load;
     load.routeNo = entry.routeNo;
     load.startSection = clampSection(entry.section);
-    load.path = fareFilePath(fareFolder, entry.routeNo);
+    load.path = path;
     const QString shownPath = QDir::toNativeSeparators(load.path);
 
     auto fail = [&](RouteLoad::Status status, const QString &message) {

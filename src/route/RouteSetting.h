@@ -72,6 +72,8 @@ struct RouteLoad {
 
 // Reads and checks the route's fare data file. Touches no program state.
 RouteLoad loadRoute(const QString &fareFolder, const RouteEntry &entry);
+// The same for a fare data file named by its path.
+RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry);
 
 // Puts a loaded route in force: the table is swapped in whole, the stop
 // shown becomes the starting section.

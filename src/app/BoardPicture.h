@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Lumina.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace lumina {
+
+// What a picture of the board shows.
+struct BoardPictureRequest {
+    QString routeFile;    // a fare data file (.hy3)
+    int section = 1;      // the section the route is set at
+    bool lateNight = false;
+    int scale = 1;        // 1, 2 or 3
+    QString settingsFile; // empty: the program's defaults
+};
+
+// Pictures of the board as the program shows it: the program's own windows,
+// built hidden, take the settings and the route, and each stop is shown by
+// the panel's own board update, then grabbed. Messages that the program
+// would show in a box are collected instead.
+class BoardPictures
+{
+public:
+    BoardPictures();
+    ~BoardPictures();
+
+    // Builds the windows, applies the settings file and sets the route. False
+    // when anything failed; messages() says what, in the program's words.
+    bool prepare(const BoardPictureRequest &request);
+    // Stops of the route set.
+    int stopCount() const;
+    // The board at stop `n` (1..stopCount()), reached from the section the
+    // route was set at. A name too long for the strip is shown in the frame
+    // of its scroll where it has risen to the top. Null for a stop outside
+    // the route.
+    QImage picture(int n);
+
+    const QStringList &messages() const;
+
+private:
+    class Host;
+    Host *m_host;
+    Lumina m_program;
+    // The stop-name strip's time, in microseconds: a picture moves a long
+    // name on by hand until its first characters fill the strip.
+    qint64 m_stripTime = 0;
+};
+
+} // namespace lumina
