@@ -80,10 +80,6 @@ public:
     // The region applied at start-up belongs to the window from then on.
     void DeleteRgn() {}
 
-    // The board drawn 1, 2 or 3 times its size; the call applies it fully.
-    void setBoardScale(int scale);
-    int boardScale() const;
-
     // The board's position to and from the settings, in twips.
     void GetFormInfo(BoardPosition &position) const;
     void SetFormInfo(const BoardPosition &position);
