@@ -33,6 +33,10 @@ public:
         return {};
     }
     QString KiroFolderDlg(QWidget *, const QString &) override { return {}; }
+    QString saveFileDialog(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
     int KiroChooseColor(QWidget *, OleColor &, CustomColors &) override { return 0; }
     MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons buttons,
                          MsgIcon) override

@@ -129,8 +129,10 @@ void tst_OptionTransfer::labelTextIsPlain()
 void tst_OptionTransfer::restoringClicksInDialogOrder()
 {
     QStringList order;
-    const auto watch = [&order, this](QAbstractButton *button, const QString &name) {
-        connect(button, &QAbstractButton::clicked, this, [&order, name] { order << name; });
+    // The dialog outlives this test: the connections go with `receiver`.
+    QObject receiver;
+    const auto watch = [&order, &receiver](QAbstractButton *button, const QString &name) {
+        connect(button, &QAbstractButton::clicked, &receiver, [&order, name] { order << name; });
     };
     watch(m_dlg.Option2[1], QStringLiteral("step mode"));
     watch(m_dlg.Option6[0], QStringLiteral("step method"));
