@@ -1,12 +1,6 @@
-#include "FakeClock.h"
-#include "FakeHostLib.h"
-#include "TestMain.h"
+#include "../panel/ProgramFixture.h"
 
-#include "app/Lumina.h"
 #include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -55,15 +49,13 @@ void tst_BoardDigits::clockTick()
 
 void tst_BoardDigits::startUpPassSetsEveryCell()
 {
-    test::FakeHostLib fake;
-    Lumina program;
-    program.startUp();
-    Form1 *board = program.board();
+    test::Program p;
+    Form1 *board = p.board;
     for (int i : {1, 60}) {
         board->Degit[size_t(i)]->setDegitStyle(0);
         board->Degit[size_t(i)]->setValue(5);
     }
-    program.defaultSeams().initFareCells();
+    p.program->defaultSeams().initFareCells();
     for (int i : {1, 60}) {
         QCOMPARE(board->Degit[size_t(i)]->DegitStyle(), qint16(1));
         QCOMPARE(board->Degit[size_t(i)]->litText(), QStringLiteral("    "));
@@ -85,29 +77,27 @@ void tst_BoardDigits::cellDialog()
 {
     QFETCH(int, result);
     QFETCH(bool, userSet);
-    test::FakeHostLib fake;
-    Lumina program;
-    program.startUp();
-    Form1 *board = program.board();
+    test::Program p;
+    Form1 *board = p.board;
     for (int i = 1; i <= kCellCount; ++i)
         board->Degit[size_t(i)]->setValue(i * 10);
     board->Degit[9]->setShift(2);
     board->Degit[5]->setUserSet(userSet);
-    fake.digitDialog = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+    p.host.digitDialog = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
         zeroMode = 1;
         shift = 1;
         fillZero = 3;
         return result;
     };
     bool panelEnabledMeanwhile = true;
-    fake.whileModal = [&] { panelEnabledMeanwhile = program.panel()->isEnabled(); };
+    p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
     QSignalSpy spy(board, &Form1::cellDoubleClicked);
     QTest::mouseDClick(board->Degit[5], Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.first().at(0).toInt(), 5);
-    QCOMPARE(fake.digitDialogCalls.size(), userSet ? 1 : 0);
+    QCOMPARE(p.host.digitDialogCalls.size(), userSet ? 1 : 0);
     QVERIFY(!userSet || !panelEnabledMeanwhile);
-    QVERIFY(program.panel()->isEnabled());
+    QVERIFY(p.panel->isEnabled());
     const bool spread = result == 1 && userSet;
     QCOMPARE(board->Degit[60]->ZeroMode(), spread ? 1 : 0);
     QCOMPARE(board->Degit[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));

@@ -12,15 +12,10 @@ class tst_CommandLine : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7")); }
     void parse_data();
     void parse();
 };
-
-void tst_CommandLine::initTestCase()
-{
-    QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
-}
 
 void tst_CommandLine::parse_data()
 {

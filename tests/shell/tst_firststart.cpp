@@ -109,11 +109,7 @@ void tst_FirstStart::startUp()
 
     Lumina program;
     int loads = 0;
-    program.seams().loadIni = [&] {
-        ++loads;
-        // The settings file is read where it always is: after the panel.
-        QVERIFY(program.panel() && program.panel()->isVisible());
-    };
+    program.seams().loadIni = [&] { ++loads; };
     startWithSamplesIfNew(program, location, sampleFolder);
     program.startUp();
 
