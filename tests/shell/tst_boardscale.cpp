@@ -78,7 +78,8 @@ void tst_BoardScale::layout()
 }
 
 // Drawn at size: an enlarged x1 board would show blocky digits and text. The
-// picture was checked equal to the x1 board drawn for a screen of pixel ratio 2.
+// picture was checked equal to the x1 board drawn for a screen of pixel ratio 2,
+// but for the strip's rounded corners, finer at x2.
 void tst_BoardScale::drawnAtSize()
 {
     Form1 board;
