@@ -155,27 +155,26 @@ void tst_Pictures::optionPages()
 // The clock digits in every size and style, lit and unlit positions.
 void tst_Pictures::segmentDigits()
 {
-    std::vector<std::unique_ptr<M_Degit>> rows;
+    QWidget owner;
     QList<QWidget *> widgets;
     for (int size = 0; size < 4; ++size) {
         for (int style = 0; style < 3; ++style) {
-            auto d = std::make_unique<M_Degit>();
+            auto *d = new M_Degit(&owner);
             d->setKeta(4);
             d->setDegitSize(qint16(size));
             d->setDegitStyle(qint16(style));
             d->setValue(size == 3 ? QVariant(-1) : QVariant(style * 1000 + 123 + size));
-            widgets << d.get();
-            rows.push_back(std::move(d));
+            widgets << d;
         }
     }
-    auto odd = std::make_unique<M_Degit>();
+    auto *odd = new M_Degit(&owner);
     odd->setKeta(6);
     odd->setBackColor(rgb(0, 0, 0));
     odd->setBaseForeColor(rgb(40, 0, 0));
     odd->setDegitForeColor(rgb(255, 40, 0));
     odd->setShift(1);
     odd->setValue(QStringLiteral("AbC-"));
-    widgets << odd.get();
+    widgets << odd;
     LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("segment-digits"));
 }
 
@@ -192,10 +191,10 @@ void tst_Pictures::fareCells()
         {0, 1, 3, 0, 0, 4, 52},     {-5, 0, 3, 0, 1, 4, 52},   {12345, 0, 0, 0, 2, 4, 52},
         {7, 2, 0, 2, 0, 4, 103},    {QStringLiteral("12345678901234567890"), 0, 0, 0, 0, 20, 241},
     };
-    std::vector<std::unique_ptr<M_DegitEmNB>> cells;
+    QWidget owner;
     QList<QWidget *> widgets;
     for (const Row &r : table) {
-        auto c = std::make_unique<M_DegitEmNB>();
+        auto *c = new M_DegitEmNB(&owner);
         c->resize(r.width, 20);
         c->setKeta(qint16(r.keta));
         c->setZeroMode(qint16(r.zeroMode));
@@ -203,16 +202,15 @@ void tst_Pictures::fareCells()
         c->setShift(qint16(r.shift));
         c->setDegitStyle(qint16(r.style));
         c->setValue(r.value);
-        widgets << c.get();
-        cells.push_back(std::move(c));
+        widgets << c;
     }
-    auto lamp = std::make_unique<M_DegitEmNB>();
+    auto *lamp = new M_DegitEmNB(&owner);
     lamp->resize(97, 40);
     lamp->setBackColor(rgb(0, 0, 64));
     lamp->setDegitForeColor(rgb(255, 0, 0));
     lamp->setShift(1);
     lamp->ResetDegit(true);
-    widgets << lamp.get();
+    widgets << lamp;
     LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("fare-cells"));
 }
 
