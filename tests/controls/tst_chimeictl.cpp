@@ -2,9 +2,9 @@
 #include "base/CodePage.h"
 #include "base/Colors.h"
 
+#include "FixtureRows.h"
 #include "TestMain.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 
 #include <functional>
@@ -34,19 +34,213 @@ class TestChimeiCtl : public QObject
 
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
-    void init();
-    void cellTexts_data();
-    void cellTexts();
-    void fullWidthAfterOddHalfWidthRunShows();
-    void sunkenFrameShowsSixWholeCells();
-    void longNameWaitsBelowThenRises();
-    void speedZeroBecomesOneWhenScrollStarts();
-    void passLeavesOneStripHeightOfEmptiness();
-    void laterNamesReplaceTheScroll();
-    void scrollRunsOnRealTimer();
-    void coloursApplyFromTheNextName();
-    void everyWriterNotifies();
-    void properties();
+    void init()
+    {
+        m_now = 1'000'000;
+        m_strip = std::make_unique<ChimeiCtl_P>();
+        m_strip->setClock([this] { return m_now; });
+    }
+
+    void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
+    void cellTexts()
+    {
+        QFETCH(QStringList, row);
+        const QByteArray cp932 = row[0].startsWith(u"0x") ? QByteArray::fromHex(row[0].mid(2).toLatin1())
+                                                          : cp932::encode(row[0]);
+        QCOMPARE(lumina::cellTexts(cp932), row[1].isEmpty() ? QStringList() : row[1].split(u','));
+    }
+
+    void fullWidthAfterOddHalfWidthRunShows()
+    {
+        // Four cells: the last one, at 162, shows the same dots as "前" alone at 80.
+        m_strip->SetChimei(u"ｼﾞｬｽｺ前"_qs);
+        ChimeiCtl_P alone;
+        alone.SetChimei(u"前"_qs);
+        const QImage expected = alone.layer().copy(0, 80, ChimeiCtl_P::kLayerWidth, 30);
+        QVERIFY(litCount(expected, alone.layer().pixel(0, 0)) < expected.width() * expected.height());
+        QCOMPARE(m_strip->layer().copy(0, 162, ChimeiCtl_P::kLayerWidth, 30), expected);
+    }
+
+    void sunkenFrameShowsSixWholeCells()
+    {
+        const QRgb fore = qRgb(255, 255, 0);
+        ChimeiCtl_P strip;
+        strip.setAppearance(1);
+        strip.setBackColor(rgb(0, 0, 0));
+        strip.setForeColor(rgb(255, 255, 0));
+        // A glyph with a dot on its bottom row puts a dot on row 190 of the layer.
+        const QRect bottomRow(0, 190, ChimeiCtl_P::kLayerWidth, 1);
+        for (const QString &glyph : {u"┃"_qs, u"│"_qs, u"┼"_qs, u"■"_qs}) {
+            strip.SetChimei(glyph.repeated(6));
+            if (litCount(strip.layer(), fore, bottomRow) > 0)
+                break;
+        }
+        QVERIFY2(litCount(strip.layer(), fore, bottomRow) > 0, "no glyph reaches the bottom dot row");
+        // Every dot of the six cells is on screen, the bottom row of the sixth too.
+        const QImage shot = strip.grab().toImage();
+        QCOMPARE(litCount(shot, fore), litCount(strip.layer(), fore));
+        // The sunken frame's light outer edge runs down the right side at x 34.
+        QCOMPARE(QColor(shot.pixel(34, 100)), QColor(255, 255, 255));
+        // The rounded outline leaves the corners out.
+        const QRegion mask = strip.mask();
+        QVERIFY(mask.contains(QPoint(20, 100)));
+        QVERIFY(!mask.contains(QPoint(0, 0)));
+        QVERIFY(!mask.contains(QPoint(40, 192)));
+    }
+
+    void longNameWaitsBelowThenRises()
+    {
+        m_strip->setScrollStartWait(1000);
+        m_strip->SetChimei(u"駅"_qs.repeated(7));
+        QCOMPARE(m_strip->layerHeight(), 224);
+        advanceMs(999); // below the strip: nothing shows
+        QVERIFY(m_strip->isPausing());
+        QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
+        advanceMs(1); // the pause ends
+        QVERIFY(!m_strip->isPausing());
+        QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
+        for (int frame = 0; frame < 20; ++frame) // one second of rounds
+            advanceMs(50);
+        const double perSecond = ChimeiCtl_P::kRoundsPerSecond * 5 / 200.0;
+        QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond);
+        QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
+        // A short name stops the scroll at the top.
+        m_strip->SetChimei(u"駅前"_qs);
+        QVERIFY(!m_strip->isScrolling());
+        QCOMPARE(m_strip->layerHeight(), 192);
+        advanceMs(500);
+        QCOMPARE(m_strip->layerTop(), 0);
+    }
+
+    void speedZeroBecomesOneWhenScrollStarts()
+    {
+        m_strip->setSpeed(0);
+        m_strip->setScrollStartWait(500);
+        QSignalSpy spy(m_strip.get(), &ChimeiCtl_P::propertyChanged);
+        m_strip->SetChimei(u"駅"_qs.repeated(8));
+        QCOMPARE(m_strip->Speed(), 0); // still waiting
+        advanceMs(600);
+        QCOMPARE(m_strip->Speed(), 1);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), u"Speed"_qs);
+        // Set to 0 during the scroll, it stays 0 and the layer stands still.
+        m_strip->setSpeed(0);
+        const double pos = m_strip->scrollPosition();
+        QVERIFY(pos < m_strip->frameHeight());
+        advanceMs(500);
+        QCOMPARE(m_strip->Speed(), 0);
+        QCOMPARE(m_strip->scrollPosition(), pos);
+    }
+
+    void passLeavesOneStripHeightOfEmptiness()
+    {
+        m_strip->setScrollStartWait(300);
+        m_strip->setSpeed(200); // 1 px a round
+        m_strip->SetChimei(u"駅"_qs.repeated(7));
+        advanceMs(300);
+        double lowest = m_strip->scrollPosition();
+        int rounds = 0;
+        while (!m_strip->isPausing() && rounds < 2000) {
+            lowest = std::min(lowest, m_strip->scrollPosition());
+            m_now += 500; // one round
+            m_strip->advanceScroll();
+            ++rounds;
+        }
+        // The layer went one whole strip height above the top before jumping back.
+        QCOMPARE(lowest + m_strip->layerHeight(), double(-m_strip->frameHeight() + 1));
+        QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
+        QCOMPARE(rounds, 2 * m_strip->frameHeight() + m_strip->layerHeight());
+        advanceMs(299);
+        QVERIFY(m_strip->isPausing());
+        advanceMs(2);
+        QVERIFY(m_strip->scrollPosition() < m_strip->frameHeight());
+    }
+
+    void laterNamesReplaceTheScroll()
+    {
+        m_strip->setScrollStartWait(200);
+        m_strip->SetChimei(u"駅"_qs.repeated(9));
+        advanceMs(1200);
+        QVERIFY(m_strip->layerTop() < m_strip->frameHeight());
+        // An empty name blanks the layer, which keeps moving.
+        const double before = m_strip->scrollPosition();
+        m_strip->SetChimei(QString());
+        QCOMPARE(lit(), 0);
+        advanceMs(100);
+        QVERIFY(m_strip->scrollPosition() < before);
+        // A new long name starts its own pass.
+        m_strip->SetChimei(u"前"_qs.repeated(12));
+        QCOMPARE(m_strip->layerHeight(), 12 * 32);
+        QVERIFY(m_strip->isPausing());
+        QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
+    }
+
+    void scrollRunsOnRealTimer()
+    {
+        ChimeiCtl_P strip;
+        strip.setScrollStartWait(0);
+        strip.setSpeed(400); // 4000 px a second: moves within a frame or two
+        strip.SetChimei(u"駅"_qs.repeated(10));
+        QTRY_VERIFY(strip.layerTop() < strip.frameHeight() - 20);
+    }
+
+    void coloursApplyFromTheNextName()
+    {
+        m_strip->SetChimei(u"駅"_qs);
+        const QImage before = m_strip->layer();
+        m_strip->setForeColor(rgb(0, 255, 0));
+        QCOMPARE(m_strip->layer(), before);
+        m_strip->SetChimei(u"駅"_qs);
+        QVERIFY(litCount(m_strip->layer(), qRgb(0, 255, 0)) > 20);
+        m_strip->setBackColor(rgb(10, 20, 30));
+        QCOMPARE(lit(), 0); // a new background blanks the strip
+        QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
+    }
+
+    // Every writer notifies, also of the value the control has already: the
+    // container hears of it either way. Then the values go through a save and a load.
+    void properties()
+    {
+        const auto all = [](const ChimeiCtl_P &s) {
+            return QList<int>({int(s.BackColor()), int(s.ForeColor()), s.Speed(), s.ScrollStartWait(),
+                               s.Mode(), s.Appearance(), s.FontMode(), s.FontBold()});
+        };
+        const std::pair<const char *, std::function<void(ChimeiCtl_P &)>> writers[] = {
+            {"BackColor", [](ChimeiCtl_P &s) { s.setBackColor(rgb(1, 2, 3)); }},
+            {"ForeColor", [](ChimeiCtl_P &s) { s.setForeColor(rgb(4, 5, 6)); }},
+            {"Speed", [](ChimeiCtl_P &s) { s.setSpeed(77); }},
+            {"ScrollStartWait", [](ChimeiCtl_P &s) { s.setScrollStartWait(2500); }},
+            {"Mode", [](ChimeiCtl_P &s) { s.setMode(9); }},
+            {"Appearance", [](ChimeiCtl_P &s) { s.setAppearance(0); }},
+            {"FontMode", [](ChimeiCtl_P &s) { s.setFontMode(4); }},
+            {"FontBold", [](ChimeiCtl_P &s) { s.setFontBold(true); }},
+        };
+        ChimeiCtl_P a;
+        QCOMPARE(all(a), QList<int>({4210752, 8438015, 5, 1500, 2, 1, 0, 0}));
+        for (const auto &[name, write] : writers) {
+            QSignalSpy spy(&a, &ChimeiCtl_P::propertyChanged);
+            write(a);
+            write(a);
+            QCOMPARE(spy.size(), 2);
+            QCOMPARE(spy.at(1).at(0).toString(), QLatin1String(name));
+        }
+        QVariantMap bag;
+        a.writeProperties(bag);
+        ChimeiCtl_P b;
+        b.readProperties(bag);
+        QCOMPARE(all(b), all(a));
+        b.setSpeed(100000);
+        QCOMPARE(b.Speed(), 32767); // 16-bit: clamped
+        // Missing or unreadable entries take the defaults of a loaded control.
+        b.readProperties({{u"Speed"_qs, u"not a number"_qs}});
+        QCOMPARE(all(b), QList<int>({8421504, 48895, 5, 1500, 2, 1, 0, 0}));
+        QCOMPARE(b.layer().pixel(0, 0), toQColor(8421504).rgb());
+        // A control newly placed in a container.
+        b.readProperties({{u"Speed"_qs, 40}, {u"FontBold"_qs, true}, {u"Mode"_qs, 0},
+                          {u"FontMode"_qs, 3}, {u"ScrollStartWait"_qs, 9}});
+        b.initProperties();
+        QCOMPARE(all(b), QList<int>({8421504, 48895, 5, 1500, 2, 1, 0, 0}));
+    }
 
 private:
     // A clock the test moves by hand, in microseconds.
@@ -60,248 +254,6 @@ private:
     int unlit() const { return litCount(m_strip->layer(), toQColor(m_strip->BackColor()).rgb()); }
     int lit() const { return m_strip->layer().width() * m_strip->layer().height() - unlit(); }
 };
-
-void TestChimeiCtl::init()
-{
-    m_now = 1'000'000;
-    m_strip = std::make_unique<ChimeiCtl_P>();
-    m_strip->setClock([this] { return m_now; });
-}
-
-void TestChimeiCtl::cellTexts_data()
-{
-    QTest::addColumn<QByteArray>("cp932");
-    QTest::addColumn<QStringList>("cells");
-    const auto row = [](const char *tag, const QString &name, const QStringList &cells) {
-        QTest::newRow(tag) << cp932::encode(name) << cells;
-    };
-    // Names that two-byte cells never split: laid out as they always were.
-    row("full width", u"市役所前"_qs, {u"市"_qs, u"役"_qs, u"所"_qs, u"前"_qs});
-    row("odd tail", u"ABC"_qs, {u"AB"_qs, u"C"_qs});
-    row("kana pairs", u"ﾎｼﾐﾀﾞｲ"_qs, {u"ﾎｼ"_qs, u"ﾐﾀ"_qs, u"ﾞｲ"_qs});
-    row("mixed even", u"ｴｷ前ﾏｴ"_qs, {u"ｴｷ"_qs, u"前"_qs, u"ﾏｴ"_qs});
-    row("full then odd", u"駅ABC"_qs, {u"駅"_qs, u"AB"_qs, u"C"_qs});
-    // A half-width character before a full-width one gets a cell of its own.
-    row("ｼﾞｬｽｺ前", u"ｼﾞｬｽｺ前"_qs, {u"ｼﾞ"_qs, u"ｬｽ"_qs, u"ｺ"_qs, u"前"_qs});
-    row("ﾊﾞｽ停", u"ﾊﾞｽ停"_qs, {u"ﾊﾞ"_qs, u"ｽ"_qs, u"停"_qs});
-    row("A駅B", u"A駅B"_qs, {u"A"_qs, u"駅"_qs, u"B"_qs});
-    QTest::newRow("lone lead byte") << QByteArray("\x89", 1) << QStringList{" "};
-    row("empty", QString(), {});
-}
-
-void TestChimeiCtl::cellTexts()
-{
-    QFETCH(QByteArray, cp932);
-    QFETCH(QStringList, cells);
-    QCOMPARE(lumina::cellTexts(cp932), cells);
-}
-
-void TestChimeiCtl::fullWidthAfterOddHalfWidthRunShows()
-{
-    // Four cells: the last one, at 162, shows the same dots as "前" alone at 80.
-    m_strip->SetChimei(u"ｼﾞｬｽｺ前"_qs);
-    ChimeiCtl_P alone;
-    alone.SetChimei(u"前"_qs);
-    const QImage expected = alone.layer().copy(0, 80, ChimeiCtl_P::kLayerWidth, 30);
-    QVERIFY(litCount(expected, alone.layer().pixel(0, 0)) < expected.width() * expected.height());
-    QCOMPARE(m_strip->layer().copy(0, 162, ChimeiCtl_P::kLayerWidth, 30), expected);
-}
-
-void TestChimeiCtl::sunkenFrameShowsSixWholeCells()
-{
-    const QRgb fore = qRgb(255, 255, 0);
-    ChimeiCtl_P strip;
-    strip.setAppearance(1);
-    strip.setBackColor(rgb(0, 0, 0));
-    strip.setForeColor(rgb(255, 255, 0));
-    // A glyph with a dot on its bottom row puts a dot on row 190 of the layer.
-    const QRect bottomRow(0, 190, ChimeiCtl_P::kLayerWidth, 1);
-    for (const QString &glyph : {u"┃"_qs, u"│"_qs, u"┼"_qs, u"■"_qs}) {
-        strip.SetChimei(glyph.repeated(6));
-        if (litCount(strip.layer(), fore, bottomRow) > 0)
-            break;
-    }
-    QVERIFY2(litCount(strip.layer(), fore, bottomRow) > 0, "no glyph reaches the bottom dot row");
-    // Every dot of the six cells is on screen, the bottom row of the sixth too.
-    const QImage shot = strip.grab().toImage();
-    QCOMPARE(litCount(shot, fore), litCount(strip.layer(), fore));
-    // The sunken frame's light outer edge runs down the right side at x 34.
-    QCOMPARE(QColor(shot.pixel(34, 100)), QColor(255, 255, 255));
-    // The rounded outline leaves the corners out.
-    const QRegion mask = strip.mask();
-    QVERIFY(mask.contains(QPoint(20, 100)));
-    QVERIFY(!mask.contains(QPoint(0, 0)));
-    QVERIFY(!mask.contains(QPoint(40, 192)));
-}
-
-void TestChimeiCtl::longNameWaitsBelowThenRises()
-{
-    QCOMPARE(m_strip->layerHeight(), 192);
-    m_strip->setScrollStartWait(1000);
-    m_strip->SetChimei(u"駅"_qs.repeated(7));
-    QCOMPARE(m_strip->layerHeight(), 224);
-    advanceMs(999); // below the strip: nothing shows
-    QVERIFY(m_strip->isPausing());
-    QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
-    advanceMs(1); // the pause ends
-    QVERIFY(!m_strip->isPausing());
-    QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
-    for (int frame = 0; frame < 20; ++frame) // one second of rounds
-        advanceMs(50);
-    const double perSecond = ChimeiCtl_P::kRoundsPerSecond * 5 / 200.0;
-    QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond);
-    QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
-    // A short name stops the scroll at the top.
-    m_strip->SetChimei(u"駅前"_qs);
-    QVERIFY(!m_strip->isScrolling());
-    QCOMPARE(m_strip->layerHeight(), 192);
-    advanceMs(500);
-    QCOMPARE(m_strip->layerTop(), 0);
-}
-
-void TestChimeiCtl::speedZeroBecomesOneWhenScrollStarts()
-{
-    m_strip->setSpeed(0);
-    m_strip->setScrollStartWait(500);
-    QSignalSpy spy(m_strip.get(), &ChimeiCtl_P::propertyChanged);
-    m_strip->SetChimei(u"駅"_qs.repeated(8));
-    QCOMPARE(m_strip->Speed(), 0); // still waiting
-    advanceMs(600);
-    QCOMPARE(m_strip->Speed(), 1);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), u"Speed"_qs);
-    // Set to 0 during the scroll, it stays 0 and the layer stands still.
-    m_strip->setSpeed(0);
-    const double pos = m_strip->scrollPosition();
-    QVERIFY(pos < m_strip->frameHeight());
-    advanceMs(500);
-    QCOMPARE(m_strip->Speed(), 0);
-    QCOMPARE(m_strip->scrollPosition(), pos);
-}
-
-void TestChimeiCtl::passLeavesOneStripHeightOfEmptiness()
-{
-    m_strip->setScrollStartWait(300);
-    m_strip->setSpeed(200); // 1 px a round
-    m_strip->SetChimei(u"駅"_qs.repeated(7));
-    advanceMs(300);
-    double lowest = m_strip->scrollPosition();
-    int rounds = 0;
-    while (!m_strip->isPausing() && rounds < 2000) {
-        lowest = std::min(lowest, m_strip->scrollPosition());
-        m_now += 500; // one round
-        m_strip->advanceScroll();
-        ++rounds;
-    }
-    // The layer went one whole strip height above the top before jumping back.
-    QCOMPARE(lowest + m_strip->layerHeight(), double(-m_strip->frameHeight() + 1));
-    QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
-    QCOMPARE(rounds, 2 * m_strip->frameHeight() + m_strip->layerHeight());
-    advanceMs(299);
-    QVERIFY(m_strip->isPausing());
-    advanceMs(2);
-    QVERIFY(m_strip->scrollPosition() < m_strip->frameHeight());
-}
-
-void TestChimeiCtl::laterNamesReplaceTheScroll()
-{
-    m_strip->setScrollStartWait(200);
-    m_strip->SetChimei(u"駅"_qs.repeated(9));
-    advanceMs(1200);
-    QVERIFY(m_strip->layerTop() < m_strip->frameHeight());
-    // An empty name blanks the layer, which keeps moving.
-    const double before = m_strip->scrollPosition();
-    m_strip->SetChimei(QString());
-    QCOMPARE(lit(), 0);
-    advanceMs(100);
-    QVERIFY(m_strip->scrollPosition() < before);
-    // A new long name starts its own pass.
-    m_strip->SetChimei(u"前"_qs.repeated(12));
-    QCOMPARE(m_strip->layerHeight(), 12 * 32);
-    QVERIFY(m_strip->isPausing());
-    QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
-}
-
-void TestChimeiCtl::scrollRunsOnRealTimer()
-{
-    ChimeiCtl_P strip;
-    strip.setScrollStartWait(0);
-    strip.setSpeed(400); // 4000 px a second: moves within a frame or two
-    QElapsedTimer timer;
-    timer.start();
-    strip.SetChimei(u"駅"_qs.repeated(10));
-    QVERIFY(timer.elapsed() < 200); // returns at once
-    QTRY_VERIFY(strip.layerTop() < strip.frameHeight() - 20);
-}
-
-void TestChimeiCtl::coloursApplyFromTheNextName()
-{
-    m_strip->SetChimei(u"駅"_qs);
-    const QImage before = m_strip->layer();
-    m_strip->setForeColor(rgb(0, 255, 0));
-    QCOMPARE(m_strip->layer(), before);
-    m_strip->SetChimei(u"駅"_qs);
-    QVERIFY(litCount(m_strip->layer(), qRgb(0, 255, 0)) > 20);
-    m_strip->setBackColor(rgb(10, 20, 30));
-    QCOMPARE(lit(), 0); // a new background blanks the strip
-    QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
-}
-
-void TestChimeiCtl::everyWriterNotifies()
-{
-    // Setting a property to the value it has is still a change the container hears of.
-    const std::pair<const char *, std::function<void(ChimeiCtl_P &)>> writers[] = {
-        {"BackColor", [](ChimeiCtl_P &s) { s.setBackColor(s.BackColor()); }},
-        {"ForeColor", [](ChimeiCtl_P &s) { s.setForeColor(s.ForeColor()); }},
-        {"Speed", [](ChimeiCtl_P &s) { s.setSpeed(s.Speed()); }},
-        {"ScrollStartWait", [](ChimeiCtl_P &s) { s.setScrollStartWait(s.ScrollStartWait()); }},
-        {"Mode", [](ChimeiCtl_P &s) { s.setMode(s.Mode()); }},
-        {"Appearance", [](ChimeiCtl_P &s) { s.setAppearance(s.Appearance()); }},
-        {"FontMode", [](ChimeiCtl_P &s) { s.setFontMode(s.FontMode()); }},
-        {"FontBold", [](ChimeiCtl_P &s) { s.setFontBold(s.FontBold()); }},
-    };
-    for (const auto &[name, write] : writers) {
-        QSignalSpy spy(m_strip.get(), &ChimeiCtl_P::propertyChanged);
-        write(*m_strip);
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy.at(0).at(0).toString(), QLatin1String(name));
-    }
-    m_strip->setSpeed(100000);
-    QCOMPARE(m_strip->Speed(), 32767); // 16-bit: clamped
-}
-
-void TestChimeiCtl::properties()
-{
-    const auto all = [](const ChimeiCtl_P &s) {
-        return QList<int>({int(s.BackColor()), int(s.ForeColor()), s.Speed(), s.ScrollStartWait(),
-                           s.Mode(), s.Appearance(), s.FontMode(), s.FontBold()});
-    };
-    ChimeiCtl_P a;
-    QCOMPARE(all(a), QList<int>({4210752, 8438015, 5, 1500, 2, 1, 0, 0}));
-    a.setBackColor(rgb(1, 2, 3));
-    a.setForeColor(rgb(4, 5, 6));
-    a.setSpeed(77);
-    a.setScrollStartWait(2500);
-    a.setMode(9);
-    a.setAppearance(0);
-    a.setFontMode(4);
-    a.setFontBold(true);
-    QVariantMap bag;
-    a.writeProperties(bag);
-    QCOMPARE(bag.size(), 8);
-    ChimeiCtl_P b;
-    b.readProperties(bag);
-    QCOMPARE(all(b), all(a));
-    // Missing or unreadable entries take the defaults of a loaded control.
-    b.readProperties({{u"Speed"_qs, u"not a number"_qs}});
-    QCOMPARE(all(b), QList<int>({8421504, 48895, 5, 1500, 2, 1, 0, 0}));
-    QCOMPARE(b.layer().pixel(0, 0), toQColor(8421504).rgb());
-    // A control newly placed in a container.
-    b.readProperties({{u"Speed"_qs, 40}, {u"FontBold"_qs, true}, {u"Mode"_qs, 0},
-                      {u"FontMode"_qs, 3}, {u"ScrollStartWait"_qs, 9}});
-    b.initProperties();
-    QCOMPARE(all(b), QList<int>({8421504, 48895, 5, 1500, 2, 1, 0, 0}));
-}
 
 LUMINA_TEST_MAIN(TestChimeiCtl)
 #include "tst_chimeictl.moc"

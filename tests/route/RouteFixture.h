@@ -3,15 +3,12 @@
 #include "route/FareFile.h"
 
 #include <QFile>
-#include <QtEndian>
 
 namespace lumina::test {
 
 inline QByteArray le16(int v)
 {
-    QByteArray b(2, Qt::Uninitialized);
-    qToLittleEndian<qint16>(qint16(v), b.data());
-    return b;
+    return QByteArray(1, char(v & 0xFF)) + char((v >> 8) & 0xFF);
 }
 
 // Stop s of `count`: name "<name>s", ticket s, value t = 100 s + t.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFile>
+#include <QStringList>
+#include <QTest>
+
+namespace lumina::test {
+
+// The rows of a table under tests/data/tables: one line a row, fields split by tabs,
+// lines starting with '#' are comments. A missing or empty table, or a row without
+// `columns` fields, stops the test program: no _data function runs on a broken table.
+inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
+{
+    QFile file(QStringLiteral(LUMINA_TEST_DATA "/tables/") + QLatin1String(name));
+    QList<QStringList> rows;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (!line.isEmpty() && !line.startsWith(u'#'))
+                rows << line.split(u'\t');
+            if (!rows.isEmpty() && rows.last().size() != columns)
+                qFatal("%s: %s", qPrintable(file.fileName()), qPrintable(line));
+        }
+    }
+    if (rows.isEmpty())
+        qFatal("no rows in %s", qPrintable(file.fileName()));
+    return rows;
+}
+
+// A _data function's rows straight from a table: the first field names the row,
+// the others make its one column "row".
+inline void fixtureTable(const char *name, qsizetype columns)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : fixtureRows(name, columns))
+        QTest::newRow(qPrintable(f[0])) << f.mid(1);
+}
+
+} // namespace lumina::test
