@@ -258,39 +258,29 @@ private slots:
     // the stop and the ticket number following the passenger.
     void drawn_data()
     {
-        QTest::addColumn<QString>("plugin");
-        QTest::addColumn<int>("ticket");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("stopBack"); // the stop name's length after the call
-        const QString plain = kSamples + QStringLiteral("plain.4SP");
-        const QString coded = kSamples + QStringLiteral("barcode.4SP");
-        QTest::newRow("ticket-plain-1") << plain << 1 << 1 << 14;
-        QTest::newRow("ticket-plain-7") << plain << 7 << 1 << 14;
-        QTest::newRow("ticket-barcode-1") << coded << 3 << 1 << 12;
-        QTest::newRow("ticket-barcode-2") << coded << 3 << 2 << 12;
-        QTest::newRow("ticket-elements") << kData + QStringLiteral("elements.4SP") << 42 << 17 << 14;
-        QTest::newRow("refused draws nothing") << kSamples + QStringLiteral("none.4SP") << 1 << 1 << 14;
+        test::addRows(QStringLiteral("hostlib/tickets.tsv"), {"file", "ticket", "position", "stopBack"});
     }
     void drawn()
     {
-        QFETCH(QString, plugin);
-        QFETCH(int, ticket);
-        QFETCH(int, position);
-        QFETCH(int, stopBack);
+        QFETCH(QString, file);
+        QFETCH(QString, ticket);
+        QFETCH(QString, position);
+        QFETCH(QString, stopBack);
         LUMINA_REQUIRE_FONTS();
+        const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/") + file;
         PlgInfo info;
         const bool known = host().Kiro_GetPlgInfo(plugin, info);
         QImage image(known ? QSize(info.PreviewWidth / 15, info.PreviewHeight / 15) : QSize(40, 20),
                      QImage::Format_RGB32);
         image.fill(Qt::white);
         const QImage blank = image;
-        const TicketFields f = fields(qint16(ticket), qint16(position));
+        const TicketFields f = fields(qint16(ticket.toInt()), qint16(position.toInt()));
         QString stop = f.stopName + QStringLiteral("北口前");
         QString date = f.date;
         host().Kiro_DrawSeiriken(plugin, image, stop, date, f.time, f.routeNo, f.ticketNo, f.position,
                                  f.company);
         // The stop name comes back cut to the plug-in's rule.
-        QCOMPARE(stop.size(), stopBack);
+        QCOMPARE(stop.size(), stopBack.toInt());
         if (known)
             LUMINA_COMPARE_REFERENCE(image, QString::fromLatin1(QTest::currentDataTag()));
         else
