@@ -91,49 +91,22 @@ private slots:
         m_output = std::make_unique<RecordingOutput>();
         m_player = std::make_unique<SlotSoundPlayer>(*m_decoder, *m_output);
     }
-    void plays_data()
-    {
-        QTest::addColumn<QString>("name"); // "" for an empty path
-        QTest::addColumn<QString>("slot");
-        QTest::addColumn<QString>("log");
-        QTest::addColumn<int>("type"); // the type decoded, -1: none
-        const QString played = QStringLiteral("close 0;start 0 100ms");
-        const int wave = int(SoundType::Wave);
-        QTest::newRow("wav") << "a.wav" << "S1" << played << wave;
-        QTest::newRow("Wav, slot in lower case") << "a.Wav" << " s1 " << played << wave;
-        QTest::newRow("WAV in slot 4") << "a.WAV" << "S4" << "close 3;start 3 100ms" << wave;
-        QTest::newRow("mp3") << "b.mp3" << "S1" << played << int(SoundType::Mpeg);
-        QTest::newRow("MID") << "c.MID" << "S1" << played << int(SoundType::Midi);
-        QTest::newRow("no dot") << "plainwav" << "S1" << played << wave;
-        QTest::newRow("blanks, Japanese") << "乗車 チャイム 1.wav" << "S1" << played << wave;
-        // The slot is closed before the ending is looked at.
-        QTest::newRow("wave") << "a.wave" << "S1" << "close 0" << -1;
-        QTest::newRow("midi") << "a.midi" << "S1" << "close 0" << -1;
-        QTest::newRow("ogg") << "a.ogg" << "S1" << "close 0" << -1;
-        QTest::newRow("blank after") << "a.wav " << "S1" << "close 0" << -1;
-        QTest::newRow("not decodable") << "broken.mp3" << "S2" << "close 1" << int(SoundType::Mpeg);
-        QTest::newRow("empty path") << "" << "S1" << "" << -1;
-        QTest::newRow("missing file") << "gone.wav" << "S1" << "" << -1;
-        QTest::newRow("folder") << "folder.wav" << "S1" << "" << -1;
-        QTest::newRow("unknown slot") << "a.wav" << "S5" << "" << -1;
-        QTest::newRow("slot 0") << "a.wav" << "S0" << "" << -1;
-        QTest::newRow("long slot name") << "a.wav" << "S11" << "" << -1;
-    }
+    void plays_data() { test::addRows(QStringLiteral("sound/plays.tsv"), {"name", "slot", "log", "type"}); }
     void plays()
     {
         QFETCH(QString, name);
         QFETCH(QString, slot);
         QFETCH(QString, log);
-        QFETCH(int, type);
+        QFETCH(QString, type);
         QDir(m_dir.path()).mkdir(QStringLiteral("folder.wav"));
         // An empty or missing path must not fall back to what the current folder holds.
         QDir::setCurrent(m_dir.path());
         const bool absent = name.isEmpty() || name == QLatin1String("gone.wav");
         m_player->PlaySound(absent ? name : file(name), slot, false, 0);
         QCOMPARE(m_output->log.join(u';'), log);
-        QCOMPARE(m_decoder->decoded.size(), type < 0 ? 0 : 1);
-        if (type >= 0)
-            QCOMPARE(int(m_decoder->decoded[0].second), type);
+        QCOMPARE(m_decoder->decoded.size(), type.toInt() < 0 ? 0 : 1);
+        if (type.toInt() >= 0)
+            QCOMPARE(int(m_decoder->decoded[0].second), type.toInt());
     }
     void slotsCloseThenOpenAndStayIndependent()
     {
@@ -284,34 +257,25 @@ private slots:
     }
     void realFiles_data()
     {
-        QTest::addColumn<QString>("fixture");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("minMs"); // -1: cannot be played
-        QTest::addColumn<int>("maxMs");
-        QTest::newRow("wav") << "試験 音.wav" << "試験 音.wav" << int(SoundType::Wave) << 395 << 405;
-        QTest::newRow("mp3") << "tone660.mp3" << "発車 ベル.mp3" << int(SoundType::Mpeg) << 380 << 520;
-        QTest::newRow("midi") << "chord.mid" << "和音 テスト.mid" << int(SoundType::Midi) << 500 << 3500;
-        QTest::newRow("text as mp3") << "text.mp3" << "text.mp3" << int(SoundType::Mpeg) << -1 << 0;
-        QTest::newRow("text as midi") << "text.mp3" << "text.mid" << int(SoundType::Midi) << -1 << 0;
-        QTest::newRow("text as wav") << "text.mp3" << "text.wav" << int(SoundType::Wave) << -1 << 0;
+        test::addRows(QStringLiteral("sound/decoded.tsv"), {"fixture", "name", "type", "minMs", "maxMs"});
     }
     void realFiles()
     {
         QFETCH(QString, fixture);
         QFETCH(QString, name);
-        QFETCH(int, type);
-        QFETCH(int, minMs);
-        QFETCH(int, maxMs);
-        if (SoundType(type) == SoundType::Midi && minMs > 0 && findSoundFont().isEmpty())
+        QFETCH(QString, type);
+        QFETCH(QString, minMs);
+        QFETCH(QString, maxMs);
+        const SoundType kind = SoundType(type.toInt());
+        if (kind == SoundType::Midi && minMs.toInt() > 0 && findSoundFont().isEmpty())
             QSKIP("no General MIDI soundfont (Debian package fluid-soundfont-gm)");
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         QVERIFY(QFile::copy(QStringLiteral(LUMINA_TEST_DATA "/sound/") + fixture, path));
-        const PcmClipPtr clip = QtSoundDecoder().decode(path, SoundType(type));
-        QCOMPARE(clip != nullptr, minMs >= 0);
+        const PcmClipPtr clip = QtSoundDecoder().decode(path, kind);
+        QCOMPARE(clip != nullptr, minMs.toInt() >= 0);
         if (clip) {
-            QVERIFY2(clip->durationMs() >= minMs && clip->durationMs() <= maxMs,
+            QVERIFY2(clip->durationMs() >= minMs.toInt() && clip->durationMs() <= maxMs.toInt(),
                      qPrintable(QString::number(clip->durationMs())));
         }
     }

@@ -1,5 +1,6 @@
 // The announcement tape: its file read line by line, and the tape moved,
 // announced and stopped, with speech and sounds only recorded.
+#include "BrokenDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
 #include "TestMain.h"
@@ -7,12 +8,12 @@
 #include "sound/TapeFile.h"
 #include "sound/mdlM_Tape.h"
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumina;
+using lumina::test::BrokenDevice;
 using lumina::test::FakeSoundPlayer;
 using lumina::test::FakeSpeech;
 
@@ -28,23 +29,6 @@ QString listed(const QList<TapeEntry> &entries)
         out += QStringLiteral("%1,%2,%3\n").arg(e.EntryStepFlag).arg(e.EntrySoundFlag).arg(e.text);
     return out;
 }
-
-// Hands out the first `good` bytes of `data`, then fails.
-class BrokenDevice final : public QBuffer
-{
-public:
-    BrokenDevice(const QByteArray &data, qint64 good) : m_good(good) { setData(data); open(ReadOnly); }
-protected:
-    qint64 readData(char *out, qint64 max) override
-    {
-        if (pos() < m_good)
-            return QBuffer::readData(out, std::min(max, m_good - pos()));
-        setErrorString(QStringLiteral("disk gone"));
-        return -1;
-    }
-private:
-    qint64 m_good;
-};
 
 // A tape of `count` entries "1", "2", ... with the given sound flags (0 past the list).
 TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &folder = QDir::tempPath())
@@ -140,66 +124,47 @@ private slots:
 
     void moves_data()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("keys"); // F forward, B back
-        QTest::addColumn<QStringList>("spoken");
-        QTest::addColumn<int>("position");
-        QTest::newRow("three forward") << 3 << "FFF" << QStringList{"1", "2", "3"} << 3;
-        QTest::newRow("fourth forward speaks nothing") << 3 << "FFFF" << QStringList{"1", "2", "3"} << 3;
-        QTest::newRow("back from 1 speaks nothing") << 3 << "FB" << QStringList{"1"} << 1;
-        QTest::newRow("back from 0, then forward speaks 2") << 3 << "BF" << QStringList{"2"} << 2;
-        QTest::newRow("back and forth") << 3 << "FFFBBF" << QStringList{"1", "2", "3", "2", "1", "2"} << 2;
-        QTest::newRow("empty tape") << 0 << "FB" << QStringList{} << 1;
+        test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"});
     }
     void moves()
     {
-        QFETCH(int, count);
+        QFETCH(QString, count);
         QFETCH(QString, keys);
-        QFETCH(QStringList, spoken);
-        QFETCH(int, position);
+        QFETCH(QString, spoken);
+        QFETCH(QString, position);
         M_Tape tape;
-        tape.LoadTape(tapeOf(count));
+        tape.LoadTape(tapeOf(count.toInt()));
         for (QChar key : keys)
             key == u'F' ? tape.TapeForward(sounds(false, false)) : tape.TapeBack(sounds(false, false));
-        QCOMPARE(m_voice.spoken(), spoken);
-        QCOMPARE(tape.TapePosition(), position);
+        QCOMPARE(m_voice.spoken().join(u' '), spoken);
+        QCOMPARE(tape.TapePosition(), position.toInt());
         // Every announcement first stops the one before.
-        QCOMPARE(m_voice.log.count(QStringLiteral("stop")), spoken.size());
+        QCOMPARE(m_voice.log.count(QStringLiteral("stop")), m_voice.spoken().size());
     }
     void preAnnouncementSounds_data()
     {
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<bool>("always");
-        QTest::addColumn<bool>("synchronous");
-        QTest::addColumn<qint16>("flag");
-        QTest::addColumn<QStringList>("sounds");
-        QTest::newRow("forward, always") << true << true << true << qint16(2) << QStringList{"always.wav S3 sync"};
-        QTest::newRow("forward, flag 1") << true << false << false << qint16(1) << QStringList{"f1.wav S3"};
-        QTest::newRow("forward, flag 3, synchronous") << true << false << true << qint16(3) << QStringList{"f3.mid S3 sync"};
-        QTest::newRow("forward, flag 4") << true << false << false << qint16(4) << QStringList{};
-        QTest::newRow("back ignores always") << false << true << false << qint16(2) << QStringList{"f2.mp3 S2"};
-        QTest::newRow("back, always, no flag") << false << true << true << qint16(0) << QStringList{};
-        QTest::newRow("back, flag 1, synchronous") << false << false << true << qint16(1) << QStringList{"f1.wav S2 sync"};
+        test::addRows(QStringLiteral("sound/tape/presounds.tsv"), {"forward", "always", "synchronous", "flag", "sounds"});
     }
     void preAnnouncementSounds()
     {
-        QFETCH(bool, forward);
-        QFETCH(bool, always);
-        QFETCH(bool, synchronous);
-        QFETCH(qint16, flag);
-        QFETCH(QStringList, sounds);
+        QFETCH(QString, forward);
+        QFETCH(QString, always);
+        QFETCH(QString, synchronous);
+        QFETCH(QString, flag);
+        QFETCH(QString, sounds);
         M_Tape tape;
         // Entry 1 carries the flag; back from 2 lands on it.
-        tape.LoadTape(tapeOf(2, {flag, 0}));
-        if (!forward) {
+        tape.LoadTape(tapeOf(2, {qint16(flag.toInt()), 0}));
+        if (forward == u'0') {
             tape.TapeForward({});
             tape.TapeForward({});
         }
         m_voice.log.clear();
         m_player.plays.clear();
-        forward ? tape.TapeForward(::sounds(always, synchronous)) : tape.TapeBack(::sounds(always, synchronous));
+        const PreAnnouncement chosen = ::sounds(always == u'1', synchronous == u'1');
+        forward == u'1' ? tape.TapeForward(chosen) : tape.TapeBack(chosen);
         QCOMPARE(m_voice.spoken().size(), 1);
-        QCOMPARE(played(m_player), sounds);
+        QCOMPARE(played(m_player).join(u';'), sounds);
     }
     void shorterTapeReplacesLonger()
     {

@@ -18,6 +18,9 @@ QString missingFonts();
 // LUMINA_UPDATE_REFERENCE=1 in the environment it rewrites the stored picture instead.
 // Returns an empty string on a match, else what differs.
 QString compareWithReference(const QImage &image, const QString &name);
+// Declares `columns` (all QString) and adds one row for each line of tests/data/<file>:
+// tab-separated, the first field naming the row; lines starting with '#' are comments.
+void addRows(const QString &file, const QStringList &columns);
 
 } // namespace lumina::test
 
