@@ -172,7 +172,6 @@ void tst_KeysRender::pictureIsTheWindow_data()
     QTest::addColumn<int>("scale");
     QTest::addColumn<bool>("own"); // late night, and settings of the user's own
     QTest::newRow("long name, cells below the section at 0") << 3 << 2 << 1 << false;
-    QTest::newRow("first stop, stepped back below the section, x2") << 1 << 3 << 2 << false;
     QTest::newRow("late night, own settings, x3") << 4 << 1 << 3 << true;
 }
 
@@ -233,7 +232,6 @@ void tst_KeysRender::refused_data()
     QTest::newRow("stop 6 of 5") << QStringList{"DIR/12.hy3", "--stop", "6", "-o", o} << "停留所 6";
     QTest::newRow("damaged settings") << QStringList{"DIR/12.hy3", "--settings", "DIR/bad.in4", "--stop", "1", "-o", o} << "bad";
     QTest::newRow("stop and all") << QStringList{"DIR/12.hy3", "--stop", "1", "-o", o, "--all", "DIR"} << "usage:";
-    QTest::newRow("scale 4") << QStringList{"DIR/12.hy3", "--stop", "1", "--scale", "4", "-o", o} << "usage:";
 }
 
 void tst_KeysRender::refused()

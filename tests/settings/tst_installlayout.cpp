@@ -58,7 +58,6 @@ void tst_InstallLayout::sampleFolder_data()
     QTest::addColumn<QString>("found");
     const QString beside = "@/prefix/share/lumina/samples";
     const QString system = "@/system/lumina/samples";
-    QTest::newRow("beside the executable") << beside << beside;
     QTest::newRow("beside wins") << system + "," + beside << beside;
     QTest::newRow("system data folder") << system << system;
     QTest::newRow("none") << "@/prefix/share/lumina" << QString();
@@ -93,14 +92,12 @@ void tst_InstallLayout::settingsFile_data()
     QTest::addColumn<QString>("save");
     // Portable use: the file stays beside the executable.
     QTest::newRow("portable, first start") << false << true << 0 << false << false << "beside" << "beside";
-    QTest::newRow("portable") << false << true << 1 << true << false << "beside" << "beside";
     // The folder became writable since: the user's file is read and the next
     // save lands beside the executable.
     QTest::newRow("folder became writable") << false << true << 0 << true << false << "user" << "beside";
     // A writable file beside the executable wins even in a locked folder.
     QTest::newRow("writable file, locked folder") << false << false << 1 << true << false << "beside" << "beside";
     QTest::newRow("locked, first start") << false << false << 0 << false << false << "beside" << "user";
-    QTest::newRow("locked") << false << false << 0 << true << false << "user" << "user";
     QTest::newRow("shipped file") << false << false << 2 << false << false << "beside" << "user";
     QTest::newRow("shipped file, user's own") << false << false << 2 << true << false << "user" << "user";
     // A read-only file in a writable folder is not written over.
@@ -109,7 +106,6 @@ void tst_InstallLayout::settingsFile_data()
     QTest::newRow("installed, first start") << true << true << 0 << false << false << "beside" << "user";
     QTest::newRow("installed") << true << true << 1 << true << false << "user" << "user";
     QTest::newRow("chosen") << false << true << 1 << false << true << "chosen" << "chosen";
-    QTest::newRow("chosen, installed") << true << true << 0 << true << true << "chosen" << "chosen";
 }
 
 void tst_InstallLayout::settingsFile()

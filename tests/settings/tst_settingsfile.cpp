@@ -9,40 +9,29 @@ using namespace lumina::test;
 
 namespace {
 
-// A device that takes or gives `limit` bytes and then fails.
-class FailingDevice : public QIODevice
+// A buffer that takes or gives its first `limit` bytes and then fails.
+class FailingDevice : public QBuffer
 {
 public:
-    FailingDevice(QByteArray data, qint64 limit) : m_data(std::move(data)), m_limit(limit) {}
-    QByteArray written;
+    explicit FailingDevice(qint64 limit) : m_limit(limit) {}
 
 protected:
     qint64 readData(char *out, qint64 max) override
     {
-        if (m_pos >= m_limit) {
-            setErrorString(QStringLiteral("medium error"));
-            return -1;
-        }
-        const qint64 n = std::min({max, m_limit - m_pos, qint64(m_data.size()) - m_pos});
-        memcpy(out, m_data.constData() + m_pos, size_t(n));
-        m_pos += n;
-        return n;
+        return pos() < m_limit ? QBuffer::readData(out, std::min(max, m_limit - pos())) : fail("medium error");
     }
     qint64 writeData(const char *in, qint64 size) override
     {
-        if (written.size() >= m_limit) {
-            setErrorString(QStringLiteral("no space left"));
-            return -1;
-        }
-        const qint64 n = std::min(size, m_limit - written.size());
-        written.append(in, n);
-        return n;
+        return pos() < m_limit ? QBuffer::writeData(in, std::min(size, m_limit - pos())) : fail("no space left");
     }
 
 private:
-    QByteArray m_data;
+    qint64 fail(const char *why)
+    {
+        setErrorString(QLatin1String(why));
+        return -1;
+    }
     qint64 m_limit;
-    qint64 m_pos = 0;
 };
 
 // Values no file field holds by chance, to see which fields a read left.
@@ -152,7 +141,6 @@ void tst_SettingsFile::shortFileKeepsFieldsBeyondItsEnd_data()
     QTest::newRow("zero length") << QByteArray() << 0;
     QTest::newRow("half a length field") << whole.left(1) << 0;
     QTest::newRow("a string longer than the file") << QByteArray("\xff\xff" "0123456789", 12) << 0;
-    QTest::newRow("inside item 2") << whole.left(100) << 16;
     QTest::newRow("inside the stop-name colours") << whole.left(200) << 34;
     QTest::newRow("last byte missing") << whole.left(862) << settingsFieldCount() - 1;
 }
@@ -208,7 +196,8 @@ void tst_SettingsFile::readsNoFurtherThanItsFields()
 
 void tst_SettingsFile::failingAndClosedDevices()
 {
-    FailingDevice in(fixture("every_field.in4"), 300);
+    FailingDevice in(300);
+    in.setData(fixture("every_field.in4"));
     QVERIFY(in.open(QIODevice::ReadOnly));
     SettingsFile s = sentinel();
     SettingsReader reader;
@@ -217,12 +206,12 @@ void tst_SettingsFile::failingAndClosedDevices()
     QVERIFY2(reader.errorString().contains(QStringLiteral("medium error")), qPrintable(reader.errorString()));
     QVERIFY(reader.bytesRead() <= 300);
 
-    FailingDevice out({}, 300);
+    FailingDevice out(300);
     QVERIFY(out.open(QIODevice::WriteOnly));
     SettingsWriter writer;
     QVERIFY(!writer.write(&out, s));
     QVERIFY2(writer.errorString().contains(QStringLiteral("no space left")), qPrintable(writer.errorString()));
-    QCOMPARE(out.written.size(), 300);
+    QCOMPARE(out.data().size(), 300);
 
     // Closed, missing or opened the wrong way: nothing is read or written.
     QBuffer closed;
