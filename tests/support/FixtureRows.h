@@ -6,12 +6,12 @@
 
 namespace lumina::test {
 
-// The rows of a table under tests/data/tables: one line a row, fields split by tabs,
+// The rows of a table file under tests/data: one line a row, fields split by tabs,
 // lines starting with '#' are comments. A missing or empty table, or a row without
 // `columns` fields, stops the test program: no _data function runs on a broken table.
-inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
+inline QList<QStringList> dataRows(const QString &path, qsizetype columns)
 {
-    QFile file(QStringLiteral(LUMINA_TEST_DATA "/tables/") + QLatin1String(name));
+    QFile file(QStringLiteral(LUMINA_TEST_DATA "/") + path);
     QList<QStringList> rows;
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
@@ -24,6 +24,11 @@ inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
     if (rows.isEmpty())
         qFatal("no rows in %s", qPrintable(file.fileName()));
     return rows;
+}
+
+inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
+{
+    return dataRows(QStringLiteral("tables/") + QLatin1String(name), columns);
 }
 
 // A _data function's rows straight from a table: the first field names the row,

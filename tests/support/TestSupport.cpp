@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "FixtureRows.h"
 
 #include "controls/DotFont.h"
 
@@ -51,16 +52,10 @@ void addRows(const QString &file, const QStringList &columns)
     static QSet<QByteArray> names;
     for (const QString &column : columns)
         QTest::addColumn<QString>(names.insert(column.toLatin1())->constData());
-    QFile in(QStringLiteral(LUMINA_TEST_DATA "/") + file);
-    if (!in.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(in.fileName()));
-    for (const QString &line : QString::fromUtf8(in.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-        if (line.startsWith(u'#'))
-            continue;
-        const QStringList fields = line.split(u'\t');
+    for (const QStringList &fields : dataRows(file, columns.size() + 1)) {
         QTestData &row = QTest::newRow(qPrintable(fields[0]));
         for (int i = 1; i <= columns.size(); ++i)
-            row << fields.value(i);
+            row << fields[i];
     }
 }
 
