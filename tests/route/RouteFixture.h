@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FixtureRows.h"
 #include "route/FareFile.h"
 
 #include <QFile>
@@ -23,18 +24,6 @@ inline std::vector<FareRecord> route(int count, const QString &name = QStringLit
             r.Values[size_t(t - 1)] = qint16(100 * s + t);
     }
     return records;
-}
-
-inline QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace lumina::test

@@ -20,7 +20,7 @@ private slots:
     {
         QTemporaryDir dir;
         const auto records = test::route(FareTable::Size, u"星見台ニュータウン"_qs);
-        QVERIFY(test::writeAll(dir.filePath(QStringLiteral("301.hy3")), FareFileWriter().toBytes(records)));
+        QVERIFY(test::writeFile(dir.filePath(QStringLiteral("301.hy3")), FareFileWriter().toBytes(records)));
         test::FakeHostLib fake;
         RouteState state;
         QBENCHMARK {

@@ -45,7 +45,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QList<int>>("first"); // ticket number and values 1..3 of the first stop
-        QTest::newRow("sample route") << readAll(kSampleRoute) << QList<int>{1, 170, 0, 0};
+        QTest::newRow("sample route") << readFile(kSampleRoute) << QList<int>{1, 170, 0, 0};
         QTest::newRow("comments, blank lines, short lines")
             << QByteArray("\xEF\xBB\xBF# a comment\r\n\r\n駅前,1,170, -1\r\n\n# another\n市役所前,2\n")
             << QList<int>{1, 170, -1, 0};
@@ -69,7 +69,7 @@ private slots:
         const QString source = dir.filePath(QStringLiteral("in.csv"));
         const QString hy3 = dir.filePath(QStringLiteral("12.hy3"));
         const QString hy3again = dir.filePath(QStringLiteral("again.hy3"));
-        QVERIFY(writeAll(source, csv));
+        QVERIFY(writeFile(source, csv));
         Run run = lumina_fare({QStringLiteral("build"), source, QStringLiteral("-o"), hy3});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         run = lumina_fare({QStringLiteral("dump"), hy3});
@@ -82,12 +82,12 @@ private slots:
         QVERIFY(dumped == read);
         QVERIFY(read.size() >= 2);
         QCOMPARE(QList<int>({read[0].TicketNo, read[0].value(1), read[0].value(2), read[0].value(3)}), first);
-        QCOMPARE(readAll(hy3), FareFileWriter().toBytes(read));
+        QCOMPARE(readFile(hy3), FareFileWriter().toBytes(read));
 
-        QVERIFY(writeAll(source, run.out));
+        QVERIFY(writeFile(source, run.out));
         run = lumina_fare({QStringLiteral("build"), source, QStringLiteral("-o"), hy3again});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readAll(hy3again), readAll(hy3));
+        QCOMPARE(readFile(hy3again), readFile(hy3));
     }
 
     void refused_data() { fixtureTable("route/fare-tool-refuses.txt", 5); }
@@ -100,7 +100,7 @@ private slots:
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in"));
         const QString out = dir.filePath(QStringLiteral("out.hy3"));
-        QVERIFY(writeAll(in, input));
+        QVERIFY(writeFile(in, input));
         const QStringList args = command == u"build" ? QStringList{command, in, QStringLiteral("-o"), out}
                                  : command == u"dump" ? QStringList{command, in}
                                                       : QStringList{command};

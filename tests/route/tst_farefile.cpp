@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(QList<int>({records[0].TicketNo, records[0].value(1), records[0].value(2), records[1].TicketNo,
                              records[1].value(2), records[1].value(150)}), QList<int>({1, 170, -1, 2, 170, 0}));
         // Writing the records back gives the same bytes.
-        QCOMPARE(FareFileWriter().toBytes(records), readAll(file.fileName()));
+        QCOMPARE(FareFileWriter().toBytes(records), readFile(file.fileName()));
     }
 
     void roundTrip_data() { fixtureTable("route/round-trip.txt", 3); }

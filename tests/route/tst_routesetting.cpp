@@ -52,7 +52,7 @@ private slots:
         QFETCH(QStringList, row);
         const int count = row[0].toInt();
         const int startSection = row[2].toInt();
-        QVERIFY(writeAll(file(QStringLiteral("7.hy3")), FareFileWriter().toBytes(route(count))));
+        QVERIFY(writeFile(file(QStringLiteral("7.hy3")), FareFileWriter().toBytes(route(count))));
         FakeHostLib fake;
         RouteState state;
         const bool set = setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("7"), row[1]));
@@ -92,14 +92,14 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        QVERIFY(writeAll(file(QStringLiteral("5.hy3")), FareFileWriter().toBytes(route(20))));
+        QVERIFY(writeFile(file(QStringLiteral("5.hy3")), FareFileWriter().toBytes(route(20))));
         const QString path = file(QStringLiteral("12.hy3"));
         if (bytes == "folder")
             QVERIFY(QDir().mkpath(path));
         else if (bytes == "unreadable")
             QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), path));
         else if (bytes != "missing")
-            QVERIFY(writeAll(path, bytes));
+            QVERIFY(writeFile(path, bytes));
         FakeHostLib fake;
         RouteState state;
         QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("05"), QStringLiteral("4"))));
@@ -118,8 +118,8 @@ private slots:
 
     void shorterRouteLeavesNoTrace()
     {
-        QVERIFY(writeAll(file(QStringLiteral("1.hy3")), FareFileWriter().toBytes(route(40))));
-        QVERIFY(writeAll(file(QStringLiteral("2.hy3")), FareFileWriter().toBytes(route(6))));
+        QVERIFY(writeFile(file(QStringLiteral("1.hy3")), FareFileWriter().toBytes(route(40))));
+        QVERIFY(writeFile(file(QStringLiteral("2.hy3")), FareFileWriter().toBytes(route(6))));
         FakeHostLib fake;
         RouteState state;
         QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("1"), QStringLiteral("30"))));

@@ -2,24 +2,13 @@
 
 // File helpers shared by the settings tests of tests/settings and tests/app.
 
+#include "FixtureRows.h"
 #include "settings/SettingsIo.h"
 
 #include <QBuffer>
 #include <QFile>
 
 namespace lumina::test {
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A stored settings file of tests/data/settings.
 inline QByteArray fixture(const char *name)

@@ -6,6 +6,19 @@
 
 namespace lumina::test {
 
+// Whole files in and out; empty / false when the file cannot be read or written.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 // The rows of a table file under tests/data: one line a row, fields split by tabs,
 // lines starting with '#' are comments. A missing or empty table, or a row without
 // `columns` fields, stops the test program: no _data function runs on a broken table.
