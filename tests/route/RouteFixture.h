@@ -3,14 +3,12 @@
 #include "FixtureRows.h"
 #include "route/FareFile.h"
 
+#include <QBuffer>
 #include <QFile>
 
-namespace lumina::test {
+#include <algorithm>
 
-inline QByteArray le16(int v)
-{
-    return QByteArray(1, char(v & 0xFF)) + char((v >> 8) & 0xFF);
-}
+namespace lumina::test {
 
 // Stop s of `count`: name "<name>s", ticket s, value t = 100 s + t.
 inline std::vector<FareRecord> route(int count, const QString &name = QStringLiteral("停留所"))
@@ -25,5 +23,63 @@ inline std::vector<FareRecord> route(int count, const QString &name = QStringLit
     }
     return records;
 }
+
+// A fare file put together from a table's parts, split by spaces: "count:N" (N in
+// two little-endian bytes), "stop" (the one stop of route(1), without its count),
+// "stop:K" (its first K bytes), "four" (the whole file of route(4)), "hex:…", or text.
+inline QByteArray fareBytes(const QString &parts)
+{
+    const QByteArray stop = FareFileWriter().toBytes(route(1)).mid(2);
+    QByteArray bytes;
+    for (const QString &part : parts.split(u' ', Qt::SkipEmptyParts)) {
+        const QString arg = part.section(u':', 1);
+        if (part.startsWith(u"count:"))
+            bytes += QByteArray(1, char(arg.toInt() & 0xFF)) + char((arg.toInt() >> 8) & 0xFF);
+        else if (part.startsWith(u"stop"))
+            bytes += arg.isEmpty() ? stop : stop.left(arg.toInt());
+        else if (part == u"four")
+            bytes += FareFileWriter().toBytes(route(4));
+        else if (part.startsWith(u"hex:"))
+            bytes += QByteArray::fromHex(arg.toLatin1());
+        else
+            bytes += part.toUtf8();
+    }
+    return bytes;
+}
+
+// A buffer that gives or takes its first `limit` bytes and then fails; or, as a
+// pipe that has nothing more yet, hands over nothing without reaching its end.
+class FailingDevice : public QBuffer
+{
+public:
+    FailingDevice(const QByteArray &data, qint64 limit, bool pipe = false, OpenMode mode = ReadOnly)
+        : m_limit(limit), m_pipe(pipe)
+    {
+        setData(data);
+        open(mode);
+    }
+    bool atEnd() const override { return !m_pipe && QBuffer::atEnd(); }
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        if (pos() < m_limit)
+            return QBuffer::readData(out, std::min(max, m_limit - pos()));
+        return m_pipe ? 0 : fail("medium error");
+    }
+    qint64 writeData(const char *in, qint64 size) override
+    {
+        return pos() < m_limit ? QBuffer::writeData(in, std::min(size, m_limit - pos())) : fail("no space left");
+    }
+
+private:
+    qint64 fail(const char *why)
+    {
+        setErrorString(QLatin1String(why));
+        return -1;
+    }
+    qint64 m_limit;
+    bool m_pipe;
+};
 
 } // namespace lumina::test

@@ -2,18 +2,20 @@
 #include "RouteFixture.h"
 #include "TestMain.h"
 
+#include "base/CodePage.h"
 #include "route/FareCsv.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <limits>
 
 using namespace lumina;
 using namespace lumina::test;
 
 namespace {
 
-const QString kSampleRoute = QStringLiteral(LUMINA_TEST_DATA "/../../samples/routes/12.csv");
-
+// The fare tool run to its end; an exit code of -1 when it crashed or hung.
 struct Run {
     int exitCode = -1;
     QByteArray out;
@@ -24,47 +26,125 @@ Run lumina_fare(const QStringList &args)
 {
     QProcess process;
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"), args);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
 
-// The fare text form and the tool that turns it into fare files and back.
+// Fare data in its two forms: the fare file the board reads, and the text form
+// with the tool that turns it into fare files and back.
 class tst_FareCsv : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void buildThenDump_data()
+    void twoStopExample()
     {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<QList<int>>("first"); // ticket number and values 1..3 of the first stop
-        QTest::newRow("sample route") << readFile(kSampleRoute) << QList<int>{1, 170, 0, 0};
-        QTest::newRow("comments, blank lines, short lines")
-            << QByteArray("\xEF\xBB\xBF# a comment\r\n\r\n駅前,1,170, -1\r\n\n# another\n市役所前,2\n")
-            << QList<int>{1, 170, -1, 0};
-        FareRecord r; // names the text form has to quote, and the extreme values
-        r.TicketNo = -3;
-        r.Values[0] = -1;
-        r.Values[149] = 32767;
-        std::vector<FareRecord> quoted(4, r);
-        quoted[0].StopName = QStringLiteral("本町,二丁目");
-        quoted[1].StopName = QStringLiteral("\"あおば\"通り");
-        quoted[2].StopName = QStringLiteral("#1乗り場");
-        QTest::newRow("quoted names") << fareCsv(quoted).toUtf8() << QList<int>{-3, -1, 0, 0};
+        QFile file(QStringLiteral(LUMINA_TEST_DATA "/route/two-stops.hy3"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        FareFileReader reader;
+        std::vector<FareRecord> records;
+        QVERIFY2(reader.read(&file, records), qPrintable(reader.errorString()));
+        QCOMPARE(records.size(), size_t(2));
+        QCOMPARE(QStringList({records[0].StopName, records[1].StopName}), QStringList({"A", "BC"}));
+        QCOMPARE(QList<int>({records[0].TicketNo, records[0].value(1), records[0].value(2), records[1].TicketNo,
+                             records[1].value(2), records[1].value(150)}), QList<int>({1, 170, -1, 2, 170, 0}));
+        // Writing the records back gives the same bytes.
+        QCOMPARE(FareFileWriter().toBytes(records), readFile(file.fileName()));
     }
+
+    void roundTrip_data() { fixtureTable("route/round-trip.txt", 3); }
+    void roundTrip()
+    {
+        QFETCH(QStringList, row);
+        const int count = row[0].toInt();
+        std::vector<FareRecord> records = route(count, row[1]);
+        if (count > 0) {
+            records.front().Values.front() = -32768;
+            records.back().Values.back() = 32767;
+        }
+        QByteArray bytes = FareFileWriter().toBytes(records);
+        qsizetype expectedSize = 2;
+        for (const FareRecord &r : records)
+            expectedSize += 304 + cp932::byteLength(r.StopName);
+        QCOMPARE(bytes.size(), expectedSize);
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        FareFileReader reader;
+        std::vector<FareRecord> back;
+        QVERIFY2(reader.read(&buffer, back), qPrintable(reader.errorString()));
+        QVERIFY(back == records);
+    }
+
+    void badFiles_data() { fixtureTable("route/bad-fare-files.txt", 7); }
+    void badFiles()
+    {
+        QFETCH(QStringList, row);
+        const int failAfter = row[1].toInt();
+        const int count = row[4].toInt();
+        FailingDevice device(fareBytes(row[0]), failAfter < 0 ? std::numeric_limits<qint64>::max() : failAfter,
+                             row[2] == u"1");
+        FareFileReader reader;
+        std::vector<FareRecord> records(3);
+        const bool ok = reader.read(&device, records);
+        const QStringList errors{"NoError", "NegativeCount", "TooManyRecords", "Truncated", "DeviceError"};
+        QCOMPARE(errors.value(int(reader.error())), row[3]);
+        QCOMPARE(ok, row[3] == u"NoError");
+        QCOMPARE(reader.hasCount(), count != -99);
+        if (reader.hasCount())
+            QCOMPARE(int(reader.recordCount()), count);
+        QVERIFY2(reader.errorString().contains(row[5]), qPrintable(reader.errorString()));
+        QCOMPARE(records.size(), ok ? size_t(count) : size_t(0));
+    }
+
+    void writerRefuses_data() { fixtureTable("route/writer-refuses.txt", 4); }
+    void writerRefuses()
+    {
+        QFETCH(QStringList, row);
+        const QString name = row[1];
+        const QString message = row[2];
+        std::vector<FareRecord> records = route(row[0].toInt());
+        records.back().StopName = name.contains(u'*') ? QString(name.section(u'*', 0, 0).toInt(), name.back()) : name;
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        FareFileWriter writer;
+        QCOMPARE(writer.write(&buffer, records), message.isEmpty());
+        QVERIFY2(writer.errorString().contains(message), qPrintable(writer.errorString()));
+        // Nothing is written when the records are refused.
+        QCOMPARE(buffer.data().size(), message.isEmpty() ? 2 + 304 + 0xFFFF : 0);
+    }
+
+    void tableStore_data() { fixtureTable("route/table-store.txt", 4); }
+    void tableStore()
+    {
+        QFETCH(QStringList, row);
+        const int stop = row[0].toInt();
+        const int field = row[1].toInt();
+        ClearFareTable();
+        const FareTable before = routeState().FareTable;
+        const QVariant value = field == 1 ? QVariant(QStringLiteral("駅前")) : QVariant(-7);
+        QCOMPARE(StoreFareField(stop, field, value), row[2] == u"1");
+        const FareTable &table = routeState().FareTable;
+        if (row[2] != u"1") {
+            QVERIFY(table == before);
+            return;
+        }
+        const FareRecord &r = table.entry(stop);
+        const QVariant got = field == 1 ? QVariant(r.StopName)
+                             : field == 2 ? QVariant(int(r.TicketNo))
+                                          : QVariant(int(r.value(field - 2)));
+        QCOMPARE(got, value);
+    }
+
+    void buildThenDump_data() { fixtureTable("route/fare-tool-round-trip.txt", 3); }
 
     // Built, dumped and built again: the same stops and the very same bytes.
     void buildThenDump()
     {
-        QFETCH(QByteArray, csv);
-        QFETCH(QList<int>, first);
+        QFETCH(QStringList, row);
+        const QByteArray csv = readFile(QStringLiteral(LUMINA_TEST_DATA "/") + row[0]);
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("in.csv"));
         const QString hy3 = dir.filePath(QStringLiteral("12.hy3"));
@@ -81,7 +161,8 @@ private slots:
         QVERIFY(reader.read(QString::fromUtf8(run.out), dumped));
         QVERIFY(dumped == read);
         QVERIFY(read.size() >= 2);
-        QCOMPARE(QList<int>({read[0].TicketNo, read[0].value(1), read[0].value(2), read[0].value(3)}), first);
+        const FareRecord &r = read[0];
+        QCOMPARE(u"%1 %2 %3 %4"_qs.arg(r.TicketNo).arg(r.value(1)).arg(r.value(2)).arg(r.value(3)), row[1]);
         QCOMPARE(readFile(hy3), FareFileWriter().toBytes(read));
 
         QVERIFY(writeFile(source, run.out));
@@ -109,6 +190,17 @@ private slots:
         QVERIFY2(run.err.contains(row[3]), qPrintable(run.err));
         QVERIFY(!QFile::exists(out));
         QVERIFY(run.out.isEmpty());
+    }
+
+    // The reader looks no further than the text it is given.
+    void textEndsWhereTheViewEnds()
+    {
+        const QString text = QStringLiteral("\"駅前\",1,\"170\"\"");
+        std::vector<FareRecord> records;
+        FareCsvReader reader;
+        QVERIFY2(reader.read(QStringView(text).chopped(1), records), qPrintable(reader.errorString()));
+        QCOMPARE(records.size(), size_t(1));
+        QCOMPARE(records[0].value(1), 170);
     }
 };
 

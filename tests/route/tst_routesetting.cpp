@@ -3,6 +3,7 @@
 #include "RouteFixture.h"
 #include "TestMain.h"
 
+#include "route/BoardUpdate.h"
 #include "route/RouteSetting.h"
 
 #include <QDir>
@@ -14,6 +15,32 @@
 using namespace lumina;
 using namespace lumina::test;
 
+namespace {
+
+const QDateTime kNow(QDate(2009, 1, 5), QTime(8, 5, 0));
+
+// A route of 10 stops; at stop s fare t is 100 s + t, ticket number 20 + s,
+// value 61 is s mod 5 and value 150 is 1000 + s.
+RouteState tenStops(int startSection = 1)
+{
+    RouteState state;
+    state.RouteNo = QStringLiteral("00012");
+    state.StartSection = qint16(startSection);
+    state.StopCount = 10;
+    state.RouteDate = QStringLiteral("01-02-2009");
+    state.FareTable.assign(test::route(10));
+    for (int s = 1; s <= 10; ++s) {
+        FareRecord &r = state.FareTable.entry(s);
+        r.TicketNo = qint16(20 + s);
+        r.Values[60] = qint16(s % 5);
+        r.Values[149] = qint16(1000 + s);
+    }
+    return state;
+}
+
+} // namespace
+
+// Setting a route, and what the board shows of it.
 class tst_RouteSetting : public QObject
 {
     Q_OBJECT
@@ -52,15 +79,18 @@ private slots:
         QFETCH(QStringList, row);
         const int count = row[0].toInt();
         const int startSection = row[2].toInt();
+        QVERIFY(writeFile(file(QStringLiteral("1.hy3")), FareFileWriter().toBytes(route(301, QStringLiteral("前")))));
         QVERIFY(writeFile(file(QStringLiteral("7.hy3")), FareFileWriter().toBytes(route(count))));
         FakeHostLib fake;
         RouteState state;
+        QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("1"), QStringLiteral("30"))));
+        const RouteState before = state;
         const bool set = setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("7"), row[1]));
         QCOMPARE(set, startSection != 0);
         if (!set) {
             QCOMPARE(fake.messages.size(), 1);
             QCOMPARE(fake.messages[0].text, sectionTooLargeMessage());
-            QVERIFY(state == RouteState());
+            QVERIFY(state == before);
             return;
         }
         QVERIFY(fake.messages.isEmpty());
@@ -68,30 +98,18 @@ private slots:
                  QList<int>({startSection, startSection - 1, count}));
         QCOMPARE(state.RouteNo, QStringLiteral("7"));
         QVERIFY(state.FareTable.entry(startSection) == route(count)[size_t(startSection - 1)]);
+        // Nothing of the longer route set before stays past the last stop.
+        for (int s = count + 1; s <= FareTable::Size; ++s)
+            QVERIFY(state.FareTable.entry(s) == FareRecord());
     }
 
-    void badFiles_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        const QByteArray one = FareFileWriter().toBytes(route(1)).mid(2);
-        QTest::newRow("count 0") << le16(0) << emptyRouteMessage();
-        QTest::newRow("empty file") << QByteArray() << emptyRouteMessage();
-        QTest::newRow("more than 301") << le16(400) + one << QStringLiteral("データの数は400");
-        QTest::newRow("truncated record") << le16(3) + one + one + one.left(200)
-                                          << QStringLiteral("3番目のデータが欠けています");
-        QTest::newRow("missing") << QByteArray("missing") << noRouteDataMessage();
-        QTest::newRow("folder") << QByteArray("folder") << QStringLiteral("フォルダー");
-        // Opening succeeds but reading fails: the first page of a process's memory is
-        // never mapped. Works for root too, unlike a mode of 000.
-        QTest::newRow("unreadable") << QByteArray("unreadable") << QStringLiteral("読み込めませんでした");
-    }
+    void badFiles_data() { fixtureTable("route/route-refused.txt", 3); }
 
     // Every bad file gives its message and leaves the route in force untouched.
     void badFiles()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
+        QFETCH(QStringList, row);
+        const QByteArray bytes = fareBytes(row[0]);
         QVERIFY(writeFile(file(QStringLiteral("5.hy3")), FareFileWriter().toBytes(route(20))));
         const QString path = file(QStringLiteral("12.hy3"));
         if (bytes == "folder")
@@ -109,35 +127,117 @@ private slots:
         QVERIFY(!setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("00012"), QStringLiteral("1"))));
         QCOMPARE(fake.messages.size(), 1);
         const auto &shown = fake.messages[0];
-        QVERIFY2(shown.text.contains(message), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(row[1]), qPrintable(shown.text));
         QCOMPARE(shown.buttons, MsgButtons::Ok);
         QCOMPARE(shown.icon, MsgIcon::None);
         QCOMPARE(shown.title, QGuiApplication::applicationDisplayName());
         QVERIFY(state == before);
     }
 
-    void shorterRouteLeavesNoTrace()
+    // What the board shows of the route in force.
+    void faresFromStartSection_data() { test::fixtureTable("route/fares-from-section.txt", 3); }
+    void faresFromStartSection()
     {
-        QVERIFY(writeFile(file(QStringLiteral("1.hy3")), FareFileWriter().toBytes(route(40))));
-        QVERIFY(writeFile(file(QStringLiteral("2.hy3")), FareFileWriter().toBytes(route(6))));
-        FakeHostLib fake;
-        RouteState state;
-        QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("1"), QStringLiteral("30"))));
-        QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("2"), QStringLiteral("2"))));
-        QCOMPARE(state.StopCount, qint16(6));
-        QCOMPARE(state.CurStop, qint16(1));
-        for (int s = 7; s <= FareTable::Size; ++s)
-            QVERIFY(state.FareTable.entry(s) == FareRecord());
+        QFETCH(QStringList, row);
+        const int startSection = row[0].toInt();
+        const int stop = row[1].toInt();
+        BoardOptions options;
+        options.infoOn = {true, true, true, true, false};
+        options.infoIndex = {70, 70, 70, 70, 0}; // no cell: fares alone
+        const BoardView view = boardView(tenStops(startSection), stop, options, kNow);
+        const bool inTable = stop >= 1 && stop <= FareTable::Size;
+        for (int t = 1; t <= 60; ++t) {
+            const auto &cell = view.cells[size_t(t - 1)];
+            QCOMPARE(cell.has_value(), inTable && t >= startSection);
+            if (cell)
+                QCOMPARE(cell->toInt(), 100 * stop + t);
+        }
+        QCOMPARE(view.stopName, stop <= 10 && inTable ? QStringLiteral("停留所%1").arg(stop) : QString());
+        QCOMPARE(view.ticketNo, qint16(stop <= 10 && inTable ? 20 + stop : 0));
     }
 
-    void routeDate()
+    void lateNight_data() { test::fixtureTable("route/late-night.txt", 4); }
+    void lateNight()
     {
-        const QDate day(2009, 12, 31);
-        const QString fixed = QStringLiteral("2009/01/30");
-        QCOMPARE(ticketDate(QDate(2009, 1, 5)), QStringLiteral("01-05-2009"));
-        QCOMPARE(routeDateAtSetting(0, day, fixed), QStringLiteral("12-31-2009"));
-        QCOMPARE(routeDateAtSetting(1, day, fixed), QStringLiteral("12-31-2009"));
-        QCOMPARE(routeDateAtSetting(2, day, fixed), fixed);
+        QFETCH(QStringList, row);
+        QCOMPARE(shownFare(qint16(row[0].toInt()), row[1] == u"1"), row[2].toInt());
+    }
+
+    void informationNumbers_data() { test::fixtureTable("route/info-numbers.txt", 5); }
+    void informationNumbers()
+    {
+        QFETCH(QStringList, row);
+        const QStringList index = row[1].split(u' ');
+        BoardOptions options;
+        for (int i = 0; i < 5; ++i) {
+            options.infoOn[size_t(i)] = row[0][i] == u'o';
+            options.infoIndex[size_t(i)] = index[i].toInt();
+        }
+        options.lateNight = row[0][5] == u'o';
+        const BoardView view = boardView(tenStops(), row[2].toInt(), options, kNow);
+        for (const QString &expected : row[3].split(u' ')) {
+            const auto &cell = view.cells[size_t(expected.section(u'=', 0, 0).toInt() - 1)];
+            const QString v = expected.section(u'=', 1);
+            const QVariant want = v.startsWith(u'"') ? QVariant(v.mid(1, v.size() - 2)) : QVariant(v.toInt());
+            QVERIFY(cell.has_value());
+            QCOMPARE(cell->typeId(), want.typeId());
+            QCOMPARE(*cell, want);
+        }
+    }
+
+    void ticketDate_data() { test::fixtureTable("route/ticket-date.txt", 4); }
+    void ticketDate()
+    {
+        QFETCH(QStringList, row);
+        BoardOptions options;
+        options.dateMode = row[0].toInt();
+        options.fixedDate = QStringLiteral("2009/01/30");
+        const BoardView view = boardView(tenStops(), 2, options, kNow);
+        QCOMPARE(view.ticketDate, row[1]);
+        QCOMPARE(view.ticketTime, QStringLiteral("08:05:00"));
+        QCOMPARE(routeDateAtSetting(options.dateMode, kNow.date(), options.fixedDate), row[2]);
+    }
+
+    void labels_data() { test::fixtureTable("route/ticket-labels.txt", 5); }
+    void labels()
+    {
+        QFETCH(QStringList, row);
+        const QStringList captions = row[2].isEmpty() ? QStringList() : row[2].split(u',');
+        const bool wordLabel1 = row[3] == u"1"; // label 1 in the 13-point text face
+        const auto labels = ticketLabels(row[0].toInt(), row[1].toInt());
+        QCOMPARE(labels.has_value(), !captions.isEmpty());
+        if (!labels)
+            return;
+        QCOMPARE((QStringList{labels->captions[0], labels->captions[1], labels->captions[9],
+                              labels->captions[59]}),
+                 captions);
+        QCOMPARE(labels->label1Font, wordLabel1 ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("M_NumP1"));
+        QCOMPARE(labels->label1PointSize, wordLabel1 ? 13 : 15);
+        // Numbers rise by one from label to label, in full-width digits.
+        const int first = captions[3] == u"６０" ? 0 : 1;
+        QCOMPARE(labels->captions[20], toFullWidth(QString::number(21 - first)));
+    }
+
+    void stepping_data() { test::fixtureTable("route/stepping.txt", 5); }
+    void stepping()
+    {
+        QFETCH(QStringList, row);
+        const int curStop = row[0].toInt();
+        const int target = row[3].toInt();
+        RouteState state;
+        state.CurStop = qint16(curStop);
+        state.StopCount = qint16(row[1].toInt());
+        QCOMPARE(stepRoute(state, row[2].toInt()), target >= 0);
+        QCOMPARE(int(state.CurStop), target >= 0 ? target : curStop);
+    }
+
+    void stepSound_data() { test::fixtureTable("route/step-sound.txt", 5); }
+    void stepSound()
+    {
+        QFETCH(QStringList, row);
+        FareRecord stop;
+        stop.Values[60] = qint16(row[1].toInt());
+        QCOMPARE(stepSoundField(row[0] == u"1", stop, row[2].toInt()), row[3].toInt());
     }
 
 private:
