@@ -282,7 +282,7 @@ private slots:
         watch(m_dlg.chkUseSeiriPrev, QStringLiteral("preview"));
         QVERIFY(!SetOptionInfo(m_dlg, initialRecords()).has_value());
         order.clear();
-        QVERIFY(!m_dlg.Frame10->isEnabled());
+        QVERIFY(!m_dlg.Frame10->isEnabled() && m_dlg.Frame10->isHidden());
         QVERIFY(!SetOptionInfo(m_dlg, parse(fixture("every_field.in4"))).has_value());
         // The playing method sits above the mode on the dialog and comes first.
         QCOMPARE(order, (QStringList{"step method", "step mode", "pre method", "pre mode", "preview"}));
