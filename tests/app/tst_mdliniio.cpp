@@ -207,7 +207,8 @@ private slots:
     void saveFailuresKeepTheOldFile()
     {
         QFETCH(QStringList, row);
-        const QByteArray old = row[0] == u"none" ? QByteArray() : row[0] == u"dir" ? QByteArray("dir") : fixture(qPrintable(row[0]));
+        const QByteArray old = row[0] == u"none" ? QByteArray()
+                               : row[0] == u"dir" ? QByteArray("dir") : fixture(qPrintable(row[0]));
         const int limit = row[2].toInt();
         const QString message = QString(row[3]).replace(QStringLiteral("\\r\\n"), QStringLiteral("\r\n"));
         if (old.isEmpty()) // the user's folder would have to be made below a plain file
