@@ -323,7 +323,8 @@ private slots:
     // one leaves the running route and its announcements in force.
     void failedRouteKeepsTheTape()
     {
-        QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,0\n二,0,0\n三,0,0\n")));
+        // The first announcement steps the board on to stop 3.
+        QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,1,0\n二,0,0\n三,0,0\n")));
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
         p->panel->cmdTapeNext->click();
 
@@ -340,8 +341,8 @@ private slots:
         }
         QCOMPARE(p->host.messages.size(), 2);
         QCOMPARE(routeState().RouteNo, QStringLiteral("12"));
-        QCOMPARE(routeState().CurStop, qint16(1));
-        QCOMPARE(p->cell(2), fareAt(2, 2));
+        QCOMPARE(routeState().CurStop, qint16(2));
+        QCOMPARE(p->cell(2), fareAt(3, 2));
         p->panel->cmdTapeNext->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
     }
