@@ -2,6 +2,7 @@
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "app/Lumina.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -26,7 +28,6 @@
 
 using namespace lumina;
 using namespace lumina::test;
-using Keys = QList<QKeyCombination>;
 
 namespace {
 
@@ -70,179 +71,132 @@ class tst_KeysRender : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void keysDoWhatClicksDo_data();
-    void keysDoWhatClicksDo();
-    void pictureIsTheWindow_data();
-    void pictureIsTheWindow();
-    void refused_data();
-    void refused();
+    void initTestCase()
+    {
+        // Route 12: five stops, the third named longer than the strip; a tape whose first two entries step.
+        std::vector<FareRecord> stops(5);
+        for (size_t s = 0; s < stops.size(); ++s) {
+            stops[s].StopName = s == 2 ? QStringLiteral("中央図書館前北口") : QStringLiteral("駅%1").arg(s);
+            stops[s].TicketNo = qint16(s + 1);
+            for (size_t t = 0; t < 60; ++t)
+                stops[s].Values[t] = t > s + 3 ? qint16(-1) : qint16(150 + 30 * s + 10 * t);
+        }
+        QFile fares(m_dir.filePath("12.hy3"));
+        QVERIFY(fares.open(QIODevice::WriteOnly) && FareFileWriter().write(&fares, stops));
+        QVERIFY(writeFile(m_dir.filePath("12tp.csv"), cp932::encode(u"一,1,0\r\n二,1,0\r\n三,0,0\r\n")));
+        QVERIFY(writeFile(m_dir.filePath("bad.in4"), "garbage"));
+    }
+
+    void keysDoWhatClicksDo_data() { fixtureTable("app/keys-and-clicks.txt", 4); }
+
+    void keysDoWhatClicksDo()
+    {
+        QFETCH(QStringList, row);
+        QStringList byKeys;
+        {
+            Run run(m_dir.path());
+            frmCtl *panel = run.program.panel();
+            QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : panel->HScroll1[0];
+            for (const QString &text : row[1].split(u' ')) {
+                const QKeyCombination key = QKeySequence::fromString(text, QKeySequence::PortableText)[0];
+                QVERIFY2(text == u"lists" || key.toCombined() != 0, qPrintable(text));
+                if (text == u"lists")
+                    panel->Frame1_DblClick(1);
+                else
+                    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+            }
+            byKeys = run.trace();
+        }
+        Run run(m_dir.path());
+        for (const QString &name : row[2].split(u' ')) {
+            if (name == u"lists") {
+                run.program.panel()->Frame1_DblClick(1);
+                continue;
+            }
+            auto *button = run.program.panel()->findChild<QPushButton *>(
+                name.startsWith(u'k') ? QStringLiteral("CommandButton1_") + name.mid(1) : name);
+            QVERIFY2(button && button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        }
+        QCOMPARE(byKeys, run.trace());
+    }
+
+    void pictureIsTheWindow_data() { fixtureTable("app/render-like-window.txt", 5); }
+
+    void pictureIsTheWindow()
+    {
+        LUMINA_REQUIRE_FONTS();
+        QFETCH(QStringList, row);
+        const int stop = row[0].toInt(), section = row[1].toInt(), scale = row[2].toInt();
+        const bool own = row[3] == u"yes";
+        const QString settings = iniLocation().pathForSave();
+        QFile::remove(settings);
+        if (own) {
+            // Colours, ticket numbering and an information number, saved by the program.
+            Run first(m_dir.path());
+            frmOption *options = first.program.options();
+            setBackColor(options->Command8[2], rgb(80, 255, 80));
+            options->Combo2->setCurrentIndex(5);
+            options->Check3[1]->setChecked(true);
+            options->Combo4[1]->setCurrentIndex(9);
+            SaveIni();
+        }
+        Run run(m_dir.path());
+        run.program.board()->setBoardScale(scale);
+        // A long name is pictured in the window's frame where it has risen to the top.
+        ChimeiCtl_P *strip = run.program.board()->ChimeiCtl;
+        qint64 now = 0;
+        strip->setClock([&now] { return now; });
+        frmCtl *panel = run.program.panel();
+        panel->Check2->setChecked(own);
+        panel->Label2[0]->setText(QStringLiteral("12"));
+        panel->Label2[2]->setText(QString::number(section));
+        panel->Command1[1]->click();
+        for (int n = section; n != stop; n += stop > section ? 1 : -1)
+            panel->Command2[stop > section ? 1 : 0]->click();
+        for (; strip->isScrolling() && strip->layerTop() > 0; now += 100)
+            strip->advanceScroll();
+        const QImage window = run.program.board()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+
+        QStringList args{"DIR/12.hy3", "--stop", QString::number(stop), "--section", QString::number(section),
+                         "--scale", QString::number(scale), "-o", "DIR/board.png"};
+        if (own)
+            args << "--night" << "--settings" << settings;
+        QCOMPARE(render(args), 0);
+        QCOMPARE(QImage(m_dir.filePath("board.png")).convertToFormat(QImage::Format_ARGB32), window);
+        QCOMPARE(render({"DIR/12.hy3", "--all", "DIR/all", "--section", QString::number(section)}), 0);
+        QCOMPARE(QDir(m_dir.filePath("all")).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"stop-001.png", "stop-002.png", "stop-003.png", "stop-004.png", "stop-005.png"}));
+    }
+
+    void refused_data() { fixtureTable("app/render-refused.txt", 3); }
+
+    void refused()
+    {
+        QFETCH(QStringList, row);
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
+        QString errors;
+        QCOMPARE(render(row[0].split(u' '), &errors), 1);
+        QVERIFY2(errors.contains(row[1]), qPrintable(errors));
+        // Nothing is written: no picture, nor a copy of a damaged settings file.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
+    }
 
 private:
-    int render(QStringList args, QString *errors = nullptr);
+    int render(QStringList args, QString *errors = nullptr)
+    {
+        QProcess tool;
+        tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"),
+                   QStringList{QStringLiteral("render")}
+                           + args.replaceInStrings("DATA", LUMINA_TEST_DATA).replaceInStrings("DIR", m_dir.path()));
+        tool.waitForFinished(60000);
+        if (errors)
+            *errors = QString::fromUtf8(tool.readAllStandardError());
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    }
+
     QTemporaryDir m_dir;
 };
-
-void tst_KeysRender::initTestCase()
-{
-    // Route 12: five stops, the third named longer than the strip; a tape whose first two entries step.
-    std::vector<FareRecord> stops(5);
-    for (size_t s = 0; s < stops.size(); ++s) {
-        stops[s].StopName = s == 2 ? QStringLiteral("中央図書館前北口") : QStringLiteral("駅%1").arg(s);
-        stops[s].TicketNo = qint16(s + 1);
-        for (size_t t = 0; t < 60; ++t)
-            stops[s].Values[t] = t > s + 3 ? qint16(-1) : qint16(150 + 30 * s + 10 * t);
-    }
-    QFile fares(m_dir.filePath("12.hy3"));
-    QVERIFY(fares.open(QIODevice::WriteOnly) && FareFileWriter().write(&fares, stops));
-    QFile tape(m_dir.filePath("12tp.csv"));
-    QVERIFY(tape.open(QIODevice::WriteOnly) && tape.write(cp932::encode(u"一,1,0\r\n二,1,0\r\n三,0,0\r\n")) > 0);
-    QFile bad(m_dir.filePath("bad.in4"));
-    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("garbage") == 7);
-}
-
-void tst_KeysRender::keysDoWhatClicksDo_data()
-{
-    // Keys, and the buttons a mouse clicks for the same ("kN" is keypad key N);
-    // Key_unknown and "lists" show the digit lists. Keys with Ctrl or Shift,
-    // unbound keys and the digits of a hidden keypad do nothing.
-    QTest::addColumn<bool>("onBoard");
-    QTest::addColumn<Keys>("keys");
-    QTest::addColumn<QString>("buttons");
-    QTest::newRow("route 12, section 2, a sixth digit refused") << true
-        << Keys{Qt::Key_R, Qt::Key_1, Qt::Key_2, Qt::Key_0, Qt::Key_0, Qt::KeypadModifier | Qt::Key_0, Qt::Key_9,
-                Qt::ControlModifier | Qt::Key_1, Qt::Key_S, Qt::Key_2, Qt::KeypadModifier | Qt::Key_Enter}
-        << "k10 k1 k2 k0 k0 k0 k9 k11 k2 Command1_1";
-    QTest::newRow("steps and tape") << false
-        << Keys{Qt::Key_R, Qt::Key_1, Qt::Key_2, Qt::Key_Return, Qt::ShiftModifier | Qt::Key_Right,
-                Qt::Key_Right, Qt::Key_A, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Escape,
-                Qt::Key_PageUp, Qt::Key_F2}
-        << "k10 k1 k2 Command1_1 Command2_1 Command2_0 cmdTapeNext cmdTapeNext cmdTapeStop cmdTapeBack cmdTapeSet";
-    QTest::newRow("lists") << true << Keys{Qt::Key_unknown, Qt::Key_1, Qt::Key_Return} << "lists Command1_0";
-}
-
-void tst_KeysRender::keysDoWhatClicksDo()
-{
-    QFETCH(bool, onBoard);
-    QFETCH(Keys, keys);
-    QFETCH(QString, buttons);
-    QStringList byKeys;
-    {
-        Run run(m_dir.path());
-        frmCtl *panel = run.program.panel();
-        // On the panel, a control with arrow keys of its own has the keys.
-        QWidget *target = onBoard ? static_cast<QWidget *>(run.program.board()) : panel->HScroll1[0];
-        for (const QKeyCombination key : keys) {
-            if (key.key() == Qt::Key_unknown)
-                panel->Frame1_DblClick(1);
-            else
-                QTest::keyClick(target, key.key(), key.keyboardModifiers());
-        }
-        byKeys = run.trace();
-    }
-    Run run(m_dir.path());
-    for (const QString &name : buttons.split(u' ')) {
-        if (name == u"lists") {
-            run.program.panel()->Frame1_DblClick(1);
-            continue;
-        }
-        auto *button = run.program.panel()->findChild<QPushButton *>(
-            name.startsWith(u'k') ? QStringLiteral("CommandButton1_") + name.mid(1) : name);
-        QVERIFY2(button && button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    }
-    QCOMPARE(byKeys, run.trace());
-}
-
-int tst_KeysRender::render(QStringList args, QString *errors)
-{
-    QProcess tool;
-    tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"),
-               QStringList{QStringLiteral("render")} + args.replaceInStrings("DIR", m_dir.path()));
-    tool.waitForFinished(60000);
-    if (errors)
-        *errors = QString::fromUtf8(tool.readAllStandardError());
-    return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-}
-
-void tst_KeysRender::pictureIsTheWindow_data()
-{
-    QTest::addColumn<int>("stop");
-    QTest::addColumn<int>("section");
-    QTest::addColumn<int>("scale");
-    QTest::addColumn<bool>("own"); // late night, and settings of the user's own
-    QTest::newRow("long name, cells below the section at 0") << 3 << 2 << 1 << false;
-    QTest::newRow("late night, own settings, x3") << 4 << 1 << 3 << true;
-}
-
-void tst_KeysRender::pictureIsTheWindow()
-{
-    LUMINA_REQUIRE_FONTS();
-    QFETCH(int, stop);
-    QFETCH(int, section);
-    QFETCH(int, scale);
-    QFETCH(bool, own);
-    const QString settings = iniLocation().pathForSave();
-    QFile::remove(settings);
-    if (own) {
-        // Colours, ticket numbering and an information number, saved by the program.
-        Run first(m_dir.path());
-        frmOption *options = first.program.options();
-        setBackColor(options->Command8[2], rgb(80, 255, 80));
-        options->Combo2->setCurrentIndex(5);
-        options->Check3[1]->setChecked(true);
-        options->Combo4[1]->setCurrentIndex(9);
-        SaveIni();
-    }
-    Run run(m_dir.path());
-    run.program.board()->setBoardScale(scale);
-    // A long name is pictured in the window's frame where it has risen to the top.
-    ChimeiCtl_P *strip = run.program.board()->ChimeiCtl;
-    qint64 now = 0;
-    strip->setClock([&now] { return now; });
-    frmCtl *panel = run.program.panel();
-    panel->Check2->setChecked(own);
-    panel->Label2[0]->setText(QStringLiteral("12"));
-    panel->Label2[2]->setText(QString::number(section));
-    panel->Command1[1]->click();
-    for (int n = section; n != stop; n += stop > section ? 1 : -1)
-        panel->Command2[stop > section ? 1 : 0]->click();
-    for (; strip->isScrolling() && strip->layerTop() > 0; now += 100)
-        strip->advanceScroll();
-    const QImage window = run.program.board()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-
-    QStringList args{"DIR/12.hy3", "--stop", QString::number(stop), "--section", QString::number(section),
-                     "--scale", QString::number(scale), "-o", "DIR/board.png"};
-    if (own)
-        args << "--night" << "--settings" << settings;
-    QCOMPARE(render(args), 0);
-    QCOMPARE(QImage(m_dir.filePath("board.png")).convertToFormat(QImage::Format_ARGB32), window);
-    QCOMPARE(render({"DIR/12.hy3", "--all", "DIR/all", "--section", QString::number(section)}), 0);
-    QCOMPARE(QDir(m_dir.filePath("all")).entryList(QDir::Files, QDir::Name),
-             (QStringList{"stop-001.png", "stop-002.png", "stop-003.png", "stop-004.png", "stop-005.png"}));
-}
-
-void tst_KeysRender::refused_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("error"); // a part of what standard error says
-    const QString o = QStringLiteral("DIR/refused.png");
-    QTest::newRow("missing") << QStringList{"DIR/9.hy3", "--stop", "1", "-o", o} << "指定した系統のデータがありません...";
-    QTest::newRow("section 5 of 5") << QStringList{"DIR/12.hy3", "--section", "5", "--stop", "1", "-o", o} << "指定した区間は";
-    QTest::newRow("stop 6 of 5") << QStringList{"DIR/12.hy3", "--stop", "6", "-o", o} << "停留所 6";
-    QTest::newRow("damaged settings") << QStringList{"DIR/12.hy3", "--settings", "DIR/bad.in4", "--stop", "1", "-o", o} << "bad";
-    QTest::newRow("stop and all") << QStringList{"DIR/12.hy3", "--stop", "1", "-o", o, "--all", "DIR"} << "usage:";
-}
-
-void tst_KeysRender::refused()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, error);
-    QString errors;
-    QCOMPARE(render(args, &errors), 1);
-    QVERIFY2(errors.contains(error.replace("DIR", m_dir.path())) && !QFile::exists(m_dir.filePath("refused.png")),
-             qPrintable(errors));
-}
 
 LUMINA_TEST_MAIN(tst_KeysRender)
 #include "tst_keysrender.moc"

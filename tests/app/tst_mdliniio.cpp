@@ -27,13 +27,6 @@
 using namespace lumina;
 using namespace lumina::test;
 
-namespace {
-
-// What a file holds of no use: its first string claims more than there is.
-const QByteArray kNoise(300, '\xa5');
-
-} // namespace
-
 // Loading the settings into the windows and saving them from there, and what
 // happens when either goes wrong.
 class tst_mdlIniIo : public QObject
@@ -41,17 +34,241 @@ class tst_mdlIniIo : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void firstStartWithoutFile();
-    void everyFieldLoadsInOrderAndSavesBackIdentical();
-    void loadFailures_data();
-    void loadFailures();
-    void damagedFileIsReportedAndKept_data();
-    void damagedFileIsReportedAndKept();
-    void saveFailuresKeepTheOldFile_data();
-    void saveFailuresKeepTheOldFile();
-    void missingCodePageIsToldAndNothingSaved();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(bin()));
+        m_location = {m_dir->filePath(QStringLiteral("bin/ルミナ")), m_dir->filePath(QStringLiteral("config/Lumina")),
+                      [](const QString &) { return true; }, {}, false};
+        m_records = initialRecords();
+        m_host = std::make_unique<FakeHostLib>();
+        m_board = std::make_unique<Form1>();
+        m_panel = std::make_unique<frmCtl>();
+        m_options = std::make_unique<frmOption>();
+        // What start-up sets before the settings are read.
+        m_options->Check1->setChecked(true);
+        for (size_t i = 0; i < 3; ++i)
+            setBackColor(m_options->Command5[i], PanelSettings().ticketNumberColours[i]);
+        m_board->move(0, 0);
+        m_panel->move(400, 400);
+        m_log.clear();
+    }
+
+    void cleanup()
+    {
+        m_options.reset();
+        m_panel.reset();
+        m_board.reset();
+        m_host.reset();
+    }
+
+    void firstStartWithoutFile()
+    {
+        QVERIFY(loadIni(targets(), m_location, m_records));
+        QVERIFY(m_host->messages.isEmpty());
+        QVERIFY(m_log.isEmpty()); // nothing applied, not even the options
+
+        QVERIFY(writeFile(beside(), QByteArray(5000, 'x'))); // a longer file is replaced whole
+        QVERIFY(saveIni(targets(), m_location, m_records));
+        QVERIFY(m_host->messages.isEmpty());
+        QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10);
+        // The windows' own values are the values of a start without a file.
+        const SettingsFile saved = parse(readFile(beside()));
+        SettingsFile expected = initialRecords();
+        expected.controlPanel = saved.controlPanel;
+        expected.board = saved.board;
+        QVERIFY(saved == expected);
+        QCOMPARE(saved.controlPanel.left, 400 * 15);
+        QCOMPARE(saved.controlPanel.scrollSpeed, 1);
+        // Nothing else in the folder: the temporary file of the save is gone.
+        QCOMPARE(QDir(bin()).entryList(QDir::Files), QStringList{QStringLiteral("ルミナ.in4")});
+    }
+
+    void everyFieldLoadsInOrderAndSavesBackIdentical()
+    {
+        for (int i = 1; i <= 60; ++i)
+            m_board->Degit[size_t(i)]->setValue(1230);
+        const QByteArray original = fixture("every_field.in4");
+        QVERIFY(writeFile(beside(), original));
+        connect(m_options->Text2[0], &QLineEdit::textChanged, this, [&] {
+            m_log << QStringLiteral("options");
+            QCOMPARE(m_panel->HScroll1[1]->value(), 0); // the panel comes after the options
+        });
+        connect(m_panel->Option4[0], &QRadioButton::clicked, this,
+                [&] { m_log << QStringLiteral("backlight ") + m_options->txtSelectPanel[2]->text(); });
+        connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) { m_log << QStringLiteral("Check4 %1").arg(on); });
+        connect(m_panel->Check2, &QCheckBox::clicked, this, [&](bool on) { m_log << QStringLiteral("Check2 %1").arg(on); });
+        QVERIFY(loadIni(targets(), m_location, m_records));
+        QVERIFY(m_host->messages.isEmpty());
+        QCOMPARE(m_log, (QStringList{"options", "backlight C:\\パネル\\点灯２.jpg", "plug-in C:\\プラグイン\\整理券.4SP",
+                                     "Check4 1", "Check2 1", "SetProp"}));
+        // The double-click replay sent the keypad frame back: the digit lists show.
+        QVERIFY(m_panel->children().indexOf(m_panel->Frame1[1]) < m_panel->children().indexOf(m_panel->Frame1[0]));
+        QCOMPARE(m_panel->pos(), QPoint(200, 300));
+        QCOMPARE(m_board->pos(), QPoint(100, 80));
+        // The strip takes its colours; the cells their digit settings and colours,
+        // emptied; the clock the colours only.
+        const SettingsFile expected = parse(original);
+        QCOMPARE(m_board->ChimeiCtl->BackColor(), expected.stopName.backColour);
+        QCOMPARE(m_board->ChimeiCtl->ForeColor(), expected.stopName.textColour);
+        for (const DegitBase *digit : std::initializer_list<const DegitBase *>{m_board->Degit[60], m_board->TimeDegit[1]}) {
+            QCOMPARE(digit->BackColor(), expected.infoDigits.backColour);
+            QCOMPARE(digit->BaseForeColor(), expected.infoDigits.unlitColour);
+            QCOMPARE(digit->DegitForeColor(), expected.infoDigits.litColour);
+        }
+        QCOMPARE(m_board->TimeDegit[1]->Shift(), qint16(0));
+        for (int i = 1; i <= 60; ++i)
+            QCOMPARE(m_board->Degit[size_t(i)]->Value().toString(), QStringLiteral(" "));
+
+        // Written back, byte for byte, from the windows; what the cells hold at
+        // quit is saved.
+        SettingsFile fresh = initialRecords();
+        QVERIFY(saveIni(targets(), m_location, fresh));
+        QCOMPARE(readFile(beside()), original);
+        for (int i = 1; i <= 60; ++i)
+            m_board->Degit[size_t(i)]->setZeroMode(3);
+        QVERIFY(saveIni(targets(), m_location, fresh));
+        for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
+            QCOMPARE(cell.ZeroMode, qint16(3));
+        QVERIFY(m_host->messages.isEmpty());
+    }
+
+    void loadFailures_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // "dir": a folder in its place
+        QTest::addColumn<QString>("message"); // the start of it; empty: none
+        QTest::addColumn<bool>("applied");
+        SettingsFile bad = parse(fixture("every_field.in4"));
+        // Windows placed out of every screen's sight stay where they are; the rest
+        // of the panel state is restored all the same.
+        bad.board = {-2147483647 - 1, 2147483647};
+        bad.controlPanel.left = 15 * 100000;
+        QTest::newRow("out of sight") << SettingsWriter::toBytes(bad) << "" << true;
+        bad.controlPanel.preview = 5; // a check box has no such value
+        QTest::newRow("panel check box 5") << SettingsWriter::toBytes(bad) << "エラー Code:380\r\n" << false;
+        QTest::newRow("list index 60") << fixture("bad_combo.in4")
+                                       << "エラー Code:380\r\n内容:プロパティの値が不正です。\r\nモジュール:mdlIniIo.LoadIni()" << false;
+        QTest::newRow("empty file") << QByteArray("") << "" << false;
+        QTest::newRow("folder in its place") << QByteArray("dir") << "エラー Code:" << false;
+    }
+
+    void loadFailures()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(bool, applied);
+        QVERIFY(bytes == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), bytes));
+        QCOMPARE(loadIni(targets(), m_location, m_records), message.isEmpty());
+        QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QVERIFY(m_host->messages[0].text.startsWith(message));
+            QVERIFY(m_host->messages[0].text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()")));
+        }
+        // Nothing after a failing field: neither the panel nor the board nor the
+        // options on the board.
+        QCOMPARE(m_log.contains("SetProp"), applied);
+        if (applied)
+            QCOMPARE(m_panel->HScroll1[1]->value(), 2500);
+        QCOMPARE(m_panel->pos(), QPoint(400, 400));
+        QCOMPARE(m_board->pos(), QPoint(0, 0));
+    }
+
+    void damagedFileIsReportedAndKept_data() { fixtureTable("app/damaged-settings.txt", 5); }
+
+    void damagedFileIsReportedAndKept()
+    {
+        QFETCH(QStringList, row);
+        const QByteArray bytes = row[0] == u"noise" ? QByteArray(300, '\xa5') : fixture(qPrintable(row[0]));
+        const QString kept = m_dir->filePath(row[2]);
+        const QString used = QString(row[3]).replace(QStringLiteral("%1"), QString::number(settingsFieldCount()));
+        for (int n = 1; n <= row[1].toInt(); ++n)
+            QVERIFY(writeFile(bin() + QStringLiteral("/ルミナ.damaged%1.in4").arg(n > 1 ? QString::number(-n) : QString()), {}));
+        QVERIFY(writeFile(beside(), bytes));
+        m_options->txtSelectSound[3]->setText(QStringLiteral("今の音.wav"));
+        QVERIFY(loadIni(targets(), m_location, m_records));
+        QCOMPARE(m_host->messages.size(), 1);
+        const QString text = m_host->messages[0].text;
+        QVERIFY2(text.contains(beside()) && text.contains(kept) && text.contains(used), qPrintable(text));
+        QCOMPARE(readFile(kept), bytes);
+        // Fields after the end keep what the windows had, not zeros; those before
+        // it are applied.
+        QCOMPARE(m_options->txtSelectSound[3]->text(), QStringLiteral("今の音.wav"));
+        QCOMPARE(m_options->Text2[1]->text(), QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
+        QCOMPARE(m_log.last(), QStringLiteral("SetProp"));
+
+        // The quit writes a whole new file, without another word.
+        QVERIFY(saveIni(targets(), m_location, m_records));
+        QCOMPARE(readFile(beside()), SettingsWriter::toBytes(m_records));
+        QCOMPARE(m_host->messages.size(), 1);
+    }
+
+    void saveFailuresKeepTheOldFile_data() { fixtureTable("app/save-failures.txt", 5); }
+
+    void saveFailuresKeepTheOldFile()
+    {
+        QFETCH(QStringList, row);
+        const QByteArray old = row[0] == u"none" ? QByteArray()
+                               : row[0] == u"dir" ? QByteArray("dir") : fixture(qPrintable(row[0]));
+        const int limit = row[2].toInt();
+        const QString message = QString(row[3]).replace(QStringLiteral("\\r\\n"), QStringLiteral("\r\n"));
+        if (old.isEmpty()) // the user's folder would have to be made below a plain file
+            QVERIFY(writeFile(m_dir->filePath(QStringLiteral("config")), "x"));
+        QVERIFY(old.isEmpty() || (old == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), old)));
+        const QString folder = bin();
+        if (row[1] == u"yes")
+            m_location.writable = [folder](const QString &path) { return path != folder; };
+        m_options->Text2[0]->setText(QString(2000, QLatin1Char('f')));
+#ifdef Q_OS_UNIX
+        // The file system refuses every byte past the limit.
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{rlim_t(limit), before.rlim_max};
+        if (limit > 0)
+            setrlimit(RLIMIT_FSIZE, &small);
+        const bool saved = saveIni(targets(), m_location, m_records);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+#else
+        if (limit > 0)
+            QSKIP("needs a file size limit");
+        const bool saved = saveIni(targets(), m_location, m_records);
+#endif
+        QCOMPARE(saved, message.isEmpty());
+        QCOMPARE(m_host->messages.size(), saved ? 0 : 1);
+        if (saved) {
+            QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10 + 2000);
+        } else {
+            QVERIFY2(m_host->messages[0].text.startsWith(message), qPrintable(m_host->messages[0].text));
+            QVERIFY(!m_host->messages[0].text.contains(QStringLiteral("モジュール")));
+            QCOMPARE(m_records.folders.fareDataFolder, QString());
+            if (old != "dir")
+                QCOMPARE(readFile(beside()), old);
+        }
+        // No broken new file, temporary file or copy is left over.
+        const QStringList besideFile = QFileInfo(beside()).isFile() ? QStringList{"ルミナ.in4"} : QStringList();
+        QCOMPARE(QDir(bin()).entryList(QDir::Files), besideFile);
+        QCOMPARE(QDir(m_location.userConfigFolder).entryList(QDir::Files), QStringList());
+    }
+
+    void missingCodePageIsToldAndNothingSaved()
+    {
+        cp932::useConverter("no-such-converter");
+        {
+            Lumina program;
+            program.seams().loadIni = [] {};
+            program.startUp();
+            QCOMPARE(m_host->messages.size(), 1);
+            QVERIFY(m_host->messages[0].text.contains(QStringLiteral("windows-31j")));
+        }
+        const QByteArray old = fixture("every_field.in4");
+        QVERIFY(writeFile(beside(), old));
+        const bool saved = saveIni(targets(), m_location, m_records);
+        cp932::useConverter(nullptr);
+        QVERIFY(!saved);
+        QCOMPARE(readFile(beside()), old);
+        QCOMPARE(m_host->messages.size(), 1); // said once, at start-up
+    }
 
 private:
     IniTargets targets()
@@ -71,270 +288,6 @@ private:
     std::unique_ptr<frmOption> m_options;
     QStringList m_log;
 };
-
-void tst_mdlIniIo::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir().mkpath(bin()));
-    m_location = {m_dir->filePath(QStringLiteral("bin/ルミナ")), m_dir->filePath(QStringLiteral("config/Lumina")),
-                  [](const QString &) { return true; }, {}, false};
-    m_records = initialRecords();
-    m_host = std::make_unique<FakeHostLib>();
-    m_board = std::make_unique<Form1>();
-    m_panel = std::make_unique<frmCtl>();
-    m_options = std::make_unique<frmOption>();
-    // What start-up sets before the settings are read.
-    m_options->Check1->setChecked(true);
-    for (size_t i = 0; i < 3; ++i)
-        setBackColor(m_options->Command5[i], PanelSettings().ticketNumberColours[i]);
-    m_board->move(0, 0);
-    m_panel->move(400, 400);
-    m_log.clear();
-}
-
-void tst_mdlIniIo::cleanup()
-{
-    m_options.reset();
-    m_panel.reset();
-    m_board.reset();
-    m_host.reset();
-}
-
-void tst_mdlIniIo::firstStartWithoutFile()
-{
-    QVERIFY(loadIni(targets(), m_location, m_records));
-    QVERIFY(m_host->messages.isEmpty());
-    QVERIFY(m_log.isEmpty()); // nothing applied, not even the options
-
-    QVERIFY(writeFile(beside(), QByteArray(5000, 'x'))); // a longer file is replaced whole
-    QVERIFY(saveIni(targets(), m_location, m_records));
-    QVERIFY(m_host->messages.isEmpty());
-    QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10);
-    // The windows' own values are the values of a start without a file.
-    const SettingsFile saved = parse(readFile(beside()));
-    SettingsFile expected = initialRecords();
-    expected.controlPanel = saved.controlPanel;
-    expected.board = saved.board;
-    QVERIFY(saved == expected);
-    QCOMPARE(saved.controlPanel.left, 400 * 15);
-    QCOMPARE(saved.controlPanel.scrollSpeed, 1);
-    // Nothing else in the folder: the temporary file of the save is gone.
-    QCOMPARE(QDir(bin()).entryList(QDir::Files), QStringList{QStringLiteral("ルミナ.in4")});
-}
-
-void tst_mdlIniIo::everyFieldLoadsInOrderAndSavesBackIdentical()
-{
-    for (int i = 1; i <= 60; ++i)
-        m_board->Degit[size_t(i)]->setValue(1230);
-    const QByteArray original = fixture("every_field.in4");
-    QVERIFY(writeFile(beside(), original));
-    connect(m_options->Text2[0], &QLineEdit::textChanged, this, [&] {
-        m_log << QStringLiteral("options");
-        QCOMPARE(m_panel->HScroll1[1]->value(), 0); // the panel comes after the options
-    });
-    connect(m_panel->Option4[0], &QRadioButton::clicked, this,
-            [&] { m_log << QStringLiteral("backlight ") + m_options->txtSelectPanel[2]->text(); });
-    connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) { m_log << QStringLiteral("Check4 %1").arg(on); });
-    connect(m_panel->Check2, &QCheckBox::clicked, this, [&](bool on) { m_log << QStringLiteral("Check2 %1").arg(on); });
-    QVERIFY(loadIni(targets(), m_location, m_records));
-    QVERIFY(m_host->messages.isEmpty());
-    QCOMPARE(m_log, (QStringList{"options", "backlight C:\\パネル\\点灯２.jpg", "plug-in C:\\プラグイン\\整理券.4SP",
-                                 "Check4 1", "Check2 1", "SetProp"}));
-    // The double-click replay sent the keypad frame back: the digit lists show.
-    QVERIFY(m_panel->children().indexOf(m_panel->Frame1[1]) < m_panel->children().indexOf(m_panel->Frame1[0]));
-    QCOMPARE(m_panel->pos(), QPoint(200, 300));
-    QCOMPARE(m_board->pos(), QPoint(100, 80));
-    // The strip takes its colours; the cells their digit settings and colours,
-    // emptied; the clock the colours only.
-    const SettingsFile expected = parse(original);
-    QCOMPARE(m_board->ChimeiCtl->BackColor(), expected.stopName.backColour);
-    QCOMPARE(m_board->ChimeiCtl->ForeColor(), expected.stopName.textColour);
-    for (const DegitBase *digit : std::initializer_list<const DegitBase *>{m_board->Degit[60], m_board->TimeDegit[1]}) {
-        QCOMPARE(digit->BackColor(), expected.infoDigits.backColour);
-        QCOMPARE(digit->BaseForeColor(), expected.infoDigits.unlitColour);
-        QCOMPARE(digit->DegitForeColor(), expected.infoDigits.litColour);
-    }
-    QCOMPARE(m_board->TimeDegit[1]->Shift(), qint16(0));
-    for (int i = 1; i <= 60; ++i)
-        QCOMPARE(m_board->Degit[size_t(i)]->Value().toString(), QStringLiteral(" "));
-
-    // Written back, byte for byte, from the windows; what the cells hold at
-    // quit is saved.
-    SettingsFile fresh = initialRecords();
-    QVERIFY(saveIni(targets(), m_location, fresh));
-    QCOMPARE(readFile(beside()), original);
-    for (int i = 1; i <= 60; ++i)
-        m_board->Degit[size_t(i)]->setZeroMode(3);
-    QVERIFY(saveIni(targets(), m_location, fresh));
-    for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
-        QCOMPARE(cell.ZeroMode, qint16(3));
-    QVERIFY(m_host->messages.isEmpty());
-}
-
-void tst_mdlIniIo::loadFailures_data()
-{
-    QTest::addColumn<QByteArray>("bytes"); // "dir": a folder in its place
-    QTest::addColumn<QString>("message"); // the start of it; empty: none
-    QTest::addColumn<bool>("applied");
-    SettingsFile bad = parse(fixture("every_field.in4"));
-    // Windows placed out of every screen's sight stay where they are; the rest
-    // of the panel state is restored all the same.
-    bad.board = {-2147483647 - 1, 2147483647};
-    bad.controlPanel.left = 15 * 100000;
-    QTest::newRow("out of sight") << SettingsWriter::toBytes(bad) << "" << true;
-    bad.controlPanel.preview = 5; // a check box has no such value
-    QTest::newRow("panel check box 5") << SettingsWriter::toBytes(bad) << "エラー Code:380\r\n" << false;
-    QTest::newRow("list index 60") << fixture("bad_combo.in4")
-                                   << "エラー Code:380\r\n内容:プロパティの値が不正です。\r\nモジュール:mdlIniIo.LoadIni()" << false;
-    QTest::newRow("empty file") << QByteArray("") << "" << false;
-    QTest::newRow("folder in its place") << QByteArray("dir") << "エラー Code:" << false;
-}
-
-void tst_mdlIniIo::loadFailures()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
-    QFETCH(bool, applied);
-    QVERIFY(bytes == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), bytes));
-    QCOMPARE(loadIni(targets(), m_location, m_records), message.isEmpty());
-    QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QVERIFY(m_host->messages[0].text.startsWith(message));
-        QVERIFY(m_host->messages[0].text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()")));
-    }
-    // Nothing after a failing field: neither the panel nor the board nor the
-    // options on the board.
-    QCOMPARE(m_log.contains("SetProp"), applied);
-    if (applied)
-        QCOMPARE(m_panel->HScroll1[1]->value(), 2500);
-    QCOMPARE(m_panel->pos(), QPoint(400, 400));
-    QCOMPARE(m_board->pos(), QPoint(0, 0));
-}
-
-void tst_mdlIniIo::damagedFileIsReportedAndKept_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("copiesBefore"); // kept from earlier starts
-    QTest::addColumn<QString>("kept");
-    QTest::addColumn<QString>("used"); // what the message says of the usable part
-    QTest::newRow("300 random bytes") << kNoise << 0 << "bin/ルミナ.damaged.in4" << "使える設定はありませんでした。";
-    QTest::newRow("ends early") << fixture("short.in4") << 0 << "bin/ルミナ.damaged.in4"
-                                << QStringLiteral("先頭の200バイト（全%1項目のうち初めの34項目）").arg(settingsFieldCount());
-    QTest::newRow("one copy before") << kNoise << 1 << "bin/ルミナ.damaged-2.in4" << "使える設定は";
-    QTest::newRow("999 copies before") << kNoise << 999 << "config/Lumina/ルミナ.damaged.in4" << "使える設定は";
-}
-
-void tst_mdlIniIo::damagedFileIsReportedAndKept()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, copiesBefore);
-    QFETCH(QString, kept);
-    QFETCH(QString, used);
-    for (int n = 1; n <= copiesBefore; ++n)
-        QVERIFY(writeFile(bin() + QStringLiteral("/ルミナ.damaged%1.in4").arg(n > 1 ? QString::number(-n) : QString()), {}));
-    QVERIFY(writeFile(beside(), bytes));
-    m_options->txtSelectSound[3]->setText(QStringLiteral("今の音.wav"));
-    QVERIFY(loadIni(targets(), m_location, m_records));
-    QCOMPARE(m_host->messages.size(), 1);
-    const QString text = m_host->messages[0].text;
-    QVERIFY2(text.contains(beside()) && text.contains(m_dir->filePath(kept)) && text.contains(used), qPrintable(text));
-    QCOMPARE(readFile(m_dir->filePath(kept)), bytes);
-    // Fields after the end keep what the windows had, not zeros; those before
-    // it are applied.
-    QCOMPARE(m_options->txtSelectSound[3]->text(), QStringLiteral("今の音.wav"));
-    QCOMPARE(m_options->Text2[1]->text(), QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
-    QCOMPARE(m_log.last(), QStringLiteral("SetProp"));
-
-    // The quit writes a whole new file, without another word.
-    QVERIFY(saveIni(targets(), m_location, m_records));
-    SettingsReader reader;
-    QByteArray whole = readFile(beside());
-    QBuffer buffer(&whole);
-    QVERIFY(buffer.open(QIODevice::ReadOnly) && reader.read(&buffer, m_records));
-    QCOMPARE(m_host->messages.size(), 1);
-}
-
-void tst_mdlIniIo::saveFailuresKeepTheOldFile_data()
-{
-    QTest::addColumn<QByteArray>("old"); // "dir": a folder in its place; empty: none
-    QTest::addColumn<bool>("inPlace"); // the folder takes no new files
-    QTest::addColumn<int>("limit"); // bytes the file system takes, 0: any
-    QTest::addColumn<QString>("message"); // the start of it; empty: saved
-    QTest::newRow("saved in place") << fixture("every_field.in4") << true << 0 << "";
-    QTest::newRow("new file breaks off") << fixture("every_field.in4") << false << 700 << "エラー Code:";
-    QTest::newRow("in place, breaks off") << fixture("defaults.in4") << true << 700 << "エラー Code:";
-    QTest::newRow("in place, no copy") << fixture("every_field.in4") << true << 700 << "エラー Code:";
-    QTest::newRow("onto a folder") << QByteArray("dir") << false << 0 << "エラー Code:";
-    QTest::newRow("in place onto a folder") << QByteArray("dir") << true << 0 << "エラー Code:";
-    QTest::newRow("no folder for the file") << QByteArray() << true << 0 << "エラー Code:76\r\n内容:";
-}
-
-void tst_mdlIniIo::saveFailuresKeepTheOldFile()
-{
-    QFETCH(QByteArray, old);
-    QFETCH(bool, inPlace);
-    QFETCH(int, limit);
-    QFETCH(QString, message);
-#ifndef Q_OS_UNIX
-    if (limit > 0)
-        QSKIP("needs a file size limit");
-#endif
-    if (old.isEmpty()) // the user's folder would have to be made below a plain file
-        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("config")), "x"));
-    QVERIFY(old.isEmpty() || (old == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), old)));
-    const QString folder = bin();
-    if (inPlace)
-        m_location.writable = [folder](const QString &path) { return path != folder; };
-    m_options->Text2[0]->setText(QString(2000, QLatin1Char('f')));
-#ifdef Q_OS_UNIX
-    // The file system refuses every byte past the limit.
-    rlimit before{};
-    getrlimit(RLIMIT_FSIZE, &before);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{rlim_t(limit), before.rlim_max};
-    if (limit > 0)
-        setrlimit(RLIMIT_FSIZE, &small);
-#endif
-    const bool saved = saveIni(targets(), m_location, m_records);
-#ifdef Q_OS_UNIX
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, handler);
-#endif
-    QCOMPARE(saved, message.isEmpty());
-    QCOMPARE(m_host->messages.size(), saved ? 0 : 1);
-    if (saved) {
-        QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10 + 2000);
-    } else {
-        QVERIFY2(m_host->messages[0].text.startsWith(message), qPrintable(m_host->messages[0].text));
-        QVERIFY(!m_host->messages[0].text.contains(QStringLiteral("モジュール")));
-        QCOMPARE(m_records.folders.fareDataFolder, QString());
-        if (old != "dir")
-            QCOMPARE(readFile(beside()), old);
-    }
-    // No broken new file, temporary file or copy is left over.
-    const QStringList besideFile = QFileInfo(beside()).isFile() ? QStringList{"ルミナ.in4"} : QStringList();
-    QCOMPARE(QDir(bin()).entryList(QDir::Files), besideFile);
-    QCOMPARE(QDir(m_location.userConfigFolder).entryList(QDir::Files), QStringList());
-}
-
-void tst_mdlIniIo::missingCodePageIsToldAndNothingSaved()
-{
-    cp932::useConverter("no-such-converter");
-    {
-        Lumina program;
-        program.seams().loadIni = [] {};
-        program.startUp();
-        QCOMPARE(m_host->messages.size(), 1);
-        QVERIFY(m_host->messages[0].text.contains(QStringLiteral("windows-31j")));
-    }
-    const QByteArray old = fixture("every_field.in4");
-    QVERIFY(writeFile(beside(), old));
-    const bool saved = saveIni(targets(), m_location, m_records);
-    cp932::useConverter(nullptr);
-    QVERIFY(!saved);
-    QCOMPARE(readFile(beside()), old);
-    QCOMPARE(m_host->messages.size(), 1); // said once, at start-up
-}
 
 LUMINA_TEST_MAIN(tst_mdlIniIo)
 #include "tst_mdliniio.moc"

@@ -17,28 +17,181 @@ class tst_StartQuit : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void startAndQuitSavesWhatWasLoaded_data();
-    void startAndQuitSavesWhatWasLoaded();
+    void initTestCase()
+    {
+        for (const char *tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"}) {
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh)").arg(QLatin1String(tool))));
+        }
+        // The server picks a free display number and tells it on its output. What
+        // the X programs print besides goes nowhere: a pipe nobody reads while a
+        // tool runs would fill up and stop them.
+        m_server.setStandardErrorFile(QProcess::nullDevice());
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        QVERIFY(m_server.waitForStarted(30000));
+        QVERIFY(QTest::qWaitFor([this] { return m_server.canReadLine(); }, 60000));
+        m_env.insert("DISPLAY", ':' + QString::fromLatin1(m_server.readLine().trimmed()));
+        m_windowManager.setProcessEnvironment(m_env);
+        m_windowManager.setStandardOutputFile(QProcess::nullDevice());
+        m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+        const auto managed = [this] { return x11("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
+        // On a busy machine the window manager has now and then not taken over
+        // the display: give it a few tries.
+        for (int attempt = 1; attempt <= 3; ++attempt) {
+            m_windowManager.start("openbox", {"--replace"});
+            QVERIFY(m_windowManager.waitForStarted(30000));
+            if (QTest::qWaitFor(managed, 20000))
+                return;
+            qWarning() << "openbox has not taken over, try" << attempt << m_windowManager.state();
+            m_windowManager.kill();
+            m_windowManager.waitForFinished(10000);
+        }
+        QFAIL("no window manager");
+    }
+
+    void cleanupTestCase()
+    {
+        // One that does not end in time is killed with its QProcess.
+        for (QProcess *p : {&m_windowManager, &m_server}) {
+            p->terminate();
+            p->waitForFinished(10000);
+        }
+    }
+
+    void startAndQuitSavesWhatWasLoaded_data()
+    {
+        // Where the left button goes down and drags, relative to the board (at
+        // 100, 60); none: no drag. Only a drag by the board's own surface moves
+        // it, and then the quit saves the new place.
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QPoint>("dragAt");
+        QTest::addColumn<bool>("moves");
+        const QByteArray board100x60 = settingsWith(9000, 6000, 1500, 900);
+        QTest::newRow("between pixels") << settingsWith(9007, 6001, 1501, 899) << QPoint() << false;
+        QTest::newRow("drag by fare cell 1") << board100x60 << QPoint(236, 59) << false;
+        QTest::newRow("drag by the board") << board100x60 << QPoint(20, 20) << true;
+    }
+
+    void startAndQuitSavesWhatWasLoaded()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QPoint, dragAt);
+        QFETCH(bool, moves);
+        QTemporaryDir dir;
+        QVERIFY(start(dir, settings));
+        const QPoint board(100, 60);
+        if (!dragAt.isNull()) {
+            QCOMPARE(boardPosition(), board);
+            const int movedAt = drag(board + dragAt, moves ? 300 : 30);
+            QVERIFY(movedAt >= 0);
+            QCOMPARE(movedAt > 0, moves);
+            QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
+        }
+        const QPoint now = boardPosition();
+        QCOMPARE(now != board, moves);
+        QVERIFY(quit());
+        const QByteArray saved = readFile(dir.filePath("lumina.in4"));
+        if (moves)
+            QCOMPARE(QPoint(parse(saved).board.left, parse(saved).board.top), now * 15);
+        else
+            QCOMPARE(saved.toHex(' '), settings.toHex(' '));
+    }
 
 private:
     // Runs an X tool on our display; its output, or a null array on failure.
-    QByteArray x11(const QString &program, const QStringList &args);
+    QByteArray x11(const QString &program, const QStringList &args)
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(m_env);
+        tool.setStandardErrorFile(QProcess::nullDevice());
+        tool.start(program, args);
+        // A tool still running at the time limit is killed with `tool`.
+        if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return {};
+        const QByteArray out = tool.readAllStandardOutput().trimmed();
+        return out.isNull() ? QByteArray("") : out;
+    }
+
     // The first shown window whose title matches, once there is one.
     QByteArray findWindow(const QString &title)
     {
         return x11("xdotool", {"search", "--sync", "--onlyvisible", "--name", title}).split('\n').value(0);
     }
+
     // Starts a copy of the program in `dir` with `settings` beside it, until
     // the window manager has framed the panel.
-    bool start(const QTemporaryDir &dir, const QByteArray &settings);
+    bool start(const QTemporaryDir &dir, const QByteArray &settings)
+    {
+        // The settings file sits beside the executable: run a copy of it.
+        const QString exe = dir.filePath("lumina");
+        if (!QFile::copy(LUMINA_PROGRAM, exe) || !writeFile(dir.filePath("lumina.in4"), settings))
+            return false;
+        m_program.kill(); // left over from a failed test
+        m_program.waitForFinished();
+        QProcessEnvironment env = m_env;
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        m_program.setProcessEnvironment(env);
+        m_program.setStandardOutputFile(QProcess::nullDevice());
+        m_program.setStandardErrorFile(QProcess::nullDevice());
+        m_program.start(exe, {});
+        m_panel = findWindow("^集中操作盤$");
+        m_board = findWindow("^ルミナ - ");
+        if (m_panel.isEmpty() || m_board.isEmpty()) {
+            qWarning() << "windows not found:" << m_panel << m_board << m_program.state();
+            return false;
+        }
+        const auto framed = [this] { return x11("xprop", {"-id", m_panel, "_NET_FRAME_EXTENTS"}).contains("= "); };
+        if (!QTest::qWaitFor(framed, 60000))
+            return false;
+        QTest::qWait(400); // past the program's own settling of the panel
+        return true;
+    }
+
     // The panel's close button (Alt+F4 under openbox), then Yes to the question.
-    bool quit();
-    QPoint boardPosition();
+    bool quit()
+    {
+        if (x11("xdotool", {"windowactivate", "--sync", m_panel, "key", "--clearmodifiers", "alt+F4"}).isNull())
+            return false;
+        const QByteArray question = findWindow("^ルミナの終了確認$");
+        if (question.isEmpty() || x11("xdotool", {"windowactivate", "--sync", question, "key", "Return"}).isNull()) {
+            qWarning() << "no quit question";
+            return false;
+        }
+        return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit
+               && m_program.exitCode() == 0;
+    }
+
+    QPoint boardPosition()
+    {
+        const QByteArray info = x11("xwininfo", {"-id", m_board});
+        const auto value = [&info](const char *key) {
+            const qsizetype at = info.indexOf(key);
+            return at < 0 ? -1 : info.mid(at + qstrlen(key)).split('\n').value(0).trimmed().toInt();
+        };
+        return QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:"));
+    }
+
     // Button down at `from`, then the pointer moves a step at a time until the
     // board follows (or the steps run out); returns the step it moved at.
-    int drag(QPoint from, int maxSteps);
+    int drag(QPoint from, int maxSteps)
+    {
+        const QPoint before = boardPosition();
+        const auto mouse = [this](const QStringList &args, QPoint p = {}) {
+            return !x11("xdotool", args + QStringList{QString::number(p.x()), QString::number(p.y())}).isNull();
+        };
+        if (!mouse({"mousemove", "--sync"}, from) || x11("xdotool", {"mousedown", "1"}).isNull())
+            return -1;
+        int movedAt = 0;
+        for (int step = 1; step <= maxSteps && !movedAt; ++step) {
+            if (!mouse({"mousemove", "--sync"}, from + QPoint(3 + step % 2, 2) * step / 2 + QPoint(step % 2, 0)))
+                return -1;
+            if (boardPosition() != before)
+                movedAt = step;
+        }
+        return x11("xdotool", {"mouseup", "1"}).isNull() ? -1 : movedAt;
+    }
+
     static QByteArray settingsWith(qint32 panelLeft, qint32 panelTop, qint32 boardLeft, qint32 boardTop)
     {
         SettingsFile s = parse(fixture("defaults.in4"));
@@ -52,169 +205,6 @@ private:
     QProcess m_server, m_windowManager, m_program;
     QByteArray m_board, m_panel;
 };
-
-void tst_StartQuit::initTestCase()
-{
-    for (const char *tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh)").arg(QLatin1String(tool))));
-    }
-    // The server picks a free display number and tells it on its output. What
-    // the X programs print besides goes nowhere: a pipe nobody reads while a
-    // tool runs would fill up and stop them.
-    m_server.setStandardErrorFile(QProcess::nullDevice());
-    m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    QVERIFY(m_server.waitForStarted(30000));
-    QVERIFY(QTest::qWaitFor([this] { return m_server.canReadLine(); }, 60000));
-    m_env.insert("DISPLAY", ':' + QString::fromLatin1(m_server.readLine().trimmed()));
-    m_windowManager.setProcessEnvironment(m_env);
-    m_windowManager.setStandardOutputFile(QProcess::nullDevice());
-    m_windowManager.setStandardErrorFile(QProcess::nullDevice());
-    const auto managed = [this] { return x11("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
-    // On a busy machine the window manager has now and then not taken over
-    // the display: give it a few tries.
-    for (int attempt = 1; attempt <= 3; ++attempt) {
-        m_windowManager.start("openbox", {"--replace"});
-        QVERIFY(m_windowManager.waitForStarted(30000));
-        if (QTest::qWaitFor(managed, 20000))
-            return;
-        qWarning() << "openbox has not taken over, try" << attempt << m_windowManager.state();
-        m_windowManager.kill();
-        m_windowManager.waitForFinished(10000);
-    }
-    QFAIL("no window manager");
-}
-
-void tst_StartQuit::cleanupTestCase()
-{
-    for (QProcess *p : {&m_windowManager, &m_server}) {
-        p->terminate();
-        if (!p->waitForFinished(10000))
-            p->kill();
-        p->waitForFinished(10000);
-    }
-}
-
-QByteArray tst_StartQuit::x11(const QString &program, const QStringList &args)
-{
-    QProcess tool;
-    tool.setProcessEnvironment(m_env);
-    tool.setStandardErrorFile(QProcess::nullDevice());
-    tool.start(program, args);
-    // A tool still running at the time limit is killed with `tool`.
-    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return {};
-    const QByteArray out = tool.readAllStandardOutput().trimmed();
-    return out.isNull() ? QByteArray("") : out;
-}
-
-bool tst_StartQuit::start(const QTemporaryDir &dir, const QByteArray &settings)
-{
-    // The settings file sits beside the executable: run a copy of it.
-    const QString exe = dir.filePath("lumina");
-    if (!QFile::copy(LUMINA_PROGRAM, exe) || !writeFile(dir.filePath("lumina.in4"), settings))
-        return false;
-    m_program.kill(); // left over from a failed test
-    m_program.waitForFinished();
-    QProcessEnvironment env = m_env;
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-    m_program.setProcessEnvironment(env);
-    m_program.setStandardOutputFile(QProcess::nullDevice());
-    m_program.setStandardErrorFile(QProcess::nullDevice());
-    m_program.start(exe, {});
-    m_panel = findWindow("^集中操作盤$");
-    m_board = findWindow("^ルミナ - ");
-    if (m_panel.isEmpty() || m_board.isEmpty()) {
-        qWarning() << "windows not found:" << m_panel << m_board << m_program.state();
-        return false;
-    }
-    const auto framed = [this] { return x11("xprop", {"-id", m_panel, "_NET_FRAME_EXTENTS"}).contains("= "); };
-    if (!QTest::qWaitFor(framed, 60000))
-        return false;
-    QTest::qWait(400); // past the program's own settling of the panel
-    return true;
-}
-
-bool tst_StartQuit::quit()
-{
-    if (x11("xdotool", {"windowactivate", "--sync", m_panel, "key", "--clearmodifiers", "alt+F4"}).isNull())
-        return false;
-    const QByteArray question = findWindow("^ルミナの終了確認$");
-    if (question.isEmpty() || x11("xdotool", {"windowactivate", "--sync", question, "key", "Return"}).isNull()) {
-        qWarning() << "no quit question";
-        return false;
-    }
-    return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit
-           && m_program.exitCode() == 0;
-}
-
-void tst_StartQuit::startAndQuitSavesWhatWasLoaded_data()
-{
-    // Where the left button goes down and drags, relative to the board (at
-    // 100, 60); none: no drag. Only a drag by the board's own surface moves
-    // it, and then the quit saves the new place.
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QPoint>("dragAt");
-    QTest::addColumn<bool>("moves");
-    const QByteArray board100x60 = settingsWith(9000, 6000, 1500, 900);
-    QTest::newRow("between pixels") << settingsWith(9007, 6001, 1501, 899) << QPoint() << false;
-    QTest::newRow("drag by fare cell 1") << board100x60 << QPoint(236, 59) << false;
-    QTest::newRow("drag by the board") << board100x60 << QPoint(20, 20) << true;
-}
-
-void tst_StartQuit::startAndQuitSavesWhatWasLoaded()
-{
-    QFETCH(QByteArray, settings);
-    QFETCH(QPoint, dragAt);
-    QFETCH(bool, moves);
-    QTemporaryDir dir;
-    QVERIFY(start(dir, settings));
-    const QPoint board(100, 60);
-    if (!dragAt.isNull()) {
-        QCOMPARE(boardPosition(), board);
-        const int movedAt = drag(board + dragAt, moves ? 300 : 30);
-        QVERIFY(movedAt >= 0);
-        QCOMPARE(movedAt > 0, moves);
-        QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
-    }
-    const QPoint now = boardPosition();
-    QCOMPARE(now != board, moves);
-    QVERIFY(quit());
-    const QByteArray saved = readFile(dir.filePath("lumina.in4"));
-    if (moves)
-        QCOMPARE(QPoint(parse(saved).board.left, parse(saved).board.top), now * 15);
-    else
-        QCOMPARE(saved.toHex(' '), settings.toHex(' '));
-}
-
-QPoint tst_StartQuit::boardPosition()
-{
-    const QByteArray info = x11("xwininfo", {"-id", m_board});
-    const auto value = [&info](const char *key) {
-        const qsizetype at = info.indexOf(key);
-        return at < 0 ? -1 : info.mid(at + qstrlen(key)).split('\n').value(0).trimmed().toInt();
-    };
-    return QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:"));
-}
-
-int tst_StartQuit::drag(QPoint from, int maxSteps)
-{
-    const QPoint before = boardPosition();
-    const auto mouse = [this](const QStringList &args, QPoint p = {}) {
-        return !x11("xdotool", args + QStringList{QString::number(p.x()), QString::number(p.y())}).isNull();
-    };
-    if (!mouse({"mousemove", "--sync"}, from) || x11("xdotool", {"mousedown", "1"}).isNull())
-        return -1;
-    int movedAt = 0;
-    for (int step = 1; step <= maxSteps && !movedAt; ++step) {
-        if (!mouse({"mousemove", "--sync"}, from + QPoint(3 + step % 2, 2) * step / 2 + QPoint(step % 2, 0)))
-            return -1;
-        if (boardPosition() != before)
-            movedAt = step;
-    }
-    return x11("xdotool", {"mouseup", "1"}).isNull() ? -1 : movedAt;
-}
 
 LUMINA_TEST_MAIN(tst_StartQuit)
 #include "tst_startquit.moc"

@@ -4,6 +4,7 @@
 #include "FakeHostLib.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "app/Lumina.h"
@@ -70,11 +71,7 @@ struct Program {
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    bool writeFile(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
+    bool writeFile(const QString &name, const QByteArray &bytes) const { return test::writeFile(path(name), bytes); }
 
     // Route `key`: stops "停留所<s>" (stop 7 a name that scrolls), ticket s
     // issued at stop s, fares by fareAt, data column 61 holding s % 4.
