@@ -123,22 +123,10 @@ private slots:
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
 
-    void writersNotify()
+    void newColourShowsAtOnce()
     {
+        // On the unlit segments too, with nothing lit.
         M_DegitEmNB cell;
-        QSignalSpy spy(&cell, &M_DegitEmNB::PropertyChanged);
-        cell.setBaseForeColor(1);
-        cell.setDegitForeColor(2);
-        cell.setDegitStyle(1);
-        cell.setValue(5);
-        cell.setUserSet(false);
-        cell.setBackColor(3);
-        QStringList names;
-        for (const auto &args : spy)
-            names << args.at(0).toString();
-        QCOMPARE(names, QStringList({"BaseForeColor", "DegitForeColor", "DegitStyle", "Value",
-                                     "UserSet", "BackColor"}));
-        // A new colour shows at once, on the unlit segments too.
         const QImage before = cell.face();
         cell.setBaseForeColor(rgb(0, 255, 0));
         QVERIFY(cell.face() != before);
@@ -168,38 +156,29 @@ private slots:
             QCOMPARE(again.ReadProperty(QLatin1String(key), {}).toString(), value.toString());
         QCOMPARE(backColor(&b), rgb(7, 8, 9)); // the widget's own background follows
 
-        // Entries of the wrong kind or range take the defaults.
+        // Entries of the wrong kind or range take the defaults; values a writer
+        // would correct are stored as read, and nothing is drawn until the next
+        // assignment, which uses them: a shift of 9 moves every digit out of the four.
         PropertyBag broken;
         broken.WriteProperty(QStringLiteral("Keta"), QStringLiteral("many"));
         broken.WriteProperty(QStringLiteral("BackColor"), -5);
         broken.WriteProperty(QStringLiteral("DegitForeColor"), 0x1000000);
-        broken.WriteProperty(QStringLiteral("Shift"), 100000);
+        broken.WriteProperty(QStringLiteral("FillZero"), 100000);
+        broken.WriteProperty(QStringLiteral("Shift"), 9);
+        broken.WriteProperty(QStringLiteral("ZeroMode"), 12);
         broken.WriteProperty(QStringLiteral("Value"), QVariant(-1));
+        b.setValue(1234);
         b.ReadProperties(broken);
-        QCOMPARE(QList<qint64>({b.Keta(), b.Shift(), b.UserSet()}), QList<qint64>({4, 0, 1}));
+        QCOMPARE(QList<qint64>({b.Keta(), b.FillZero(), b.Shift(), b.ZeroMode(), b.UserSet()}),
+                 QList<qint64>({4, 0, 9, 12, 1}));
         QCOMPARE(QList<qint64>({b.BackColor(), b.DegitForeColor(), b.BaseForeColor()}),
                  QList<qint64>({DegitBase::kDefaultBackColor, DegitBase::kDefaultDegitForeColor,
                                 DegitBase::kDefaultBaseForeColor}));
         QCOMPARE(b.Value(), QVariant(-1));
-    }
-
-    void loadingStoresAsReadWithoutDrawing()
-    {
-        PropertyBag bag;
-        bag.WriteProperty(QStringLiteral("FillZero"), 50);
-        bag.WriteProperty(QStringLiteral("Shift"), 9);
-        bag.WriteProperty(QStringLiteral("ZeroMode"), 12);
-        bag.WriteProperty(QStringLiteral("BackColor"), uint(rgb(0, 0, 90)));
-        M_DegitEmNB cell;
-        cell.setValue(1234);
-        cell.ReadProperties(bag);
-        QCOMPARE(QList<int>({cell.FillZero(), cell.Shift(), cell.ZeroMode()}), QList<int>({50, 9, 12}));
-        QCOMPARE(cell.litText(), QString());
-        QCOMPARE(cell.face().pixelColor(40, 10), QColor(0, 0, 90));
-        // The next assignment draws with the values as loaded: a shift of 9 moves
-        // every digit out of the four positions.
-        cell.setValue(88);
-        QCOMPARE(cell.litText(), QStringLiteral("    "));
+        QCOMPARE(b.litText(), QString());
+        QCOMPARE(b.face().pixelColor(40, 10), toQColor(DegitBase::kDefaultBackColor));
+        b.setValue(88);
+        QCOMPARE(b.litText(), QStringLiteral("    "));
     }
 };
 

@@ -5,6 +5,8 @@
 #include "controls/M_DegitEmNB.h"
 #include "base/Colors.h"
 
+#include "FixtureRows.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
@@ -28,7 +30,7 @@ private slots:
     void optionPages();
     void segmentDigits();
     void fareCells();
-    void strip_data();
+    void strip_data() { test::fixtureTable("shell/strip-pictures.txt", 5); }
     void strip();
 };
 
@@ -182,26 +184,19 @@ void tst_Pictures::segmentDigits()
 // and the lamp test.
 void tst_Pictures::fareCells()
 {
-    struct Row {
-        QVariant value;
-        int zeroMode, fill, shift, style, keta, width;
-    };
-    const Row table[] = {
-        {120, 0, 0, 0, 0, 4, 52},   {120, 0, 0, 1, 1, 4, 52},  {-1, 0, 0, 0, 2, 4, 52},
-        {0, 1, 3, 0, 0, 4, 52},     {-5, 0, 3, 0, 1, 4, 52},   {12345, 0, 0, 0, 2, 4, 52},
-        {7, 2, 0, 2, 0, 4, 103},    {QStringLiteral("12345678901234567890"), 0, 0, 0, 0, 20, 241},
-    };
     QWidget owner;
     QList<QWidget *> widgets;
-    for (const Row &r : table) {
+    for (const QStringList &row : test::fixtureRows("shell/fare-cell-pictures.txt", 8)) {
+        bool number = false;
+        const int value = row[1].toInt(&number);
         auto *c = new M_DegitEmNB(&owner);
-        c->resize(r.width, 20);
-        c->setKeta(qint16(r.keta));
-        c->setZeroMode(qint16(r.zeroMode));
-        c->setFillZero(qint16(r.fill));
-        c->setShift(qint16(r.shift));
-        c->setDegitStyle(qint16(r.style));
-        c->setValue(r.value);
+        c->resize(row[7].toInt(), 20);
+        c->setKeta(qint16(row[6].toInt()));
+        c->setZeroMode(qint16(row[2].toInt()));
+        c->setFillZero(qint16(row[3].toInt()));
+        c->setShift(qint16(row[4].toInt()));
+        c->setDegitStyle(qint16(row[5].toInt()));
+        c->setValue(number ? QVariant(value) : QVariant(row[1]));
         widgets << c;
     }
     auto *lamp = new M_DegitEmNB(&owner);
@@ -214,40 +209,15 @@ void tst_Pictures::fareCells()
     LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("fare-cells"));
 }
 
-void tst_Pictures::strip_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("fontMode");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<int>("appearance");
-    // Marks that turn or move, half-width pairs, and the characters whose face the
-    // font modes choose by kind.
-    for (int mode = 0; mode < 5; ++mode) {
-        QTest::addRow("strip-font%d-a", mode) << QStringLiteral("ﾊﾞ山AB（→。") << mode << false << 1;
-        QTest::addRow("strip-font%d-b", mode) << QStringLiteral("ー申駅バＲ、") << mode << false << 1;
-    }
-    QTest::newRow("strip-bold") << QStringLiteral("駅前ﾊﾞｽ") << 0 << true << 1;
-    QTest::newRow("strip-bold-mincho") << QStringLiteral("駅前ﾊﾞｽ") << 1 << true << 1;
-    QTest::newRow("strip-flat") << QStringLiteral("駅前") << 1 << false << 0;
-    QTest::newRow("strip-new") << QString() << 0 << false << 1; // no name set yet
-    QTest::newRow("strip-one") << QStringLiteral("森") << 0 << false << 1;
-    QTest::newRow("strip-three") << QStringLiteral("市役所") << 0 << false << 1;
-    QTest::newRow("strip-four") << QStringLiteral("中央公園") << 0 << false << 1;
-    QTest::newRow("strip-five") << QStringLiteral("ﾊﾞｽﾀｰﾐﾅﾙ前") << 0 << false << 1;
-}
-
 void tst_Pictures::strip()
 {
-    QFETCH(QString, name);
-    QFETCH(int, fontMode);
-    QFETCH(bool, bold);
-    QFETCH(int, appearance);
+    QFETCH(QStringList, row);
     ChimeiCtl_P strip;
-    strip.setAppearance(appearance);
-    strip.setFontMode(fontMode);
-    strip.setFontBold(bold);
-    if (!name.isEmpty())
-        strip.SetChimei(name);
+    strip.setAppearance(row[3].toInt());
+    strip.setFontMode(row[1].toInt());
+    strip.setFontBold(row[2] == u"1");
+    if (!row[0].isEmpty())
+        strip.SetChimei(row[0]);
     QVERIFY(!strip.isScrolling());
     LUMINA_COMPARE_REFERENCE(still(&strip), QString::fromLatin1(QTest::currentDataTag()));
 }

@@ -1,10 +1,12 @@
 #include "controls/ChimeiCtl_P.h"
+#include "controls/DrawDot16.h"
 #include "base/CodePage.h"
 #include "base/Colors.h"
 
 #include "FixtureRows.h"
 #include "TestMain.h"
 
+#include <QSet>
 #include <QSignalSpy>
 
 #include <functional>
@@ -12,6 +14,9 @@
 using namespace lumina;
 
 namespace {
+
+constexpr QRgb kFore = 0xFFFFC080;
+constexpr QRgb kBack = 0xFF404040;
 
 int litCount(const QImage &image, QRgb colour, QRect area = {})
 {
@@ -24,11 +29,35 @@ int litCount(const QImage &image, QRgb colour, QRect area = {})
     return n;
 }
 
+// The pixels of a layer that differ from the background.
+QSet<QPoint> dotsOf(const QImage &layer)
+{
+    QSet<QPoint> dots;
+    for (int y = 0; y < layer.height(); ++y)
+        for (int x = 0; x < layer.width(); ++x)
+            if (layer.pixel(x, y) != kBack)
+                dots.insert(QPoint(x, y));
+    return dots;
+}
+
+// The lit pixels of a layer a cell was drawn into at (2, 0); the cell's text
+// comes back as the drawing left it.
+QSet<QPoint> drawCell(QString &cell, int fontMode, QRgb leftOnCanvas = qRgb(0, 0, 0))
+{
+    QImage canvas(16, 16, QImage::Format_RGB32);
+    canvas.fill(leftOnCanvas); // what a previous cell may have left
+    QImage layer(36, 32, QImage::Format_RGB32);
+    layer.fill(kBack);
+    drawDot16(canvas, layer, 2, 0, cell, {fontMode, false, kFore});
+    return dotsOf(layer);
+}
+
 } // namespace
 
-// The stop-name strip's cells, its behaviour over time and its saved state; how
-// still names look is in the reference pictures (tst_pictures).
-class TestChimeiCtl : public QObject
+// The stop-name strip: codes to font cells, the dots of a cell, the strip's
+// behaviour over time and its saved state; how still names look is in the
+// reference pictures (tst_pictures).
+class TestStrip : public QObject
 {
     Q_OBJECT
 
@@ -39,6 +68,55 @@ private slots:
         m_now = 1'000'000;
         m_strip = std::make_unique<ChimeiCtl_P>();
         m_strip->setClock([this] { return m_now; });
+    }
+
+    void convertsCodesToJis_data() { test::fixtureTable("controls/jis-codes.txt", 3); }
+    void convertsCodesToJis()
+    {
+        QFETCH(QStringList, row);
+        QCOMPARE(jisFromCp932(row[0].toUInt(nullptr, 16)), row[1].toUInt(nullptr, 16));
+    }
+
+    void cells()
+    {
+        // An empty cell draws nothing, whatever the canvas held before.
+        QString empty;
+        QVERIFY(drawCell(empty, 0).isEmpty());
+        // The long vowel turns into the upright stroke in the caller's text (how
+        // it and the other turned or shifted characters look is in the pictures).
+        QString vowel = u"ー"_qs;
+        drawCell(vowel, 0);
+        QCOMPARE(vowel, u"丨"_qs);
+        // Characters the bitmap fonts lack still come out of a fallback font: NEC
+        // specials, IBM extensions, an ordinary kanji and half-width kana.
+        for (const QString &ch : {u"①"_qs, u"髙"_qs, u"﨑"_qs, u"㈱"_qs, u"駅"_qs, u"ｱ"_qs}) {
+            for (int mode : {0, 1}) {
+                QString cell = ch;
+                QVERIFY2(drawCell(cell, mode, qRgb(255, 255, 255)).size() > 8,
+                         qPrintable(ch + QString::number(mode)));
+            }
+        }
+    }
+
+    void greyIsNeverLit()
+    {
+        QImage canvas(16, 16, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        canvas.setPixel(1, 2, qRgb(0, 0, 0));
+        canvas.setPixel(3, 4, qRgb(1, 0, 0));
+        canvas.setPixel(5, 6, qRgb(0, 0, 1));
+        canvas.setPixel(7, 8, qRgb(128, 128, 128));
+        canvas.setPixel(15, 15, qRgb(0, 0, 0));
+        canvas.setPixel(0, 0, qRgb(0, 0, 0)); // the layer's top row, both ways
+        for (const auto drawing : {CellDrawing::Upright, CellDrawing::Mirrored}) {
+            QImage layer(36, 32, QImage::Format_RGB32);
+            layer.fill(kBack);
+            canvasToDots(canvas, layer, 2, 0, drawing, kFore);
+            QCOMPARE(dotsOf(layer).size(), 3);
+            QCOMPARE(layer.pixel(2, 0), kFore);
+            QCOMPARE(layer.pixel(drawing == CellDrawing::Upright ? QPoint(4, 4) : QPoint(6, 2)), kFore);
+            QCOMPARE(layer.pixel(32, 30), kFore);
+        }
     }
 
     void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
@@ -68,19 +146,11 @@ private slots:
         strip.setAppearance(1);
         strip.setBackColor(rgb(0, 0, 0));
         strip.setForeColor(rgb(255, 255, 0));
-        // A glyph with a dot on its bottom row puts a dot on row 190 of the layer.
-        const QRect bottomRow(0, 190, ChimeiCtl_P::kLayerWidth, 1);
-        for (const QString &glyph : {u"┃"_qs, u"│"_qs, u"┼"_qs, u"■"_qs}) {
-            strip.SetChimei(glyph.repeated(6));
-            if (litCount(strip.layer(), fore, bottomRow) > 0)
-                break;
-        }
-        QVERIFY2(litCount(strip.layer(), fore, bottomRow) > 0, "no glyph reaches the bottom dot row");
+        // A line from the top to the bottom dot row, which is row 190 of the layer.
+        strip.SetChimei(u"│"_qs.repeated(6));
+        QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, ChimeiCtl_P::kLayerWidth, 1)) > 0);
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
-        const QImage shot = strip.grab().toImage();
-        QCOMPARE(litCount(shot, fore), litCount(strip.layer(), fore));
-        // The sunken frame's light outer edge runs down the right side at x 34.
-        QCOMPARE(QColor(shot.pixel(34, 100)), QColor(255, 255, 255));
+        QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
         // The rounded outline leaves the corners out.
         const QRegion mask = strip.mask();
         QVERIFY(mask.contains(QPoint(20, 100)));
@@ -88,7 +158,7 @@ private slots:
         QVERIFY(!mask.contains(QPoint(40, 192)));
     }
 
-    void longNameWaitsBelowThenRises()
+    void longNameWaitsBelowThenRisesUntilTheNextName()
     {
         m_strip->setScrollStartWait(1000);
         m_strip->SetChimei(u"駅"_qs.repeated(7));
@@ -104,6 +174,17 @@ private slots:
         const double perSecond = ChimeiCtl_P::kRoundsPerSecond * 5 / 200.0;
         QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond);
         QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
+        // An empty name blanks the layer, which keeps moving.
+        const double before = m_strip->scrollPosition();
+        m_strip->SetChimei(QString());
+        QCOMPARE(lit(), 0);
+        advanceMs(100);
+        QVERIFY(m_strip->scrollPosition() < before);
+        // A new long name starts its own pass.
+        m_strip->SetChimei(u"前"_qs.repeated(12));
+        QCOMPARE(m_strip->layerHeight(), 12 * 32);
+        QVERIFY(m_strip->isPausing());
+        QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
         // A short name stops the scroll at the top.
         m_strip->SetChimei(u"駅前"_qs);
         QVERIFY(!m_strip->isScrolling());
@@ -154,25 +235,6 @@ private slots:
         QVERIFY(m_strip->isPausing());
         advanceMs(2);
         QVERIFY(m_strip->scrollPosition() < m_strip->frameHeight());
-    }
-
-    void laterNamesReplaceTheScroll()
-    {
-        m_strip->setScrollStartWait(200);
-        m_strip->SetChimei(u"駅"_qs.repeated(9));
-        advanceMs(1200);
-        QVERIFY(m_strip->layerTop() < m_strip->frameHeight());
-        // An empty name blanks the layer, which keeps moving.
-        const double before = m_strip->scrollPosition();
-        m_strip->SetChimei(QString());
-        QCOMPARE(lit(), 0);
-        advanceMs(100);
-        QVERIFY(m_strip->scrollPosition() < before);
-        // A new long name starts its own pass.
-        m_strip->SetChimei(u"前"_qs.repeated(12));
-        QCOMPARE(m_strip->layerHeight(), 12 * 32);
-        QVERIFY(m_strip->isPausing());
-        QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
     }
 
     void scrollRunsOnRealTimer()
@@ -251,9 +313,12 @@ private:
         m_now += ms * 1000;
         m_strip->advanceScroll();
     }
-    int unlit() const { return litCount(m_strip->layer(), toQColor(m_strip->BackColor()).rgb()); }
-    int lit() const { return m_strip->layer().width() * m_strip->layer().height() - unlit(); }
+    int lit() const
+    {
+        const QImage &layer = m_strip->layer();
+        return layer.width() * layer.height() - litCount(layer, toQColor(m_strip->BackColor()).rgb());
+    }
 };
 
-LUMINA_TEST_MAIN(TestChimeiCtl)
-#include "tst_chimeictl.moc"
+LUMINA_TEST_MAIN(TestStrip)
+#include "tst_strip.moc"
