@@ -6,7 +6,6 @@
 #include "FixtureRows.h"
 #include "TestMain.h"
 
-#include <QSignalSpy>
 
 using namespace lumina;
 
@@ -189,13 +188,10 @@ private slots:
     {
         m_strip->setSpeed(0);
         m_strip->setScrollStartWait(500);
-        QSignalSpy spy(m_strip.get(), &ChimeiCtl_P::propertyChanged);
         m_strip->SetChimei(u"駅"_qs.repeated(8));
         QCOMPARE(m_strip->Speed(), 0); // still waiting
         advanceMs(600);
         QCOMPARE(m_strip->Speed(), 1);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toString(), u"Speed"_qs);
         // Set to 0 during the scroll, it stays 0 and the layer stands still.
         m_strip->setSpeed(0);
         const double pos = m_strip->scrollPosition();

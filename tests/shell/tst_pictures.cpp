@@ -147,7 +147,7 @@ private slots:
     }
 
     // The clock digits in every size and style, lit and unlit positions.
-    void segmentDigits()
+    void digits()
     {
         QWidget owner;
         QList<QWidget *> widgets;
@@ -169,15 +169,8 @@ private slots:
         odd->setShift(1);
         odd->setValue(QStringLiteral("AbC-"));
         widgets << odd;
-        LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("segment-digits"));
-    }
-
-    // The fare cells: the zero rules, shift and fill as drawn, styles, widths, colours
-    // and the lamp test.
-    void fareCells()
-    {
-        QWidget owner;
-        QList<QWidget *> widgets;
+        // The fare cells: the zero rules, shift and fill as drawn, styles, widths,
+        // colours and the lamp test.
         for (const QStringList &row : test::fixtureRows("shell/fare-cell-pictures.txt", 8)) {
             bool number = false;
             const int value = row[1].toInt(&number);
@@ -198,7 +191,7 @@ private slots:
         lamp->setShift(1);
         lamp->ResetDegit(true);
         widgets << lamp;
-        LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("fare-cells"));
+        LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("digits"));
     }
 
     void strip_data() { test::fixtureTable("shell/strip-pictures.txt", 5); }
