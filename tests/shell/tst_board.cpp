@@ -3,6 +3,8 @@
 #include "app/ViewSettings.h"
 #include "controls/ChimeiCtl_P.h"
 #include "controls/M_Degit.h"
+#include "settings/SettingsFile.h"
+#include "shell/frmCtl.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -222,6 +224,20 @@ private slots:
         QCOMPARE(storedBoardScale(), chosen);
         test::Program again;
         QCOMPARE(again.board->boardScale(), chosen);
+    }
+
+    // Windows never placed from a settings file (a first start) save where they stand.
+    void unplacedWindowsSaveWhereTheyStand()
+    {
+        Form1 board;
+        frmCtl panel;
+        board.move(120, 90);
+        panel.move(300, 45);
+        BoardPosition b;
+        ControlPanelState c;
+        board.GetFormInfo(b);
+        panel.GetCtrlDataInfo(c);
+        QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }
 
     // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
