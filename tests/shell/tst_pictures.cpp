@@ -57,18 +57,10 @@ class tst_Pictures : public QObject
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
 
-    void windows_data()
-    {
-        QTest::addColumn<QString>("state");
-        for (const char *s : {"board-start", "board-route", "board-lamp", "board-on1", "board-on2",
-                              "board-clear", "board-style5", "board-options", "panel", "panel-lists",
-                              "panel-preview"})
-            QTest::newRow(s) << QString::fromLatin1(s);
-    }
-
+    void windows_data() { test::fixtureTable("shell/window-pictures.txt", 1); }
     void windows()
     {
-        QFETCH(QString, state);
+        const QString state = QString::fromLatin1(QTest::currentDataTag());
         test::Program p(false);
         p.speech.readyOnStart = false;
         p.start();
@@ -118,19 +110,12 @@ private slots:
         LUMINA_COMPARE_REFERENCE(still(shown), state);
     }
 
-    void optionPages_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("soundPage");
-        for (int k = 0; k < 6; ++k)
-            QTest::addRow("options-page%d", k) << k << 1;
-        QTest::newRow("options-page4-before") << 4 << 0;
-    }
-
+    void optionPages_data() { test::fixtureTable("shell/option-pictures.txt", 3); }
     void optionPages()
     {
-        QFETCH(int, page);
-        QFETCH(int, soundPage);
+        QFETCH(QStringList, row);
+        const int page = row[0].toInt();
+        const int soundPage = row[1].toInt();
         frmOption dlg;
         dlg.Check1->setChecked(true);
         dlg.Option3[1]->setChecked(true);
