@@ -6,6 +6,8 @@
 #include "settings/SettingsFile.h"
 #include "shell/frmCtl.h"
 
+#include "FixtureRows.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QScreen>
@@ -57,22 +59,11 @@ class tst_Board : public QObject
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
 
-    void clockTick_data()
-    {
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<QString>("hourShown");
-        QTest::addColumn<QString>("minuteShown");
-        // With the controls' own zero setting (0), midnight leaves them blank.
-        QTest::newRow("09:05") << QTime(9, 5, 41) << "9" << "5";
-        QTest::newRow("00:00") << QTime(0, 0, 0) << "" << "";
-        QTest::newRow("23:59") << QTime(23, 59, 59) << "23" << "59";
-    }
-
+    void clockTick_data() { test::fixtureTable("shell/clock.txt", 4); }
     void clockTick()
     {
-        QFETCH(QTime, time);
-        QFETCH(QString, hourShown);
-        QFETCH(QString, minuteShown);
+        QFETCH(QStringList, row);
+        const QTime time = QTime::fromString(row[0]);
         Form1 board;
         QCOMPARE(board.Timer1->interval(), 1000);
         QVERIFY(board.Timer1->isActive());
@@ -80,8 +71,8 @@ private slots:
         board.Timer1->setInterval(1); // no waiting a whole second in a test
         QTRY_COMPARE(board.TimeDegit[1]->Value(), QVariant(time.minute()));
         QCOMPARE(board.TimeDegit[0]->Value(), QVariant(time.hour()));
-        QCOMPARE(board.TimeDegit[0]->litText(), hourShown);
-        QCOMPARE(board.TimeDegit[1]->litText(), minuteShown);
+        QCOMPARE(board.TimeDegit[0]->litText(), row[1]);
+        QCOMPARE(board.TimeDegit[1]->litText(), row[2]);
     }
 
     void startUpPassSetsEveryCell()
@@ -194,24 +185,14 @@ private slots:
                  qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
     }
 
-    void remembered_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("restored");
-        QTest::newRow("none") << QVariant() << 1;
-        QTest::newRow("x3") << QVariant(3) << 3;
-        QTest::newRow("too large") << QVariant(7) << 1;
-        QTest::newRow("zero") << QVariant(0) << 1;
-        QTest::newRow("not a number") << QVariant(QStringLiteral("big")) << 1;
-    }
-
+    void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(int, restored);
+        QFETCH(QStringList, row);
+        const int restored = row[1].toInt();
         QFile::remove(viewSettingsPath());
-        if (stored.isValid())
-            QSettings(viewSettingsPath(), QSettings::IniFormat).setValue("Board/Scale", stored);
+        if (!row[0].isEmpty())
+            QSettings(viewSettingsPath(), QSettings::IniFormat).setValue("Board/Scale", row[0]);
         const int chosen = restored % 3 + 1;
         {
             test::Program p;
