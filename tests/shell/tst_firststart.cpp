@@ -1,9 +1,11 @@
 #include "FakeHostLib.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "options/SampleSetup.h"
 #include "options/frmOption.h"
 #include "settings/IniLocation.h"
+#include "shell/CommandLine.h"
 #include "app/FirstStart.h"
 #include "app/Lumina.h"
 #include "shell/frmCtl.h"
@@ -16,109 +18,119 @@
 using namespace lumina;
 using lumina::test::FakeHostLib;
 
-// A first start without settings runs on the sample data; a settings file that
-// exists is used as it is.
+namespace {
+
+bool touch(const QString &path)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly);
+}
+
+} // namespace
+
+// How the program starts: its command line; a first start without settings runs
+// on the sample data, a settings file that exists is used as it is.
 class tst_FirstStart : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void sampleSounds_data();
-    void sampleSounds();
-    void startUp_data();
-    void startUp();
-
-private:
-    static bool touch(const QString &path)
+    void initTestCase() { QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7")); }
+    void commandLine_data() { test::fixtureTable("shell/command-line.txt", 5); }
+    void commandLine()
     {
-        QFile file(path);
-        return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly);
+        QFETCH(QStringList, row);
+        const QStringList actions{"run", "help", "version", "fail"};
+        const auto action = CommandLine::Action(actions.indexOf(row[1]));
+        QVERIFY(actions.contains(row[1]));
+        const QString text = QString(row[3]).replace(QLatin1String("\\n"), QLatin1String("\n"));
+        const CommandLine result =
+            parseCommandLine(QStringList{"/usr/bin/lumina"} + row[0].split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(result.action, action);
+        QCOMPARE(result.settingsFile, QString(row[2]).replace(QLatin1String("{cwd}"), QDir::currentPath()));
+        QCOMPARE(result.exitStatus(), action == CommandLine::Action::Fail ? 2 : 0);
+        QVERIFY2(result.text.contains(text), qPrintable(result.text));
+        QVERIFY(result.text.isEmpty() || result.text.endsWith(QLatin1Char('\n')));
+    }
+
+    void sampleSounds_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        // Sound field index -> file name, for the fields that get a sound.
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid",
+                                            "step.wav"}
+                             << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav",
+                                            "5 chime.mp3", "6 melody.mid", "7 step.wav", "8 step.wav",
+                                            "9 chime.mp3", "10 melody.mid"};
+        // A folder where a file should be is no sound.
+        QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
+    }
+
+    void sampleSounds()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, expected);
+        FakeHostLib fake;
+        QTemporaryDir samples;
+        for (const QString &name : present)
+            QVERIFY(name.endsWith(u'/') ? QDir().mkpath(samples.filePath("sounds/" + name))
+                                        : touch(samples.filePath("sounds/" + name)));
+        frmOption dialog;
+        applySampleSetup(dialog, samples.path());
+
+        QCOMPARE(dialog.Text2[0]->text(), samples.path());
+        QCOMPARE(dialog.Text2[1]->text(), samples.filePath("tape"));
+        QStringList set;
+        for (size_t i = 0; i < dialog.txtSelectSound.size(); ++i) {
+            const QLineEdit *field = dialog.txtSelectSound[i];
+            if (!field || field->text().isEmpty())
+                continue;
+            QVERIFY2(field->text().startsWith(samples.filePath("sounds/")), qPrintable(field->text()));
+            set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(field->text()).fileName());
+        }
+        QCOMPARE(set, expected);
+    }
+
+    void startUp_data()
+    {
+        QTest::addColumn<bool>("settingsFile");
+        QTest::addColumn<bool>("samples");
+        QTest::addColumn<bool>("sampleSetUp");
+        QTest::newRow("first start") << false << true << true;
+        QTest::newRow("settings file exists") << true << true << false;
+        QTest::newRow("no sample data") << false << false << false;
+    }
+
+    void startUp()
+    {
+        QFETCH(bool, settingsFile);
+        QFETCH(bool, samples);
+        QFETCH(bool, sampleSetUp);
+        FakeHostLib fake;
+        QTemporaryDir dir;
+        const QString sampleFolder = samples ? dir.filePath("samples") : QString();
+        if (samples)
+            QVERIFY(touch(dir.filePath("samples/sounds/route.wav")));
+        IniLocation location;
+        location.executablePath = dir.filePath("bin/lumina");
+        location.chosenFile = dir.filePath("set-up.in4");
+        if (settingsFile)
+            QVERIFY(touch(location.chosenFile));
+
+        Lumina program;
+        int loads = 0;
+        program.seams().loadIni = [&] { ++loads; };
+        startWithSamplesIfNew(program, location, sampleFolder);
+        program.startUp();
+
+        QCOMPARE(loads, 1);
+        QCOMPARE(program.options()->Text2[0]->text(), sampleSetUp ? sampleFolder : QString());
+        QCOMPARE(program.options()->txtSelectSound[0]->text(),
+                 sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString());
+        QVERIFY(fake.messages.isEmpty());
     }
 };
-
-void tst_FirstStart::sampleSounds_data()
-{
-    QTest::addColumn<QStringList>("present");
-    // Sound field index -> file name, for the fields that get a sound.
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid",
-                                        "step.wav"}
-                         << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav",
-                                        "5 chime.mp3", "6 melody.mid", "7 step.wav", "8 step.wav",
-                                        "9 chime.mp3", "10 melody.mid"};
-    // A folder where a file should be is no sound.
-    QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
-}
-
-void tst_FirstStart::sampleSounds()
-{
-    QFETCH(QStringList, present);
-    QFETCH(QStringList, expected);
-    FakeHostLib fake;
-    QTemporaryDir samples;
-    for (const QString &name : present)
-        QVERIFY(name.endsWith(u'/') ? QDir().mkpath(samples.filePath("sounds/" + name))
-                                    : touch(samples.filePath("sounds/" + name)));
-    frmOption dialog;
-    const QString kept = QStringLiteral("/mine/keep.wav");
-    for (QLineEdit *field : dialog.txtSelectSound) {
-        if (field)
-            field->setText(kept);
-    }
-
-    applySampleSetup(dialog, samples.path());
-
-    QCOMPARE(dialog.Text2[0]->text(), samples.path());
-    QCOMPARE(dialog.Text2[1]->text(), samples.filePath("tape"));
-    QStringList set;
-    for (size_t i = 0; i < dialog.txtSelectSound.size(); ++i) {
-        const QLineEdit *field = dialog.txtSelectSound[i];
-        if (!field || field->text() == kept)
-            continue;
-        QVERIFY2(field->text().startsWith(samples.filePath("sounds/")), qPrintable(field->text()));
-        set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(field->text()).fileName());
-    }
-    QCOMPARE(set, expected);
-}
-
-void tst_FirstStart::startUp_data()
-{
-    QTest::addColumn<bool>("settingsFile");
-    QTest::addColumn<bool>("samples");
-    QTest::addColumn<bool>("sampleSetUp");
-    QTest::newRow("first start") << false << true << true;
-    QTest::newRow("settings file exists") << true << true << false;
-    QTest::newRow("no sample data") << false << false << false;
-}
-
-void tst_FirstStart::startUp()
-{
-    QFETCH(bool, settingsFile);
-    QFETCH(bool, samples);
-    QFETCH(bool, sampleSetUp);
-    FakeHostLib fake;
-    QTemporaryDir dir;
-    const QString sampleFolder = samples ? dir.filePath("samples") : QString();
-    if (samples)
-        QVERIFY(touch(dir.filePath("samples/sounds/route.wav")));
-    IniLocation location;
-    location.executablePath = dir.filePath("bin/lumina");
-    location.chosenFile = dir.filePath("set-up.in4");
-    if (settingsFile)
-        QVERIFY(touch(location.chosenFile));
-
-    Lumina program;
-    int loads = 0;
-    program.seams().loadIni = [&] { ++loads; };
-    startWithSamplesIfNew(program, location, sampleFolder);
-    program.startUp();
-
-    QCOMPARE(loads, 1);
-    QCOMPARE(program.options()->Text2[0]->text(), sampleSetUp ? sampleFolder : QString());
-    QCOMPARE(program.options()->txtSelectSound[0]->text(),
-             sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString());
-    QVERIFY(fake.messages.isEmpty());
-}
 
 LUMINA_TEST_MAIN(tst_FirstStart)
 #include "tst_firststart.moc"

@@ -5,6 +5,8 @@
 #include "controls/M_DegitEmNB.h"
 #include "base/Colors.h"
 
+#include "FixtureRows.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
@@ -12,25 +14,6 @@
 #include <QTimer>
 
 using namespace lumina;
-
-// Every window, options page and display state against its stored picture
-// (tests/data/reference; LUMINA_UPDATE_REFERENCE=1 rewrites them after a deliberate
-// change). One picture catches what dozens of coordinate and colour checks would.
-class tst_Pictures : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase() { LUMINA_REQUIRE_FONTS(); }
-    void windows_data();
-    void windows();
-    void optionPages_data();
-    void optionPages();
-    void segmentDigits();
-    void fareCells();
-    void strip_data();
-    void strip();
-};
 
 namespace {
 
@@ -64,193 +47,150 @@ QImage column(const QList<QWidget *> &widgets)
 
 } // namespace
 
-void tst_Pictures::windows_data()
+// Every window, options page and display state against its stored picture
+// (tests/data/reference; LUMINA_UPDATE_REFERENCE=1 rewrites them after a deliberate
+// change). One picture catches what dozens of coordinate and colour checks would.
+class tst_Pictures : public QObject
 {
-    QTest::addColumn<QString>("state");
-    for (const char *s : {"board-start", "board-route", "board-lamp", "board-on1", "board-on2",
-                          "board-clear", "board-style5", "board-options", "panel", "panel-lists",
-                          "panel-preview"})
-        QTest::newRow(s) << QString::fromLatin1(s);
-}
+    Q_OBJECT
 
-void tst_Pictures::windows()
-{
-    QFETCH(QString, state);
-    test::Program p(false);
-    p.speech.readyOnStart = false;
-    p.start();
-    QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
-    p.board->Timer1->stop();
-    p.board->Timer1_Timer();
-    QImage lamp;
-    p.clock.whilePaused = [&](int) { lamp = still(p.board); };
-    if (state.startsWith(u"board-") && state != u"board-start" && state != u"board-style5")
-        p.keyRoute(QStringLiteral("12"), QStringLiteral("3"));
-    QWidget *shown = state.startsWith(u"panel") ? static_cast<QWidget *>(p.panel) : p.board;
-    if (state == u"board-lamp") {
-        QVERIFY(!lamp.isNull());
-        LUMINA_COMPARE_REFERENCE(lamp, state);
-        return;
-    } else if (state == u"board-on1" || state == u"board-on2") {
-        p.panel->Option4[state == u"board-on1" ? 1 : 2]->click();
-    } else if (state == u"board-clear") {
-        p.panel->Check1->click();
-    } else if (state == u"board-style5") {
-        p.options->Combo2->setCurrentIndex(5);
-        p.options->Check2->setChecked(true);
-        p.options->Command4->click();
-    } else if (state == u"board-options") {
-        const OleColor colours[5] = {rgb(0, 0, 90), rgb(0, 60, 0), rgb(255, 200, 0), rgb(40, 0, 0), rgb(0, 255, 255)};
-        for (size_t i = 0; i < 5; ++i)
-            setBackColor(i < 3 ? p.options->Command8[i] : p.options->Command9[i - 3], colours[i]);
-        p.options->Check4->setChecked(true);
-        p.options->Combo3->setCurrentIndex(1);
-        // "設定", then "OK" in the dialog.
-        p.cp->showOptions = [&] { p.options->Command4->click(); };
-        p.panel->Command4->click();
-    } else if (state == u"panel-lists") {
-        QTest::mouseDClick(p.panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
-    } else if (state == u"panel-preview") {
-        // Opened, with the ticket of the second stop and the tape group usable.
-        p.options->chkUseSeiriPrev->setChecked(true);
-        p.host.fileAnswers.push_back(QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP"));
-        p.options->Command1_Click();
-        QVERIFY(p.writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
-        p.keyRoute(QStringLiteral("12"), QStringLiteral("2"));
-        p.speech.setReady(true);
-        p.panel->Check4->click();
-    }
-    QVERIFY(p.host.messages.isEmpty());
-    LUMINA_COMPARE_REFERENCE(still(shown), state);
-}
+private slots:
+    void initTestCase() { LUMINA_REQUIRE_FONTS(); }
 
-void tst_Pictures::optionPages_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("soundPage");
-    for (int k = 0; k < 6; ++k)
-        QTest::addRow("options-page%d", k) << k << 1;
-    QTest::newRow("options-page4-before") << 4 << 0;
-}
-
-void tst_Pictures::optionPages()
-{
-    QFETCH(int, page);
-    QFETCH(int, soundPage);
-    frmOption dlg;
-    dlg.Check1->setChecked(true);
-    dlg.Option3[1]->setChecked(true);
-    for (size_t i : {0, 1, 2, 3})
-        dlg.Check3[i]->setChecked(true);
-    dlg.chkUseSeiriPrev->setChecked(true);
-    dlg.Label10->setText(QStringLiteral("2026/12/07"));
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    QTest::mouseClick(dlg.Option1[size_t(page)], Qt::LeftButton);
-    if (page == 4)
-        QTest::mouseClick(dlg.Option5[size_t(soundPage)], Qt::LeftButton);
-    LUMINA_COMPARE_REFERENCE(still(&dlg), QString::fromLatin1(QTest::currentDataTag()));
-}
-
-// The clock digits in every size and style, lit and unlit positions.
-void tst_Pictures::segmentDigits()
-{
-    QWidget owner;
-    QList<QWidget *> widgets;
-    for (int size = 0; size < 4; ++size) {
-        for (int style = 0; style < 3; ++style) {
-            auto *d = new M_Degit(&owner);
-            d->setKeta(4);
-            d->setDegitSize(qint16(size));
-            d->setDegitStyle(qint16(style));
-            d->setValue(size == 3 ? QVariant(-1) : QVariant(style * 1000 + 123 + size));
-            widgets << d;
+    void windows_data() { test::fixtureTable("shell/window-pictures.txt", 1); }
+    void windows()
+    {
+        const QString state = QString::fromLatin1(QTest::currentDataTag());
+        test::Program p(false);
+        p.speech.readyOnStart = false;
+        p.start();
+        QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
+        p.board->Timer1->stop();
+        p.board->Timer1_Timer();
+        QImage lamp;
+        p.clock.whilePaused = [&](int) { lamp = still(p.board); };
+        if (state.startsWith(u"board-") && state != u"board-start" && state != u"board-style5")
+            p.keyRoute(QStringLiteral("12"), QStringLiteral("3"));
+        QWidget *shown = state.startsWith(u"panel") ? static_cast<QWidget *>(p.panel) : p.board;
+        if (state == u"board-lamp") {
+            QVERIFY(!lamp.isNull());
+            LUMINA_COMPARE_REFERENCE(lamp, state);
+            return;
+        } else if (state == u"board-on1" || state == u"board-on2") {
+            p.panel->Option4[state == u"board-on1" ? 1 : 2]->click();
+        } else if (state == u"board-clear") {
+            p.panel->Check1->click();
+        } else if (state == u"board-style5") {
+            p.options->Combo2->setCurrentIndex(5);
+            p.options->Check2->setChecked(true);
+            p.options->Command4->click();
+        } else if (state == u"board-options") {
+            const OleColor colours[5] = {rgb(0, 0, 90), rgb(0, 60, 0), rgb(255, 200, 0), rgb(40, 0, 0),
+                                         rgb(0, 255, 255)};
+            for (size_t i = 0; i < 5; ++i)
+                setBackColor(i < 3 ? p.options->Command8[i] : p.options->Command9[i - 3], colours[i]);
+            p.options->Check4->setChecked(true);
+            p.options->Combo3->setCurrentIndex(1);
+            // "設定", then "OK" in the dialog.
+            p.cp->showOptions = [&] { p.options->Command4->click(); };
+            p.panel->Command4->click();
+        } else if (state == u"panel-lists") {
+            QTest::mouseDClick(p.panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
+        } else if (state == u"panel-preview") {
+            // Opened, with the ticket of the second stop and the tape group usable.
+            p.options->chkUseSeiriPrev->setChecked(true);
+            p.host.fileAnswers.push_back(QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP"));
+            p.options->Command1_Click();
+            QVERIFY(p.writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
+            p.keyRoute(QStringLiteral("12"), QStringLiteral("2"));
+            p.speech.setReady(true);
+            p.panel->Check4->click();
         }
+        QVERIFY(p.host.messages.isEmpty());
+        LUMINA_COMPARE_REFERENCE(still(shown), state);
     }
-    auto *odd = new M_Degit(&owner);
-    odd->setKeta(6);
-    odd->setBackColor(rgb(0, 0, 0));
-    odd->setBaseForeColor(rgb(40, 0, 0));
-    odd->setDegitForeColor(rgb(255, 40, 0));
-    odd->setShift(1);
-    odd->setValue(QStringLiteral("AbC-"));
-    widgets << odd;
-    LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("segment-digits"));
-}
 
-// The fare cells: the zero rules, shift and fill as drawn, styles, widths, colours
-// and the lamp test.
-void tst_Pictures::fareCells()
-{
-    struct Row {
-        QVariant value;
-        int zeroMode, fill, shift, style, keta, width;
-    };
-    const Row table[] = {
-        {120, 0, 0, 0, 0, 4, 52},   {120, 0, 0, 1, 1, 4, 52},  {-1, 0, 0, 0, 2, 4, 52},
-        {0, 1, 3, 0, 0, 4, 52},     {-5, 0, 3, 0, 1, 4, 52},   {12345, 0, 0, 0, 2, 4, 52},
-        {7, 2, 0, 2, 0, 4, 103},    {QStringLiteral("12345678901234567890"), 0, 0, 0, 0, 20, 241},
-    };
-    QWidget owner;
-    QList<QWidget *> widgets;
-    for (const Row &r : table) {
-        auto *c = new M_DegitEmNB(&owner);
-        c->resize(r.width, 20);
-        c->setKeta(qint16(r.keta));
-        c->setZeroMode(qint16(r.zeroMode));
-        c->setFillZero(qint16(r.fill));
-        c->setShift(qint16(r.shift));
-        c->setDegitStyle(qint16(r.style));
-        c->setValue(r.value);
-        widgets << c;
+    void optionPages_data() { test::fixtureTable("shell/option-pictures.txt", 3); }
+    void optionPages()
+    {
+        QFETCH(QStringList, row); // the page, then the sound page on page 4
+        frmOption dlg;
+        dlg.Check1->setChecked(true);
+        dlg.Option3[1]->setChecked(true);
+        for (size_t i : {0, 1, 2, 3})
+            dlg.Check3[i]->setChecked(true);
+        dlg.chkUseSeiriPrev->setChecked(true);
+        dlg.Label10->setText(QStringLiteral("2026/12/07"));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QTest::mouseClick(dlg.Option1[size_t(row[0].toInt())], Qt::LeftButton);
+        if (row[0] == u"4")
+            QTest::mouseClick(dlg.Option5[size_t(row[1].toInt())], Qt::LeftButton);
+        LUMINA_COMPARE_REFERENCE(still(&dlg), QString::fromLatin1(QTest::currentDataTag()));
     }
-    auto *lamp = new M_DegitEmNB(&owner);
-    lamp->resize(97, 40);
-    lamp->setBackColor(rgb(0, 0, 64));
-    lamp->setDegitForeColor(rgb(255, 0, 0));
-    lamp->setShift(1);
-    lamp->ResetDegit(true);
-    widgets << lamp;
-    LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("fare-cells"));
-}
 
-void tst_Pictures::strip_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("fontMode");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<int>("appearance");
-    // Marks that turn or move, half-width pairs, and the characters whose face the
-    // font modes choose by kind.
-    for (int mode = 0; mode < 5; ++mode) {
-        QTest::addRow("strip-font%d-a", mode) << QStringLiteral("ﾊﾞ山AB（→。") << mode << false << 1;
-        QTest::addRow("strip-font%d-b", mode) << QStringLiteral("ー申駅バＲ、") << mode << false << 1;
+    // The clock digits in every size and style, lit and unlit positions.
+    void digits()
+    {
+        QWidget owner;
+        QList<QWidget *> widgets;
+        for (int size = 0; size < 4; ++size) {
+            for (int style = 0; style < 3; ++style) {
+                auto *d = new M_Degit(&owner);
+                d->setKeta(4);
+                d->setDegitSize(qint16(size));
+                d->setDegitStyle(qint16(style));
+                d->setValue(size == 3 ? QVariant(-1) : QVariant(style * 1000 + 123 + size));
+                widgets << d;
+            }
+        }
+        auto *odd = new M_Degit(&owner);
+        odd->setKeta(6);
+        odd->setBackColor(rgb(0, 0, 0));
+        odd->setBaseForeColor(rgb(40, 0, 0));
+        odd->setDegitForeColor(rgb(255, 40, 0));
+        odd->setShift(1);
+        odd->setValue(QStringLiteral("AbC-"));
+        widgets << odd;
+        // The fare cells: the zero rules, shift and fill as drawn, styles, widths,
+        // colours and the lamp test.
+        for (const QStringList &row : test::fixtureRows("shell/fare-cell-pictures.txt", 8)) {
+            bool number = false;
+            const int value = row[1].toInt(&number);
+            auto *c = new M_DegitEmNB(&owner);
+            c->resize(row[7].toInt(), 20);
+            c->setKeta(qint16(row[6].toInt()));
+            c->setZeroMode(qint16(row[2].toInt()));
+            c->setFillZero(qint16(row[3].toInt()));
+            c->setShift(qint16(row[4].toInt()));
+            c->setDegitStyle(qint16(row[5].toInt()));
+            c->setValue(number ? QVariant(value) : QVariant(row[1]));
+            widgets << c;
+        }
+        auto *lamp = new M_DegitEmNB(&owner);
+        lamp->resize(97, 40);
+        lamp->setBackColor(rgb(0, 0, 64));
+        lamp->setDegitForeColor(rgb(255, 0, 0));
+        lamp->setShift(1);
+        lamp->ResetDegit(true);
+        widgets << lamp;
+        LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("digits"));
     }
-    QTest::newRow("strip-bold") << QStringLiteral("駅前ﾊﾞｽ") << 0 << true << 1;
-    QTest::newRow("strip-bold-mincho") << QStringLiteral("駅前ﾊﾞｽ") << 1 << true << 1;
-    QTest::newRow("strip-flat") << QStringLiteral("駅前") << 1 << false << 0;
-    QTest::newRow("strip-new") << QString() << 0 << false << 1; // no name set yet
-    QTest::newRow("strip-one") << QStringLiteral("森") << 0 << false << 1;
-    QTest::newRow("strip-three") << QStringLiteral("市役所") << 0 << false << 1;
-    QTest::newRow("strip-four") << QStringLiteral("中央公園") << 0 << false << 1;
-    QTest::newRow("strip-five") << QStringLiteral("ﾊﾞｽﾀｰﾐﾅﾙ前") << 0 << false << 1;
-}
 
-void tst_Pictures::strip()
-{
-    QFETCH(QString, name);
-    QFETCH(int, fontMode);
-    QFETCH(bool, bold);
-    QFETCH(int, appearance);
-    ChimeiCtl_P strip;
-    strip.setAppearance(appearance);
-    strip.setFontMode(fontMode);
-    strip.setFontBold(bold);
-    if (!name.isEmpty())
-        strip.SetChimei(name);
-    QVERIFY(!strip.isScrolling());
-    LUMINA_COMPARE_REFERENCE(still(&strip), QString::fromLatin1(QTest::currentDataTag()));
-}
+    void strip_data() { test::fixtureTable("shell/strip-pictures.txt", 5); }
+    void strip()
+    {
+        QFETCH(QStringList, row);
+        ChimeiCtl_P strip;
+        strip.setAppearance(row[3].toInt());
+        strip.setFontMode(row[1].toInt());
+        strip.setFontBold(row[2] == u"1");
+        if (!row[0].isEmpty())
+            strip.SetChimei(row[0]);
+        QVERIFY(!strip.isScrolling());
+        LUMINA_COMPARE_REFERENCE(still(&strip), QString::fromLatin1(QTest::currentDataTag()));
+    }
+};
 
 LUMINA_TEST_MAIN(tst_Pictures)
 #include "tst_pictures.moc"

@@ -1,0 +1,291 @@
+#include "../panel/ProgramFixture.h"
+
+#include "app/ViewSettings.h"
+#include "controls/ChimeiCtl_P.h"
+#include "controls/M_Degit.h"
+#include "settings/SettingsFile.h"
+#include "shell/frmCtl.h"
+
+#include "FixtureRows.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace lumina;
+
+namespace {
+
+QScreen *screenOfRatio(qreal ratio)
+{
+    for (QScreen *s : QGuiApplication::screens())
+        if (s->devicePixelRatio() == ratio)
+            return s;
+    return nullptr;
+}
+
+// A board showing something in every part: fares, captions, the clock, a name.
+void fill(Form1 &board)
+{
+    board.Timer1->stop();
+    for (int i = 1; i <= kCellCount; ++i) {
+        board.Degit[size_t(i)]->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
+        board.lblSeiriNum[size_t(i)]->setText(QString::number(i));
+    }
+    board.TimeDegit[0]->setValue(9);
+    board.TimeDegit[1]->setValue(45);
+    board.ChimeiCtl->SetChimei(QStringLiteral("市役所前"));
+}
+
+int differing(const QImage &a, const QImage &b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+} // namespace
+
+// The board window: its clock and fare cells, and the board at x1, x2 and x3.
+class tst_Board : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { LUMINA_REQUIRE_FONTS(); }
+
+    void clockTick_data() { test::fixtureTable("shell/clock.txt", 4); }
+    void clockTick()
+    {
+        QFETCH(QStringList, row);
+        const QTime time = QTime::fromString(row[0]);
+        Form1 board;
+        QCOMPARE(board.Timer1->interval(), 1000);
+        QVERIFY(board.Timer1->isActive());
+        FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
+        board.Timer1->setInterval(1); // no waiting a whole second in a test
+        QTRY_COMPARE(board.TimeDegit[1]->Value(), QVariant(time.minute()));
+        QCOMPARE(board.TimeDegit[0]->Value(), QVariant(time.hour()));
+        QCOMPARE(board.TimeDegit[0]->litText(), row[1]);
+        QCOMPARE(board.TimeDegit[1]->litText(), row[2]);
+    }
+
+    void startUpPassSetsEveryCell()
+    {
+        test::Program p;
+        Form1 *board = p.board;
+        for (int i : {1, 60}) {
+            board->Degit[size_t(i)]->setDegitStyle(0);
+            board->Degit[size_t(i)]->setValue(5);
+        }
+        p.program->defaultSeams().initFareCells();
+        for (int i : {1, 60}) {
+            QCOMPARE(board->Degit[size_t(i)]->DegitStyle(), qint16(1));
+            QCOMPARE(board->Degit[size_t(i)]->litText(), QStringLiteral("    "));
+        }
+    }
+
+    // A double-click on a cell: the digit dialog of that cell; on confirmation its
+    // shift, fill and zero mode for all 60, with the panel disabled meanwhile.
+    void cellDialog_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("userSet");
+        QTest::newRow("confirmed") << 1 << true;
+        QTest::newRow("cancelled") << 0 << true;
+        QTest::newRow("not user settable") << 1 << false;
+    }
+
+    void cellDialog()
+    {
+        QFETCH(int, result);
+        QFETCH(bool, userSet);
+        test::Program p;
+        Form1 *board = p.board;
+        for (int i = 1; i <= kCellCount; ++i)
+            board->Degit[size_t(i)]->setValue(i * 10);
+        board->Degit[9]->setShift(2);
+        board->Degit[5]->setUserSet(userSet);
+        p.host.digitDialog = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+            zeroMode = 1;
+            shift = 1;
+            fillZero = 3;
+            return result;
+        };
+        bool panelEnabledMeanwhile = true;
+        p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
+        QTest::mouseDClick(board->Degit[5], Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(p.host.digitDialogCalls.size(), userSet ? 1 : 0);
+        QVERIFY(!userSet || !panelEnabledMeanwhile);
+        QVERIFY(p.panel->isEnabled());
+        const bool spread = result == 1 && userSet;
+        QCOMPARE(board->Degit[60]->ZeroMode(), spread ? 1 : 0);
+        QCOMPARE(board->Degit[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(board->Degit[9]->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
+    }
+
+    void scaled_data()
+    {
+        QTest::addColumn<int>("scale");
+        for (const int scale : {1, 2, 3})
+            QTest::addRow("x%d", scale) << scale;
+    }
+
+    // Laid out and drawn at size: pixel for pixel the x1 board drawn for a screen of
+    // that pixel ratio (its layout is in the reference pictures), not an enlarged x1
+    // board with blocky digits and text.
+    void scaled()
+    {
+        QFETCH(int, scale);
+        Form1 board;
+        board.applyRoundRegion();
+        board.setBoardScale(3);
+        board.setBoardScale(scale);
+        QCOMPARE(board.boardScale(), scale);
+        QCOMPARE(board.size(), QSize(826, 367) * scale);
+        const QRegion mask = board.mask();
+        QCOMPARE(mask.boundingRect(), board.rect());
+        // The corner ellipse grows with the board: a point just inside an unscaled
+        // corner lies outside the scaled one.
+        for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
+            const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
+            QVERIFY(!mask.contains(corner + inward * 3 * scale));
+            QVERIFY(mask.contains(corner + inward * 5 * scale));
+        }
+        QCOMPARE(board.ChimeiCtl->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+        if (scale == 1)
+            return;
+
+        QScreen *dense = screenOfRatio(scale);
+        QScreen *plain = screenOfRatio(1);
+        QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
+        Form1 denseX1, plainX1;
+        for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
+            shown->setScreen(screen);
+            fill(*shown);
+            // The strip's rounded corners are finer when scaled than a dense screen's
+            // enlarged x1 outline (checked above): compare the rest.
+            shown->ChimeiCtl->clearMask();
+        }
+        const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(onDense.size(), board.size());
+        QCOMPARE(scaled.size(), onDense.size());
+        QCOMPARE(differing(onDense, scaled), 0);
+
+        const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
+            scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const int blocky = differing(enlarged, scaled);
+        QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
+                 qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
+    }
+
+    void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
+    void remembered()
+    {
+        QFETCH(QStringList, row);
+        const int restored = row[1].toInt();
+        QFile::remove(viewSettingsPath());
+        if (!row[0].isEmpty())
+            QSettings(viewSettingsPath(), QSettings::IniFormat).setValue("Board/Scale", row[0]);
+        const int chosen = restored % 3 + 1;
+        {
+            test::Program p;
+            QCOMPARE(p.board->boardScale(), restored);
+            // The menu's check mark shows the scale from the start.
+            QVERIFY(p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(restored))->isChecked());
+            QCOMPARE(p.board->mask().boundingRect().width(), 826 * restored);
+            p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(chosen))->trigger();
+        }
+        QCOMPARE(storedBoardScale(), chosen);
+        test::Program again;
+        QCOMPARE(again.board->boardScale(), chosen);
+    }
+
+    // Windows never placed from a settings file (a first start) save where they stand.
+    void unplacedWindowsSaveWhereTheyStand()
+    {
+        Form1 board;
+        frmCtl panel;
+        board.move(120, 90);
+        panel.move(300, 45);
+        BoardPosition b;
+        ControlPanelState c;
+        board.GetFormInfo(b);
+        panel.GetCtrlDataInfo(c);
+        QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
+    }
+
+    // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
+    void menu()
+    {
+        test::FakeHostLib host;
+        QTemporaryDir dir;
+        Form1 board;
+        fill(board);
+        board.move(40, 30);
+        board.show();
+        board.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&board));
+        for (const int scale : {3, 1, 2}) {
+            QTest::keyClick(&board, Qt::Key(Qt::Key_0 + scale), Qt::ControlModifier);
+            QCOMPARE(board.boardScale(), scale);
+            QVERIFY(board.findChild<QAction *>(QStringLiteral("actScale%1").arg(scale))->isChecked());
+        }
+        const QPoint where = board.pos();
+        QAction *top = board.findChild<QAction *>(QStringLiteral("actStayOnTop"));
+        for (const bool on : {true, false}) {
+            top->trigger();
+            QCOMPARE(board.windowFlags().testFlag(Qt::WindowStaysOnTopHint), on);
+            QCOMPARE(top->isChecked(), on);
+            QVERIFY(board.isVisible());
+            QCOMPARE(board.pos(), where);
+        }
+
+        const QImage shown = board.grab().toImage();
+        board.findChild<QAction *>(QStringLiteral("actCopyPicture"))->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(shown.format()), shown);
+        const QString saved = dir.filePath(QStringLiteral("board.png"));
+        const QString unwritable = dir.filePath(QStringLiteral("no such folder/board.png"));
+        host.saveAnswers = {QString(), saved, unwritable};
+        QAction *save = board.findChild<QAction *>(QStringLiteral("actSavePicture"));
+        save->trigger(); // cancelled
+        QVERIFY(!QFile::exists(saved));
+        save->trigger();
+        QVERIFY(host.saveFilters.constLast().contains(QLatin1String("*.png")));
+        QCOMPARE(QImage(saved, "PNG").convertToFormat(shown.format()), shown);
+        QVERIFY(host.messages.isEmpty());
+        save->trigger();
+        QCOMPARE(host.messages.size(), 1);
+        QVERIFY(host.messages.constFirst().text.contains(unwritable));
+    }
+};
+
+#define main boardMain
+LUMINA_TEST_MAIN(tst_Board)
+#undef main
+
+// Screens of pixel ratio 1, 2 and 3, so one run can compare the scaled board with
+// the board drawn for a dense screen.
+int main(int argc, char **argv)
+{
+    QTemporaryDir screens;
+    const QString config = screens.filePath(QStringLiteral("screens.json"));
+    QFile json(config);
+    if (!json.open(QIODevice::WriteOnly))
+        return 2;
+    json.write(R"({"screens": [{"name": "plain", "x": 0, "y": 0, "width": 2600, "height": 1200,
+        "logicalDpi": 96, "logicalBaseDpi": 96}, {"name": "dense", "x": 2600, "y": 0, "width": 2600,
+        "height": 1200, "logicalDpi": 192, "logicalBaseDpi": 96}, {"name": "denser", "x": 5200, "y": 0,
+        "width": 2600, "height": 1200, "logicalDpi": 288, "logicalBaseDpi": 96}]})");
+    json.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    return boardMain(argc, argv);
+}
+
+#include "tst_board.moc"
