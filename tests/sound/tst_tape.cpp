@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(listed(got), QString::fromUtf8(expected.readAll()));
         QCOMPARE(reader.errorString().isEmpty(), ok);
     }
-    void failingDevice()
+    void failuresKeepTheLinesBefore()
     {
         // Bytes that are no code page 932 become replacement characters, not a fault.
         const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
@@ -104,9 +104,7 @@ private slots:
         QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
         QCOMPARE(got[1].EntrySoundFlag, qint16(2));
         QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
-    }
-    void readTapeFromDisk()
-    {
+
         QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
@@ -115,7 +113,6 @@ private slots:
         const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
-
         const TapeLoad sample = readTape(QStringLiteral(LUMINA_TEST_DATA "/tape/3tp.csv"));
         QVERIFY2(sample.ok, qPrintable(sample.errorString));
         QCOMPARE(sample.entries.size(), 3);
