@@ -104,11 +104,6 @@ private slots:
         // Clearing the panel mode runs no panel handling.
         setOptionValue(dlg.Option3[0], false);
         QVERIFY(dlg.Frame6[0]->isHidden());
-        // One page tab is chosen at a time.
-        click(dlg.Option1[3]);
-        click(dlg.Option1[1]);
-        for (size_t k = 0; k < 6; ++k)
-            QCOMPARE(dlg.Option1[k]->isChecked(), k == 1);
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(dlg.Option2[0]->sizeHint(), QRadioButton(dlg.Option2[0]->text()).sizeHint());
     }
@@ -321,7 +316,7 @@ private slots:
 
     // Another sample cuts the one still being spoken short instead of queueing
     // behind it; closing the dialog silences it.
-    void voiceSampleStopsTheOneBefore()
+    void voiceChoice()
     {
         test::FakeSpeech speech;
         frmVoice voice;
@@ -331,6 +326,11 @@ private slots:
         QCOMPARE(speech.log, (QStringList{"stop", sample, "stop", sample}));
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));
+        // The whole choice comes back from the file.
+        const VoiceSettings chosen{QStringLiteral("fake"), QStringLiteral("ja_JP"), QStringLiteral("Japanese"),
+                                   0.5, -0.25, 0.75};
+        chosen.save();
+        QVERIFY(VoiceSettings::load() == chosen);
     }
 
 private:

@@ -113,10 +113,17 @@ private slots:
         const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
+        // Such a tape is held, its entries counted from 1, but not in use.
+        M_Tape tape;
+        tape.LoadTape(bad);
+        QVERIFY(!tape.loaded());
+        QCOMPARE(tape.EntryStepFlag(1), qint16(1));
         const TapeLoad sample = readTape(QStringLiteral(LUMINA_TEST_DATA "/tape/3tp.csv"));
         QVERIFY2(sample.ok, qPrintable(sample.errorString));
         QCOMPARE(sample.entries.size(), 3);
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
+        tape.LoadTape(sample);
+        QVERIFY(tape.loaded());
     }
 
     void moves_data()
