@@ -326,11 +326,13 @@ private slots:
         QCOMPARE(speech.log, (QStringList{"stop", sample, "stop", sample}));
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));
-        // The whole choice comes back from the file.
-        const VoiceSettings chosen{QStringLiteral("fake"), QStringLiteral("ja_JP"), QStringLiteral("Japanese"),
-                                   0.5, -0.25, 0.75};
-        chosen.save();
-        QVERIFY(VoiceSettings::load() == chosen);
+        // The whole choice comes back from the file, each time it is saved.
+        for (const char *language : {"ja_JP", "en_US"}) {
+            const VoiceSettings chosen{QStringLiteral("fake"), QString::fromLatin1(language),
+                                       QStringLiteral("Japanese"), 0.5, -0.25, 0.75};
+            chosen.save();
+            QVERIFY(VoiceSettings::load() == chosen);
+        }
     }
 
 private:
