@@ -2,6 +2,7 @@
 // they are up, the file filters, and the ticket plug-ins,
 // read, expanded and drawn.
 #include "BrokenDevice.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "hostlib/HostLib.h"
@@ -9,6 +10,7 @@
 #include "hostlib/TicketPlugin.h"
 
 #include <QBuffer>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDirIterator>
@@ -44,7 +46,6 @@ void whenModal(QObject *context, const std::function<void(QWidget *)> &act)
 }
 
 const QString kData = QStringLiteral(LUMINA_TEST_DATA "/hostlib/");
-const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
 
 QByteArray pluginWith(const QString &text)
 {
@@ -121,6 +122,37 @@ private slots:
         if (QTest::currentDataTag() == QByteArrayView("OK"))
             LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
     }
+    // The real colour dialog keeps the settings file's custom colours: those it
+    // shows come back as the user left them, the one beyond them untouched.
+    void colourDialog_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void colourDialog()
+    {
+        QFETCH(bool, accept);
+        CustomColors custom;
+        for (size_t i = 0; i < custom.size(); ++i)
+            custom[i] = rgb(int(i), 0, 0);
+        QColor offered;
+        whenModal(this, [&](QWidget *modal) {
+            auto *dialog = qobject_cast<QColorDialog *>(modal);
+            offered = dialog->currentColor();
+            QColorDialog::setCustomColor(2, Qt::blue);
+            dialog->setCurrentColor(Qt::green);
+            accept ? dialog->accept() : dialog->reject();
+        });
+        OleColor colour = rgb(1, 2, 3);
+        QCOMPARE(QtHostLib().KiroChooseColor(nullptr, colour, custom), int(accept));
+        QCOMPARE(offered, QColor(1, 2, 3));
+        QCOMPARE(colour, accept ? rgb(0, 255, 0) : rgb(1, 2, 3));
+        QCOMPARE(custom[2], rgb(0, 0, 255));
+        QCOMPARE(custom[15], rgb(15, 0, 0));
+        QCOMPARE(custom[16], rgb(16, 0, 0));
+    }
+
     // The real message boxes: texts from files and file names are never markup,
     // and each button gives its own answer.
     void messageBox_data()
@@ -139,22 +171,16 @@ private slots:
         QString shownText;
         whenModal(this, [&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
-            if (!box) {
-                modal->close();
-                return;
-            }
             shownIcon = box->icon();
             format = box->textFormat();
             shownText = box->text();
             box->button(QMessageBox::StandardButton(click.toInt()))->click();
         });
         QtHostLib lib;
-        static constexpr MsgIcon icons[] = {MsgIcon::None, MsgIcon::Information, MsgIcon::Warning,
-                                            MsgIcon::Critical, MsgIcon::Question};
         const int got = buttons.toInt() < 0
             ? lib.Call_dlg110(nullptr, 0, text + QStringLiteral("\r\n"))
             : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"), MsgButtons(buttons.toInt()),
-                                 icons[icon.toInt()]));
+                                 MsgIcon(icon.toInt())));
         QCOMPARE(got, result.toInt());
         QCOMPARE(int(shownIcon), icon.toInt());
         QCOMPARE(format, Qt::PlainText);
@@ -196,27 +222,6 @@ private slots:
         QVERIFY(!reader.read(&broken));
         QVERIFY(reader.errorString().contains(QStringLiteral("disk gone")));
 
-        PlgInfo info;
-        QCOMPARE(host().Kiro_GetPlgInfo(QString(), info), 0);
-        QCOMPARE(host().Kiro_GetPlgInfo(kSamples, info), 0); // a folder
-    }
-    void samplesFillTheRecord_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QList<qint32>>("record");
-        QTest::newRow("plain") << QStringLiteral("plain.4SP")
-                               << QList<qint32>{56, 2700, 1395, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("barcode") << QStringLiteral("barcode.4SP")
-                                 << QList<qint32>{56, 3300, 1395, 1, 1, 1, 1, 1, 2, 999, 1, 1, 99, 3};
-    }
-    void samplesFillTheRecord()
-    {
-        QFETCH(QString, file);
-        QFETCH(QList<qint32>, record);
-        PlgInfo info;
-        QCOMPARE(host().Kiro_GetPlgInfo(kSamples + file, info), 1);
-        const auto *fields = reinterpret_cast<const qint32 *>(&info);
-        QCOMPARE(QList<qint32>(fields, fields + 14), record);
     }
     void templates_data()
     {
@@ -240,25 +245,21 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bus.4SP"));
-        const auto write = [&](const QByteArray &bytes) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(bytes);
-        };
-        write(pluginWith(QStringLiteral("{ticket}")));
         PlgInfo info;
+        QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
         QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
         QCOMPARE(info.CorpNameCount, 2);
-        write("{ broken");
+        QVERIFY(test::writeFile(path, "{ broken"));
         QCOMPARE(host().Kiro_GetPlgInfo(path, info), 0);
-        write(pluginWith(QStringLiteral("{ticket}")));
+        QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
         QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
     }
     // One stored picture per ticket: every element kind, the barcodes following
-    // the stop and the ticket number following the passenger.
+    // the stop and the ticket number following the passenger; and the record the
+    // plug-in fills.
     void drawn_data()
     {
-        test::addRows(QStringLiteral("hostlib/tickets.tsv"), {"file", "ticket", "position", "stopBack"});
+        test::addRows(QStringLiteral("hostlib/tickets.tsv"), {"file", "ticket", "position", "stopBack", "record"});
     }
     void drawn()
     {
@@ -266,10 +267,16 @@ private slots:
         QFETCH(QString, ticket);
         QFETCH(QString, position);
         QFETCH(QString, stopBack);
+        QFETCH(QString, record);
         LUMINA_REQUIRE_FONTS();
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/") + file;
-        PlgInfo info;
+        PlgInfo info{};
         const bool known = host().Kiro_GetPlgInfo(plugin, info);
+        const auto *raw = reinterpret_cast<const qint32 *>(&info);
+        QStringList filled;
+        for (int i = 0; i < 14; ++i)
+            filled << QString::number(raw[i]);
+        QCOMPARE(filled.join(u' '), record);
         QImage image(known ? QSize(info.PreviewWidth / 15, info.PreviewHeight / 15) : QSize(40, 20),
                      QImage::Format_RGB32);
         image.fill(Qt::white);

@@ -1,14 +1,15 @@
 #include "FakeHostLib.h"
+#include "FakeSpeech.h"
 #include "TestMain.h"
 
 #include "base/Colors.h"
 #include "controls/M_Degit.h"
 #include "hostlib/TicketPlugin.h"
 #include "options/frmOption.h"
+#include "options/frmVoice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,25 +41,299 @@ class tst_Options : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_host = std::make_unique<test::FakeHostLib>();
+        m_dlg = std::make_unique<frmOption>();
+        m_companies.clear();
+        m_picture.resize(220, 93);
+        m_dlg->corpList = &m_companies;
+        m_dlg->previewPicture = &m_picture;
+        m_dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+    }
     void cleanup()
     {
         m_dlg.reset();
         m_host.reset();
     }
-    void switchesEnableTheirGroups();
-    void storedChoiceMayBeNone();
-    void fixedDate();
-    void colourChooser_data();
-    void colourChooser();
-    void fileAndFolderChoosers_data();
-    void fileAndFolderChoosers();
-    void okCloseAndEscapeApplyAndHide();
-    void propertyLines_data();
-    void propertyLines();
-    void pluginChooser_data();
-    void pluginChooser();
-    void forgetAndDateGroupFollowThePlugin();
+
+    // Each switch enables (and for some shows) its group, and only that; the
+    // pages with every switch on are reference pictures.
+    void switchesEnableTheirGroups()
+    {
+        frmOption &dlg = *m_dlg;
+        // The preview's groups are not even shown before it is switched on.
+        dlg.showPage(5);
+        QVERIFY(dlg.Frame10->isHidden() && dlg.Frame7->isHidden());
+        const QList<std::pair<QAbstractButton *, QWidget *>> pairs{
+            {dlg.Check1, dlg.Frame3},          {dlg.Check3[0], dlg.Combo4[0]}, {dlg.Check3[0], dlg.Check3[4]},
+            {dlg.Check3[1], dlg.Combo4[1]},    {dlg.Check3[2], dlg.Combo4[2]}, {dlg.Check3[3], dlg.Combo4[4]},
+            {dlg.Option3[1], dlg.Frame6[2]},   {dlg.chkUseSeiriPrev, dlg.Frame10}};
+        for (const auto &[control, group] : pairs) {
+            dlg.showPage(control == dlg.Check1 || control == dlg.Option3[1] ? 1 : control == dlg.chkUseSeiriPrev ? 5 : 2);
+            QVERIFY(!group->isEnabled());
+            control->click();
+            QVERIFY(group->isEnabled() && group->isVisible());
+            QVERIFY(!dlg.Combo4[3]->isEnabled() || control == dlg.Check3[3]);
+            // Off again: by a click, or by the choice beside it.
+            (control == dlg.Option3[1] ? dlg.Option3[0] : control)->click();
+            QVERIFY(!group->isEnabled());
+            // A stored value written twice, or greyed, leaves the group in step.
+            if (auto *box = qobject_cast<QCheckBox *>(control)) {
+                box->setChecked(true);
+                box->setChecked(true);
+                box->setCheckState(Qt::PartiallyChecked);
+                QVERIFY(group->isEnabled());
+                box->setTristate(false);
+                box->setChecked(false);
+            }
+        }
+    }
+
+    // The choices each page starts with are in the pages' reference pictures.
+    void optionGroups()
+    {
+        frmOption &dlg = *m_dlg;
+        // A stored setting can leave a group with no choice; choosing again is exclusive.
+        setOptionValue(dlg.Option2[0], false);
+        QVERIFY(!dlg.Option2[0]->isChecked() && !dlg.Option2[1]->isChecked());
+        setOptionValue(dlg.Option2[1], true);
+        setOptionValue(dlg.Option2[0], true);
+        QVERIFY(!dlg.Option2[1]->isChecked());
+        // Clearing the panel mode runs no panel handling.
+        setOptionValue(dlg.Option3[0], false);
+        QVERIFY(dlg.Frame6[0]->isHidden());
+        // A plain option button asks for the room a radio button needs.
+        QCOMPARE(dlg.Option2[0]->sizeHint(), QRadioButton(dlg.Option2[0]->text()).sizeHint());
+    }
+
+    void fixedDate()
+    {
+        // A new dialog starts at today; the chooser starts from nothing.
+        QCOMPARE(m_dlg->Label10->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        int result = 1;
+        bool zeroFilled = false;
+        m_host->dateDialog = [&](SystemTime &date) {
+            zeroFilled = date.wYear == 0 && date.wMonth == 0 && date.wDay == 0 && date.wHour == 0;
+            date.wYear = 987;
+            date.wMonth = 1;
+            date.wDay = 5;
+            return result;
+        };
+        m_dlg->chooseFixedDate();
+        QVERIFY(zeroFilled);
+        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
+        result = 0;
+        m_dlg->chooseFixedDate();
+        QCOMPARE(m_host->dateDialogCalls, 2);
+        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
+    }
+
+    void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
+    void colourChooser()
+    {
+        QFETCH(QString, array);
+        QFETCH(QString, index);
+        QFETCH(QString, result);
+        frmOption &dlg = *m_dlg;
+        const bool taken = result == u'1';
+        QSignalSpy apply(&dlg, &frmOption::applyRequested);
+        dlg.Check1->setChecked(true); // the ticket-number colours are usable only then
+        const size_t i = index.toUInt();
+        QPushButton *b = array == u'5' ? dlg.Command5[i] : array == u'8' ? dlg.Command8[i] : dlg.Command9[i];
+        setBackColor(b, rgb(10, 20, 30));
+        dlg.CustomColors[5] = rgb(5, 5, 5);
+        OleColor offered = 0;
+        CustomColors customOffered{};
+        m_host->colorDialog = [&](OleColor &color, CustomColors &custom) {
+            offered = color;
+            customOffered = custom;
+            if (taken) {
+                color = rgb(200, 100, 50);
+                custom[16] = rgb(1, 2, 3);
+            }
+            return int(taken);
+        };
+        click(b);
+        QCOMPARE(offered, rgb(10, 20, 30));
+        QCOMPARE(customOffered[5], rgb(5, 5, 5));
+        QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
+        // The operator sees the colour on the button's face.
+        const QImage face = b->grab().toImage();
+        QVERIFY(qAbs(face.pixelColor(face.rect().center()).red() - (taken ? 200 : 10)) < 16);
+        // The preview digit follows the digit colours at once; the board only on "OK".
+        QCOMPARE(dlg.M_Degit1->BackColor(), backColor(dlg.Command8[0]));
+        QCOMPARE(dlg.M_Degit1->BaseForeColor(), backColor(dlg.Command8[1]));
+        QCOMPARE(dlg.M_Degit1->DegitForeColor(), backColor(dlg.Command8[2]));
+        QCOMPARE(apply.count(), 0);
+        // The custom colours stay with the dialog for the next chooser and the file;
+        // the chooser says whether a colour was taken.
+        QCOMPARE(dlg.CustomColors[16], taken ? rgb(1, 2, 3) : OleColor(0));
+        QCOMPARE(dlg.GetBtnColor(b), taken);
+        QCOMPARE(customOffered[16], dlg.CustomColors[16]);
+    }
+
+    void fileAndFolderChoosers_data()
+    {
+        test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"});
+    }
+    void fileAndFolderChoosers()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, index);
+        QFETCH(QString, answer);
+        frmOption &dlg = *m_dlg;
+        dlg.Option3[1]->setChecked(true);
+        QList<QLineEdit *> fields{dlg.Text2[0], dlg.Text2[1], dlg.txtSelectPanel[0], dlg.txtSelectPanel[1],
+                                  dlg.txtSelectPanel[2]};
+        for (QLineEdit *t : dlg.txtSelectSound) {
+            if (t)
+                fields << t;
+        }
+        for (QLineEdit *t : fields)
+            t->setText(QStringLiteral("before"));
+        const size_t i = index.toUInt();
+        const bool folder = kind == u"folder", sound = kind == u"sound";
+        QPushButton *press = folder ? dlg.Command3[i] : sound ? dlg.cmdSelectSound[i] : dlg.Command6[i];
+        QLineEdit *target = folder ? dlg.Text2[i] : sound ? dlg.txtSelectSound[i] : dlg.txtSelectPanel[i];
+        (folder ? m_host->folderAnswers : m_host->fileAnswers).push_back(answer);
+        press->click();
+        for (QLineEdit *t : fields)
+            QCOMPARE(t->text(), t == target && !answer.isEmpty() ? answer : QStringLiteral("before"));
+        if (folder) {
+            // The folder beside it opens in the file manager.
+            dlg.Command10[i]->click();
+            QCOMPARE(m_host->openedFolders, QList<QString>{dlg.Text2[i]->text()});
+            return;
+        }
+        // Each chooser offers its own kind of file.
+        QVERIFY(m_host->fileFilters[0].contains(sound ? QStringLiteral("*.mp3") : QStringLiteral("*.gif")));
+    }
+
+    void okCloseAndEscapeApplyAndHide()
+    {
+        frmOption &dlg = *m_dlg;
+        dlg.Text2[0]->setText(QStringLiteral("/kept"));
+        int applied = 0;
+        bool visibleWhileApplying = false;
+        connect(&dlg, &frmOption::applyRequested, this, [&] {
+            ++applied;
+            visibleWhileApplying = dlg.isVisible();
+        });
+        click(dlg.Command4);
+        QVERIFY(visibleWhileApplying && !dlg.isVisible());
+        dlg.show();
+        QVERIFY(dlg.close() && !dlg.isVisible());
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QCOMPARE(applied, 3);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.Text2[0]->text(), QStringLiteral("/kept"));
+    }
+
+    void propertyLines_data() { test::addRows(QStringLiteral("options/plugin-lines.tsv"), {"record", "lines"}); }
+    void propertyLines()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, lines);
+        PlgInfo info;
+        auto *field = reinterpret_cast<qint32 *>(&info);
+        for (const QString &value : record.split(u' '))
+            *field++ = value.toInt();
+        QCOMPARE(plgInfoLines(info), lines.split(u'|'));
+    }
+
+    void pluginChooser_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("cancelled") << QString() << false << false;
+        QTest::newRow("refused") << kData + QStringLiteral("broken.4SP") << false << true;
+        QTest::newRow("missing") << QStringLiteral("/no/such/bus.4SP") << false << true;
+        QTest::newRow("accepted") << kSamples + QStringLiteral("barcode.4SP") << true << false;
+    }
+    void pluginChooser()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, accepted);
+        QFETCH(bool, message);
+        // The chooser opens only while the preview is in use.
+        m_dlg->Command1->click();
+        QVERIFY(m_host->fileTitles.isEmpty());
+        m_dlg->chkUseSeiriPrev->setChecked(true);
+        // A plug-in chosen before.
+        QVERIFY(m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP")));
+        m_dlg->txtSeiriPlgDir->setText(QStringLiteral("/before/plain.4SP"));
+        m_companies.addItem(QStringLiteral("前の社名"));
+        const int lines = m_dlg->List1->count();
+        const QString remarks = m_dlg->txtPlginComment->toPlainText();
+
+        m_host->fileAnswers.push_back(answer);
+        m_dlg->Command1->click();
+        QCOMPARE(m_host->fileTitles.size(), 1);
+        QCOMPARE(m_host->messages.size(), message ? 1 : 0);
+        QCOMPARE(m_dlg->txtSeiriPlgDir->text(), accepted ? answer : QStringLiteral("/before/plain.4SP"));
+        QCOMPARE(m_dlg->List1->count(), accepted ? 10 : lines);
+        QCOMPARE(m_dlg->txtPlginComment->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
+        QVERIFY(accepted || m_dlg->txtPlginComment->toPlainText() == remarks);
+        QCOMPARE(m_picture.size(), accepted ? QSize(220, 93) : QSize(180, 93));
+        QCOMPARE(m_companies.count(), accepted ? 3 : 1);
+        QCOMPARE(m_companies.itemText(0), accepted ? QStringLiteral("みなと交通") : QStringLiteral("前の社名"));
+    }
+
+    void forgetAndDateGroupFollowThePlugin()
+    {
+        m_dlg->showPage(5);
+        m_dlg->chkUseSeiriPrev->setChecked(true);
+        QVERIFY(!m_dlg->Frame7->isEnabled()); // no plug-in yet
+        QVERIFY(m_dlg->Frame7->isVisible());
+        m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP"));
+        QVERIFY(m_dlg->Frame7->isEnabled());
+        m_dlg->SetPlgin(kData + QStringLiteral("nodate.4SP"));
+        QVERIFY(!m_dlg->Frame7->isEnabled());
+        m_host->fileAnswers.push_back(kSamples + QStringLiteral("barcode.4SP"));
+        m_dlg->Command1_Click();
+        m_dlg->chkUseSeiriPrev->setChecked(false);
+        QVERIFY(!m_dlg->Frame7->isVisible() && !m_dlg->Frame7->isEnabled());
+        m_dlg->chkUseSeiriPrev->setChecked(true);
+        QVERIFY(m_dlg->Frame7->isEnabled());
+
+        // "×" forgets the plug-in and what it said; the companies, the picture's
+        // size, the company chosen and the switch stay.
+        m_dlg->Combo1->setCurrentIndex(7);
+        click(m_dlg->Command11);
+        QVERIFY(m_dlg->txtSeiriPlgDir->text().isEmpty());
+        QCOMPARE(m_dlg->List1->count(), 0);
+        QVERIFY(m_dlg->txtPlginComment->toPlainText().isEmpty());
+        QVERIFY(!m_dlg->Frame7->isEnabled());
+        QCOMPARE(m_companies.count(), 3);
+        QCOMPARE(m_picture.size(), QSize(220, 93));
+        QCOMPARE(m_dlg->Combo1->currentIndex(), 7);
+        QVERIFY(m_dlg->chkUseSeiriPrev->isChecked());
+    }
+
+    // Another sample cuts the one still being spoken short instead of queueing
+    // behind it; closing the dialog silences it.
+    void voiceChoice()
+    {
+        test::FakeSpeech speech;
+        frmVoice voice;
+        voice.speakSample();
+        voice.speakSample();
+        const QString sample = QStringLiteral("speak:") + frmVoice::sampleSentence();
+        QCOMPARE(speech.log, (QStringList{"stop", sample, "stop", sample}));
+        voice.reject();
+        QCOMPARE(speech.log.last(), QStringLiteral("stop"));
+        // The whole choice comes back from the file, each time it is saved.
+        for (const char *language : {"ja_JP", "en_US"}) {
+            const VoiceSettings chosen{QStringLiteral("fake"), QString::fromLatin1(language),
+                                       QStringLiteral("Japanese"), 0.5, -0.25, 0.75};
+            chosen.save();
+            QVERIFY(VoiceSettings::load() == chosen);
+        }
+    }
 
 private:
     std::unique_ptr<test::FakeHostLib> m_host;
@@ -66,314 +341,6 @@ private:
     QComboBox m_companies;
     QWidget m_picture;
 };
-
-void tst_Options::init()
-{
-    m_host = std::make_unique<test::FakeHostLib>();
-    m_dlg = std::make_unique<frmOption>();
-    m_companies.clear();
-    m_picture.resize(220, 93);
-    m_dlg->corpList = &m_companies;
-    m_dlg->previewPicture = &m_picture;
-    m_dlg->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
-}
-
-// Each switch enables (and for some shows) its group, and only that; the
-// pages with every switch on are reference pictures.
-void tst_Options::switchesEnableTheirGroups()
-{
-    frmOption &dlg = *m_dlg;
-    const QList<std::pair<QAbstractButton *, QWidget *>> pairs{
-        {dlg.Check1, dlg.Frame3},          {dlg.Check3[0], dlg.Combo4[0]}, {dlg.Check3[0], dlg.Check3[4]},
-        {dlg.Check3[1], dlg.Combo4[1]},    {dlg.Check3[2], dlg.Combo4[2]}, {dlg.Check3[3], dlg.Combo4[4]},
-        {dlg.Option3[1], dlg.Frame6[2]},   {dlg.chkUseSeiriPrev, dlg.Frame10}};
-    for (const auto &[control, group] : pairs) {
-        dlg.showPage(control == dlg.Check1 || control == dlg.Option3[1] ? 1 : control == dlg.chkUseSeiriPrev ? 5 : 2);
-        QVERIFY(!group->isEnabled());
-        control->click();
-        QVERIFY(group->isEnabled() && group->isVisible());
-        QVERIFY(!dlg.Combo4[3]->isEnabled() || control == dlg.Check3[3]);
-        // Off again: by a click, or by the choice beside it.
-        (control == dlg.Option3[1] ? dlg.Option3[0] : control)->click();
-        QVERIFY(!group->isEnabled());
-        // A stored value written twice, or greyed, leaves the group in step.
-        if (auto *box = qobject_cast<QCheckBox *>(control)) {
-            box->setChecked(true);
-            box->setChecked(true);
-            box->setCheckState(Qt::PartiallyChecked);
-            QVERIFY(group->isEnabled());
-            box->setTristate(false);
-            box->setChecked(false);
-        }
-    }
-}
-
-// The choices each page starts with are in the pages' reference pictures.
-void tst_Options::storedChoiceMayBeNone()
-{
-    frmOption &dlg = *m_dlg;
-    // A stored setting can leave a group with no choice; choosing again is exclusive.
-    setOptionValue(dlg.Option2[0], false);
-    QVERIFY(!dlg.Option2[0]->isChecked() && !dlg.Option2[1]->isChecked());
-    setOptionValue(dlg.Option2[1], true);
-    setOptionValue(dlg.Option2[0], true);
-    QVERIFY(!dlg.Option2[1]->isChecked());
-    // Clearing the panel mode runs no panel handling.
-    setOptionValue(dlg.Option3[0], false);
-    QVERIFY(dlg.Frame6[0]->isHidden());
-}
-
-void tst_Options::fixedDate()
-{
-    // A new dialog starts at today; the chooser starts from nothing.
-    QCOMPARE(m_dlg->Label10->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-    int result = 1;
-    bool zeroFilled = false;
-    m_host->dateDialog = [&](SystemTime &date) {
-        zeroFilled = date.wYear == 0 && date.wMonth == 0 && date.wDay == 0 && date.wHour == 0;
-        date.wYear = 987;
-        date.wMonth = 1;
-        date.wDay = 5;
-        return result;
-    };
-    m_dlg->chooseFixedDate();
-    QVERIFY(zeroFilled);
-    QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
-    result = 0;
-    m_dlg->chooseFixedDate();
-    QCOMPARE(m_host->dateDialogCalls, 2);
-    QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
-}
-
-void tst_Options::colourChooser_data()
-{
-    QTest::addColumn<int>("array"); // 5, 8 or 9
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("result");
-    for (int i = 0; i < 3; ++i) {
-        QTest::addRow("Command5(%d)", i) << 5 << i << 1;
-        QTest::addRow("Command8(%d)", i) << 8 << i << 1;
-    }
-    QTest::newRow("Command9(0)") << 9 << 0 << 1;
-    QTest::newRow("Command9(1)") << 9 << 1 << 1;
-    QTest::newRow("Command9(1) cancelled") << 9 << 1 << 0;
-}
-
-void tst_Options::colourChooser()
-{
-    QFETCH(int, array);
-    QFETCH(int, index);
-    QFETCH(int, result);
-    frmOption &dlg = *m_dlg;
-    QSignalSpy apply(&dlg, &frmOption::applyRequested);
-    dlg.Check1->setChecked(true); // the ticket-number colours are usable only then
-    QPushButton *b = array == 5 ? dlg.Command5[size_t(index)]
-        : array == 8            ? dlg.Command8[size_t(index)]
-                                : dlg.Command9[size_t(index)];
-    setBackColor(b, rgb(10, 20, 30));
-    dlg.CustomColors[5] = rgb(5, 5, 5);
-    OleColor offered = 0;
-    CustomColors customOffered{};
-    m_host->colorDialog = [&](OleColor &color, CustomColors &custom) {
-        offered = color;
-        customOffered = custom;
-        if (result) {
-            color = rgb(200, 100, 50);
-            custom[16] = rgb(1, 2, 3);
-        }
-        return result;
-    };
-    click(b);
-    QCOMPARE(offered, rgb(10, 20, 30));
-    QCOMPARE(customOffered[5], rgb(5, 5, 5));
-    const OleColor now = result ? rgb(200, 100, 50) : rgb(10, 20, 30);
-    QCOMPARE(backColor(b), now);
-    // The operator sees the colour on the button's face.
-    const QImage face = b->grab().toImage();
-    QVERIFY(qAbs(face.pixelColor(face.rect().center()).red() - (result ? 200 : 10)) < 16);
-    // The preview digit follows the digit colours at once; the board only on "OK".
-    QCOMPARE(dlg.M_Degit1->BackColor(), backColor(dlg.Command8[0]));
-    QCOMPARE(dlg.M_Degit1->BaseForeColor(), backColor(dlg.Command8[1]));
-    QCOMPARE(dlg.M_Degit1->DegitForeColor(), backColor(dlg.Command8[2]));
-    QCOMPARE(apply.count(), 0);
-    // The custom colours stay with the dialog for the next chooser and the file;
-    // the chooser says whether a colour was taken.
-    QCOMPARE(dlg.CustomColors[16], result ? rgb(1, 2, 3) : OleColor(0));
-    QCOMPARE(dlg.GetBtnColor(b), bool(result));
-    QCOMPARE(customOffered[16], dlg.CustomColors[16]);
-}
-
-void tst_Options::fileAndFolderChoosers_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("fare data") << "folder" << 0 << "/data/運賃";
-    QTest::newRow("announcements") << "folder" << 1 << "/data/放送";
-    QTest::newRow("folder cancelled") << "folder" << 0 << "";
-    for (int i : {0, 1, 3, 4, 5, 6, 7, 8, 9, 10})
-        QTest::addRow("sound %d", i) << "sound" << i << "/snd/新.mp3";
-    QTest::newRow("sound cancelled") << "sound" << 4 << "";
-    QTest::newRow("panel image") << "panel" << 1 << "/img/on1.gif";
-    QTest::newRow("panel image cancelled") << "panel" << 2 << "";
-}
-
-void tst_Options::fileAndFolderChoosers()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, index);
-    QFETCH(QString, answer);
-    frmOption &dlg = *m_dlg;
-    dlg.Option3[1]->setChecked(true);
-    QList<QLineEdit *> fields{dlg.Text2[0], dlg.Text2[1], dlg.txtSelectPanel[0], dlg.txtSelectPanel[1],
-                              dlg.txtSelectPanel[2]};
-    for (QLineEdit *t : dlg.txtSelectSound) {
-        if (t)
-            fields << t;
-    }
-    for (QLineEdit *t : fields)
-        t->setText(QStringLiteral("before"));
-    const size_t i = size_t(index);
-    const bool folder = kind == u"folder", sound = kind == u"sound";
-    QPushButton *press = folder ? dlg.Command3[i] : sound ? dlg.cmdSelectSound[i] : dlg.Command6[i];
-    QLineEdit *target = folder ? dlg.Text2[i] : sound ? dlg.txtSelectSound[i] : dlg.txtSelectPanel[i];
-    (folder ? m_host->folderAnswers : m_host->fileAnswers).push_back(answer);
-    press->click();
-    for (QLineEdit *t : fields)
-        QCOMPARE(t->text(), t == target && !answer.isEmpty() ? answer : QStringLiteral("before"));
-    if (folder) {
-        // The folder beside it opens in the file manager.
-        dlg.Command10[i]->click();
-        QCOMPARE(m_host->openedFolders, QList<QString>{dlg.Text2[i]->text()});
-        return;
-    }
-    // Each chooser offers its own kind of file.
-    QVERIFY(m_host->fileFilters[0].contains(sound ? QStringLiteral("*.mp3") : QStringLiteral("*.gif")));
-}
-
-void tst_Options::okCloseAndEscapeApplyAndHide()
-{
-    frmOption &dlg = *m_dlg;
-    dlg.Text2[0]->setText(QStringLiteral("/kept"));
-    int applied = 0;
-    bool visibleWhileApplying = false;
-    connect(&dlg, &frmOption::applyRequested, this, [&] {
-        ++applied;
-        visibleWhileApplying = dlg.isVisible();
-    });
-    click(dlg.Command4);
-    QVERIFY(visibleWhileApplying);
-    QVERIFY(!dlg.isVisible());
-    dlg.show();
-    QVERIFY(dlg.close());
-    QVERIFY(!dlg.isVisible());
-    dlg.show();
-    QTest::keyClick(&dlg, Qt::Key_Escape);
-    QCOMPARE(applied, 3);
-    QVERIFY(!dlg.isVisible());
-    QCOMPARE(dlg.Text2[0]->text(), QStringLiteral("/kept"));
-}
-
-// tests/data/options/plugin-lines.txt: blocks of a row name, the record's
-// fields, and the lines shown, each block ended by an empty line.
-void tst_Options::propertyLines_data()
-{
-    QTest::addColumn<QList<qint32>>("record");
-    QTest::addColumn<QStringList>("lines");
-    QFile file(kData + QStringLiteral("plugin-lines.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QString &block : QString::fromUtf8(file.readAll()).trimmed().split(QStringLiteral("\n\n"))) {
-        QStringList lines = block.split(u'\n');
-        QList<qint32> record;
-        for (const QString &field : lines[1].split(u' '))
-            record << field.toInt();
-        QTest::newRow(qPrintable(lines[0])) << record << lines.mid(2);
-    }
-}
-
-void tst_Options::propertyLines()
-{
-    QFETCH(QList<qint32>, record);
-    QFETCH(QStringList, lines);
-    PlgInfo info;
-    std::copy(record.begin(), record.end(), reinterpret_cast<qint32 *>(&info));
-    QCOMPARE(plgInfoLines(info), lines);
-}
-
-void tst_Options::pluginChooser_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<bool>("message");
-    QTest::newRow("cancelled") << QString() << false << false;
-    QTest::newRow("refused") << QStringLiteral("broken") << false << true;
-    QTest::newRow("missing") << QStringLiteral("/no/such/bus.4SP") << false << true;
-    QTest::newRow("accepted") << QStringLiteral("barcode") << true << false;
-}
-
-void tst_Options::pluginChooser()
-{
-    QFETCH(QString, answer);
-    QFETCH(bool, accepted);
-    QFETCH(bool, message);
-    const QString path = answer == u"barcode" ? kSamples + QStringLiteral("barcode.4SP")
-        : answer == u"broken"                 ? kData + QStringLiteral("broken.4SP")
-                                              : answer;
-    // The chooser opens only while the preview is in use.
-    m_dlg->Command1->click();
-    QVERIFY(m_host->fileTitles.isEmpty());
-    m_dlg->chkUseSeiriPrev->setChecked(true);
-    // A plug-in chosen before.
-    QVERIFY(m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP")));
-    m_dlg->txtSeiriPlgDir->setText(QStringLiteral("/before/plain.4SP"));
-    m_companies.addItem(QStringLiteral("前の社名"));
-    const int lines = m_dlg->List1->count();
-    const QString remarks = m_dlg->txtPlginComment->toPlainText();
-
-    m_host->fileAnswers.push_back(path);
-    m_dlg->Command1->click();
-    QCOMPARE(m_host->fileTitles.size(), 1);
-    QCOMPARE(m_host->messages.size(), message ? 1 : 0);
-    QCOMPARE(m_dlg->txtSeiriPlgDir->text(), accepted ? path : QStringLiteral("/before/plain.4SP"));
-    QCOMPARE(m_dlg->List1->count(), accepted ? 10 : lines);
-    QCOMPARE(m_dlg->txtPlginComment->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
-    QVERIFY(accepted || m_dlg->txtPlginComment->toPlainText() == remarks);
-    QCOMPARE(m_picture.size(), accepted ? QSize(220, 93) : QSize(180, 93));
-    QCOMPARE(m_companies.count(), accepted ? 3 : 1);
-    QCOMPARE(m_companies.itemText(0), accepted ? QStringLiteral("みなと交通") : QStringLiteral("前の社名"));
-}
-
-void tst_Options::forgetAndDateGroupFollowThePlugin()
-{
-    m_dlg->showPage(5);
-    m_dlg->chkUseSeiriPrev->setChecked(true);
-    QVERIFY(!m_dlg->Frame7->isEnabled()); // no plug-in yet
-    QVERIFY(m_dlg->Frame7->isVisible());
-    m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP"));
-    QVERIFY(m_dlg->Frame7->isEnabled());
-    m_dlg->SetPlgin(kData + QStringLiteral("nodate.4SP"));
-    QVERIFY(!m_dlg->Frame7->isEnabled());
-    m_host->fileAnswers.push_back(kSamples + QStringLiteral("barcode.4SP"));
-    m_dlg->Command1_Click();
-    m_dlg->chkUseSeiriPrev->setChecked(false);
-    QVERIFY(!m_dlg->Frame7->isVisible() && !m_dlg->Frame7->isEnabled());
-    m_dlg->chkUseSeiriPrev->setChecked(true);
-    QVERIFY(m_dlg->Frame7->isEnabled());
-
-    // "×" forgets the plug-in and what it said; the companies, the picture's
-    // size, the company chosen and the switch stay.
-    m_dlg->Combo1->setCurrentIndex(7);
-    click(m_dlg->Command11);
-    QVERIFY(m_dlg->txtSeiriPlgDir->text().isEmpty());
-    QCOMPARE(m_dlg->List1->count(), 0);
-    QVERIFY(m_dlg->txtPlginComment->toPlainText().isEmpty());
-    QVERIFY(!m_dlg->Frame7->isEnabled());
-    QCOMPARE(m_companies.count(), 3);
-    QCOMPARE(m_picture.size(), QSize(220, 93));
-    QCOMPARE(m_dlg->Combo1->currentIndex(), 7);
-    QVERIFY(m_dlg->chkUseSeiriPrev->isChecked());
-}
 
 LUMINA_TEST_MAIN(tst_Options)
 #include "tst_options.moc"

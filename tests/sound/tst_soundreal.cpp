@@ -126,6 +126,7 @@ private slots:
         if (!QTest::qWaitFor([&] { return !ready.isEmpty(); }, 90000) || !engine.isReady())
             QSKIP("speech-dispatcher started no voice within 90 s");
         QCOMPARE(engine.settings().engine, QStringLiteral("speechd"));
+        QCOMPARE(engine.status(), int(Speech::Ready));
         // espeak-ng speaks Japanese: that language and one of its voices are chosen.
         const int japanese = chooseLanguage(engine.languages(), {});
         QVERIFY2(japanese >= 0, "espeak-ng offers no Japanese here");
@@ -149,6 +150,12 @@ private slots:
         engine.stop();
         QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
         QVERIFY(clock.elapsed() < 5000);
+        // Another engine chosen takes the first one's place.
+        VoiceSettings other;
+        other.engine = QStringLiteral("flite");
+        engine.start(other);
+        QTRY_VERIFY_WITH_TIMEOUT(engine.isReady(), 30000);
+        QCOMPARE(engine.settings().engine, other.engine);
         engine.release();
         QVERIFY(!engine.isReady());
         QCOMPARE(engine.status(), int(Speech::Error));

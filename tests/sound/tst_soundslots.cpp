@@ -229,31 +229,26 @@ private slots:
     void waveHeaders_data()
     {
         QTest::addColumn<QString>("path");
-        for (QDirIterator it(QStringLiteral(LUMINA_TEST_DATA "/sound/wave")); it.hasNext();) {
+        for (QDirIterator it(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QDir::Files); it.hasNext();) {
             const QString path = it.next();
-            if (QFileInfo(path).isFile())
-                QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
+            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
         }
     }
     void waveHeaders()
     {
         QFETCH(QString, path);
-        const QStringList expected = QFileInfo(path).baseName().split(u'-');
-        static const QHash<QString, QAudioFormat::SampleFormat> formats{
-            {QStringLiteral("int16"), QAudioFormat::Int16},
-            {QStringLiteral("uint8"), QAudioFormat::UInt8},
-            {QStringLiteral("float"), QAudioFormat::Float}};
+        static const char *const formats[] = {"unknown", "uint8", "int16", "int32", "float"};
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QString error;
         const PcmClipPtr clip = readWave(&file, &error);
-        QCOMPARE(clip != nullptr, formats.contains(expected[0]));
+        const QString got = !clip ? QStringLiteral("refused")
+                                  : QStringLiteral("%1-%2-%3")
+                                        .arg(QLatin1String(formats[clip->format.sampleFormat()]))
+                                        .arg(clip->format.channelCount())
+                                        .arg(clip->data.size());
+        QCOMPARE(got, QFileInfo(path).baseName().section(u'-', 0, clip ? 2 : 0));
         QCOMPARE(error.isEmpty(), clip != nullptr);
-        if (clip) {
-            QCOMPARE(clip->format.sampleFormat(), formats.value(expected[0]));
-            QCOMPARE(clip->format.channelCount(), expected[1].toInt());
-            QCOMPARE(clip->data.size(), expected[2].toInt());
-        }
     }
     void realFiles_data()
     {

@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(listed(got), QString::fromUtf8(expected.readAll()));
         QCOMPARE(reader.errorString().isEmpty(), ok);
     }
-    void failingDevice()
+    void failuresKeepTheLinesBefore()
     {
         // Bytes that are no code page 932 become replacement characters, not a fault.
         const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
@@ -104,9 +104,7 @@ private slots:
         QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
         QCOMPARE(got[1].EntrySoundFlag, qint16(2));
         QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
-    }
-    void readTapeFromDisk()
-    {
+
         QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
@@ -115,11 +113,17 @@ private slots:
         const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
-
+        // Such a tape is held, its entries counted from 1, but not in use.
+        M_Tape tape;
+        tape.LoadTape(bad);
+        QVERIFY(!tape.loaded());
+        QCOMPARE(tape.EntryStepFlag(1), qint16(1));
         const TapeLoad sample = readTape(QStringLiteral(LUMINA_TEST_DATA "/tape/3tp.csv"));
         QVERIFY2(sample.ok, qPrintable(sample.errorString));
         QCOMPARE(sample.entries.size(), 3);
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
+        tape.LoadTape(sample);
+        QVERIFY(tape.loaded());
     }
 
     void moves_data()
