@@ -10,7 +10,7 @@ using namespace lumina;
 
 // The CPU a scrolling name takes. (Laying out a name is part of one step,
 // measured in tests/panel/bench_step.cpp.)
-class BenchStrip : public QObject
+class bench_Strip : public QObject
 {
     Q_OBJECT
 
@@ -34,5 +34,5 @@ private slots:
     }
 };
 
-LUMINA_TEST_MAIN(BenchStrip)
+LUMINA_TEST_MAIN(bench_Strip)
 #include "bench_strip.moc"

@@ -48,7 +48,7 @@ int drawCell(QString &cell, int fontMode, QRgb leftOnCanvas = qRgb(0, 0, 0))
 // The stop-name strip: codes to font cells, the dots of a cell, the strip's
 // behaviour over time and its saved state; how still names look is in the
 // reference pictures (tst_pictures).
-class TestStrip : public QObject
+class tst_Strip : public QObject
 {
     Q_OBJECT
 
@@ -285,5 +285,5 @@ private:
     }
 };
 
-LUMINA_TEST_MAIN(TestStrip)
+LUMINA_TEST_MAIN(tst_Strip)
 #include "tst_strip.moc"
