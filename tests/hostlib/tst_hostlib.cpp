@@ -1,7 +1,7 @@
 // The host library: the real dialogs and message boxes, driven as soon as
 // they are up, the file filters, and the ticket plug-ins,
 // read, expanded and drawn.
-#include "BrokenDevice.h"
+#include "FailingDevice.h"
 #include "FixtureRows.h"
 #include "TestMain.h"
 
@@ -25,7 +25,7 @@
 #include <QTimer>
 
 using namespace lumina;
-using lumina::test::BrokenDevice;
+using lumina::test::FailingDevice;
 
 namespace {
 
@@ -218,9 +218,9 @@ private slots:
         QVERIFY(!reader.read(&buffer));
         QVERIFY(reader.errorString().contains(QStringLiteral("larger")));
 
-        BrokenDevice broken(QByteArray(200, ' '), 100);
+        FailingDevice broken(QByteArray(200, ' '), 100);
         QVERIFY(!reader.read(&broken));
-        QVERIFY(reader.errorString().contains(QStringLiteral("disk gone")));
+        QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
 
     }
     void templates_data()

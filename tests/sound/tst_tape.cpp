@@ -1,6 +1,6 @@
 // The announcement tape: its file read line by line, and the tape moved,
 // announced and stopped, with speech and sounds only recorded.
-#include "BrokenDevice.h"
+#include "FailingDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
 #include "TestMain.h"
@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 
 using namespace lumina;
-using lumina::test::BrokenDevice;
+using lumina::test::FailingDevice;
 using lumina::test::FakeSoundPlayer;
 using lumina::test::FakeSpeech;
 
@@ -94,11 +94,11 @@ private slots:
     {
         // Bytes that are no code page 932 become replacement characters, not a fault.
         const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
-        BrokenDevice device(bytes, bytes.indexOf("third") + 2);
+        FailingDevice device(bytes, bytes.indexOf("third") + 2);
         TapeFileReader reader;
         QList<TapeEntry> got;
         QVERIFY(!reader.read(&device, got));
-        QVERIFY(reader.errorString().contains(QStringLiteral("disk gone")));
+        QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         // Only the lines that arrived whole count.
         QCOMPARE(got.size(), 2);
         QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));

@@ -21,6 +21,9 @@ QString compareWithReference(const QImage &image, const QString &name);
 // Declares `columns` (all QString) and adds one row for each line of tests/data/<file>:
 // tab-separated, the first field naming the row; lines starting with '#' are comments.
 void addRows(const QString &file, const QStringList &columns);
+// Points the per-user folders (configuration, data) into `dir`, so that no run
+// reads or writes a user's files or another run's.
+void isolateUserFolders(const QString &dir);
 
 } // namespace lumina::test
 
@@ -45,16 +48,16 @@ void addRows(const QString &file, const QStringList &columns);
     } while (false)
 
 // Like QTEST_MAIN, with the program's style and font substitutions, and the settings
-// file of this run inside a temporary folder of its own.
+// files of this run inside a temporary folder of its own.
 #define LUMINA_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char **argv)                                                          \
     {                                                                                        \
-        QStandardPaths::setTestModeEnabled(true);                                            \
+        QTemporaryDir settingsDir_;                                                          \
+        lumina::test::isolateUserFolders(settingsDir_.path());                               \
         QApplication app(argc, argv);                                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                             \
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));             \
         lumina::registerFonts();                                                             \
-        QTemporaryDir settingsDir_;                                                          \
         lumina::iniLocation().executablePath = settingsDir_.filePath(QStringLiteral("ルミナ")); \
         lumina::iniLocation().userConfigFolder = settingsDir_.filePath(QStringLiteral("config")); \
         TestClass tc;                                                                        \

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSet>
 #include <QFontDatabase>
+#include <QStandardPaths>
 
 namespace lumina::test {
 
@@ -22,6 +23,18 @@ QString missingFonts()
     if (DotFont::installedBitmapSources(DotFace::Gothic).empty())
         missing << QStringLiteral("Shinonome 16-dot bitmaps");
     return missing.join(QStringLiteral(", "));
+}
+
+void isolateUserFolders(const QString &dir)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Qt's test mode would use ~/.qttest, which every run shares and keeps.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir + QStringLiteral("/config-home")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir + QStringLiteral("/data-home")));
+#else
+    Q_UNUSED(dir);
+    QStandardPaths::setTestModeEnabled(true);
+#endif
 }
 
 QString compareWithReference(const QImage &image, const QString &name)
