@@ -46,10 +46,9 @@ public:
     // What happened.
     QList<Message> messages;
     QList<DigitDialogCall> digitDialogCalls;
-    QList<QString> versionTexts, fileFilters, fileTitles, folderPrompts, openedFolders;
+    QList<QString> fileFilters, fileTitles, openedFolders;
     QList<QString> saveFilters;
     int dateDialogCalls = 0;
-    int colorDialogCalls = 0;
 
     int Call_dlg100(QWidget *, qint16 keta, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override
@@ -58,9 +57,8 @@ public:
         modal();
         return digitDialog ? digitDialog(zeroMode, shift, fillZero) : 0;
     }
-    int Call_dlg110(QWidget *, int, const QString &text) override
+    int Call_dlg110(QWidget *, int, const QString &) override
     {
-        versionTexts.append(text);
         modal();
         return 1;
     }
@@ -79,9 +77,8 @@ public:
         modal();
         return next(fileAnswers, QString());
     }
-    QString KiroFolderDlg(QWidget *, const QString &prompt) override
+    QString KiroFolderDlg(QWidget *, const QString &) override
     {
-        folderPrompts.append(prompt);
         modal();
         return next(folderAnswers, QString());
     }
@@ -94,7 +91,6 @@ public:
     }
     int KiroChooseColor(QWidget *, OleColor &color, CustomColors &customColors) override
     {
-        ++colorDialogCalls;
         modal();
         return colorDialog ? colorDialog(color, customColors) : 0;
     }
