@@ -81,20 +81,14 @@ private slots:
     }
 
     // The real digit settings dialog, answered through its own buttons.
-    void digitDialog_data()
-    {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("shift");
-        QTest::newRow("OK") << int(QDialogButtonBox::Ok) << 2;
-        QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << 2;
-        QTest::newRow("shift beyond the positions") << int(QDialogButtonBox::Ok) << 9;
-    }
+    void digitDialog_data() { test::addRows(QStringLiteral("hostlib/digit-dialog.tsv"), {"button", "shiftText"}); }
     void digitDialog()
     {
-        QFETCH(int, button);
-        QFETCH(int, shift);
+        QFETCH(QString, button);
+        QFETCH(QString, shiftText);
+        const int shift = shiftText.toInt();
         LUMINA_REQUIRE_FONTS();
-        const bool accept = button == QDialogButtonBox::Ok;
+        const bool accept = button.toInt() == QDialogButtonBox::Ok;
         qint16 zero = 1, inOut = qint16(shift), fill = 9;
         QImage face;
         QList<int> ranges;
@@ -109,7 +103,7 @@ private slots:
                 spins[0]->setValue(1);
                 spins[1]->setValue(2);
             }
-            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button))->click();
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button.toInt()))->click();
         });
         QtHostLib lib;
         QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, inOut, fill), accept ? 1 : 0);
@@ -221,7 +215,6 @@ private slots:
         FailingDevice broken(QByteArray(200, ' '), 100);
         QVERIFY(!reader.read(&broken));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
-
     }
     void templates_data()
     {
