@@ -1,6 +1,6 @@
 #include "TestMain.h"
 
-#include "../route/RouteFixture.h"
+#include "FailingDevice.h"
 #include "FakeHostLib.h"
 #include "SettingsFixtures.h"
 #include "app/mdlIniIo.h"
@@ -43,31 +43,17 @@ class tst_SettingsFile : public QObject
     Q_OBJECT
 
 private slots:
-    void wholeFile_data()
-    {
-        // The reader stops where its fields end, and what it read writes back
-        // (empty: not compared).
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<qint64>("read");
-        QTest::addColumn<QByteArray>("written");
-        const QByteArray every = fixture("every_field.in4");
-        const QByteArray defaults = fixture("defaults.in4");
-        const QByteArray count7 = fixture("count7.in4");
-        QTest::newRow("defaults") << defaults << qint64(defaults.size()) << defaults;
-        QTest::newRow("every field") << every << qint64(every.size()) << every;
-        // Whatever count a file holds, 60 cells follow, and 60 is written back.
-        QTest::newRow("cell count 7") << count7 << qint64(count7.size()) << every;
-        // Every string empty, every string at its longest, more after a whole file.
-        QTest::newRow("shortest") << QByteArray(40 * 0x10000, '\0') << kSettingsFileBaseSize << QByteArray();
-        QTest::newRow("longest") << QByteArray(40 * 0x10000, '\xff') << kSettingsFileMaxSize << QByteArray();
-        QTest::newRow("trailing bytes") << every + QByteArray(5000, '\0') << qint64(every.size()) << every;
-    }
-
+    void wholeFile_data() { fixtureTable("settings/whole-files.txt", 4); }
     void wholeFile()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(qint64, read);
-        QFETCH(QByteArray, written);
+        QFETCH(QStringList, row);
+        const QStringList source = row[0].split(u'+');
+        QByteArray file = source[0].startsWith(u"fill:")
+            ? QByteArray(40 * 0x10000, char(source[0].mid(5).toInt(nullptr, 16)))
+            : fixture(qPrintable(source[0])) + QByteArray(source.value(1).toInt(), '\0');
+        const qint64 read = row[1] == u"base" ? kSettingsFileBaseSize
+                            : row[1] == u"max" ? kSettingsFileMaxSize
+                                               : fixture(qPrintable(row[1])).size();
         QBuffer buffer(&file);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         SettingsFile s = sentinel();
@@ -77,8 +63,8 @@ private slots:
         QCOMPARE(reader.fieldsRead(), settingsFieldCount());
         QCOMPARE(reader.bytesRead(), read);
         QCOMPARE(buffer.pos(), read);
-        if (!written.isEmpty())
-            QCOMPARE(SettingsWriter::toBytes(s), written);
+        if (!row[2].isEmpty())
+            QCOMPARE(SettingsWriter::toBytes(s), fixture(qPrintable(row[2])));
     }
 
     void fieldsInFileOrder()
