@@ -2,11 +2,11 @@
 #include "app/Lumina.h"
 #include "sound/QtSpeech.h"
 #include "settings/DataFolders.h"
-#include "app/mdlIniIo.h"
+#include "app/SettingsStore.h"
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

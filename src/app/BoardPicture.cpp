@@ -1,15 +1,15 @@
 #include "app/BoardPicture.h"
 
-#include "app/mdlIniIo.h"
-#include "controls/ChimeiCtl_P.h"
+#include "app/SettingsStore.h"
+#include "controls/StopNameStrip.h"
 #include "hostlib/HostLib.h"
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
+#include "options/OptionsDialog.h"
+#include "panel/PanelController.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
 #include "settings/SettingsIo.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -24,20 +24,19 @@ class BoardPictures::Host final : public HostLib
 public:
     QStringList messages;
 
-    int Call_dlg100(QWidget *, qint16, qint16 &, qint16 &, qint16 &) override { return 0; }
-    int Call_dlg110(QWidget *, int, const QString &) override { return 0; }
-    int Call_dlg111(QWidget *, SystemTime &) override { return 0; }
-    QString GetOsInfo() override { return {}; }
-    QString KiroFileDlg(QWidget *, int, const QString &, const QString &, const QString &) override
+    int digitDialog(QWidget *, qint16, qint16 &, qint16 &, qint16 &) override { return 0; }
+    int versionBox(QWidget *, int, const QString &) override { return 0; }
+    int datePicker(QWidget *, SystemTime &) override { return 0; }
+    QString fileDialog(QWidget *, int, const QString &, const QString &, const QString &) override
     {
         return {};
     }
-    QString KiroFolderDlg(QWidget *, const QString &) override { return {}; }
+    QString folderDialog(QWidget *, const QString &) override { return {}; }
     QString saveFileDialog(QWidget *, const QString &, const QString &, const QString &) override
     {
         return {};
     }
-    int KiroChooseColor(QWidget *, OleColor &, CustomColors &) override { return 0; }
+    int colourDialog(QWidget *, OleColor &, CustomColors &) override { return 0; }
     MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons buttons,
                          MsgIcon) override
     {
@@ -90,7 +89,7 @@ QString settingsProblem(const QString &path)
 bool BoardPictures::prepare(const BoardPictureRequest &request)
 {
     m_program.buildWindows();
-    Form1 *board = m_program.board();
+    BoardWindow *board = m_program.board();
     // The picture shows the board as it starts, before the clock's first tick.
     board->Timer1->stop();
     board->ChimeiCtl->setClock([this] { return m_stripTime; });
@@ -141,8 +140,8 @@ QImage BoardPictures::picture(int n)
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is
     // not waited for.
-    ChimeiCtl_P *strip = m_program.board()->ChimeiCtl;
-    constexpr qint64 kRound = 1000000 / ChimeiCtl_P::kRoundsPerSecond;
+    StopNameStrip *strip = m_program.board()->ChimeiCtl;
+    constexpr qint64 kRound = 1000000 / StopNameStrip::kRoundsPerSecond;
     for (qint64 end = m_stripTime + 600LL * 1000000;
          strip->isScrolling() && strip->layerTop() > 0 && m_stripTime < end;) {
         m_stripTime += kRound;

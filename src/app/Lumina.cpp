@@ -1,17 +1,17 @@
 #include "app/Lumina.h"
 #include "app/ViewSettings.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/StopNameStrip.h"
+#include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
-#include "app/mdlIniIo.h"
+#include "options/OptionsDialog.h"
+#include "panel/PanelController.h"
+#include "app/SettingsStore.h"
 #include "base/Colors.h"
-#include "shell/Form1.h"
+#include "shell/BoardWindow.h"
 #include "base/Geometry.h"
-#include "shell/frmCtl.h"
+#include "shell/PanelWindow.h"
 #include "sound/SoundPlayer.h"
 
 #include <QCheckBox>
@@ -86,11 +86,11 @@ Seams Lumina::defaultSeams()
 
 void Lumina::buildWindows()
 {
-    m_board = std::make_unique<Form1>();
+    m_board = std::make_unique<BoardWindow>();
     // The panel's controls exist from the start (the options reach its backlight
     // switch before it is shown); its load handler runs at step 4.
-    m_panel = std::make_unique<frmCtl>();
-    connect(m_panel.get(), &frmCtl::closeRequested, this,
+    m_panel = std::make_unique<PanelWindow>();
+    connect(m_panel.get(), &PanelWindow::closeRequested, this,
             [this](bool *accept) { *accept = requestQuit(); });
 
     // 1. Fare cells first: style and blank.
@@ -114,7 +114,7 @@ void Lumina::startUp()
     placeWindows();
     // The scale the user chose last time, before the corners are rounded.
     m_board->setBoardScale(storedBoardScale());
-    connect(m_board.get(), &Form1::boardScaleChanged, this, [](int scale) { storeBoardScale(scale); });
+    connect(m_board.get(), &BoardWindow::boardScaleChanged, this, [](int scale) { storeBoardScale(scale); });
     // 8, 9. Rounded corners, repaint.
     shapeBoard();
     m_board->update();
@@ -145,15 +145,15 @@ void Lumina::startUp()
 void Lumina::initBoardDefaults()
 {
     if (!m_options) {
-        m_options = std::make_unique<frmOption>();
-        m_controlPanel = std::make_unique<ControlPanel>(m_board.get(), m_panel.get(),
+        m_options = std::make_unique<OptionsDialog>();
+        m_controlPanel = std::make_unique<PanelController>(m_board.get(), m_panel.get(),
                                                         m_options.get());
         // The plug-in choice fills the panel's company list and sizes its
         // ticket picture.
         m_options->corpList = m_panel->Combo1;
         m_options->previewPicture = m_panel->picSeirikenPrev;
         // "OK" in the dialog applies the options to the board.
-        connect(m_options.get(), &frmOption::applyRequested, this, [this] { m_seams.setProp(); });
+        connect(m_options.get(), &OptionsDialog::applyRequested, this, [this] { m_seams.setProp(); });
     }
     m_options->Check1->setChecked(true);
     const OleColor labelColours[3] = {rgb(255, 255, 255), rgb(192, 255, 192), rgb(255, 192, 128)};

@@ -8,10 +8,10 @@
 
 namespace lumina {
 
-class Form1;
-class frmCtl;
-class frmOption;
-class ControlPanel;
+class BoardWindow;
+class PanelWindow;
+class OptionsDialog;
+class PanelController;
 
 // The calls that start-up and quit make into the other parts of the program.
 // Each defaults to the real operation; tests replace them to watch the order.
@@ -40,10 +40,10 @@ public:
     // The instance of this run (the last one created).
     static Lumina *instance();
 
-    Form1 *board() const { return m_board.get(); }
-    frmCtl *panel() const { return m_panel.get(); }
-    frmOption *options() const { return m_options.get(); }
-    ControlPanel *controlPanel() const { return m_controlPanel.get(); }
+    BoardWindow *board() const { return m_board.get(); }
+    PanelWindow *panel() const { return m_panel.get(); }
+    OptionsDialog *options() const { return m_options.get(); }
+    PanelController *controlPanel() const { return m_controlPanel.get(); }
 
     // The start-up notice when the code page converter is missing.
     static QString codePageMissingMessage();
@@ -70,10 +70,10 @@ private:
     void placePanelAtBottomRight();
     void shutDown();
 
-    std::unique_ptr<Form1> m_board;
-    std::unique_ptr<frmOption> m_options;
-    std::unique_ptr<frmCtl> m_panel;
-    std::unique_ptr<ControlPanel> m_controlPanel;
+    std::unique_ptr<BoardWindow> m_board;
+    std::unique_ptr<OptionsDialog> m_options;
+    std::unique_ptr<PanelWindow> m_panel;
+    std::unique_ptr<PanelController> m_controlPanel;
     Seams m_seams;
     bool m_quitting = false;
 };

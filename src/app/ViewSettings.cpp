@@ -1,7 +1,7 @@
 #include "app/ViewSettings.h"
 
-#include "app/mdlIniIo.h"
-#include "shell/Form1.h"
+#include "app/SettingsStore.h"
+#include "shell/BoardWindow.h"
 
 #include <QDir>
 #include <QSettings>
@@ -24,7 +24,7 @@ int storedBoardScale()
     const QSettings settings(viewSettingsPath(), QSettings::IniFormat);
     bool ok = false;
     const int scale = settings.value(kScaleKey, 1).toInt(&ok);
-    return ok && scale >= 1 && scale <= Form1::kMaxBoardScale ? scale : 1;
+    return ok && scale >= 1 && scale <= BoardWindow::kMaxBoardScale ? scale : 1;
 }
 
 void storeBoardScale(int scale)

@@ -24,12 +24,12 @@ void setHost(HostLib *replacement)
     g_override = replacement;
 }
 
-int LenB_ASCII(const QString &text)
+int byteLength(const QString &text)
 {
     return cp932::byteLength(text);
 }
 
-QString MidB_ASCII(const QString &text, int start, int count)
+QString byteSlice(const QString &text, int start, int count)
 {
     return cp932::byteSlice(text, start, count);
 }

@@ -43,25 +43,23 @@ public:
 
     // Digit settings dialog of a segment display. The three in/out values come
     // back unchanged when the user cancels. Returns nonzero when confirmed.
-    virtual int Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    virtual int digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
                             qint16 &fillZero) = 0;
     // Version box; `text` holds lines joined by CR LF.
-    virtual int Call_dlg110(QWidget *owner, int kind, const QString &text) = 0;
+    virtual int versionBox(QWidget *owner, int kind, const QString &text) = 0;
     // Date picker: nonzero when confirmed, with year, month and day filled in.
-    virtual int Call_dlg111(QWidget *owner, SystemTime &date) = 0;
-    // Name of the operating system.
-    virtual QString GetOsInfo() = 0;
+    virtual int datePicker(QWidget *owner, SystemTime &date) = 0;
     // Open-file dialog. `filter` is pairs of description and pattern, each ended
     // by a NUL, the list ended by one more NUL. Empty result when cancelled.
-    virtual QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
+    virtual QString fileDialog(QWidget *owner, int flags, const QString &filter,
                                 const QString &initialPath, const QString &title) = 0;
-    virtual QString KiroFolderDlg(QWidget *owner, const QString &prompt) = 0;
+    virtual QString folderDialog(QWidget *owner, const QString &prompt) = 0;
     // Save-file dialog. `filter` is a Qt filter ("PNG (*.png)"); the first
     // pattern's suffix is added to a name typed without one. Empty when cancelled.
     virtual QString saveFileDialog(QWidget *owner, const QString &filter,
                                    const QString &initialPath, const QString &title) = 0;
     // Colour chooser; `customColors` goes in and comes back with the user's edits.
-    virtual int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) = 0;
+    virtual int colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors) = 0;
 
     // A modal message box.
     virtual MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
@@ -73,14 +71,14 @@ public:
     // declarative files read by the library itself, so these four have one
     // implementation for every host; a double may still watch them.
     // Fills `info` from the plug-in; 0 when the file is no valid plug-in.
-    virtual int Kiro_GetPlgInfo(const QString &path, PlgInfo &info);
+    virtual int plugInInfo(const QString &path, PlgInfo &info);
     // Writes the plug-in's remarks into `box`.
-    virtual void Kiro_SetPlgComment(const QString &path, QPlainTextEdit *box);
+    virtual void showPlugInRemarks(const QString &path, QPlainTextEdit *box);
     // Adds the plug-in's company names to `box`.
-    virtual void Kiro_SetCorpAddList(const QString &path, QComboBox *box);
+    virtual void addPlugInCompanies(const QString &path, QComboBox *box);
     // Draws the ticket into `picture`; `stopName` comes back as the plug-in
     // hands it back. `corpIndex` is -1 for no company.
-    virtual void Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName,
+    virtual void drawTicket(const QString &path, QImage &picture, QString &stopName,
                                    QString &date, const QString &time, qint32 routeNo,
                                    qint16 ticketNo, qint16 position, qint32 corpIndex);
 };
@@ -91,8 +89,8 @@ HostLib &host();
 void setHost(HostLib *replacement);
 
 // Byte-wise string functions of the host library over code page 932.
-int LenB_ASCII(const QString &text);
-QString MidB_ASCII(const QString &text, int start, int count);
+int byteLength(const QString &text);
+QString byteSlice(const QString &text, int start, int count);
 
 // Turns the host's NUL-separated description/pattern list into a Qt file
 // dialog filter ("Description (*.wav *.mp3);;All (*.*)").

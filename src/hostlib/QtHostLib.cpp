@@ -15,13 +15,12 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QSysInfo>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace lumina {
 
-int QtHostLib::Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+int QtHostLib::digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
                            qint16 &fillZero)
 {
     QDialog dialog(owner);
@@ -78,7 +77,7 @@ int QtHostLib::Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16
     return 1;
 }
 
-int QtHostLib::Call_dlg110(QWidget *owner, int kind, const QString &text)
+int QtHostLib::versionBox(QWidget *owner, int kind, const QString &text)
 {
     Q_UNUSED(kind);
     QMessageBox box(QMessageBox::Information, QStringLiteral("バージョン情報"),
@@ -90,7 +89,7 @@ int QtHostLib::Call_dlg110(QWidget *owner, int kind, const QString &text)
     return 1;
 }
 
-int QtHostLib::Call_dlg111(QWidget *owner, SystemTime &date)
+int QtHostLib::datePicker(QWidget *owner, SystemTime &date)
 {
     QDialog dialog(owner);
     dialog.setWindowTitle(QStringLiteral("日付の選択"));
@@ -114,19 +113,14 @@ int QtHostLib::Call_dlg111(QWidget *owner, SystemTime &date)
     return 1;
 }
 
-QString QtHostLib::GetOsInfo()
-{
-    return QSysInfo::prettyProductName();
-}
-
-QString QtHostLib::KiroFileDlg(QWidget *owner, int flags, const QString &filter,
+QString QtHostLib::fileDialog(QWidget *owner, int flags, const QString &filter,
                                const QString &initialPath, const QString &title)
 {
     Q_UNUSED(flags);
     return QFileDialog::getOpenFileName(owner, title, initialPath, fileDialogFilter(filter));
 }
 
-QString QtHostLib::KiroFolderDlg(QWidget *owner, const QString &prompt)
+QString QtHostLib::folderDialog(QWidget *owner, const QString &prompt)
 {
     return QFileDialog::getExistingDirectory(owner, prompt);
 }
@@ -148,7 +142,7 @@ QString QtHostLib::saveFileDialog(QWidget *owner, const QString &filter,
     return dialog.selectedFiles().constFirst();
 }
 
-int QtHostLib::KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors)
+int QtHostLib::colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors)
 {
     // QColorDialog keeps its custom colours process-wide; load ours in, and read
     // them back afterwards so that the user's edits reach the settings file.

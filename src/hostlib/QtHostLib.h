@@ -9,17 +9,16 @@ namespace lumina {
 class QtHostLib final : public HostLib
 {
 public:
-    int Call_dlg100(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    int digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override;
-    int Call_dlg110(QWidget *owner, int kind, const QString &text) override;
-    int Call_dlg111(QWidget *owner, SystemTime &date) override;
-    QString GetOsInfo() override;
-    QString KiroFileDlg(QWidget *owner, int flags, const QString &filter,
+    int versionBox(QWidget *owner, int kind, const QString &text) override;
+    int datePicker(QWidget *owner, SystemTime &date) override;
+    QString fileDialog(QWidget *owner, int flags, const QString &filter,
                         const QString &initialPath, const QString &title) override;
-    QString KiroFolderDlg(QWidget *owner, const QString &prompt) override;
+    QString folderDialog(QWidget *owner, const QString &prompt) override;
     QString saveFileDialog(QWidget *owner, const QString &filter, const QString &initialPath,
                            const QString &title) override;
-    int KiroChooseColor(QWidget *owner, OleColor &color, CustomColors &customColors) override;
+    int colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors) override;
     MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
                          MsgButtons buttons, MsgIcon icon) override;
     bool openFolder(const QString &path) override;

@@ -505,7 +505,7 @@ const TicketPlugin *loadedPlugin(const QString &path)
 
 // The host library's plug-in service, built on the plug-in files above.
 
-int HostLib::Kiro_GetPlgInfo(const QString &path, PlgInfo &info)
+int HostLib::plugInInfo(const QString &path, PlgInfo &info)
 {
     const TicketPlugin *plugin = loadedPlugin(path);
     if (!plugin)
@@ -514,19 +514,19 @@ int HostLib::Kiro_GetPlgInfo(const QString &path, PlgInfo &info)
     return 1;
 }
 
-void HostLib::Kiro_SetPlgComment(const QString &path, QPlainTextEdit *box)
+void HostLib::showPlugInRemarks(const QString &path, QPlainTextEdit *box)
 {
     if (const TicketPlugin *plugin = loadedPlugin(path); plugin && box)
         box->setPlainText(plugin->remarks);
 }
 
-void HostLib::Kiro_SetCorpAddList(const QString &path, QComboBox *box)
+void HostLib::addPlugInCompanies(const QString &path, QComboBox *box)
 {
     if (const TicketPlugin *plugin = loadedPlugin(path); plugin && box)
         box->addItems(plugin->companies);
 }
 
-void HostLib::Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName,
+void HostLib::drawTicket(const QString &path, QImage &picture, QString &stopName,
                                 QString &date, const QString &time, qint32 routeNo,
                                 qint16 ticketNo, qint16 position, qint32 corpIndex)
 {

@@ -1,7 +1,7 @@
 #include "base/Paths.h"
 #include "options/SampleSetup.h"
 
-#include "options/frmOption.h"
+#include "options/OptionsDialog.h"
 #include "settings/IniLocation.h"
 #include "sound/SampleSounds.h"
 
@@ -14,7 +14,7 @@ namespace {
 const QString kTapeFolder = QStringLiteral("tape");
 }
 
-void applySampleSetup(frmOption &dialog, const QString &sampleFolder)
+void applySampleSetup(OptionsDialog &dialog, const QString &sampleFolder)
 {
     if (sampleFolder.isEmpty())
         return;

@@ -1,7 +1,7 @@
 #include "panel/PanelKeys.h"
 
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,7 +21,7 @@ const PanelKeyBinding *panelKeyBinding(int key, Qt::KeyboardModifiers modifiers)
     return nullptr;
 }
 
-PanelKeys::PanelKeys(Form1 *board, frmCtl *panel, QObject *parent)
+PanelKeys::PanelKeys(BoardWindow *board, PanelWindow *panel, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_panel(panel)

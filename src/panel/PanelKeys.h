@@ -10,8 +10,8 @@ class QKeyEvent;
 
 namespace lumina {
 
-class Form1;
-class frmCtl;
+class BoardWindow;
+class PanelWindow;
 
 // What a key presses on the control panel.
 enum class PanelKey {
@@ -66,7 +66,7 @@ class PanelKeys : public QObject
     Q_OBJECT
 
 public:
-    PanelKeys(Form1 *board, frmCtl *panel, QObject *parent = nullptr);
+    PanelKeys(BoardWindow *board, PanelWindow *panel, QObject *parent = nullptr);
 
     // The button a key presses now: the digit keys and "系統"/"区間" only
     // while the keypad is in sight, Enter the "リセット" of the entry panel in
@@ -80,8 +80,8 @@ private:
     QAbstractButton *buttonFor(const PanelKeyBinding &binding, bool keypadSeen) const;
     bool ours(QObject *receiver) const;
 
-    Form1 *m_board;
-    frmCtl *m_panel;
+    BoardWindow *m_board;
+    PanelWindow *m_panel;
 };
 
 } // namespace lumina

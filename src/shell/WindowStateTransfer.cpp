@@ -4,8 +4,8 @@
 #include "settings/ControlValues.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPosition.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -15,7 +15,7 @@
 
 namespace lumina {
 
-void Form1::GetFormInfo(BoardPosition &position) const
+void BoardWindow::GetFormInfo(BoardPosition &position) const
 {
     if (m_place) {
         m_place->save(position.left, position.top);
@@ -25,14 +25,14 @@ void Form1::GetFormInfo(BoardPosition &position) const
     position.top = twipsFromPixels(pos().y());
 }
 
-void Form1::SetFormInfo(const BoardPosition &position)
+void BoardWindow::SetFormInfo(const BoardPosition &position)
 {
     if (!m_place)
         m_place = new WindowPlace(this);
     m_place->restore(position.left, position.top);
 }
 
-void frmCtl::GetCtrlDataInfo(ControlPanelState &state) const
+void PanelWindow::GetCtrlDataInfo(ControlPanelState &state) const
 {
     if (m_place) {
         m_place->save(state.left, state.top);
@@ -47,7 +47,7 @@ void frmCtl::GetCtrlDataInfo(ControlPanelState &state) const
     state.lateNight = ControlTransfer::checkValue(Check2);
 }
 
-std::optional<IniFailure> frmCtl::SetCtrlDataInfo(const ControlPanelState &state)
+std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &state)
 {
     if (!m_place)
         m_place = new WindowPlace(this);
@@ -71,7 +71,7 @@ std::optional<IniFailure> frmCtl::SetCtrlDataInfo(const ControlPanelState &state
     return std::nullopt;
 }
 
-bool frmCtl::positionRestored() const
+bool PanelWindow::positionRestored() const
 {
     return m_place && m_place->placed();
 }

@@ -5,7 +5,7 @@
 #include "../route/RouteFixture.h"
 #include "NullSinkServer.h"
 
-#include "controls/ChimeiCtl_P.h"
+#include "controls/StopNameStrip.h"
 #include "hostlib/TicketPlugin.h"
 #include "route/RouteSetting.h"
 #include "sound/QtSoundDecoder.h"
@@ -96,14 +96,14 @@ private slots:
     {
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP");
         PlgInfo info;
-        QVERIFY(host().Kiro_GetPlgInfo(plugin, info));
+        QVERIFY(host().plugInInfo(plugin, info));
         QImage picture(info.PreviewWidth / 15, info.PreviewHeight / 15, QImage::Format_RGB32);
         int ticket = 0;
         QBENCHMARK {
             picture.fill(Qt::white);
             QString stop = QStringLiteral("星見台ニュータウン入口"), date = QStringLiteral("12-07-2026");
             ++ticket;
-            host().Kiro_DrawSeiriken(plugin, picture, stop, date, QStringLiteral("08:05:00"), 12,
+            host().drawTicket(plugin, picture, stop, date, QStringLiteral("08:05:00"), 12,
                                      qint16(ticket % 60 + 1), qint16(ticket % 24 + 1), 1);
         }
     }
@@ -111,7 +111,7 @@ private slots:
     // The CPU a scrolling name takes, moving all the time. Target: at most 3 % of one core.
     void scrollingCpuLoad()
     {
-        ChimeiCtl_P strip;
+        StopNameStrip strip;
         strip.setScrollStartWait(0);
         strip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strip));

@@ -7,12 +7,12 @@
 
 #include "app/Lumina.h"
 #include "base/CodePage.h"
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_DegitEmNB.h"
-#include "options/frmOption.h"
+#include "controls/StopNameStrip.h"
+#include "controls/FareCell.h"
+#include "options/OptionsDialog.h"
 #include "route/FareFile.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +55,7 @@ struct Run {
             log << play.slot + QString::number(play.synchronous);
         for (const auto &message : host.messages)
             log << message.text;
-        const frmCtl *panel = program.panel();
+        const PanelWindow *panel = program.panel();
         return log << panel->Label2[0]->text() + u'-' + panel->Label2[2]->text()
                    << QString::number(routeState().CurStop) << QString::number(clock.pauses.size())
                    << program.board()->Degit[1]->Value().toString()
@@ -95,7 +95,7 @@ private slots:
         QStringList byKeys;
         {
             Run run(m_dir.path());
-            frmCtl *panel = run.program.panel();
+            PanelWindow *panel = run.program.panel();
             QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : panel->HScroll1[0];
             for (const QString &text : row[1].split(u' ')) {
                 const QKeyCombination key = QKeySequence::fromString(text, QKeySequence::PortableText)[0];
@@ -134,7 +134,7 @@ private slots:
         if (own) {
             // Colours, ticket numbering and an information number, saved by the program.
             Run first(m_dir.path());
-            frmOption *options = first.program.options();
+            OptionsDialog *options = first.program.options();
             setBackColor(options->Command8[2], rgb(80, 255, 80));
             options->Combo2->setCurrentIndex(5);
             options->Check3[1]->setChecked(true);
@@ -144,10 +144,10 @@ private slots:
         Run run(m_dir.path());
         run.program.board()->setBoardScale(scale);
         // A long name is pictured in the window's frame where it has risen to the top.
-        ChimeiCtl_P *strip = run.program.board()->ChimeiCtl;
+        StopNameStrip *strip = run.program.board()->ChimeiCtl;
         qint64 now = 0;
         strip->setClock([&now] { return now; });
-        frmCtl *panel = run.program.panel();
+        PanelWindow *panel = run.program.panel();
         panel->Check2->setChecked(own);
         panel->Label2[0]->setText(QStringLiteral("12"));
         panel->Label2[2]->setText(QString::number(section));

@@ -2,9 +2,9 @@
 #include "TestMain.h"
 
 #include "app/Lumina.h"
-#include "options/frmOption.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "options/OptionsDialog.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -64,8 +64,8 @@ private slots:
         if (placedBy == u"user")
             program.panel()->move(300, 200);
         QCOMPARE(log, (QStringList{"initFareCells", "setProp", "initSpeech", "loadIni"}));
-        Form1 *board = program.board();
-        frmCtl *panel = program.panel();
+        BoardWindow *board = program.board();
+        PanelWindow *panel = program.panel();
         QVERIFY(board->isVisible() && !program.options()->isVisible());
 
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();

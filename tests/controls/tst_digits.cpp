@@ -4,8 +4,8 @@
 
 #include "base/Colors.h"
 #include "controls/DigitText.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
 #include "controls/PropertyBag.h"
 
 
@@ -15,9 +15,9 @@ using namespace lumina;
 
 namespace {
 
-std::unique_ptr<DegitBase> make(bool cell)
+std::unique_ptr<SegmentDisplay> make(bool cell)
 {
-    return cell ? std::unique_ptr<DegitBase>(new M_DegitEmNB) : std::unique_ptr<DegitBase>(new M_Degit);
+    return cell ? std::unique_ptr<SegmentDisplay>(new FareCell) : std::unique_ptr<SegmentDisplay>(new DigitRow);
 }
 
 } // namespace
@@ -54,12 +54,12 @@ private slots:
         const bool cell = row[0] == u"1"; // fare cell or clock digits
         const QString property = row[1];
         auto d = make(cell);
-        const std::pair<void (DegitBase::*)(qint16), qint16 (DegitBase::*)() const> access =
-            property == u"Keta"       ? std::pair(&DegitBase::setKeta, &DegitBase::Keta)
-            : property == u"FillZero" ? std::pair(&DegitBase::setFillZero, &DegitBase::FillZero)
-            : property == u"Shift"    ? std::pair(&DegitBase::setShift, &DegitBase::Shift)
-            : property == u"ZeroMode" ? std::pair(&DegitBase::setZeroMode, &DegitBase::ZeroMode)
-                                      : std::pair(&DegitBase::setDegitSize, &DegitBase::DegitSize);
+        const std::pair<void (SegmentDisplay::*)(qint16), qint16 (SegmentDisplay::*)() const> access =
+            property == u"Keta"       ? std::pair(&SegmentDisplay::setKeta, &SegmentDisplay::Keta)
+            : property == u"FillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::FillZero)
+            : property == u"Shift"    ? std::pair(&SegmentDisplay::setShift, &SegmentDisplay::Shift)
+            : property == u"ZeroMode" ? std::pair(&SegmentDisplay::setZeroMode, &SegmentDisplay::ZeroMode)
+                                      : std::pair(&SegmentDisplay::setDegitSize, &SegmentDisplay::DegitSize);
         (d.get()->*access.first)(qint16(row[2].toInt()));
         QCOMPARE(int((d.get()->*access.second)()), row[3].toInt());
         if (cell)
@@ -101,7 +101,7 @@ private slots:
     void dialogStoresUnchecked()
     {
         test::FakeHostLib fake;
-        M_DegitEmNB cell;
+        FareCell cell;
         cell.setZeroMode(1);
         cell.setShift(1);
         cell.setFillZero(2);
@@ -122,7 +122,7 @@ private slots:
     void newColourShowsAtOnce()
     {
         // On the unlit segments too, with nothing lit.
-        M_DegitEmNB cell;
+        FareCell cell;
         const QImage before = cell.face();
         cell.setBaseForeColor(rgb(0, 255, 0));
         QVERIFY(cell.face() != before);
@@ -139,7 +139,7 @@ private slots:
         PropertyBag bag;
         for (const auto &[key, value] : saved)
             bag.WriteProperty(QLatin1String(key), value);
-        M_DegitEmNB b;
+        FareCell b;
         b.ReadProperties(bag);
         PropertyBag again;
         b.WriteProperties(again);
@@ -155,7 +155,7 @@ private slots:
         broken.WriteProperty(QStringLiteral("FillZero"), 100000);
         b.ReadProperties(broken);
         QCOMPARE(QList<qint64>({b.Keta(), b.FillZero(), b.BackColor(), b.DegitForeColor()}),
-                 QList<qint64>({4, 0, DegitBase::kDefaultBackColor, DegitBase::kDefaultDegitForeColor}));
+                 QList<qint64>({4, 0, SegmentDisplay::kDefaultBackColor, SegmentDisplay::kDefaultDegitForeColor}));
     }
 };
 

@@ -1,5 +1,5 @@
-#include "controls/ChimeiCtl_P.h"
-#include "controls/DrawDot16.h"
+#include "controls/StopNameStrip.h"
+#include "controls/StripCell.h"
 #include "base/CodePage.h"
 #include "base/Colors.h"
 
@@ -44,7 +44,7 @@ private slots:
     void init()
     {
         m_now = 1'000'000;
-        m_strip = std::make_unique<ChimeiCtl_P>();
+        m_strip = std::make_unique<StopNameStrip>();
         m_strip->setClock([this] { return m_now; });
     }
 
@@ -89,23 +89,23 @@ private slots:
     {
         // Four cells: the last one, at 162, shows the same dots as "前" alone at 80.
         m_strip->SetChimei(u"ｼﾞｬｽｺ前"_qs);
-        ChimeiCtl_P alone;
+        StopNameStrip alone;
         alone.SetChimei(u"前"_qs);
-        const QImage expected = alone.layer().copy(0, 80, ChimeiCtl_P::kLayerWidth, 30);
+        const QImage expected = alone.layer().copy(0, 80, StopNameStrip::kLayerWidth, 30);
         QVERIFY(litCount(expected, alone.layer().pixel(0, 0)) < expected.width() * expected.height());
-        QCOMPARE(m_strip->layer().copy(0, 162, ChimeiCtl_P::kLayerWidth, 30), expected);
+        QCOMPARE(m_strip->layer().copy(0, 162, StopNameStrip::kLayerWidth, 30), expected);
     }
 
     void sunkenFrameShowsSixWholeCells()
     {
         const QRgb fore = qRgb(255, 255, 0);
-        ChimeiCtl_P strip;
+        StopNameStrip strip;
         strip.setAppearance(1);
         strip.setBackColor(rgb(0, 0, 0));
         strip.setForeColor(rgb(255, 255, 0));
         // A line from the top to the bottom dot row, which is row 190 of the layer.
         strip.SetChimei(u"│"_qs.repeated(6));
-        QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, ChimeiCtl_P::kLayerWidth, 1)) > 0);
+        QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, StopNameStrip::kLayerWidth, 1)) > 0);
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
         QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
         // The rounded outline leaves the corners out.
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(m_strip->scrollPosition(), double(m_strip->frameHeight()));
         for (int frame = 0; frame < 20; ++frame) // one second of rounds
             advanceMs(50);
-        const double perSecond = ChimeiCtl_P::kRoundsPerSecond * 5 / 200.0;
+        const double perSecond = StopNameStrip::kRoundsPerSecond * 5 / 200.0;
         QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond);
         QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
         // An empty name blanks the layer, which keeps moving.
@@ -201,11 +201,11 @@ private slots:
     // Values away from the defaults go through a save and a load.
     void properties()
     {
-        const auto all = [](const ChimeiCtl_P &s) {
+        const auto all = [](const StopNameStrip &s) {
             return QList<int>({int(s.BackColor()), int(s.ForeColor()), s.Speed(), s.ScrollStartWait(),
                                s.Mode(), s.Appearance(), s.FontMode(), s.FontBold()});
         };
-        ChimeiCtl_P a;
+        StopNameStrip a;
         QCOMPARE(all(a), QList<int>({4210752, 8438015, 5, 1500, 2, 1, 0, 0}));
         a.readProperties({{u"BackColor"_qs, 0x030201}, {u"ForeColor"_qs, 0x060504}, {u"Speed"_qs, 77},
                           {u"ScrollStartWait"_qs, 2500}, {u"Mode"_qs, 9}, {u"Appearance"_qs, 0},
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(all(a), QList<int>({0x030201, 0x060504, 77, 2500, 9, 0, 4, 1}));
         QVariantMap bag;
         a.writeProperties(bag);
-        ChimeiCtl_P b;
+        StopNameStrip b;
         b.readProperties(bag);
         QCOMPARE(all(b), all(a));
         b.setSpeed(100000);
@@ -232,7 +232,7 @@ private slots:
 private:
     // A clock the test moves by hand, in microseconds.
     qint64 m_now = 0;
-    std::unique_ptr<ChimeiCtl_P> m_strip;
+    std::unique_ptr<StopNameStrip> m_strip;
     void advanceMs(qint64 ms)
     {
         m_now += ms * 1000;

@@ -106,7 +106,7 @@ private slots:
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button.toInt()))->click();
         });
         QtHostLib lib;
-        QCOMPARE(lib.Call_dlg100(nullptr, 4, zero, inOut, fill), accept ? 1 : 0);
+        QCOMPARE(lib.digitDialog(nullptr, 4, zero, inOut, fill), accept ? 1 : 0);
         // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
         QCOMPARE(ranges, (QList<int>{0, 3, std::min(shift, 3), 0, 4, 4}));
         const QList<int> expected = !accept ? QList<int>{1, shift, 9}
@@ -139,7 +139,7 @@ private slots:
             accept ? dialog->accept() : dialog->reject();
         });
         OleColor colour = rgb(1, 2, 3);
-        QCOMPARE(QtHostLib().KiroChooseColor(nullptr, colour, custom), int(accept));
+        QCOMPARE(QtHostLib().colourDialog(nullptr, colour, custom), int(accept));
         QCOMPARE(offered, QColor(1, 2, 3));
         QCOMPARE(colour, accept ? rgb(0, 255, 0) : rgb(1, 2, 3));
         QCOMPARE(custom[2], rgb(0, 0, 255));
@@ -172,7 +172,7 @@ private slots:
         });
         QtHostLib lib;
         const int got = buttons.toInt() < 0
-            ? lib.Call_dlg110(nullptr, 0, text + QStringLiteral("\r\n"))
+            ? lib.versionBox(nullptr, 0, text + QStringLiteral("\r\n"))
             : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"), MsgButtons(buttons.toInt()),
                                  MsgIcon(icon.toInt())));
         QCOMPARE(got, result.toInt());
@@ -240,12 +240,12 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("bus.4SP"));
         PlgInfo info;
         QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
-        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
+        QCOMPARE(host().plugInInfo(path, info), 1);
         QCOMPARE(info.CorpNameCount, 2);
         QVERIFY(test::writeFile(path, "{ broken"));
-        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 0);
+        QCOMPARE(host().plugInInfo(path, info), 0);
         QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
-        QCOMPARE(host().Kiro_GetPlgInfo(path, info), 1);
+        QCOMPARE(host().plugInInfo(path, info), 1);
     }
     // One stored picture per ticket: every element kind, the barcodes following
     // the stop and the ticket number following the passenger; and the record the
@@ -264,7 +264,7 @@ private slots:
         LUMINA_REQUIRE_FONTS();
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/") + file;
         PlgInfo info{};
-        const bool known = host().Kiro_GetPlgInfo(plugin, info);
+        const bool known = host().plugInInfo(plugin, info);
         const auto *raw = reinterpret_cast<const qint32 *>(&info);
         QStringList filled;
         for (int i = 0; i < 14; ++i)
@@ -277,7 +277,7 @@ private slots:
         const TicketFields f = fields(qint16(ticket.toInt()), qint16(position.toInt()));
         QString stop = f.stopName + QStringLiteral("北口前");
         QString date = f.date;
-        host().Kiro_DrawSeiriken(plugin, image, stop, date, f.time, f.routeNo, f.ticketNo, f.position,
+        host().drawTicket(plugin, image, stop, date, f.time, f.routeNo, f.ticketNo, f.position,
                                  f.company);
         // The stop name comes back cut to the plug-in's rule.
         QCOMPARE(stop.size(), stopBack.toInt());

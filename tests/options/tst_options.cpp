@@ -3,10 +3,10 @@
 #include "TestMain.h"
 
 #include "base/Colors.h"
-#include "controls/M_Degit.h"
+#include "controls/DigitRow.h"
 #include "hostlib/TicketPlugin.h"
-#include "options/frmOption.h"
-#include "options/frmVoice.h"
+#include "options/OptionsDialog.h"
+#include "options/VoiceDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +44,7 @@ private slots:
     void init()
     {
         m_host = std::make_unique<test::FakeHostLib>();
-        m_dlg = std::make_unique<frmOption>();
+        m_dlg = std::make_unique<OptionsDialog>();
         m_companies.clear();
         m_picture.resize(220, 93);
         m_dlg->corpList = &m_companies;
@@ -62,7 +62,7 @@ private slots:
     // pages with every switch on are reference pictures.
     void switchesEnableTheirGroups()
     {
-        frmOption &dlg = *m_dlg;
+        OptionsDialog &dlg = *m_dlg;
         // The preview's groups are not even shown before it is switched on.
         dlg.showPage(5);
         QVERIFY(dlg.Frame10->isHidden() && dlg.Frame7->isHidden());
@@ -94,7 +94,7 @@ private slots:
     // The choices each page starts with are in the pages' reference pictures.
     void optionGroups()
     {
-        frmOption &dlg = *m_dlg;
+        OptionsDialog &dlg = *m_dlg;
         // A stored setting can leave a group with no choice; choosing again is exclusive.
         setOptionValue(dlg.Option2[0], false);
         QVERIFY(!dlg.Option2[0]->isChecked() && !dlg.Option2[1]->isChecked());
@@ -136,9 +136,9 @@ private slots:
         QFETCH(QString, array);
         QFETCH(QString, index);
         QFETCH(QString, result);
-        frmOption &dlg = *m_dlg;
+        OptionsDialog &dlg = *m_dlg;
         const bool taken = result == u'1';
-        QSignalSpy apply(&dlg, &frmOption::applyRequested);
+        QSignalSpy apply(&dlg, &OptionsDialog::applyRequested);
         dlg.Check1->setChecked(true); // the ticket-number colours are usable only then
         const size_t i = index.toUInt();
         QPushButton *b = array == u'5' ? dlg.Command5[i] : array == u'8' ? dlg.Command8[i] : dlg.Command9[i];
@@ -180,7 +180,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, index);
         QFETCH(QString, answer);
-        frmOption &dlg = *m_dlg;
+        OptionsDialog &dlg = *m_dlg;
         dlg.Option3[1]->setChecked(true);
         // Every field of the dialog, so that a chooser filling the wrong one shows.
         const QList<QLineEdit *> fields = dlg.findChildren<QLineEdit *>();
@@ -206,11 +206,11 @@ private slots:
 
     void okCloseAndEscapeApplyAndHide()
     {
-        frmOption &dlg = *m_dlg;
+        OptionsDialog &dlg = *m_dlg;
         dlg.Text2[0]->setText(QStringLiteral("/kept"));
         int applied = 0;
         bool visibleWhileApplying = false;
-        connect(&dlg, &frmOption::applyRequested, this, [&] {
+        connect(&dlg, &OptionsDialog::applyRequested, this, [&] {
             ++applied;
             visibleWhileApplying = dlg.isVisible();
         });
@@ -304,11 +304,11 @@ private slots:
     }
 
     // Closing the dialog silences the sample; the sample cutting short what is
-    // being said is tst_controlpanel's.
+    // being said is tst_panelcontroller's.
     void voiceChoice()
     {
         test::FakeSpeech speech;
-        frmVoice voice;
+        VoiceDialog voice;
         voice.speakSample();
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));
@@ -323,7 +323,7 @@ private slots:
 
 private:
     std::unique_ptr<test::FakeHostLib> m_host;
-    std::unique_ptr<frmOption> m_dlg;
+    std::unique_ptr<OptionsDialog> m_dlg;
     QComboBox m_companies;
     QWidget m_picture;
 };

@@ -9,13 +9,13 @@
 
 #include "app/Lumina.h"
 #include "base/CodePage.h"
-#include "controls/M_DegitEmNB.h"
-#include "options/frmOption.h"
-#include "panel/ControlPanel.h"
+#include "controls/FareCell.h"
+#include "options/OptionsDialog.h"
+#include "panel/PanelController.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QFile>
 #include <QLabel>
@@ -42,10 +42,10 @@ struct Program {
     FakeClock clock;
     QTemporaryDir dir;
     std::unique_ptr<Lumina> program;
-    Form1 *board = nullptr;
-    frmCtl *panel = nullptr;
-    frmOption *options = nullptr;
-    ControlPanel *cp = nullptr;
+    BoardWindow *board = nullptr;
+    PanelWindow *panel = nullptr;
+    OptionsDialog *options = nullptr;
+    PanelController *cp = nullptr;
 
     // Not started yet when the test sets the fakes up first.
     explicit Program(bool startNow = true)

@@ -3,8 +3,8 @@
 #include "FailingDevice.h"
 #include "FakeHostLib.h"
 #include "SettingsFixtures.h"
-#include "app/mdlIniIo.h"
-#include "options/frmOption.h"
+#include "app/SettingsStore.h"
+#include "options/OptionsDialog.h"
 #include "settings/OptionTransfer.h"
 #include "settings/WindowPosition.h"
 
@@ -299,7 +299,7 @@ private slots:
 
 private:
     FakeHostLib m_host;
-    frmOption m_dlg;
+    OptionsDialog m_dlg;
 };
 
 LUMINA_TEST_MAIN(tst_SettingsFile)

@@ -1,9 +1,9 @@
 #include "../panel/ProgramFixture.h"
 
 #include "app/ViewSettings.h"
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "shell/frmCtl.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "shell/PanelWindow.h"
 
 #include "FixtureRows.h"
 
@@ -26,7 +26,7 @@ QScreen *screenOfRatio(qreal ratio)
 }
 
 // A board showing something in every part: fares, captions, the clock, a name.
-void fill(Form1 &board)
+void fill(BoardWindow &board)
 {
     board.Timer1->stop();
     for (int i = 1; i <= kCellCount; ++i) {
@@ -62,7 +62,7 @@ private slots:
     {
         QFETCH(QStringList, row);
         const QTime time = QTime::fromString(row[0]);
-        Form1 board;
+        BoardWindow board;
         QCOMPARE(board.Timer1->interval(), 1000);
         QVERIFY(board.Timer1->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
@@ -75,7 +75,7 @@ private slots:
     void startUpPassSetsEveryCell()
     {
         test::Program p;
-        Form1 *board = p.board;
+        BoardWindow *board = p.board;
         for (int i : {1, 60}) {
             board->Degit[size_t(i)]->setDegitStyle(0);
             board->Degit[size_t(i)]->setValue(5);
@@ -103,7 +103,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(bool, userSet);
         test::Program p;
-        Form1 *board = p.board;
+        BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
             board->Degit[size_t(i)]->setValue(i * 10);
         board->Degit[9]->setShift(2);
@@ -139,7 +139,7 @@ private slots:
     void scaled()
     {
         QFETCH(int, scale);
-        Form1 board;
+        BoardWindow board;
         board.applyRoundRegion();
         board.setBoardScale(3);
         board.setBoardScale(scale);
@@ -160,7 +160,7 @@ private slots:
         QScreen *dense = screenOfRatio(scale);
         QScreen *plain = screenOfRatio(1);
         QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
-        Form1 denseX1, plainX1;
+        BoardWindow denseX1, plainX1;
         for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
             shown->setScreen(screen);
             fill(*shown);
@@ -206,8 +206,8 @@ private slots:
     // Windows never placed from a settings file (a first start) save where they stand.
     void unplacedWindowsSaveWhereTheyStand()
     {
-        Form1 board;
-        frmCtl panel;
+        BoardWindow board;
+        PanelWindow panel;
         board.move(120, 90);
         panel.move(300, 45);
         BoardPosition b;
@@ -222,7 +222,7 @@ private slots:
     {
         test::FakeHostLib host;
         QTemporaryDir dir;
-        Form1 board;
+        BoardWindow board;
         fill(board);
         board.move(40, 30);
         board.show();

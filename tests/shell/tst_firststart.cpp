@@ -3,12 +3,12 @@
 #include "TestMain.h"
 
 #include "options/SampleSetup.h"
-#include "options/frmOption.h"
+#include "options/OptionsDialog.h"
 #include "settings/IniLocation.h"
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
 #include "app/Lumina.h"
-#include "shell/frmCtl.h"
+#include "shell/PanelWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +76,7 @@ private slots:
         for (const QString &name : present)
             QVERIFY(name.endsWith(u'/') ? QDir().mkpath(samples.filePath("sounds/" + name))
                                         : touch(samples.filePath("sounds/" + name)));
-        frmOption dialog;
+        OptionsDialog dialog;
         applySampleSetup(dialog, samples.path());
 
         QCOMPARE(dialog.Text2[0]->text(), samples.path());

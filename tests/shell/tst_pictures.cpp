@@ -1,8 +1,8 @@
 #include "../panel/ProgramFixture.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
 #include "base/Colors.h"
 
 #include "FixtureRows.h"
@@ -114,7 +114,7 @@ private slots:
     void optionPages()
     {
         QFETCH(QStringList, row); // the page, then the sound page on page 4
-        frmOption dlg;
+        OptionsDialog dlg;
         dlg.Check1->setChecked(true);
         dlg.Option3[1]->setChecked(true);
         for (size_t i : {0, 1, 2, 3})
@@ -136,7 +136,7 @@ private slots:
         QList<QWidget *> widgets;
         for (int size = 0; size < 4; ++size) {
             for (int style = 0; style < 3; ++style) {
-                auto *d = new M_Degit(&owner);
+                auto *d = new DigitRow(&owner);
                 d->setKeta(4);
                 d->setDegitSize(qint16(size));
                 d->setDegitStyle(qint16(style));
@@ -144,7 +144,7 @@ private slots:
                 widgets << d;
             }
         }
-        auto *odd = new M_Degit(&owner);
+        auto *odd = new DigitRow(&owner);
         odd->setKeta(6);
         odd->setBackColor(rgb(0, 0, 0));
         odd->setBaseForeColor(rgb(40, 0, 0));
@@ -157,7 +157,7 @@ private slots:
         for (const QStringList &row : test::fixtureRows("shell/fare-cell-pictures.txt", 8)) {
             bool number = false;
             const int value = row[1].toInt(&number);
-            auto *c = new M_DegitEmNB(&owner);
+            auto *c = new FareCell(&owner);
             c->resize(row[7].toInt(), 20);
             c->setKeta(qint16(row[6].toInt()));
             c->setZeroMode(qint16(row[2].toInt()));
@@ -167,7 +167,7 @@ private slots:
             c->setValue(number ? QVariant(value) : QVariant(row[1]));
             widgets << c;
         }
-        auto *lamp = new M_DegitEmNB(&owner);
+        auto *lamp = new FareCell(&owner);
         lamp->resize(97, 40);
         lamp->setBackColor(rgb(0, 0, 64));
         lamp->setDegitForeColor(rgb(255, 0, 0));
@@ -181,7 +181,7 @@ private slots:
     void strip()
     {
         QFETCH(QStringList, row);
-        ChimeiCtl_P strip;
+        StopNameStrip strip;
         strip.setAppearance(row[3].toInt());
         strip.setFontMode(row[1].toInt());
         strip.setFontBold(row[2] == u"1");

@@ -4,7 +4,7 @@
 #include "FakeClock.h"
 #include "TestMain.h"
 
-#include "controls/ChimeiCtl_P.h"
+#include "controls/StopNameStrip.h"
 #include "sound/FluidMidi.h"
 #include "sound/QtSoundDecoder.h"
 #include "sound/QtSoundOutput.h"
@@ -176,7 +176,7 @@ private slots:
         m_decoder->lengthMs = 300;
         m_output->realTime = true;
         FakeClock clock;
-        ChimeiCtl_P strip;
+        StopNameStrip strip;
         strip.setScrollStartWait(0);
         strip.setSpeed(400);
         strip.show();

@@ -6,7 +6,7 @@
 #include "TestMain.h"
 
 #include "sound/TapeFile.h"
-#include "sound/mdlM_Tape.h"
+#include "sound/AnnouncementTape.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
         // Such a tape is held, its entries counted from 1, but not in use.
-        M_Tape tape;
+        AnnouncementTape tape;
         tape.LoadTape(bad);
         QVERIFY(!tape.loaded());
         QCOMPARE(tape.EntryStepFlag(1), qint16(1));
@@ -136,7 +136,7 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, spoken);
         QFETCH(QString, position);
-        M_Tape tape;
+        AnnouncementTape tape;
         tape.LoadTape(tapeOf(count.toInt()));
         for (QChar key : keys)
             key == u'F' ? tape.TapeForward(sounds(false, false)) : tape.TapeBack(sounds(false, false));
@@ -156,7 +156,7 @@ private slots:
         QFETCH(QString, synchronous);
         QFETCH(QString, flag);
         QFETCH(QString, sounds);
-        M_Tape tape;
+        AnnouncementTape tape;
         // Entry 1 carries the flag; back from 2 lands on it.
         tape.LoadTape(tapeOf(2, {qint16(flag.toInt()), 0}));
         if (forward == u'0') {
@@ -172,7 +172,7 @@ private slots:
     }
     void shorterTapeReplacesLonger()
     {
-        M_Tape tape;
+        AnnouncementTape tape;
         tape.LoadTape(tapeOf(10));
         for (int i = 0; i < 7; ++i)
             tape.TapeForward({});
@@ -186,7 +186,7 @@ private slots:
     }
     void errorStatusStopsAgain()
     {
-        M_Tape tape;
+        AnnouncementTape tape;
         tape.LoadTape(tapeOf(2));
         m_voice.statusAfterSpeak = Speech::Error;
         tape.TapeForward({});
@@ -206,7 +206,7 @@ private slots:
         TapeLoad load = tapeOf(0, {}, dir.path());
         for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
             load.entries.append({QString::fromLatin1(text), 0, 0});
-        M_Tape tape;
+        AnnouncementTape tape;
         tape.LoadTape(load);
         for (int i = 0; i < 4; ++i)
             tape.TapeForward(sounds(false, i == 0));

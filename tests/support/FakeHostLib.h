@@ -38,7 +38,6 @@ public:
     std::function<int(qint16 &zeroMode, qint16 &shift, qint16 &fillZero)> digitDialog;
     std::function<int(SystemTime &)> dateDialog;
     std::function<int(OleColor &, CustomColors &)> colorDialog;
-    QString osName = QStringLiteral("Linux");
     // Called inside every modal call, while the "dialog" is up, so tests can look
     // at the program's state at that moment.
     std::function<void()> whileModal;
@@ -50,26 +49,25 @@ public:
     QList<QString> saveFilters;
     int dateDialogCalls = 0;
 
-    int Call_dlg100(QWidget *, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    int digitDialog(QWidget *, qint16 keta, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override
     {
         digitDialogCalls.append({keta, zeroMode, shift, fillZero});
         modal();
         return digitDialog ? digitDialog(zeroMode, shift, fillZero) : 0;
     }
-    int Call_dlg110(QWidget *, int, const QString &) override
+    int versionBox(QWidget *, int, const QString &) override
     {
         modal();
         return 1;
     }
-    int Call_dlg111(QWidget *, SystemTime &date) override
+    int datePicker(QWidget *, SystemTime &date) override
     {
         ++dateDialogCalls;
         modal();
         return dateDialog ? dateDialog(date) : 0;
     }
-    QString GetOsInfo() override { return osName; }
-    QString KiroFileDlg(QWidget *, int, const QString &filter, const QString &,
+    QString fileDialog(QWidget *, int, const QString &filter, const QString &,
                         const QString &title) override
     {
         fileFilters.append(filter);
@@ -77,7 +75,7 @@ public:
         modal();
         return next(fileAnswers, QString());
     }
-    QString KiroFolderDlg(QWidget *, const QString &) override
+    QString folderDialog(QWidget *, const QString &) override
     {
         modal();
         return next(folderAnswers, QString());
@@ -89,7 +87,7 @@ public:
         modal();
         return next(saveAnswers, QString());
     }
-    int KiroChooseColor(QWidget *, OleColor &color, CustomColors &customColors) override
+    int colourDialog(QWidget *, OleColor &color, CustomColors &customColors) override
     {
         modal();
         return colorDialog ? colorDialog(color, customColors) : 0;
@@ -116,12 +114,12 @@ public:
         qint32 corpIndex;
     };
     QList<DrawCall> drawCalls;
-    void Kiro_DrawSeiriken(const QString &path, QImage &picture, QString &stopName, QString &date,
+    void drawTicket(const QString &path, QImage &picture, QString &stopName, QString &date,
                            const QString &time, qint32 routeNo, qint16 ticketNo, qint16 position,
                            qint32 corpIndex) override
     {
         drawCalls.append({path, stopName, date, time, routeNo, ticketNo, position, corpIndex});
-        HostLib::Kiro_DrawSeiriken(path, picture, stopName, date, time, routeNo, ticketNo, position,
+        HostLib::drawTicket(path, picture, stopName, date, time, routeNo, ticketNo, position,
                                    corpIndex);
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mdlIniIo.h"
+#include "app/SettingsStore.h"
 #include "base/Fonts.h"
 
 #include <QApplication>

@@ -24,7 +24,7 @@ namespace lumina {
 
 class WindowPlace;
 
-class Form1;
+class BoardWindow;
 struct ControlPanelState;
 struct IniFailure;
 
@@ -89,12 +89,12 @@ private:
 };
 
 // The driver's central control panel.
-class frmCtl : public QWidget
+class PanelWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmCtl(QWidget *parent = nullptr);
+    explicit PanelWindow(QWidget *parent = nullptr);
 
     // Entry panels: 0 digit lists, 1 keypad (both at the same place).
     std::array<EntryFrame *, 2> Frame1{};
@@ -154,7 +154,7 @@ public:
 
     // Panel start-up: caption of the board, key regions. `board` receives the
     // caption.
-    void load(Form1 *board);
+    void load(BoardWindow *board);
     // Releases the key regions at quit.
     void deleteKeyRegions();
 

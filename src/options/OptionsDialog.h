@@ -27,14 +27,14 @@ namespace lumina {
 // program reads an option from the control that edits it, by the control's name
 // and index. Indexed controls sit in arrays sized to the highest index + 1;
 // indices that have no control hold nullptr.
-class M_Degit;
+class DigitRow;
 
-class frmOption : public QDialog
+class OptionsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmOption(QWidget *parent = nullptr);
+    explicit OptionsDialog(QWidget *parent = nullptr);
 
     // --- Tab strip and pages -------------------------------------------------
     std::array<QRadioButton *, 6> Option1{}; // push-button tabs
@@ -72,7 +72,7 @@ public:
     std::array<QGroupBox *, 2> Frame5{};
     std::array<QPushButton *, 3> Command8{};   // background, unlit, lit segment colours
     // Colour preview: background, four unlit eights and a lit zero.
-    M_Degit *M_Degit1 = nullptr;
+    DigitRow *M_Degit1 = nullptr;
     // 0 stop order, 1 ticket number, 2 route number, 3 data column, 4 count from zero.
     std::array<QCheckBox *, 5> Check3{};
     // 0..3 cell ("1".."60") of Check3 line 0..3; 4 data column ("1".."150").

@@ -16,7 +16,7 @@ class PropertyBag;
 // rules, the reset, the settings dialog, the double-click event and the saved
 // state. The face is kept in a cached image that is rebuilt only after a
 // property that redraws has changed (or the size); paintEvent copies it.
-class DegitBase : public QWidget
+class SegmentDisplay : public QWidget
 {
     Q_OBJECT
 
@@ -88,7 +88,7 @@ signals:
     void PropertyChanged(const QString &name);
 
 protected:
-    explicit DegitBase(QWidget *parent);
+    explicit SegmentDisplay(QWidget *parent);
 
     // Differences between the two controls.
     virtual qint16 ketaRule(qint16 keta) const = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/mdlM_Tape.h"
+#include "sound/AnnouncementTape.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -11,20 +11,20 @@
 
 namespace lumina {
 
-class Form1;
-class frmCtl;
-class frmOption;
+class BoardWindow;
+class PanelWindow;
+class OptionsDialog;
 
 // The control panel's handlers: route entry on the keypad and the digit lists,
 // route setting with its lamp test, stepping, the board update, display clear,
 // the scroll sliders, the settings and version buttons, the backlight switch
 // and the options applied to the board.
-class ControlPanel : public QObject
+class PanelController : public QObject
 {
     Q_OBJECT
 
 public:
-    ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObject *parent = nullptr);
+    PanelController(BoardWindow *board, PanelWindow *panel, OptionsDialog *options, QObject *parent = nullptr);
 
     // Shows the options dialog modally; returns when it has been closed.
     std::function<void()> showOptions;
@@ -72,7 +72,7 @@ public:
     void cmdTapeStop_Click();
     void cmdTapeSet_Click();
     // The announcement tape of the route in force.
-    M_Tape &tape() { return m_tape; }
+    AnnouncementTape &tape() { return m_tape; }
     // The pre-announcement sounds as chosen in the options dialog.
     PreAnnouncement preAnnouncement() const;
 
@@ -91,10 +91,10 @@ private:
     void updateTapeFrame();
     void drawSeiriken(int n, const QString &date, const QString &time);
 
-    Form1 *m_board;
-    frmCtl *m_panel;
-    frmOption *m_options;
-    M_Tape m_tape;
+    BoardWindow *m_board;
+    PanelWindow *m_panel;
+    OptionsDialog *m_options;
+    AnnouncementTape m_tape;
 };
 
 } // namespace lumina

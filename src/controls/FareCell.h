@@ -1,17 +1,17 @@
 #pragma once
 
-#include "controls/DegitBase.h"
+#include "controls/SegmentDisplay.h"
 
 namespace lumina {
 
-// The fare cell: the same properties as M_Degit, but it takes whatever size the
+// The fare cell: the same properties as DigitRow, but it takes whatever size the
 // board gives it and stretches its digits over the face. Shift redraws at once.
-class M_DegitEmNB : public DegitBase
+class FareCell : public SegmentDisplay
 {
     Q_OBJECT
 
 public:
-    explicit M_DegitEmNB(QWidget *parent = nullptr);
+    explicit FareCell(QWidget *parent = nullptr);
 
     // Height of the character cell the digits are laid out at before they are
     // stretched onto the face.

@@ -13,12 +13,12 @@ namespace lumina {
 // "音声の調節": the engine, the language, the voice, rate, pitch and volume of the
 // announcements, with a sample sentence to listen to. Changes are heard at
 // once; "OK" keeps them for this user, "キャンセル" goes back to what was in force.
-class frmVoice : public QDialog
+class VoiceDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmVoice(QWidget *parent = nullptr);
+    explicit VoiceDialog(QWidget *parent = nullptr);
 
     // The choice the dialog shows.
     VoiceSettings current() const;

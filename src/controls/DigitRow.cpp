@@ -1,4 +1,4 @@
-#include "controls/M_Degit.h"
+#include "controls/DigitRow.h"
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
@@ -11,7 +11,7 @@ namespace lumina {
 
 namespace {
 
-constexpr M_Degit::SizeEntry kSizes[4] = {
+constexpr DigitRow::SizeEntry kSizes[4] = {
     {195, 300, 18},
     {255, 390, 24},
     {285, 435, 27},
@@ -27,40 +27,40 @@ constexpr double kInk = 0.69;
 
 } // namespace
 
-M_Degit::M_Degit(QWidget *parent)
-    : DegitBase(parent)
+DigitRow::DigitRow(QWidget *parent)
+    : SegmentDisplay(parent)
 {
     setObjectName(QStringLiteral("M_Degit"));
     applySize();
 }
 
-M_Degit::SizeEntry M_Degit::sizeEntry(int degitSize)
+DigitRow::SizeEntry DigitRow::sizeEntry(int degitSize)
 {
     return kSizes[(degitSize >= 1 && degitSize <= 3) ? degitSize : 0];
 }
 
-qint16 M_Degit::ketaRule(qint16 keta) const
+qint16 DigitRow::ketaRule(qint16 keta) const
 {
     return (keta < 1 || keta > 15) ? kDefaultKeta : keta;
 }
 
-qint16 M_Degit::degitSizeRule(qint16 degitSize) const
+qint16 DigitRow::degitSizeRule(qint16 degitSize) const
 {
     return (degitSize >= 1 && degitSize <= 3) ? degitSize : 0;
 }
 
-void M_Degit::applySize()
+void DigitRow::applySize()
 {
     const SizeEntry e = sizeEntry(DegitSize());
     setFixedSize(px(e.positionTwips * Keta()) * drawScale(), px(e.heightTwips) * drawScale());
 }
 
-QString M_Degit::fitText(const QString &text, int keta) const
+QString DigitRow::fitText(const QString &text, int keta) const
 {
     return digit::rightmost(text, keta);
 }
 
-void M_Degit::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
+void DigitRow::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
     const SizeEntry e = sizeEntry(d.degitSize);

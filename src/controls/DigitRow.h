@@ -1,18 +1,18 @@
 #pragma once
 
-#include "controls/DegitBase.h"
+#include "controls/SegmentDisplay.h"
 
 namespace lumina {
 
 // A row of `Keta` seven-segment positions that sizes itself from `Keta` and
 // `DegitSize`. Every position shows an unlit "8"; the value is lit over it,
 // right-aligned. Used for the board clock and the options preview.
-class M_Degit : public DegitBase
+class DigitRow : public SegmentDisplay
 {
     Q_OBJECT
 
 public:
-    explicit M_Degit(QWidget *parent = nullptr);
+    explicit DigitRow(QWidget *parent = nullptr);
 
     struct SizeEntry {
         int positionTwips;

@@ -1,6 +1,6 @@
-#include "options/frmOption.h"
+#include "options/OptionsDialog.h"
 
-#include "controls/M_Degit.h"
+#include "controls/DigitRow.h"
 #include "hostlib/TicketPlugin.h"
 #include "options/OptionButton.h"
 #include "route/BoardUpdate.h"
@@ -207,7 +207,7 @@ void setOptionValue(QRadioButton *button, bool chosen)
         button->setAutoExclusive(exclusive);
 }
 
-frmOption::frmOption(QWidget *parent)
+OptionsDialog::OptionsDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOption"));
@@ -244,7 +244,7 @@ frmOption::frmOption(QWidget *parent)
 // ---------------------------------------------------------------------------
 // Layout
 
-void frmOption::buildTabs()
+void OptionsDialog::buildTabs()
 {
     static const char16_t *const tabs[6] = {
         u"運賃データと　放送用データ", u"パネルと整理券番号表示",   u"デジタル部品と情報用数字",
@@ -269,7 +269,7 @@ void frmOption::buildTabs()
     Option1[0]->setChecked(true);
 }
 
-void frmOption::buildFolderPage(QWidget *page)
+void OptionsDialog::buildFolderPage(QWidget *page)
 {
     Label3[0] = caption(page, QStringLiteral("運賃データ(*.hy3)のあるフォルダー："), 240, 390, 7500,
                         255);
@@ -286,7 +286,7 @@ void frmOption::buildFolderPage(QWidget *page)
                           2505, 4035, 375);
 }
 
-void frmOption::buildPanelPage(QWidget *page)
+void OptionsDialog::buildPanelPage(QWidget *page)
 {
     Check1 = check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300);
 
@@ -345,7 +345,7 @@ void frmOption::buildPanelPage(QWidget *page)
         4095, 3225, 3780, 1665, true);
 }
 
-void frmOption::buildDigitPage(QWidget *page)
+void OptionsDialog::buildDigitPage(QWidget *page)
 {
     Frame5[0] = group(page,
                       QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
@@ -357,7 +357,7 @@ void frmOption::buildDigitPage(QWidget *page)
     caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
     Command8[2] = colorButton(Frame5[0], 5700, 450);
     caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
-    M_Degit1 = place(new M_Degit(Frame5[0]), 6480, 510, 780, 300);
+    M_Degit1 = place(new DigitRow(Frame5[0]), 6480, 510, 780, 300);
     M_Degit1->setObjectName(QStringLiteral("M_Degit1"));
     // A single lit 0 shows the lit colour beside the unlit eights.
     M_Degit1->setZeroMode(1);
@@ -395,7 +395,7 @@ void frmOption::buildDigitPage(QWidget *page)
         240, 2160, 7275, 900, true);
 }
 
-void frmOption::buildStopNamePage(QWidget *page)
+void OptionsDialog::buildStopNamePage(QWidget *page)
 {
     caption(page, QStringLiteral("背景色："), 300, 465, 780, 255);
     Command9[0] = colorButton(page, 1080, 435);
@@ -416,7 +416,7 @@ void frmOption::buildStopNamePage(QWidget *page)
     Check4 = check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875);
 }
 
-void frmOption::buildSoundPage(QWidget *page)
+void OptionsDialog::buildSoundPage(QWidget *page)
 {
     auto soundRow = [this](QWidget *parent, int index, int textLeft, int top, int textWidth) {
         txtSelectSound[index] = textBox(parent, textLeft, top, textWidth);
@@ -495,7 +495,7 @@ void frmOption::buildSoundPage(QWidget *page)
         150, 4440, 7605, 480, true);
 }
 
-void frmOption::buildTicketPage(QWidget *page)
+void OptionsDialog::buildTicketPage(QWidget *page)
 {
     chkUseSeiriPrev = check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285);
 
@@ -544,7 +544,7 @@ void frmOption::buildTicketPage(QWidget *page)
     Frame7->setVisible(false);
 }
 
-void frmOption::fillLists()
+void OptionsDialog::fillLists()
 {
     M_Degit1->setDegitSize(0);
     for (int i = 0; i < 4; ++i)
@@ -560,7 +560,7 @@ void frmOption::fillLists()
                          .arg(today.day(), 2, 10, QLatin1Char('0')));
 }
 
-void frmOption::AddComboItem()
+void OptionsDialog::AddComboItem()
 {
     for (int style = 0; style < TicketStyleCount; ++style)
         Combo2->addItem(ticketStyleItem(style));
@@ -569,7 +569,7 @@ void frmOption::AddComboItem()
 // Option buttons that share a container are not enough to make a group here:
 // Qt's automatic grouping also takes in the option buttons of nested frames, so
 // a tab click would unchoose a button on some page. Each group is explicit.
-void frmOption::groupOptionButtons()
+void OptionsDialog::groupOptionButtons()
 {
     auto makeGroup = [this](std::initializer_list<QRadioButton *> buttons) {
         auto *group = new QButtonGroup(this);
@@ -592,7 +592,7 @@ void frmOption::groupOptionButtons()
 // ---------------------------------------------------------------------------
 // Handlers
 
-void frmOption::connectHandlers()
+void OptionsDialog::connectHandlers()
 {
     // An option button acts when it becomes chosen, a check box on every change
     // of its value, whether the operator or a stored setting changed it.
@@ -606,7 +606,7 @@ void frmOption::connectHandlers()
             if (on)
                 showSoundPage(k);
         });
-    connect(Check1, &QCheckBox::toggled, this, &frmOption::updateTicketNumberGroup);
+    connect(Check1, &QCheckBox::toggled, this, &OptionsDialog::updateTicketNumberGroup);
     for (int k = 0; k < 4; ++k)
         connect(Check3[k], &QCheckBox::toggled, this, [this, k] { updateInfoDigitLine(k); });
     for (QRadioButton *b : Option3)
@@ -614,7 +614,7 @@ void frmOption::connectHandlers()
             if (on)
                 updatePanelImageGroups();
         });
-    connect(chkUseSeiriPrev, &QCheckBox::toggled, this, &frmOption::updatePluginGroups);
+    connect(chkUseSeiriPrev, &QCheckBox::toggled, this, &OptionsDialog::updatePluginGroups);
 
     for (int k = 0; k < 2; ++k) {
         connect(Command3[k], &QPushButton::clicked, this, [this, k] { chooseFolder(k); });
@@ -631,13 +631,13 @@ void frmOption::connectHandlers()
     for (int k = 0; k < int(cmdSelectSound.size()); ++k)
         if (cmdSelectSound[k])
             connect(cmdSelectSound[k], &QPushButton::clicked, this, [this, k] { chooseSound(k); });
-    connect(Command7, &QPushButton::clicked, this, &frmOption::chooseFixedDate);
-    connect(Command11, &QPushButton::clicked, this, &frmOption::forgetPlugin);
-    connect(Command1, &QPushButton::clicked, this, &frmOption::Command1_Click);
-    connect(Command4, &QPushButton::clicked, this, &frmOption::accept);
+    connect(Command7, &QPushButton::clicked, this, &OptionsDialog::chooseFixedDate);
+    connect(Command11, &QPushButton::clicked, this, &OptionsDialog::forgetPlugin);
+    connect(Command1, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
+    connect(Command4, &QPushButton::clicked, this, &OptionsDialog::accept);
 }
 
-void frmOption::showPage(int index)
+void OptionsDialog::showPage(int index)
 {
     // Only the page in front is shown, so that the keyboard never reaches
     // controls of the pages behind it.
@@ -648,7 +648,7 @@ void frmOption::showPage(int index)
         Option1[index]->setChecked(true);
 }
 
-void frmOption::showSoundPage(int index)
+void OptionsDialog::showSoundPage(int index)
 {
     for (int k = 0; k < int(Frame2.size()); ++k)
         Frame2[k]->setVisible(k == index);
@@ -659,12 +659,12 @@ void frmOption::showSoundPage(int index)
 
 // The dependent controls follow the value of their check box rather than flip
 // at each change, so they can never drift out of step with it.
-void frmOption::updateTicketNumberGroup()
+void OptionsDialog::updateTicketNumberGroup()
 {
     Frame3->setEnabled(Check1->isChecked());
 }
 
-void frmOption::updateInfoDigitLine(int index)
+void OptionsDialog::updateInfoDigitLine(int index)
 {
     const bool on = Check3[index]->isChecked();
     switch (index) {
@@ -685,7 +685,7 @@ void frmOption::updateInfoDigitLine(int index)
     }
 }
 
-void frmOption::updatePanelImageGroups()
+void OptionsDialog::updatePanelImageGroups()
 {
     const bool on = !Option3[kPanelsAutomatic]->isChecked();
     for (QGroupBox *frame : Frame6) {
@@ -694,7 +694,7 @@ void frmOption::updatePanelImageGroups()
     }
 }
 
-void frmOption::updatePluginGroups()
+void OptionsDialog::updatePluginGroups()
 {
     const bool on = chkUseSeiriPrev->isChecked();
     Frame10->setEnabled(on);
@@ -704,73 +704,73 @@ void frmOption::updatePluginGroups()
     Frame7->setVisible(on);
 }
 
-QString frmOption::GetPathString(const QString &)
+QString OptionsDialog::GetPathString(const QString &)
 {
-    return host().KiroFolderDlg(this, QStringLiteral("フォルダーを選択してください"));
+    return host().folderDialog(this, QStringLiteral("フォルダーを選択してください"));
 }
 
-bool frmOption::GetBtnColor(QPushButton *button)
+bool OptionsDialog::GetBtnColor(QPushButton *button)
 {
     OleColor color = backColor(button);
-    if (host().KiroChooseColor(this, color, CustomColors) == 0)
+    if (host().colourDialog(this, color, CustomColors) == 0)
         return false;
     setBackColor(button, color);
     return true;
 }
 
-void frmOption::chooseFolder(int index)
+void OptionsDialog::chooseFolder(int index)
 {
     const QString folder = GetPathString(Text2[index]->text());
     if (!folder.isEmpty())
         Text2[index]->setText(folder);
 }
 
-void frmOption::openFolder(int index)
+void OptionsDialog::openFolder(int index)
 {
     // Whatever the file manager makes of it is its own business.
     host().openFolder(Text2[index]->text());
 }
 
-void frmOption::chooseColor(QPushButton *button)
+void OptionsDialog::chooseColor(QPushButton *button)
 {
     GetBtnColor(button);
 }
 
-void frmOption::choosePreviewColor(int index)
+void OptionsDialog::choosePreviewColor(int index)
 {
     GetBtnColor(Command8[index]);
     updatePreviewDigit();
 }
 
-void frmOption::updatePreviewDigit()
+void OptionsDialog::updatePreviewDigit()
 {
     M_Degit1->setBackColor(backColor(Command8[0]));
     M_Degit1->setBaseForeColor(backColor(Command8[1]));
     M_Degit1->setDegitForeColor(backColor(Command8[2]));
 }
 
-void frmOption::choosePanelImage(int index)
+void OptionsDialog::choosePanelImage(int index)
 {
     static const QString filter = nulList({u"ビットマップ(*.bmp)", u"*.bmp", u"GIF画像(*.gif)",
                                            u"*.gif", u"JPEG画像(*.jpg)", u"*.jpg"});
     const QString path =
-        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
+        host().fileDialog(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
     if (!path.isEmpty())
         txtSelectPanel[index]->setText(path);
 }
 
-void frmOption::chooseSound(int index)
+void OptionsDialog::chooseSound(int index)
 {
     static const QString filter =
         nulList({u"Waveサウンド(*.wav)", u"*.wav", u"MP3サウンド(*.mp3)", u"*.mp3",
                  u"MIDIシーケンス(*.mid)", u"*.mid"});
     const QString path =
-        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
+        host().fileDialog(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
     if (!path.isEmpty())
         txtSelectSound[index]->setText(path);
 }
 
-QString frmOption::fixedDateText(int year, int month, int day)
+QString OptionsDialog::fixedDateText(int year, int month, int day)
 {
     return QStringLiteral("%1/%2/%3")
         .arg(year)
@@ -778,14 +778,14 @@ QString frmOption::fixedDateText(int year, int month, int day)
         .arg(day, 2, 10, QLatin1Char('0'));
 }
 
-void frmOption::chooseFixedDate()
+void OptionsDialog::chooseFixedDate()
 {
     SystemTime date;
-    if (host().Call_dlg111(this, date) != 0)
+    if (host().datePicker(this, date) != 0)
         Label10->setText(fixedDateText(date.wYear, date.wMonth, date.wDay));
 }
 
-void frmOption::forgetPlugin()
+void OptionsDialog::forgetPlugin()
 {
     txtSeiriPlgDir->clear();
     List1->clear();
@@ -820,14 +820,14 @@ QStringList plgInfoLines(const PlgInfo &info)
     return lines;
 }
 
-qint32 frmOption::SetPlgin(const QString &path)
+qint32 OptionsDialog::SetPlgin(const QString &path)
 {
     if (path.isEmpty())
         return 0;
     PlgInfo info;
-    if (host().Kiro_GetPlgInfo(path, info) == 0)
+    if (host().plugInInfo(path, info) == 0)
         return 0;
-    host().Kiro_SetPlgComment(path, txtPlginComment);
+    host().showPlugInRemarks(path, txtPlginComment);
     List1->clear();
     List1->addItems(plgInfoLines(info));
     if (previewPicture)
@@ -836,18 +836,18 @@ qint32 frmOption::SetPlgin(const QString &path)
     if (corpList) {
         corpList->clear();
         if (info.CorpNameCount >= 1)
-            host().Kiro_SetCorpAddList(path, corpList);
+            host().addPlugInCompanies(path, corpList);
     }
     m_pluginPrintsDate = info.CanPrintDate == 1;
     updatePluginGroups();
     return 2;
 }
 
-void frmOption::Command1_Click()
+void OptionsDialog::Command1_Click()
 {
     static const QString filter = nulList({u"整理券プラグイン(*.4SP)", u"*.4SP"});
     const QString path =
-        host().KiroFileDlg(this, 0, filter, QString(), QStringLiteral("プラグインの選択"));
+        host().fileDialog(this, 0, filter, QString(), QStringLiteral("プラグインの選択"));
     // Cancelling the chooser changes nothing.
     if (path.isEmpty())
         return;
@@ -859,13 +859,13 @@ void frmOption::Command1_Click()
                       QStringLiteral("プラグインロードエラー"), MsgButtons::Ok, MsgIcon::Critical);
 }
 
-void frmOption::accept()
+void OptionsDialog::accept()
 {
     emit applyRequested();
     QDialog::accept();
 }
 
-void frmOption::reject()
+void OptionsDialog::reject()
 {
     accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/DrawDot16.h"
+#include "controls/StripCell.h"
 #include "hostlib/HostLib.h"
 
 #include <QImage>
@@ -55,7 +55,7 @@ QStringList cellTexts(QByteArrayView cp932);
 // by how fast the machine can spin, and run in batches at the screen's frame
 // rate, so the default speed 5 climbs 50 px (about one and a half characters)
 // a second on any machine while the event loop stays idle between frames.
-class ChimeiCtl_P : public QWidget
+class StopNameStrip : public QWidget
 {
     Q_OBJECT
 
@@ -73,7 +73,7 @@ public:
     // Monotonic time in microseconds.
     using Clock = std::function<qint64()>;
 
-    explicit ChimeiCtl_P(QWidget *parent = nullptr);
+    explicit StopNameStrip(QWidget *parent = nullptr);
 
     OleColor BackColor() const { return m_layerBack; }
     void setBackColor(OleColor color);

@@ -9,16 +9,16 @@
 
 namespace lumina {
 
-class Form1;
-class frmCtl;
-class frmOption;
+class BoardWindow;
+class PanelWindow;
+class OptionsDialog;
 
 // The windows that the settings file fills and is filled from. Any of them may be
 // missing; its part of the records then passes from load to save unchanged.
 struct IniTargets {
-    Form1 *board = nullptr;
-    frmCtl *panel = nullptr;
-    frmOption *options = nullptr;
+    BoardWindow *board = nullptr;
+    PanelWindow *panel = nullptr;
+    OptionsDialog *options = nullptr;
     // Applies the options to the board.
     std::function<void()> setProp;
     // Loads the ticket plug-in named by the options (empty: not available).

@@ -1,13 +1,13 @@
-#include "shell/Form1.h"
+#include "shell/BoardWindow.h"
 
 #include "base/Clock.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
 #include "shell/BoardFace.h"
 #include "base/Geometry.h"
-#include "shell/frmCtl.h"
+#include "shell/PanelWindow.h"
 #include "hostlib/HostLib.h"
 
 #include <QActionGroup>
@@ -114,19 +114,19 @@ private:
 
 } // namespace
 
-QRect Form1::labelRectTwips(int index)
+QRect BoardWindow::labelRectTwips(int index)
 {
     const int i = std::clamp(index, 1, kCellCount) - 1;
     return QRect(kColumnLefts[i % 10], kLabelTops[i / 10], 780, 270);
 }
 
-QRect Form1::cellRectTwips(int index)
+QRect BoardWindow::cellRectTwips(int index)
 {
     const int i = std::clamp(index, 1, kCellCount) - 1;
     return QRect(kColumnLefts[i % 10], kLabelTops[i / 10] + kCellBelowLabel, 780, 300);
 }
 
-Form1::Form1(QWidget *parent)
+BoardWindow::BoardWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -145,10 +145,10 @@ Form1::Form1(QWidget *parent)
         label->setFont(numberFace);
         lblSeiriNum[size_t(i)] = label;
 
-        auto *cell = new M_DegitEmNB(this);
+        auto *cell = new FareCell(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
         cell->setDegitStyle(1);
-        connect(cell, &M_DegitEmNB::DblClick, this, [this, i] {
+        connect(cell, &FareCell::DblClick, this, [this, i] {
             emit cellDoubleClicked(i);
             Degit_DblClick(i);
         });
@@ -160,13 +160,13 @@ Form1::Form1(QWidget *parent)
     }
 
     for (int i = 0; i < 2; ++i) {
-        auto *digit = new M_Degit(this);
+        auto *digit = new DigitRow(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
         digit->setKeta(2);
         TimeDegit[size_t(i)] = digit;
     }
 
-    ChimeiCtl = new ChimeiCtl_P(this);
+    ChimeiCtl = new StopNameStrip(this);
     ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
     // As laid out on the board: flat, orange dots; the rest stays at its defaults.
     ChimeiCtl->readProperties({{QStringLiteral("Appearance"), 0},
@@ -175,14 +175,14 @@ Form1::Form1(QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &BoardWindow::Timer1_Timer);
     Timer1->start();
 
     layOut();
     createMenu();
 }
 
-void Form1::layOut()
+void BoardWindow::layOut()
 {
     const int s = m_scale;
     setFixedSize(px(kBoardWidth) * s, px(kBoardHeight) * s);
@@ -208,7 +208,7 @@ void Form1::layOut()
     update();
 }
 
-void Form1::setBoardScale(int scale)
+void BoardWindow::setBoardScale(int scale)
 {
     scale = std::clamp(scale, 1, kMaxBoardScale);
     if (scale == m_scale)
@@ -219,19 +219,19 @@ void Form1::setBoardScale(int scale)
     emit boardScaleChanged(scale);
 }
 
-QRegion Form1::roundRegion() const
+QRegion BoardWindow::roundRegion() const
 {
     return roundRectRegion(0, 0, width(), height(), kCornerEllipse * m_scale,
                            kCornerEllipse * m_scale);
 }
 
-void Form1::applyRoundRegion()
+void BoardWindow::applyRoundRegion()
 {
     m_shaped = true;
     setMask(roundRegion());
 }
 
-void Form1::createMenu()
+void BoardWindow::createMenu()
 {
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("boardMenu"));
@@ -253,29 +253,29 @@ void Form1::createMenu()
     m_stayOnTopAction = m_menu->addAction(QStringLiteral("常に手前に表示"));
     m_stayOnTopAction->setObjectName(QStringLiteral("actStayOnTop"));
     m_stayOnTopAction->setCheckable(true);
-    connect(m_stayOnTopAction, &QAction::toggled, this, &Form1::setStaysOnTop);
+    connect(m_stayOnTopAction, &QAction::toggled, this, &BoardWindow::setStaysOnTop);
     m_menu->addSeparator();
     QAction *copy = m_menu->addAction(QStringLiteral("画像をコピー"));
     copy->setObjectName(QStringLiteral("actCopyPicture"));
-    connect(copy, &QAction::triggered, this, &Form1::copyPicture);
+    connect(copy, &QAction::triggered, this, &BoardWindow::copyPicture);
     QAction *save = m_menu->addAction(QStringLiteral("画像を保存..."));
     save->setObjectName(QStringLiteral("actSavePicture"));
     connect(save, &QAction::triggered, this, [this] { savePicture(); });
 }
 
-void Form1::contextMenuEvent(QContextMenuEvent *event)
+void BoardWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     // Not exec(): the board's clock and strip go on while the menu is open.
     m_menu->popup(event->globalPos());
     event->accept();
 }
 
-bool Form1::staysOnTop() const
+bool BoardWindow::staysOnTop() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void Form1::setStaysOnTop(bool on)
+void BoardWindow::setStaysOnTop(bool on)
 {
     if (on != staysOnTop()) {
         // Changing a window flag hides the window and may forget where it was.
@@ -289,17 +289,17 @@ void Form1::setStaysOnTop(bool on)
     m_stayOnTopAction->setChecked(on);
 }
 
-QImage Form1::boardPicture()
+QImage BoardWindow::boardPicture()
 {
     return grab().toImage();
 }
 
-void Form1::copyPicture()
+void BoardWindow::copyPicture()
 {
     QGuiApplication::clipboard()->setImage(boardPicture());
 }
 
-bool Form1::savePicture()
+bool BoardWindow::savePicture()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString path = host().saveFileDialog(this, QStringLiteral("PNG 画像 (*.png)"),
@@ -320,18 +320,18 @@ bool Form1::savePicture()
     return false;
 }
 
-void Form1::Timer1_Timer()
+void BoardWindow::Timer1_Timer()
 {
     const QString now = clock().now().time().toString(QStringLiteral("hh:mm:ss"));
     TimeDegit[0]->setValue(now.mid(0, 2).toInt());
     TimeDegit[1]->setValue(now.mid(3, 2).toInt());
 }
 
-void Form1::Degit_DblClick(int index)
+void BoardWindow::Degit_DblClick(int index)
 {
     if (index < 1 || index > kCellCount)
         return;
-    M_DegitEmNB *source = Degit[size_t(index)];
+    FareCell *source = Degit[size_t(index)];
     if (!source->UserSet())
         return;
     QWidget *panel = m_panelWindow;
@@ -342,7 +342,7 @@ void Form1::Degit_DblClick(int index)
         const qint16 shift = source->Shift();
         const qint16 fillZero = source->FillZero();
         for (int i = 1; i <= kCellCount; ++i) {
-            M_DegitEmNB *cell = Degit[size_t(i)];
+            FareCell *cell = Degit[size_t(i)];
             const QVariant value = cell->Value();
             cell->setShift(shift);
             cell->setFillZero(fillZero);
@@ -355,7 +355,7 @@ void Form1::Degit_DblClick(int index)
         panel->setEnabled(true);
 }
 
-void Form1::setPicture(const QPixmap &picture)
+void BoardWindow::setPicture(const QPixmap &picture)
 {
     if (picture.cacheKey() == m_picture.cacheKey())
         return;
@@ -364,7 +364,7 @@ void Form1::setPicture(const QPixmap &picture)
     update();
 }
 
-const QImage &Form1::shownPicture()
+const QImage &BoardWindow::shownPicture()
 {
     const qreal dpr = devicePixelRatioF();
     if (m_shownValid && m_shown.devicePixelRatio() == dpr)
@@ -387,7 +387,7 @@ const QImage &Form1::shownPicture()
     return m_shown;
 }
 
-void Form1::paintEvent(QPaintEvent *)
+void BoardWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     if (m_scale == 1 && devicePixelRatioF() == 1 && m_picture.cacheKey() != m_builtInKey) {
@@ -407,13 +407,13 @@ void Form1::paintEvent(QPaintEvent *)
         p.drawImage(0, 0, shown);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void BoardWindow::closeEvent(QCloseEvent *event)
 {
     // The program ends only through the control panel.
     event->ignore();
 }
 
-void Form1::mousePressEvent(QMouseEvent *event)
+void BoardWindow::mousePressEvent(QMouseEvent *event)
 {
     // No title bar: the board is moved by dragging its own surface. A press that
     // a label or cell let through to us still does not start a move.

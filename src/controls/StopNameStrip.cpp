@@ -1,4 +1,4 @@
-#include "controls/ChimeiCtl_P.h"
+#include "controls/StopNameStrip.h"
 
 #include "base/CodePage.h"
 #include "base/Colors.h"
@@ -35,7 +35,7 @@ qint64 steadyMicroseconds()
 
 // A batch never runs more than a quarter second of rounds: after a stall the
 // layer resumes smoothly instead of leaping.
-constexpr qint64 kMaxRoundsPerBatch = ChimeiCtl_P::kRoundsPerSecond / 4;
+constexpr qint64 kMaxRoundsPerBatch = StopNameStrip::kRoundsPerSecond / 4;
 
 } // namespace
 
@@ -74,7 +74,7 @@ QStringList cellTexts(QByteArrayView cp932)
     return cells;
 }
 
-ChimeiCtl_P::ChimeiCtl_P(QWidget *parent)
+StopNameStrip::StopNameStrip(QWidget *parent)
     : QWidget(parent)
     , m_layer(kLayerWidth, kStripHeight, QImage::Format_RGB32)
     , m_canvas(16, 16, QImage::Format_RGB32)
@@ -88,15 +88,15 @@ ChimeiCtl_P::ChimeiCtl_P(QWidget *parent)
     setMask(roundRectRegion(0, 0, kWidth, kHeight - 1, 4, 4));
 
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, &ChimeiCtl_P::advanceScroll);
+    connect(&m_frameTimer, &QTimer::timeout, this, &StopNameStrip::advanceScroll);
     m_pauseTimer.setSingleShot(true);
     m_pauseTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pauseTimer, &QTimer::timeout, this, &ChimeiCtl_P::advanceScroll);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &StopNameStrip::advanceScroll);
 }
 
 // --- properties -------------------------------------------------------------
 
-void ChimeiCtl_P::setBackColor(OleColor color)
+void StopNameStrip::setBackColor(OleColor color)
 {
     // Even the same colour clears the layer: the container relies on this to
     // blank the strip.
@@ -107,37 +107,37 @@ void ChimeiCtl_P::setBackColor(OleColor color)
     emit propertyChanged(QStringLiteral("BackColor"));
 }
 
-void ChimeiCtl_P::setForeColor(OleColor color)
+void StopNameStrip::setForeColor(OleColor color)
 {
     // Dots already on the layer keep their colour.
     m_fore = color;
     emit propertyChanged(QStringLiteral("ForeColor"));
 }
 
-void ChimeiCtl_P::Refresh()
+void StopNameStrip::Refresh()
 {
     update();
 }
 
-void ChimeiCtl_P::setSpeed(int speed)
+void StopNameStrip::setSpeed(int speed)
 {
     m_speed = clampToShort(speed);
     emit propertyChanged(QStringLiteral("Speed"));
 }
 
-void ChimeiCtl_P::setScrollStartWait(qint32 milliseconds)
+void StopNameStrip::setScrollStartWait(qint32 milliseconds)
 {
     m_scrollStartWait = milliseconds;
     emit propertyChanged(QStringLiteral("ScrollStartWait"));
 }
 
-void ChimeiCtl_P::setMode(int mode)
+void StopNameStrip::setMode(int mode)
 {
     m_mode = clampToShort(mode);
     emit propertyChanged(QStringLiteral("Mode"));
 }
 
-void ChimeiCtl_P::setAppearance(int appearance)
+void StopNameStrip::setAppearance(int appearance)
 {
     appearance = appearance == 0 ? 0 : 1;
     const bool changed = appearance != m_appearance;
@@ -147,19 +147,19 @@ void ChimeiCtl_P::setAppearance(int appearance)
         update();
 }
 
-void ChimeiCtl_P::setFontMode(int fontMode)
+void StopNameStrip::setFontMode(int fontMode)
 {
     m_fontMode = clampToShort(fontMode);
     emit propertyChanged(QStringLiteral("FontMode"));
 }
 
-void ChimeiCtl_P::setFontBold(bool bold)
+void StopNameStrip::setFontBold(bool bold)
 {
     m_fontBold = bold;
     emit propertyChanged(QStringLiteral("FontBold"));
 }
 
-void ChimeiCtl_P::setDrawScale(int scale)
+void StopNameStrip::setDrawScale(int scale)
 {
     scale = std::max(scale, 1);
     if (scale == m_scale)
@@ -170,7 +170,7 @@ void ChimeiCtl_P::setDrawScale(int scale)
     update();
 }
 
-void ChimeiCtl_P::writeProperties(QVariantMap &bag) const
+void StopNameStrip::writeProperties(QVariantMap &bag) const
 {
     bag.insert(QStringLiteral("BackColor"), qint64(m_layerBack));
     bag.insert(QStringLiteral("ForeColor"), qint64(m_fore));
@@ -182,7 +182,7 @@ void ChimeiCtl_P::writeProperties(QVariantMap &bag) const
     bag.insert(QStringLiteral("FontBold"), m_fontBold);
 }
 
-void ChimeiCtl_P::readProperties(const QVariantMap &bag)
+void StopNameStrip::readProperties(const QVariantMap &bag)
 {
     const auto number = [&bag](const char *key, qint64 fallback) {
         bool ok = false;
@@ -205,7 +205,7 @@ void ChimeiCtl_P::readProperties(const QVariantMap &bag)
     clearLayer();
 }
 
-void ChimeiCtl_P::initProperties()
+void StopNameStrip::initProperties()
 {
     m_speed = 5;
     m_scrollStartWait = 1500;
@@ -216,19 +216,19 @@ void ChimeiCtl_P::initProperties()
 
 // --- drawing ----------------------------------------------------------------
 
-void ChimeiCtl_P::DrawDot16(int &x, int &y, QString &strText)
+void StopNameStrip::DrawDot16(int &x, int &y, QString &strText)
 {
     const DotStyle style{m_fontMode, m_fontBold, toQColor(m_fore).rgb()};
     drawDot16(m_canvas, m_layer, x, y, strText, style);
 }
 
-void ChimeiCtl_P::clearLayer()
+void StopNameStrip::clearLayer()
 {
     m_layer.fill(toQColor(m_layerBack));
     update();
 }
 
-void ChimeiCtl_P::setLayerTop(int top)
+void StopNameStrip::setLayerTop(int top)
 {
     if (top == m_layerTop)
         return;
@@ -236,7 +236,7 @@ void ChimeiCtl_P::setLayerTop(int top)
     update();
 }
 
-void ChimeiCtl_P::SetChimei(const QString &strText)
+void StopNameStrip::SetChimei(const QString &strText)
 {
     m_chimei = strText;
     m_frameBack = m_layerBack;
@@ -272,20 +272,20 @@ void ChimeiCtl_P::SetChimei(const QString &strText)
     startScroll();
 }
 
-QRect ChimeiCtl_P::frameRect() const
+QRect StopNameStrip::frameRect() const
 {
     // The sunken frame is 37 x 195; the flat one reaches over the whole control
     // so that the board's strip shows every dot of its six cells.
     return m_appearance == 0 ? QRect(-2, 0, kWidth + 2, kHeight) : QRect(-2, 0, 37, 195);
 }
 
-QRect ChimeiCtl_P::frameInside() const
+QRect StopNameStrip::frameInside() const
 {
     const QRect r = frameRect();
     return m_appearance == 0 ? r : r.adjusted(2, 2, -2, -2);
 }
 
-QPoint ChimeiCtl_P::layerOrigin() const
+QPoint StopNameStrip::layerOrigin() const
 {
     // Inside the sunken frame's 33 px the dots (2 to 32 of the layer) sit one
     // pixel in from either edge; the frame's 191 px inside holds the last dot
@@ -294,7 +294,7 @@ QPoint ChimeiCtl_P::layerOrigin() const
     return inside.topLeft() + (m_appearance == 0 ? QPoint(6, 0) : QPoint(-1, 0));
 }
 
-void ChimeiCtl_P::paintEvent(QPaintEvent *)
+void StopNameStrip::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     // Everything below is in layout pixels; at a larger scale each dot becomes
@@ -325,19 +325,19 @@ void ChimeiCtl_P::paintEvent(QPaintEvent *)
 
 // --- scrolling --------------------------------------------------------------
 
-void ChimeiCtl_P::setClock(Clock clock)
+void StopNameStrip::setClock(Clock clock)
 {
     m_clock = clock ? std::move(clock) : Clock(steadyMicroseconds);
 }
 
-int ChimeiCtl_P::frameInterval() const
+int StopNameStrip::frameInterval() const
 {
     const QScreen *s = screen();
     const double rate = s && s->refreshRate() > 1 ? s->refreshRate() : 60.0;
     return std::clamp(int(std::lround(1000.0 / rate)), 4, 50);
 }
 
-void ChimeiCtl_P::startScroll()
+void StopNameStrip::startScroll()
 {
     m_scrolling = true;
     m_speedChecked = false;
@@ -346,7 +346,7 @@ void ChimeiCtl_P::startScroll()
     beginPause(m_clock());
 }
 
-void ChimeiCtl_P::stopScroll()
+void StopNameStrip::stopScroll()
 {
     if (!m_scrolling)
         return;
@@ -356,7 +356,7 @@ void ChimeiCtl_P::stopScroll()
     setLayerTop(0);
 }
 
-void ChimeiCtl_P::beginPause(qint64 now)
+void StopNameStrip::beginPause(qint64 now)
 {
     // A negative wait would be an endless one: no pause at all is meant.
     const qint32 wait = std::max<qint32>(0, m_scrollStartWait);
@@ -370,7 +370,7 @@ void ChimeiCtl_P::beginPause(qint64 now)
     m_pauseTimer.start(wait);
 }
 
-void ChimeiCtl_P::beginMoving(qint64 start)
+void StopNameStrip::beginMoving(qint64 start)
 {
     if (!m_speedChecked) {
         m_speedChecked = true;
@@ -387,7 +387,7 @@ void ChimeiCtl_P::beginMoving(qint64 start)
         m_frameTimer.start(frameInterval());
 }
 
-void ChimeiCtl_P::advanceScroll()
+void StopNameStrip::advanceScroll()
 {
     if (!m_scrolling)
         return;

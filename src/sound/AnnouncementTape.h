@@ -35,7 +35,7 @@ TapeLoad readTape(const QString &path);
 // The announcement tape of the route in force: its entries and the position
 // of the entry last announced (0 before the first). Speech goes to speech(),
 // sounds and recordings to soundPlayer().
-class M_Tape
+class AnnouncementTape
 {
 public:
     // Puts a tape in force: the entries are replaced and the position goes

@@ -1,18 +1,18 @@
-#include "app/mdlIniIo.h"
+#include "app/SettingsStore.h"
 
 #include "base/Paths.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
-#include "options/frmOption.h"
+#include "options/OptionsDialog.h"
 #include "settings/OptionTransfer.h"
 #include "settings/SettingsIo.h"
-#include "shell/Form1.h"
+#include "shell/BoardWindow.h"
 #include "app/Lumina.h"
-#include "shell/frmCtl.h"
+#include "shell/PanelWindow.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -36,7 +36,7 @@ void showFailure(QWidget *owner, const IniFailure &failure, const QString &modul
                       QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
 }
 
-void setDigitColours(DegitBase *digit, const InfoDigitSettings &colours)
+void setDigitColours(SegmentDisplay *digit, const InfoDigitSettings &colours)
 {
     if (!digit)
         return;
@@ -51,7 +51,7 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
     SettingsFile s = records;
     if (targets.board) {
         for (int i = 1; i <= kCellCount; ++i) {
-            const DegitBase *cell = targets.board->Degit[size_t(i)];
+            const SegmentDisplay *cell = targets.board->Degit[size_t(i)];
             if (!cell)
                 continue;
             CellDigitSetting &entry = s.cells[size_t(i - 1)];
@@ -218,9 +218,9 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     records = loaded;
 
     if (targets.board) {
-        Form1 *board = targets.board;
+        BoardWindow *board = targets.board;
         for (int i = 1; i <= kCellCount; ++i) {
-            DegitBase *cell = board->Degit[size_t(i)];
+            SegmentDisplay *cell = board->Degit[size_t(i)];
             if (!cell)
                 continue;
             const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
@@ -231,7 +231,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
             // A single blank empties the cell.
             cell->setValue(QStringLiteral(" "));
         }
-        for (DegitBase *digit : board->TimeDegit)
+        for (SegmentDisplay *digit : board->TimeDegit)
             setDigitColours(digit, loaded.infoDigits);
         if (board->ChimeiCtl) {
             board->ChimeiCtl->setBackColor(loaded.stopName.backColour);

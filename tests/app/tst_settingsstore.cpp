@@ -3,15 +3,15 @@
 #include "../settings/SettingsFixtures.h"
 #include "FakeHostLib.h"
 #include "app/Lumina.h"
-#include "app/mdlIniIo.h"
+#include "app/SettingsStore.h"
 #include "base/CodePage.h"
 #include "base/Colors.h"
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
-#include "options/frmOption.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
+#include "options/OptionsDialog.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -29,7 +29,7 @@ using namespace lumina::test;
 
 // Loading the settings into the windows and saving them from there, and what
 // happens when either goes wrong.
-class tst_mdlIniIo : public QObject
+class tst_SettingsStore : public QObject
 {
     Q_OBJECT
 
@@ -42,9 +42,9 @@ private slots:
                       [](const QString &) { return true; }, {}, false};
         m_records = initialRecords();
         m_host = std::make_unique<FakeHostLib>();
-        m_board = std::make_unique<Form1>();
-        m_panel = std::make_unique<frmCtl>();
-        m_options = std::make_unique<frmOption>();
+        m_board = std::make_unique<BoardWindow>();
+        m_panel = std::make_unique<PanelWindow>();
+        m_options = std::make_unique<OptionsDialog>();
         // What start-up sets before the settings are read.
         m_options->Check1->setChecked(true);
         for (size_t i = 0; i < 3; ++i)
@@ -106,7 +106,7 @@ private slots:
         const SettingsFile expected = parse(original);
         QCOMPARE(m_board->ChimeiCtl->BackColor(), expected.stopName.backColour);
         QCOMPARE(m_board->ChimeiCtl->ForeColor(), expected.stopName.textColour);
-        for (const DegitBase *digit : std::initializer_list<const DegitBase *>{m_board->Degit[60], m_board->TimeDegit[1]}) {
+        for (const SegmentDisplay *digit : std::initializer_list<const SegmentDisplay *>{m_board->Degit[60], m_board->TimeDegit[1]}) {
             QCOMPARE(digit->BackColor(), expected.infoDigits.backColour);
             QCOMPARE(digit->BaseForeColor(), expected.infoDigits.unlitColour);
             QCOMPARE(digit->DegitForeColor(), expected.infoDigits.litColour);
@@ -277,11 +277,11 @@ private:
     IniLocation m_location;
     SettingsFile m_records;
     std::unique_ptr<FakeHostLib> m_host;
-    std::unique_ptr<Form1> m_board;
-    std::unique_ptr<frmCtl> m_panel;
-    std::unique_ptr<frmOption> m_options;
+    std::unique_ptr<BoardWindow> m_board;
+    std::unique_ptr<PanelWindow> m_panel;
+    std::unique_ptr<OptionsDialog> m_options;
     QStringList m_log;
 };
 
-LUMINA_TEST_MAIN(tst_mdlIniIo)
-#include "tst_mdliniio.moc"
+LUMINA_TEST_MAIN(tst_SettingsStore)
+#include "tst_settingsstore.moc"

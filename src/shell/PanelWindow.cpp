@@ -1,7 +1,7 @@
-#include "shell/frmCtl.h"
+#include "shell/PanelWindow.h"
 
 #include "base/Colors.h"
-#include "shell/Form1.h"
+#include "shell/BoardWindow.h"
 #include "base/Geometry.h"
 
 #include <QApplication>
@@ -202,12 +202,12 @@ void TicketPicture::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
-QString frmCtl::modelName()
+QString PanelWindow::modelName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-frmCtl::frmCtl(QWidget *parent)
+PanelWindow::PanelWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmCtl"));
@@ -329,17 +329,17 @@ frmCtl::frmCtl(QWidget *parent)
     MnuHideCopy->setObjectName(QStringLiteral("MnuHideCopy"));
 }
 
-void frmCtl::setOuterWidth(int twips)
+void PanelWindow::setOuterWidth(int twips)
 {
     setFixedWidth(px(twips - (kClosedWidth - kClientWidth)));
 }
 
-int frmCtl::outerWidth() const
+int PanelWindow::outerWidth() const
 {
     return twips(width()) + (kClosedWidth - kClientWidth);
 }
 
-void frmCtl::buildKeypadPanel()
+void PanelWindow::buildKeypadPanel()
 {
     QWidget *frame = Frame1[1];
     Label9 = place(new QLabel(frame), 255, 165, 1545, 330);
@@ -389,7 +389,7 @@ void frmCtl::buildKeypadPanel()
     Command1[1]->setObjectName(QStringLiteral("Command1_1"));
 }
 
-void frmCtl::buildListPanel()
+void PanelWindow::buildListPanel()
 {
     QWidget *frame = Frame1[0];
     Label5 = place(new QLabel(QStringLiteral("系統設定"), frame), 225, 255, 1530, 375);
@@ -413,7 +413,7 @@ void frmCtl::buildListPanel()
     Command1[0]->setObjectName(QStringLiteral("Command1_0"));
 }
 
-void frmCtl::buildFrame6()
+void PanelWindow::buildFrame6()
 {
     Label3[0] = whiteLabel(Frame6, QStringLiteral("ｽｸﾛｰﾙ速度"), 60, 150);
     Label3[1] = whiteLabel(Frame6, QStringLiteral("ｽｸﾛｰﾙ間隔"), 60, 645);
@@ -454,7 +454,7 @@ void frmCtl::buildFrame6()
     Check2->setPalette(tickBox);
 }
 
-void frmCtl::load(Form1 *board)
+void PanelWindow::load(BoardWindow *board)
 {
     if (board) {
         board->setWindowTitle(QStringLiteral("ルミナ - 型番:") + modelName());
@@ -466,7 +466,7 @@ void frmCtl::load(Form1 *board)
     }
 }
 
-void frmCtl::Frame1_DblClick(int index)
+void PanelWindow::Frame1_DblClick(int index)
 {
     if (index != 0 && index != 1)
         return;
@@ -474,7 +474,7 @@ void frmCtl::Frame1_DblClick(int index)
     Frame1[size_t(index)]->lower();
 }
 
-void frmCtl::deleteKeyRegions()
+void PanelWindow::deleteKeyRegions()
 {
     for (size_t i = 0; i < KeyRgn.size(); ++i) {
         KeyRgn[i] = QRegion();
@@ -482,7 +482,7 @@ void frmCtl::deleteKeyRegions()
     }
 }
 
-void frmCtl::closeEvent(QCloseEvent *event)
+void PanelWindow::closeEvent(QCloseEvent *event)
 {
     bool accept = false;
     emit closeRequested(&accept);

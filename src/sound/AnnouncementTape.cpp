@@ -1,4 +1,4 @@
-#include "sound/mdlM_Tape.h"
+#include "sound/AnnouncementTape.h"
 
 #include "sound/SoundPlayer.h"
 #include "sound/Speech.h"
@@ -51,7 +51,7 @@ TapeLoad readTape(const QString &path)
     return load;
 }
 
-void M_Tape::LoadTape(TapeLoad load)
+void AnnouncementTape::LoadTape(TapeLoad load)
 {
     m_entries = std::move(load.entries);
     m_folder = QFileInfo(load.path).path();
@@ -61,22 +61,22 @@ void M_Tape::LoadTape(TapeLoad load)
         qCDebug(lcTape) << "announcement file" << load.path << "not used:" << load.errorString;
 }
 
-qint16 M_Tape::EntryStepFlag(int n) const
+qint16 AnnouncementTape::EntryStepFlag(int n) const
 {
     return n >= 1 && n <= TapeCount() ? m_entries[n - 1].EntryStepFlag : 0;
 }
 
-qint16 M_Tape::EntrySoundFlag(int n) const
+qint16 AnnouncementTape::EntrySoundFlag(int n) const
 {
     return n >= 1 && n <= TapeCount() ? m_entries[n - 1].EntrySoundFlag : 0;
 }
 
-QString M_Tape::EntryText(int n) const
+QString AnnouncementTape::EntryText(int n) const
 {
     return n >= 1 && n <= TapeCount() ? m_entries[n - 1].text : QString();
 }
 
-QString M_Tape::recordingOf(int n) const
+QString AnnouncementTape::recordingOf(int n) const
 {
     const QString text = EntryText(n);
     if (!isRecordingName(text))
@@ -85,7 +85,7 @@ QString M_Tape::recordingOf(int n) const
     return QFileInfo(path).isFile() ? path : QString();
 }
 
-void M_Tape::preAnnounce(const QString &sound, const QString &slot, bool synchronous)
+void AnnouncementTape::preAnnounce(const QString &sound, const QString &slot, bool synchronous)
 {
     if (sound.isEmpty())
         return;
@@ -94,7 +94,7 @@ void M_Tape::preAnnounce(const QString &sound, const QString &slot, bool synchro
     soundPlayer().PlaySound(sound, slot, synchronous, 0);
 }
 
-bool M_Tape::TapeForward(const PreAnnouncement &sounds)
+bool AnnouncementTape::TapeForward(const PreAnnouncement &sounds)
 {
     ++m_position;
     if (m_position > TapeCount()) {
@@ -114,7 +114,7 @@ bool M_Tape::TapeForward(const PreAnnouncement &sounds)
     return true;
 }
 
-bool M_Tape::TapeBack(const PreAnnouncement &sounds)
+bool AnnouncementTape::TapeBack(const PreAnnouncement &sounds)
 {
     --m_position;
     if (m_position < 1) {
@@ -129,7 +129,7 @@ bool M_Tape::TapeBack(const PreAnnouncement &sounds)
     return true;
 }
 
-void M_Tape::AnnounceEntry(int n, bool synchronous)
+void AnnouncementTape::AnnounceEntry(int n, bool synchronous)
 {
     if (n < 1 || n > TapeCount())
         return;
@@ -148,7 +148,7 @@ void M_Tape::AnnounceEntry(int n, bool synchronous)
         engine.stop();
 }
 
-void M_Tape::TapeStop()
+void AnnouncementTape::TapeStop()
 {
     speech().stop();
     // The player closes its slots only all together.

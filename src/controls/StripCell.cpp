@@ -1,4 +1,4 @@
-#include "controls/DrawDot16.h"
+#include "controls/StripCell.h"
 
 #include "base/CodePage.h"
 

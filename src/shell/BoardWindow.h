@@ -20,25 +20,25 @@ namespace lumina {
 class WindowPlace;
 
 struct BoardPosition;
-class ChimeiCtl_P;
-class M_Degit;
-class M_DegitEmNB;
+class StopNameStrip;
+class DigitRow;
+class FareCell;
 
 // The fare board: a borderless window with rounded corners holding the 60 fare
 // cells with their ticket-number labels, the clock and the stop-name strip.
-class Form1 : public QWidget
+class BoardWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit BoardWindow(QWidget *parent = nullptr);
 
     // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
-    std::array<M_DegitEmNB *, kCellCount + 1> Degit{};
+    std::array<FareCell *, kCellCount + 1> Degit{};
     std::array<QLabel *, kCellCount + 1> lblSeiriNum{};
     // Clock: 0 hours, 1 minutes.
-    std::array<M_Degit *, 2> TimeDegit{};
-    ChimeiCtl_P *ChimeiCtl = nullptr;
+    std::array<DigitRow *, 2> TimeDegit{};
+    StopNameStrip *ChimeiCtl = nullptr;
     // Built-in panel pictures for the backlight states OFF, ON1, ON2.
     std::array<QPixmap, 3> imgRes;
     QTimer *Timer1 = nullptr;

@@ -1,22 +1,22 @@
-#include "panel/ControlPanel.h"
+#include "panel/PanelController.h"
 #include "base/Geometry.h"
 
-#include "controls/ChimeiCtl_P.h"
-#include "controls/M_Degit.h"
-#include "controls/M_DegitEmNB.h"
+#include "controls/StopNameStrip.h"
+#include "controls/DigitRow.h"
+#include "controls/FareCell.h"
 #include "base/Clock.h"
 #include "base/Paths.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
-#include "options/frmOption.h"
-#include "options/frmVoice.h"
+#include "options/OptionsDialog.h"
+#include "options/VoiceDialog.h"
 #include "panel/PanelKeys.h"
 #include "route/BoardUpdate.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
 #include "base/Colors.h"
-#include "shell/Form1.h"
-#include "shell/frmCtl.h"
+#include "shell/BoardWindow.h"
+#include "shell/PanelWindow.h"
 #include "sound/SoundPlayer.h"
 #include "sound/Speech.h"
 
@@ -67,7 +67,7 @@ int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
 
 } // namespace
 
-ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObject *parent)
+PanelController::PanelController(BoardWindow *board, PanelWindow *panel, OptionsDialog *options, QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_panel(panel)
@@ -103,16 +103,16 @@ ControlPanel::ControlPanel(Form1 *board, frmCtl *panel, frmOption *options, QObj
     // Also when the settings restore the switch.
     connect(m_panel->Check4, &QPushButton::toggled, this, [this] { Check4_Click(); });
     connect(m_panel->picSeirikenPrev, &TicketPicture::mouseDown, this,
-            &ControlPanel::picSeirikenPrev_MouseDown);
+            &PanelController::picSeirikenPrev_MouseDown);
     connect(m_panel->MnuHideCopy, &QAction::triggered, this, [this] { MnuHideCopy_Click(); });
     // The keyboard presses the same buttons.
     new PanelKeys(m_board, m_panel, this);
 }
 
-void ControlPanel::Check4_Click()
+void PanelController::Check4_Click()
 {
     const bool open = m_panel->Check4->isChecked();
-    m_panel->setOuterWidth(open ? frmCtl::kOpenWidth : frmCtl::kClosedWidth);
+    m_panel->setOuterWidth(open ? PanelWindow::kOpenWidth : PanelWindow::kClosedWidth);
     m_panel->Check4->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
     m_panel->Check4->setToolTip(open ? QStringLiteral("整理券プレビューを隠します")
                                      : QStringLiteral("整理券プレビューを開きます"));
@@ -129,20 +129,20 @@ void ControlPanel::Check4_Click()
     }
 }
 
-void ControlPanel::picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+void PanelController::picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton)
         m_panel->MnuHide->popup(globalPos);
 }
 
-void ControlPanel::MnuHideCopy_Click()
+void PanelController::MnuHideCopy_Click()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setImage(m_panel->picSeirikenPrev->image());
 }
 
-void ControlPanel::drawSeiriken(int n, const QString &date, const QString &time)
+void PanelController::drawSeiriken(int n, const QString &date, const QString &time)
 {
     TicketPicture *picture = m_panel->picSeirikenPrev;
     picture->Cls();
@@ -151,7 +151,7 @@ void ControlPanel::drawSeiriken(int n, const QString &date, const QString &time)
         FareRecord &entry = route.FareTable.entry(n);
         QString stopName = entry.StopName;
         QString ticketDate = date;
-        host().Kiro_DrawSeiriken(m_options->txtSeiriPlgDir->text(), picture->image(), stopName,
+        host().drawTicket(m_options->txtSeiriPlgDir->text(), picture->image(), stopName,
                                  ticketDate, time, route.RouteNo.toInt(), entry.TicketNo,
                                  qint16(n), m_panel->Combo1->currentIndex());
         entry.StopName = stopName;
@@ -159,14 +159,14 @@ void ControlPanel::drawSeiriken(int n, const QString &date, const QString &time)
     picture->Refresh();
 }
 
-void ControlPanel::playSoundField(int field, const QString &slot, bool synchronous)
+void PanelController::playSoundField(int field, const QString &slot, bool synchronous)
 {
     QLineEdit *path = m_options->txtSelectSound[size_t(field)];
     if (path)
         soundPlayer().PlaySound(path->text(), slot, synchronous, 0);
 }
 
-void ControlPanel::CommandButton1_Click(int index)
+void PanelController::CommandButton1_Click(int index)
 {
     // The key sound comes first, also for a digit that is refused below.
     playSoundField(1, QStringLiteral("S1"), false);
@@ -184,12 +184,12 @@ void ControlPanel::CommandButton1_Click(int index)
     display->setText(display->text() + QString::number(index));
 }
 
-void ControlPanel::List_Click(bool routeList)
+void PanelController::List_Click(bool routeList)
 {
     playSoundField(routeList ? 1 : 0, QStringLiteral("S1"), false);
 }
 
-void ControlPanel::Check1_Click()
+void PanelController::Check1_Click()
 {
     const bool clear = m_panel->Check1->isChecked();
     if (clear) {
@@ -197,7 +197,7 @@ void ControlPanel::Check1_Click()
         for (int i = 1; i <= kCellCount; ++i)
             m_board->Degit[size_t(i)]->ResetDegit(false);
         m_board->Timer1->stop();
-        for (M_Degit *digit : m_board->TimeDegit)
+        for (DigitRow *digit : m_board->TimeDegit)
             digit->setValue(QString());
     } else if (m_board->TimeDegit[0]->isVisible()) {
         m_board->Timer1->start();
@@ -212,14 +212,14 @@ void ControlPanel::Check1_Click()
         DispData(routeState().CurStop + 1);
 }
 
-void ControlPanel::HScroll1_Change(int index)
+void PanelController::HScroll1_Change(int index)
 {
     m_panel->Label1[size_t(index)]->setText(QString::number(m_panel->HScroll1[size_t(index)]->value()));
     m_board->ChimeiCtl->setSpeed(m_panel->HScroll1[0]->value());
     m_board->ChimeiCtl->setScrollStartWait(m_panel->HScroll1[1]->value());
 }
 
-void ControlPanel::Command4_Click()
+void PanelController::Command4_Click()
 {
     m_board->setEnabled(false);
     m_panel->setEnabled(false);
@@ -233,10 +233,10 @@ void ControlPanel::Command4_Click()
         m_board->ChimeiCtl->SetChimei(route.FareTable.entry(route.CurStop + 1).StopName);
 }
 
-QString ControlPanel::versionText(int year)
+QString PanelController::versionText(int year)
 {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("型番：") + frmCtl::modelName() + crlf
+    return QStringLiteral("型番：") + PanelWindow::modelName() + crlf
         + QStringLiteral("バージョン：%1.%2.%3")
               .arg(LUMINA_VERSION_MAJOR)
               .arg(LUMINA_VERSION_MINOR)
@@ -245,14 +245,14 @@ QString ControlPanel::versionText(int year)
         + QStringLiteral("開発：ルミナ開発チーム (C) %1").arg(year, 4, 10, QLatin1Char('0')) + crlf;
 }
 
-void ControlPanel::Command8_Click()
+void PanelController::Command8_Click()
 {
     m_board->setEnabled(false);
-    host().Call_dlg110(m_panel, 1, versionText(clock().now().date().year()));
+    host().versionBox(m_panel, 1, versionText(clock().now().date().year()));
     m_board->setEnabled(true);
 }
 
-void ControlPanel::Command1_Click(int index)
+void PanelController::Command1_Click(int index)
 {
     const QString fareFolder = m_options->Text2[0]->text();
     const QString tapeFolder = m_options->Text2[1]->text();
@@ -293,7 +293,7 @@ void ControlPanel::Command1_Click(int index)
     DispData(route.CurStop + 1);
 }
 
-void ControlPanel::routeStarted()
+void PanelController::routeStarted()
 {
     for (int i = 1; i <= kCellCount; ++i)
         m_board->Degit[size_t(i)]->setValue(0);
@@ -305,7 +305,7 @@ void ControlPanel::routeStarted()
                                                 clock().now().date(), m_options->Label10->text());
 }
 
-void ControlPanel::Command2_Click(int index)
+void PanelController::Command2_Click(int index)
 {
     RouteState &route = routeState();
     if (!stepRoute(route, index))
@@ -318,7 +318,7 @@ void ControlPanel::Command2_Click(int index)
     DispData(route.CurStop + 1);
 }
 
-void ControlPanel::DispData(int n)
+void PanelController::DispData(int n)
 {
     RouteState &route = routeState();
     if (!FareTable::contains(n))
@@ -347,25 +347,22 @@ void ControlPanel::DispData(int n)
     m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
 }
 
-void ControlPanel::InitSpeech()
+void PanelController::InitSpeech()
 {
     setSpeechAvailable(false);
-    // A host that reports this system has no usable speech component.
-    if (host().GetOsInfo() == QStringLiteral("Windows Vista"))
-        return;
-    connect(&speech(), &Speech::readyChanged, this, &ControlPanel::setSpeechAvailable,
+    connect(&speech(), &Speech::readyChanged, this, &PanelController::setSpeechAvailable,
             Qt::UniqueConnection);
     speech().start(VoiceSettings::load());
     setSpeechAvailable(speech().isReady());
 }
 
-void ControlPanel::ReleaseSpeech()
+void PanelController::ReleaseSpeech()
 {
-    disconnect(&speech(), &Speech::readyChanged, this, &ControlPanel::setSpeechAvailable);
+    disconnect(&speech(), &Speech::readyChanged, this, &PanelController::setSpeechAvailable);
     speech().release();
 }
 
-void ControlPanel::setSpeechAvailable(bool available)
+void PanelController::setSpeechAvailable(bool available)
 {
     SpeechAvailable = available;
     m_panel->grpM_Tape->setTitle(available ? QStringLiteral("音合使用可")
@@ -373,13 +370,13 @@ void ControlPanel::setSpeechAvailable(bool available)
     updateTapeFrame();
 }
 
-void ControlPanel::updateTapeFrame()
+void PanelController::updateTapeFrame()
 {
     m_panel->grpM_Tape->setEnabled(SpeechAvailable && m_tape.loaded()
                                    && !m_panel->Check1->isChecked());
 }
 
-PreAnnouncement ControlPanel::preAnnouncement() const
+PreAnnouncement PanelController::preAnnouncement() const
 {
     PreAnnouncement sounds;
     sounds.always = m_options->Option2[2]->isChecked();
@@ -390,7 +387,7 @@ PreAnnouncement ControlPanel::preAnnouncement() const
     return sounds;
 }
 
-void ControlPanel::cmdTapeNext_Click()
+void PanelController::cmdTapeNext_Click()
 {
     m_tape.TapeForward(preAnnouncement());
     // The entry now current decides, also when the tape stood at its end.
@@ -398,27 +395,27 @@ void ControlPanel::cmdTapeNext_Click()
         Command2_Click(1);
 }
 
-void ControlPanel::cmdTapeBack_Click()
+void PanelController::cmdTapeBack_Click()
 {
     m_tape.TapeBack(preAnnouncement());
     if (m_tape.EntryStepFlag(m_tape.TapePosition()) == 1)
         Command2_Click(0);
 }
 
-void ControlPanel::cmdTapeStop_Click()
+void PanelController::cmdTapeStop_Click()
 {
     m_tape.TapeStop();
 }
 
-void ControlPanel::cmdTapeSet_Click()
+void PanelController::cmdTapeSet_Click()
 {
     // Window-modal but not blocking: the panel waits, the board goes on.
-    auto *dialog = new frmVoice(m_panel);
+    auto *dialog = new VoiceDialog(m_panel);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
 
-void ControlPanel::SeirikenNumSet(int style, int zeroFill)
+void PanelController::SeirikenNumSet(int style, int zeroFill)
 {
     const std::optional<TicketLabels> labels = ticketLabels(style, zeroFill);
     if (!labels) {
@@ -439,13 +436,13 @@ void ControlPanel::SeirikenNumSet(int style, int zeroFill)
         m_board->lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
 }
 
-void ControlPanel::Option4_Click(int index)
+void PanelController::Option4_Click(int index)
 {
     if (index < 0 || index > 2)
         return;
     const OleColor colour = backColor(m_options->Command5[size_t(index)]);
-    const bool useUserImage = m_options->Option3[frmOption::kPanelsIndividual]->isChecked()
-        && m_options->Option3[frmOption::kUserPanel[size_t(index)]]->isChecked();
+    const bool useUserImage = m_options->Option3[OptionsDialog::kPanelsIndividual]->isChecked()
+        && m_options->Option3[OptionsDialog::kUserPanel[size_t(index)]]->isChecked();
     if (!useUserImage) {
         m_board->setPicture(m_board->imgRes[size_t(index)]);
     } else {
@@ -473,7 +470,7 @@ void ControlPanel::Option4_Click(int index)
         setForeColor(m_board->lblSeiriNum[size_t(i)], colour);
 }
 
-void ControlPanel::SetProp()
+void PanelController::SetProp()
 {
     const bool showLabels = ticked(m_options->Check1);
     for (int i = 1; i <= kCellCount; ++i)
@@ -486,18 +483,18 @@ void ControlPanel::SetProp()
     const OleColor unlit = backColor(m_options->Command8[1]);
     const OleColor lit = backColor(m_options->Command8[2]);
     for (int i = 1; i <= kCellCount; ++i) {
-        M_DegitEmNB *cell = m_board->Degit[size_t(i)];
+        FareCell *cell = m_board->Degit[size_t(i)];
         cell->setBackColor(back);
         cell->setBaseForeColor(unlit);
         cell->setDegitForeColor(lit);
     }
-    for (M_Degit *digit : m_board->TimeDegit) {
+    for (DigitRow *digit : m_board->TimeDegit) {
         digit->setBackColor(back);
         digit->setBaseForeColor(unlit);
         digit->setDegitForeColor(lit);
     }
 
-    ChimeiCtl_P *strip = m_board->ChimeiCtl;
+    StopNameStrip *strip = m_board->ChimeiCtl;
     strip->setBackColor(backColor(m_options->Command9[0]));
     strip->setForeColor(backColor(m_options->Command9[1]));
     strip->setFontMode(m_options->Combo3->currentIndex());

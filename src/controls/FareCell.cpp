@@ -1,4 +1,4 @@
-#include "controls/M_DegitEmNB.h"
+#include "controls/FareCell.h"
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
@@ -20,32 +20,32 @@ constexpr double kInk = 3.0 / 4.0;
 
 } // namespace
 
-M_DegitEmNB::M_DegitEmNB(QWidget *parent)
-    : DegitBase(parent)
+FareCell::FareCell(QWidget *parent)
+    : SegmentDisplay(parent)
 {
     setObjectName(QStringLiteral("M_DegitEmNB"));
 }
 
-QRectF M_DegitEmNB::targetRect(const QSize &face)
+QRectF FareCell::targetRect(const QSize &face)
 {
     // Half to even, like the platform's own rounding of such a product.
     const double height = std::nearbyint(1.14 * face.height());
     return QRectF(0, 0, face.width() - 1, height);
 }
 
-qint16 M_DegitEmNB::ketaRule(qint16 keta) const
+qint16 FareCell::ketaRule(qint16 keta) const
 {
     // Any count is kept, but no row of negative length can be drawn: a negative
     // count is refused as none.
     return keta < 0 ? 0 : keta;
 }
 
-QString M_DegitEmNB::fitText(const QString &text, int keta) const
+QString FareCell::fitText(const QString &text, int keta) const
 {
     return digit::fareCellText(text, keta);
 }
 
-void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
+void FareCell::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
     if (d.keta <= 0)
@@ -65,9 +65,9 @@ void M_DegitEmNB::paintDigits(QPainter &painter, const QSize &size, Layer layer)
         digit::paintRow(painter, d.face, false, d.lit, box, step, toQColor(d.digit));
 }
 
-void M_DegitEmNB::resizeEvent(QResizeEvent *event)
+void FareCell::resizeEvent(QResizeEvent *event)
 {
-    DegitBase::resizeEvent(event);
+    SegmentDisplay::resizeEvent(event);
     redraw();
 }
 

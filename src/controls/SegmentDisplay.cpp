@@ -1,4 +1,4 @@
-#include "controls/DegitBase.h"
+#include "controls/SegmentDisplay.h"
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
@@ -39,7 +39,7 @@ OleColor readColor(const PropertyBag &bag, const char *key, OleColor defaultValu
 
 } // namespace
 
-DegitBase::DegitBase(QWidget *parent)
+SegmentDisplay::SegmentDisplay(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -48,12 +48,12 @@ DegitBase::DegitBase(QWidget *parent)
     resize(52, 20);
 }
 
-int DegitBase::ShowSetDlg()
+int SegmentDisplay::ShowSetDlg()
 {
     qint16 zeroMode = m_zeroMode;
     qint16 shift = m_shift;
     qint16 fillZero = m_fillZero;
-    const int result = host().Call_dlg100(hwnd(), m_keta, zeroMode, shift, fillZero);
+    const int result = host().digitDialog(hwnd(), m_keta, zeroMode, shift, fillZero);
     // The dialog's own limits apply, not the writers' rules.
     m_zeroMode = zeroMode;
     m_shift = shift;
@@ -62,21 +62,21 @@ int DegitBase::ShowSetDlg()
     return result;
 }
 
-void DegitBase::setBaseForeColor(OleColor color)
+void SegmentDisplay::setBaseForeColor(OleColor color)
 {
     m_baseForeColor = color;
     changed("BaseForeColor");
     redraw();
 }
 
-void DegitBase::setDegitForeColor(OleColor color)
+void SegmentDisplay::setDegitForeColor(OleColor color)
 {
     m_degitForeColor = color;
     changed("DegitForeColor");
     redraw();
 }
 
-void DegitBase::setFillZero(qint16 fillZero)
+void SegmentDisplay::setFillZero(qint16 fillZero)
 {
     if (fillZero > m_keta)
         fillZero = m_keta;
@@ -88,7 +88,7 @@ void DegitBase::setFillZero(qint16 fillZero)
     changed("FillZero");
 }
 
-void DegitBase::setZeroMode(qint16 zeroMode)
+void SegmentDisplay::setZeroMode(qint16 zeroMode)
 {
     if (zeroMode >= 4)
         zeroMode = 0;
@@ -96,7 +96,7 @@ void DegitBase::setZeroMode(qint16 zeroMode)
     changed("ZeroMode");
 }
 
-void DegitBase::setShift(qint16 shift)
+void SegmentDisplay::setShift(qint16 shift)
 {
     if (shift > m_keta - 1)
         shift = qint16(m_keta - 1);
@@ -108,7 +108,7 @@ void DegitBase::setShift(qint16 shift)
         redraw();
 }
 
-void DegitBase::setKeta(qint16 keta)
+void SegmentDisplay::setKeta(qint16 keta)
 {
     m_keta = ketaRule(keta);
     changed("Keta");
@@ -116,7 +116,7 @@ void DegitBase::setKeta(qint16 keta)
     redraw();
 }
 
-void DegitBase::setDegitSize(qint16 degitSize)
+void SegmentDisplay::setDegitSize(qint16 degitSize)
 {
     m_degitSize = degitSizeRule(degitSize);
     changed("DegitSize");
@@ -124,21 +124,21 @@ void DegitBase::setDegitSize(qint16 degitSize)
     redraw();
 }
 
-void DegitBase::setDegitStyle(qint16 degitStyle)
+void SegmentDisplay::setDegitStyle(qint16 degitStyle)
 {
     m_degitStyle = degitStyle;
     changed("DegitStyle");
     redraw();
 }
 
-void DegitBase::setValue(const QVariant &value)
+void SegmentDisplay::setValue(const QVariant &value)
 {
     m_value = value;
     changed("Value");
     redraw();
 }
 
-void DegitBase::ResetDegit(bool nMode)
+void SegmentDisplay::ResetDegit(bool nMode)
 {
     const qint16 shift = m_shift;
     const qint16 zeroMode = m_zeroMode;
@@ -152,13 +152,13 @@ void DegitBase::ResetDegit(bool nMode)
     setFillZero(fillZero);
 }
 
-void DegitBase::setUserSet(bool userSet)
+void SegmentDisplay::setUserSet(bool userSet)
 {
     m_userSet = userSet;
     changed("UserSet");
 }
 
-void DegitBase::setBackColor(OleColor color)
+void SegmentDisplay::setBackColor(OleColor color)
 {
     m_backColor = color;
     lumina::setBackColor(this, color);
@@ -166,7 +166,7 @@ void DegitBase::setBackColor(OleColor color)
     redraw();
 }
 
-void DegitBase::ReadProperties(const PropertyBag &bag)
+void SegmentDisplay::ReadProperties(const PropertyBag &bag)
 {
     m_baseForeColor = readColor(bag, "BaseForeColor", kDefaultBaseForeColor);
     m_degitForeColor = readColor(bag, "DegitForeColor", kDefaultDegitForeColor);
@@ -183,7 +183,7 @@ void DegitBase::ReadProperties(const PropertyBag &bag)
     blankFace();
 }
 
-void DegitBase::WriteProperties(PropertyBag &bag) const
+void SegmentDisplay::WriteProperties(PropertyBag &bag) const
 {
     bag.WriteProperty(QStringLiteral("BaseForeColor"), uint(m_baseForeColor),
                       uint(kDefaultBaseForeColor));
@@ -200,7 +200,7 @@ void DegitBase::WriteProperties(PropertyBag &bag) const
     bag.WriteProperty(QStringLiteral("BackColor"), uint(m_backColor), uint(kDefaultBackColor));
 }
 
-void DegitBase::redraw()
+void SegmentDisplay::redraw()
 {
     Drawing d;
     d.blank = false;
@@ -214,19 +214,19 @@ void DegitBase::redraw()
     invalidateFace();
 }
 
-void DegitBase::blankFace()
+void SegmentDisplay::blankFace()
 {
     m_drawn = Drawing{};
     invalidateFace();
 }
 
-void DegitBase::invalidateFace()
+void SegmentDisplay::invalidateFace()
 {
     m_faceValid = false;
     update();
 }
 
-const QImage &DegitBase::face()
+const QImage &SegmentDisplay::face()
 {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
@@ -255,7 +255,7 @@ const QImage &DegitBase::face()
     return m_face;
 }
 
-QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
+QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
 {
     static QHash<QString, QImage> cache;
     const QString key = QStringLiteral("%1|%2x%3@%4|%5|%6|%7|%8|%9")
@@ -288,7 +288,7 @@ QImage DegitBase::unlitFace(const QSize &pixels, qreal dpr) const
     return image;
 }
 
-void DegitBase::setDrawScale(int scale)
+void SegmentDisplay::setDrawScale(int scale)
 {
     scale = std::max(scale, 1);
     if (scale == m_scale)
@@ -298,7 +298,7 @@ void DegitBase::setDrawScale(int scale)
     invalidateFace();
 }
 
-void DegitBase::mouseDoubleClickEvent(QMouseEvent *event)
+void SegmentDisplay::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         event->accept();
@@ -308,13 +308,13 @@ void DegitBase::mouseDoubleClickEvent(QMouseEvent *event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
-void DegitBase::paintEvent(QPaintEvent *)
+void SegmentDisplay::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, face());
 }
 
-void DegitBase::changed(const char *name)
+void SegmentDisplay::changed(const char *name)
 {
     emit PropertyChanged(QLatin1String(name));
 }

@@ -1,4 +1,4 @@
-#include "options/frmVoice.h"
+#include "options/VoiceDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -27,12 +27,12 @@ QSlider *slider(int low, int high, double value)
 
 } // namespace
 
-QString frmVoice::sampleSentence()
+QString VoiceDialog::sampleSentence()
 {
     return QStringLiteral("次は、市役所前です。お降りの方はお知らせください。");
 }
 
-frmVoice::frmVoice(QWidget *parent)
+VoiceDialog::VoiceDialog(QWidget *parent)
     : QDialog(parent)
     , m_original(speech().settings())
 {
@@ -74,9 +74,9 @@ frmVoice::frmVoice(QWidget *parent)
     fillVoices();
     showState();
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &frmVoice::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &frmVoice::reject);
-    connect(sample, &QPushButton::clicked, this, &frmVoice::speakSample);
+    connect(buttons, &QDialogButtonBox::accepted, this, &VoiceDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &VoiceDialog::reject);
+    connect(sample, &QPushButton::clicked, this, &VoiceDialog::speakSample);
     connect(cboEngine, &QComboBox::currentIndexChanged, this, [this] {
         if (m_filling)
             return;
@@ -97,12 +97,12 @@ frmVoice::frmVoice(QWidget *parent)
             apply();
     });
     for (QSlider *s : {sldRate, sldPitch, sldVolume})
-        connect(s, &QSlider::sliderReleased, this, &frmVoice::apply);
-    connect(&speech(), &Speech::voicesChanged, this, &frmVoice::fillVoices);
-    connect(&speech(), &Speech::readyChanged, this, &frmVoice::showState);
+        connect(s, &QSlider::sliderReleased, this, &VoiceDialog::apply);
+    connect(&speech(), &Speech::voicesChanged, this, &VoiceDialog::fillVoices);
+    connect(&speech(), &Speech::readyChanged, this, &VoiceDialog::showState);
 }
 
-void frmVoice::fillVoices()
+void VoiceDialog::fillVoices()
 {
     m_filling = true;
     const VoiceSettings running = speech().settings();
@@ -124,13 +124,13 @@ void frmVoice::fillVoices()
     m_filling = false;
 }
 
-void frmVoice::showState()
+void VoiceDialog::showState()
 {
     lblState->setText(speech().isReady() ? QString()
                                          : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
 }
 
-VoiceSettings frmVoice::current() const
+VoiceSettings VoiceDialog::current() const
 {
     VoiceSettings s;
     s.engine = cboEngine->currentText();
@@ -142,28 +142,28 @@ VoiceSettings frmVoice::current() const
     return s;
 }
 
-void frmVoice::apply()
+void VoiceDialog::apply()
 {
     const VoiceSettings wanted = current();
     if (!(wanted == speech().settings()))
         speech().start(wanted);
 }
 
-void frmVoice::speakSample()
+void VoiceDialog::speakSample()
 {
     apply();
     speech().stop();
     speech().speak(sampleSentence());
 }
 
-void frmVoice::accept()
+void VoiceDialog::accept()
 {
     apply();
     current().save();
     QDialog::accept();
 }
 
-void frmVoice::reject()
+void VoiceDialog::reject()
 {
     speech().stop();
     if (!(m_original == speech().settings()))
