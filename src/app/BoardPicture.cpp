@@ -1,153 +1,114 @@
 #include "app/BoardPicture.h"
 
 #include "app/SettingsStore.h"
+#include "base/Clock.h"
+#include "controls/FareCell.h"
 #include "controls/StopNameStrip.h"
-#include "hostlib/HostLib.h"
-#include "options/OptionsDialog.h"
-#include "panel/PanelController.h"
-#include "route/FareTable.h"
+#include "route/BoardUpdate.h"
 #include "route/RouteSetting.h"
+#include "settings/OptionFields.h"
 #include "settings/SettingsIo.h"
 #include "shell/BoardWindow.h"
-#include "shell/PanelWindow.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
 namespace lumina {
 
-// A host that shows nothing: every box is kept as text and answered as closed.
-class BoardPictures::Host final : public HostLib
-{
-public:
-    QStringList messages;
-
-    int digitDialog(QWidget *, qint16, qint16 &, qint16 &, qint16 &) override { return 0; }
-    int versionBox(QWidget *, int, const QString &) override { return 0; }
-    int datePicker(QWidget *, SystemTime &) override { return 0; }
-    QString fileDialog(QWidget *, int, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString folderDialog(QWidget *, const QString &) override { return {}; }
-    QString saveFileDialog(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    int colourDialog(QWidget *, OleColor &, CustomColors &) override { return 0; }
-    MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons buttons,
-                         MsgIcon) override
-    {
-        messages << text;
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
-    }
-    bool openFolder(const QString &) override { return false; }
-};
-
 BoardPictures::BoardPictures()
-    : m_host(new Host)
+    : m_settings(initialRecords())
 {
-    setHost(m_host);
 }
 
-BoardPictures::~BoardPictures()
-{
-    setHost(nullptr);
-    delete m_host;
-}
+BoardPictures::~BoardPictures() = default;
 
-const QStringList &BoardPictures::messages() const
+void BoardPictures::note(const BoardProblem &problem)
 {
-    return m_host->messages;
+    if (problem)
+        m_messages << problem->text;
 }
-
-int BoardPictures::stopCount() const
-{
-    return routeState().StopCount;
-}
-
-namespace {
 
 // A settings file named on purpose must be whole; the program would start
 // with what a damaged one holds, a picture would silently show something else.
-QString settingsProblem(const QString &path)
+bool BoardPictures::loadSettings(const QString &path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("設定ファイル「%1」を開けませんでした。").arg(path);
-    SettingsFile records = initialRecords();
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        m_messages << QStringLiteral("設定ファイル「%1」を開けませんでした。").arg(path);
+        return false;
+    }
+    SettingsFile loaded = m_settings;
     SettingsReader reader;
-    if (!reader.read(&file, records))
-        return QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
-    return {};
+    if (!reader.read(&file, loaded)) {
+        m_messages << QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
+        return false;
+    }
+    std::optional<IniFailure> failure = takeOptions(m_settings, loaded);
+    if (!failure)
+        failure = panelStateFailure(loaded.controlPanel);
+    if (failure) {
+        m_messages << settingsLoadFailureMessage(*failure);
+        return false;
+    }
+    m_settings.cells = loaded.cells;
+    return true;
 }
-
-} // namespace
 
 bool BoardPictures::prepare(const BoardPictureRequest &request)
 {
-    m_program.buildWindows();
-    BoardWindow *board = m_program.board();
+    if (!request.settingsFile.isEmpty() && !loadSettings(request.settingsFile))
+        return false;
+    m_board = std::make_unique<BoardWindow>();
     // The picture shows the board as it starts, before the clock's first tick.
-    board->Timer1->stop();
-    board->ChimeiCtl->setClock([this] { return m_stripTime; });
-
-    if (!request.settingsFile.isEmpty()) {
-        const QString problem = settingsProblem(request.settingsFile);
-        if (!problem.isEmpty()) {
-            m_host->messages << problem;
-            return false;
-        }
-        IniTargets targets;
-        targets.board = board;
-        targets.panel = m_program.panel();
-        targets.options = m_program.options();
-        targets.setProp = [this] { m_program.seams().setProp(); };
-        targets.loadPlugIn = [this](const QString &path) { m_program.options()->SetPlgin(path); };
-        IniLocation location;
-        location.chosenFile = request.settingsFile;
-        SettingsFile records = initialRecords();
-        if (!loadIni(targets, location, records))
-            return false;
-    }
-    board->setBoardScale(request.scale);
-    m_program.shapeBoard();
-    m_program.panel()->Check2->setChecked(request.lateNight);
+    m_board->Timer1->stop();
+    m_board->ChimeiCtl->setClock([this] { return m_stripTime; });
+    m_board->restoreCells(m_settings);
+    note(m_board->applyOptions(m_settings));
+    // The panel starts with the backlight off.
+    note(m_board->showBacklight(0, m_settings.panel));
+    m_board->setBoardScale(request.scale);
+    m_board->applyRoundRegion();
+    m_lateNight = request.lateNight;
 
     // The route number the file is named after, as the program finds a
     // route's file by its number.
     RouteEntry entry{QFileInfo(request.routeFile).completeBaseName(), request.section};
     RouteLoad load = loadRouteFile(request.routeFile, entry);
     if (!load.loaded()) {
-        m_host->messages << load.message;
+        m_messages << load.message;
         return false;
     }
-    applyRoute(routeState(), std::move(load));
-    m_program.controlPanel()->routeStarted();
+    applyRoute(m_route, std::move(load));
+    for (int i = 1; i <= kCellCount; ++i)
+        m_board->Degit[size_t(i)]->setValue(0);
+    const TicketPreviewSettings &ticket = m_settings.ticketPreview;
+    m_route.RouteDate = routeDateAtSetting(
+        chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
+        clock().now().date(), ticket.fixedDate);
     return true;
 }
 
 QImage BoardPictures::picture(int n)
 {
-    RouteState &route = routeState();
-    if (n < 1 || n > route.StopCount)
+    if (!m_board || n < 1 || n > m_route.StopCount)
         return {};
-    route.CurStop = qint16(n - 1);
-    m_program.controlPanel()->DispData(n);
+    m_route.CurStop = qint16(n - 1);
+    m_board->showFares(
+        boardView(m_route, n, boardOptions(m_settings, m_lateNight), clock().now()));
+    StopNameStrip *strip = m_board->ChimeiCtl;
+    strip->SetChimei(m_route.FareTable.entry(n).StopName);
     // A long name waits below the strip and then rises; the first frame with
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is
     // not waited for.
-    StopNameStrip *strip = m_program.board()->ChimeiCtl;
     constexpr qint64 kRound = 1000000 / StopNameStrip::kRoundsPerSecond;
     for (qint64 end = m_stripTime + 600LL * 1000000;
          strip->isScrolling() && strip->layerTop() > 0 && m_stripTime < end;) {
         m_stripTime += kRound;
         strip->advanceScroll();
     }
-    return m_program.board()->grab().toImage();
+    return m_board->grab().toImage();
 }
 
 } // namespace lumina

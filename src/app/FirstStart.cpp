@@ -10,15 +10,8 @@ void startWithSamplesIfNew(Lumina &program, const IniLocation &location, const Q
 {
     if (sampleFolder.isEmpty() || location.hasSettingsFile())
         return;
-    Seams &seams = program.seams();
-    seams.loadIni = [&program, sampleFolder, load = seams.loadIni] {
-        // With no file the load keeps every value; it still runs, so whatever
-        // it does besides reading keeps happening.
-        if (load)
-            load();
-        if (program.options())
-            applySampleSetup(*program.options(), sampleFolder);
-    };
+    // With no file the load keeps every value, these among them.
+    applySampleSetup(program.settings(), sampleFolder);
 }
 
 } // namespace lumina

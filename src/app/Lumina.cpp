@@ -5,7 +5,6 @@
 #include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
-#include "options/OptionsDialog.h"
 #include "panel/PanelController.h"
 #include "app/SettingsStore.h"
 #include "base/Colors.h"
@@ -36,6 +35,7 @@ QString Lumina::codePageMissingMessage()
 }
 
 Lumina::Lumina()
+    : m_settings(initialRecords())
 {
     g_instance = this;
     m_seams = defaultSeams();
@@ -61,10 +61,7 @@ Seams Lumina::defaultSeams()
             m_board->Degit[size_t(i)]->ResetDegit(false);
         }
     };
-    s.setProp = [this] {
-        if (m_controlPanel)
-            m_controlPanel->SetProp();
-    };
+    s.setProp = [this] { applySettings(); };
     s.initSpeech = [this] {
         if (m_controlPanel)
             m_controlPanel->InitSpeech();
@@ -142,28 +139,16 @@ void Lumina::startUp()
     }
 }
 
+void Lumina::applySettings()
+{
+    if (m_controlPanel)
+        m_controlPanel->SetProp();
+}
+
 void Lumina::initBoardDefaults()
 {
-    if (!m_options) {
-        m_options = std::make_unique<OptionsDialog>();
-        m_controlPanel = std::make_unique<PanelController>(m_board.get(), m_panel.get(),
-                                                        m_options.get());
-        // The plug-in choice fills the panel's company list and sizes its
-        // ticket picture.
-        m_options->corpList = m_panel->Combo1;
-        m_options->previewPicture = m_panel->picSeirikenPrev;
-        // "OK" in the dialog applies the options to the board.
-        connect(m_options.get(), &OptionsDialog::applyRequested, this, [this] { m_seams.setProp(); });
-    }
-    m_options->Check1->setChecked(true);
-    const OleColor labelColours[3] = {rgb(255, 255, 255), rgb(192, 255, 192), rgb(255, 192, 128)};
-    for (size_t i = 0; i < 3; ++i)
-        setBackColor(m_options->Command5[i], labelColours[i]);
-
-    m_board->setPicture(m_board->imgRes[0]);
-    m_board->imgRes[1] = m_board->imgRes[0];
-    m_board->imgRes[2] = m_board->imgRes[0];
-
+    if (!m_controlPanel)
+        m_controlPanel = std::make_unique<PanelController>(m_board.get(), m_panel.get(), m_settings);
     m_seams.setProp();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsFile.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -10,7 +12,6 @@ namespace lumina {
 
 class BoardWindow;
 class PanelWindow;
-class OptionsDialog;
 class PanelController;
 
 // The calls that start-up and quit make into the other parts of the program.
@@ -42,8 +43,13 @@ public:
 
     BoardWindow *board() const { return m_board.get(); }
     PanelWindow *panel() const { return m_panel.get(); }
-    OptionsDialog *options() const { return m_options.get(); }
     PanelController *controlPanel() const { return m_controlPanel.get(); }
+    // The settings of this run, from the settings file's load to its save; the
+    // one place every option is read from. Changed by the options dialog's
+    // "OK" and by loading a settings file, each followed by applySettings().
+    SettingsFile &settings() { return m_settings; }
+    // The options onto the board and the panel.
+    void applySettings();
 
     // The start-up notice when the code page converter is missing.
     static QString codePageMissingMessage();
@@ -70,8 +76,8 @@ private:
     void placePanelAtBottomRight();
     void shutDown();
 
+    SettingsFile m_settings;
     std::unique_ptr<BoardWindow> m_board;
-    std::unique_ptr<OptionsDialog> m_options;
     std::unique_ptr<PanelWindow> m_panel;
     std::unique_ptr<PanelController> m_controlPanel;
     Seams m_seams;

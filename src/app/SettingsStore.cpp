@@ -7,8 +7,7 @@
 #include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
-#include "options/OptionsDialog.h"
-#include "settings/OptionTransfer.h"
+#include "settings/OptionFields.h"
 #include "settings/SettingsIo.h"
 #include "shell/BoardWindow.h"
 #include "app/Lumina.h"
@@ -36,19 +35,10 @@ void showFailure(QWidget *owner, const IniFailure &failure, const QString &modul
                       QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
 }
 
-void setDigitColours(SegmentDisplay *digit, const InfoDigitSettings &colours)
-{
-    if (!digit)
-        return;
-    digit->setBackColor(colours.backColour);
-    digit->setBaseForeColor(colours.unlitColour);
-    digit->setDegitForeColor(colours.litColour);
-}
-
 // The current state of everything the file holds.
-SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
+SettingsFile collect(const IniTargets &targets, const SettingsFile &settings)
 {
-    SettingsFile s = records;
+    SettingsFile s = settings;
     if (targets.board) {
         for (int i = 1; i <= kCellCount; ++i) {
             const SegmentDisplay *cell = targets.board->Degit[size_t(i)];
@@ -59,10 +49,6 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
             entry.Shift = cell->Shift();
             entry.FillZero = cell->FillZero();
         }
-    }
-    if (targets.options) {
-        GetOptionInfo(*targets.options, s);
-        s.customColours = targets.options->CustomColors;
     }
     if (targets.panel)
         targets.panel->GetCtrlDataInfo(s.controlPanel);
@@ -176,7 +162,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
 
 } // namespace
 
-bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)
 {
     const QString path = location.pathForLoad();
     QWidget *owner = targets.board;
@@ -194,7 +180,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     }
 
     // Fields the file does not reach keep what the windows show now.
-    SettingsFile loaded = collect(targets, records);
+    SettingsFile loaded = collect(targets, settings);
     SettingsReader reader;
     reader.read(&file, loaded);
     file.close();
@@ -215,42 +201,17 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         showFailure(owner, iniFailure(iniError::kDeviceIo), kLoadModuleLine);
         return false;
     }
-    records = loaded;
+    // The windows' own parts pass on whole; the options stop at a bad value.
+    settings.controlPanel = loaded.controlPanel;
+    settings.board = loaded.board;
+    settings.cells = loaded.cells;
 
-    if (targets.board) {
-        BoardWindow *board = targets.board;
-        for (int i = 1; i <= kCellCount; ++i) {
-            SegmentDisplay *cell = board->Degit[size_t(i)];
-            if (!cell)
-                continue;
-            const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
-            cell->setShift(entry.Shift);
-            cell->setZeroMode(entry.ZeroMode);
-            cell->setFillZero(entry.FillZero);
-            setDigitColours(cell, loaded.infoDigits);
-            // A single blank empties the cell.
-            cell->setValue(QStringLiteral(" "));
-        }
-        for (SegmentDisplay *digit : board->TimeDegit)
-            setDigitColours(digit, loaded.infoDigits);
-        if (board->ChimeiCtl) {
-            board->ChimeiCtl->setBackColor(loaded.stopName.backColour);
-            board->ChimeiCtl->setForeColor(loaded.stopName.textColour);
-        }
-    }
+    if (targets.board)
+        targets.board->restoreCells(loaded);
 
-    if (targets.options) {
-        targets.options->CustomColors = loaded.customColours;
-        OptionTransferHooks hooks;
-        if (targets.panel) {
-            for (size_t i = 0; i < hooks.backlight.size(); ++i)
-                hooks.backlight[i] = targets.panel->Option4[i];
-        }
-        hooks.loadPlugIn = targets.loadPlugIn;
-        if (const auto failure = SetOptionInfo(*targets.options, loaded, hooks)) {
-            showFailure(owner, *failure, kLoadModuleLine);
-            return false;
-        }
+    if (const auto failure = takeOptions(settings, loaded)) {
+        showFailure(owner, *failure, kLoadModuleLine);
+        return false;
     }
     if (targets.panel) {
         if (const auto failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel)) {
@@ -265,7 +226,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     return true;
 }
 
-bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &records)
+bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)
 {
     // Without the code page every string would be written as "?": the file on
     // disk is worth more than this run's settings. Start-up has said so.
@@ -273,7 +234,7 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         qCWarning(lcIni) << "no code page 932 converter: the settings file is left as it is";
         return false;
     }
-    const SettingsFile current = collect(targets, records);
+    const SettingsFile current = collect(targets, settings);
     QWidget *owner = targets.board;
 
     const QString path = location.pathForSave();
@@ -292,7 +253,7 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     if (location.writable && !location.writable(folder) && QFileInfo::exists(path)) {
         if (!saveInPlace(owner, path, SettingsWriter::toBytes(current), location))
             return false;
-        records = current;
+        settings = current;
         return true;
     }
 
@@ -319,8 +280,13 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         showFailure(owner, iniFailureFor(file.error(), true));
         return false;
     }
-    records = current;
+    settings = current;
     return true;
+}
+
+QString settingsLoadFailureMessage(const IniFailure &failure)
+{
+    return iniFailureMessage(failure, kLoadModuleLine);
 }
 
 SettingsFile initialRecords()
@@ -329,12 +295,6 @@ SettingsFile initialRecords()
     const QDate today = QDate::currentDate();
     s.ticketPreview.fixedDate = fixedDateText(today.year(), today.month(), today.day());
     return s;
-}
-
-SettingsFile &iniRecords()
-{
-    static SettingsFile records = initialRecords();
-    return records;
 }
 
 IniLocation &iniLocation()
@@ -353,14 +313,9 @@ IniTargets programTargets()
         return targets;
     targets.board = program->board();
     targets.panel = program->panel();
-    targets.options = program->options();
     targets.setProp = [program] {
         if (program->seams().setProp)
             program->seams().setProp();
-    };
-    targets.loadPlugIn = [program](const QString &path) {
-        if (program->options())
-            program->options()->SetPlgin(path);
     };
     return targets;
 }
@@ -369,12 +324,14 @@ IniTargets programTargets()
 
 void LoadIni()
 {
-    loadIni(programTargets(), iniLocation(), iniRecords());
+    if (Lumina *program = Lumina::instance())
+        loadIni(programTargets(), iniLocation(), program->settings());
 }
 
 void SaveIni()
 {
-    saveIni(programTargets(), iniLocation(), iniRecords());
+    if (Lumina *program = Lumina::instance())
+        saveIni(programTargets(), iniLocation(), program->settings());
 }
 
 } // namespace lumina

@@ -6,6 +6,7 @@
 #include "route/BoardUpdate.h"
 #include "base/Colors.h"
 #include "base/Geometry.h"
+#include "settings/OptionFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -712,7 +713,7 @@ QString OptionsDialog::GetPathString(const QString &)
 bool OptionsDialog::GetBtnColor(QPushButton *button)
 {
     OleColor color = backColor(button);
-    if (host().colourDialog(this, color, CustomColors) == 0)
+    if (host().colourDialog(this, color, m_settings.customColours) == 0)
         return false;
     setBackColor(button, color);
     return true;
@@ -770,14 +771,6 @@ void OptionsDialog::chooseSound(int index)
         txtSelectSound[index]->setText(path);
 }
 
-QString OptionsDialog::fixedDateText(int year, int month, int day)
-{
-    return QStringLiteral("%1/%2/%3")
-        .arg(year)
-        .arg(month, 2, 10, QLatin1Char('0'))
-        .arg(day, 2, 10, QLatin1Char('0'));
-}
-
 void OptionsDialog::chooseFixedDate()
 {
     SystemTime date;
@@ -788,6 +781,11 @@ void OptionsDialog::chooseFixedDate()
 void OptionsDialog::forgetPlugin()
 {
     txtSeiriPlgDir->clear();
+    forgetPluginPage();
+}
+
+void OptionsDialog::forgetPluginPage()
+{
     List1->clear();
     txtPlginComment->clear();
     m_pluginPrintsDate = false;
@@ -820,27 +818,19 @@ QStringList plgInfoLines(const PlgInfo &info)
     return lines;
 }
 
-qint32 OptionsDialog::SetPlgin(const QString &path)
+bool OptionsDialog::showPlugIn(const QString &path)
 {
     if (path.isEmpty())
-        return 0;
+        return false;
     PlgInfo info;
     if (host().plugInInfo(path, info) == 0)
-        return 0;
+        return false;
     host().showPlugInRemarks(path, txtPlginComment);
     List1->clear();
     List1->addItems(plgInfoLines(info));
-    if (previewPicture)
-        previewPicture->resize(px(info.PreviewWidth), px(info.PreviewHeight));
-    // The company list belongs to the plug-in: a new one replaces it whole.
-    if (corpList) {
-        corpList->clear();
-        if (info.CorpNameCount >= 1)
-            host().addPlugInCompanies(path, corpList);
-    }
     m_pluginPrintsDate = info.CanPrintDate == 1;
     updatePluginGroups();
-    return 2;
+    return true;
 }
 
 void OptionsDialog::Command1_Click()
@@ -851,12 +841,142 @@ void OptionsDialog::Command1_Click()
     // Cancelling the chooser changes nothing.
     if (path.isEmpty())
         return;
-    if (SetPlgin(path) != 0) {
+    if (showPlugIn(path)) {
         txtSeiriPlgDir->setText(path);
         return;
     }
     host().messageBox(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
                       QStringLiteral("プラグインロードエラー"), MsgButtons::Ok, MsgIcon::Critical);
+}
+
+namespace {
+
+// Walks the controls that show the options, one per field in the order of
+// visitOptionFields().
+class ControlWalk
+{
+public:
+    explicit ControlWalk(std::vector<QWidget *> controls)
+        : m_controls(std::move(controls))
+    {
+    }
+    bool complete() const { return m_next == m_controls.size(); }
+
+protected:
+    template<typename Control>
+    Control *next()
+    {
+        return static_cast<Control *>(m_controls[m_next++]);
+    }
+    QWidget *next() { return m_controls[m_next++]; }
+
+private:
+    std::vector<QWidget *> m_controls;
+    size_t m_next = 0;
+};
+
+// Records into controls.
+class ControlWriter : public ControlWalk
+{
+public:
+    using ControlWalk::ControlWalk;
+
+    void text(const QString &value)
+    {
+        QWidget *control = next();
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            edit->setText(value);
+        else
+            static_cast<QLabel *>(control)->setText(value);
+    }
+    void check(qint16 value)
+    {
+        static const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+        next<QCheckBox>()->setCheckState(states[qBound(0, int(value), 2)]);
+    }
+    void colour(OleColor value) { setBackColor(next(), value); }
+    void choice(int, qint16 value) { next<QComboBox>()->setCurrentIndex(value); }
+    template<typename... Values>
+    void group(std::tuple<const Values &...> values)
+    {
+        std::apply([this](const auto &...value) {
+            (setOptionValue(next<QRadioButton>(), value != kNotChosen), ...);
+        }, values);
+    }
+};
+
+// Controls into records.
+class ControlReader : public ControlWalk
+{
+public:
+    using ControlWalk::ControlWalk;
+
+    void text(QString &value)
+    {
+        QWidget *control = next();
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            value = edit->text();
+        else
+            value = static_cast<QLabel *>(control)->text();
+    }
+    void check(qint16 &value)
+    {
+        const Qt::CheckState state = next<QCheckBox>()->checkState();
+        value = state == Qt::Unchecked ? 0 : state == Qt::Checked ? 1 : 2;
+    }
+    void colour(OleColor &value) { value = backColor(next()); }
+    void choice(int, qint16 &value) { value = qint16(next<QComboBox>()->currentIndex()); }
+    template<typename... Values>
+    void group(std::tuple<Values &...> values)
+    {
+        std::apply([this](auto &...value) {
+            ((value = next<QRadioButton>()->isChecked() ? kChosen : kNotChosen), ...);
+        }, values);
+    }
+};
+
+} // namespace
+
+std::vector<QWidget *> OptionsDialog::fieldControls() const
+{
+    return {
+        Text2[0], Text2[1],
+        Check1, Command5[0], Command5[1], Command5[2], Combo2, Check2,
+        Option3[kPanelsAutomatic], Option3[kPanelsIndividual],
+        Option3[kBuiltInPanel[0]], Option3[kUserPanel[0]],
+        Option3[kBuiltInPanel[1]], Option3[kUserPanel[1]],
+        Option3[kBuiltInPanel[2]], Option3[kUserPanel[2]],
+        txtSelectPanel[0], txtSelectPanel[1], txtSelectPanel[2],
+        Command8[0], Command8[1], Command8[2],
+        Check3[0], Combo4[0], Check3[4], Check3[1], Combo4[1], Check3[2], Combo4[2],
+        Check3[3], Combo4[4], Combo4[3],
+        Command9[0], Command9[1], Combo3, Check4,
+        txtSelectSound[0], txtSelectSound[1], Option6[0], Option6[1], Option2[0], Option2[1],
+        txtSelectSound[7], Combo1, txtSelectSound[8], txtSelectSound[9], txtSelectSound[10],
+        Option7[0], Option7[1], Option2[2], Option2[3], txtSelectSound[3],
+        txtSelectSound[4], txtSelectSound[5], txtSelectSound[6],
+        chkUseSeiriPrev, txtSeiriPlgDir, Option4[0], Option4[1], Option4[2], Label10,
+    };
+}
+
+void OptionsDialog::setSettings(const SettingsFile &settings)
+{
+    m_settings = settings;
+    ControlWriter walk(fieldControls());
+    visitOptionFields(walk, settings);
+    Q_ASSERT(walk.complete());
+    updatePreviewDigit();
+    // A plug-in that cannot be read any more still keeps its name in the field.
+    if (!showPlugIn(settings.ticketPreview.plugIn))
+        forgetPluginPage();
+}
+
+SettingsFile OptionsDialog::settings() const
+{
+    SettingsFile settings = m_settings;
+    ControlReader walk(fieldControls());
+    visitOptionFields(walk, settings);
+    return settings;
 }
 
 void OptionsDialog::accept()

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "hostlib/HostLib.h"
+#include "settings/SettingsFile.h"
 
 #include <QDialog>
-#include <QComboBox>
-#include <QPointer>
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -22,11 +22,11 @@ class QRadioButton;
 
 namespace lumina {
 
-// The options dialog. It is created hidden at start-up and kept for the whole
-// run, and its controls are the live store of every option: the rest of the
-// program reads an option from the control that edits it, by the control's name
-// and index. Indexed controls sit in arrays sized to the highest index + 1;
-// indices that have no control hold nullptr.
+// The options dialog. It edits a copy of the program's settings: setSettings()
+// shows them, settings() hands them back with the edits, and "OK" (or closing
+// it, which means the same) asks for them to be taken. Indexed controls sit in
+// arrays sized to the highest index + 1; indices that have no control hold
+// nullptr.
 class DigitRow;
 
 class OptionsDialog : public QDialog
@@ -110,23 +110,18 @@ public:
     QPushButton *Command7 = nullptr;           // "日付選択..."
     QLabel *Label10 = nullptr;                 // fixed date "yyyy/mm/dd"
 
-    // The control panel's company list and ticket picture, which the plug-in
-    // choice fills and sizes.
-    QPointer<QComboBox> corpList;
-    QPointer<QWidget> previewPicture;
+    // Shows the options of `settings` (and keeps the rest of it for settings()).
+    void setSettings(const SettingsFile &settings);
+    // The settings given last, with the options as the dialog shows them now.
+    SettingsFile settings() const;
 
-    // Loads the plug-in at `path` into the page: property list, remarks,
-    // preview size and company list. 0 when it is no usable plug-in (nothing
-    // changes then), 2 when it was loaded.
-    qint32 SetPlgin(const QString &path);
+    // Loads the plug-in at `path` into the page: property list and remarks.
+    // False when it is no usable plug-in (nothing changes then).
+    bool showPlugIn(const QString &path);
     // "...": choosing the plug-in file.
     void Command1_Click();
     // Whether the plug-in loaded last prints the date.
     bool pluginPrintsDate() const { return m_pluginPrintsDate; }
-
-    // The custom colours of the colour chooser, kept for the whole run and
-    // stored with the settings.
-    ::lumina::CustomColors CustomColors{};
 
     // Shows the folder chooser; the chosen folder or an empty string.
     QString GetPathString(const QString &defaultPath = QString());
@@ -147,16 +142,14 @@ public:
     void chooseFixedDate();
     void forgetPlugin();
 
-    // "OK": asks for the options to be applied, then hides the dialog.
+    // "OK": asks for the options to be taken, then closes the dialog.
     void accept() override;
     // Closing from the title bar or with Esc is the same as "OK": the dialog
-    // has no cancel, every edit is live, so the board should show it too.
+    // has no cancel, so what the operator sees set is what the board shows.
     void reject() override;
 
-    static QString fixedDateText(int year, int month, int day);
-
 signals:
-    // Apply the options to the board; emitted by "OK" before the dialog hides.
+    // Take settings() into the program; emitted by "OK" before the dialog closes.
     void applyRequested();
 
 private:
@@ -176,7 +169,11 @@ private:
     void updatePanelImageGroups();
     void updatePluginGroups();
     void updatePreviewDigit();
+    void forgetPluginPage();
+    // The controls that show the options, in the order of visitOptionFields().
+    std::vector<QWidget *> fieldControls() const;
 
+    SettingsFile m_settings;
     bool m_pluginPrintsDate = false;
 };
 

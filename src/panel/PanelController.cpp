@@ -14,6 +14,8 @@
 #include "route/BoardUpdate.h"
 #include "route/FareTable.h"
 #include "route/RouteSetting.h"
+#include "settings/OptionFields.h"
+#include "hostlib/TicketPlugin.h"
 #include "base/Colors.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
@@ -49,11 +51,6 @@ constexpr int kRouteDigits = 5;
 constexpr int kSectionDigits = 3;
 constexpr int kLampTestMilliseconds = 3000;
 
-bool ticked(const QCheckBox *box)
-{
-    return box->checkState() != Qt::Unchecked;
-}
-
 // The selected index of an option-button group, or `fallback`.
 template<size_t N>
 int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
@@ -65,15 +62,22 @@ int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
     return fallback;
 }
 
+void showProblem(QWidget *owner, const BoardProblem &problem)
+{
+    if (problem)
+        host().messageBox(owner, problem->text, problem->title, MsgButtons::Ok, MsgIcon::Critical);
+}
+
 } // namespace
 
-PanelController::PanelController(BoardWindow *board, PanelWindow *panel, OptionsDialog *options, QObject *parent)
+PanelController::PanelController(BoardWindow *board, PanelWindow *panel, SettingsFile &settings,
+                                 QObject *parent)
     : QObject(parent)
     , m_board(board)
     , m_panel(panel)
-    , m_options(options)
+    , m_settings(settings)
 {
-    showOptions = [this] { m_options->exec(); };
+    runOptionsDialog = [](OptionsDialog &dialog) { dialog.exec(); };
 
     for (int i = 0; i < 12; ++i)
         connect(m_panel->CommandButton1[size_t(i)], &QPushButton::clicked, this,
@@ -146,12 +150,12 @@ void PanelController::drawSeiriken(int n, const QString &date, const QString &ti
 {
     TicketPicture *picture = m_panel->picSeirikenPrev;
     picture->Cls();
-    if (ticked(m_options->chkUseSeiriPrev)) {
+    if (m_settings.ticketPreview.usePreview != 0) {
         RouteState &route = routeState();
         FareRecord &entry = route.FareTable.entry(n);
         QString stopName = entry.StopName;
         QString ticketDate = date;
-        host().drawTicket(m_options->txtSeiriPlgDir->text(), picture->image(), stopName,
+        host().drawTicket(m_settings.ticketPreview.plugIn, picture->image(), stopName,
                                  ticketDate, time, route.RouteNo.toInt(), entry.TicketNo,
                                  qint16(n), m_panel->Combo1->currentIndex());
         entry.StopName = stopName;
@@ -161,9 +165,8 @@ void PanelController::drawSeiriken(int n, const QString &date, const QString &ti
 
 void PanelController::playSoundField(int field, const QString &slot, bool synchronous)
 {
-    QLineEdit *path = m_options->txtSelectSound[size_t(field)];
-    if (path)
-        soundPlayer().PlaySound(path->text(), slot, synchronous, 0);
+    if (const QString *path = soundFile(m_settings.sounds, field))
+        soundPlayer().PlaySound(*path, slot, synchronous, 0);
 }
 
 void PanelController::CommandButton1_Click(int index)
@@ -223,7 +226,15 @@ void PanelController::Command4_Click()
 {
     m_board->setEnabled(false);
     m_panel->setEnabled(false);
-    showOptions();
+    {
+        OptionsDialog dialog;
+        dialog.setSettings(m_settings);
+        connect(&dialog, &OptionsDialog::applyRequested, this, [this, &dialog] {
+            m_settings = dialog.settings();
+            SetProp();
+        });
+        runOptionsDialog(dialog);
+    }
     m_board->setEnabled(true);
     m_panel->setEnabled(true);
     // Font and colour changes show at once on the stop name.
@@ -254,8 +265,8 @@ void PanelController::Command8_Click()
 
 void PanelController::Command1_Click(int index)
 {
-    const QString fareFolder = m_options->Text2[0]->text();
-    const QString tapeFolder = m_options->Text2[1]->text();
+    const QString fareFolder = m_settings.folders.fareDataFolder;
+    const QString tapeFolder = m_settings.folders.announcementDataFolder;
 
     playSoundField(0, QStringLiteral("S1"), false);
 
@@ -301,8 +312,10 @@ void PanelController::routeStarted()
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
-    routeState().RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 2),
-                                                clock().now().date(), m_options->Label10->text());
+    const TicketPreviewSettings &ticket = m_settings.ticketPreview;
+    routeState().RouteDate = routeDateAtSetting(
+        chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
+        clock().now().date(), ticket.fixedDate);
 }
 
 void PanelController::Command2_Click(int index)
@@ -311,10 +324,10 @@ void PanelController::Command2_Click(int index)
     if (!stepRoute(route, index))
         return;
     const FareRecord &arrived = route.FareTable.entry(route.CurStop + 1);
-    const int field = stepSoundField(m_options->Option2[0]->isChecked(), arrived,
-                                     m_options->Combo1->currentIndex() + 1);
+    const SoundSettings &sounds = m_settings.sounds;
+    const int field = stepSoundField(sounds.stepAlways != kNotChosen, arrived, sounds.stepColumn + 1);
     if (field >= 0)
-        playSoundField(field, QStringLiteral("S2"), m_options->Option6[0]->isChecked());
+        playSoundField(field, QStringLiteral("S2"), sounds.stepSynchronous != kNotChosen);
     DispData(route.CurStop + 1);
 }
 
@@ -324,22 +337,10 @@ void PanelController::DispData(int n)
     if (!FareTable::contains(n))
         return;
 
-    BoardOptions options;
-    options.lateNight = m_panel->Check2->isChecked();
-    for (size_t i = 0; i < options.infoOn.size(); ++i) {
-        options.infoOn[i] = ticked(m_options->Check3[i]);
-        options.infoIndex[i] = m_options->Combo4[i]->currentIndex();
-    }
-    // With no date mode chosen (a settings file can leave it so) the date
-    // shown is the one on the options page.
-    options.dateMode = chosenIndex(m_options->Option4, 2);
-    options.fixedDate = m_options->Label10->text();
-    const BoardView view = boardView(route, n, options, clock().now());
+    const BoardView view =
+        boardView(route, n, boardOptions(m_settings, m_panel->Check2->isChecked()), clock().now());
 
-    for (int t = 1; t <= kCellCount; ++t) {
-        if (const auto &value = view.cells[size_t(t - 1)])
-            m_board->Degit[size_t(t)]->setValue(*value);
-    }
+    m_board->showFares(view);
     drawSeiriken(n, view.ticketDate, view.ticketTime);
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
@@ -378,12 +379,12 @@ void PanelController::updateTapeFrame()
 
 PreAnnouncement PanelController::preAnnouncement() const
 {
+    const SoundSettings &chosen = m_settings.sounds;
     PreAnnouncement sounds;
-    sounds.always = m_options->Option2[2]->isChecked();
-    sounds.synchronous = m_options->Option7[0]->isChecked();
-    sounds.alwaysSound = m_options->txtSelectSound[3]->text();
-    for (size_t i = 0; i < sounds.flagSounds.size(); ++i)
-        sounds.flagSounds[i] = m_options->txtSelectSound[4 + i]->text();
+    sounds.always = chosen.preAlways != kNotChosen;
+    sounds.synchronous = chosen.preSynchronous != kNotChosen;
+    sounds.alwaysSound = chosen.preSound;
+    sounds.flagSounds = chosen.preSoundByFlag;
     return sounds;
 }
 
@@ -415,92 +416,33 @@ void PanelController::cmdTapeSet_Click()
     dialog->open();
 }
 
-void PanelController::SeirikenNumSet(int style, int zeroFill)
-{
-    const std::optional<TicketLabels> labels = ticketLabels(style, zeroFill);
-    if (!labels) {
-        const QString crlf = QStringLiteral("\r\n");
-        host().messageBox(m_board,
-                          QStringLiteral("エラーです！") + crlf + crlf + QStringLiteral("コード：9")
-                              + crlf + crlf
-                              + QStringLiteral("内容：インデックスが有効範囲にありません。") + crlf
-                              + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
-                          QStringLiteral("エラー！"), MsgButtons::Ok, MsgIcon::Critical);
-        return;
-    }
-    QLabel *first = m_board->lblSeiriNum[1];
-    QFont font(labels->label1Font);
-    font.setPointSizeF(labels->label1PointSize);
-    first->setFont(font);
-    for (int i = 1; i <= kCellCount; ++i)
-        m_board->lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
-}
-
 void PanelController::Option4_Click(int index)
 {
     if (index < 0 || index > 2)
         return;
-    const OleColor colour = backColor(m_options->Command5[size_t(index)]);
-    const bool useUserImage = m_options->Option3[OptionsDialog::kPanelsIndividual]->isChecked()
-        && m_options->Option3[OptionsDialog::kUserPanel[size_t(index)]]->isChecked();
-    if (!useUserImage) {
-        m_board->setPicture(m_board->imgRes[size_t(index)]);
-    } else {
-        const QString path = m_options->txtSelectPanel[size_t(index)]->text();
-        if (!path.isEmpty() && QFileInfo(path).isFile()) {
-            QImageReader reader(path);
-            const QImage image = reader.read();
-            if (!image.isNull()) {
-                m_board->setPicture(QPixmap::fromImage(image));
-            } else {
-                const bool unreadable = reader.error() == QImageReader::FileNotFoundError
-                    || reader.error() == QImageReader::DeviceError;
-                const int code = unreadable ? 75 : 481;
-                const QString detail = unreadable
-                    ? QStringLiteral("　画像ファイルが見つからないか、指定している場所が不正です。")
-                    : QStringLiteral("　指定した画像の内容が不正です。この部分では扱えません。");
-                host().messageBox(m_panel,
-                                  QStringLiteral("エラーです。\r\n\r\nエラーコード：%1").arg(code)
-                                      + detail,
-                                  QStringLiteral("エラー"), MsgButtons::Ok, MsgIcon::Critical);
-            }
-        }
-    }
-    for (int i = 1; i <= kCellCount; ++i)
-        setForeColor(m_board->lblSeiriNum[size_t(i)], colour);
+    showProblem(m_panel, m_board->showBacklight(index, m_settings.panel));
 }
 
 void PanelController::SetProp()
 {
-    const bool showLabels = ticked(m_options->Check1);
-    for (int i = 1; i <= kCellCount; ++i)
-        m_board->lblSeiriNum[size_t(i)]->setVisible(showLabels);
-
-    SeirikenNumSet(m_options->Combo2->currentIndex(),
-                   m_options->Check2->checkState() == Qt::Checked ? 1 : 0);
-
-    const OleColor back = backColor(m_options->Command8[0]);
-    const OleColor unlit = backColor(m_options->Command8[1]);
-    const OleColor lit = backColor(m_options->Command8[2]);
-    for (int i = 1; i <= kCellCount; ++i) {
-        FareCell *cell = m_board->Degit[size_t(i)];
-        cell->setBackColor(back);
-        cell->setBaseForeColor(unlit);
-        cell->setDegitForeColor(lit);
-    }
-    for (DigitRow *digit : m_board->TimeDegit) {
-        digit->setBackColor(back);
-        digit->setBaseForeColor(unlit);
-        digit->setDegitForeColor(lit);
-    }
-
-    StopNameStrip *strip = m_board->ChimeiCtl;
-    strip->setBackColor(backColor(m_options->Command9[0]));
-    strip->setForeColor(backColor(m_options->Command9[1]));
-    strip->setFontMode(m_options->Combo3->currentIndex());
-    strip->setFontBold(m_options->Check4->checkState() == Qt::Checked);
-
+    showProblem(m_board, m_board->applyOptions(m_settings));
     Option4_Click(chosenIndex(m_panel->Option4, 2));
+    takePlugIn(m_settings.ticketPreview.plugIn);
+}
+
+void PanelController::takePlugIn(const QString &path)
+{
+    if (path == m_plugIn)
+        return;
+    PlgInfo info;
+    if (path.isEmpty() || host().plugInInfo(path, info) == 0)
+        return;
+    m_plugIn = path;
+    m_panel->picSeirikenPrev->resize(px(info.PreviewWidth), px(info.PreviewHeight));
+    // The company list belongs to the plug-in: a new one replaces it whole.
+    m_panel->Combo1->clear();
+    if (info.CorpNameCount >= 1)
+        host().addPlugInCompanies(path, m_panel->Combo1);
 }
 
 } // namespace lumina

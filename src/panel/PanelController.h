@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingsFile.h"
 #include "sound/AnnouncementTape.h"
 
 #include <QDateTime>
@@ -14,6 +15,7 @@ namespace lumina {
 class BoardWindow;
 class PanelWindow;
 class OptionsDialog;
+class TicketPicture;
 
 // The control panel's handlers: route entry on the keypad and the digit lists,
 // route setting with its lamp test, stepping, the board update, display clear,
@@ -24,10 +26,13 @@ class PanelController : public QObject
     Q_OBJECT
 
 public:
-    PanelController(BoardWindow *board, PanelWindow *panel, OptionsDialog *options, QObject *parent = nullptr);
+    // `settings` is the program's, read for every option and written by the
+    // options dialog.
+    PanelController(BoardWindow *board, PanelWindow *panel, SettingsFile &settings,
+                    QObject *parent = nullptr);
 
-    // Shows the options dialog modally; returns when it has been closed.
-    std::function<void()> showOptions;
+    // Runs the options dialog modally; returns when it has been closed.
+    std::function<void(OptionsDialog &)> runOptionsDialog;
     // Whether a speech engine is ready (the tape group needs it).
     bool SpeechAvailable = false;
 
@@ -76,9 +81,8 @@ public:
     // The pre-announcement sounds as chosen in the options dialog.
     PreAnnouncement preAnnouncement() const;
 
-    // The ticket-number labels for one of the twelve styles.
-    void SeirikenNumSet(int style, int zeroFill);
-    // The options that shape the board, from the options dialog to the board.
+    // The options that shape the board, from the settings to the board; a new
+    // ticket plug-in fills the company list and sizes the ticket preview.
     void SetProp();
 
     // The five lines of the version box, each ended by CR LF.
@@ -90,10 +94,13 @@ private:
     // The tape group is usable with a loaded tape, speech and the board shown.
     void updateTapeFrame();
     void drawSeiriken(int n, const QString &date, const QString &time);
+    void takePlugIn(const QString &path);
 
     BoardWindow *m_board;
     PanelWindow *m_panel;
-    OptionsDialog *m_options;
+    SettingsFile &m_settings;
+    // The plug-in whose companies the list holds.
+    QString m_plugIn;
     AnnouncementTape m_tape;
 };
 

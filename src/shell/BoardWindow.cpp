@@ -134,6 +134,10 @@ BoardWindow::BoardWindow(QWidget *parent)
 
     imgRes[0] = QPixmap::fromImage(builtInBoardFace());
     m_builtInKey = imgRes[0].cacheKey();
+    // One built-in face serves every backlight state.
+    imgRes[1] = imgRes[0];
+    imgRes[2] = imgRes[0];
+    setPicture(imgRes[0]);
 
     for (int i = 0; i <= kCellCount; ++i) {
         auto *label = new BoardLabel(this);

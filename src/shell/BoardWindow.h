@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "settings/SettingsFile.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -18,8 +20,16 @@ class QTimer;
 namespace lumina {
 
 class WindowPlace;
+struct BoardView;
 
-struct BoardPosition;
+// A fault the board met in a setting, in the words of the message box that the
+// caller shows (or collects).
+struct BoardMessage {
+    QString text;
+    QString title;
+};
+using BoardProblem = std::optional<BoardMessage>;
+
 class StopNameStrip;
 class DigitRow;
 class FareCell;
@@ -42,6 +52,20 @@ public:
     // Built-in panel pictures for the backlight states OFF, ON1, ON2.
     std::array<QPixmap, 3> imgRes;
     QTimer *Timer1 = nullptr;
+
+    // The options that shape the board: ticket-number labels, digit colours and
+    // the stop-name strip's colours and font.
+    BoardProblem applyOptions(const SettingsFile &settings);
+    // The ticket-number labels for one of the twelve styles.
+    BoardProblem setTicketLabelStyle(int style, int zeroFill);
+    // Backlight state 0 (OFF), 1 (ON1) or 2 (ON2): the panel picture the
+    // options choose for it and the ticket numbers' colour.
+    BoardProblem showBacklight(int state, const PanelSettings &panel);
+    // The fare cells' digit settings from the settings file, every cell blank.
+    void restoreCells(const SettingsFile &settings);
+    // The fares and information numbers of one stop; cells the view leaves
+    // out keep what they show.
+    void showFares(const BoardView &view);
 
     // The picture the board shows, at natural size from the top-left corner.
     void setPicture(const QPixmap &picture);

@@ -1,9 +1,10 @@
 // The control panel's and the board's own parts of the settings: what they keep
 // between runs and how they take it back.
 
-#include "settings/ControlValues.h"
+#include "settings/IniError.h"
+#include "settings/OptionFields.h"
 #include "settings/SettingsFile.h"
-#include "settings/WindowPosition.h"
+#include "shell/WindowPosition.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 
@@ -12,8 +13,37 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace lumina {
+
+namespace {
+
+// A push button that works as a check box reads 0 or 1; a check box 2 greyed.
+qint16 checkValue(const QAbstractButton *box)
+{
+    if (auto *check = qobject_cast<const QCheckBox *>(box))
+        return check->checkState() == Qt::PartiallyChecked ? 2 : check->isChecked() ? 1 : 0;
+    return box->isChecked() ? 1 : 0;
+}
+
+// Writing a new value runs the button's click handling, as a click would. A
+// push button shows greyed as on.
+void setCheckValue(QAbstractButton *box, qint16 value)
+{
+    auto *check = qobject_cast<QCheckBox *>(box);
+    if (!check && value == 2)
+        value = 1;
+    if (checkValue(box) == value)
+        return;
+    if (check)
+        check->setCheckState(value == 0 ? Qt::Unchecked : value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+    else
+        box->setChecked(value != 0);
+    emit box->clicked(box->isChecked());
+}
+
+} // namespace
 
 void BoardWindow::GetFormInfo(BoardPosition &position) const
 {
@@ -43,8 +73,8 @@ void PanelWindow::GetCtrlDataInfo(ControlPanelState &state) const
     state.scrollSpeed = HScroll1[0]->value();
     state.scrollWait = HScroll1[1]->value();
     state.entryPanelIndex = entryPanelIndex;
-    state.preview = ControlTransfer::checkValue(Check4);
-    state.lateNight = ControlTransfer::checkValue(Check2);
+    state.preview = checkValue(Check4);
+    state.lateNight = checkValue(Check2);
 }
 
 std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &state)
@@ -60,11 +90,13 @@ std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &
     }
     entryPanelIndex = state.entryPanelIndex;
 
-    ControlTransfer t;
-    t.setCheckValue(Check4, state.preview);
-    t.setCheckValue(Check2, state.lateNight);
-    if (t.failed())
-        return t.failure;
+    const std::pair<QAbstractButton *, qint16> checks[] = {{Check4, state.preview},
+                                                           {Check2, state.lateNight}};
+    for (const auto &[box, value] : checks) {
+        if (!isCheckValue(value))
+            return iniFailure(iniError::kInvalidPropertyValue);
+        setCheckValue(box, value);
+    }
 
     // The entry frame seen at the last exit is seen again.
     Frame1_DblClick(entryPanelIndex);

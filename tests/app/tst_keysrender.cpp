@@ -9,7 +9,6 @@
 #include "base/CodePage.h"
 #include "controls/StopNameStrip.h"
 #include "controls/FareCell.h"
-#include "options/OptionsDialog.h"
 #include "route/FareFile.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
@@ -44,8 +43,7 @@ struct Run {
         routeState() = RouteState();
         program.startUp();
         program.board()->Timer1->stop(); // pictures show the clock before its first tick
-        program.options()->Text2[0]->setText(folder);
-        program.options()->Text2[1]->setText(folder);
+        program.settings().folders = {folder, folder};
     }
     // Sounds, speech, waits, messages, the keypad displays, the stop, cell 1, dialogs.
     QStringList trace() const
@@ -134,11 +132,11 @@ private slots:
         if (own) {
             // Colours, ticket numbering and an information number, saved by the program.
             Run first(m_dir.path());
-            OptionsDialog *options = first.program.options();
-            setBackColor(options->Command8[2], rgb(80, 255, 80));
-            options->Combo2->setCurrentIndex(5);
-            options->Check3[1]->setChecked(true);
-            options->Combo4[1]->setCurrentIndex(9);
+            SettingsFile &options = first.program.settings();
+            options.infoDigits.litColour = rgb(80, 255, 80);
+            options.panel.ticketNumberStyle = 5;
+            options.infoDigits.showTicketNumber = 1;
+            options.infoDigits.ticketNumberCell = 9;
             SaveIni();
         }
         Run run(m_dir.path());

@@ -9,7 +9,6 @@
 #include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
 #include "controls/FareCell.h"
-#include "options/OptionsDialog.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 
@@ -44,11 +43,6 @@ private slots:
         m_host = std::make_unique<FakeHostLib>();
         m_board = std::make_unique<BoardWindow>();
         m_panel = std::make_unique<PanelWindow>();
-        m_options = std::make_unique<OptionsDialog>();
-        // What start-up sets before the settings are read.
-        m_options->Check1->setChecked(true);
-        for (size_t i = 0; i < 3; ++i)
-            setBackColor(m_options->Command5[i], PanelSettings().ticketNumberColours[i]);
         m_board->move(0, 0);
         m_panel->move(400, 400);
         m_log.clear();
@@ -56,7 +50,6 @@ private slots:
 
     void cleanup()
     {
-        m_options.reset();
         m_panel.reset();
         m_board.reset();
         m_host.reset();
@@ -85,18 +78,12 @@ private slots:
             m_board->Degit[size_t(i)]->setValue(1230);
         const QByteArray original = fixture("every_field.in4");
         QVERIFY(writeFile(beside(), original));
-        connect(m_options->Text2[0], &QLineEdit::textChanged, this, [&] {
-            m_log << QStringLiteral("options");
-            QCOMPARE(m_panel->HScroll1[1]->value(), 0); // the panel comes after the options
-        });
-        connect(m_panel->Option4[0], &QRadioButton::clicked, this,
-                [&] { m_log << QStringLiteral("backlight ") + m_options->txtSelectPanel[2]->text(); });
         connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) { m_log << QStringLiteral("Check4 %1").arg(on); });
         connect(m_panel->Check2, &QCheckBox::clicked, this, [&](bool on) { m_log << QStringLiteral("Check2 %1").arg(on); });
         QVERIFY(loadIni(targets(), m_location, m_records));
         QVERIFY(m_host->messages.isEmpty());
-        QCOMPARE(m_log, (QStringList{"options", "backlight C:\\パネル\\点灯２.jpg", "plug-in C:\\プラグイン\\整理券.4SP",
-                                     "Check4 1", "Check2 1", "SetProp"}));
+        QCOMPARE(m_log, (QStringList{"Check4 1", "Check2 1", "SetProp"}));
+        QVERIFY(m_records == parse(original));
         // The double-click replay sent the keypad frame back: the digit lists show.
         QVERIFY(m_panel->children().indexOf(m_panel->Frame1[1]) < m_panel->children().indexOf(m_panel->Frame1[0]));
         QCOMPARE(m_panel->pos(), QPoint(200, 300));
@@ -115,14 +102,13 @@ private slots:
         for (int i = 1; i <= 60; ++i)
             QCOMPARE(m_board->Degit[size_t(i)]->Value().toString(), QStringLiteral(" "));
 
-        // Written back, byte for byte, from the windows; what the cells hold at
-        // quit is saved.
-        SettingsFile fresh = initialRecords();
-        QVERIFY(saveIni(targets(), m_location, fresh));
+        // Written back, byte for byte, from the settings and the windows; what
+        // the windows hold at quit is saved.
+        QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
             m_board->Degit[size_t(i)]->setZeroMode(3);
-        QVERIFY(saveIni(targets(), m_location, fresh));
+        QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.ZeroMode, qint16(3));
     }
@@ -178,7 +164,7 @@ private slots:
         for (int n = 1; n <= row[1].toInt(); ++n)
             QVERIFY(writeFile(bin() + QStringLiteral("/ルミナ.damaged%1.in4").arg(n > 1 ? QString::number(-n) : QString()), {}));
         QVERIFY(writeFile(beside(), bytes));
-        m_options->txtSelectSound[3]->setText(QStringLiteral("今の音.wav"));
+        m_records.sounds.preSound = QStringLiteral("今の音.wav");
         QVERIFY(loadIni(targets(), m_location, m_records));
         QCOMPARE(m_host->messages.size(), 1);
         const QString text = m_host->messages[0].text;
@@ -186,8 +172,8 @@ private slots:
         QCOMPARE(readFile(kept), bytes);
         // Fields after the end keep what the windows had, not zeros; those before
         // it are applied.
-        QCOMPARE(m_options->txtSelectSound[3]->text(), QStringLiteral("今の音.wav"));
-        QCOMPARE(m_options->Text2[1]->text(), QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
+        QCOMPARE(m_records.sounds.preSound, QStringLiteral("今の音.wav"));
+        QCOMPARE(m_records.folders.announcementDataFolder, QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
         QCOMPARE(m_log.last(), QStringLiteral("SetProp"));
 
         // The quit writes a whole new file, without another word.
@@ -211,7 +197,7 @@ private slots:
         const QString folder = bin();
         if (row[1] == u"yes")
             m_location.writable = [folder](const QString &path) { return path != folder; };
-        m_options->Text2[0]->setText(QString(2000, QLatin1Char('f')));
+        m_records.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
 #ifdef Q_OS_UNIX
         // The file system refuses every byte past the limit.
         rlimit before{};
@@ -235,7 +221,7 @@ private slots:
         } else {
             QVERIFY2(m_host->messages[0].text.startsWith(message), qPrintable(m_host->messages[0].text));
             QVERIFY(!m_host->messages[0].text.contains(QStringLiteral("モジュール")));
-            QCOMPARE(m_records.folders.fareDataFolder, QString());
+            QCOMPARE(m_records.folders.fareDataFolder, QString(2000, QLatin1Char('f')));
             if (old != "dir")
                 QCOMPARE(readFile(beside()), old);
         }
@@ -267,8 +253,7 @@ private slots:
 private:
     IniTargets targets()
     {
-        return {m_board.get(), m_panel.get(), m_options.get(), [this] { m_log << "SetProp"; },
-                [this](const QString &path) { m_log << "plug-in " + path; }};
+        return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }};
     }
     QString beside() const { return m_location.besideExecutable(); }
     QString bin() const { return m_dir->filePath(QStringLiteral("bin")); }
@@ -279,7 +264,6 @@ private:
     std::unique_ptr<FakeHostLib> m_host;
     std::unique_ptr<BoardWindow> m_board;
     std::unique_ptr<PanelWindow> m_panel;
-    std::unique_ptr<OptionsDialog> m_options;
     QStringList m_log;
 };
 

@@ -45,10 +45,6 @@ private slots:
     {
         m_host = std::make_unique<test::FakeHostLib>();
         m_dlg = std::make_unique<OptionsDialog>();
-        m_companies.clear();
-        m_picture.resize(220, 93);
-        m_dlg->corpList = &m_companies;
-        m_dlg->previewPicture = &m_picture;
         m_dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
     }
@@ -123,11 +119,11 @@ private slots:
         };
         m_dlg->chooseFixedDate();
         QVERIFY(zeroFilled);
-        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
+        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
         result = 0;
         m_dlg->chooseFixedDate();
         QCOMPARE(m_host->dateDialogCalls, 2);
-        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("987/01/05"));
+        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("0987/01/05"));
     }
 
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
@@ -139,11 +135,13 @@ private slots:
         OptionsDialog &dlg = *m_dlg;
         const bool taken = result == u'1';
         QSignalSpy apply(&dlg, &OptionsDialog::applyRequested);
+        SettingsFile settings = dlg.settings();
+        settings.customColours[5] = rgb(5, 5, 5);
+        dlg.setSettings(settings);
         dlg.Check1->setChecked(true); // the ticket-number colours are usable only then
         const size_t i = index.toUInt();
         QPushButton *b = array == u'5' ? dlg.Command5[i] : array == u'8' ? dlg.Command8[i] : dlg.Command9[i];
         setBackColor(b, rgb(10, 20, 30));
-        dlg.CustomColors[5] = rgb(5, 5, 5);
         OleColor offered = 0;
         CustomColors customOffered{};
         m_host->colorDialog = [&](OleColor &color, CustomColors &custom) {
@@ -166,9 +164,16 @@ private slots:
         QCOMPARE(apply.count(), 0);
         // The custom colours stay with the dialog for the next chooser and the file;
         // the chooser says whether a colour was taken.
-        QCOMPARE(dlg.CustomColors[16], taken ? rgb(1, 2, 3) : OleColor(0));
+        QCOMPARE(dlg.settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
         QCOMPARE(dlg.GetBtnColor(b), taken);
-        QCOMPARE(customOffered[16], dlg.CustomColors[16]);
+        QCOMPARE(customOffered[16], dlg.settings().customColours[16]);
+        // The colour shown is the colour handed back.
+        const SettingsFile chosen = dlg.settings();
+        const InfoDigitSettings &d = chosen.infoDigits;
+        const OleColor handedBack = array == u'5' ? chosen.panel.ticketNumberColours[i]
+            : array == u'8' ? std::array{d.backColour, d.unlitColour, d.litColour}[i]
+                            : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
+        QCOMPARE(handedBack, backColor(b));
     }
 
     void fileAndFolderChoosers_data()
@@ -254,9 +259,8 @@ private slots:
         QVERIFY(m_host->fileTitles.isEmpty());
         m_dlg->chkUseSeiriPrev->setChecked(true);
         // A plug-in chosen before.
-        QVERIFY(m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP")));
+        QVERIFY(m_dlg->showPlugIn(kSamples + QStringLiteral("plain.4SP")));
         m_dlg->txtSeiriPlgDir->setText(QStringLiteral("/before/plain.4SP"));
-        m_companies.addItem(QStringLiteral("前の社名"));
         const int lines = m_dlg->List1->count();
         const QString remarks = m_dlg->txtPlginComment->toPlainText();
 
@@ -268,9 +272,7 @@ private slots:
         QCOMPARE(m_dlg->List1->count(), accepted ? 10 : lines);
         QCOMPARE(m_dlg->txtPlginComment->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
         QVERIFY(accepted || m_dlg->txtPlginComment->toPlainText() == remarks);
-        QCOMPARE(m_picture.size(), accepted ? QSize(220, 93) : QSize(180, 93));
-        QCOMPARE(m_companies.count(), accepted ? 3 : 1);
-        QCOMPARE(m_companies.itemText(0), accepted ? QStringLiteral("みなと交通") : QStringLiteral("前の社名"));
+        QCOMPARE(m_dlg->settings().ticketPreview.plugIn, m_dlg->txtSeiriPlgDir->text());
     }
 
     void forgetAndDateGroupFollowThePlugin()
@@ -278,9 +280,9 @@ private slots:
         m_dlg->showPage(5);
         m_dlg->chkUseSeiriPrev->setChecked(true);
         QVERIFY(!m_dlg->Frame7->isEnabled() && m_dlg->Frame7->isVisible()); // no plug-in yet
-        m_dlg->SetPlgin(kSamples + QStringLiteral("plain.4SP"));
+        m_dlg->showPlugIn(kSamples + QStringLiteral("plain.4SP"));
         QVERIFY(m_dlg->Frame7->isEnabled());
-        m_dlg->SetPlgin(kData + QStringLiteral("nodate.4SP"));
+        m_dlg->showPlugIn(kData + QStringLiteral("nodate.4SP"));
         QVERIFY(!m_dlg->Frame7->isEnabled());
         m_host->fileAnswers.push_back(kSamples + QStringLiteral("barcode.4SP"));
         m_dlg->Command1_Click();
@@ -289,16 +291,14 @@ private slots:
         m_dlg->chkUseSeiriPrev->setChecked(true);
         QVERIFY(m_dlg->Frame7->isEnabled());
 
-        // "×" forgets the plug-in and what it said; the companies, the picture's
-        // size, the company chosen and the switch stay.
+        // "×" forgets the plug-in and what it said; the column chosen and the
+        // switch stay.
         m_dlg->Combo1->setCurrentIndex(7);
         click(m_dlg->Command11);
         QVERIFY(m_dlg->txtSeiriPlgDir->text().isEmpty());
         QCOMPARE(m_dlg->List1->count(), 0);
         QVERIFY(m_dlg->txtPlginComment->toPlainText().isEmpty());
         QVERIFY(!m_dlg->Frame7->isEnabled());
-        QCOMPARE(m_companies.count(), 3);
-        QCOMPARE(m_picture.size(), QSize(220, 93));
         QCOMPARE(m_dlg->Combo1->currentIndex(), 7);
         QVERIFY(m_dlg->chkUseSeiriPrev->isChecked());
     }
@@ -324,8 +324,6 @@ private slots:
 private:
     std::unique_ptr<test::FakeHostLib> m_host;
     std::unique_ptr<OptionsDialog> m_dlg;
-    QComboBox m_companies;
-    QWidget m_picture;
 };
 
 LUMINA_TEST_MAIN(tst_Options)

@@ -11,6 +11,7 @@
 #include "base/CodePage.h"
 #include "controls/FareCell.h"
 #include "options/OptionsDialog.h"
+#include "settings/OptionFields.h"
 #include "panel/PanelController.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
@@ -44,7 +45,7 @@ struct Program {
     std::unique_ptr<Lumina> program;
     BoardWindow *board = nullptr;
     PanelWindow *panel = nullptr;
-    OptionsDialog *options = nullptr;
+    SettingsFile *options = nullptr;
     PanelController *cp = nullptr;
 
     // Not started yet when the test sets the fakes up first.
@@ -64,10 +65,9 @@ struct Program {
         program->startUp();
         board = program->board();
         panel = program->panel();
-        options = program->options();
+        options = &program->settings();
         cp = program->controlPanel();
-        options->Text2[0]->setText(dir.path());
-        options->Text2[1]->setText(dir.path());
+        options->folders = {dir.path(), dir.path()};
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }

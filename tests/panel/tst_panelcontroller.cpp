@@ -32,8 +32,8 @@ private slots:
     {
         p = std::make_unique<test::Program>();
         QVERIFY(p->writeRoute(QStringLiteral("12"), 10));
-        p->options->txtSelectSound[0]->setText(QStringLiteral("route.wav"));
-        p->options->txtSelectSound[1]->setText(QStringLiteral("key.wav"));
+        p->options->sounds.routeSetSound = QStringLiteral("route.wav");
+        p->options->sounds.resetSound = QStringLiteral("key.wav");
     }
 
     void cleanup()
@@ -108,19 +108,20 @@ private slots:
 
     void steppingWithBoardOptions()
     {
-        OptionsDialog *o = p->options;
-        setOptionValue(o->Option2[1], true);
-        o->Combo1->setCurrentIndex(60); // column 61 holds s % 4 at stop s
-        o->txtSelectSound[9]->setText(QStringLiteral("two.wav"));
-        o->txtSelectSound[10]->setText(QStringLiteral("three.wav"));
-        setOptionValue(o->Option6[0], true); // synchronous
-        o->Check3[1]->setChecked(true);      // ticket number into cell 1
-        o->Combo4[1]->setCurrentIndex(0);
-        o->chkUseSeiriPrev->setChecked(true);
-        // With no date mode chosen, the date shown on the options page.
-        for (QRadioButton *mode : o->Option4)
-            setOptionValue(mode, false);
-        o->Label10->setText(QStringLiteral("2009/01/30"));
+        SettingsFile &o = *p->options;
+        o.sounds.stepAlways = kNotChosen;
+        o.sounds.stepByColumn = kChosen;
+        o.sounds.stepColumn = 60; // column 61 holds s % 4 at stop s
+        o.sounds.stepSoundByValue[1] = QStringLiteral("two.wav");
+        o.sounds.stepSoundByValue[2] = QStringLiteral("three.wav");
+        o.sounds.stepSynchronous = kChosen;
+        o.sounds.stepAsynchronous = kNotChosen;
+        o.infoDigits.showTicketNumber = 1; // ticket number into cell 1
+        o.infoDigits.ticketNumberCell = 0;
+        o.ticketPreview.usePreview = 1;
+        // With no date mode chosen, the fixed date.
+        o.ticketPreview.dateRenewed = kNotChosen;
+        o.ticketPreview.fixedDate = QStringLiteral("2009/01/30");
         p->panel->Check2->setChecked(true);
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
         p->sound.plays.clear();
@@ -210,18 +211,25 @@ private slots:
             if (!QFileInfo(path).isFile() || QFile(path).open(QIODevice::ReadOnly))
                 QSKIP("no file here that this user may not read");
         }
-        setOptionValue(p->options->Option3[row[1] == u"yes" ? OptionsDialog::kPanelsIndividual : OptionsDialog::kPanelsAutomatic], true);
-        setOptionValue(p->options->Option3[row[2] == u"yes" ? OptionsDialog::kUserPanel[s] : OptionsDialog::kBuiltInPanel[s]], true);
-        p->options->txtSelectPanel[s]->setText(path);
-        setBackColor(p->options->Command5[s], rgb(9, 8, 7));
+        PanelSettings &panel = p->options->panel;
+        const bool individual = row[1] == u"yes", user = row[2] == u"yes";
+        panel.panelsIndividual = individual ? kChosen : kNotChosen;
+        panel.panelsAutomatic = individual ? kNotChosen : kChosen;
+        qint16 *userChosen[3] = {&panel.offUserPanel, &panel.on1UserPanel, &panel.on2UserPanel};
+        qint16 *builtInChosen[3] = {&panel.offBuiltIn, &panel.on1BuiltIn, &panel.on2BuiltIn};
+        *userChosen[s] = user ? kChosen : kNotChosen;
+        *builtInChosen[s] = user ? kNotChosen : kChosen;
+        panel.userPanelImages[s] = path;
+        panel.ticketNumberColours[s] = rgb(9, 8, 7);
         const QPixmap previous(5, 5);
         const bool byOptions = row[6] == u"options OK"; // shows the state chosen on the panel again
         if (byOptions) {
             p->panel->Option4[s]->click();
-            p->options->Check1->setChecked(false); // the ticket numbers switched off
+            p->options->panel.autoTicketNumbers = 0; // the ticket numbers switched off
         }
         p->board->setPicture(previous);
-        (byOptions ? static_cast<QAbstractButton *>(p->options->Command4) : p->panel->Option4[s])->click();
+        p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
+        (byOptions ? p->panel->Command4 : static_cast<QAbstractButton *>(p->panel->Option4[s]))->click();
         QCOMPARE(p->board->lblSeiriNum[60]->isHidden(), byOptions);
         if (shown == u"user")
             QCOMPARE(p->board->picture().size(), QSize(20, 10));
@@ -260,12 +268,17 @@ private slots:
         const QString &plugin = row[0], &date = row[3];
         const int company = row[2].toInt();
         const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
-        p->options->chkUseSeiriPrev->setChecked(true);
-        p->host.fileAnswers.push_back(path);
-        p->options->Command1_Click();
-        p->options->chkUseSeiriPrev->setChecked(!plugin.isEmpty());
-        p->options->Option4[row[1].toUInt()]->setChecked(true);
-        p->options->Label10->setText(QStringLiteral("2027/01/02"));
+        // The plug-in chosen on the options page and taken with "OK".
+        p->cp->runOptionsDialog = [&](OptionsDialog &dialog) {
+            dialog.chkUseSeiriPrev->setChecked(true);
+            p->host.fileAnswers.push_back(path);
+            dialog.Command1_Click();
+            dialog.chkUseSeiriPrev->setChecked(!plugin.isEmpty());
+            dialog.Option4[row[1].toUInt()]->setChecked(true);
+            dialog.Label10->setText(QStringLiteral("2027/01/02"));
+            dialog.accept();
+        };
+        p->panel->Command4->click();
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
         p->panel->Combo1->setCurrentIndex(company);
         p->host.drawCalls.clear();
@@ -339,9 +352,10 @@ private slots:
 
     void stepFlagsStepTheBoard()
     {
-        p->options->Option2[2]->setChecked(true); // "always": forward only
-        p->options->txtSelectSound[3]->setText(QStringLiteral("pre.wav"));
-        p->options->txtSelectSound[4]->setText(QStringLiteral("flag1.wav"));
+        p->options->sounds.preAlways = kChosen; // "always": forward only
+        p->options->sounds.preByFlag = kNotChosen;
+        p->options->sounds.preSound = QStringLiteral("pre.wav");
+        p->options->sounds.preSoundByFlag[0] = QStringLiteral("flag1.wav");
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,1\r\n二,1,0\r\n三,1,1")));
         p->keyRoute(QStringLiteral("12"), QString());
         // Stop shown after each button ("送り" 4 times, "戻し" 3), the last at either end of the tape.

@@ -5,10 +5,13 @@
 #include "SettingsFixtures.h"
 #include "app/SettingsStore.h"
 #include "options/OptionsDialog.h"
-#include "settings/OptionTransfer.h"
-#include "settings/WindowPosition.h"
+#include "settings/OptionFields.h"
+#include "shell/WindowPosition.h"
 
-#include <QButtonGroup>
+#include "controls/DigitRow.h"
+
+#include <QComboBox>
+#include <QLabel>
 #include <QGroupBox>
 #include <QSignalSpy>
 #include <QWidget>
@@ -186,120 +189,92 @@ private slots:
         QVERIFY(!place->placed());
     }
 
-    // Settings written into and read from the options dialog's controls.
-    void controlValues_data() { fixtureTable("settings/control-values.txt", 7); }
-    void controlValues()
+    // The options taken from a file the way the options dialog would take them.
+    void takeOptions_data()
     {
-        QFETCH(QStringList, row);
-        const QString kind = row[0];
-        const int before = row[1].toInt();
-        const qint16 written = qint16(row[2].toInt());
-        const bool fails = row[3] == u"1";
-        QCheckBox check;
-        check.setTristate(true);
-        const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-        check.setCheckState(states[qBound(0, before, 2)]);
-        QPushButton push;
-        push.setCheckable(true);
-        push.setChecked(before != 0);
-        QRadioButton option, other;
-        QButtonGroup group;
-        group.addButton(&option);
-        group.addButton(&other);
-        (before ? option : other).setChecked(true);
-        QComboBox combo;
-        for (int i = 1; i <= 60; ++i)
-            combo.addItem(QString::number(i));
-        combo.setCurrentIndex(before);
-        QAbstractButton *button = kind == u"option" ? &option : kind == u"push" ? &push : static_cast<QAbstractButton *>(&check);
-        QSignalSpy clicked(button, &QAbstractButton::clicked);
-
-        ControlTransfer t;
-        if (kind == u"combo")
-            t.setComboValue(&combo, written);
-        else if (kind == u"option")
-            t.setOptionValue(button, written);
-        else
-            t.setCheckValue(button, written);
-        QCOMPARE(t.failed(), fails);
-        QCOMPARE(clicked.size(), row[5].toInt());
-        if (fails) {
-            QCOMPARE(t.failure->code, 380);
-            QCOMPARE(t.failure->description, QStringLiteral("プロパティの値が不正です。"));
-            return;
-        }
-        QCOMPARE(int(kind == u"combo" ? t.comboValue(&combo) : kind == u"option" ? t.optionValue(button) : t.checkValue(button)), row[4].toInt());
-        if (kind == u"option") {
-            QVERIFY(!other.isChecked());
-            // The group still works as a group afterwards.
-            other.click();
-            option.click();
-            QVERIFY(!other.isChecked());
-        }
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint16>("first");
+        QTest::addColumn<qint16>("second");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<qint16>("firstAfter");
+        QTest::addColumn<qint16>("secondAfter");
+        // A check value 0, 1 or 2 (greyed); anything else is refused (380).
+        QTest::newRow("check greyed") << "check" << qint16(2) << qint16(0) << false << qint16(2) << qint16(0);
+        QTest::newRow("check 3") << "check" << qint16(3) << qint16(0) << true << qint16(0) << qint16(0);
+        QTest::newRow("check -1") << "check" << qint16(-1) << qint16(0) << true << qint16(0) << qint16(0);
+        // A list entry, or -1 for none.
+        QTest::newRow("list, last entry") << "list" << qint16(149) << qint16(0) << false << qint16(149) << qint16(0);
+        QTest::newRow("list, none") << "list" << qint16(-1) << qint16(0) << false << qint16(-1) << qint16(0);
+        QTest::newRow("list, past the end") << "list" << qint16(150) << qint16(0) << true << qint16(0) << qint16(0);
+        QTest::newRow("list, before none") << "list" << qint16(-2) << qint16(0) << true << qint16(0) << qint16(0);
+        // Any value but 0 chooses an option and lets the others of its group go;
+        // a group stored with nothing chosen comes back that way.
+        QTest::newRow("option chosen by 5") << "option" << qint16(5) << qint16(0) << false << qint16(-1) << qint16(0);
+        QTest::newRow("none chosen") << "option" << qint16(0) << qint16(0) << false << qint16(0) << qint16(0);
+        QTest::newRow("both chosen, the later wins") << "option" << qint16(-1) << qint16(-1) << false << qint16(0) << qint16(-1);
     }
-
-    void labelTextIsPlain()
+    void takeOptions()
     {
-        // Shown as those very characters: no markup is taken from a file.
-        QLabel label;
-        ControlTransfer t;
-        t.setTextValue(&label, QStringLiteral("<b>平成21年</b> 1/30"));
-        QCOMPARE(label.textFormat(), Qt::PlainText);
-        // After a failure nothing more is written, and the first failure stays.
-        t.fail(53);
-        t.fail(380);
-        t.setTextValue(&label, QString());
-        QCOMPARE(t.failure->code, 53);
-        QCOMPARE(t.textValue(&label), QStringLiteral("<b>平成21年</b> 1/30"));
-    }
-
-    void restoringClicksInDialogOrder()
-    {
-        QStringList order;
-        // The dialog outlives this test: the connections go with `receiver`.
-        QObject receiver;
-        const auto watch = [&order, &receiver](QAbstractButton *button, const QString &name) {
-            connect(button, &QAbstractButton::clicked, &receiver, [&order, name] { order << name; });
+        QFETCH(QString, kind);
+        QFETCH(qint16, first);
+        QFETCH(qint16, second);
+        QFETCH(bool, refused);
+        const auto fields = [&kind](SettingsFile &s) -> std::pair<qint16 *, qint16 *> {
+            if (kind == u"check")
+                return {&s.infoDigits.showStopOrder, &s.infoDigits.countFromZero};
+            if (kind == u"list")
+                return {&s.infoDigits.dataColumn, &s.infoDigits.dataColumnCell};
+            return {&s.sounds.stepSynchronous, &s.sounds.stepAsynchronous};
         };
-        watch(m_dlg.Option2[1], QStringLiteral("step mode"));
-        watch(m_dlg.Option6[0], QStringLiteral("step method"));
-        watch(m_dlg.Option2[3], QStringLiteral("pre mode"));
-        watch(m_dlg.Option7[1], QStringLiteral("pre method"));
-        watch(m_dlg.chkUseSeiriPrev, QStringLiteral("preview"));
-        QVERIFY(!SetOptionInfo(m_dlg, initialRecords()).has_value());
-        order.clear();
-        QVERIFY(!m_dlg.Frame10->isEnabled() && m_dlg.Frame10->isHidden());
-        QVERIFY(!SetOptionInfo(m_dlg, parse(fixture("every_field.in4"))).has_value());
-        // The playing method sits above the mode on the dialog and comes first.
-        QCOMPARE(order, (QStringList{"step method", "step mode", "pre method", "pre mode", "preview"}));
-        // The click handling enables what depends on the option.
-        QVERIFY(m_dlg.Frame10->isEnabled() && !m_dlg.Frame10->isHidden());
-        QVERIFY(m_dlg.Combo4[0]->isEnabled());
+        SettingsFile into;
+        // Later in dialog order than every field above, earlier than none.
+        into.ticketPreview.fixedDate = QStringLiteral("kept");
+        SettingsFile from;
+        from.ticketPreview.fixedDate = QStringLiteral("taken");
+        from.customColours.fill(rgb(1, 2, 3));
+        from.folders.fareDataFolder = QStringLiteral("first field");
+        *fields(from).first = first;
+        *fields(from).second = second;
+        const auto failure = lumina::takeOptions(into, from);
+        QCOMPARE(failure.has_value(), refused);
+        if (refused)
+            QCOMPARE(failure->code, 380);
+        QFETCH(qint16, firstAfter);
+        QFETCH(qint16, secondAfter);
+        QCOMPARE(*fields(into).first, firstAfter);
+        QCOMPARE(*fields(into).second, secondAfter);
+        QCOMPARE(into.ticketPreview.fixedDate, QString(refused ? "kept" : "taken"));
+        QCOMPARE(into.folders.fareDataFolder, QStringLiteral("first field"));
+        QCOMPARE(into.customColours[16], rgb(1, 2, 3));
     }
 
-    void backlightIsClickedAgain_data() { fixtureTable("settings/backlight.txt", 3); }
-    void backlightIsClickedAgain()
+    // The dialog shows every option of a file and hands each back unchanged;
+    // what depends on a switch follows it.
+    void dialogShowsAndHandsBack_data()
     {
-        QFETCH(QStringList, row);
-        const int clicked = row[1].toInt();
-        QWidget panel;
-        OptionTransferHooks hooks;
-        QStringList seen;
-        for (size_t i = 0; i < 3; ++i) {
-            hooks.backlight[i] = new QRadioButton(&panel);
-            hooks.backlight[i]->setChecked(int(i) == row[0].toInt());
-            // The user panel paths are in when the backlight is clicked.
-            connect(hooks.backlight[i], &QRadioButton::clicked, this,
-                    [&, i] { seen << QString::number(i) + m_dlg.txtSelectPanel[i]->text(); });
-        }
-        const SettingsFile s = parse(fixture("every_field.in4"));
-        QVERIFY(!SetOptionInfo(m_dlg, s, hooks).has_value());
-        QCOMPARE(seen, QStringList{QString::number(clicked) + s.panel.userPanelImages[size_t(clicked)]});
+        QTest::addColumn<QString>("file");
+        QTest::newRow("defaults") << QString();
+        QTest::newRow("every field") << "every_field.in4";
+    }
+    void dialogShowsAndHandsBack()
+    {
+        QFETCH(QString, file);
+        SettingsFile s = file.isEmpty() ? initialRecords() : parse(fixture(qPrintable(file)));
+        // A date from a file is shown as those very characters, no markup.
+        if (file.isEmpty())
+            s.ticketPreview.fixedDate = QStringLiteral("<b>平成21年</b> 1/30");
+        s.controlPanel.scrollSpeed = 17; // not an option: passed through
+        OptionsDialog dlg;
+        dlg.setSettings(s);
+        QVERIFY(dlg.settings() == s);
+        QCOMPARE(dlg.Label10->textFormat(), Qt::PlainText);
+        QCOMPARE(dlg.Frame10->isEnabled(), !file.isEmpty());
+        QCOMPARE(dlg.Combo4[0]->isEnabled(), !file.isEmpty());
+        QCOMPARE(dlg.M_Degit1->DegitForeColor(), s.infoDigits.litColour);
     }
 
 private:
     FakeHostLib m_host;
-    OptionsDialog m_dlg;
 };
 
 LUMINA_TEST_MAIN(tst_SettingsFile)

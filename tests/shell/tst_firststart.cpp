@@ -3,7 +3,7 @@
 #include "TestMain.h"
 
 #include "options/SampleSetup.h"
-#include "options/OptionsDialog.h"
+#include "settings/OptionFields.h"
 #include "settings/IniLocation.h"
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
@@ -76,18 +76,18 @@ private slots:
         for (const QString &name : present)
             QVERIFY(name.endsWith(u'/') ? QDir().mkpath(samples.filePath("sounds/" + name))
                                         : touch(samples.filePath("sounds/" + name)));
-        OptionsDialog dialog;
-        applySampleSetup(dialog, samples.path());
+        SettingsFile settings;
+        applySampleSetup(settings, samples.path());
 
-        QCOMPARE(dialog.Text2[0]->text(), samples.path());
-        QCOMPARE(dialog.Text2[1]->text(), samples.filePath("tape"));
+        QCOMPARE(settings.folders.fareDataFolder, samples.path());
+        QCOMPARE(settings.folders.announcementDataFolder, samples.filePath("tape"));
         QStringList set;
-        for (size_t i = 0; i < dialog.txtSelectSound.size(); ++i) {
-            const QLineEdit *field = dialog.txtSelectSound[i];
-            if (!field || field->text().isEmpty())
+        for (int i = 0; i < soundField::kCount; ++i) {
+            const QString *field = soundFile(settings.sounds, i);
+            if (!field || field->isEmpty())
                 continue;
-            QVERIFY2(field->text().startsWith(samples.filePath("sounds/")), qPrintable(field->text()));
-            set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(field->text()).fileName());
+            QVERIFY2(field->startsWith(samples.filePath("sounds/")), qPrintable(*field));
+            set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(*field).fileName());
         }
         QCOMPARE(set, expected);
     }
@@ -125,8 +125,8 @@ private slots:
         program.startUp();
 
         QCOMPARE(loads, 1);
-        QCOMPARE(program.options()->Text2[0]->text(), sampleSetUp ? sampleFolder : QString());
-        QCOMPARE(program.options()->txtSelectSound[0]->text(),
+        QCOMPARE(program.settings().folders.fareDataFolder, sampleSetUp ? sampleFolder : QString());
+        QCOMPARE(program.settings().sounds.routeSetSound,
                  sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString());
         QVERIFY(fake.messages.isEmpty());
     }

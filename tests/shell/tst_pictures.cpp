@@ -81,26 +81,32 @@ private slots:
         } else if (state == u"board-clear") {
             p.panel->Check1->click();
         } else if (state == u"board-style5") {
-            p.options->Combo2->setCurrentIndex(5);
-            p.options->Check2->setChecked(true);
-            p.options->Command4->click();
+            p.cp->runOptionsDialog = [](OptionsDialog &dialog) {
+                dialog.Combo2->setCurrentIndex(5);
+                dialog.Check2->setChecked(true);
+                dialog.Command4->click();
+            };
+            p.panel->Command4->click();
         } else if (state == u"board-options") {
             const OleColor colours[5] = {rgb(0, 0, 90), rgb(0, 60, 0), rgb(255, 200, 0), rgb(40, 0, 0),
                                          rgb(0, 255, 255)};
-            for (size_t i = 0; i < 5; ++i)
-                setBackColor(i < 3 ? p.options->Command8[i] : p.options->Command9[i - 3], colours[i]);
-            p.options->Check4->setChecked(true);
-            p.options->Combo3->setCurrentIndex(1);
             // "設定", then "OK" in the dialog.
-            p.cp->showOptions = [&] { p.options->Command4->click(); };
+            p.cp->runOptionsDialog = [&colours](OptionsDialog &dialog) {
+                for (size_t i = 0; i < 5; ++i)
+                    setBackColor(i < 3 ? dialog.Command8[i] : dialog.Command9[i - 3], colours[i]);
+                dialog.Check4->setChecked(true);
+                dialog.Combo3->setCurrentIndex(1);
+                dialog.Command4->click();
+            };
             p.panel->Command4->click();
         } else if (state == u"panel-lists") {
             QTest::mouseDClick(p.panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
         } else if (state == u"panel-preview") {
             // Opened, with the ticket of the second stop and the tape group usable.
-            p.options->chkUseSeiriPrev->setChecked(true);
-            p.host.fileAnswers.push_back(QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP"));
-            p.options->Command1_Click();
+            p.options->ticketPreview.usePreview = 1;
+            p.options->ticketPreview.plugIn =
+                QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP");
+            p.program->applySettings();
             QVERIFY(p.writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
             p.keyRoute(QStringLiteral("12"), QStringLiteral("2"));
             p.speech.setReady(true);

@@ -1,4 +1,4 @@
-#include "settings/WindowPosition.h"
+#include "shell/WindowPosition.h"
 
 #include "base/Geometry.h"
 
