@@ -113,6 +113,8 @@ PanelController::PanelController(BoardWindow *board, PanelWindow *panel, Setting
     new PanelKeys(m_board, m_panel, this);
 }
 
+PanelController::~PanelController() = default;
+
 void PanelController::Check4_Click()
 {
     const bool open = m_panel->Check4->isChecked();
@@ -226,15 +228,16 @@ void PanelController::Command4_Click()
 {
     m_board->setEnabled(false);
     m_panel->setEnabled(false);
-    {
-        OptionsDialog dialog;
-        dialog.setSettings(m_settings);
-        connect(&dialog, &OptionsDialog::applyRequested, this, [this, &dialog] {
-            m_settings = dialog.settings();
+    // One dialog for the run, so it opens again at the page it was left on.
+    if (!m_optionsDialog) {
+        m_optionsDialog = std::make_unique<OptionsDialog>();
+        connect(m_optionsDialog.get(), &OptionsDialog::applyRequested, this, [this] {
+            m_settings = m_optionsDialog->settings();
             SetProp();
         });
-        runOptionsDialog(dialog);
     }
+    m_optionsDialog->setSettings(m_settings);
+    runOptionsDialog(*m_optionsDialog);
     m_board->setEnabled(true);
     m_panel->setEnabled(true);
     // Font and colour changes show at once on the stop name.

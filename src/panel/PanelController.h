@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace lumina {
 
@@ -30,6 +31,7 @@ public:
     // options dialog.
     PanelController(BoardWindow *board, PanelWindow *panel, SettingsFile &settings,
                     QObject *parent = nullptr);
+    ~PanelController() override;
 
     // Runs the options dialog modally; returns when it has been closed.
     std::function<void(OptionsDialog &)> runOptionsDialog;
@@ -99,6 +101,7 @@ private:
     BoardWindow *m_board;
     PanelWindow *m_panel;
     SettingsFile &m_settings;
+    std::unique_ptr<OptionsDialog> m_optionsDialog;
     // The plug-in whose companies the list holds.
     QString m_plugIn;
     AnnouncementTape m_tape;
