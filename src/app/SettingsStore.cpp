@@ -160,6 +160,33 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
     return false;
 }
 
+// What a settings file held, into the settings and the windows, in the order
+// of the options dialog, the panel and the board; stops at the first value a
+// control could not take.
+bool apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &settings)
+{
+    QWidget *owner = targets.board;
+    // The windows' own parts pass on whole; the options stop at a bad value.
+    settings.controlPanel = loaded.controlPanel;
+    settings.board = loaded.board;
+    settings.cells = loaded.cells;
+    if (targets.board)
+        targets.board->restoreCells(loaded);
+
+    auto failure = takeOptions(settings, loaded);
+    if (!failure && targets.panel)
+        failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel);
+    if (failure) {
+        showFailure(owner, *failure, kLoadModuleLine);
+        return false;
+    }
+    if (targets.board)
+        targets.board->SetFormInfo(loaded.board);
+    if (targets.setProp)
+        targets.setProp();
+    return true;
+}
+
 } // namespace
 
 bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)
@@ -201,29 +228,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         showFailure(owner, iniFailure(iniError::kDeviceIo), kLoadModuleLine);
         return false;
     }
-    // The windows' own parts pass on whole; the options stop at a bad value.
-    settings.controlPanel = loaded.controlPanel;
-    settings.board = loaded.board;
-    settings.cells = loaded.cells;
-
-    if (targets.board)
-        targets.board->restoreCells(loaded);
-
-    if (const auto failure = takeOptions(settings, loaded)) {
-        showFailure(owner, *failure, kLoadModuleLine);
-        return false;
-    }
-    if (targets.panel) {
-        if (const auto failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel)) {
-            showFailure(owner, *failure, kLoadModuleLine);
-            return false;
-        }
-    }
-    if (targets.board)
-        targets.board->SetFormInfo(loaded.board);
-    if (targets.setProp)
-        targets.setProp();
-    return true;
+    return apply(targets, loaded, settings);
 }
 
 bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)

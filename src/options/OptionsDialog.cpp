@@ -174,6 +174,8 @@ void placeInBlank(QCheckBox *box, int run, QWidget *list)
     list->raise();
 }
 
+const char16_t *const kValueCaptions[3] = {u"「1」の場合", u"「2」の場合", u"「3」の場合"};
+
 QString nulList(std::initializer_list<const char16_t *> parts)
 {
     QString list;
@@ -419,16 +421,10 @@ void OptionsDialog::buildStopNamePage(QWidget *page)
 
 void OptionsDialog::buildSoundPage(QWidget *page)
 {
-    auto soundRow = [this](QWidget *parent, int index, int textLeft, int top, int textWidth) {
-        txtSelectSound[index] = textBox(parent, textLeft, top, textWidth);
-        cmdSelectSound[index] =
-            button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330);
-    };
-
     caption(page, QStringLiteral("系統設定時のサウンド："), 150, 285, 2250, 255);
-    soundRow(page, 0, 2400, 270, 4920);
+    addSoundRow(page, 0, 2400, 270, 4920);
     caption(page, QStringLiteral("リセット時のサウンド："), 150, 645, 2250, 255);
-    soundRow(page, 1, 2400, 630, 4920);
+    addSoundRow(page, 1, 2400, 630, 4920);
 
     Option5[1] = place(new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
                                         OptionButton::Look::Graphical, page),
@@ -438,13 +434,29 @@ void OptionsDialog::buildSoundPage(QWidget *page)
                        2610, 1005, 2400, 345);
     Option5[1]->setChecked(true);
 
-    static const char16_t *const valueCaptions[3] = {u"「1」の場合", u"「2」の場合", u"「3」の場合"};
+    buildStepSoundPage(page);
+    buildPreSoundPage(page);
 
+    Label1[7] = caption(
+        page,
+        QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
+        150, 4440, 7605, 480, true);
+}
+
+void OptionsDialog::addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth)
+{
+    txtSelectSound[size_t(index)] = textBox(parent, textLeft, top, textWidth);
+    cmdSelectSound[size_t(index)] =
+        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330);
+}
+
+void OptionsDialog::buildStepSoundPage(QWidget *page)
+{
     // Step sound sub-page.
     Frame2[1] = group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000);
     QGroupBox *step = Frame2[1];
     Option2[0] = option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
-    soundRow(step, 7, 3060, 240, 4080);
+    addSoundRow(step, 7, 3060, 240, 4080);
     Option2[1] = option(
         step,
         QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
@@ -452,8 +464,8 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     Combo1 = place(dropDownList(step), 420, 1065, 855, 315);
     caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
     for (int i = 0; i < 3; ++i) {
-        caption(step, QString::fromUtf16(valueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        soundRow(step, 8 + i, 3060, 1065 + i * 345, 4080);
+        caption(step, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        addSoundRow(step, 8 + i, 3060, 1065 + i * 345, 4080);
     }
     QGroupBox *stepPlay = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
     Option6[0] = option(stepPlay,
@@ -465,6 +477,10 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     Option2[0]->setChecked(true);
     Option6[1]->setChecked(true);
 
+}
+
+void OptionsDialog::buildPreSoundPage(QWidget *page)
+{
     // Pre-announcement sound sub-page.
     Frame2[0] = group(
         page,
@@ -472,14 +488,14 @@ void OptionsDialog::buildSoundPage(QWidget *page)
         120, 1380, 7755, 3000);
     QGroupBox *before = Frame2[0];
     Option2[2] = option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
-    soundRow(before, 3, 3060, 240, 4080);
+    addSoundRow(before, 3, 3060, 240, 4080);
     Option2[3] = option(
         before,
         QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
         120, 555, 7515, 480);
     for (int i = 0; i < 3; ++i) {
-        caption(before, QString::fromUtf16(valueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        soundRow(before, 4 + i, 3060, 1065 + i * 345, 4080);
+        caption(before, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        addSoundRow(before, 4 + i, 3060, 1065 + i * 345, 4080);
     }
     QGroupBox *beforePlay = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
     Option7[0] = option(beforePlay,
@@ -490,10 +506,6 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     Option2[2]->setChecked(true);
     Option7[0]->setChecked(true);
 
-    Label1[7] = caption(
-        page,
-        QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
-        150, 4440, 7605, 480, true);
 }
 
 void OptionsDialog::buildTicketPage(QWidget *page)

@@ -159,6 +159,9 @@ private:
     void buildDigitPage(QWidget *page);
     void buildStopNamePage(QWidget *page);
     void buildSoundPage(QWidget *page);
+    void buildStepSoundPage(QWidget *page);
+    void buildPreSoundPage(QWidget *page);
+    void addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth);
     void buildTicketPage(QWidget *page);
     void fillLists();
     void groupOptionButtons();

@@ -236,6 +236,29 @@ PanelWindow::PanelWindow(QWidget *parent)
     Check1->setCheckable(true);
     Check1->setEnabled(false);
 
+    buildStepButtons();
+    buildTapeGroup();
+    buildBacklightSwitch();
+    Frame6 = place(new QFrame(this), 3450, 780, 1725, 1410);
+    Frame6->setObjectName(QStringLiteral("Frame6"));
+    setBackColor(Frame6, kBlack);
+    buildFrame6();
+
+    Command4 = place(new QPushButton(QStringLiteral("設定..."), this), 3450, 2250, 840, 300);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command8 = place(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), 4290, 2250, 870, 300);
+    Command8->setObjectName(QStringLiteral("Command8"));
+    Check4 = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
+    Check4->setObjectName(QStringLiteral("Check4"));
+    Check4->setCheckable(true);
+    Check4->setToolTip(QStringLiteral("整理券プレビューを開きます"));
+    for (QPushButton *button : {Command4, Command8, Check1, Check4, Command1[0], Command1[1]})
+        standardLook(button);
+    buildTicketPreview();
+}
+
+void PanelWindow::buildStepButtons()
+{
     const char16_t *stepCaptions[2] = {u"データ戻し", u"データ送り"};
     const int stepLefts[2] = {2070, 2730};
     const int stepWidths[2] = {645, 690};
@@ -248,7 +271,10 @@ PanelWindow::PanelWindow(QWidget *parent)
         button->setEnabled(false);
         Command2[size_t(i)] = button;
     }
+}
 
+void PanelWindow::buildTapeGroup()
+{
     grpM_Tape = place(new QGroupBox(this), 2085, 1260, 1290, 1275);
     grpM_Tape->setObjectName(QStringLiteral("grpM_Tape"));
     setBackColor(grpM_Tape, rgb(150, 150, 150));
@@ -274,7 +300,10 @@ PanelWindow::PanelWindow(QWidget *parent)
         button->setObjectName(QString::fromLatin1(t.name));
         *t.button = button;
     }
+}
 
+void PanelWindow::buildBacklightSwitch()
+{
     Frame2 = place(new QGroupBox(QStringLiteral("バックライト"), this), 3465, 60, 1695, 720);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     setBackColor(Frame2, kBlack);
@@ -297,23 +326,10 @@ PanelWindow::PanelWindow(QWidget *parent)
         Option4[size_t(i)] = button;
     }
     Option4[0]->setChecked(true);
+}
 
-    Frame6 = place(new QFrame(this), 3450, 780, 1725, 1410);
-    Frame6->setObjectName(QStringLiteral("Frame6"));
-    setBackColor(Frame6, kBlack);
-    buildFrame6();
-
-    Command4 = place(new QPushButton(QStringLiteral("設定..."), this), 3450, 2250, 840, 300);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command8 = place(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), 4290, 2250, 870, 300);
-    Command8->setObjectName(QStringLiteral("Command8"));
-    Check4 = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
-    Check4->setObjectName(QStringLiteral("Check4"));
-    Check4->setCheckable(true);
-    Check4->setToolTip(QStringLiteral("整理券プレビューを開きます"));
-    for (QPushButton *button : {Command4, Command8, Check1, Check4, Command1[0], Command1[1]})
-        standardLook(button);
-
+void PanelWindow::buildTicketPreview()
+{
     Label4 = place(new QLabel(QStringLiteral("整理券プレビュー"), this), 5370, 135, 1350, 225);
     Label4->setObjectName(QStringLiteral("Label4"));
     setForeColor(Label4, kWhite);

@@ -186,6 +186,10 @@ private:
     void buildKeypadPanel();
     void buildListPanel();
     void buildFrame6();
+    void buildStepButtons();
+    void buildTapeGroup();
+    void buildBacklightSwitch();
+    void buildTicketPreview();
 
     // Where the settings put the panel (made at the first restore).
     WindowPlace *m_place = nullptr;
