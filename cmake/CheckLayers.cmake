@@ -1,13 +1,25 @@
-# cmake -DSOURCE_DIR=<src> -DLAYERS="base;hostlib;..." -P CheckLayers.cmake
+# cmake -DSOURCE_DIR=<src> -DLAYERS="base;hostlib;..." [-DDEPENDS="route:base,hostlib;..."]
+#       -P CheckLayers.cmake
 #
 # Fails when a file in one source folder includes a header of a folder above it
-# in LAYERS (bottom first). main.cpp, at the root, may include anything.
+# in LAYERS (bottom first), or of a folder that DEPENDS does not list as one it
+# links. main.cpp, at the root, may include anything.
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 if(NOT SOURCE_DIR OR NOT LAYERS)
   message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=... -DLAYERS=... -P CheckLayers.cmake")
 endif()
 set(violations "")
-list(LENGTH LAYERS count)
+foreach(entry IN LISTS DEPENDS)
+  string(REPLACE ":" ";" parts "${entry}")
+  list(GET parts 0 name)
+  list(LENGTH parts n)
+  set(linked_${name} "")
+  if(n GREATER 1)
+    list(GET parts 1 deps)
+    string(REPLACE "," ";" linked_${name} "${deps}")
+  endif()
+  set(known_${name} TRUE)
+endforeach()
 foreach(folder IN LISTS LAYERS)
   list(FIND LAYERS ${folder} level)
   file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
@@ -23,6 +35,12 @@ foreach(folder IN LISTS LAYERS)
       elseif(target_level GREATER level)
         file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
         list(APPEND violations "${rel}: ${folder}/ must not include ${target}/ (a layer above it)")
+      elseif(known_${folder} AND NOT target STREQUAL folder)
+        list(FIND linked_${folder} ${target} linked)
+        if(linked EQUAL -1)
+          file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
+          list(APPEND violations "${rel}: ${folder}/ includes ${target}/ without linking it")
+        endif()
       endif()
     endforeach()
   endforeach()
