@@ -132,10 +132,12 @@ void Lumina::startUp()
     // (they keep it where they put it) or the user has moved it meanwhile.
     if (!m_panel->positionRestored()) {
         const QPoint placed = m_panel->pos();
-        QTimer::singleShot(kFrameSettleMs, this, [this, placed] {
+        m_panelSettle.setSingleShot(true);
+        m_panelSettle.callOnTimeout(this, [this, placed] {
             if (m_panel && !m_quitting && !m_panel->positionRestored() && m_panel->pos() == placed)
                 placePanelAtBottomRight();
         });
+        m_panelSettle.start(kFrameSettleMs);
     }
 }
 

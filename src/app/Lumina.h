@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -69,6 +70,8 @@ public:
     // the program is ending.
     bool requestQuit();
     bool quitting() const { return m_quitting; }
+    // Whether the panel may still be placed again once its frame is known.
+    bool panelSettling() const { return m_panelSettle.isActive(); }
 
 private:
     void initBoardDefaults();
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<PanelWindow> m_panel;
     std::unique_ptr<PanelController> m_controlPanel;
     Seams m_seams;
+    QTimer m_panelSettle;
     bool m_quitting = false;
 };
 
