@@ -35,7 +35,7 @@ int SlotSoundPlayer::slotIndex(const QString &slot)
     return n >= 1 && n <= kSlots ? n - 1 : -1;
 }
 
-void SlotSoundPlayer::PlaySound(const QString &path, const QString &slot, bool synchronous,
+void SlotSoundPlayer::play(const QString &path, const QString &slot, bool synchronous,
                                 int pauseMs)
 {
     const int channel = slotIndex(slot);
@@ -55,7 +55,7 @@ void SlotSoundPlayer::PlaySound(const QString &path, const QString &slot, bool s
     }
 }
 
-void SlotSoundPlayer::StopAllSounds()
+void SlotSoundPlayer::stopAll()
 {
     for (int channel = 0; channel < kSlots; ++channel)
         m_output.close(channel);
