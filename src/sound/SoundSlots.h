@@ -21,8 +21,7 @@ public:
 
     SlotSoundPlayer(SoundDecoder &decoder, SoundOutput &output);
 
-    void play(const QString &path, const QString &slot, bool synchronous,
-                   int pauseMs) override;
+    void play(const QString &path, const QString &slot, bool synchronous) override;
     void stopAll() override;
 
     // "S1".."S4" (any case, blanks around ignored) to 0..3; -1 for anything else.

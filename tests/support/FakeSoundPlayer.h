@@ -18,7 +18,7 @@ public:
     FakeSoundPlayer() { setSoundPlayer(this); }
     ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
 
-    void play(const QString &path, const QString &slot, bool synchronous, int) override
+    void play(const QString &path, const QString &slot, bool synchronous) override
     {
         plays.append({path, slot, synchronous});
     }
