@@ -51,14 +51,14 @@ TapeLoad readTape(const QString &path)
     return load;
 }
 
-void AnnouncementTape::load(TapeLoad load)
+void AnnouncementTape::load(TapeLoad tape)
 {
-    m_entries = std::move(load.entries);
-    m_folder = QFileInfo(load.path).path();
-    m_loaded = load.ok;
+    m_entries = std::move(tape.entries);
+    m_folder = QFileInfo(tape.path).path();
+    m_loaded = tape.ok;
     m_position = 0;
-    if (!load.ok)
-        qCDebug(lcTape) << "announcement file" << load.path << "not used:" << load.errorString;
+    if (!tape.ok)
+        qCDebug(lcTape) << "announcement file" << tape.path << "not used:" << tape.errorString;
 }
 
 qint16 AnnouncementTape::stepFlag(int n) const
@@ -78,11 +78,18 @@ QString AnnouncementTape::text(int n) const
 
 QString AnnouncementTape::recordingOf(int n) const
 {
-    const QString text = text(n);
-    if (!isRecordingName(text))
+    const QString name = text(n);
+    if (!isRecordingName(name))
         return {};
-    const QString path = QDir(m_folder).filePath(text);
+    const QString path = QDir(m_folder).filePath(name);
     return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString AnnouncementTape::flagSound(const PreAnnouncement &sounds) const
+{
+    const int flag = soundFlag(m_position);
+    return flag >= 1 && flag <= int(sounds.flagSounds.size()) ? sounds.flagSounds[size_t(flag - 1)]
+                                                              : QString();
 }
 
 void AnnouncementTape::preAnnounce(const QString &sound, const QString &slot, bool synchronous)
@@ -101,15 +108,8 @@ bool AnnouncementTape::forward(const PreAnnouncement &sounds)
         m_position = count();
         return false;
     }
-    QString sound;
-    if (sounds.always) {
-        sound = sounds.alwaysSound;
-    } else {
-        const int flag = soundFlag(m_position);
-        if (flag >= 1 && flag <= 3)
-            sound = sounds.flagSounds[size_t(flag - 1)];
-    }
-    preAnnounce(sound, kForwardSlot, sounds.synchronous);
+    preAnnounce(sounds.always ? sounds.alwaysSound : flagSound(sounds), kForwardSlot,
+                sounds.synchronous);
     announce(m_position, sounds.synchronous);
     return true;
 }
@@ -122,9 +122,7 @@ bool AnnouncementTape::back(const PreAnnouncement &sounds)
         return false;
     }
     // Going back, only the entry's own flag chooses a sound.
-    const int flag = soundFlag(m_position);
-    if (flag >= 1 && flag <= 3)
-        preAnnounce(sounds.flagSounds[size_t(flag - 1)], kBackSlot, sounds.synchronous);
+    preAnnounce(flagSound(sounds), kBackSlot, sounds.synchronous);
     announce(m_position, sounds.synchronous);
     return true;
 }

@@ -45,7 +45,7 @@ public:
 
     int count() const { return int(m_entries.size()); }
     int position() const { return m_position; }
-    // The step and sound flags of entry n, 0 outside 1..count.
+    // The step and sound flags of entry n, 0 outside 1..count().
     qint16 stepFlag(int n) const;
     qint16 soundFlag(int n) const;
     QString text(int n) const;
@@ -64,6 +64,8 @@ public:
     QString recordingOf(int n) const;
 
 private:
+    // The sound the current entry's own flag chooses, "" for none.
+    QString flagSound(const PreAnnouncement &sounds) const;
     void preAnnounce(const QString &sound, const QString &slot, bool synchronous);
 
     QList<TapeEntry> m_entries;
