@@ -42,7 +42,6 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     engineList = new QComboBox;
     engineList->setObjectName(QStringLiteral("cboEngine"));
     engineList->addItems(speech().engines());
-    engineList->setCurrentIndex(engineList->findText(m_original.engine));
     languageList = new QComboBox;
     languageList->setObjectName(QStringLiteral("cboLanguage"));
     voiceList = new QComboBox;
@@ -110,17 +109,17 @@ void VoiceDialog::fillVoices()
     for (const QLocale &language : speech().languages()) {
         const QString native = language.nativeLanguageName();
         languageList->addItem(native.isEmpty() ? language.name()
-                                              : QStringLiteral("%1 (%2)").arg(native, language.name()),
-                             language.name());
+                                               : QStringLiteral("%1 (%2)").arg(native, language.name()),
+                              language.name());
     }
     languageList->setCurrentIndex(languageList->findData(running.language));
     voiceList->clear();
     for (const VoiceInfo &voice : speech().voices())
         voiceList->addItem(voice.name, voice.name);
     voiceList->setCurrentIndex(voiceList->findData(running.voice));
-    const int engine = engineList->findText(running.engine);
-    if (engine >= 0)
-        engineList->setCurrentIndex(engine);
+    // An engine not offered (none running yet) shows none chosen, as the
+    // language and voice lists do.
+    engineList->setCurrentIndex(engineList->findText(running.engine));
     m_filling = false;
 }
 
