@@ -126,7 +126,7 @@ void VoiceDialog::fillVoices()
 void VoiceDialog::showState()
 {
     stateLabel->setText(speech().isReady() ? QString()
-                                         : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
+                                           : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
 }
 
 VoiceSettings VoiceDialog::current() const
