@@ -71,7 +71,7 @@ Seams Lumina::defaultSeams()
         if (m_board)
             m_board->ChimeiCtl->SetChimei(QString());
     };
-    s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
+    s.stopAllSounds = [] { soundPlayer().stopAll(); };
     s.releaseSpeech = [this] {
         if (m_controlPanel)
             m_controlPanel->ReleaseSpeech();

@@ -39,26 +39,25 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     setWindowTitle(QStringLiteral("音声の調節"));
     setObjectName(QStringLiteral("frmVoice"));
 
-    cboEngine = new QComboBox;
-    cboEngine->setObjectName(QStringLiteral("cboEngine"));
-    cboEngine->addItems(speech().engines());
-    cboEngine->setCurrentIndex(cboEngine->findText(m_original.engine));
-    cboLanguage = new QComboBox;
-    cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
-    cboVoice = new QComboBox;
-    cboVoice->setObjectName(QStringLiteral("cboVoice"));
-    sldRate = slider(-kSteps, kSteps, m_original.rate);
-    sldPitch = slider(-kSteps, kSteps, m_original.pitch);
-    sldVolume = slider(0, kSteps, m_original.volume);
-    lblState = new QLabel;
+    engineList = new QComboBox;
+    engineList->setObjectName(QStringLiteral("cboEngine"));
+    engineList->addItems(speech().engines());
+    languageList = new QComboBox;
+    languageList->setObjectName(QStringLiteral("cboLanguage"));
+    voiceList = new QComboBox;
+    voiceList->setObjectName(QStringLiteral("cboVoice"));
+    rateSlider = slider(-kSteps, kSteps, m_original.rate);
+    pitchSlider = slider(-kSteps, kSteps, m_original.pitch);
+    volumeSlider = slider(0, kSteps, m_original.volume);
+    stateLabel = new QLabel;
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("エンジン："), cboEngine);
-    form->addRow(QStringLiteral("言語："), cboLanguage);
-    form->addRow(QStringLiteral("声："), cboVoice);
-    form->addRow(QStringLiteral("速さ："), sldRate);
-    form->addRow(QStringLiteral("高さ："), sldPitch);
-    form->addRow(QStringLiteral("音量："), sldVolume);
+    form->addRow(QStringLiteral("エンジン："), engineList);
+    form->addRow(QStringLiteral("言語："), languageList);
+    form->addRow(QStringLiteral("声："), voiceList);
+    form->addRow(QStringLiteral("速さ："), rateSlider);
+    form->addRow(QStringLiteral("高さ："), pitchSlider);
+    form->addRow(QStringLiteral("音量："), volumeSlider);
 
     auto *sample = new QPushButton(QStringLiteral("試しに話す"));
     sample->setObjectName(QStringLiteral("cmdSample"));
@@ -68,7 +67,7 @@ VoiceDialog::VoiceDialog(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(lblState);
+    layout->addWidget(stateLabel);
     layout->addWidget(buttons);
 
     fillVoices();
@@ -77,26 +76,26 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &VoiceDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &VoiceDialog::reject);
     connect(sample, &QPushButton::clicked, this, &VoiceDialog::speakSample);
-    connect(cboEngine, &QComboBox::currentIndexChanged, this, [this] {
+    connect(engineList, &QComboBox::currentIndexChanged, this, [this] {
         if (m_filling)
             return;
         // Another engine has other languages and voices: its defaults
         // until they are known.
-        cboLanguage->clear();
-        cboVoice->clear();
+        languageList->clear();
+        voiceList->clear();
         apply();
     });
-    connect(cboLanguage, &QComboBox::currentIndexChanged, this, [this] {
+    connect(languageList, &QComboBox::currentIndexChanged, this, [this] {
         if (m_filling)
             return;
-        cboVoice->clear();
+        voiceList->clear();
         apply();
     });
-    connect(cboVoice, &QComboBox::currentIndexChanged, this, [this] {
+    connect(voiceList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             apply();
     });
-    for (QSlider *s : {sldRate, sldPitch, sldVolume})
+    for (QSlider *s : {rateSlider, pitchSlider, volumeSlider})
         connect(s, &QSlider::sliderReleased, this, &VoiceDialog::apply);
     connect(&speech(), &Speech::voicesChanged, this, &VoiceDialog::fillVoices);
     connect(&speech(), &Speech::readyChanged, this, &VoiceDialog::showState);
@@ -106,39 +105,39 @@ void VoiceDialog::fillVoices()
 {
     m_filling = true;
     const VoiceSettings running = speech().settings();
-    cboLanguage->clear();
+    languageList->clear();
     for (const QLocale &language : speech().languages()) {
         const QString native = language.nativeLanguageName();
-        cboLanguage->addItem(native.isEmpty() ? language.name()
-                                              : QStringLiteral("%1 (%2)").arg(native, language.name()),
-                             language.name());
+        languageList->addItem(native.isEmpty() ? language.name()
+                                               : QStringLiteral("%1 (%2)").arg(native, language.name()),
+                              language.name());
     }
-    cboLanguage->setCurrentIndex(cboLanguage->findData(running.language));
-    cboVoice->clear();
+    languageList->setCurrentIndex(languageList->findData(running.language));
+    voiceList->clear();
     for (const VoiceInfo &voice : speech().voices())
-        cboVoice->addItem(voice.name, voice.name);
-    cboVoice->setCurrentIndex(cboVoice->findData(running.voice));
-    const int engine = cboEngine->findText(running.engine);
-    if (engine >= 0)
-        cboEngine->setCurrentIndex(engine);
+        voiceList->addItem(voice.name, voice.name);
+    voiceList->setCurrentIndex(voiceList->findData(running.voice));
+    // An engine not offered (none running yet) shows none chosen, as the
+    // language and voice lists do.
+    engineList->setCurrentIndex(engineList->findText(running.engine));
     m_filling = false;
 }
 
 void VoiceDialog::showState()
 {
-    lblState->setText(speech().isReady() ? QString()
-                                         : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
+    stateLabel->setText(speech().isReady() ? QString()
+                                           : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
 }
 
 VoiceSettings VoiceDialog::current() const
 {
     VoiceSettings s;
-    s.engine = cboEngine->currentText();
-    s.language = cboLanguage->currentData().toString();
-    s.voice = cboVoice->currentData().toString();
-    s.rate = double(sldRate->value()) / kSteps;
-    s.pitch = double(sldPitch->value()) / kSteps;
-    s.volume = double(sldVolume->value()) / kSteps;
+    s.engine = engineList->currentText();
+    s.language = languageList->currentData().toString();
+    s.voice = voiceList->currentData().toString();
+    s.rate = double(rateSlider->value()) / kSteps;
+    s.pitch = double(pitchSlider->value()) / kSteps;
+    s.volume = double(volumeSlider->value()) / kSteps;
     return s;
 }
 

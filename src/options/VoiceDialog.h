@@ -27,13 +27,13 @@ public:
 
     static QString sampleSentence();
 
-    QComboBox *cboEngine = nullptr;
-    QComboBox *cboLanguage = nullptr;
-    QComboBox *cboVoice = nullptr;
-    QSlider *sldRate = nullptr;
-    QSlider *sldPitch = nullptr;
-    QSlider *sldVolume = nullptr;
-    QLabel *lblState = nullptr;
+    QComboBox *engineList = nullptr;
+    QComboBox *languageList = nullptr;
+    QComboBox *voiceList = nullptr;
+    QSlider *rateSlider = nullptr;
+    QSlider *pitchSlider = nullptr;
+    QSlider *volumeSlider = nullptr;
+    QLabel *stateLabel = nullptr;
 
     void accept() override;
     void reject() override;

@@ -168,7 +168,7 @@ void PanelController::drawSeiriken(int n, const QString &date, const QString &ti
 void PanelController::playSoundField(int field, const QString &slot, bool synchronous)
 {
     if (const QString *path = soundFile(m_settings.sounds, field))
-        soundPlayer().PlaySound(*path, slot, synchronous, 0);
+        soundPlayer().play(*path, slot, synchronous);
 }
 
 void PanelController::CommandButton1_Click(int index)
@@ -294,7 +294,7 @@ void PanelController::Command1_Click(int index)
     RouteState &route = routeState();
     if (!setRoute(route, fareFolder, entry, m_panel))
         return;
-    m_tape.LoadTape(std::move(tape));
+    m_tape.load(std::move(tape));
     updateTapeFrame();
 
     // Lamp test: every segment of every cell lit for three seconds.
@@ -393,22 +393,22 @@ PreAnnouncement PanelController::preAnnouncement() const
 
 void PanelController::cmdTapeNext_Click()
 {
-    m_tape.TapeForward(preAnnouncement());
+    m_tape.forward(preAnnouncement());
     // The entry now current decides, also when the tape stood at its end.
-    if (m_tape.EntryStepFlag(m_tape.TapePosition()) == 1)
+    if (m_tape.stepFlag(m_tape.position()) == 1)
         Command2_Click(1);
 }
 
 void PanelController::cmdTapeBack_Click()
 {
-    m_tape.TapeBack(preAnnouncement());
-    if (m_tape.EntryStepFlag(m_tape.TapePosition()) == 1)
+    m_tape.back(preAnnouncement());
+    if (m_tape.stepFlag(m_tape.position()) == 1)
         Command2_Click(0);
 }
 
 void PanelController::cmdTapeStop_Click()
 {
-    m_tape.TapeStop();
+    m_tape.stop();
 }
 
 void PanelController::cmdTapeSet_Click()

@@ -51,38 +51,45 @@ TapeLoad readTape(const QString &path)
     return load;
 }
 
-void AnnouncementTape::LoadTape(TapeLoad load)
+void AnnouncementTape::load(TapeLoad tape)
 {
-    m_entries = std::move(load.entries);
-    m_folder = QFileInfo(load.path).path();
-    m_loaded = load.ok;
+    m_entries = std::move(tape.entries);
+    m_folder = QFileInfo(tape.path).path();
+    m_loaded = tape.ok;
     m_position = 0;
-    if (!load.ok)
-        qCDebug(lcTape) << "announcement file" << load.path << "not used:" << load.errorString;
+    if (!tape.ok)
+        qCDebug(lcTape) << "announcement file" << tape.path << "not used:" << tape.errorString;
 }
 
-qint16 AnnouncementTape::EntryStepFlag(int n) const
+qint16 AnnouncementTape::stepFlag(int n) const
 {
-    return n >= 1 && n <= TapeCount() ? m_entries[n - 1].EntryStepFlag : 0;
+    return n >= 1 && n <= count() ? m_entries[n - 1].stepFlag : 0;
 }
 
-qint16 AnnouncementTape::EntrySoundFlag(int n) const
+qint16 AnnouncementTape::soundFlag(int n) const
 {
-    return n >= 1 && n <= TapeCount() ? m_entries[n - 1].EntrySoundFlag : 0;
+    return n >= 1 && n <= count() ? m_entries[n - 1].soundFlag : 0;
 }
 
-QString AnnouncementTape::EntryText(int n) const
+QString AnnouncementTape::text(int n) const
 {
-    return n >= 1 && n <= TapeCount() ? m_entries[n - 1].text : QString();
+    return n >= 1 && n <= count() ? m_entries[n - 1].text : QString();
 }
 
 QString AnnouncementTape::recordingOf(int n) const
 {
-    const QString text = EntryText(n);
-    if (!isRecordingName(text))
+    const QString name = text(n);
+    if (!isRecordingName(name))
         return {};
-    const QString path = QDir(m_folder).filePath(text);
+    const QString path = QDir(m_folder).filePath(name);
     return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString AnnouncementTape::flagSound(const PreAnnouncement &sounds) const
+{
+    const int flag = soundFlag(m_position);
+    return flag >= 1 && flag <= int(sounds.flagSounds.size()) ? sounds.flagSounds[size_t(flag - 1)]
+                                                              : QString();
 }
 
 void AnnouncementTape::preAnnounce(const QString &sound, const QString &slot, bool synchronous)
@@ -91,30 +98,23 @@ void AnnouncementTape::preAnnounce(const QString &sound, const QString &slot, bo
         return;
     qCDebug(lcTape) << "pre-announcement sound" << sound << "in" << slot
                     << (synchronous ? "(synchronous)" : "");
-    soundPlayer().PlaySound(sound, slot, synchronous, 0);
+    soundPlayer().play(sound, slot, synchronous);
 }
 
-bool AnnouncementTape::TapeForward(const PreAnnouncement &sounds)
+bool AnnouncementTape::forward(const PreAnnouncement &sounds)
 {
     ++m_position;
-    if (m_position > TapeCount()) {
-        m_position = TapeCount();
+    if (m_position > count()) {
+        m_position = count();
         return false;
     }
-    QString sound;
-    if (sounds.always) {
-        sound = sounds.alwaysSound;
-    } else {
-        const int flag = EntrySoundFlag(m_position);
-        if (flag >= 1 && flag <= 3)
-            sound = sounds.flagSounds[size_t(flag - 1)];
-    }
-    preAnnounce(sound, kForwardSlot, sounds.synchronous);
-    AnnounceEntry(m_position, sounds.synchronous);
+    preAnnounce(sounds.always ? sounds.alwaysSound : flagSound(sounds), kForwardSlot,
+                sounds.synchronous);
+    announce(m_position, sounds.synchronous);
     return true;
 }
 
-bool AnnouncementTape::TapeBack(const PreAnnouncement &sounds)
+bool AnnouncementTape::back(const PreAnnouncement &sounds)
 {
     --m_position;
     if (m_position < 1) {
@@ -122,16 +122,14 @@ bool AnnouncementTape::TapeBack(const PreAnnouncement &sounds)
         return false;
     }
     // Going back, only the entry's own flag chooses a sound.
-    const int flag = EntrySoundFlag(m_position);
-    if (flag >= 1 && flag <= 3)
-        preAnnounce(sounds.flagSounds[size_t(flag - 1)], kBackSlot, sounds.synchronous);
-    AnnounceEntry(m_position, sounds.synchronous);
+    preAnnounce(flagSound(sounds), kBackSlot, sounds.synchronous);
+    announce(m_position, sounds.synchronous);
     return true;
 }
 
-void AnnouncementTape::AnnounceEntry(int n, bool synchronous)
+void AnnouncementTape::announce(int n, bool synchronous)
 {
-    if (n < 1 || n > TapeCount())
+    if (n < 1 || n > count())
         return;
     Speech &engine = speech();
     engine.stop();
@@ -139,21 +137,21 @@ void AnnouncementTape::AnnounceEntry(int n, bool synchronous)
     if (!recording.isEmpty()) {
         qCDebug(lcTape) << "entry" << n << "played:" << recording;
         m_recordingPlayed = true;
-        soundPlayer().PlaySound(recording, kForwardSlot, synchronous, 0);
+        soundPlayer().play(recording, kForwardSlot, synchronous);
         return;
     }
-    qCDebug(lcTape) << "entry" << n << "spoken:" << EntryText(n);
-    engine.speak(EntryText(n));
+    qCDebug(lcTape) << "entry" << n << "spoken:" << text(n);
+    engine.speak(text(n));
     if (engine.status() == Speech::Error)
         engine.stop();
 }
 
-void AnnouncementTape::TapeStop()
+void AnnouncementTape::stop()
 {
     speech().stop();
     // The player closes its slots only all together.
     if (m_recordingPlayed) {
-        soundPlayer().StopAllSounds();
+        soundPlayer().stopAll();
         m_recordingPlayed = false;
     }
 }

@@ -40,30 +40,32 @@ class AnnouncementTape
 public:
     // Puts a tape in force: the entries are replaced and the position goes
     // back to 0, also when the load failed (the tape buttons are then off).
-    void LoadTape(TapeLoad load);
+    void load(TapeLoad load);
     bool loaded() const { return m_loaded; }
 
-    int TapeCount() const { return int(m_entries.size()); }
-    int TapePosition() const { return m_position; }
-    // The step and sound flags of entry n, 0 outside 1..TapeCount.
-    qint16 EntryStepFlag(int n) const;
-    qint16 EntrySoundFlag(int n) const;
-    QString EntryText(int n) const;
+    int count() const { return int(m_entries.size()); }
+    int position() const { return m_position; }
+    // The step and sound flags of entry n, 0 outside 1..count().
+    qint16 stepFlag(int n) const;
+    qint16 soundFlag(int n) const;
+    QString text(int n) const;
 
     // Move the tape by one entry and announce it. At either end the position
     // stays and nothing sounds; the return tells whether the tape moved.
-    bool TapeForward(const PreAnnouncement &sounds);
-    bool TapeBack(const PreAnnouncement &sounds);
+    bool forward(const PreAnnouncement &sounds);
+    bool back(const PreAnnouncement &sounds);
     // Stops the announcement: speech, and a recording being played.
-    void TapeStop();
+    void stop();
 
     // Speaks entry n, or plays it when its text names a recording (a .wav,
     // .mp3 or .mid file beside the announcement file).
-    void AnnounceEntry(int n, bool synchronous);
+    void announce(int n, bool synchronous);
     // The recording entry n names, or "" when it is to be spoken.
     QString recordingOf(int n) const;
 
 private:
+    // The sound the current entry's own flag chooses, "" for none.
+    QString flagSound(const PreAnnouncement &sounds) const;
     void preAnnounce(const QString &sound, const QString &slot, bool synchronous);
 
     QList<TapeEntry> m_entries;

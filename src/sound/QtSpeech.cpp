@@ -11,6 +11,18 @@ Q_LOGGING_CATEGORY(lcSpeech, "lumina.speech")
 
 namespace lumina {
 
+int speechStatus(QTextToSpeech::State state)
+{
+    switch (state) {
+    case QTextToSpeech::Error:
+        return Speech::Error;
+    case QTextToSpeech::Ready:
+        return Speech::Ready;
+    default:
+        return Speech::Speaking;
+    }
+}
+
 // Owns the QTextToSpeech object on the speech thread. Its signals reach the
 // window thread queued.
 class SpeechWorker : public QObject
@@ -34,9 +46,7 @@ public:
             m_tts = std::make_unique<QTextToSpeech>(used.engine);
             connect(m_tts.get(), &QTextToSpeech::stateChanged, this,
                     [this](QTextToSpeech::State state) {
-                        const int status = state == QTextToSpeech::Error ? Speech::Error
-                            : state == QTextToSpeech::Ready            ? Speech::Ready
-                                                                       : Speech::Speaking;
+                        const int status = speechStatus(state);
                         m_status->store(status);
                         emit statusChanged(status);
                     });
@@ -69,8 +79,7 @@ public:
         m_tts->setPitch(used.pitch);
         m_tts->setVolume(used.volume);
 
-        if (m_tts->state() == QTextToSpeech::Ready)
-            m_status->store(Speech::Ready);
+        m_status->store(speechStatus(m_tts->state()));
         emit opened(true, languages, voices, used);
     }
 
@@ -86,11 +95,7 @@ public:
             m_tts->stop();
     }
 
-    void close()
-    {
-        m_tts.reset();
-        m_status->store(Speech::Error);
-    }
+    void close() { m_tts.reset(); }
 
 signals:
     void opened(bool ok, const QList<QLocale> &languages, const QList<lumina::VoiceInfo> &voices,

@@ -3,6 +3,7 @@
 #include "sound/Speech.h"
 
 #include <QElapsedTimer>
+#include <QTextToSpeech>
 #include <QThread>
 
 #include <atomic>
@@ -11,6 +12,10 @@
 namespace lumina {
 
 class SpeechWorker;
+
+// The engine's state as Speech tells it: an engine in error is not ready to
+// speak; one that synthesizes, speaks or pauses is busy speaking.
+int speechStatus(QTextToSpeech::State state);
 
 // Speech through QTextToSpeech. Starting an engine can take seconds (a speech
 // server may have to be spawned first), so the engine lives on a thread of

@@ -12,9 +12,8 @@ public:
     virtual ~SoundPlayer() = default;
     // Plays `path` in `slot`, replacing what the slot held. A synchronous call
     // returns when the sound has ended. An empty or missing file plays nothing.
-    virtual void PlaySound(const QString &path, const QString &slot, bool synchronous,
-                           int pauseMs) = 0;
-    virtual void StopAllSounds() = 0;
+    virtual void play(const QString &path, const QString &slot, bool synchronous) = 0;
+    virtual void stopAll() = 0;
 };
 
 // The process-wide player; setSoundPlayer(nullptr) restores the default.

@@ -1,7 +1,5 @@
 #include "sound/SoundSlots.h"
 
-#include "base/Clock.h"
-
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -35,8 +33,7 @@ int SlotSoundPlayer::slotIndex(const QString &slot)
     return n >= 1 && n <= kSlots ? n - 1 : -1;
 }
 
-void SlotSoundPlayer::PlaySound(const QString &path, const QString &slot, bool synchronous,
-                                int pauseMs)
+void SlotSoundPlayer::play(const QString &path, const QString &slot, bool synchronous)
 {
     const int channel = slotIndex(slot);
     if (channel < 0 || path.isEmpty() || !QFileInfo(path).isFile())
@@ -48,14 +45,11 @@ void SlotSoundPlayer::PlaySound(const QString &path, const QString &slot, bool s
     const PcmClipPtr clip = clipFor(path, type);
     if (!clip || !m_output.start(channel, clip))
         return;
-    if (synchronous) {
+    if (synchronous)
         waitForEnd(channel, clip->durationMs());
-        if (pauseMs > 0)
-            clock().pause(pauseMs);
-    }
 }
 
-void SlotSoundPlayer::StopAllSounds()
+void SlotSoundPlayer::stopAll()
 {
     for (int channel = 0; channel < kSlots; ++channel)
         m_output.close(channel);

@@ -21,9 +21,8 @@ public:
 
     SlotSoundPlayer(SoundDecoder &decoder, SoundOutput &output);
 
-    void PlaySound(const QString &path, const QString &slot, bool synchronous,
-                   int pauseMs) override;
-    void StopAllSounds() override;
+    void play(const QString &path, const QString &slot, bool synchronous) override;
+    void stopAll() override;
 
     // "S1".."S4" (any case, blanks around ignored) to 0..3; -1 for anything else.
     static int slotIndex(const QString &slot);

@@ -114,9 +114,9 @@ bool TapeFileReader::read(QIODevice *device, QList<TapeEntry> &entries)
             readFailed = true;
         if (got <= 0)
             break;
-        if (bytes.size() + got > MaxFileSize) {
+        if (bytes.size() + got > kMaxFileSize) {
             m_errorString = QStringLiteral("The announcement file is larger than %1 bytes.")
-                                .arg(MaxFileSize);
+                                .arg(kMaxFileSize);
             return false;
         }
         bytes.append(chunk.constData(), got);
@@ -143,8 +143,8 @@ bool TapeFileReader::read(QIODevice *device, QList<TapeEntry> &entries)
         }
         TapeEntry entry;
         entry.text = fields.value(0);
-        entry.EntryStepFlag = flagValue(fields.value(1));
-        entry.EntrySoundFlag = flagValue(fields.value(2));
+        entry.stepFlag = flagValue(fields.value(1));
+        entry.soundFlag = flagValue(fields.value(2));
         entries.append(entry);
     }
     if (readFailed) {

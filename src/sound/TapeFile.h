@@ -12,8 +12,8 @@ namespace lumina {
 // pre-announcement sound goes before it.
 struct TapeEntry {
     QString text;
-    qint16 EntryStepFlag = 0;
-    qint16 EntrySoundFlag = 0;
+    qint16 stepFlag = 0;
+    qint16 soundFlag = 0;
 
     friend bool operator==(const TapeEntry &, const TapeEntry &) = default;
 };
@@ -27,7 +27,7 @@ class TapeFileReader
 {
 public:
     // Files beyond this size are refused instead of being read into memory.
-    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
     // Reads all entries. On failure (a line with more than three fields, a
     // device that cannot be read) `entries` keeps those of the lines before

@@ -126,7 +126,7 @@ private slots:
         QVERIFY(percent <= 3.0);
     }
 
-    // From an asynchronous PlaySound call until the cached clip first goes to the
+    // From an asynchronous play call until the cached clip first goes to the
     // sound server (a null sink of its own when PulseAudio is installed); the
     // server's own latency comes on top.
     void callToFirstSamples()
@@ -140,13 +140,13 @@ private slots:
         QList<double> ms;
         for (int i = 0; i < 20; ++i) {
             const qint64 called = std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1);
-            player.PlaySound(file, QStringLiteral("S2"), false, 0);
+            player.play(file, QStringLiteral("S2"), false);
             if (output.firstWriteNs(1) < 0)
                 QSKIP("no sound device");
             ms << (output.firstWriteNs(1) - called) / 1e6;
             QTest::qWait(30);
         }
-        player.StopAllSounds();
+        player.stopAll();
         std::sort(ms.begin(), ms.end());
         qInfo("call to first write: median %.2f ms, best %.2f ms, worst %.2f ms", ms[10], ms.first(), ms.last());
     }

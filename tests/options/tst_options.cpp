@@ -303,22 +303,30 @@ private slots:
         QVERIFY(m_dlg->chkUseSeiriPrev->isChecked());
     }
 
-    // Closing the dialog silences the sample; the sample cutting short what is
-    // being said is tst_panelcontroller's.
+    // The lists show the engine, language and voice in force, none when not
+    // offered; the choice comes back from the file each time it is saved; closing
+    // silences the sample, whose cutting short speech is tst_panelcontroller's.
     void voiceChoice()
     {
         test::FakeSpeech speech;
+        speech.offeredEngines = {"fake", "other", "third"};
+        speech.offeredLanguages = {QLocale(u"ja_JP"), QLocale(u"en_US")};
+        speech.offeredVoices = {{"Kyoko", {}}, {"Otoya", {}}, {"Alex", {}}};
         VoiceDialog voice;
+        for (const QString running : {"fake/ja_JP/Kyoko", "third/en_US/Alex", "gone/fr_FR/Thomas"}) {
+            const QStringList names = running.split(u'/');
+            const VoiceSettings inForce{names[0], names[1], names[2], 0.5, -0.25, 0.75};
+            speech.start(inForce);
+            emit speech.voicesChanged();
+            const VoiceSettings got = voice.current();
+            QCOMPARE(QStringList({got.engine, got.language, got.voice}).join(u'/'),
+                     names[0] == u"gone" ? QStringLiteral("//") : running);
+            inForce.save();
+            QVERIFY(VoiceSettings::load() == inForce);
+        }
         voice.speakSample();
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));
-        // The whole choice comes back from the file, each time it is saved.
-        for (const char *language : {"ja_JP", "en_US"}) {
-            const VoiceSettings chosen{QStringLiteral("fake"), QString::fromLatin1(language),
-                                       QStringLiteral("Japanese"), 0.5, -0.25, 0.75};
-            chosen.save();
-            QVERIFY(VoiceSettings::load() == chosen);
-        }
     }
 
 private:

@@ -339,8 +339,8 @@ private slots:
         // Route 34 has announcements but no fare file.
         QVERIFY(p->writeTape(QStringLiteral("34"), QStringLiteral("x,0,0\n")));
         p->keyRoute(QStringLiteral("34"), QString());
-        QCOMPARE(p->cp->tape().TapeCount(), 3);
-        QCOMPARE(p->cp->tape().TapePosition(), 1);
+        QCOMPARE(p->cp->tape().count(), 3);
+        QCOMPARE(p->cp->tape().position(), 1);
         QVERIFY(p->panel->grpM_Tape->isEnabled());
         QCOMPARE(p->host.messages.size(), 1);
         QCOMPARE(routeState().RouteNo, QStringLiteral("12"));
@@ -384,8 +384,8 @@ private slots:
         auto *dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog && dialog->isVisible());
         // The one in use is chosen.
-        QCOMPARE(dialog->cboEngine->currentText(), QStringLiteral("fake"));
-        dialog->sldRate->setValue(5);
+        QCOMPARE(dialog->engineList->currentText(), QStringLiteral("fake"));
+        dialog->rateSlider->setValue(5);
         // The sample cuts short what is being said.
         const qsizetype said = p->speech.log.size();
         dialog->findChild<QPushButton *>(QStringLiteral("cmdSample"))->click();
@@ -399,9 +399,9 @@ private slots:
         dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog);
         // A slider takes effect when it is let go.
-        dialog->sldPitch->setSliderDown(true);
-        dialog->sldPitch->setValue(-10);
-        dialog->sldPitch->setSliderDown(false);
+        dialog->pitchSlider->setSliderDown(true);
+        dialog->pitchSlider->setValue(-10);
+        dialog->pitchSlider->setSliderDown(false);
         QCOMPARE(p->speech.started.last().pitch, -1.0);
         dialog->reject();
         QCOMPARE(p->speech.started.last().pitch, 0.0);

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!ok || !cp932::canEncode(entry.text) || entry.text.contains(u'\uFFFD'))
             return 0;
         text += u'"' + QString(entry.text).replace(u'"', QStringLiteral("\"\"")) + u'"'
-            + QStringLiteral(",%1,%2\r\n").arg(entry.EntryStepFlag).arg(entry.EntrySoundFlag);
+            + QStringLiteral(",%1,%2\r\n").arg(entry.stepFlag).arg(entry.soundFlag);
     }
     QByteArray again = cp932::encode(text);
     QBuffer second(&again);

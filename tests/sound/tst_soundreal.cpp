@@ -65,7 +65,7 @@ private slots:
     }
     void cleanupTestCase()
     {
-        soundPlayer().StopAllSounds();
+        soundPlayer().stopAll();
         // The speech server spawned for us ends with its last client; make sure.
         QFile pid(m_runtime.filePath(QStringLiteral("speech-dispatcher/pid/speech-dispatcher.pid")));
         const int id = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
@@ -94,7 +94,7 @@ private slots:
         m_server.recorder.readAllStandardOutput(); // only what plays from now on
         QElapsedTimer clock;
         clock.start();
-        soundPlayer().PlaySound(QStringLiteral(LUMINA_TEST_DATA "/sound/") + file, QStringLiteral("S1"), true, 0);
+        soundPlayer().play(QStringLiteral(LUMINA_TEST_DATA "/sound/") + file, QStringLiteral("S1"), true);
         const qint64 waited = clock.elapsed();
         QByteArray recorded;
         QTRY_VERIFY((recorded += m_server.recorder.readAllStandardOutput()).size()

@@ -18,11 +18,11 @@ public:
     FakeSoundPlayer() { setSoundPlayer(this); }
     ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
 
-    void PlaySound(const QString &path, const QString &slot, bool synchronous, int) override
+    void play(const QString &path, const QString &slot, bool synchronous) override
     {
         plays.append({path, slot, synchronous});
     }
-    void StopAllSounds() override { ++stopAllCalls; }
+    void stopAll() override { ++stopAllCalls; }
 
     QList<Play> plays;
     int stopAllCalls = 0;

@@ -31,9 +31,9 @@ public:
     }
     void stop() override { log << QStringLiteral("stop"); }
     int status() const override { return m_status; }
-    QStringList engines() const override { return {QStringLiteral("fake")}; }
-    QList<QLocale> languages() const override { return {}; }
-    QList<VoiceInfo> voices() const override { return {}; }
+    QStringList engines() const override { return offeredEngines; }
+    QList<QLocale> languages() const override { return offeredLanguages; }
+    QList<VoiceInfo> voices() const override { return offeredVoices; }
     VoiceSettings settings() const override { return m_settings; }
 
     void setReady(bool ready)
@@ -53,6 +53,9 @@ public:
 
     QStringList log;
     QList<VoiceSettings> started;
+    QStringList offeredEngines{QStringLiteral("fake")};
+    QList<QLocale> offeredLanguages;
+    QList<VoiceInfo> offeredVoices;
     bool readyOnStart = true;
     int statusAfterSpeak = Speaking;
 
