@@ -205,7 +205,6 @@ void Lumina::shutDown()
 {
     m_quitting = true;
     m_seams.clearStopName();
-    m_board->DeleteRgn();
     m_panel->deleteKeyRegions();
     m_seams.stopAllSounds();
     m_seams.releaseSpeech();

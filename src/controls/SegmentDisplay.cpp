@@ -2,7 +2,6 @@
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
-#include "controls/PropertyBag.h"
 #include "base/Colors.h"
 
 #include <QHash>
@@ -10,34 +9,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <limits>
 
 namespace lumina {
-
-namespace {
-
-// A bag entry of the wrong type or out of the 16-bit range falls back to the default.
-qint16 readInt16(const PropertyBag &bag, const char *key, qint16 defaultValue)
-{
-    const QVariant v = bag.ReadProperty(QLatin1String(key), int(defaultValue));
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
-        return defaultValue;
-    return qint16(n);
-}
-
-OleColor readColor(const PropertyBag &bag, const char *key, OleColor defaultValue)
-{
-    const QVariant v = bag.ReadProperty(QLatin1String(key), uint(defaultValue));
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < 0 || n > 0xFFFFFF)
-        return defaultValue;
-    return OleColor(n);
-}
-
-} // namespace
 
 SegmentDisplay::SegmentDisplay(QWidget *parent)
     : QWidget(parent)
@@ -53,7 +26,7 @@ int SegmentDisplay::ShowSetDlg()
     qint16 zeroMode = m_zeroMode;
     qint16 shift = m_shift;
     qint16 fillZero = m_fillZero;
-    const int result = host().digitDialog(hwnd(), m_keta, zeroMode, shift, fillZero);
+    const int result = host().digitDialog(this, m_keta, zeroMode, shift, fillZero);
     // The dialog's own limits apply, not the writers' rules.
     m_zeroMode = zeroMode;
     m_shift = shift;
@@ -65,14 +38,12 @@ int SegmentDisplay::ShowSetDlg()
 void SegmentDisplay::setBaseForeColor(OleColor color)
 {
     m_baseForeColor = color;
-    changed("BaseForeColor");
     redraw();
 }
 
 void SegmentDisplay::setDegitForeColor(OleColor color)
 {
     m_degitForeColor = color;
-    changed("DegitForeColor");
     redraw();
 }
 
@@ -85,7 +56,6 @@ void SegmentDisplay::setFillZero(qint16 fillZero)
     if (fillZero < 0)
         fillZero = 0;
     m_fillZero = fillZero;
-    changed("FillZero");
 }
 
 void SegmentDisplay::setZeroMode(qint16 zeroMode)
@@ -93,7 +63,6 @@ void SegmentDisplay::setZeroMode(qint16 zeroMode)
     if (zeroMode >= 4)
         zeroMode = 0;
     m_zeroMode = zeroMode;
-    changed("ZeroMode");
 }
 
 void SegmentDisplay::setShift(qint16 shift)
@@ -103,7 +72,6 @@ void SegmentDisplay::setShift(qint16 shift)
     if (shift < 0)
         shift = 0;
     m_shift = shift;
-    changed("Shift");
     if (shiftRedraws())
         redraw();
 }
@@ -111,7 +79,6 @@ void SegmentDisplay::setShift(qint16 shift)
 void SegmentDisplay::setKeta(qint16 keta)
 {
     m_keta = ketaRule(keta);
-    changed("Keta");
     applySize();
     redraw();
 }
@@ -119,7 +86,6 @@ void SegmentDisplay::setKeta(qint16 keta)
 void SegmentDisplay::setDegitSize(qint16 degitSize)
 {
     m_degitSize = degitSizeRule(degitSize);
-    changed("DegitSize");
     applySize();
     redraw();
 }
@@ -127,14 +93,12 @@ void SegmentDisplay::setDegitSize(qint16 degitSize)
 void SegmentDisplay::setDegitStyle(qint16 degitStyle)
 {
     m_degitStyle = degitStyle;
-    changed("DegitStyle");
     redraw();
 }
 
 void SegmentDisplay::setValue(const QVariant &value)
 {
     m_value = value;
-    changed("Value");
     redraw();
 }
 
@@ -155,49 +119,13 @@ void SegmentDisplay::ResetDegit(bool nMode)
 void SegmentDisplay::setUserSet(bool userSet)
 {
     m_userSet = userSet;
-    changed("UserSet");
 }
 
 void SegmentDisplay::setBackColor(OleColor color)
 {
     m_backColor = color;
     lumina::setBackColor(this, color);
-    changed("BackColor");
     redraw();
-}
-
-void SegmentDisplay::ReadProperties(const PropertyBag &bag)
-{
-    m_baseForeColor = readColor(bag, "BaseForeColor", kDefaultBaseForeColor);
-    m_degitForeColor = readColor(bag, "DegitForeColor", kDefaultDegitForeColor);
-    m_fillZero = readInt16(bag, "FillZero", 0);
-    m_zeroMode = readInt16(bag, "ZeroMode", 0);
-    m_shift = readInt16(bag, "Shift", 0);
-    m_keta = readInt16(bag, "Keta", kDefaultKeta);
-    m_degitSize = readInt16(bag, "DegitSize", 0);
-    m_degitStyle = readInt16(bag, "DegitStyle", 0);
-    m_value = bag.ReadProperty(QStringLiteral("Value"), 0);
-    m_userSet = bag.ReadProperty(QStringLiteral("UserSet"), true).toBool();
-    m_backColor = readColor(bag, "BackColor", kDefaultBackColor);
-    lumina::setBackColor(this, m_backColor);
-    blankFace();
-}
-
-void SegmentDisplay::WriteProperties(PropertyBag &bag) const
-{
-    bag.WriteProperty(QStringLiteral("BaseForeColor"), uint(m_baseForeColor),
-                      uint(kDefaultBaseForeColor));
-    bag.WriteProperty(QStringLiteral("DegitForeColor"), uint(m_degitForeColor),
-                      uint(kDefaultDegitForeColor));
-    bag.WriteProperty(QStringLiteral("FillZero"), int(m_fillZero), 0);
-    bag.WriteProperty(QStringLiteral("ZeroMode"), int(m_zeroMode), 0);
-    bag.WriteProperty(QStringLiteral("Shift"), int(m_shift), 0);
-    bag.WriteProperty(QStringLiteral("Keta"), int(m_keta), int(kDefaultKeta));
-    bag.WriteProperty(QStringLiteral("DegitSize"), int(m_degitSize), 0);
-    bag.WriteProperty(QStringLiteral("DegitStyle"), int(m_degitStyle), 0);
-    bag.WriteProperty(QStringLiteral("Value"), m_value, 0);
-    bag.WriteProperty(QStringLiteral("UserSet"), m_userSet, true);
-    bag.WriteProperty(QStringLiteral("BackColor"), uint(m_backColor), uint(kDefaultBackColor));
 }
 
 void SegmentDisplay::redraw()
@@ -211,12 +139,6 @@ void SegmentDisplay::redraw()
     d.face = digit::faceName(m_degitStyle);
     d.degitSize = m_degitSize;
     m_drawn = d;
-    invalidateFace();
-}
-
-void SegmentDisplay::blankFace()
-{
-    m_drawn = Drawing{};
     invalidateFace();
 }
 
@@ -312,11 +234,6 @@ void SegmentDisplay::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, face());
-}
-
-void SegmentDisplay::changed(const char *name)
-{
-    emit PropertyChanged(QLatin1String(name));
 }
 
 } // namespace lumina

@@ -10,11 +10,9 @@
 
 namespace lumina {
 
-class PropertyBag;
-
 // What both segment displays share: the properties with their defaults and set
-// rules, the reset, the settings dialog, the double-click event and the saved
-// state. The face is kept in a cached image that is rebuilt only after a
+// rules, lighting or blanking every position, the settings dialog and the
+// double-click event. The face is kept in a cached image that is rebuilt only after a
 // property that redraws has changed (or the size); paintEvent copies it.
 class SegmentDisplay : public QWidget
 {
@@ -58,22 +56,15 @@ public:
     void ResetDegit(bool nMode);
     bool UserSet() const { return m_userSet; }
     void setUserSet(bool userSet);
-    QWidget *hwnd() { return this; }
     OleColor BackColor() const { return m_backColor; }
     void setBackColor(OleColor color);
 
     // How many screen pixels a layout pixel takes. The face is drawn at that
-    // size, as sharp as on a denser screen; not saved with the properties.
+    // size, as sharp as on a denser screen.
     int drawScale() const { return m_scale; }
     void setDrawScale(int scale);
     // The size the digits are laid out at: the widget's size before the scale.
     QSize layoutSize() const { return size() / m_scale; }
-
-    // Saved state, one key per property. Loading stores the values as read,
-    // without the set rules and without drawing; only the background colour
-    // shows at once.
-    void ReadProperties(const PropertyBag &bag);
-    void WriteProperties(PropertyBag &bag) const;
 
     // The face as it is shown (rebuilt here if a change is pending).
     const QImage &face();
@@ -83,9 +74,6 @@ public:
 
 signals:
     void DblClick();
-    // Raised by every property writer, so the container knows its saved state
-    // is out of date.
-    void PropertyChanged(const QString &name);
 
 protected:
     explicit SegmentDisplay(QWidget *parent);
@@ -106,8 +94,6 @@ protected:
     // Records what the face is to show from the current properties and marks the
     // cached image stale.
     void redraw();
-    // Forgets the drawing: the face shows only its background.
-    void blankFace();
     // Marks the cached image stale without changing what it shows.
     void invalidateFace();
 
@@ -128,7 +114,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void changed(const char *name);
     // The background with the unlit row, shared by every control drawn the same
     // way (the 60 fare cells share one).
     QImage unlitFace(const QSize &pixels, qreal dpr) const;

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QStringList>
 #include <QTimer>
-#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -67,32 +66,26 @@ public:
     static constexpr int kDotLeft = 2;
     static constexpr OleColor kDesignedBack = 4210752; // red, green and blue 64
     static constexpr OleColor kDesignedFore = 8438015; // red 255, green 192, blue 128
-    static constexpr OleColor kDefaultBack = 8421504;  // red, green and blue 128
-    static constexpr OleColor kDefaultFore = 48895;    // red 255, green 190, blue 0
 
     // Monotonic time in microseconds.
     using Clock = std::function<qint64()>;
 
     explicit StopNameStrip(QWidget *parent = nullptr);
 
-    OleColor BackColor() const { return m_layerBack; }
+    OleColor BackColor() const { return m_back; }
     void setBackColor(OleColor color);
     OleColor ForeColor() const { return m_fore; }
     void setForeColor(OleColor color);
-    void Refresh();
     int Speed() const { return m_speed; }
     void setSpeed(int speed);
     qint32 ScrollStartWait() const { return m_scrollStartWait; }
     void setScrollStartWait(qint32 milliseconds);
-    void DrawDot16(int &x, int &y, QString &strText);
     // Shows a name. Returns at once; a name of more than six cells goes on
     // scrolling until the next call. An empty name blanks the strip and lets a
     // running scroll carry on with the blank layer.
-    void SetChimei(const QString &strText);
+    void SetChimei(const QString &name);
     // The name last handed to SetChimei.
     const QString &Chimei() const { return m_chimei; }
-    int Mode() const { return m_mode; }
-    void setMode(int mode);
     int Appearance() const { return m_appearance; }
     void setAppearance(int appearance);
     int FontMode() const { return m_fontMode; }
@@ -102,23 +95,15 @@ public:
 
     // How many screen pixels a layout pixel takes: the frame, the rounded
     // outline and every dot are drawn that much larger, the scroll keeps its
-    // pace in layout pixels. Not saved with the properties.
+    // pace in layout pixels.
     int drawScale() const { return m_scale; }
     void setDrawScale(int scale);
-
-    // The container's property store, one entry per property.
-    void writeProperties(QVariantMap &bag) const;
-    void readProperties(const QVariantMap &bag);
-    // What a control newly placed in a container starts with.
-    void initProperties();
 
     // The dot layer and where it stands, in pixels of the frame's inside.
     const QImage &layer() const { return m_layer; }
     int layerTop() const { return m_layerTop; }
     int layerHeight() const { return m_layer.height(); }
     int frameHeight() const { return kHeight; }
-    // The sampling canvas of the last cell drawn.
-    const QImage &canvas() const { return m_canvas; }
 
     bool isScrolling() const { return m_scrolling; }
     bool isPausing() const { return m_scrolling && m_phase == Phase::Pausing; }
@@ -128,10 +113,6 @@ public:
     void setClock(Clock clock);
     // Runs the rounds that are due by the clock and repaints if the layer moved.
     void advanceScroll();
-
-signals:
-    // Tells the container that a property changed, by its name.
-    void propertyChanged(const QString &name);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -150,13 +131,10 @@ private:
     void beginMoving(qint64 start);
     int frameInterval() const;
 
-    OleColor m_ownBack = kDesignedBack;
-    OleColor m_frameBack = kDesignedBack;
-    OleColor m_layerBack = kDesignedBack;
+    OleColor m_back = kDesignedBack;
     OleColor m_fore = kDesignedFore;
     int m_speed = 5;
     qint32 m_scrollStartWait = 1500;
-    int m_mode = 2;
     int m_appearance = 1;
     int m_fontMode = 0;
     bool m_fontBold = false;

@@ -82,8 +82,8 @@ void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing
     }
 }
 
-void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const DotStyle &style,
-               const DotFont &font)
+void drawDot16(QImage &canvas, QImage &layer, int x, int y, const QString &text,
+               const DotStyle &style, const DotFont &font)
 {
     if (canvas.format() != QImage::Format_RGB32 || canvas.width() < 16 || canvas.height() < 16)
         canvas = QImage(16, 16, QImage::Format_RGB32);
@@ -92,10 +92,7 @@ void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const
         return;
 
     const CellClass cell = classifyCell(text, style.fontMode);
-    if (cell.becomesStroke)
-        text = QString(QChar(kVerticalStroke));
-
-    const QByteArray bytes = cp932::encode(text);
+    const QByteArray bytes = cp932::encode(cell.becomesStroke ? QString(QChar(kVerticalStroke)) : text);
     const DotFace face = faceFor(style.fontMode, firstCharCode(bytes));
     font.print(canvas, cell.offset, bytes, face, style.bold);
 

@@ -61,8 +61,8 @@ void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing
 // Turns one cell into dots: prints `text` on the 16 x 16 `canvas`, reads it
 // back and sets one pixel of `layer` in the fore colour for every pixel that is
 // exactly black, two pixels apart, the cell's top-left dot at (x, y). A
-// long-vowel mark is replaced in `text` itself by the vertical stroke.
-void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const DotStyle &style,
+// long-vowel mark is drawn as the vertical stroke.
+void drawDot16(QImage &canvas, QImage &layer, int x, int y, const QString &text, const DotStyle &style,
                const DotFont &font = DotFont::standard());
 
 } // namespace lumina

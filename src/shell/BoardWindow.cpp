@@ -1,6 +1,7 @@
 #include "shell/BoardWindow.h"
 
 #include "base/Clock.h"
+#include "base/Colors.h"
 
 #include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
@@ -168,9 +169,11 @@ BoardWindow::BoardWindow(QWidget *parent)
 
     ChimeiCtl = new StopNameStrip(this);
     ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
-    // As laid out on the board: flat, orange dots; the rest stays at its defaults.
-    ChimeiCtl->readProperties({{QStringLiteral("Appearance"), 0},
-                               {QStringLiteral("ForeColor"), 8438015}});
+    // As laid out on the board: flat, orange dots on grey until the settings
+    // colour it.
+    ChimeiCtl->setAppearance(0);
+    ChimeiCtl->setBackColor(rgb(128, 128, 128));
+    ChimeiCtl->setForeColor(StopNameStrip::kDesignedFore);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

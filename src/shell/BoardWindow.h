@@ -77,9 +77,6 @@ public:
     // The control panel, kept disabled while a cell's digit settings dialog is open.
     void setPanelWindow(QWidget *panel) { m_panelWindow = panel; }
 
-    // The region applied at start-up belongs to the window from then on.
-    void DeleteRgn() {}
-
     // The board's position to and from the settings, in twips.
     void GetFormInfo(BoardPosition &position) const;
     void SetFormInfo(const BoardPosition &position);

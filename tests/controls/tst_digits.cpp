@@ -6,8 +6,6 @@
 #include "controls/DigitText.h"
 #include "controls/DigitRow.h"
 #include "controls/FareCell.h"
-#include "controls/PropertyBag.h"
-
 
 #include <memory>
 
@@ -31,8 +29,8 @@ static QVariant field(const QString &f)
 }
 
 // The segment displays: the text rules as plain functions, then the two
-// controls' set rules, what they light and their saved state. How a lit text
-// looks is in the reference pictures.
+// controls' set rules and what they light. How a lit text looks is in the
+// reference pictures.
 class tst_Digits : public QObject
 {
     Q_OBJECT
@@ -126,36 +124,6 @@ private slots:
         const QImage before = cell.face();
         cell.setBaseForeColor(rgb(0, 255, 0));
         QVERIFY(cell.face() != before);
-    }
-
-    // The controls' property bag: values away from their defaults come back;
-    // entries of the wrong kind or range take the defaults.
-    void persistence()
-    {
-        const std::pair<const char *, QVariant> saved[] = {
-            {"BaseForeColor", rgb(1, 2, 3)}, {"DegitForeColor", rgb(4, 5, 6)}, {"FillZero", 5},
-            {"ZeroMode", 3}, {"Shift", 2}, {"Keta", 6}, {"DegitSize", 2}, {"DegitStyle", 1},
-            {"Value", QStringLiteral(" 12")}, {"UserSet", false}, {"BackColor", rgb(7, 8, 9)}};
-        PropertyBag bag;
-        for (const auto &[key, value] : saved)
-            bag.WriteProperty(QLatin1String(key), value);
-        FareCell b;
-        b.ReadProperties(bag);
-        PropertyBag again;
-        b.WriteProperties(again);
-        QCOMPARE(again.keys(), bag.keys());
-        for (const auto &[key, value] : saved)
-            QCOMPARE(again.ReadProperty(QLatin1String(key), {}).toString(), value.toString());
-        QCOMPARE(backColor(&b), rgb(7, 8, 9)); // the widget's own background follows
-
-        PropertyBag broken;
-        broken.WriteProperty(QStringLiteral("Keta"), QStringLiteral("many"));
-        broken.WriteProperty(QStringLiteral("BackColor"), -5);
-        broken.WriteProperty(QStringLiteral("DegitForeColor"), 0x1000000);
-        broken.WriteProperty(QStringLiteral("FillZero"), 100000);
-        b.ReadProperties(broken);
-        QCOMPARE(QList<qint64>({b.Keta(), b.FillZero(), b.BackColor(), b.DegitForeColor()}),
-                 QList<qint64>({4, 0, SegmentDisplay::kDefaultBackColor, SegmentDisplay::kDefaultDegitForeColor}));
     }
 };
 
