@@ -91,8 +91,8 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
     m_program.buildWindows();
     BoardWindow *board = m_program.board();
     // The picture shows the board as it starts, before the clock's first tick.
-    board->Timer1->stop();
-    board->ChimeiCtl->setClock([this] { return m_stripTime; });
+    board->clockTimer->stop();
+    board->stopNameStrip->setClock([this] { return m_stripTime; });
 
     if (!request.settingsFile.isEmpty()) {
         const QString problem = settingsProblem(request.settingsFile);
@@ -140,7 +140,7 @@ QImage BoardPictures::picture(int n)
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is
     // not waited for.
-    StopNameStrip *strip = m_program.board()->ChimeiCtl;
+    StopNameStrip *strip = m_program.board()->stopNameStrip;
     constexpr qint64 kRound = 1000000 / StopNameStrip::kRoundsPerSecond;
     for (qint64 end = m_stripTime + 600LL * 1000000;
          strip->isScrolling() && strip->layerTop() > 0 && m_stripTime < end;) {

@@ -57,8 +57,8 @@ Seams Lumina::defaultSeams()
     Seams s;
     s.initFareCells = [this] {
         for (int i = 1; i <= kCellCount; ++i) {
-            m_board->Degit[size_t(i)]->setDegitStyle(1);
-            m_board->Degit[size_t(i)]->ResetDegit(false);
+            m_board->fareCells[size_t(i)]->setDigitStyle(1);
+            m_board->fareCells[size_t(i)]->blankAllPositions();
         }
     };
     s.setProp = [this] {
@@ -72,7 +72,7 @@ Seams Lumina::defaultSeams()
     s.loadIni = [] { LoadIni(); };
     s.clearStopName = [this] {
         if (m_board)
-            m_board->ChimeiCtl->SetChimei(QString());
+            m_board->stopNameStrip->setStopName(QString());
     };
     s.stopAllSounds = [] { soundPlayer().StopAllSounds(); };
     s.releaseSpeech = [this] {
@@ -160,9 +160,9 @@ void Lumina::initBoardDefaults()
     for (size_t i = 0; i < 3; ++i)
         setBackColor(m_options->Command5[i], labelColours[i]);
 
-    m_board->setPicture(m_board->imgRes[0]);
-    m_board->imgRes[1] = m_board->imgRes[0];
-    m_board->imgRes[2] = m_board->imgRes[0];
+    m_board->setPicture(m_board->builtInPanels[0]);
+    m_board->builtInPanels[1] = m_board->builtInPanels[0];
+    m_board->builtInPanels[2] = m_board->builtInPanels[0];
 
     m_seams.setProp();
 }

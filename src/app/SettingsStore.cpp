@@ -40,9 +40,9 @@ void setDigitColours(SegmentDisplay *digit, const InfoDigitSettings &colours)
 {
     if (!digit)
         return;
-    digit->setBackColor(colours.backColour);
-    digit->setBaseForeColor(colours.unlitColour);
-    digit->setDegitForeColor(colours.litColour);
+    digit->setBackColour(colours.backColour);
+    digit->setUnlitColour(colours.unlitColour);
+    digit->setLitColour(colours.litColour);
 }
 
 // The current state of everything the file holds.
@@ -51,13 +51,13 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
     SettingsFile s = records;
     if (targets.board) {
         for (int i = 1; i <= kCellCount; ++i) {
-            const SegmentDisplay *cell = targets.board->Degit[size_t(i)];
+            const SegmentDisplay *cell = targets.board->fareCells[size_t(i)];
             if (!cell)
                 continue;
             CellDigitSetting &entry = s.cells[size_t(i - 1)];
-            entry.ZeroMode = cell->ZeroMode();
-            entry.Shift = cell->Shift();
-            entry.FillZero = cell->FillZero();
+            entry.zeroMode = cell->zeroMode();
+            entry.shift = cell->shift();
+            entry.fillZero = cell->fillZero();
         }
     }
     if (targets.options) {
@@ -67,7 +67,7 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &records)
     if (targets.panel)
         targets.panel->GetCtrlDataInfo(s.controlPanel);
     if (targets.board)
-        targets.board->GetFormInfo(s.board);
+        targets.board->savePosition(s.board);
     return s;
 }
 
@@ -220,22 +220,22 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     if (targets.board) {
         BoardWindow *board = targets.board;
         for (int i = 1; i <= kCellCount; ++i) {
-            SegmentDisplay *cell = board->Degit[size_t(i)];
+            SegmentDisplay *cell = board->fareCells[size_t(i)];
             if (!cell)
                 continue;
             const CellDigitSetting &entry = loaded.cells[size_t(i - 1)];
-            cell->setShift(entry.Shift);
-            cell->setZeroMode(entry.ZeroMode);
-            cell->setFillZero(entry.FillZero);
+            cell->setShift(entry.shift);
+            cell->setZeroMode(entry.zeroMode);
+            cell->setFillZero(entry.fillZero);
             setDigitColours(cell, loaded.infoDigits);
             // A single blank empties the cell.
             cell->setValue(QStringLiteral(" "));
         }
-        for (SegmentDisplay *digit : board->TimeDegit)
+        for (SegmentDisplay *digit : board->clockDigits)
             setDigitColours(digit, loaded.infoDigits);
-        if (board->ChimeiCtl) {
-            board->ChimeiCtl->setBackColor(loaded.stopName.backColour);
-            board->ChimeiCtl->setForeColor(loaded.stopName.textColour);
+        if (board->stopNameStrip) {
+            board->stopNameStrip->setBackColour(loaded.stopName.backColour);
+            board->stopNameStrip->setTextColour(loaded.stopName.textColour);
         }
     }
 
@@ -259,7 +259,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         }
     }
     if (targets.board)
-        targets.board->SetFormInfo(loaded.board);
+        targets.board->restorePosition(loaded.board);
     if (targets.setProp)
         targets.setProp();
     return true;

@@ -82,7 +82,7 @@ StopNameStrip::StopNameStrip(QWidget *parent)
     setObjectName(QStringLiteral("ChimeiCtl_P"));
     resize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_layer.fill(toQColor(m_back));
+    m_layer.fill(toQColor(m_backColour));
     m_canvas.fill(Qt::white);
     setMask(roundRectRegion(0, 0, kWidth, kHeight - 1, 4, 4));
 
@@ -95,18 +95,18 @@ StopNameStrip::StopNameStrip(QWidget *parent)
 
 // --- properties -------------------------------------------------------------
 
-void StopNameStrip::setBackColor(OleColor color)
+void StopNameStrip::setBackColour(OleColor color)
 {
     // Even the same colour clears the layer: the container relies on this to
     // blank the strip.
-    m_back = color;
+    m_backColour = color;
     clearLayer();
 }
 
-void StopNameStrip::setForeColor(OleColor color)
+void StopNameStrip::setTextColour(OleColor color)
 {
     // Dots already on the layer keep their colour.
-    m_fore = color;
+    m_textColour = color;
 }
 
 void StopNameStrip::setSpeed(int speed)
@@ -153,7 +153,7 @@ void StopNameStrip::setDrawScale(int scale)
 
 void StopNameStrip::clearLayer()
 {
-    m_layer.fill(toQColor(m_back));
+    m_layer.fill(toQColor(m_backColour));
     update();
 }
 
@@ -165,9 +165,9 @@ void StopNameStrip::setLayerTop(int top)
     update();
 }
 
-void StopNameStrip::SetChimei(const QString &name)
+void StopNameStrip::setStopName(const QString &name)
 {
-    m_chimei = name;
+    m_stopName = name;
     if (name.isEmpty()) {
         // A running scroll carries on with the blank layer.
         clearLayer();
@@ -186,9 +186,10 @@ void StopNameStrip::SetChimei(const QString &name)
         m_layer = QImage(kLayerWidth, layout.layerHeight, QImage::Format_RGB32);
     clearLayer();
 
-    const DotStyle style{m_fontMode, m_fontBold, toQColor(m_fore).rgb()};
+    const DotStyle style{m_fontMode, m_fontBold, toQColor(m_textColour).rgb()};
     for (int i = 0; i < m; ++i)
-        drawDot16(m_canvas, m_layer, kDotLeft, layout.firstTop + i * layout.pitch, cells.at(i), style);
+        drawCell(m_canvas, m_layer, kDotLeft, layout.firstTop + i * layout.pitch, cells.at(i),
+                 style);
 
     if (m <= kStripCells) {
         setLayerTop(0);
@@ -225,7 +226,7 @@ void StopNameStrip::paintEvent(QPaintEvent *)
     // Everything below is in layout pixels; at a larger scale each dot becomes
     // a solid square, the way a denser screen shows it.
     p.scale(m_scale, m_scale);
-    p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_back));
+    p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_backColour));
     const QRect frame = frameRect();
     if (m_appearance != 0) {
         // A sunken two-pixel edge, dark above and left, light below and right.

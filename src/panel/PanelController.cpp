@@ -193,14 +193,14 @@ void PanelController::Check1_Click()
 {
     const bool clear = m_panel->Check1->isChecked();
     if (clear) {
-        m_board->ChimeiCtl->SetChimei(QString());
+        m_board->stopNameStrip->setStopName(QString());
         for (int i = 1; i <= kCellCount; ++i)
-            m_board->Degit[size_t(i)]->ResetDegit(false);
-        m_board->Timer1->stop();
-        for (DigitRow *digit : m_board->TimeDegit)
+            m_board->fareCells[size_t(i)]->blankAllPositions();
+        m_board->clockTimer->stop();
+        for (DigitRow *digit : m_board->clockDigits)
             digit->setValue(QString());
-    } else if (m_board->TimeDegit[0]->isVisible()) {
-        m_board->Timer1->start();
+    } else if (m_board->clockDigits[0]->isVisible()) {
+        m_board->clockTimer->start();
     }
     for (QWidget *frame : m_panel->Frame1)
         frame->setEnabled(!clear);
@@ -215,8 +215,8 @@ void PanelController::Check1_Click()
 void PanelController::HScroll1_Change(int index)
 {
     m_panel->Label1[size_t(index)]->setText(QString::number(m_panel->HScroll1[size_t(index)]->value()));
-    m_board->ChimeiCtl->setSpeed(m_panel->HScroll1[0]->value());
-    m_board->ChimeiCtl->setScrollStartWait(m_panel->HScroll1[1]->value());
+    m_board->stopNameStrip->setSpeed(m_panel->HScroll1[0]->value());
+    m_board->stopNameStrip->setScrollStartWait(m_panel->HScroll1[1]->value());
 }
 
 void PanelController::Command4_Click()
@@ -227,10 +227,10 @@ void PanelController::Command4_Click()
     m_board->setEnabled(true);
     m_panel->setEnabled(true);
     // Font and colour changes show at once on the stop name.
-    m_board->ChimeiCtl->SetChimei(QString());
+    m_board->stopNameStrip->setStopName(QString());
     const RouteState &route = routeState();
     if (FareTable::contains(route.CurStop + 1))
-        m_board->ChimeiCtl->SetChimei(route.FareTable.entry(route.CurStop + 1).StopName);
+        m_board->stopNameStrip->setStopName(route.FareTable.entry(route.CurStop + 1).StopName);
 }
 
 QString PanelController::versionText(int year)
@@ -284,9 +284,9 @@ void PanelController::Command1_Click(int index)
     updateTapeFrame();
 
     // Lamp test: every segment of every cell lit for three seconds.
-    m_board->ChimeiCtl->SetChimei(QStringLiteral("系統選別中"));
+    m_board->stopNameStrip->setStopName(QStringLiteral("系統選別中"));
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->Degit[size_t(i)]->ResetDegit(true);
+        m_board->fareCells[size_t(i)]->lightAllPositions();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
     routeStarted();
@@ -296,7 +296,7 @@ void PanelController::Command1_Click(int index)
 void PanelController::routeStarted()
 {
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->Degit[size_t(i)]->setValue(0);
+        m_board->fareCells[size_t(i)]->setValue(0);
 
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
@@ -338,13 +338,13 @@ void PanelController::DispData(int n)
 
     for (int t = 1; t <= kCellCount; ++t) {
         if (const auto &value = view.cells[size_t(t - 1)])
-            m_board->Degit[size_t(t)]->setValue(*value);
+            m_board->fareCells[size_t(t)]->setValue(*value);
     }
     drawSeiriken(n, view.ticketDate, view.ticketTime);
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
+    m_board->stopNameStrip->setStopName(route.FareTable.entry(n).StopName);
 }
 
 void PanelController::InitSpeech()
@@ -428,12 +428,12 @@ void PanelController::SeirikenNumSet(int style, int zeroFill)
                           QStringLiteral("エラー！"), MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
-    QLabel *first = m_board->lblSeiriNum[1];
+    QLabel *first = m_board->ticketLabels[1];
     QFont font(labels->label1Font);
     font.setPointSizeF(labels->label1PointSize);
     first->setFont(font);
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
+        m_board->ticketLabels[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
 }
 
 void PanelController::Option4_Click(int index)
@@ -444,7 +444,7 @@ void PanelController::Option4_Click(int index)
     const bool useUserImage = m_options->Option3[OptionsDialog::kPanelsIndividual]->isChecked()
         && m_options->Option3[OptionsDialog::kUserPanel[size_t(index)]]->isChecked();
     if (!useUserImage) {
-        m_board->setPicture(m_board->imgRes[size_t(index)]);
+        m_board->setPicture(m_board->builtInPanels[size_t(index)]);
     } else {
         const QString path = m_options->txtSelectPanel[size_t(index)]->text();
         if (!path.isEmpty() && QFileInfo(path).isFile()) {
@@ -467,14 +467,14 @@ void PanelController::Option4_Click(int index)
         }
     }
     for (int i = 1; i <= kCellCount; ++i)
-        setForeColor(m_board->lblSeiriNum[size_t(i)], colour);
+        setForeColor(m_board->ticketLabels[size_t(i)], colour);
 }
 
 void PanelController::SetProp()
 {
     const bool showLabels = ticked(m_options->Check1);
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->lblSeiriNum[size_t(i)]->setVisible(showLabels);
+        m_board->ticketLabels[size_t(i)]->setVisible(showLabels);
 
     SeirikenNumSet(m_options->Combo2->currentIndex(),
                    m_options->Check2->checkState() == Qt::Checked ? 1 : 0);
@@ -483,20 +483,20 @@ void PanelController::SetProp()
     const OleColor unlit = backColor(m_options->Command8[1]);
     const OleColor lit = backColor(m_options->Command8[2]);
     for (int i = 1; i <= kCellCount; ++i) {
-        FareCell *cell = m_board->Degit[size_t(i)];
-        cell->setBackColor(back);
-        cell->setBaseForeColor(unlit);
-        cell->setDegitForeColor(lit);
+        FareCell *cell = m_board->fareCells[size_t(i)];
+        cell->setBackColour(back);
+        cell->setUnlitColour(unlit);
+        cell->setLitColour(lit);
     }
-    for (DigitRow *digit : m_board->TimeDegit) {
-        digit->setBackColor(back);
-        digit->setBaseForeColor(unlit);
-        digit->setDegitForeColor(lit);
+    for (DigitRow *digit : m_board->clockDigits) {
+        digit->setBackColour(back);
+        digit->setUnlitColour(unlit);
+        digit->setLitColour(lit);
     }
 
-    StopNameStrip *strip = m_board->ChimeiCtl;
-    strip->setBackColor(backColor(m_options->Command9[0]));
-    strip->setForeColor(backColor(m_options->Command9[1]));
+    StopNameStrip *strip = m_board->stopNameStrip;
+    strip->setBackColour(backColor(m_options->Command9[0]));
+    strip->setTextColour(backColor(m_options->Command9[1]));
     strip->setFontMode(m_options->Combo3->currentIndex());
     strip->setFontBold(m_options->Check4->checkState() == Qt::Checked);
 

@@ -133,8 +133,8 @@ BoardWindow::BoardWindow(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    imgRes[0] = QPixmap::fromImage(builtInBoardFace());
-    m_builtInKey = imgRes[0].cacheKey();
+    builtInPanels[0] = QPixmap::fromImage(builtInBoardFace());
+    m_builtInKey = builtInPanels[0].cacheKey();
 
     for (int i = 0; i <= kCellCount; ++i) {
         auto *label = new BoardLabel(this);
@@ -144,16 +144,16 @@ BoardWindow::BoardWindow(QWidget *parent)
         QFont numberFace(QStringLiteral("M_NumP1"));
         numberFace.setPointSizeF(15);
         label->setFont(numberFace);
-        lblSeiriNum[size_t(i)] = label;
+        ticketLabels[size_t(i)] = label;
 
         auto *cell = new FareCell(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
-        cell->setDegitStyle(1);
-        connect(cell, &FareCell::DblClick, this, [this, i] {
+        cell->setDigitStyle(1);
+        connect(cell, &FareCell::doubleClicked, this, [this, i] {
             emit cellDoubleClicked(i);
-            Degit_DblClick(i);
+            editCellDigits(i);
         });
-        Degit[size_t(i)] = cell;
+        fareCells[size_t(i)] = cell;
         if (i == 0) {
             label->hide();
             cell->hide();
@@ -163,23 +163,21 @@ BoardWindow::BoardWindow(QWidget *parent)
     for (int i = 0; i < 2; ++i) {
         auto *digit = new DigitRow(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
-        digit->setKeta(2);
-        TimeDegit[size_t(i)] = digit;
+        digit->setDigitCount(2);
+        clockDigits[size_t(i)] = digit;
     }
 
-    ChimeiCtl = new StopNameStrip(this);
-    ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
-    // As laid out on the board: flat, orange dots on grey until the settings
-    // colour it.
-    ChimeiCtl->setAppearance(0);
-    ChimeiCtl->setBackColor(rgb(128, 128, 128));
-    ChimeiCtl->setForeColor(StopNameStrip::kDesignedFore);
+    stopNameStrip = new StopNameStrip(this);
+    stopNameStrip->setObjectName(QStringLiteral("ChimeiCtl"));
+    // As laid out on the board: flat, on grey until the settings colour it.
+    stopNameStrip->setAppearance(0);
+    stopNameStrip->setBackColour(rgb(128, 128, 128));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &BoardWindow::Timer1_Timer);
-    Timer1->start();
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, &BoardWindow::showTime);
+    clockTimer->start();
 
     layOut();
     createMenu();
@@ -190,21 +188,21 @@ void BoardWindow::layOut()
     const int s = m_scale;
     setFixedSize(px(kBoardWidth) * s, px(kBoardHeight) * s);
     for (int i = 0; i <= kCellCount; ++i) {
-        auto *label = static_cast<BoardLabel *>(lblSeiriNum[size_t(i)]);
+        auto *label = static_cast<BoardLabel *>(ticketLabels[size_t(i)]);
         label->scale = s;
         const QRect r = labelRectTwips(std::max(i, 1));
         label->setGeometry(scaled(twipRect(r.x(), r.y(), r.width(), r.height()), s));
         label->update();
         const QRect c = cellRectTwips(std::max(i, 1));
-        Degit[size_t(i)]->setDrawScale(s);
-        Degit[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
+        fareCells[size_t(i)]->setDrawScale(s);
+        fareCells[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
     }
     for (int i = 0; i < 2; ++i) {
-        TimeDegit[size_t(i)]->setDrawScale(s);
-        TimeDegit[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
+        clockDigits[size_t(i)]->setDrawScale(s);
+        clockDigits[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
     }
-    ChimeiCtl->setDrawScale(s);
-    ChimeiCtl->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
+    stopNameStrip->setDrawScale(s);
+    stopNameStrip->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
     if (m_shaped)
         setMask(roundRegion());
     m_shownValid = false;
@@ -323,30 +321,30 @@ bool BoardWindow::savePicture()
     return false;
 }
 
-void BoardWindow::Timer1_Timer()
+void BoardWindow::showTime()
 {
     const QString now = clock().now().time().toString(QStringLiteral("hh:mm:ss"));
-    TimeDegit[0]->setValue(now.mid(0, 2).toInt());
-    TimeDegit[1]->setValue(now.mid(3, 2).toInt());
+    clockDigits[0]->setValue(now.mid(0, 2).toInt());
+    clockDigits[1]->setValue(now.mid(3, 2).toInt());
 }
 
-void BoardWindow::Degit_DblClick(int index)
+void BoardWindow::editCellDigits(int index)
 {
     if (index < 1 || index > kCellCount)
         return;
-    FareCell *source = Degit[size_t(index)];
-    if (!source->UserSet())
+    FareCell *source = fareCells[size_t(index)];
+    if (!source->userEditable())
         return;
     QWidget *panel = m_panelWindow;
     if (panel)
         panel->setEnabled(false);
-    if (source->ShowSetDlg() == 1) {
-        const qint16 zeroMode = source->ZeroMode();
-        const qint16 shift = source->Shift();
-        const qint16 fillZero = source->FillZero();
+    if (source->showDigitDialog() == 1) {
+        const qint16 zeroMode = source->zeroMode();
+        const qint16 shift = source->shift();
+        const qint16 fillZero = source->fillZero();
         for (int i = 1; i <= kCellCount; ++i) {
-            FareCell *cell = Degit[size_t(i)];
-            const QVariant value = cell->Value();
+            FareCell *cell = fareCells[size_t(i)];
+            const QVariant value = cell->value();
             cell->setShift(shift);
             cell->setFillZero(fillZero);
             cell->setZeroMode(zeroMode);

@@ -15,7 +15,7 @@
 
 namespace lumina {
 
-void BoardWindow::GetFormInfo(BoardPosition &position) const
+void BoardWindow::savePosition(BoardPosition &position) const
 {
     if (m_place) {
         m_place->save(position.left, position.top);
@@ -25,7 +25,7 @@ void BoardWindow::GetFormInfo(BoardPosition &position) const
     position.top = twipsFromPixels(pos().y());
 }
 
-void BoardWindow::SetFormInfo(const BoardPosition &position)
+void BoardWindow::restorePosition(const BoardPosition &position)
 {
     if (!m_place)
         m_place = new WindowPlace(this);

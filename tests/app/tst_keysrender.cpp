@@ -43,7 +43,7 @@ struct Run {
     {
         routeState() = RouteState();
         program.startUp();
-        program.board()->Timer1->stop(); // pictures show the clock before its first tick
+        program.board()->clockTimer->stop(); // pictures show the clock before its first tick
         program.options()->Text2[0]->setText(folder);
         program.options()->Text2[1]->setText(folder);
     }
@@ -58,7 +58,7 @@ struct Run {
         const PanelWindow *panel = program.panel();
         return log << panel->Label2[0]->text() + u'-' + panel->Label2[2]->text()
                    << QString::number(routeState().CurStop) << QString::number(clock.pauses.size())
-                   << program.board()->Degit[1]->Value().toString()
+                   << program.board()->fareCells[1]->value().toString()
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
 };
@@ -144,7 +144,7 @@ private slots:
         Run run(m_dir.path());
         run.program.board()->setBoardScale(scale);
         // A long name is pictured in the window's frame where it has risen to the top.
-        StopNameStrip *strip = run.program.board()->ChimeiCtl;
+        StopNameStrip *strip = run.program.board()->stopNameStrip;
         qint64 now = 0;
         strip->setClock([&now] { return now; });
         PanelWindow *panel = run.program.panel();

@@ -53,11 +53,11 @@ private slots:
         const QString property = row[1];
         auto d = make(cell);
         const std::pair<void (SegmentDisplay::*)(qint16), qint16 (SegmentDisplay::*)() const> access =
-            property == u"Keta"       ? std::pair(&SegmentDisplay::setKeta, &SegmentDisplay::Keta)
-            : property == u"FillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::FillZero)
-            : property == u"Shift"    ? std::pair(&SegmentDisplay::setShift, &SegmentDisplay::Shift)
-            : property == u"ZeroMode" ? std::pair(&SegmentDisplay::setZeroMode, &SegmentDisplay::ZeroMode)
-                                      : std::pair(&SegmentDisplay::setDegitSize, &SegmentDisplay::DegitSize);
+            property == u"digitCount" ? std::pair(&SegmentDisplay::setDigitCount, &SegmentDisplay::digitCount)
+            : property == u"fillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::fillZero)
+            : property == u"shift"    ? std::pair(&SegmentDisplay::setShift, &SegmentDisplay::shift)
+            : property == u"zeroMode" ? std::pair(&SegmentDisplay::setZeroMode, &SegmentDisplay::zeroMode)
+                                      : std::pair(&SegmentDisplay::setDigitSize, &SegmentDisplay::digitSize);
         (d.get()->*access.first)(qint16(row[2].toInt()));
         QCOMPARE(int((d.get()->*access.second)()), row[3].toInt());
         if (cell)
@@ -73,7 +73,7 @@ private slots:
         d->setValue(value);
         d->setShift(qint16(row[2].toInt()));
         QCOMPARE(d->litText(), field(row[3]).toString());
-        QCOMPARE(d->Value(), value);
+        QCOMPARE(d->value(), value);
     }
 
     void resetKeepsRules()
@@ -87,10 +87,10 @@ private slots:
             d->setZeroMode(3);
             d->setFillZero(2);
             d->setValue(5);
-            d->ResetDegit(mode);
+            mode ? d->lightAllPositions() : d->blankAllPositions();
             QCOMPARE(d->litText(), QString::fromLatin1(lit));
-            QCOMPARE(d->Value().toString(), QString::fromLatin1(value));
-            QCOMPARE(QList<int>({d->Shift(), d->ZeroMode(), d->FillZero()}), QList<int>({1, 3, 2}));
+            QCOMPARE(d->value().toString(), QString::fromLatin1(value));
+            QCOMPARE(QList<int>({d->shift(), d->zeroMode(), d->fillZero()}), QList<int>({1, 3, 2}));
         }
     }
 
@@ -110,10 +110,10 @@ private slots:
             fillZero = 3;
             return 0;
         };
-        QCOMPARE(cell.ShowSetDlg(), 0);
+        QCOMPARE(cell.showDigitDialog(), 0);
         const auto call = fake.digitDialogCalls.value(0);
-        QCOMPARE(QList<int>({call.keta, call.zeroMode, call.shift, call.fillZero}), QList<int>({4, 1, 1, 2}));
-        QCOMPARE(QList<int>({cell.ZeroMode(), cell.Shift(), cell.FillZero()}), QList<int>({7, 2, 3}));
+        QCOMPARE(QList<int>({call.digitCount, call.zeroMode, call.shift, call.fillZero}), QList<int>({4, 1, 1, 2}));
+        QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
 
@@ -122,7 +122,7 @@ private slots:
         // On the unlit segments too, with nothing lit.
         FareCell cell;
         const QImage before = cell.face();
-        cell.setBaseForeColor(rgb(0, 255, 0));
+        cell.setUnlitColour(rgb(0, 255, 0));
         QVERIFY(cell.face() != before);
     }
 };

@@ -88,9 +88,9 @@ private slots:
     void fullWidthAfterOddHalfWidthRunShows()
     {
         // Four cells: the last one, at 162, shows the same dots as "前" alone at 80.
-        m_strip->SetChimei(u"ｼﾞｬｽｺ前"_qs);
+        m_strip->setStopName(u"ｼﾞｬｽｺ前"_qs);
         StopNameStrip alone;
-        alone.SetChimei(u"前"_qs);
+        alone.setStopName(u"前"_qs);
         const QImage expected = alone.layer().copy(0, 80, StopNameStrip::kLayerWidth, 30);
         QVERIFY(litCount(expected, alone.layer().pixel(0, 0)) < expected.width() * expected.height());
         QCOMPARE(m_strip->layer().copy(0, 162, StopNameStrip::kLayerWidth, 30), expected);
@@ -101,10 +101,10 @@ private slots:
         const QRgb fore = qRgb(255, 255, 0);
         StopNameStrip strip;
         strip.setAppearance(1);
-        strip.setBackColor(rgb(0, 0, 0));
-        strip.setForeColor(rgb(255, 255, 0));
+        strip.setBackColour(rgb(0, 0, 0));
+        strip.setTextColour(rgb(255, 255, 0));
         // A line from the top to the bottom dot row, which is row 190 of the layer.
-        strip.SetChimei(u"│"_qs.repeated(6));
+        strip.setStopName(u"│"_qs.repeated(6));
         QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, StopNameStrip::kLayerWidth, 1)) > 0);
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
         QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
@@ -118,7 +118,7 @@ private slots:
     void longNameWaitsBelowThenRisesUntilTheNextName()
     {
         m_strip->setScrollStartWait(1000);
-        m_strip->SetChimei(u"駅"_qs.repeated(7));
+        m_strip->setStopName(u"駅"_qs.repeated(7));
         QCOMPARE(m_strip->layerHeight(), 224);
         advanceMs(999); // below the strip: nothing shows
         QVERIFY(m_strip->isPausing());
@@ -133,12 +133,12 @@ private slots:
         QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
         // An empty name blanks the layer, which keeps moving.
         const double before = m_strip->scrollPosition();
-        m_strip->SetChimei(QString());
+        m_strip->setStopName(QString());
         QCOMPARE(lit(), 0);
         advanceMs(100);
         QVERIFY(m_strip->scrollPosition() < before);
         // A short name stops the scroll at the top.
-        m_strip->SetChimei(u"駅前"_qs);
+        m_strip->setStopName(u"駅前"_qs);
         QVERIFY(!m_strip->isScrolling());
         QCOMPARE(m_strip->layerHeight(), 192);
         advanceMs(500);
@@ -149,25 +149,25 @@ private slots:
     {
         m_strip->setSpeed(0);
         m_strip->setScrollStartWait(500);
-        m_strip->SetChimei(u"駅"_qs.repeated(8));
-        QCOMPARE(m_strip->Speed(), 0); // still waiting
+        m_strip->setStopName(u"駅"_qs.repeated(8));
+        QCOMPARE(m_strip->speed(), 0); // still waiting
         advanceMs(600);
-        QCOMPARE(m_strip->Speed(), 1);
+        QCOMPARE(m_strip->speed(), 1);
         // Set to 0 during the scroll, it stays 0 and the layer stands still.
         m_strip->setSpeed(0);
         const double pos = m_strip->scrollPosition();
         advanceMs(500);
-        QCOMPARE(m_strip->Speed(), 0);
+        QCOMPARE(m_strip->speed(), 0);
         QCOMPARE(m_strip->scrollPosition(), pos);
         m_strip->setSpeed(100000);
-        QCOMPARE(m_strip->Speed(), 32767); // kept in 16 bits
+        QCOMPARE(m_strip->speed(), 32767); // kept in 16 bits
     }
 
     void passLeavesOneStripHeightOfEmptiness()
     {
         m_strip->setScrollStartWait(300);
         m_strip->setSpeed(200); // 1 px a round
-        m_strip->SetChimei(u"駅"_qs.repeated(7));
+        m_strip->setStopName(u"駅"_qs.repeated(7));
         advanceMs(300);
         double lowest = m_strip->scrollPosition();
         int rounds = 0;
@@ -189,13 +189,13 @@ private slots:
 
     void coloursApplyFromTheNextName()
     {
-        m_strip->SetChimei(u"駅"_qs);
+        m_strip->setStopName(u"駅"_qs);
         const QImage before = m_strip->layer();
-        m_strip->setForeColor(rgb(0, 255, 0));
+        m_strip->setTextColour(rgb(0, 255, 0));
         QCOMPARE(m_strip->layer(), before);
-        m_strip->SetChimei(u"駅"_qs);
+        m_strip->setStopName(u"駅"_qs);
         QVERIFY(litCount(m_strip->layer(), qRgb(0, 255, 0)) > 20);
-        m_strip->setBackColor(rgb(10, 20, 30));
+        m_strip->setBackColour(rgb(10, 20, 30));
         QCOMPARE(lit(), 0); // a new background blanks the strip
         QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
     }
@@ -212,7 +212,7 @@ private:
     int lit() const
     {
         const QImage &layer = m_strip->layer();
-        return layer.width() * layer.height() - litCount(layer, toQColor(m_strip->BackColor()).rgb());
+        return layer.width() * layer.height() - litCount(layer, toQColor(m_strip->backColour()).rgb());
     }
 };
 
