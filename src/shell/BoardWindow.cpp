@@ -149,10 +149,7 @@ BoardWindow::BoardWindow(QWidget *parent)
         auto *cell = new FareCell(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
         cell->setDigitStyle(1);
-        connect(cell, &FareCell::doubleClicked, this, [this, i] {
-            emit cellDoubleClicked(i);
-            editCellDigits(i);
-        });
+        connect(cell, &FareCell::doubleClicked, this, [this, i] { editCellDigits(i); });
         fareCells[size_t(i)] = cell;
         if (i == 0) {
             label->hide();

@@ -88,7 +88,6 @@ public:
     void editCellDigits(int index);
 
 signals:
-    void cellDoubleClicked(int index);
     void boardScaleChanged(int scale);
 
 protected:
