@@ -4,8 +4,8 @@
 
 namespace lumina {
 
-// A row of `digitCount` seven-segment positions that sizes itself from `digitCount` and
-// `digitSize`. Every position shows an unlit "8"; the value is lit over it,
+// A row of seven-segment positions that sizes itself from its digit count and
+// digit size. Every position shows an unlit "8"; the value is lit over it,
 // right-aligned. Used for the board clock and the options preview.
 class DigitRow : public SegmentDisplay
 {

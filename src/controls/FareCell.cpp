@@ -50,9 +50,9 @@ void FareCell::paintDigits(QPainter &painter, const QSize &size, Layer layer) co
     const Drawing &d = drawing();
     if (d.digitCount <= 0)
         return;
-    // The row of digitCount cells (the unlit "8"s and the lit text, both exactly digitCount
-    // characters from the left edge) is the frame that is stretched onto the
-    // target, so each cell gets an equal share of its width.
+    // The row of cells (the unlit "8"s and the lit text, each exactly one
+    // character a position from the left edge) is the frame that is stretched
+    // onto the target, so each cell gets an equal share of its width.
     const QRectF target = targetRect(size);
     if (target.width() <= 0 || target.height() <= 0)
         return;

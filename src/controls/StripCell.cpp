@@ -92,7 +92,8 @@ void drawCell(QImage &canvas, QImage &layer, int x, int y, const QString &text,
         return;
 
     const CellClass cell = classifyCell(text, style.fontMode);
-    const QByteArray bytes = cp932::encode(cell.becomesStroke ? QString(QChar(kVerticalStroke)) : text);
+    const QString printed = cell.becomesStroke ? QString(QChar(kVerticalStroke)) : text;
+    const QByteArray bytes = cp932::encode(printed);
     const DotFace face = faceFor(style.fontMode, firstCharCode(bytes));
     font.print(canvas, cell.offset, bytes, face, style.bold);
 
