@@ -61,8 +61,8 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
         return false;
     m_board = std::make_unique<BoardWindow>();
     // The picture shows the board as it starts, before the clock's first tick.
-    m_board->Timer1->stop();
-    m_board->ChimeiCtl->setClock([this] { return m_stripTime; });
+    m_board->clockTimer->stop();
+    m_board->stopNameStrip->setClock([this] { return m_stripTime; });
     m_board->restoreCells(m_settings);
     note(m_board->applyOptions(m_settings));
     // The panel starts with the backlight off.
@@ -81,7 +81,7 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
     }
     applyRoute(m_route, std::move(load));
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->Degit[size_t(i)]->setValue(0);
+        m_board->fareCells[size_t(i)]->setValue(0);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
     m_route.RouteDate = routeDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
@@ -96,8 +96,8 @@ QImage BoardPictures::picture(int n)
     m_route.CurStop = qint16(n - 1);
     m_board->showFares(
         boardView(m_route, n, boardOptions(m_settings, m_lateNight), clock().now()));
-    StopNameStrip *strip = m_board->ChimeiCtl;
-    strip->SetChimei(m_route.FareTable.entry(n).StopName);
+    StopNameStrip *strip = m_board->stopNameStrip;
+    strip->setStopName(m_route.FareTable.entry(n).StopName);
     // A long name waits below the strip and then rises; the first frame with
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is

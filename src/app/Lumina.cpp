@@ -57,8 +57,8 @@ Seams Lumina::defaultSeams()
     Seams s;
     s.initFareCells = [this] {
         for (int i = 1; i <= kCellCount; ++i) {
-            m_board->Degit[size_t(i)]->setDegitStyle(1);
-            m_board->Degit[size_t(i)]->ResetDegit(false);
+            m_board->fareCells[size_t(i)]->setDigitStyle(1);
+            m_board->fareCells[size_t(i)]->blankAllPositions();
         }
     };
     s.setProp = [this] { applySettings(); };
@@ -69,7 +69,7 @@ Seams Lumina::defaultSeams()
     s.loadIni = [] { LoadIni(); };
     s.clearStopName = [this] {
         if (m_board)
-            m_board->ChimeiCtl->SetChimei(QString());
+            m_board->stopNameStrip->setStopName(QString());
     };
     s.stopAllSounds = [] { soundPlayer().stopAll(); };
     s.releaseSpeech = [this] {
@@ -192,7 +192,6 @@ void Lumina::shutDown()
 {
     m_quitting = true;
     m_seams.clearStopName();
-    m_board->DeleteRgn();
     m_panel->deleteKeyRegions();
     m_seams.stopAllSounds();
     m_seams.releaseSpeech();

@@ -41,19 +41,19 @@ SettingsFile collect(const IniTargets &targets, const SettingsFile &settings)
     SettingsFile s = settings;
     if (targets.board) {
         for (int i = 1; i <= kCellCount; ++i) {
-            const SegmentDisplay *cell = targets.board->Degit[size_t(i)];
+            const SegmentDisplay *cell = targets.board->fareCells[size_t(i)];
             if (!cell)
                 continue;
             CellDigitSetting &entry = s.cells[size_t(i - 1)];
-            entry.ZeroMode = cell->ZeroMode();
-            entry.Shift = cell->Shift();
-            entry.FillZero = cell->FillZero();
+            entry.zeroMode = cell->zeroMode();
+            entry.shift = cell->shift();
+            entry.fillZero = cell->fillZero();
         }
     }
     if (targets.panel)
         targets.panel->GetCtrlDataInfo(s.controlPanel);
     if (targets.board)
-        targets.board->GetFormInfo(s.board);
+        targets.board->savePosition(s.board);
     return s;
 }
 
@@ -181,7 +181,7 @@ bool apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &
         return false;
     }
     if (targets.board)
-        targets.board->SetFormInfo(loaded.board);
+        targets.board->restorePosition(loaded.board);
     if (targets.setProp)
         targets.setProp();
     return true;

@@ -61,9 +61,9 @@ QPainterPath buildUnitGlyph(const QString &face, bool bold, QChar ch)
 
 } // namespace
 
-QString faceName(int degitStyle)
+QString faceName(int digitStyle)
 {
-    switch (degitStyle) {
+    switch (digitStyle) {
     case 1:
         return QStringLiteral("M_DegitB");
     case 2:

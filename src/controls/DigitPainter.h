@@ -13,7 +13,7 @@ class QPainterPath;
 namespace lumina::digit {
 
 // Face name for a DigitStyle: 1 "M_DegitB", 2 "M_DegitC", anything else "M_DegitA".
-QString faceName(int degitStyle);
+QString faceName(int digitStyle);
 
 // The outline of one character of a digit face, scaled so that the position's
 // advance is 1 wide and a lit "8" is 1 high (top at 0). A space is the

@@ -34,36 +34,36 @@ DigitRow::DigitRow(QWidget *parent)
     applySize();
 }
 
-DigitRow::SizeEntry DigitRow::sizeEntry(int degitSize)
+DigitRow::SizeEntry DigitRow::sizeEntry(int digitSize)
 {
-    return kSizes[(degitSize >= 1 && degitSize <= 3) ? degitSize : 0];
+    return kSizes[(digitSize >= 1 && digitSize <= 3) ? digitSize : 0];
 }
 
-qint16 DigitRow::ketaRule(qint16 keta) const
+qint16 DigitRow::digitCountRule(qint16 digitCount) const
 {
-    return (keta < 1 || keta > 15) ? kDefaultKeta : keta;
+    return (digitCount < 1 || digitCount > 15) ? kDefaultDigitCount : digitCount;
 }
 
-qint16 DigitRow::degitSizeRule(qint16 degitSize) const
+qint16 DigitRow::digitSizeRule(qint16 digitSize) const
 {
-    return (degitSize >= 1 && degitSize <= 3) ? degitSize : 0;
+    return (digitSize >= 1 && digitSize <= 3) ? digitSize : 0;
 }
 
 void DigitRow::applySize()
 {
-    const SizeEntry e = sizeEntry(DegitSize());
-    setFixedSize(px(e.positionTwips * Keta()) * drawScale(), px(e.heightTwips) * drawScale());
+    const SizeEntry e = sizeEntry(digitSize());
+    setFixedSize(px(e.positionTwips * digitCount()) * drawScale(), px(e.heightTwips) * drawScale());
 }
 
-QString DigitRow::fitText(const QString &text, int keta) const
+QString DigitRow::fitText(const QString &text, int digitCount) const
 {
-    return digit::rightmost(text, keta);
+    return digit::rightmost(text, digitCount);
 }
 
 void DigitRow::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
-    const SizeEntry e = sizeEntry(d.degitSize);
+    const SizeEntry e = sizeEntry(d.digitSize);
     // One position is the width of the size table; the character cell is the
     // font size in pixels, drawn from one pixel above the top edge.
     const double step = px(e.positionTwips);
@@ -71,13 +71,13 @@ void DigitRow::paintDigits(QPainter &painter, const QSize &size, Layer layer) co
     const QRectF box(0, -1 + kLeading * cell, step - m_charExtra, kInk * cell);
 
     if (layer == Layer::Unlit) {
-        digit::paintRow(painter, d.face, m_bold, QString(d.keta, u'8'), box, step,
-                        toQColor(d.base));
+        digit::paintRow(painter, d.face, m_bold, QString(d.digitCount, u'8'), box, step,
+                        toQColor(d.unlitColour));
         return;
     }
-    const double litLeft = size.width() - double(d.lit.size()) * step;
-    digit::paintRow(painter, d.face, m_bold, d.lit, box.translated(litLeft, 0), step,
-                    toQColor(d.digit));
+    const double litLeft = size.width() - double(d.litText.size()) * step;
+    digit::paintRow(painter, d.face, m_bold, d.litText, box.translated(litLeft, 0), step,
+                    toQColor(d.litColour));
 }
 
 } // namespace lumina

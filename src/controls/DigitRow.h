@@ -4,8 +4,8 @@
 
 namespace lumina {
 
-// A row of `Keta` seven-segment positions that sizes itself from `Keta` and
-// `DegitSize`. Every position shows an unlit "8"; the value is lit over it,
+// A row of seven-segment positions that sizes itself from its digit count and
+// digit size. Every position shows an unlit "8"; the value is lit over it,
 // right-aligned. Used for the board clock and the options preview.
 class DigitRow : public SegmentDisplay
 {
@@ -19,16 +19,16 @@ public:
         int heightTwips;
         int pointSize;
     };
-    // Width per position, height and font size of a DegitSize (anything but
+    // Width per position, height and font size of a digitSize (anything but
     // 1..3 reads as 0).
-    static SizeEntry sizeEntry(int degitSize);
+    static SizeEntry sizeEntry(int digitSize);
 
 protected:
-    qint16 ketaRule(qint16 keta) const override;
-    qint16 degitSizeRule(qint16 degitSize) const override;
+    qint16 digitCountRule(qint16 digitCount) const override;
+    qint16 digitSizeRule(qint16 digitSize) const override;
     bool shiftRedraws() const override { return false; }
     void applySize() override;
-    QString fitText(const QString &text, int keta) const override;
+    QString fitText(const QString &text, int digitCount) const override;
     void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
 
 private:

@@ -167,20 +167,20 @@ QString displayText(const QVariant &value, int zeroMode, int fillZero, int shift
     return appendShift(applyFillZero(v, fillZero), shift);
 }
 
-QString rightmost(const QString &text, int keta)
+QString rightmost(const QString &text, int digitCount)
 {
-    if (keta <= 0)
+    if (digitCount <= 0)
         return QString();
-    return text.size() <= keta ? text : text.right(keta);
+    return text.size() <= digitCount ? text : text.right(digitCount);
 }
 
-QString fareCellText(const QString &text, int keta)
+QString fareCellText(const QString &text, int digitCount)
 {
-    if (keta <= 0)
+    if (digitCount <= 0)
         return QString();
-    if (text.size() >= keta)
-        return text.right(keta);
-    return QString(keta - text.size(), u' ') + text;
+    if (text.size() >= digitCount)
+        return text.right(digitCount);
+    return QString(digitCount - text.size(), u' ') + text;
 }
 
 } // namespace lumina::digit

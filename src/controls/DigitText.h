@@ -40,10 +40,11 @@ QString appendShift(const QString &text, int shift);
 // the positions of a display.
 QString displayText(const QVariant &value, int zeroMode, int fillZero, int shift);
 
-// The rightmost `keta` characters (all of a shorter text; none for keta <= 0).
-QString rightmost(const QString &text, int keta);
-// The lit text of a fare cell: exactly `keta` characters, the rightmost ones of
-// a longer text or the text behind leading spaces.
-QString fareCellText(const QString &text, int keta);
+// The rightmost `digitCount` characters (all of a shorter text; none for a
+// count of 0 or less).
+QString rightmost(const QString &text, int digitCount);
+// The lit text of a fare cell: exactly `digitCount` characters, the rightmost
+// ones of a longer text or the text behind leading spaces.
+QString fareCellText(const QString &text, int digitCount);
 
 } // namespace lumina::digit

@@ -33,36 +33,37 @@ QRectF FareCell::targetRect(const QSize &face)
     return QRectF(0, 0, face.width() - 1, height);
 }
 
-qint16 FareCell::ketaRule(qint16 keta) const
+qint16 FareCell::digitCountRule(qint16 digitCount) const
 {
     // Any count is kept, but no row of negative length can be drawn: a negative
     // count is refused as none.
-    return keta < 0 ? 0 : keta;
+    return digitCount < 0 ? 0 : digitCount;
 }
 
-QString FareCell::fitText(const QString &text, int keta) const
+QString FareCell::fitText(const QString &text, int digitCount) const
 {
-    return digit::fareCellText(text, keta);
+    return digit::fareCellText(text, digitCount);
 }
 
 void FareCell::paintDigits(QPainter &painter, const QSize &size, Layer layer) const
 {
     const Drawing &d = drawing();
-    if (d.keta <= 0)
+    if (d.digitCount <= 0)
         return;
-    // The row of Keta cells (the unlit "8"s and the lit text, both exactly Keta
-    // characters from the left edge) is the frame that is stretched onto the
-    // target, so each cell gets an equal share of its width.
+    // The row of cells (the unlit "8"s and the lit text, each exactly one
+    // character a position from the left edge) is the frame that is stretched
+    // onto the target, so each cell gets an equal share of its width.
     const QRectF target = targetRect(size);
     if (target.width() <= 0 || target.height() <= 0)
         return;
-    const double step = target.width() / d.keta;
+    const double step = target.width() / d.digitCount;
     const QRectF box(target.left(), target.top() + kLeading * target.height(), step,
                      kInk * target.height());
     if (layer == Layer::Unlit)
-        digit::paintRow(painter, d.face, false, QString(d.keta, u'8'), box, step, toQColor(d.base));
+        digit::paintRow(painter, d.face, false, QString(d.digitCount, u'8'), box, step,
+                        toQColor(d.unlitColour));
     else
-        digit::paintRow(painter, d.face, false, d.lit, box, step, toQColor(d.digit));
+        digit::paintRow(painter, d.face, false, d.litText, box, step, toQColor(d.litColour));
 }
 
 void FareCell::resizeEvent(QResizeEvent *event)

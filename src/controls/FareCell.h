@@ -5,7 +5,7 @@
 namespace lumina {
 
 // The fare cell: the same properties as DigitRow, but it takes whatever size the
-// board gives it and stretches its digits over the face. Shift redraws at once.
+// board gives it and stretches its digits over the face. A new shift redraws at once.
 class FareCell : public SegmentDisplay
 {
     Q_OBJECT
@@ -22,10 +22,10 @@ public:
     static QRectF targetRect(const QSize &face);
 
 protected:
-    qint16 ketaRule(qint16 keta) const override;
-    qint16 degitSizeRule(qint16 degitSize) const override { return degitSize; }
+    qint16 digitCountRule(qint16 digitCount) const override;
+    qint16 digitSizeRule(qint16 digitSize) const override { return digitSize; }
     bool shiftRedraws() const override { return true; }
-    QString fitText(const QString &text, int keta) const override;
+    QString fitText(const QString &text, int digitCount) const override;
     void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
     void resizeEvent(QResizeEvent *event) override;
 };

@@ -2,7 +2,6 @@
 
 #include "controls/DigitPainter.h"
 #include "controls/DigitText.h"
-#include "controls/PropertyBag.h"
 #include "base/Colors.h"
 
 #include <QHash>
@@ -10,50 +9,24 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <limits>
 
 namespace lumina {
-
-namespace {
-
-// A bag entry of the wrong type or out of the 16-bit range falls back to the default.
-qint16 readInt16(const PropertyBag &bag, const char *key, qint16 defaultValue)
-{
-    const QVariant v = bag.ReadProperty(QLatin1String(key), int(defaultValue));
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
-        return defaultValue;
-    return qint16(n);
-}
-
-OleColor readColor(const PropertyBag &bag, const char *key, OleColor defaultValue)
-{
-    const QVariant v = bag.ReadProperty(QLatin1String(key), uint(defaultValue));
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < 0 || n > 0xFFFFFF)
-        return defaultValue;
-    return OleColor(n);
-}
-
-} // namespace
 
 SegmentDisplay::SegmentDisplay(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    lumina::setBackColor(this, m_backColor);
+    lumina::setBackColor(this, m_backColour);
     // A new control is four positions of the smallest size, and blank.
     resize(52, 20);
 }
 
-int SegmentDisplay::ShowSetDlg()
+int SegmentDisplay::showDigitDialog()
 {
     qint16 zeroMode = m_zeroMode;
     qint16 shift = m_shift;
     qint16 fillZero = m_fillZero;
-    const int result = host().digitDialog(hwnd(), m_keta, zeroMode, shift, fillZero);
+    const int result = host().digitDialog(this, m_digitCount, zeroMode, shift, fillZero);
     // The dialog's own limits apply, not the writers' rules.
     m_zeroMode = zeroMode;
     m_shift = shift;
@@ -62,30 +35,27 @@ int SegmentDisplay::ShowSetDlg()
     return result;
 }
 
-void SegmentDisplay::setBaseForeColor(OleColor color)
+void SegmentDisplay::setUnlitColour(OleColor color)
 {
-    m_baseForeColor = color;
-    changed("BaseForeColor");
+    m_unlitColour = color;
     redraw();
 }
 
-void SegmentDisplay::setDegitForeColor(OleColor color)
+void SegmentDisplay::setLitColour(OleColor color)
 {
-    m_degitForeColor = color;
-    changed("DegitForeColor");
+    m_litColour = color;
     redraw();
 }
 
 void SegmentDisplay::setFillZero(qint16 fillZero)
 {
-    if (fillZero > m_keta)
-        fillZero = m_keta;
+    if (fillZero > m_digitCount)
+        fillZero = m_digitCount;
     // A negative fill has no meaning; refusing it here keeps every later
     // drawing well defined.
     if (fillZero < 0)
         fillZero = 0;
     m_fillZero = fillZero;
-    changed("FillZero");
 }
 
 void SegmentDisplay::setZeroMode(qint16 zeroMode)
@@ -93,52 +63,56 @@ void SegmentDisplay::setZeroMode(qint16 zeroMode)
     if (zeroMode >= 4)
         zeroMode = 0;
     m_zeroMode = zeroMode;
-    changed("ZeroMode");
 }
 
 void SegmentDisplay::setShift(qint16 shift)
 {
-    if (shift > m_keta - 1)
-        shift = qint16(m_keta - 1);
+    if (shift > m_digitCount - 1)
+        shift = qint16(m_digitCount - 1);
     if (shift < 0)
         shift = 0;
     m_shift = shift;
-    changed("Shift");
     if (shiftRedraws())
         redraw();
 }
 
-void SegmentDisplay::setKeta(qint16 keta)
+void SegmentDisplay::setDigitCount(qint16 digitCount)
 {
-    m_keta = ketaRule(keta);
-    changed("Keta");
+    m_digitCount = digitCountRule(digitCount);
     applySize();
     redraw();
 }
 
-void SegmentDisplay::setDegitSize(qint16 degitSize)
+void SegmentDisplay::setDigitSize(qint16 digitSize)
 {
-    m_degitSize = degitSizeRule(degitSize);
-    changed("DegitSize");
+    m_digitSize = digitSizeRule(digitSize);
     applySize();
     redraw();
 }
 
-void SegmentDisplay::setDegitStyle(qint16 degitStyle)
+void SegmentDisplay::setDigitStyle(qint16 digitStyle)
 {
-    m_degitStyle = degitStyle;
-    changed("DegitStyle");
+    m_digitStyle = digitStyle;
     redraw();
 }
 
 void SegmentDisplay::setValue(const QVariant &value)
 {
     m_value = value;
-    changed("Value");
     redraw();
 }
 
-void SegmentDisplay::ResetDegit(bool nMode)
+void SegmentDisplay::lightAllPositions()
+{
+    showPlain(QString(qMax<int>(m_digitCount, 0), u'8'));
+}
+
+void SegmentDisplay::blankAllPositions()
+{
+    showPlain(QString());
+}
+
+void SegmentDisplay::showPlain(const QString &text)
 {
     const qint16 shift = m_shift;
     const qint16 zeroMode = m_zeroMode;
@@ -146,77 +120,35 @@ void SegmentDisplay::ResetDegit(bool nMode)
     setShift(0);
     setZeroMode(0);
     setFillZero(0);
-    setValue(nMode ? QVariant(QString(qMax<int>(m_keta, 0), u'8')) : QVariant(QString()));
+    setValue(text);
     setShift(shift);
     setZeroMode(zeroMode);
     setFillZero(fillZero);
 }
 
-void SegmentDisplay::setUserSet(bool userSet)
+void SegmentDisplay::setUserEditable(bool userEditable)
 {
-    m_userSet = userSet;
-    changed("UserSet");
+    m_userEditable = userEditable;
 }
 
-void SegmentDisplay::setBackColor(OleColor color)
+void SegmentDisplay::setBackColour(OleColor color)
 {
-    m_backColor = color;
+    m_backColour = color;
     lumina::setBackColor(this, color);
-    changed("BackColor");
     redraw();
-}
-
-void SegmentDisplay::ReadProperties(const PropertyBag &bag)
-{
-    m_baseForeColor = readColor(bag, "BaseForeColor", kDefaultBaseForeColor);
-    m_degitForeColor = readColor(bag, "DegitForeColor", kDefaultDegitForeColor);
-    m_fillZero = readInt16(bag, "FillZero", 0);
-    m_zeroMode = readInt16(bag, "ZeroMode", 0);
-    m_shift = readInt16(bag, "Shift", 0);
-    m_keta = readInt16(bag, "Keta", kDefaultKeta);
-    m_degitSize = readInt16(bag, "DegitSize", 0);
-    m_degitStyle = readInt16(bag, "DegitStyle", 0);
-    m_value = bag.ReadProperty(QStringLiteral("Value"), 0);
-    m_userSet = bag.ReadProperty(QStringLiteral("UserSet"), true).toBool();
-    m_backColor = readColor(bag, "BackColor", kDefaultBackColor);
-    lumina::setBackColor(this, m_backColor);
-    blankFace();
-}
-
-void SegmentDisplay::WriteProperties(PropertyBag &bag) const
-{
-    bag.WriteProperty(QStringLiteral("BaseForeColor"), uint(m_baseForeColor),
-                      uint(kDefaultBaseForeColor));
-    bag.WriteProperty(QStringLiteral("DegitForeColor"), uint(m_degitForeColor),
-                      uint(kDefaultDegitForeColor));
-    bag.WriteProperty(QStringLiteral("FillZero"), int(m_fillZero), 0);
-    bag.WriteProperty(QStringLiteral("ZeroMode"), int(m_zeroMode), 0);
-    bag.WriteProperty(QStringLiteral("Shift"), int(m_shift), 0);
-    bag.WriteProperty(QStringLiteral("Keta"), int(m_keta), int(kDefaultKeta));
-    bag.WriteProperty(QStringLiteral("DegitSize"), int(m_degitSize), 0);
-    bag.WriteProperty(QStringLiteral("DegitStyle"), int(m_degitStyle), 0);
-    bag.WriteProperty(QStringLiteral("Value"), m_value, 0);
-    bag.WriteProperty(QStringLiteral("UserSet"), m_userSet, true);
-    bag.WriteProperty(QStringLiteral("BackColor"), uint(m_backColor), uint(kDefaultBackColor));
 }
 
 void SegmentDisplay::redraw()
 {
     Drawing d;
     d.blank = false;
-    d.keta = qMax<int>(m_keta, 0);
-    d.lit = fitText(digit::displayText(m_value, m_zeroMode, m_fillZero, m_shift), d.keta);
-    d.base = m_baseForeColor;
-    d.digit = m_degitForeColor;
-    d.face = digit::faceName(m_degitStyle);
-    d.degitSize = m_degitSize;
+    d.digitCount = qMax<int>(m_digitCount, 0);
+    d.litText = fitText(digit::displayText(m_value, m_zeroMode, m_fillZero, m_shift), d.digitCount);
+    d.unlitColour = m_unlitColour;
+    d.litColour = m_litColour;
+    d.face = digit::faceName(m_digitStyle);
+    d.digitSize = m_digitSize;
     m_drawn = d;
-    invalidateFace();
-}
-
-void SegmentDisplay::blankFace()
-{
-    m_drawn = Drawing{};
     invalidateFace();
 }
 
@@ -236,14 +168,14 @@ const QImage &SegmentDisplay::face()
         if (m_face.size() != pixels)
             m_face = QImage(pixels, QImage::Format_RGB32);
         m_face.setDevicePixelRatio(dpr);
-        m_face.fill(toQColor(m_backColor));
+        m_face.fill(toQColor(m_backColour));
     } else {
         // Drawn in layout pixels at the scale times the screen's ratio, then
         // shown at the screen's ratio: a scaled face is as sharp as a dense one.
         const qreal ratio = dpr * m_scale;
         // A copy of the shared unlit row (cheap until written to), then the lit text.
         m_face = unlitFace(pixels, ratio);
-        if (!m_drawn.lit.trimmed().isEmpty()) {
+        if (!m_drawn.litText.trimmed().isEmpty()) {
             QPainter painter(&m_face);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(Qt::NoPen);
@@ -263,17 +195,17 @@ QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
                             .arg(pixels.width())
                             .arg(pixels.height())
                             .arg(dpr)
-                            .arg(m_backColor)
-                            .arg(m_drawn.base)
+                            .arg(m_backColour)
+                            .arg(m_drawn.unlitColour)
                             .arg(m_drawn.face)
-                            .arg(m_drawn.keta)
-                            .arg(m_drawn.degitSize);
+                            .arg(m_drawn.digitCount)
+                            .arg(m_drawn.digitSize);
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
     QImage image(pixels, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
-    image.fill(toQColor(m_backColor));
+    image.fill(toQColor(m_backColour));
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -302,7 +234,7 @@ void SegmentDisplay::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         event->accept();
-        emit DblClick();
+        emit doubleClicked();
         return;
     }
     QWidget::mouseDoubleClickEvent(event);
@@ -312,11 +244,6 @@ void SegmentDisplay::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, face());
-}
-
-void SegmentDisplay::changed(const char *name)
-{
-    emit PropertyChanged(QLatin1String(name));
 }
 
 } // namespace lumina

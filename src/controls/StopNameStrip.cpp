@@ -9,7 +9,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -83,7 +82,7 @@ StopNameStrip::StopNameStrip(QWidget *parent)
     setObjectName(QStringLiteral("ChimeiCtl_P"));
     resize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_layer.fill(toQColor(m_layerBack));
+    m_layer.fill(toQColor(m_backColour));
     m_canvas.fill(Qt::white);
     setMask(roundRectRegion(0, 0, kWidth, kHeight - 1, 4, 4));
 
@@ -96,45 +95,28 @@ StopNameStrip::StopNameStrip(QWidget *parent)
 
 // --- properties -------------------------------------------------------------
 
-void StopNameStrip::setBackColor(OleColor color)
+void StopNameStrip::setBackColour(OleColor color)
 {
     // Even the same colour clears the layer: the container relies on this to
     // blank the strip.
-    m_layerBack = color;
-    m_frameBack = color;
-    m_ownBack = color;
+    m_backColour = color;
     clearLayer();
-    emit propertyChanged(QStringLiteral("BackColor"));
 }
 
-void StopNameStrip::setForeColor(OleColor color)
+void StopNameStrip::setTextColour(OleColor color)
 {
     // Dots already on the layer keep their colour.
-    m_fore = color;
-    emit propertyChanged(QStringLiteral("ForeColor"));
-}
-
-void StopNameStrip::Refresh()
-{
-    update();
+    m_textColour = color;
 }
 
 void StopNameStrip::setSpeed(int speed)
 {
     m_speed = clampToShort(speed);
-    emit propertyChanged(QStringLiteral("Speed"));
 }
 
 void StopNameStrip::setScrollStartWait(qint32 milliseconds)
 {
     m_scrollStartWait = milliseconds;
-    emit propertyChanged(QStringLiteral("ScrollStartWait"));
-}
-
-void StopNameStrip::setMode(int mode)
-{
-    m_mode = clampToShort(mode);
-    emit propertyChanged(QStringLiteral("Mode"));
 }
 
 void StopNameStrip::setAppearance(int appearance)
@@ -142,7 +124,6 @@ void StopNameStrip::setAppearance(int appearance)
     appearance = appearance == 0 ? 0 : 1;
     const bool changed = appearance != m_appearance;
     m_appearance = appearance;
-    emit propertyChanged(QStringLiteral("Appearance"));
     if (changed)
         update();
 }
@@ -150,13 +131,11 @@ void StopNameStrip::setAppearance(int appearance)
 void StopNameStrip::setFontMode(int fontMode)
 {
     m_fontMode = clampToShort(fontMode);
-    emit propertyChanged(QStringLiteral("FontMode"));
 }
 
 void StopNameStrip::setFontBold(bool bold)
 {
     m_fontBold = bold;
-    emit propertyChanged(QStringLiteral("FontBold"));
 }
 
 void StopNameStrip::setDrawScale(int scale)
@@ -170,61 +149,11 @@ void StopNameStrip::setDrawScale(int scale)
     update();
 }
 
-void StopNameStrip::writeProperties(QVariantMap &bag) const
-{
-    bag.insert(QStringLiteral("BackColor"), qint64(m_layerBack));
-    bag.insert(QStringLiteral("ForeColor"), qint64(m_fore));
-    bag.insert(QStringLiteral("Speed"), m_speed);
-    bag.insert(QStringLiteral("ScrollStartWait"), m_scrollStartWait);
-    bag.insert(QStringLiteral("Mode"), m_mode);
-    bag.insert(QStringLiteral("Appearance"), m_appearance);
-    bag.insert(QStringLiteral("FontMode"), m_fontMode);
-    bag.insert(QStringLiteral("FontBold"), m_fontBold);
-}
-
-void StopNameStrip::readProperties(const QVariantMap &bag)
-{
-    const auto number = [&bag](const char *key, qint64 fallback) {
-        bool ok = false;
-        const qint64 v = bag.value(QLatin1String(key), fallback).toLongLong(&ok);
-        return ok ? v : fallback;
-    };
-    const auto colour = [&number](const char *key, OleColor fallback) {
-        return OleColor(std::clamp<qint64>(number(key, fallback), 0, 0xFFFFFFFF));
-    };
-    // The control's own background keeps the colour it was created with.
-    m_layerBack = colour("BackColor", kDefaultBack);
-    m_frameBack = m_layerBack;
-    m_fore = colour("ForeColor", kDefaultFore);
-    m_speed = clampToShort(int(std::clamp<qint64>(number("Speed", 5), INT_MIN, INT_MAX)));
-    m_scrollStartWait = qint32(std::clamp<qint64>(number("ScrollStartWait", 1500), INT_MIN, INT_MAX));
-    m_mode = clampToShort(int(std::clamp<qint64>(number("Mode", 2), INT_MIN, INT_MAX)));
-    m_appearance = number("Appearance", 1) == 0 ? 0 : 1;
-    m_fontMode = clampToShort(int(std::clamp<qint64>(number("FontMode", 0), INT_MIN, INT_MAX)));
-    m_fontBold = bag.value(QStringLiteral("FontBold"), false).toBool();
-    clearLayer();
-}
-
-void StopNameStrip::initProperties()
-{
-    m_speed = 5;
-    m_scrollStartWait = 1500;
-    m_mode = 2;
-    m_fontMode = 0;
-    m_fontBold = false;
-}
-
 // --- drawing ----------------------------------------------------------------
-
-void StopNameStrip::DrawDot16(int &x, int &y, QString &strText)
-{
-    const DotStyle style{m_fontMode, m_fontBold, toQColor(m_fore).rgb()};
-    drawDot16(m_canvas, m_layer, x, y, strText, style);
-}
 
 void StopNameStrip::clearLayer()
 {
-    m_layer.fill(toQColor(m_layerBack));
+    m_layer.fill(toQColor(m_backColour));
     update();
 }
 
@@ -236,11 +165,10 @@ void StopNameStrip::setLayerTop(int top)
     update();
 }
 
-void StopNameStrip::SetChimei(const QString &strText)
+void StopNameStrip::setStopName(const QString &name)
 {
-    m_chimei = strText;
-    m_frameBack = m_layerBack;
-    if (strText.isEmpty()) {
+    m_stopName = name;
+    if (name.isEmpty()) {
         // A running scroll carries on with the blank layer.
         clearLayer();
         setLayerTop(0);
@@ -248,7 +176,7 @@ void StopNameStrip::SetChimei(const QString &strText)
     }
     stopScroll();
 
-    const QByteArray bytes = cp932::encode(strText);
+    const QByteArray bytes = cp932::encode(name);
     // An odd trailing half-width character gets a cell of its own rather than
     // falling below the layer.
     const QStringList cells = cellTexts(bytes);
@@ -258,12 +186,10 @@ void StopNameStrip::SetChimei(const QString &strText)
         m_layer = QImage(kLayerWidth, layout.layerHeight, QImage::Format_RGB32);
     clearLayer();
 
-    for (int i = 0; i < m; ++i) {
-        int x = kDotLeft;
-        int y = layout.firstTop + i * layout.pitch;
-        QString cell = cells.at(i);
-        DrawDot16(x, y, cell);
-    }
+    const DotStyle style{m_fontMode, m_fontBold, toQColor(m_textColour).rgb()};
+    for (int i = 0; i < m; ++i)
+        drawCell(m_canvas, m_layer, kDotLeft, layout.firstTop + i * layout.pitch, cells.at(i),
+                 style);
 
     if (m <= kStripCells) {
         setLayerTop(0);
@@ -300,9 +226,8 @@ void StopNameStrip::paintEvent(QPaintEvent *)
     // Everything below is in layout pixels; at a larger scale each dot becomes
     // a solid square, the way a denser screen shows it.
     p.scale(m_scale, m_scale);
-    p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_ownBack));
+    p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_backColour));
     const QRect frame = frameRect();
-    p.fillRect(frame, toQColor(m_frameBack));
     if (m_appearance != 0) {
         // A sunken two-pixel edge, dark above and left, light below and right.
         const QRect outer = frame;

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QStringList>
 #include <QTimer>
-#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -51,7 +50,7 @@ QStringList cellTexts(QByteArrayView cp932);
 // the strip over and over until another name is set.
 //
 // The scroll keeps its historical unit: every round the layer rises by
-// Speed / 200 px. Rounds are paced at kRoundsPerSecond by the clock rather than
+// speed / 200 px. Rounds are paced at kRoundsPerSecond by the clock rather than
 // by how fast the machine can spin, and run in batches at the screen's frame
 // rate, so the default speed 5 climbs 50 px (about one and a half characters)
 // a second on any machine while the event loop stays idle between frames.
@@ -65,60 +64,46 @@ public:
     static constexpr int kHeight = 194;
     static constexpr int kLayerWidth = 36;
     static constexpr int kDotLeft = 2;
-    static constexpr OleColor kDesignedBack = 4210752; // red, green and blue 64
-    static constexpr OleColor kDesignedFore = 8438015; // red 255, green 192, blue 128
-    static constexpr OleColor kDefaultBack = 8421504;  // red, green and blue 128
-    static constexpr OleColor kDefaultFore = 48895;    // red 255, green 190, blue 0
+    static constexpr OleColor kDesignedBackColour = 4210752; // red, green and blue 64
+    static constexpr OleColor kDesignedTextColour = 8438015; // red 255, green 192, blue 128
 
     // Monotonic time in microseconds.
     using Clock = std::function<qint64()>;
 
     explicit StopNameStrip(QWidget *parent = nullptr);
 
-    OleColor BackColor() const { return m_layerBack; }
-    void setBackColor(OleColor color);
-    OleColor ForeColor() const { return m_fore; }
-    void setForeColor(OleColor color);
-    void Refresh();
-    int Speed() const { return m_speed; }
+    OleColor backColour() const { return m_backColour; }
+    void setBackColour(OleColor color);
+    OleColor textColour() const { return m_textColour; }
+    void setTextColour(OleColor color);
+    int speed() const { return m_speed; }
     void setSpeed(int speed);
-    qint32 ScrollStartWait() const { return m_scrollStartWait; }
+    qint32 scrollStartWait() const { return m_scrollStartWait; }
     void setScrollStartWait(qint32 milliseconds);
-    void DrawDot16(int &x, int &y, QString &strText);
     // Shows a name. Returns at once; a name of more than six cells goes on
     // scrolling until the next call. An empty name blanks the strip and lets a
     // running scroll carry on with the blank layer.
-    void SetChimei(const QString &strText);
-    // The name last handed to SetChimei.
-    const QString &Chimei() const { return m_chimei; }
-    int Mode() const { return m_mode; }
-    void setMode(int mode);
-    int Appearance() const { return m_appearance; }
+    void setStopName(const QString &name);
+    // The name last handed to setStopName.
+    const QString &stopName() const { return m_stopName; }
+    // 0 flat, anything else a sunken frame.
     void setAppearance(int appearance);
-    int FontMode() const { return m_fontMode; }
+    // Which of the Gothic and Mincho faces each kind of character is printed
+    // in (0..4); a new mode or weight shows from the next name.
     void setFontMode(int fontMode);
-    bool FontBold() const { return m_fontBold; }
     void setFontBold(bool bold);
 
     // How many screen pixels a layout pixel takes: the frame, the rounded
     // outline and every dot are drawn that much larger, the scroll keeps its
-    // pace in layout pixels. Not saved with the properties.
+    // pace in layout pixels.
     int drawScale() const { return m_scale; }
     void setDrawScale(int scale);
-
-    // The container's property store, one entry per property.
-    void writeProperties(QVariantMap &bag) const;
-    void readProperties(const QVariantMap &bag);
-    // What a control newly placed in a container starts with.
-    void initProperties();
 
     // The dot layer and where it stands, in pixels of the frame's inside.
     const QImage &layer() const { return m_layer; }
     int layerTop() const { return m_layerTop; }
     int layerHeight() const { return m_layer.height(); }
     int frameHeight() const { return kHeight; }
-    // The sampling canvas of the last cell drawn.
-    const QImage &canvas() const { return m_canvas; }
 
     bool isScrolling() const { return m_scrolling; }
     bool isPausing() const { return m_scrolling && m_phase == Phase::Pausing; }
@@ -128,10 +113,6 @@ public:
     void setClock(Clock clock);
     // Runs the rounds that are due by the clock and repaints if the layer moved.
     void advanceScroll();
-
-signals:
-    // Tells the container that a property changed, by its name.
-    void propertyChanged(const QString &name);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -150,17 +131,14 @@ private:
     void beginMoving(qint64 start);
     int frameInterval() const;
 
-    OleColor m_ownBack = kDesignedBack;
-    OleColor m_frameBack = kDesignedBack;
-    OleColor m_layerBack = kDesignedBack;
-    OleColor m_fore = kDesignedFore;
+    OleColor m_backColour = kDesignedBackColour;
+    OleColor m_textColour = kDesignedTextColour;
     int m_speed = 5;
     qint32 m_scrollStartWait = 1500;
-    int m_mode = 2;
     int m_appearance = 1;
     int m_fontMode = 0;
     bool m_fontBold = false;
-    QString m_chimei;
+    QString m_stopName;
     int m_scale = 1;
 
     QImage m_layer;

@@ -59,7 +59,7 @@ unsigned firstCharCode(QByteArrayView cp932)
 }
 
 void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing drawing,
-                  QRgb fore)
+                  QRgb colour)
 {
     const bool mirrored = drawing == CellDrawing::Mirrored;
     const QImage rgb = canvas.format() == QImage::Format_RGB32
@@ -77,13 +77,13 @@ void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing
             const int px = mirrored ? x + 2 * b : x + 2 * a;
             const int py = mirrored ? y + 2 * a : y + 2 * b;
             if (px >= 0 && py >= 0 && px < layer.width() && py < layer.height())
-                layer.setPixel(px, py, fore);
+                layer.setPixel(px, py, colour);
         }
     }
 }
 
-void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const DotStyle &style,
-               const DotFont &font)
+void drawCell(QImage &canvas, QImage &layer, int x, int y, const QString &text,
+              const DotStyle &style, const DotFont &font)
 {
     if (canvas.format() != QImage::Format_RGB32 || canvas.width() < 16 || canvas.height() < 16)
         canvas = QImage(16, 16, QImage::Format_RGB32);
@@ -92,14 +92,12 @@ void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const
         return;
 
     const CellClass cell = classifyCell(text, style.fontMode);
-    if (cell.becomesStroke)
-        text = QString(QChar(kVerticalStroke));
-
-    const QByteArray bytes = cp932::encode(text);
+    const QString printed = cell.becomesStroke ? QString(QChar(kVerticalStroke)) : text;
+    const QByteArray bytes = cp932::encode(printed);
     const DotFace face = faceFor(style.fontMode, firstCharCode(bytes));
     font.print(canvas, cell.offset, bytes, face, style.bold);
 
-    canvasToDots(canvas, layer, x, y, cell.drawing, style.fore);
+    canvasToDots(canvas, layer, x, y, cell.drawing, style.textColour);
 }
 
 } // namespace lumina

@@ -49,20 +49,20 @@ unsigned firstCharCode(QByteArrayView cp932);
 struct DotStyle {
     int fontMode = 0;
     bool bold = false;
-    QRgb fore = qRgb(255, 190, 0);
+    QRgb textColour = qRgb(255, 190, 0);
 };
 
 // Reads the top-left 16 x 16 pixels of `canvas` back as dots: a pixel that is
-// exactly black lights one pixel of `layer` in `fore`, two pixels apart, at
+// exactly black lights one pixel of `layer` in `colour`, two pixels apart, at
 // (x + 2a, y + 2b) for canvas pixel (a, b), or at (x + 2b, y + 2a) mirrored.
 void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing drawing,
-                  QRgb fore);
+                  QRgb colour);
 
 // Turns one cell into dots: prints `text` on the 16 x 16 `canvas`, reads it
-// back and sets one pixel of `layer` in the fore colour for every pixel that is
+// back and sets one pixel of `layer` in the text colour for every pixel that is
 // exactly black, two pixels apart, the cell's top-left dot at (x, y). A
-// long-vowel mark is replaced in `text` itself by the vertical stroke.
-void drawDot16(QImage &canvas, QImage &layer, int x, int y, QString &text, const DotStyle &style,
-               const DotFont &font = DotFont::standard());
+// long-vowel mark is drawn as the vertical stroke.
+void drawCell(QImage &canvas, QImage &layer, int x, int y, const QString &text,
+              const DotStyle &style, const DotFont &font = DotFont::standard());
 
 } // namespace lumina

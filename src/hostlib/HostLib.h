@@ -43,7 +43,7 @@ public:
 
     // Digit settings dialog of a segment display. The three in/out values come
     // back unchanged when the user cancels. Returns nonzero when confirmed.
-    virtual int digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    virtual int digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
                             qint16 &fillZero) = 0;
     // Version box; `text` holds lines joined by CR LF.
     virtual int versionBox(QWidget *owner, int kind, const QString &text) = 0;

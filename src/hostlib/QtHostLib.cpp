@@ -20,7 +20,7 @@
 
 namespace lumina {
 
-int QtHostLib::digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+int QtHostLib::digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
                            qint16 &fillZero)
 {
     QDialog dialog(owner);
@@ -45,7 +45,7 @@ int QtHostLib::digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16
         current->setChecked(true);
     layout->addWidget(zeroBox);
 
-    const int positions = std::max<int>(1, keta);
+    const int positions = std::max<int>(1, digitCount);
     auto *form = new QFormLayout;
     auto *shiftSpin = new QSpinBox(&dialog);
     shiftSpin->setRange(0, positions - 1);

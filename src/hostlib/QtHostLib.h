@@ -9,7 +9,7 @@ namespace lumina {
 class QtHostLib final : public HostLib
 {
 public:
-    int digitDialog(QWidget *owner, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    int digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override;
     int versionBox(QWidget *owner, int kind, const QString &text) override;
     int datePicker(QWidget *owner, SystemTime &date) override;

@@ -360,10 +360,10 @@ void OptionsDialog::buildDigitPage(QWidget *page)
     caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
     Command8[2] = colorButton(Frame5[0], 5700, 450);
     caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
-    M_Degit1 = place(new DigitRow(Frame5[0]), 6480, 510, 780, 300);
-    M_Degit1->setObjectName(QStringLiteral("M_Degit1"));
+    M_Digit1 = place(new DigitRow(Frame5[0]), 6480, 510, 780, 300);
+    M_Digit1->setObjectName(QStringLiteral("M_Degit1"));
     // A single lit 0 shows the lit colour beside the unlit eights.
-    M_Degit1->setZeroMode(1);
+    M_Digit1->setZeroMode(1);
     setBackColor(Command8[0], kDigitBackColour);
     setBackColor(Command8[1], kDigitUnlitColour);
     setBackColor(Command8[2], kDigitLitColour);
@@ -559,7 +559,7 @@ void OptionsDialog::buildTicketPage(QWidget *page)
 
 void OptionsDialog::fillLists()
 {
-    M_Degit1->setDegitSize(0);
+    M_Digit1->setDigitSize(0);
     for (int i = 0; i < 4; ++i)
         fillNumbers(Combo4[i], 60);
     fillNumbers(Combo1, 150);
@@ -757,9 +757,9 @@ void OptionsDialog::choosePreviewColor(int index)
 
 void OptionsDialog::updatePreviewDigit()
 {
-    M_Degit1->setBackColor(backColor(Command8[0]));
-    M_Degit1->setBaseForeColor(backColor(Command8[1]));
-    M_Degit1->setDegitForeColor(backColor(Command8[2]));
+    M_Digit1->setBackColour(backColor(Command8[0]));
+    M_Digit1->setUnlitColour(backColor(Command8[1]));
+    M_Digit1->setLitColour(backColor(Command8[2]));
 }
 
 void OptionsDialog::choosePanelImage(int index)

@@ -72,7 +72,7 @@ public:
     std::array<QGroupBox *, 2> Frame5{};
     std::array<QPushButton *, 3> Command8{};   // background, unlit, lit segment colours
     // Colour preview: background, four unlit eights and a lit zero.
-    DigitRow *M_Degit1 = nullptr;
+    DigitRow *M_Digit1 = nullptr;
     // 0 stop order, 1 ticket number, 2 route number, 3 data column, 4 count from zero.
     std::array<QCheckBox *, 5> Check3{};
     // 0..3 cell ("1".."60") of Check3 line 0..3; 4 data column ("1".."150").

@@ -198,14 +198,14 @@ void PanelController::Check1_Click()
 {
     const bool clear = m_panel->Check1->isChecked();
     if (clear) {
-        m_board->ChimeiCtl->SetChimei(QString());
+        m_board->stopNameStrip->setStopName(QString());
         for (int i = 1; i <= kCellCount; ++i)
-            m_board->Degit[size_t(i)]->ResetDegit(false);
-        m_board->Timer1->stop();
-        for (DigitRow *digit : m_board->TimeDegit)
+            m_board->fareCells[size_t(i)]->blankAllPositions();
+        m_board->clockTimer->stop();
+        for (DigitRow *digit : m_board->clockDigits)
             digit->setValue(QString());
-    } else if (m_board->TimeDegit[0]->isVisible()) {
-        m_board->Timer1->start();
+    } else if (m_board->clockDigits[0]->isVisible()) {
+        m_board->clockTimer->start();
     }
     for (QWidget *frame : m_panel->Frame1)
         frame->setEnabled(!clear);
@@ -220,8 +220,8 @@ void PanelController::Check1_Click()
 void PanelController::HScroll1_Change(int index)
 {
     m_panel->Label1[size_t(index)]->setText(QString::number(m_panel->HScroll1[size_t(index)]->value()));
-    m_board->ChimeiCtl->setSpeed(m_panel->HScroll1[0]->value());
-    m_board->ChimeiCtl->setScrollStartWait(m_panel->HScroll1[1]->value());
+    m_board->stopNameStrip->setSpeed(m_panel->HScroll1[0]->value());
+    m_board->stopNameStrip->setScrollStartWait(m_panel->HScroll1[1]->value());
 }
 
 void PanelController::Command4_Click()
@@ -241,10 +241,10 @@ void PanelController::Command4_Click()
     m_board->setEnabled(true);
     m_panel->setEnabled(true);
     // Font and colour changes show at once on the stop name.
-    m_board->ChimeiCtl->SetChimei(QString());
+    m_board->stopNameStrip->setStopName(QString());
     const RouteState &route = routeState();
     if (FareTable::contains(route.CurStop + 1))
-        m_board->ChimeiCtl->SetChimei(route.FareTable.entry(route.CurStop + 1).StopName);
+        m_board->stopNameStrip->setStopName(route.FareTable.entry(route.CurStop + 1).StopName);
 }
 
 QString PanelController::versionText(int year)
@@ -298,9 +298,9 @@ void PanelController::Command1_Click(int index)
     updateTapeFrame();
 
     // Lamp test: every segment of every cell lit for three seconds.
-    m_board->ChimeiCtl->SetChimei(QStringLiteral("系統選別中"));
+    m_board->stopNameStrip->setStopName(QStringLiteral("系統選別中"));
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->Degit[size_t(i)]->ResetDegit(true);
+        m_board->fareCells[size_t(i)]->lightAllPositions();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
     routeStarted();
@@ -310,7 +310,7 @@ void PanelController::Command1_Click(int index)
 void PanelController::routeStarted()
 {
     for (int i = 1; i <= kCellCount; ++i)
-        m_board->Degit[size_t(i)]->setValue(0);
+        m_board->fareCells[size_t(i)]->setValue(0);
 
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
@@ -348,7 +348,7 @@ void PanelController::DispData(int n)
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
+    m_board->stopNameStrip->setStopName(route.FareTable.entry(n).StopName);
 }
 
 void PanelController::InitSpeech()

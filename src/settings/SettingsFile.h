@@ -122,9 +122,9 @@ struct BoardPosition {
 
 // The settings of one fare cell, made by double-clicking it.
 struct CellDigitSetting {
-    qint16 Shift = 0;
-    qint16 ZeroMode = 0;
-    qint16 FillZero = 0;
+    qint16 shift = 0;
+    qint16 zeroMode = 0;
+    qint16 fillZero = 0;
 
     bool operator==(const CellDigitSetting &) const = default;
 };

@@ -121,9 +121,9 @@ void visitFields(Settings &s, Visitor &v)
 
     v.item("CellDigitSettings");
     for (auto &cell : s.cells) {
-        v.int16(cell.Shift);
-        v.int16(cell.ZeroMode);
-        v.int16(cell.FillZero);
+        v.int16(cell.shift);
+        v.int16(cell.zeroMode);
+        v.int16(cell.fillZero);
     }
 }
 

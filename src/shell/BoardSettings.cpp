@@ -20,9 +20,9 @@ namespace {
 
 void setDigitColours(SegmentDisplay *digit, const InfoDigitSettings &colours)
 {
-    digit->setBackColor(colours.backColour);
-    digit->setBaseForeColor(colours.unlitColour);
-    digit->setDegitForeColor(colours.litColour);
+    digit->setBackColour(colours.backColour);
+    digit->setUnlitColour(colours.unlitColour);
+    digit->setLitColour(colours.litColour);
 }
 
 // The panel picture of a user's file, or the message of why it cannot be shown.
@@ -50,24 +50,24 @@ BoardProblem BoardWindow::applyOptions(const SettingsFile &settings)
 {
     const PanelSettings &panel = settings.panel;
     for (int i = 1; i <= kCellCount; ++i)
-        lblSeiriNum[size_t(i)]->setVisible(panel.autoTicketNumbers != 0);
+        ticketLabels[size_t(i)]->setVisible(panel.autoTicketNumbers != 0);
     const BoardProblem problem = setTicketLabelStyle(panel.ticketNumberStyle, panel.leadingZero == 1 ? 1 : 0);
 
     for (int i = 1; i <= kCellCount; ++i)
-        setDigitColours(Degit[size_t(i)], settings.infoDigits);
-    for (DigitRow *digit : TimeDegit)
+        setDigitColours(fareCells[size_t(i)], settings.infoDigits);
+    for (DigitRow *digit : clockDigits)
         setDigitColours(digit, settings.infoDigits);
 
-    ChimeiCtl->setBackColor(settings.stopName.backColour);
-    ChimeiCtl->setForeColor(settings.stopName.textColour);
-    ChimeiCtl->setFontMode(settings.stopName.font);
-    ChimeiCtl->setFontBold(settings.stopName.bold == 1);
+    stopNameStrip->setBackColour(settings.stopName.backColour);
+    stopNameStrip->setTextColour(settings.stopName.textColour);
+    stopNameStrip->setFontMode(settings.stopName.font);
+    stopNameStrip->setFontBold(settings.stopName.bold == 1);
     return problem;
 }
 
 BoardProblem BoardWindow::setTicketLabelStyle(int style, int zeroFill)
 {
-    const std::optional<TicketLabels> labels = ticketLabels(style, zeroFill);
+    const std::optional<TicketLabels> labels = lumina::ticketLabels(style, zeroFill);
     if (!labels) {
         const QString crlf = QStringLiteral("\r\n");
         return BoardMessage{QStringLiteral("エラーです！") + crlf + crlf + QStringLiteral("コード：9")
@@ -76,12 +76,12 @@ BoardProblem BoardWindow::setTicketLabelStyle(int style, int zeroFill)
                                 + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
                             QStringLiteral("エラー！")};
     }
-    QLabel *first = lblSeiriNum[1];
+    QLabel *first = ticketLabels[1];
     QFont font(labels->label1Font);
     font.setPointSizeF(labels->label1PointSize);
     first->setFont(font);
     for (int i = 1; i <= kCellCount; ++i)
-        lblSeiriNum[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
+        ticketLabels[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
     return std::nullopt;
 }
 
@@ -91,7 +91,7 @@ BoardProblem BoardWindow::showBacklight(int state, const PanelSettings &panel)
     const bool useUserImage = panel.panelsIndividual != kNotChosen && userChosen[state] != kNotChosen;
     BoardProblem problem;
     if (!useUserImage) {
-        setPicture(imgRes[size_t(state)]);
+        setPicture(builtInPanels[size_t(state)]);
     } else {
         const QString path = panel.userPanelImages[size_t(state)];
         QPixmap picture;
@@ -102,33 +102,33 @@ BoardProblem BoardWindow::showBacklight(int state, const PanelSettings &panel)
         }
     }
     for (int i = 1; i <= kCellCount; ++i)
-        setForeColor(lblSeiriNum[size_t(i)], panel.ticketNumberColours[size_t(state)]);
+        setForeColor(ticketLabels[size_t(i)], panel.ticketNumberColours[size_t(state)]);
     return problem;
 }
 
 void BoardWindow::restoreCells(const SettingsFile &settings)
 {
     for (int i = 1; i <= kCellCount; ++i) {
-        FareCell *cell = Degit[size_t(i)];
+        FareCell *cell = fareCells[size_t(i)];
         const CellDigitSetting &entry = settings.cells[size_t(i - 1)];
-        cell->setShift(entry.Shift);
-        cell->setZeroMode(entry.ZeroMode);
-        cell->setFillZero(entry.FillZero);
+        cell->setShift(entry.shift);
+        cell->setZeroMode(entry.zeroMode);
+        cell->setFillZero(entry.fillZero);
         setDigitColours(cell, settings.infoDigits);
         // A single blank empties the cell.
         cell->setValue(QStringLiteral(" "));
     }
-    for (DigitRow *digit : TimeDegit)
+    for (DigitRow *digit : clockDigits)
         setDigitColours(digit, settings.infoDigits);
-    ChimeiCtl->setBackColor(settings.stopName.backColour);
-    ChimeiCtl->setForeColor(settings.stopName.textColour);
+    stopNameStrip->setBackColour(settings.stopName.backColour);
+    stopNameStrip->setTextColour(settings.stopName.textColour);
 }
 
 void BoardWindow::showFares(const BoardView &view)
 {
     for (int t = 1; t <= kCellCount; ++t) {
         if (const auto &value = view.cells[size_t(t - 1)])
-            Degit[size_t(t)]->setValue(*value);
+            fareCells[size_t(t)]->setValue(*value);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/BoardWindow.h"
 
 #include "base/Clock.h"
+#include "base/Colors.h"
 
 #include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
@@ -132,12 +133,12 @@ BoardWindow::BoardWindow(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    imgRes[0] = QPixmap::fromImage(builtInBoardFace());
-    m_builtInKey = imgRes[0].cacheKey();
+    builtInPanels[0] = QPixmap::fromImage(builtInBoardFace());
+    m_builtInKey = builtInPanels[0].cacheKey();
     // One built-in face serves every backlight state.
-    imgRes[1] = imgRes[0];
-    imgRes[2] = imgRes[0];
-    setPicture(imgRes[0]);
+    builtInPanels[1] = builtInPanels[0];
+    builtInPanels[2] = builtInPanels[0];
+    setPicture(builtInPanels[0]);
 
     for (int i = 0; i <= kCellCount; ++i) {
         auto *label = new BoardLabel(this);
@@ -147,16 +148,13 @@ BoardWindow::BoardWindow(QWidget *parent)
         QFont numberFace(QStringLiteral("M_NumP1"));
         numberFace.setPointSizeF(15);
         label->setFont(numberFace);
-        lblSeiriNum[size_t(i)] = label;
+        ticketLabels[size_t(i)] = label;
 
         auto *cell = new FareCell(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
-        cell->setDegitStyle(1);
-        connect(cell, &FareCell::DblClick, this, [this, i] {
-            emit cellDoubleClicked(i);
-            Degit_DblClick(i);
-        });
-        Degit[size_t(i)] = cell;
+        cell->setDigitStyle(1);
+        connect(cell, &FareCell::doubleClicked, this, [this, i] { editCellDigits(i); });
+        fareCells[size_t(i)] = cell;
         if (i == 0) {
             label->hide();
             cell->hide();
@@ -166,21 +164,21 @@ BoardWindow::BoardWindow(QWidget *parent)
     for (int i = 0; i < 2; ++i) {
         auto *digit = new DigitRow(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
-        digit->setKeta(2);
-        TimeDegit[size_t(i)] = digit;
+        digit->setDigitCount(2);
+        clockDigits[size_t(i)] = digit;
     }
 
-    ChimeiCtl = new StopNameStrip(this);
-    ChimeiCtl->setObjectName(QStringLiteral("ChimeiCtl"));
-    // As laid out on the board: flat, orange dots; the rest stays at its defaults.
-    ChimeiCtl->readProperties({{QStringLiteral("Appearance"), 0},
-                               {QStringLiteral("ForeColor"), 8438015}});
+    stopNameStrip = new StopNameStrip(this);
+    stopNameStrip->setObjectName(QStringLiteral("ChimeiCtl"));
+    // As laid out on the board: flat, on grey until the settings colour it.
+    stopNameStrip->setAppearance(0);
+    stopNameStrip->setBackColour(rgb(128, 128, 128));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &BoardWindow::Timer1_Timer);
-    Timer1->start();
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, &BoardWindow::showTime);
+    clockTimer->start();
 
     layOut();
     createMenu();
@@ -191,21 +189,21 @@ void BoardWindow::layOut()
     const int s = m_scale;
     setFixedSize(px(kBoardWidth) * s, px(kBoardHeight) * s);
     for (int i = 0; i <= kCellCount; ++i) {
-        auto *label = static_cast<BoardLabel *>(lblSeiriNum[size_t(i)]);
+        auto *label = static_cast<BoardLabel *>(ticketLabels[size_t(i)]);
         label->scale = s;
         const QRect r = labelRectTwips(std::max(i, 1));
         label->setGeometry(scaled(twipRect(r.x(), r.y(), r.width(), r.height()), s));
         label->update();
         const QRect c = cellRectTwips(std::max(i, 1));
-        Degit[size_t(i)]->setDrawScale(s);
-        Degit[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
+        fareCells[size_t(i)]->setDrawScale(s);
+        fareCells[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
     }
     for (int i = 0; i < 2; ++i) {
-        TimeDegit[size_t(i)]->setDrawScale(s);
-        TimeDegit[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
+        clockDigits[size_t(i)]->setDrawScale(s);
+        clockDigits[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
     }
-    ChimeiCtl->setDrawScale(s);
-    ChimeiCtl->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
+    stopNameStrip->setDrawScale(s);
+    stopNameStrip->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
     if (m_shaped)
         setMask(roundRegion());
     m_shownValid = false;
@@ -324,30 +322,30 @@ bool BoardWindow::savePicture()
     return false;
 }
 
-void BoardWindow::Timer1_Timer()
+void BoardWindow::showTime()
 {
     const QString now = clock().now().time().toString(QStringLiteral("hh:mm:ss"));
-    TimeDegit[0]->setValue(now.mid(0, 2).toInt());
-    TimeDegit[1]->setValue(now.mid(3, 2).toInt());
+    clockDigits[0]->setValue(now.mid(0, 2).toInt());
+    clockDigits[1]->setValue(now.mid(3, 2).toInt());
 }
 
-void BoardWindow::Degit_DblClick(int index)
+void BoardWindow::editCellDigits(int index)
 {
     if (index < 1 || index > kCellCount)
         return;
-    FareCell *source = Degit[size_t(index)];
-    if (!source->UserSet())
+    FareCell *source = fareCells[size_t(index)];
+    if (!source->userEditable())
         return;
     QWidget *panel = m_panelWindow;
     if (panel)
         panel->setEnabled(false);
-    if (source->ShowSetDlg() == 1) {
-        const qint16 zeroMode = source->ZeroMode();
-        const qint16 shift = source->Shift();
-        const qint16 fillZero = source->FillZero();
+    if (source->showDigitDialog() == 1) {
+        const qint16 zeroMode = source->zeroMode();
+        const qint16 shift = source->shift();
+        const qint16 fillZero = source->fillZero();
         for (int i = 1; i <= kCellCount; ++i) {
-            FareCell *cell = Degit[size_t(i)];
-            const QVariant value = cell->Value();
+            FareCell *cell = fareCells[size_t(i)];
+            const QVariant value = cell->value();
             cell->setShift(shift);
             cell->setFillZero(fillZero);
             cell->setZeroMode(zeroMode);

@@ -44,14 +44,14 @@ public:
     explicit BoardWindow(QWidget *parent = nullptr);
 
     // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
-    std::array<FareCell *, kCellCount + 1> Degit{};
-    std::array<QLabel *, kCellCount + 1> lblSeiriNum{};
+    std::array<FareCell *, kCellCount + 1> fareCells{};
+    std::array<QLabel *, kCellCount + 1> ticketLabels{};
     // Clock: 0 hours, 1 minutes.
-    std::array<DigitRow *, 2> TimeDegit{};
-    StopNameStrip *ChimeiCtl = nullptr;
+    std::array<DigitRow *, 2> clockDigits{};
+    StopNameStrip *stopNameStrip = nullptr;
     // Built-in panel pictures for the backlight states OFF, ON1, ON2.
-    std::array<QPixmap, 3> imgRes;
-    QTimer *Timer1 = nullptr;
+    std::array<QPixmap, 3> builtInPanels;
+    QTimer *clockTimer = nullptr;
 
     // The options that shape the board: ticket-number labels, digit colours and
     // the stop-name strip's colours and font.
@@ -101,21 +101,17 @@ public:
     // The control panel, kept disabled while a cell's digit settings dialog is open.
     void setPanelWindow(QWidget *panel) { m_panelWindow = panel; }
 
-    // The region applied at start-up belongs to the window from then on.
-    void DeleteRgn() {}
-
     // The board's position to and from the settings, in twips.
-    void GetFormInfo(BoardPosition &position) const;
-    void SetFormInfo(const BoardPosition &position);
+    void savePosition(BoardPosition &position) const;
+    void restorePosition(const BoardPosition &position);
 
-    // Clock tick of Timer1: hours and minutes onto TimeDegit 0 and 1.
-    void Timer1_Timer();
+    // Every tick of clockTimer: hours and minutes onto clockDigits 0 and 1.
+    void showTime();
     // A double-click on fare cell `index` (1..60): the digit settings dialog of
     // that cell, and on confirmation its shift, fill and zero mode for all 60.
-    void Degit_DblClick(int index);
+    void editCellDigits(int index);
 
 signals:
-    void cellDoubleClicked(int index);
     void boardScaleChanged(int scale);
 
 protected:

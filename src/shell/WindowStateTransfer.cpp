@@ -45,7 +45,7 @@ void setCheckValue(QAbstractButton *box, qint16 value)
 
 } // namespace
 
-void BoardWindow::GetFormInfo(BoardPosition &position) const
+void BoardWindow::savePosition(BoardPosition &position) const
 {
     if (m_place) {
         m_place->save(position.left, position.top);
@@ -55,7 +55,7 @@ void BoardWindow::GetFormInfo(BoardPosition &position) const
     position.top = twipsFromPixels(pos().y());
 }
 
-void BoardWindow::SetFormInfo(const BoardPosition &position)
+void BoardWindow::restorePosition(const BoardPosition &position)
 {
     if (!m_place)
         m_place = new WindowPlace(this);

@@ -115,7 +115,7 @@ private slots:
         strip.setScrollStartWait(0);
         strip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strip));
-        strip.SetChimei(QStringLiteral("市立病院前東口停留所"));
+        strip.setStopName(QStringLiteral("市立病院前東口停留所"));
         const std::clock_t cpuStart = std::clock(); // the process's CPU time
         QElapsedTimer wall;
         wall.start();

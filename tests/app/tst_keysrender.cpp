@@ -42,7 +42,7 @@ struct Run {
     {
         routeState() = RouteState();
         program.startUp();
-        program.board()->Timer1->stop(); // pictures show the clock before its first tick
+        program.board()->clockTimer->stop(); // pictures show the clock before its first tick
         program.settings().folders = {folder, folder};
     }
     // Sounds, speech, waits, messages, the keypad displays, the stop, cell 1, dialogs.
@@ -56,7 +56,7 @@ struct Run {
         const PanelWindow *panel = program.panel();
         return log << panel->Label2[0]->text() + u'-' + panel->Label2[2]->text()
                    << QString::number(routeState().CurStop) << QString::number(clock.pauses.size())
-                   << program.board()->Degit[1]->Value().toString()
+                   << program.board()->fareCells[1]->value().toString()
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
 };
@@ -142,7 +142,7 @@ private slots:
         Run run(m_dir.path());
         run.program.board()->setBoardScale(scale);
         // A long name is pictured in the window's frame where it has risen to the top.
-        StopNameStrip *strip = run.program.board()->ChimeiCtl;
+        StopNameStrip *strip = run.program.board()->stopNameStrip;
         qint64 now = 0;
         strip->setClock([&now] { return now; });
         PanelWindow *panel = run.program.panel();

@@ -75,7 +75,7 @@ private slots:
     void everyFieldLoadsInOrderAndSavesBackIdentical()
     {
         for (int i = 1; i <= 60; ++i)
-            m_board->Degit[size_t(i)]->setValue(1230);
+            m_board->fareCells[size_t(i)]->setValue(1230);
         const QByteArray original = fixture("every_field.in4");
         QVERIFY(writeFile(beside(), original));
         connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) { m_log << QStringLiteral("Check4 %1").arg(on); });
@@ -91,26 +91,26 @@ private slots:
         // The strip takes its colours; the cells their digit settings and colours,
         // emptied; the clock the colours only.
         const SettingsFile expected = parse(original);
-        QCOMPARE(m_board->ChimeiCtl->BackColor(), expected.stopName.backColour);
-        QCOMPARE(m_board->ChimeiCtl->ForeColor(), expected.stopName.textColour);
-        for (const SegmentDisplay *digit : std::initializer_list<const SegmentDisplay *>{m_board->Degit[60], m_board->TimeDegit[1]}) {
-            QCOMPARE(digit->BackColor(), expected.infoDigits.backColour);
-            QCOMPARE(digit->BaseForeColor(), expected.infoDigits.unlitColour);
-            QCOMPARE(digit->DegitForeColor(), expected.infoDigits.litColour);
+        QCOMPARE(m_board->stopNameStrip->backColour(), expected.stopName.backColour);
+        QCOMPARE(m_board->stopNameStrip->textColour(), expected.stopName.textColour);
+        for (const SegmentDisplay *digit : std::initializer_list<const SegmentDisplay *>{m_board->fareCells[60], m_board->clockDigits[1]}) {
+            QCOMPARE(digit->backColour(), expected.infoDigits.backColour);
+            QCOMPARE(digit->unlitColour(), expected.infoDigits.unlitColour);
+            QCOMPARE(digit->litColour(), expected.infoDigits.litColour);
         }
-        QCOMPARE(m_board->TimeDegit[1]->Shift(), qint16(0));
+        QCOMPARE(m_board->clockDigits[1]->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
-            QCOMPARE(m_board->Degit[size_t(i)]->Value().toString(), QStringLiteral(" "));
+            QCOMPARE(m_board->fareCells[size_t(i)]->value().toString(), QStringLiteral(" "));
 
         // Written back, byte for byte, from the settings and the windows; what
         // the windows hold at quit is saved.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
-            m_board->Degit[size_t(i)]->setZeroMode(3);
+            m_board->fareCells[size_t(i)]->setZeroMode(3);
         QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
-            QCOMPARE(cell.ZeroMode, qint16(3));
+            QCOMPARE(cell.zeroMode, qint16(3));
     }
 
     void loadFailures_data()

@@ -6,8 +6,6 @@
 #include "controls/DigitText.h"
 #include "controls/DigitRow.h"
 #include "controls/FareCell.h"
-#include "controls/PropertyBag.h"
-
 
 #include <memory>
 
@@ -31,8 +29,8 @@ static QVariant field(const QString &f)
 }
 
 // The segment displays: the text rules as plain functions, then the two
-// controls' set rules, what they light and their saved state. How a lit text
-// looks is in the reference pictures.
+// controls' set rules and what they light. How a lit text looks is in the
+// reference pictures.
 class tst_Digits : public QObject
 {
     Q_OBJECT
@@ -55,11 +53,11 @@ private slots:
         const QString property = row[1];
         auto d = make(cell);
         const std::pair<void (SegmentDisplay::*)(qint16), qint16 (SegmentDisplay::*)() const> access =
-            property == u"Keta"       ? std::pair(&SegmentDisplay::setKeta, &SegmentDisplay::Keta)
-            : property == u"FillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::FillZero)
-            : property == u"Shift"    ? std::pair(&SegmentDisplay::setShift, &SegmentDisplay::Shift)
-            : property == u"ZeroMode" ? std::pair(&SegmentDisplay::setZeroMode, &SegmentDisplay::ZeroMode)
-                                      : std::pair(&SegmentDisplay::setDegitSize, &SegmentDisplay::DegitSize);
+            property == u"digitCount" ? std::pair(&SegmentDisplay::setDigitCount, &SegmentDisplay::digitCount)
+            : property == u"fillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::fillZero)
+            : property == u"shift"    ? std::pair(&SegmentDisplay::setShift, &SegmentDisplay::shift)
+            : property == u"zeroMode" ? std::pair(&SegmentDisplay::setZeroMode, &SegmentDisplay::zeroMode)
+                                      : std::pair(&SegmentDisplay::setDigitSize, &SegmentDisplay::digitSize);
         (d.get()->*access.first)(qint16(row[2].toInt()));
         QCOMPARE(int((d.get()->*access.second)()), row[3].toInt());
         if (cell)
@@ -75,7 +73,7 @@ private slots:
         d->setValue(value);
         d->setShift(qint16(row[2].toInt()));
         QCOMPARE(d->litText(), field(row[3]).toString());
-        QCOMPARE(d->Value(), value);
+        QCOMPARE(d->value(), value);
     }
 
     void resetKeepsRules()
@@ -89,10 +87,10 @@ private slots:
             d->setZeroMode(3);
             d->setFillZero(2);
             d->setValue(5);
-            d->ResetDegit(mode);
+            mode ? d->lightAllPositions() : d->blankAllPositions();
             QCOMPARE(d->litText(), QString::fromLatin1(lit));
-            QCOMPARE(d->Value().toString(), QString::fromLatin1(value));
-            QCOMPARE(QList<int>({d->Shift(), d->ZeroMode(), d->FillZero()}), QList<int>({1, 3, 2}));
+            QCOMPARE(d->value().toString(), QString::fromLatin1(value));
+            QCOMPARE(QList<int>({d->shift(), d->zeroMode(), d->fillZero()}), QList<int>({1, 3, 2}));
         }
     }
 
@@ -112,10 +110,10 @@ private slots:
             fillZero = 3;
             return 0;
         };
-        QCOMPARE(cell.ShowSetDlg(), 0);
+        QCOMPARE(cell.showDigitDialog(), 0);
         const auto call = fake.digitDialogCalls.value(0);
-        QCOMPARE(QList<int>({call.keta, call.zeroMode, call.shift, call.fillZero}), QList<int>({4, 1, 1, 2}));
-        QCOMPARE(QList<int>({cell.ZeroMode(), cell.Shift(), cell.FillZero()}), QList<int>({7, 2, 3}));
+        QCOMPARE(QList<int>({call.digitCount, call.zeroMode, call.shift, call.fillZero}), QList<int>({4, 1, 1, 2}));
+        QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
 
@@ -124,38 +122,8 @@ private slots:
         // On the unlit segments too, with nothing lit.
         FareCell cell;
         const QImage before = cell.face();
-        cell.setBaseForeColor(rgb(0, 255, 0));
+        cell.setUnlitColour(rgb(0, 255, 0));
         QVERIFY(cell.face() != before);
-    }
-
-    // The controls' property bag: values away from their defaults come back;
-    // entries of the wrong kind or range take the defaults.
-    void persistence()
-    {
-        const std::pair<const char *, QVariant> saved[] = {
-            {"BaseForeColor", rgb(1, 2, 3)}, {"DegitForeColor", rgb(4, 5, 6)}, {"FillZero", 5},
-            {"ZeroMode", 3}, {"Shift", 2}, {"Keta", 6}, {"DegitSize", 2}, {"DegitStyle", 1},
-            {"Value", QStringLiteral(" 12")}, {"UserSet", false}, {"BackColor", rgb(7, 8, 9)}};
-        PropertyBag bag;
-        for (const auto &[key, value] : saved)
-            bag.WriteProperty(QLatin1String(key), value);
-        FareCell b;
-        b.ReadProperties(bag);
-        PropertyBag again;
-        b.WriteProperties(again);
-        QCOMPARE(again.keys(), bag.keys());
-        for (const auto &[key, value] : saved)
-            QCOMPARE(again.ReadProperty(QLatin1String(key), {}).toString(), value.toString());
-        QCOMPARE(backColor(&b), rgb(7, 8, 9)); // the widget's own background follows
-
-        PropertyBag broken;
-        broken.WriteProperty(QStringLiteral("Keta"), QStringLiteral("many"));
-        broken.WriteProperty(QStringLiteral("BackColor"), -5);
-        broken.WriteProperty(QStringLiteral("DegitForeColor"), 0x1000000);
-        broken.WriteProperty(QStringLiteral("FillZero"), 100000);
-        b.ReadProperties(broken);
-        QCOMPARE(QList<qint64>({b.Keta(), b.FillZero(), b.BackColor(), b.DegitForeColor()}),
-                 QList<qint64>({4, 0, SegmentDisplay::kDefaultBackColor, SegmentDisplay::kDefaultDegitForeColor}));
     }
 };
 

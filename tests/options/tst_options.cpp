@@ -158,9 +158,9 @@ private slots:
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
         // The preview digit follows the digit colours at once; the board only on "OK".
-        QCOMPARE(dlg.M_Degit1->BackColor(), backColor(dlg.Command8[0]));
-        QCOMPARE(dlg.M_Degit1->BaseForeColor(), backColor(dlg.Command8[1]));
-        QCOMPARE(dlg.M_Degit1->DegitForeColor(), backColor(dlg.Command8[2]));
+        QCOMPARE(dlg.M_Digit1->backColour(), backColor(dlg.Command8[0]));
+        QCOMPARE(dlg.M_Digit1->unlitColour(), backColor(dlg.Command8[1]));
+        QCOMPARE(dlg.M_Digit1->litColour(), backColor(dlg.Command8[2]));
         QCOMPARE(apply.count(), 0);
         // The custom colours stay with the dialog for the next chooser and the file;
         // the chooser says whether a colour was taken.

@@ -109,7 +109,7 @@ struct Program {
         panel->Command1[1]->click();
     }
 
-    qint16 cell(int t) const { return qint16(board->Degit[size_t(t)]->Value().toInt()); }
+    qint16 cell(int t) const { return qint16(board->fareCells[size_t(t)]->value().toInt()); }
 };
 
 } // namespace lumina::test

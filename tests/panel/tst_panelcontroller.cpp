@@ -57,7 +57,7 @@ private slots:
         // The lamp test (its look is a reference picture) holds input back, not refused.
         QString stripText;
         p->clock.whilePaused = [&](int) {
-            stripText = p->board->ChimeiCtl->Chimei();
+            stripText = p->board->stopNameStrip->stopName();
             QVERIFY(p->panel->isEnabled());
         };
         const auto shown = [this] { return p->panel->Label2[0]->text() + u'-' + p->panel->Label2[2]->text(); };
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(route.RouteDate, QStringLiteral("12-07-2026"));
         QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
         QCOMPARE(p->cell(3), fareAt(3, 3));
-        QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("停留所3"));
+        QCOMPARE(p->board->stopNameStrip->stopName(), QStringLiteral("停留所3"));
         QVERIFY(p->panel->Command2[0]->isEnabled() && p->panel->Check1->isEnabled());
         QCOMPARE(p->sound.plays.last().path, QStringLiteral("route.wav"));
     }
@@ -144,10 +144,10 @@ private slots:
         QCOMPARE(p->cell(2), fareAt(10, 2));
         // At the end: no sound, no redraw.
         const qsizetype sounds = p->sound.plays.size();
-        p->board->ChimeiCtl->SetChimei(QStringLiteral("x"));
+        p->board->stopNameStrip->setStopName(QStringLiteral("x"));
         p->panel->Command2[1]->click();
         QCOMPARE(p->sound.plays.size(), sounds);
-        QCOMPARE(p->board->ChimeiCtl->Chimei(), QStringLiteral("x"));
+        QCOMPARE(p->board->stopNameStrip->stopName(), QStringLiteral("x"));
     }
 
     void displayClear()
@@ -157,7 +157,7 @@ private slots:
         QVERIFY(p->panel->grpM_Tape->isEnabled());
         for (bool clear : {true, false}) {
             p->panel->Check1->click(); // the board's look is a reference picture
-            QCOMPARE(p->board->Timer1->isActive(), !clear);
+            QCOMPARE(p->board->clockTimer->isActive(), !clear);
             for (QWidget *w : QList<QWidget *>{p->panel->Frame1[0], p->panel->Frame1[1], p->panel->Command2[0],
                                                p->panel->Command2[1], p->panel->Frame6, p->panel->grpM_Tape})
                 QCOMPARE(w->isEnabled(), !clear);
@@ -184,8 +184,8 @@ private slots:
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
         // The strip takes both values on either change; the label shows this one.
         QCOMPARE(p->panel->Label1[bar]->text(), QString::number(s->value()));
-        QCOMPARE(p->board->ChimeiCtl->Speed(), p->panel->HScroll1[0]->value());
-        QCOMPARE(p->board->ChimeiCtl->ScrollStartWait(), p->panel->HScroll1[1]->value());
+        QCOMPARE(p->board->stopNameStrip->speed(), p->panel->HScroll1[0]->value());
+        QCOMPARE(p->board->stopNameStrip->scrollStartWait(), p->panel->HScroll1[1]->value());
     }
 
     void backlight_data() { test::fixtureTable("panel/backlight.txt", 8); }
@@ -230,18 +230,18 @@ private slots:
         p->board->setPicture(previous);
         p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
         (byOptions ? p->panel->Command4 : static_cast<QAbstractButton *>(p->panel->Option4[s]))->click();
-        QCOMPARE(p->board->lblSeiriNum[60]->isHidden(), byOptions);
+        QCOMPARE(p->board->ticketLabels[60]->isHidden(), byOptions);
         if (shown == u"user")
             QCOMPARE(p->board->picture().size(), QSize(20, 10));
         else
             QCOMPARE(p->board->picture().cacheKey(),
-                     shown == u"built-in" ? p->board->imgRes[s].cacheKey() : previous.cacheKey());
+                     shown == u"built-in" ? p->board->builtInPanels[s].cacheKey() : previous.cacheKey());
         QCOMPARE(p->host.messages.size(), error ? 1 : 0);
         if (error)
             QVERIFY(p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
         // The ticket numbers take the state's colour whatever the picture did.
-        QCOMPARE(foreColor(p->board->lblSeiriNum[1]), rgb(9, 8, 7));
-        QCOMPARE(foreColor(p->board->lblSeiriNum[60]), rgb(9, 8, 7));
+        QCOMPARE(foreColor(p->board->ticketLabels[1]), rgb(9, 8, 7));
+        QCOMPARE(foreColor(p->board->ticketLabels[60]), rgb(9, 8, 7));
     }
 
     void doubleClickOnALabelKeepsThePanel()

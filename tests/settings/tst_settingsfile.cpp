@@ -135,8 +135,8 @@ private slots:
         QCOMPARE(s.folders.fareDataFolder, expect(29, full.folders.fareDataFolder, keep.folders.fareDataFolder));
         QCOMPARE(s.sounds.preSoundByFlag[2], expect(500, full.sounds.preSoundByFlag[2], keep.sounds.preSoundByFlag[2]));
         QCOMPARE(s.cells[58], expect(857, full.cells[58], keep.cells[58]));
-        QCOMPARE(s.cells[59].ZeroMode, expect(861, full.cells[59].ZeroMode, keep.cells[59].ZeroMode));
-        QCOMPARE(s.cells[59].FillZero, keep.cells[59].FillZero);
+        QCOMPARE(s.cells[59].zeroMode, expect(861, full.cells[59].zeroMode, keep.cells[59].zeroMode));
+        QCOMPARE(s.cells[59].fillZero, keep.cells[59].fillZero);
     }
 
     void failingAndClosedDevices()
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(dlg.Label10->textFormat(), Qt::PlainText);
         QCOMPARE(dlg.Frame10->isEnabled(), !file.isEmpty());
         QCOMPARE(dlg.Combo4[0]->isEnabled(), !file.isEmpty());
-        QCOMPARE(dlg.M_Degit1->DegitForeColor(), s.infoDigits.litColour);
+        QCOMPARE(dlg.M_Digit1->litColour(), s.infoDigits.litColour);
     }
 
 private:

@@ -28,14 +28,14 @@ QScreen *screenOfRatio(qreal ratio)
 // A board showing something in every part: fares, captions, the clock, a name.
 void fill(BoardWindow &board)
 {
-    board.Timer1->stop();
+    board.clockTimer->stop();
     for (int i = 1; i <= kCellCount; ++i) {
-        board.Degit[size_t(i)]->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
-        board.lblSeiriNum[size_t(i)]->setText(QString::number(i));
+        board.fareCells[size_t(i)]->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
+        board.ticketLabels[size_t(i)]->setText(QString::number(i));
     }
-    board.TimeDegit[0]->setValue(9);
-    board.TimeDegit[1]->setValue(45);
-    board.ChimeiCtl->SetChimei(QStringLiteral("市役所前"));
+    board.clockDigits[0]->setValue(9);
+    board.clockDigits[1]->setValue(45);
+    board.stopNameStrip->setStopName(QStringLiteral("市役所前"));
 }
 
 int differing(const QImage &a, const QImage &b)
@@ -63,13 +63,13 @@ private slots:
         QFETCH(QStringList, row);
         const QTime time = QTime::fromString(row[0]);
         BoardWindow board;
-        QCOMPARE(board.Timer1->interval(), 1000);
-        QVERIFY(board.Timer1->isActive());
+        QCOMPARE(board.clockTimer->interval(), 1000);
+        QVERIFY(board.clockTimer->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
-        board.Timer1->setInterval(1); // no waiting a whole second in a test
-        QTRY_COMPARE(board.TimeDegit[1]->Value(), QVariant(time.minute()));
-        QCOMPARE(board.TimeDegit[0]->litText(), row[1]);
-        QCOMPARE(board.TimeDegit[1]->litText(), row[2]);
+        board.clockTimer->setInterval(1); // no waiting a whole second in a test
+        QTRY_COMPARE(board.clockDigits[1]->value(), QVariant(time.minute()));
+        QCOMPARE(board.clockDigits[0]->litText(), row[1]);
+        QCOMPARE(board.clockDigits[1]->litText(), row[2]);
     }
 
     void startUpPassSetsEveryCell()
@@ -77,13 +77,13 @@ private slots:
         test::Program p;
         BoardWindow *board = p.board;
         for (int i : {1, 60}) {
-            board->Degit[size_t(i)]->setDegitStyle(0);
-            board->Degit[size_t(i)]->setValue(5);
+            board->fareCells[size_t(i)]->setDigitStyle(0);
+            board->fareCells[size_t(i)]->setValue(5);
         }
         p.program->defaultSeams().initFareCells();
         for (int i : {1, 60}) {
-            QCOMPARE(board->Degit[size_t(i)]->DegitStyle(), qint16(1));
-            QCOMPARE(board->Degit[size_t(i)]->litText(), QStringLiteral("    "));
+            QCOMPARE(board->fareCells[size_t(i)]->digitStyle(), qint16(1));
+            QCOMPARE(board->fareCells[size_t(i)]->litText(), QStringLiteral("    "));
         }
     }
 
@@ -92,7 +92,7 @@ private slots:
     void cellDialog_data()
     {
         QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("userSet");
+        QTest::addColumn<bool>("userEditable");
         QTest::newRow("confirmed") << 1 << true;
         QTest::newRow("cancelled") << 0 << true;
         QTest::newRow("not user settable") << 1 << false;
@@ -101,13 +101,13 @@ private slots:
     void cellDialog()
     {
         QFETCH(int, result);
-        QFETCH(bool, userSet);
+        QFETCH(bool, userEditable);
         test::Program p;
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
-            board->Degit[size_t(i)]->setValue(i * 10);
-        board->Degit[9]->setShift(2);
-        board->Degit[5]->setUserSet(userSet);
+            board->fareCells[size_t(i)]->setValue(i * 10);
+        board->fareCells[9]->setShift(2);
+        board->fareCells[5]->setUserEditable(userEditable);
         p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 1;
             shift = 1;
@@ -116,14 +116,14 @@ private slots:
         };
         bool panelEnabledMeanwhile = true;
         p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(board->Degit[5], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(p.host.digitDialogCalls.size(), userSet ? 1 : 0);
-        QVERIFY(!userSet || !panelEnabledMeanwhile);
+        QTest::mouseDClick(board->fareCells[5], Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
+        QVERIFY(!userEditable || !panelEnabledMeanwhile);
         QVERIFY(p.panel->isEnabled());
-        const bool spread = result == 1 && userSet;
-        QCOMPARE(board->Degit[60]->ZeroMode(), spread ? 1 : 0);
-        QCOMPARE(board->Degit[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
-        QCOMPARE(board->Degit[9]->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
+        const bool spread = result == 1 && userEditable;
+        QCOMPARE(board->fareCells[60]->zeroMode(), spread ? 1 : 0);
+        QCOMPARE(board->fareCells[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(board->fareCells[9]->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
     void scaled_data()
@@ -153,7 +153,7 @@ private slots:
             QVERIFY(!mask.contains(corner + inward * 3 * scale));
             QVERIFY(mask.contains(corner + inward * 5 * scale));
         }
-        QCOMPARE(board.ChimeiCtl->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+        QCOMPARE(board.stopNameStrip->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
         if (scale == 1)
             return;
 
@@ -166,7 +166,7 @@ private slots:
             fill(*shown);
             // The strip's rounded corners are finer when scaled than a dense screen's
             // enlarged x1 outline (checked above): compare the rest.
-            shown->ChimeiCtl->clearMask();
+            shown->stopNameStrip->clearMask();
         }
         const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -212,7 +212,7 @@ private slots:
         panel.move(300, 45);
         BoardPosition b;
         ControlPanelState c;
-        board.GetFormInfo(b);
+        board.savePosition(b);
         panel.GetCtrlDataInfo(c);
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }

@@ -65,8 +65,8 @@ private slots:
         p.speech.readyOnStart = false;
         p.start();
         QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
-        p.board->Timer1->stop();
-        p.board->Timer1_Timer();
+        p.board->clockTimer->stop();
+        p.board->showTime();
         QImage lamp;
         p.clock.whilePaused = [&](int) { lamp = still(p.board); };
         if (state.startsWith(u"board-") && state != u"board-start" && state != u"board-style5")
@@ -143,18 +143,18 @@ private slots:
         for (int size = 0; size < 4; ++size) {
             for (int style = 0; style < 3; ++style) {
                 auto *d = new DigitRow(&owner);
-                d->setKeta(4);
-                d->setDegitSize(qint16(size));
-                d->setDegitStyle(qint16(style));
+                d->setDigitCount(4);
+                d->setDigitSize(qint16(size));
+                d->setDigitStyle(qint16(style));
                 d->setValue(size == 3 ? QVariant(-1) : QVariant(style * 1000 + 123 + size));
                 widgets << d;
             }
         }
         auto *odd = new DigitRow(&owner);
-        odd->setKeta(6);
-        odd->setBackColor(rgb(0, 0, 0));
-        odd->setBaseForeColor(rgb(40, 0, 0));
-        odd->setDegitForeColor(rgb(255, 40, 0));
+        odd->setDigitCount(6);
+        odd->setBackColour(rgb(0, 0, 0));
+        odd->setUnlitColour(rgb(40, 0, 0));
+        odd->setLitColour(rgb(255, 40, 0));
         odd->setShift(1);
         odd->setValue(QStringLiteral("AbC-"));
         widgets << odd;
@@ -165,20 +165,20 @@ private slots:
             const int value = row[1].toInt(&number);
             auto *c = new FareCell(&owner);
             c->resize(row[7].toInt(), 20);
-            c->setKeta(qint16(row[6].toInt()));
+            c->setDigitCount(qint16(row[6].toInt()));
             c->setZeroMode(qint16(row[2].toInt()));
             c->setFillZero(qint16(row[3].toInt()));
             c->setShift(qint16(row[4].toInt()));
-            c->setDegitStyle(qint16(row[5].toInt()));
+            c->setDigitStyle(qint16(row[5].toInt()));
             c->setValue(number ? QVariant(value) : QVariant(row[1]));
             widgets << c;
         }
         auto *lamp = new FareCell(&owner);
         lamp->resize(97, 40);
-        lamp->setBackColor(rgb(0, 0, 64));
-        lamp->setDegitForeColor(rgb(255, 0, 0));
+        lamp->setBackColour(rgb(0, 0, 64));
+        lamp->setLitColour(rgb(255, 0, 0));
         lamp->setShift(1);
-        lamp->ResetDegit(true);
+        lamp->lightAllPositions();
         widgets << lamp;
         LUMINA_COMPARE_REFERENCE(column(widgets), QStringLiteral("digits"));
     }
@@ -192,7 +192,7 @@ private slots:
         strip.setFontMode(row[1].toInt());
         strip.setFontBold(row[2] == u"1");
         if (!row[0].isEmpty())
-            strip.SetChimei(row[0]);
+            strip.setStopName(row[0]);
         QVERIFY(!strip.isScrolling());
         LUMINA_COMPARE_REFERENCE(still(&strip), QString::fromLatin1(QTest::currentDataTag()));
     }

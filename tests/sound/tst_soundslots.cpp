@@ -178,7 +178,7 @@ private slots:
         strip.setScrollStartWait(0);
         strip.setSpeed(400);
         strip.show();
-        strip.SetChimei(QStringLiteral("次は市役所前、市民病院入口です"));
+        strip.setStopName(QStringLiteral("次は市役所前、市民病院入口です"));
         QPushButton button(QStringLiteral("データ送り"));
         button.resize(120, 40);
         button.show();

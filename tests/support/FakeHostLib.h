@@ -23,7 +23,7 @@ public:
         MsgIcon icon;
     };
     struct DigitDialogCall {
-        qint16 keta, zeroMode, shift, fillZero;
+        qint16 digitCount, zeroMode, shift, fillZero;
     };
 
     FakeHostLib() { setHost(this); }
@@ -49,10 +49,10 @@ public:
     QList<QString> saveFilters;
     int dateDialogCalls = 0;
 
-    int digitDialog(QWidget *, qint16 keta, qint16 &zeroMode, qint16 &shift,
+    int digitDialog(QWidget *, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override
     {
-        digitDialogCalls.append({keta, zeroMode, shift, fillZero});
+        digitDialogCalls.append({digitCount, zeroMode, shift, fillZero});
         modal();
         return digitAnswer ? digitAnswer(zeroMode, shift, fillZero) : 0;
     }
