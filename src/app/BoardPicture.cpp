@@ -37,11 +37,11 @@ public:
         return {};
     }
     int colourDialog(QWidget *, OleColor &, CustomColors &) override { return 0; }
-    MsgResult messageBox(QWidget *, const QString &text, const QString &, MsgButtons buttons,
-                         MsgIcon) override
+    MessageResult messageBox(QWidget *, const QString &text, const QString &, MessageButtons buttons,
+                         MessageIcon) override
     {
         messages << text;
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
     }
     bool openFolder(const QString &) override { return false; }
 };
@@ -65,7 +65,7 @@ const QStringList &BoardPictures::messages() const
 
 int BoardPictures::stopCount() const
 {
-    return routeState().StopCount;
+    return routeState().stopCount;
 }
 
 namespace {
@@ -132,9 +132,9 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
 QImage BoardPictures::picture(int n)
 {
     RouteState &route = routeState();
-    if (n < 1 || n > route.StopCount)
+    if (n < 1 || n > route.stopCount)
         return {};
-    route.CurStop = qint16(n - 1);
+    route.currentStop = qint16(n - 1);
     m_program.controlPanel()->DispData(n);
     // A long name waits below the strip and then rises; the first frame with
     // the name at the top is the one that shows it. One scroll round at a

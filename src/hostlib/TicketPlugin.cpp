@@ -206,8 +206,8 @@ bool Parser::element(const QJsonValue &value, const QString &where, const Ticket
         return fail(where + QStringLiteral(": an object is needed"));
     const QJsonObject o = value.toObject();
     const QString type = o.value(QLatin1StringView("type")).toString();
-    const qint32 w = plugin.info.PreviewWidth;
-    const qint32 h = plugin.info.PreviewHeight;
+    const qint32 w = plugin.info.previewWidth;
+    const qint32 h = plugin.info.previewHeight;
 
     // The area of text, boxes and barcodes lies wholly on the ticket.
     const auto area = [&]() {
@@ -282,7 +282,7 @@ bool Parser::element(const QJsonValue &value, const QString &where, const Ticket
     }
     if (type == QLatin1StringView("barcode")) {
         out.kind = TicketElement::Kind::Barcode;
-        if (plugin.info.CanPrintBarcode != 1)
+        if (plugin.info.printsBarcode != 1)
             return fail(where + QStringLiteral(": a barcode needs \"prints\".\"barcode\" 1"));
         if (!onlyKeys(o, {"type", "x", "y", "width", "height", "symbology", "data", "color"}, where)
             || !area() || !colour())
@@ -335,8 +335,8 @@ std::optional<TicketPlugin> parse(const QByteArray &bytes, QString &error)
         return failed();
 
     TicketPlugin plugin;
-    PlgInfo &info = plugin.info;
-    info.RecordSize = qint32(sizeof(PlgInfo));
+    PlugInInfo &info = plugin.info;
+    info.recordSize = qint32(sizeof(PlugInInfo));
     constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
     constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
 
@@ -346,9 +346,9 @@ std::optional<TicketPlugin> parse(const QByteArray &bytes, QString &error)
         return p.fail(pw + QStringLiteral(": an object is needed")), failed();
     if (!p.onlyKeys(preview, {"width", "height"}, pw)
         || !p.required(preview, "width", plugin::kMinPreviewTwips, plugin::kMaxPreviewWidth, pw,
-                       info.PreviewWidth)
+                       info.previewWidth)
         || !p.required(preview, "height", plugin::kMinPreviewTwips, plugin::kMaxPreviewHeight, pw,
-                       info.PreviewHeight))
+                       info.previewHeight))
         return failed();
 
     if (root.contains(QLatin1StringView("prints"))) {
@@ -357,11 +357,11 @@ std::optional<TicketPlugin> parse(const QByteArray &bytes, QString &error)
             return p.fail(where + QStringLiteral(": an object is needed")), failed();
         const QJsonObject prints = root.value(QLatin1StringView("prints")).toObject();
         if (!p.onlyKeys(prints, {"date", "time", "routeNo", "stopName", "barcode"}, where)
-            || !p.optional(prints, "date", kMin32, kMax32, where, info.CanPrintDate)
-            || !p.optional(prints, "time", kMin32, kMax32, where, info.CanPrintTime)
-            || !p.optional(prints, "routeNo", kMin32, kMax32, where, info.CanPrintRouteNo)
-            || !p.optional(prints, "stopName", kMin32, kMax32, where, info.CanPrintStopName)
-            || !p.optional(prints, "barcode", kMin32, kMax32, where, info.CanPrintBarcode))
+            || !p.optional(prints, "date", kMin32, kMax32, where, info.printsDate)
+            || !p.optional(prints, "time", kMin32, kMax32, where, info.printsTime)
+            || !p.optional(prints, "routeNo", kMin32, kMax32, where, info.printsRouteNumber)
+            || !p.optional(prints, "stopName", kMin32, kMax32, where, info.printsStopName)
+            || !p.optional(prints, "barcode", kMin32, kMax32, where, info.printsBarcode))
             return failed();
     }
 
@@ -371,13 +371,13 @@ std::optional<TicketPlugin> parse(const QByteArray &bytes, QString &error)
             return p.fail(where + QStringLiteral(": an object is needed")), failed();
         const QJsonObject b = root.value(QLatin1StringView("barcode")).toObject();
         if (!p.onlyKeys(b, {"count", "routeMode", "maxRouteNo", "firstStop", "lastStop"}, where)
-            || !p.required(b, "count", 0, plugin::kMaxBarcodes, where, info.BarcodeCount)
-            || !p.required(b, "routeMode", kMin32, kMax32, where, info.BarcodeRouteMode)
-            || !p.required(b, "maxRouteNo", 1, 99999, where, info.MaxRouteNo)
-            || !p.required(b, "firstStop", 1, 999, where, info.StopRangeFirst)
-            || !p.required(b, "lastStop", info.StopRangeFirst, 999, where, info.StopRangeLast))
+            || !p.required(b, "count", 0, plugin::kMaxBarcodes, where, info.barcodeCount)
+            || !p.required(b, "routeMode", kMin32, kMax32, where, info.barcodeRouteMode)
+            || !p.required(b, "maxRouteNo", 1, 99999, where, info.maxRouteNumber)
+            || !p.required(b, "firstStop", 1, 999, where, info.barcodeFirstStop)
+            || !p.required(b, "lastStop", info.barcodeFirstStop, 999, where, info.barcodeLastStop))
             return failed();
-    } else if (info.CanPrintBarcode == 1) {
+    } else if (info.printsBarcode == 1) {
         p.fail(QStringLiteral("\"barcode\" is missing for a plug-in that prints one"));
         return failed();
     }
@@ -399,7 +399,7 @@ std::optional<TicketPlugin> parse(const QByteArray &bytes, QString &error)
             plugin.companies.append(name);
         }
     }
-    info.CorpNameCount = qint32(plugin.companies.size());
+    info.companyCount = qint32(plugin.companies.size());
 
     if (root.contains(QLatin1StringView("remarks"))
         && !p.text(root.value(QLatin1StringView("remarks")), plugin::kMaxRemarksLength,
@@ -505,7 +505,7 @@ const TicketPlugin *loadedPlugin(const QString &path)
 
 // The host library's plug-in service, built on the plug-in files above.
 
-int HostLib::plugInInfo(const QString &path, PlgInfo &info)
+int HostLib::plugInInfo(const QString &path, PlugInInfo &info)
 {
     const TicketPlugin *plugin = loadedPlugin(path);
     if (!plugin)
@@ -527,13 +527,13 @@ void HostLib::addPlugInCompanies(const QString &path, QComboBox *box)
 }
 
 void HostLib::drawTicket(const QString &path, QImage &picture, QString &stopName,
-                                QString &date, const QString &time, qint32 routeNo,
-                                qint16 ticketNo, qint16 position, qint32 corpIndex)
+                                QString &date, const QString &time, qint32 routeNumber,
+                                qint16 ticketNumber, qint16 position, qint32 company)
 {
     const TicketPlugin *plugin = loadedPlugin(path);
     if (!plugin || picture.isNull())
         return;
-    TicketFields fields{stopName, date, time, routeNo, ticketNo, position, corpIndex};
+    TicketFields fields{stopName, date, time, routeNumber, ticketNumber, position, company};
     {
         QPainter painter(&picture);
         plugin->draw(painter, fields);

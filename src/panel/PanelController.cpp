@@ -148,13 +148,13 @@ void PanelController::drawSeiriken(int n, const QString &date, const QString &ti
     picture->Cls();
     if (ticked(m_options->chkUseSeiriPrev)) {
         RouteState &route = routeState();
-        FareRecord &entry = route.FareTable.entry(n);
-        QString stopName = entry.StopName;
+        FareRecord &entry = route.fares.entry(n);
+        QString stopName = entry.stopName;
         QString ticketDate = date;
         host().drawTicket(m_options->txtSeiriPlgDir->text(), picture->image(), stopName,
-                                 ticketDate, time, route.RouteNo.toInt(), entry.TicketNo,
+                                 ticketDate, time, route.routeNumber.toInt(), entry.ticketNumber,
                                  qint16(n), m_panel->Combo1->currentIndex());
-        entry.StopName = stopName;
+        entry.stopName = stopName;
     }
     picture->Refresh();
 }
@@ -209,7 +209,7 @@ void PanelController::Check1_Click()
     m_panel->Frame6->setEnabled(!clear);
     updateTapeFrame();
     if (!clear)
-        DispData(routeState().CurStop + 1);
+        DispData(routeState().currentStop + 1);
 }
 
 void PanelController::HScroll1_Change(int index)
@@ -229,8 +229,8 @@ void PanelController::Command4_Click()
     // Font and colour changes show at once on the stop name.
     m_board->ChimeiCtl->SetChimei(QString());
     const RouteState &route = routeState();
-    if (FareTable::contains(route.CurStop + 1))
-        m_board->ChimeiCtl->SetChimei(route.FareTable.entry(route.CurStop + 1).StopName);
+    if (FareTable::contains(route.currentStop + 1))
+        m_board->ChimeiCtl->SetChimei(route.fares.entry(route.currentStop + 1).stopName);
 }
 
 QString PanelController::versionText(int year)
@@ -273,7 +273,7 @@ void PanelController::Command1_Click(int index)
     }
     // The announcement file is read before the fare file, as the sound above
     // already plays, but it goes into force only with the route.
-    TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNo))));
+    TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNumber))));
 
     // A route that fails any check leaves the previous one wholly in force,
     // its tape included.
@@ -290,7 +290,7 @@ void PanelController::Command1_Click(int index)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
     routeStarted();
-    DispData(route.CurStop + 1);
+    DispData(route.currentStop + 1);
 }
 
 void PanelController::routeStarted()
@@ -301,7 +301,7 @@ void PanelController::routeStarted()
     for (QPushButton *step : m_panel->Command2)
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
-    routeState().RouteDate = routeDateAtSetting(chosenIndex(m_options->Option4, 2),
+    routeState().ticketDate = ticketDateAtSetting(chosenIndex(m_options->Option4, 2),
                                                 clock().now().date(), m_options->Label10->text());
 }
 
@@ -310,12 +310,12 @@ void PanelController::Command2_Click(int index)
     RouteState &route = routeState();
     if (!stepRoute(route, index))
         return;
-    const FareRecord &arrived = route.FareTable.entry(route.CurStop + 1);
+    const FareRecord &arrived = route.fares.entry(route.currentStop + 1);
     const int field = stepSoundField(m_options->Option2[0]->isChecked(), arrived,
                                      m_options->Combo1->currentIndex() + 1);
     if (field >= 0)
         playSoundField(field, QStringLiteral("S2"), m_options->Option6[0]->isChecked());
-    DispData(route.CurStop + 1);
+    DispData(route.currentStop + 1);
 }
 
 void PanelController::DispData(int n)
@@ -344,7 +344,7 @@ void PanelController::DispData(int n)
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_board->ChimeiCtl->SetChimei(route.FareTable.entry(n).StopName);
+    m_board->ChimeiCtl->SetChimei(route.fares.entry(n).stopName);
 }
 
 void PanelController::InitSpeech()
@@ -425,7 +425,7 @@ void PanelController::SeirikenNumSet(int style, int zeroFill)
                               + crlf + crlf
                               + QStringLiteral("内容：インデックスが有効範囲にありません。") + crlf
                               + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
-                          QStringLiteral("エラー！"), MsgButtons::Ok, MsgIcon::Critical);
+                          QStringLiteral("エラー！"), MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
     QLabel *first = m_board->lblSeiriNum[1];
@@ -462,7 +462,7 @@ void PanelController::Option4_Click(int index)
                 host().messageBox(m_panel,
                                   QStringLiteral("エラーです。\r\n\r\nエラーコード：%1").arg(code)
                                       + detail,
-                                  QStringLiteral("エラー"), MsgButtons::Ok, MsgIcon::Critical);
+                                  QStringLiteral("エラー"), MessageButtons::Ok, MessageIcon::Critical);
             }
         }
     }

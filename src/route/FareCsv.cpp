@@ -24,10 +24,10 @@ QString fareCsv(const std::vector<FareRecord> &records)
     QString out;
     out.reserve(qsizetype(records.size()) * 700);
     for (const FareRecord &record : records) {
-        out += csvField(record.StopName);
+        out += csvField(record.stopName);
         out += u',';
-        out += QString::number(record.TicketNo);
-        for (qint16 v : record.Values) {
+        out += QString::number(record.ticketNumber);
+        for (qint16 v : record.values) {
             out += u',';
             out += QString::number(v);
         }
@@ -106,15 +106,15 @@ bool FareCsvReader::read(QStringView text, std::vector<FareRecord> &records)
             m_errorString = QStringLiteral("%1行目: 停留所名と整理券番号が必要です。").arg(firstLine);
             return false;
         }
-        if (fields.size() > 2 + FareRecord::ValueCount) {
+        if (fields.size() > 2 + FareRecord::kValueCount) {
             m_errorString = QStringLiteral("%1行目: 値が%2個あります。一つの停留所に入れられる値は%3個までです。")
                                 .arg(firstLine)
                                 .arg(fields.size() - 2)
-                                .arg(FareRecord::ValueCount);
+                                .arg(FareRecord::kValueCount);
             return false;
         }
         FareRecord record;
-        record.StopName = fields[0];
+        record.stopName = fields[0];
         for (qsizetype f = 1; f < fields.size(); ++f) {
             const QString number = fields[f].trimmed();
             bool ok = true;
@@ -127,9 +127,9 @@ bool FareCsvReader::read(QStringView text, std::vector<FareRecord> &records)
                 return false;
             }
             if (f == 1)
-                record.TicketNo = qint16(value);
+                record.ticketNumber = qint16(value);
             else
-                record.Values[size_t(f - 2)] = qint16(value);
+                record.values[size_t(f - 2)] = qint16(value);
         }
         out.push_back(std::move(record));
     }
