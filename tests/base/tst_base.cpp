@@ -54,9 +54,9 @@ private slots:
         const QByteArray bytes = QByteArray::fromHex(row[4].toLatin1());
         QCOMPARE(cp932::byteSliceBytes(cp932::encode(text), start, count), bytes);
         if (!expected.isEmpty() || bytes.isEmpty())
-            QCOMPARE(byteSlice(text, start, count), expected);
+            QCOMPARE(lumina::byteSlice(text, start, count), expected);
         else
-            QVERIFY(!byteSlice(text, start, count).contains(u'駅'));
+            QVERIFY(!lumina::byteSlice(text, start, count).contains(u'駅'));
     }
 
     void twipsToPixels_data() { test::fixtureTable("base/twips.txt", 3); }

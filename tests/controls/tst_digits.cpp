@@ -106,7 +106,7 @@ private slots:
         cell.setShift(1);
         cell.setFillZero(2);
         cell.setValue(5);
-        fake.digitDialog = [](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+        fake.digitAnswer = [](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 7;
             shift = 2;
             fillZero = 3;

@@ -108,7 +108,7 @@ private slots:
             board->Degit[size_t(i)]->setValue(i * 10);
         board->Degit[9]->setShift(2);
         board->Degit[5]->setUserSet(userSet);
-        p.host.digitDialog = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+        p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 1;
             shift = 1;
             fillZero = 3;

@@ -35,7 +35,7 @@ public:
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
     // Dialogs: when set, called with the in/out values and their result returned.
-    std::function<int(qint16 &zeroMode, qint16 &shift, qint16 &fillZero)> digitDialog;
+    std::function<int(qint16 &zeroMode, qint16 &shift, qint16 &fillZero)> digitAnswer;
     std::function<int(SystemTime &)> dateDialog;
     std::function<int(OleColor &, CustomColors &)> colorDialog;
     // Called inside every modal call, while the "dialog" is up, so tests can look
@@ -54,7 +54,7 @@ public:
     {
         digitDialogCalls.append({keta, zeroMode, shift, fillZero});
         modal();
-        return digitDialog ? digitDialog(zeroMode, shift, fillZero) : 0;
+        return digitAnswer ? digitAnswer(zeroMode, shift, fillZero) : 0;
     }
     int versionBox(QWidget *, int, const QString &) override
     {
