@@ -76,11 +76,7 @@ int dump(const QString &path)
     std::vector<FareRecord> records;
     if (!reader.read(&file, records))
         return fail(path, reader.errorString());
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
-    out << fareCsv(records);
-    out.flush();
-    return out.status() == QTextStream::Ok ? 0 : 1;
+    return print(fareCsv(records));
 }
 
 int build(const QString &csvPath, const QString &outPath)

@@ -58,7 +58,21 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
                                       .arg(device ? device->errorString() : QString()));
         return false;
     }
+    if (!readCount(device))
+        return false;
+    std::vector<FareRecord> loaded(static_cast<size_t>(m_count));
+    QByteArray buffer;
+    for (int s = 1; s <= m_count; ++s) {
+        if (!readRecord(device, s, buffer, loaded[size_t(s - 1)]))
+            return false;
+    }
+    records = std::move(loaded);
+    return true;
+}
 
+// The count the file starts with, within the table's entries.
+bool FareFileReader::readCount(QIODevice *device)
+{
     char countBytes[hy3::kCountSize];
     const qint64 got = device->read(countBytes, hy3::kCountSize);
     if (got < 0) {
@@ -91,29 +105,29 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
                   .arg(FareTable::kEntryCount));
         return false;
     }
+    return true;
+}
 
-    std::vector<FareRecord> loaded(static_cast<size_t>(m_count));
-    QByteArray buffer;
-    for (int s = 1; s <= m_count; ++s) {
-        char lengthBytes[2];
-        if (!readExact(device, lengthBytes, 2, s))
-            return false;
-        const int nameLength = qFromLittleEndian<quint16>(lengthBytes);
-        const int rest = nameLength + hy3::kFixedRecordSize - 2;
-        buffer.resize(rest);
-        if (!readExact(device, buffer.data(), rest, s))
-            return false;
+// Record `stop` (1-based); `buffer` is reused from one record to the next.
+bool FareFileReader::readRecord(QIODevice *device, int stop, QByteArray &buffer,
+                                FareRecord &record)
+{
+    char lengthBytes[2];
+    if (!readExact(device, lengthBytes, 2, stop))
+        return false;
+    const int nameLength = qFromLittleEndian<quint16>(lengthBytes);
+    const int rest = nameLength + hy3::kFixedRecordSize - 2;
+    buffer.resize(rest);
+    if (!readExact(device, buffer.data(), rest, stop))
+        return false;
 
-        FareRecord &record = loaded[size_t(s - 1)];
-        const char *p = buffer.constData();
-        record.stopName = cp932::decode(QByteArrayView(p, nameLength));
-        p += nameLength;
-        record.ticketNumber = qFromLittleEndian<qint16>(p);
-        p += 2;
-        for (int v = 0; v < FareRecord::kValueCount; ++v, p += 2)
-            record.values[size_t(v)] = qFromLittleEndian<qint16>(p);
-    }
-    records = std::move(loaded);
+    const char *p = buffer.constData();
+    record.stopName = cp932::decode(QByteArrayView(p, nameLength));
+    p += nameLength;
+    record.ticketNumber = qFromLittleEndian<qint16>(p);
+    p += 2;
+    for (int v = 0; v < FareRecord::kValueCount; ++v, p += 2)
+        record.values[size_t(v)] = qFromLittleEndian<qint16>(p);
     return true;
 }
 

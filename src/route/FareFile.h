@@ -46,6 +46,8 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    bool readCount(QIODevice *device);
+    bool readRecord(QIODevice *device, int stop, QByteArray &buffer, FareRecord &record);
     bool readExact(QIODevice *device, char *data, qint64 size, int record);
     void raise(Error error, const QString &text);
 
