@@ -63,7 +63,7 @@ public:
 
     // A modal message box.
     virtual MessageResult messageBox(QWidget *owner, const QString &text, const QString &title,
-                                 MessageButtons buttons, MessageIcon icon) = 0;
+                                     MessageButtons buttons, MessageIcon icon) = 0;
     // Opens a folder in the platform's file manager.
     virtual bool openFolder(const QString &path) = 0;
 
@@ -79,8 +79,8 @@ public:
     // Draws the ticket into `picture`; `stopName` comes back as the plug-in
     // hands it back. `company` is -1 for no company.
     virtual void drawTicket(const QString &path, QImage &picture, QString &stopName,
-                                   QString &date, const QString &time, qint32 routeNumber,
-                                   qint16 ticketNumber, qint16 position, qint32 company);
+                            QString &date, const QString &time, qint32 routeNumber,
+                            qint16 ticketNumber, qint16 position, qint32 company);
 };
 
 // The process-wide host. Defaults to the Qt implementation; setHost() swaps it

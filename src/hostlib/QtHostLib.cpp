@@ -160,7 +160,7 @@ int QtHostLib::colourDialog(QWidget *owner, OleColor &color, CustomColors &custo
 }
 
 MessageResult QtHostLib::messageBox(QWidget *owner, const QString &text, const QString &title,
-                                MessageButtons buttons, MessageIcon icon)
+                                    MessageButtons buttons, MessageIcon icon)
 {
     QMessageBox::StandardButtons standard;
     switch (buttons) {

@@ -20,7 +20,7 @@ public:
                            const QString &title) override;
     int colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors) override;
     MessageResult messageBox(QWidget *owner, const QString &text, const QString &title,
-                         MessageButtons buttons, MessageIcon icon) override;
+                             MessageButtons buttons, MessageIcon icon) override;
     bool openFolder(const QString &path) override;
 };
 

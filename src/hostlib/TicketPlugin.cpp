@@ -609,8 +609,8 @@ void HostLib::addPlugInCompanies(const QString &path, QComboBox *box)
 }
 
 void HostLib::drawTicket(const QString &path, QImage &picture, QString &stopName,
-                                QString &date, const QString &time, qint32 routeNumber,
-                                qint16 ticketNumber, qint16 position, qint32 company)
+                         QString &date, const QString &time, qint32 routeNumber,
+                         qint16 ticketNumber, qint16 position, qint32 company)
 {
     const TicketPlugin *plugin = loadedPlugin(path);
     if (!plugin || picture.isNull())
