@@ -76,11 +76,7 @@ int dump(const QString &path)
     std::vector<FareRecord> records;
     if (!reader.read(&file, records))
         return fail(path, reader.errorString());
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
-    out << fareCsv(records);
-    out.flush();
-    return out.status() == QTextStream::Ok ? 0 : 1;
+    return print(fareCsv(records));
 }
 
 int build(const QString &csvPath, const QString &outPath)
@@ -194,7 +190,7 @@ int render(const QStringList &arguments)
     request.settingsFile = parser.value(settings);
     const auto sectionValue = number(parser.value(section), 1, 300);
     const auto scaleValue = number(parser.value(scale), 1, 3);
-    const auto stopValue = parser.isSet(stop) ? number(parser.value(stop), 1, FareTable::Size)
+    const auto stopValue = parser.isSet(stop) ? number(parser.value(stop), 1, FareTable::kEntryCount)
                                               : std::optional<int>(0);
     if (!sectionValue)
         return renderUsage(QStringLiteral("--section takes a number from 1 to 300"));

@@ -83,7 +83,7 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
     for (int i = 1; i <= kCellCount; ++i)
         m_board->fareCells[size_t(i)]->setValue(0);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
-    m_route.RouteDate = routeDateAtSetting(
+    m_route.ticketDate = ticketDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
         clock().now().date(), ticket.fixedDate);
     return true;
@@ -91,13 +91,13 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
 
 QImage BoardPictures::picture(int n)
 {
-    if (!m_board || n < 1 || n > m_route.StopCount)
+    if (!m_board || n < 1 || n > m_route.stopCount)
         return {};
-    m_route.CurStop = qint16(n - 1);
+    m_route.currentStop = qint16(n - 1);
     m_board->showFares(
         boardView(m_route, n, boardOptions(m_settings, m_lateNight), clock().now()));
     StopNameStrip *strip = m_board->stopNameStrip;
-    strip->setStopName(m_route.FareTable.entry(n).StopName);
+    strip->setStopName(m_route.fares.entry(n).stopName);
     // A long name waits below the strip and then rises; the first frame with
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is

@@ -38,7 +38,7 @@ public:
     // when anything failed; messages() says what, in the program's words.
     bool prepare(const BoardPictureRequest &request);
     // Stops of the route set.
-    int stopCount() const { return m_route.StopCount; }
+    int stopCount() const { return m_route.stopCount; }
     // The board at stop `n` (1..stopCount()), reached from the section the
     // route was set at. A name too long for the strip is shown in the frame
     // of its scroll where it has risen to the top. Null for a stop outside

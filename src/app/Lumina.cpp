@@ -119,7 +119,7 @@ void Lumina::startUp()
     // so once, before anything is read.
     if (!cp932::available()) {
         host().messageBox(m_panel.get(), codePageMissingMessage(),
-                          QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::Warning);
+                          QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
     }
     // 10. The settings file restores options, panel state and positions.
     m_seams.loadIni();
@@ -179,10 +179,10 @@ bool Lumina::requestQuit()
 {
     if (m_quitting)
         return true;
-    const MsgResult answer =
+    const MessageResult answer =
         host().messageBox(m_panel.get(), QStringLiteral("ルミナを終了しますか？"),
-                          QStringLiteral("ルミナの終了確認"), MsgButtons::YesNo, MsgIcon::Question);
-    if (answer != MsgResult::Yes)
+                          QStringLiteral("ルミナの終了確認"), MessageButtons::YesNo, MessageIcon::Question);
+    if (answer != MessageResult::Yes)
         return false;
     shutDown();
     return true;

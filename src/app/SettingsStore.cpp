@@ -32,7 +32,7 @@ const QString kLoadModuleLine = QStringLiteral("モジュール:mdlIniIo.LoadIni
 void showFailure(QWidget *owner, const IniFailure &failure, const QString &moduleLine = QString())
 {
     host().messageBox(owner, iniFailureMessage(failure, moduleLine),
-                      QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::None);
+                      QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::None);
 }
 
 // The current state of everything the file holds.
@@ -221,7 +221,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
                          << "- the fields after it keep their current values";
         // Whatever the file held stays on disk: the quit writes a whole new one.
         host().messageBox(owner, damagedFileMessage(path, reader, keepDamagedFile(path, location)),
-                          QCoreApplication::applicationName(), MsgButtons::Ok, MsgIcon::Warning);
+                          QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
         break;
     case SettingsReader::Status::DeviceError:
         qCWarning(lcIni) << path << reader.errorString();

@@ -15,23 +15,23 @@ class QWidget;
 
 namespace lumina {
 
-struct PlgInfo;
+struct PlugInInfo;
 
 // The date record of the date picker, laid out like the platform's SYSTEMTIME.
 struct SystemTime {
-    qint16 wYear = 0;
-    qint16 wMonth = 0;
-    qint16 wDayOfWeek = 0;
-    qint16 wDay = 0;
-    qint16 wHour = 0;
-    qint16 wMinute = 0;
-    qint16 wSecond = 0;
-    qint16 wMilliseconds = 0;
+    qint16 year = 0;
+    qint16 month = 0;
+    qint16 dayOfWeek = 0;
+    qint16 day = 0;
+    qint16 hour = 0;
+    qint16 minute = 0;
+    qint16 second = 0;
+    qint16 milliseconds = 0;
 };
 
-enum class MsgIcon { None, Information, Warning, Critical, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MsgResult { Ok, Cancel, Yes, No };
+enum class MessageIcon { None, Information, Warning, Critical, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageResult { Ok, Cancel, Yes, No };
 
 // Everything the program asks of the host suite and of the user through a modal
 // box: the common dialogs of the resource library and every message box. The
@@ -62,8 +62,8 @@ public:
     virtual int colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors) = 0;
 
     // A modal message box.
-    virtual MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
-                                 MsgButtons buttons, MsgIcon icon) = 0;
+    virtual MessageResult messageBox(QWidget *owner, const QString &text, const QString &title,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
     // Opens a folder in the platform's file manager.
     virtual bool openFolder(const QString &path) = 0;
 
@@ -71,16 +71,16 @@ public:
     // declarative files read by the library itself, so these four have one
     // implementation for every host; a double may still watch them.
     // Fills `info` from the plug-in; 0 when the file is no valid plug-in.
-    virtual int plugInInfo(const QString &path, PlgInfo &info);
+    virtual int plugInInfo(const QString &path, PlugInInfo &info);
     // Writes the plug-in's remarks into `box`.
     virtual void showPlugInRemarks(const QString &path, QPlainTextEdit *box);
     // Adds the plug-in's company names to `box`.
     virtual void addPlugInCompanies(const QString &path, QComboBox *box);
     // Draws the ticket into `picture`; `stopName` comes back as the plug-in
-    // hands it back. `corpIndex` is -1 for no company.
+    // hands it back. `company` is -1 for no company.
     virtual void drawTicket(const QString &path, QImage &picture, QString &stopName,
-                                   QString &date, const QString &time, qint32 routeNo,
-                                   qint16 ticketNo, qint16 position, qint32 corpIndex);
+                            QString &date, const QString &time, qint32 routeNumber,
+                            qint16 ticketNumber, qint16 position, qint32 company);
 };
 
 // The process-wide host. Defaults to the Qt implementation; setHost() swaps it

@@ -95,7 +95,7 @@ int QtHostLib::datePicker(QWidget *owner, SystemTime &date)
     dialog.setWindowTitle(QStringLiteral("日付の選択"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *calendar = new QCalendarWidget(&dialog);
-    const QDate current(date.wYear, date.wMonth, date.wDay);
+    const QDate current(date.year, date.month, date.day);
     calendar->setSelectedDate(current.isValid() ? current : QDate::currentDate());
     layout->addWidget(calendar);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -106,10 +106,10 @@ int QtHostLib::datePicker(QWidget *owner, SystemTime &date)
     if (dialog.exec() != QDialog::Accepted)
         return 0;
     const QDate chosen = calendar->selectedDate();
-    date.wYear = qint16(chosen.year());
-    date.wMonth = qint16(chosen.month());
-    date.wDay = qint16(chosen.day());
-    date.wDayOfWeek = qint16(chosen.dayOfWeek() % 7);
+    date.year = qint16(chosen.year());
+    date.month = qint16(chosen.month());
+    date.day = qint16(chosen.day());
+    date.dayOfWeek = qint16(chosen.dayOfWeek() % 7);
     return 1;
 }
 
@@ -159,34 +159,34 @@ int QtHostLib::colourDialog(QWidget *owner, OleColor &color, CustomColors &custo
     return 1;
 }
 
-MsgResult QtHostLib::messageBox(QWidget *owner, const QString &text, const QString &title,
-                                MsgButtons buttons, MsgIcon icon)
+MessageResult QtHostLib::messageBox(QWidget *owner, const QString &text, const QString &title,
+                                    MessageButtons buttons, MessageIcon icon)
 {
     QMessageBox::StandardButtons standard;
     switch (buttons) {
-    case MsgButtons::Ok: standard = QMessageBox::Ok; break;
-    case MsgButtons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case MsgButtons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
-    case MsgButtons::YesNoCancel:
+    case MessageButtons::Ok: standard = QMessageBox::Ok; break;
+    case MessageButtons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case MessageButtons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
+    case MessageButtons::YesNoCancel:
         standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
     switch (icon) {
-    case MsgIcon::None: break;
-    case MsgIcon::Information: qtIcon = QMessageBox::Information; break;
-    case MsgIcon::Warning: qtIcon = QMessageBox::Warning; break;
-    case MsgIcon::Critical: qtIcon = QMessageBox::Critical; break;
-    case MsgIcon::Question: qtIcon = QMessageBox::Question; break;
+    case MessageIcon::None: break;
+    case MessageIcon::Information: qtIcon = QMessageBox::Information; break;
+    case MessageIcon::Warning: qtIcon = QMessageBox::Warning; break;
+    case MessageIcon::Critical: qtIcon = QMessageBox::Critical; break;
+    case MessageIcon::Question: qtIcon = QMessageBox::Question; break;
     }
     QMessageBox box(qtIcon, title, text, standard, owner);
     // Messages carry file names and texts from files: never markup.
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    default: return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    case QMessageBox::Yes: return MessageResult::Yes;
+    case QMessageBox::No: return MessageResult::No;
+    case QMessageBox::Cancel: return MessageResult::Cancel;
+    default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
 }
 

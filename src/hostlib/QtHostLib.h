@@ -19,8 +19,8 @@ public:
     QString saveFileDialog(QWidget *owner, const QString &filter, const QString &initialPath,
                            const QString &title) override;
     int colourDialog(QWidget *owner, OleColor &color, CustomColors &customColors) override;
-    MsgResult messageBox(QWidget *owner, const QString &text, const QString &title,
-                         MsgButtons buttons, MsgIcon icon) override;
+    MessageResult messageBox(QWidget *owner, const QString &text, const QString &title,
+                             MessageButtons buttons, MessageIcon icon) override;
     bool openFolder(const QString &path) override;
 };
 

@@ -212,8 +212,8 @@ QString TicketPlugin::expand(const TicketTemplate &parts, const TicketFields &f)
         case TicketPart::Field::Month: out += datePart(&DateParts::month, part.pad); break;
         case TicketPart::Field::Day: out += datePart(&DateParts::day, part.pad); break;
         case TicketPart::Field::Time: out += f.time; break;
-        case TicketPart::Field::Route: out += number(f.routeNo, part.pad); break;
-        case TicketPart::Field::Ticket: out += number(f.ticketNo, part.pad); break;
+        case TicketPart::Field::Route: out += number(f.routeNumber, part.pad); break;
+        case TicketPart::Field::Ticket: out += number(f.ticketNumber, part.pad); break;
         case TicketPart::Field::Position: out += number(f.position, part.pad); break;
         case TicketPart::Field::Company:
             if (f.company >= 0 && f.company < companies.size())
@@ -227,8 +227,8 @@ QString TicketPlugin::expand(const TicketTemplate &parts, const TicketFields &f)
 void TicketPlugin::draw(QPainter &painter, const TicketFields &fields) const
 {
     painter.save();
-    painter.fillRect(QRectF(0, 0, info.PreviewWidth / kTwipsPerPixel,
-                            info.PreviewHeight / kTwipsPerPixel),
+    painter.fillRect(QRectF(0, 0, info.previewWidth / kTwipsPerPixel,
+                            info.previewHeight / kTwipsPerPixel),
                      paper);
     for (const TicketElement &e : elements) {
         switch (e.kind) {

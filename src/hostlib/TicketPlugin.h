@@ -15,24 +15,24 @@ namespace lumina {
 
 // What a ticket plug-in tells about itself: 14 signed 32-bit fields, 56 bytes,
 // in this order. For the capability fields only 1 means yes.
-struct PlgInfo {
-    qint32 RecordSize = 0; // the plug-in writes the record's size here
-    qint32 PreviewWidth = 0; // twips
-    qint32 PreviewHeight = 0; // twips
-    qint32 CanPrintDate = 0;
-    qint32 CanPrintTime = 0;
-    qint32 CanPrintRouteNo = 0;
-    qint32 CanPrintStopName = 0;
-    qint32 CanPrintBarcode = 0;
-    // The next five are meaningful only with CanPrintBarcode 1.
-    qint32 BarcodeCount = 0;
-    qint32 MaxRouteNo = 0;
-    qint32 BarcodeRouteMode = 0; // 1: route as a serial number
-    qint32 StopRangeFirst = 0;
-    qint32 StopRangeLast = 0;
-    qint32 CorpNameCount = 0;
+struct PlugInInfo {
+    qint32 recordSize = 0; // the plug-in writes the record's size here
+    qint32 previewWidth = 0; // twips
+    qint32 previewHeight = 0; // twips
+    qint32 printsDate = 0;
+    qint32 printsTime = 0;
+    qint32 printsRouteNumber = 0;
+    qint32 printsStopName = 0;
+    qint32 printsBarcode = 0;
+    // The next five are meaningful only with printsBarcode 1.
+    qint32 barcodeCount = 0;
+    qint32 maxRouteNumber = 0;
+    qint32 barcodeRouteMode = 0; // 1: route as a serial number
+    qint32 barcodeFirstStop = 0;
+    qint32 barcodeLastStop = 0;
+    qint32 companyCount = 0;
 };
-static_assert(sizeof(PlgInfo) == 56, "the plug-in record is 14 32-bit fields");
+static_assert(sizeof(PlugInInfo) == 56, "the plug-in record is 14 32-bit fields");
 
 // Bounds a plug-in file must keep; a file beyond any of them is refused whole.
 namespace plugin {
@@ -59,8 +59,8 @@ struct TicketFields {
     QString stopName;
     QString date; // "mm-dd-yyyy" or "yyyy/mm/dd"
     QString time; // "hh:mm:ss"
-    qint32 routeNo = 0;
-    qint16 ticketNo = 0;
+    qint32 routeNumber = 0;
+    qint16 ticketNumber = 0;
     qint16 position = 0;
     qint32 company = -1; // index into the company names, -1 for none
 };
@@ -98,7 +98,7 @@ struct TicketElement {
 class TicketPlugin
 {
 public:
-    PlgInfo info;
+    PlugInInfo info;
     QString remarks;
     QStringList companies;
     int stopNameMaxLength = 0; // 0: the stop name comes back unchanged

@@ -575,7 +575,7 @@ void OptionsDialog::fillLists()
 
 void OptionsDialog::AddComboItem()
 {
-    for (int style = 0; style < TicketStyleCount; ++style)
+    for (int style = 0; style < kTicketStyleCount; ++style)
         Combo2->addItem(ticketStyleItem(style));
 }
 
@@ -787,7 +787,7 @@ void OptionsDialog::chooseFixedDate()
 {
     SystemTime date;
     if (host().datePicker(this, date) != 0)
-        Label10->setText(fixedDateText(date.wYear, date.wMonth, date.wDay));
+        Label10->setText(fixedDateText(date.year, date.month, date.day));
 }
 
 void OptionsDialog::forgetPlugin()
@@ -804,29 +804,29 @@ void OptionsDialog::forgetPluginPage()
     updatePluginGroups();
 }
 
-QStringList plgInfoLines(const PlgInfo &info)
+QStringList plugInInfoLines(const PlugInInfo &info)
 {
     const auto yesNo = [](qint32 value) {
         return value == 1 ? QStringLiteral("---> 可能") : QStringLiteral("---> 不可");
     };
     QStringList lines{
-        QStringLiteral("日付の印字 ") + yesNo(info.CanPrintDate),
-        QStringLiteral("時刻の印字 ") + yesNo(info.CanPrintTime),
-        QStringLiteral("系統番号の印字 ") + yesNo(info.CanPrintRouteNo),
-        QStringLiteral("停名の印字 ") + yesNo(info.CanPrintStopName),
-        QStringLiteral("バーコード印字 ") + yesNo(info.CanPrintBarcode),
+        QStringLiteral("日付の印字 ") + yesNo(info.printsDate),
+        QStringLiteral("時刻の印字 ") + yesNo(info.printsTime),
+        QStringLiteral("系統番号の印字 ") + yesNo(info.printsRouteNumber),
+        QStringLiteral("停名の印字 ") + yesNo(info.printsStopName),
+        QStringLiteral("バーコード印字 ") + yesNo(info.printsBarcode),
     };
-    if (info.CanPrintBarcode == 1) {
-        lines << QStringLiteral("バーコード本数 ---> %1").arg(info.BarcodeCount)
+    if (info.printsBarcode == 1) {
+        lines << QStringLiteral("バーコード本数 ---> %1").arg(info.barcodeCount)
               << QStringLiteral("バーコード系統方式 ")
-                     + (info.BarcodeRouteMode == 1 ? QStringLiteral("---> 連番式")
+                     + (info.barcodeRouteMode == 1 ? QStringLiteral("---> 連番式")
                                                    : QStringLiteral("---> 系統番号＋往復フラグ"))
-              << QStringLiteral("設定可能な系統範囲 ---> 1 ～ %1").arg(info.MaxRouteNo)
+              << QStringLiteral("設定可能な系統範囲 ---> 1 ～ %1").arg(info.maxRouteNumber)
               << QStringLiteral("停留所認識範囲 ---> %1 ～ %2")
-                     .arg(info.StopRangeFirst)
-                     .arg(info.StopRangeLast);
+                     .arg(info.barcodeFirstStop)
+                     .arg(info.barcodeLastStop);
     }
-    lines << QStringLiteral("社名切り替え:") + yesNo(info.CorpNameCount >= 1 ? 1 : 0);
+    lines << QStringLiteral("社名切り替え:") + yesNo(info.companyCount >= 1 ? 1 : 0);
     return lines;
 }
 
@@ -834,13 +834,13 @@ bool OptionsDialog::showPlugIn(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    PlgInfo info;
+    PlugInInfo info;
     if (host().plugInInfo(path, info) == 0)
         return false;
     host().showPlugInRemarks(path, txtPlginComment);
     List1->clear();
-    List1->addItems(plgInfoLines(info));
-    m_pluginPrintsDate = info.CanPrintDate == 1;
+    List1->addItems(plugInInfoLines(info));
+    m_pluginPrintsDate = info.printsDate == 1;
     updatePluginGroups();
     return true;
 }
@@ -858,7 +858,7 @@ void OptionsDialog::Command1_Click()
         return;
     }
     host().messageBox(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
-                      QStringLiteral("プラグインロードエラー"), MsgButtons::Ok, MsgIcon::Critical);
+                      QStringLiteral("プラグインロードエラー"), MessageButtons::Ok, MessageIcon::Critical);
 }
 
 namespace {

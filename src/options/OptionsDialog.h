@@ -180,9 +180,9 @@ private:
     bool m_pluginPrintsDate = false;
 };
 
-struct PlgInfo;
+struct PlugInInfo;
 // The lines of the plug-in property list for an information record.
-QStringList plgInfoLines(const PlgInfo &info);
+QStringList plugInInfoLines(const PlugInInfo &info);
 
 // Sets an option button's value the way a stored setting does: choosing it
 // unchooses the others of its group; unchoosing it may leave the group with no

@@ -65,7 +65,7 @@ int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
 void showProblem(QWidget *owner, const BoardProblem &problem)
 {
     if (problem)
-        host().messageBox(owner, problem->text, problem->title, MsgButtons::Ok, MsgIcon::Critical);
+        host().messageBox(owner, problem->text, problem->title, MessageButtons::Ok, MessageIcon::Critical);
 }
 
 } // namespace
@@ -154,13 +154,13 @@ void PanelController::drawSeiriken(int n, const QString &date, const QString &ti
     picture->Cls();
     if (m_settings.ticketPreview.usePreview != 0) {
         RouteState &route = routeState();
-        FareRecord &entry = route.FareTable.entry(n);
-        QString stopName = entry.StopName;
+        FareRecord &entry = route.fares.entry(n);
+        QString stopName = entry.stopName;
         QString ticketDate = date;
         host().drawTicket(m_settings.ticketPreview.plugIn, picture->image(), stopName,
-                                 ticketDate, time, route.RouteNo.toInt(), entry.TicketNo,
+                                 ticketDate, time, route.routeNumber.toInt(), entry.ticketNumber,
                                  qint16(n), m_panel->Combo1->currentIndex());
-        entry.StopName = stopName;
+        entry.stopName = stopName;
     }
     picture->Refresh();
 }
@@ -214,7 +214,7 @@ void PanelController::Check1_Click()
     m_panel->Frame6->setEnabled(!clear);
     updateTapeFrame();
     if (!clear)
-        DispData(routeState().CurStop + 1);
+        DispData(routeState().currentStop + 1);
 }
 
 void PanelController::HScroll1_Change(int index)
@@ -243,8 +243,8 @@ void PanelController::Command4_Click()
     // Font and colour changes show at once on the stop name.
     m_board->stopNameStrip->setStopName(QString());
     const RouteState &route = routeState();
-    if (FareTable::contains(route.CurStop + 1))
-        m_board->stopNameStrip->setStopName(route.FareTable.entry(route.CurStop + 1).StopName);
+    if (FareTable::contains(route.currentStop + 1))
+        m_board->stopNameStrip->setStopName(route.fares.entry(route.currentStop + 1).stopName);
 }
 
 QString PanelController::versionText(int year)
@@ -287,7 +287,7 @@ void PanelController::Command1_Click(int index)
     }
     // The announcement file is read before the fare file, as the sound above
     // already plays, but it goes into force only with the route.
-    TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNo))));
+    TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNumber))));
 
     // A route that fails any check leaves the previous one wholly in force,
     // its tape included.
@@ -304,7 +304,7 @@ void PanelController::Command1_Click(int index)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
     routeStarted();
-    DispData(route.CurStop + 1);
+    DispData(route.currentStop + 1);
 }
 
 void PanelController::routeStarted()
@@ -316,7 +316,7 @@ void PanelController::routeStarted()
         step->setEnabled(true);
     m_panel->Check1->setEnabled(true);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
-    routeState().RouteDate = routeDateAtSetting(
+    routeState().ticketDate = ticketDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
         clock().now().date(), ticket.fixedDate);
 }
@@ -326,12 +326,12 @@ void PanelController::Command2_Click(int index)
     RouteState &route = routeState();
     if (!stepRoute(route, index))
         return;
-    const FareRecord &arrived = route.FareTable.entry(route.CurStop + 1);
+    const FareRecord &arrived = route.fares.entry(route.currentStop + 1);
     const SoundSettings &sounds = m_settings.sounds;
     const int field = stepSoundField(sounds.stepAlways != kNotChosen, arrived, sounds.stepColumn + 1);
     if (field >= 0)
         playSoundField(field, QStringLiteral("S2"), sounds.stepSynchronous != kNotChosen);
-    DispData(route.CurStop + 1);
+    DispData(route.currentStop + 1);
 }
 
 void PanelController::DispData(int n)
@@ -348,7 +348,7 @@ void PanelController::DispData(int n)
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_board->stopNameStrip->setStopName(route.FareTable.entry(n).StopName);
+    m_board->stopNameStrip->setStopName(route.fares.entry(n).stopName);
 }
 
 void PanelController::InitSpeech()
@@ -437,14 +437,14 @@ void PanelController::takePlugIn(const QString &path)
 {
     if (path == m_plugIn)
         return;
-    PlgInfo info;
+    PlugInInfo info;
     if (path.isEmpty() || host().plugInInfo(path, info) == 0)
         return;
     m_plugIn = path;
-    m_panel->picSeirikenPrev->resize(px(info.PreviewWidth), px(info.PreviewHeight));
+    m_panel->picSeirikenPrev->resize(px(info.previewWidth), px(info.previewHeight));
     // The company list belongs to the plug-in: a new one replaces it whole.
     m_panel->Combo1->clear();
-    if (info.CorpNameCount >= 1)
+    if (info.companyCount >= 1)
         host().addPlugInCompanies(path, m_panel->Combo1);
 }
 

@@ -12,11 +12,11 @@ int shownFare(qint16 fare, bool lateNight)
     return 2 * int(fare);
 }
 
-QString ticketDateFor(int dateMode, const QDate &today, const QString &routeDate,
+QString ticketDateFor(int dateMode, const QDate &today, const QString &routeTicketDate,
                       const QString &fixedDate)
 {
     switch (dateMode) {
-    case 1: return routeDate;
+    case 1: return routeTicketDate;
     case 2: return fixedDate;
     default: return ticketDate(today);
     }
@@ -26,16 +26,14 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
                     const QDateTime &now)
 {
     BoardView view;
-    view.ticketDate = ticketDateFor(options.dateMode, now.date(), route.RouteDate,
+    view.ticketDate = ticketDateFor(options.dateMode, now.date(), route.ticketDate,
                                     options.fixedDate);
     view.ticketTime = ticketTime(now.time());
     if (!FareTable::contains(n))
         return view;
-    const FareRecord &stop = route.FareTable.entry(n);
-    view.stopName = stop.StopName;
-    view.ticketNo = stop.TicketNo;
+    const FareRecord &stop = route.fares.entry(n);
 
-    for (int t = std::max<int>(route.StartSection, 1); t <= kCellCount; ++t)
+    for (int t = std::max<int>(route.startSection, 1); t <= kCellCount; ++t)
         view.cells[size_t(t - 1)] = shownFare(stop.value(t), options.lateNight);
 
     auto put = [&](InfoNumber which, const QVariant &value) {
@@ -44,10 +42,10 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
             view.cells[size_t(cell - 1)] = value;
     };
     put(InfoPosition, options.infoOn[InfoFromZero] ? n - 1 : n);
-    put(InfoTicketNo, int(stop.TicketNo));
-    put(InfoRouteNo, route.RouteNo);
+    put(InfoTicketNumber, int(stop.ticketNumber));
+    put(InfoRouteNumber, route.routeNumber);
     const int column = options.infoIndex[4] + 1;
-    if (column >= 1 && column <= FareRecord::ValueCount)
+    if (column >= 1 && column <= FareRecord::kValueCount)
         put(InfoColumn, int(stop.value(column)));
     return view;
 }
@@ -75,7 +73,7 @@ struct StyleRow {
     const char16_t *label1; // nullptr: label 1 carries a number
 };
 
-constexpr std::array<StyleRow, TicketStyleCount> kStyles{{
+constexpr std::array<StyleRow, kTicketStyleCount> kStyles{{
     {u"1,2,3...", 60, nullptr},
     {u"0,1,2...", 59, nullptr},
     {u"「なし」、1,2...", 59, u"な し"},
@@ -90,7 +88,7 @@ constexpr std::array<StyleRow, TicketStyleCount> kStyles{{
     {u"(無地)、2,3...", 60, u""},
 }};
 
-QString ticketNumber(int number, bool zeroFill)
+QString numberCaption(int number, bool zeroFill)
 {
     const QString digits = zeroFill ? QStringLiteral("%1").arg(number, 2, 10, QChar(u'0'))
                                     : QString::number(number);
@@ -101,7 +99,7 @@ QString ticketNumber(int number, bool zeroFill)
 
 std::optional<TicketLabels> ticketLabels(int style, int zeroFill)
 {
-    if (style < 0 || style >= TicketStyleCount)
+    if (style < 0 || style >= kTicketStyleCount)
         return std::nullopt;
     const StyleRow &row = kStyles[size_t(style)];
     const bool fill = zeroFill == 1;
@@ -119,13 +117,13 @@ std::optional<TicketLabels> ticketLabels(int style, int zeroFill)
     // The last label always shows the style's last number.
     const int offset = row.last - kCellCount;
     for (int i = firstLabel; i <= kCellCount; ++i)
-        labels.captions[size_t(i - 1)] = ticketNumber(i + offset, fill);
+        labels.captions[size_t(i - 1)] = numberCaption(i + offset, fill);
     return labels;
 }
 
 QString ticketStyleItem(int style)
 {
-    if (style < 0 || style >= TicketStyleCount)
+    if (style < 0 || style >= kTicketStyleCount)
         return {};
     const StyleRow &row = kStyles[size_t(style)];
     QString item = QString::fromUtf16(row.pattern) + u' ' + QString::number(row.last);
@@ -134,14 +132,14 @@ QString ticketStyleItem(int style)
     return item;
 }
 
-std::optional<qint16> stepTarget(qint16 curStop, qint16 stopCount, int direction)
+std::optional<qint16> stepTarget(qint16 currentStop, qint16 stopCount, int direction)
 {
-    const int held = std::min<int>(stopCount, FareTable::Size);
-    int target = curStop;
+    const int held = std::min<int>(stopCount, FareTable::kEntryCount);
+    int target = currentStop;
     if (direction == 0)
-        target = curStop - 1;
+        target = currentStop - 1;
     else if (direction == 1)
-        target = curStop + 1;
+        target = currentStop + 1;
     else
         return std::nullopt;
     if (target < 0 || target >= held)
@@ -151,10 +149,10 @@ std::optional<qint16> stepTarget(qint16 curStop, qint16 stopCount, int direction
 
 bool stepRoute(RouteState &route, int direction)
 {
-    const auto target = stepTarget(route.CurStop, route.StopCount, direction);
+    const auto target = stepTarget(route.currentStop, route.stopCount, direction);
     if (!target)
         return false;
-    route.CurStop = *target;
+    route.currentStop = *target;
     return true;
 }
 

@@ -30,15 +30,13 @@ struct BoardOptions {
 };
 
 // Which information number goes where.
-enum InfoNumber { InfoPosition = 0, InfoTicketNo = 1, InfoRouteNo = 2, InfoColumn = 3, InfoFromZero = 4 };
+enum InfoNumber { InfoPosition = 0, InfoTicketNumber = 1, InfoRouteNumber = 2, InfoColumn = 3, InfoFromZero = 4 };
 
 // What the board shows for one stop.
 struct BoardView {
     // The Value for fare cell t at [t - 1]: a number, or the route number as
     // text. Cells without a value are left as they are.
     std::array<std::optional<QVariant>, kCellCount> cells;
-    QString stopName;
-    qint16 ticketNo = 0;
     // For the ticket drawing.
     QString ticketDate;
     QString ticketTime;
@@ -49,7 +47,7 @@ struct BoardView {
 int shownFare(qint16 fare, bool lateNight);
 
 // The board for stop `n` (1-based entry of the route's table). The fares
-// fill cells StartSection..60; then the ticked information numbers overwrite
+// fill cells startSection..60; then the ticked information numbers overwrite
 // their cells in the order position, ticket number, route number, column, so
 // the later wins a shared cell. An `n` outside 1..301, a cell choice outside
 // 1..60 or a column outside 1..150 writes nothing for it.
@@ -57,7 +55,7 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
                     const QDateTime &now);
 
 // The ticket date the drawing gets for a date mode.
-QString ticketDateFor(int dateMode, const QDate &today, const QString &routeDate,
+QString ticketDateFor(int dateMode, const QDate &today, const QString &routeTicketDate,
                       const QString &fixedDate);
 
 // The ticket-number labels for one of the twelve numbering styles.
@@ -69,7 +67,7 @@ struct TicketLabels {
     int label1PointSize = 15;
 };
 
-constexpr int TicketStyleCount = 12;
+constexpr int kTicketStyleCount = 12;
 
 // Labels for `style` (0..11); zero fill 1 writes single-digit numbers with a
 // leading 0. Nothing for a style outside 0..11.
@@ -82,11 +80,11 @@ QString ticketStyleItem(int style);
 // Every printable ASCII character to its full-width form (digits to ０..９).
 QString toFullWidth(QStringView text);
 
-// Stepping. `direction` 0 steps back, 1 forward. The new CurStop, or nothing
+// Stepping. `direction` 0 steps back, 1 forward. The new currentStop, or nothing
 // when the step would leave the stops the route holds.
-std::optional<qint16> stepTarget(qint16 curStop, qint16 stopCount, int direction);
+std::optional<qint16> stepTarget(qint16 currentStop, qint16 stopCount, int direction);
 
-// Moves `route.CurStop` one stop; false (nothing changed) at either end.
+// Moves `route.currentStop` one stop; false (nothing changed) at either end.
 bool stepRoute(RouteState &route, int direction);
 
 // Which sound a step plays: the txtSelectSound index 7 (always), or 8, 9, 10

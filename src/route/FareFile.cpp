@@ -58,9 +58,23 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
                                       .arg(device ? device->errorString() : QString()));
         return false;
     }
+    if (!readCount(device))
+        return false;
+    std::vector<FareRecord> loaded(static_cast<size_t>(m_count));
+    QByteArray buffer;
+    for (int s = 1; s <= m_count; ++s) {
+        if (!readRecord(device, s, buffer, loaded[size_t(s - 1)]))
+            return false;
+    }
+    records = std::move(loaded);
+    return true;
+}
 
-    char countBytes[hy3::CountSize];
-    const qint64 got = device->read(countBytes, hy3::CountSize);
+// The count the file starts with, within the table's entries.
+bool FareFileReader::readCount(QIODevice *device)
+{
+    char countBytes[hy3::kCountSize];
+    const qint64 got = device->read(countBytes, hy3::kCountSize);
     if (got < 0) {
         raise(Error::DeviceError, QStringLiteral("運賃データを読み込めませんでした（%1）。")
                                       .arg(device->errorString()));
@@ -73,7 +87,7 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
     }
     // A device may hand over fewer bytes than asked, or none before its end
     // (a pipe): the rest of the count must still come from the device.
-    if (got < hy3::CountSize && !readExact(device, countBytes + got, hy3::CountSize - got, 0))
+    if (got < hy3::kCountSize && !readExact(device, countBytes + got, hy3::kCountSize - got, 0))
         return false;
     m_count = qFromLittleEndian<qint16>(countBytes);
     m_hasCount = true;
@@ -83,61 +97,61 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
               QStringLiteral("運賃データが壊れています。データの数が%1になっています。").arg(m_count));
         return false;
     }
-    if (m_count > FareTable::Size) {
+    if (m_count > FareTable::kEntryCount) {
         raise(Error::TooManyRecords,
               QStringLiteral("運賃データの停留所が多すぎます。データの数は%1ですが、"
                              "扱えるのは%2までです。")
                   .arg(m_count)
-                  .arg(FareTable::Size));
+                  .arg(FareTable::kEntryCount));
         return false;
     }
+    return true;
+}
 
-    std::vector<FareRecord> loaded(static_cast<size_t>(m_count));
-    QByteArray buffer;
-    for (int s = 1; s <= m_count; ++s) {
-        char lengthBytes[2];
-        if (!readExact(device, lengthBytes, 2, s))
-            return false;
-        const int nameLength = qFromLittleEndian<quint16>(lengthBytes);
-        const int rest = nameLength + hy3::FixedRecordSize - 2;
-        buffer.resize(rest);
-        if (!readExact(device, buffer.data(), rest, s))
-            return false;
+// Record `stop` (1-based); `buffer` is reused from one record to the next.
+bool FareFileReader::readRecord(QIODevice *device, int stop, QByteArray &buffer,
+                                FareRecord &record)
+{
+    char lengthBytes[2];
+    if (!readExact(device, lengthBytes, 2, stop))
+        return false;
+    const int nameLength = qFromLittleEndian<quint16>(lengthBytes);
+    const int rest = nameLength + hy3::kFixedRecordSize - 2;
+    buffer.resize(rest);
+    if (!readExact(device, buffer.data(), rest, stop))
+        return false;
 
-        FareRecord &record = loaded[size_t(s - 1)];
-        const char *p = buffer.constData();
-        record.StopName = cp932::decode(QByteArrayView(p, nameLength));
-        p += nameLength;
-        record.TicketNo = qFromLittleEndian<qint16>(p);
-        p += 2;
-        for (int v = 0; v < FareRecord::ValueCount; ++v, p += 2)
-            record.Values[size_t(v)] = qFromLittleEndian<qint16>(p);
-    }
-    records = std::move(loaded);
+    const char *p = buffer.constData();
+    record.stopName = cp932::decode(QByteArrayView(p, nameLength));
+    p += nameLength;
+    record.ticketNumber = qFromLittleEndian<qint16>(p);
+    p += 2;
+    for (int v = 0; v < FareRecord::kValueCount; ++v, p += 2)
+        record.values[size_t(v)] = qFromLittleEndian<qint16>(p);
     return true;
 }
 
 QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
 {
     m_errorString.clear();
-    if (records.size() > size_t(FareTable::Size)) {
+    if (records.size() > size_t(FareTable::kEntryCount)) {
         m_errorString = QStringLiteral("停留所が%1あります。運賃データに入れられるのは%2までです。")
                             .arg(records.size())
-                            .arg(FareTable::Size);
+                            .arg(FareTable::kEntryCount);
         return {};
     }
     std::vector<QByteArray> names;
     names.reserve(records.size());
-    qsizetype total = hy3::CountSize;
+    qsizetype total = hy3::kCountSize;
     for (size_t s = 0; s < records.size(); ++s) {
         bool ok = false;
-        QByteArray name = cp932::encode(records[s].StopName, &ok);
+        QByteArray name = cp932::encode(records[s].stopName, &ok);
         if (!ok) {
             m_errorString =
                 QStringLiteral("%1番目の停留所名「%2」にはShift-JIS（コードページ932）で"
                                "表せない文字があります。")
                     .arg(s + 1)
-                    .arg(records[s].StopName);
+                    .arg(records[s].stopName);
             return {};
         }
         if (name.size() > 0xFFFF) {
@@ -146,7 +160,7 @@ QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
                                 .arg(name.size());
             return {};
         }
-        total += hy3::FixedRecordSize + name.size();
+        total += hy3::kFixedRecordSize + name.size();
         names.push_back(std::move(name));
     }
 
@@ -160,9 +174,9 @@ QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
         p += 2;
         std::copy(name.cbegin(), name.cend(), p);
         p += name.size();
-        qToLittleEndian<qint16>(records[s].TicketNo, p);
+        qToLittleEndian<qint16>(records[s].ticketNumber, p);
         p += 2;
-        for (qint16 v : records[s].Values) {
+        for (qint16 v : records[s].values) {
             qToLittleEndian<qint16>(v, p);
             p += 2;
         }

@@ -16,8 +16,8 @@ namespace lumina {
 //   uint16 L, L bytes of name in code page 932, int16 ticket number, 150 x int16.
 // Bytes after record N are ignored.
 namespace hy3 {
-constexpr int CountSize = 2;
-constexpr int FixedRecordSize = 2 + 2 + FareRecord::ValueCount * 2; // 304 + L in all
+constexpr int kCountSize = 2;
+constexpr int kFixedRecordSize = 2 + 2 + FareRecord::kValueCount * 2; // 304 + L in all
 } // namespace hy3
 
 class FareFileReader
@@ -46,6 +46,8 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    bool readCount(QIODevice *device);
+    bool readRecord(QIODevice *device, int stop, QByteArray &buffer, FareRecord &record);
     bool readExact(QIODevice *device, char *data, qint64 size, int record);
     void raise(Error error, const QString &text);
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 #include <QtGlobal>
 
 #include <array>
@@ -11,19 +10,19 @@ namespace lumina {
 
 // One stop of a route as the fare data file holds it.
 struct FareRecord {
-    static constexpr int ValueCount = 150;
+    static constexpr int kValueCount = 150;
 
-    QString StopName;
-    qint16 TicketNo = 0;
-    // Values[0] is number 1. Numbers 1..60 are the fares for ticket numbers
+    QString stopName;
+    qint16 ticketNumber = 0;
+    // values[0] is number 1. Numbers 1..60 are the fares for ticket numbers
     // 1..60; -1 marks a ticket number that has no fare here.
-    std::array<qint16, ValueCount> Values{};
+    std::array<qint16, kValueCount> values{};
 
     // Number `column` (1-based); 0 outside 1..150 so that a bad option choice
     // never reads past the record.
     qint16 value(int column) const
     {
-        return column >= 1 && column <= ValueCount ? Values[size_t(column - 1)] : qint16(0);
+        return column >= 1 && column <= kValueCount ? values[size_t(column - 1)] : qint16(0);
     }
 
     friend bool operator==(const FareRecord &, const FareRecord &) = default;
@@ -33,16 +32,11 @@ struct FareRecord {
 class FareTable
 {
 public:
-    static constexpr int Size = 301;
-    // Field numbers of StoreFareField.
-    static constexpr int NameField = 1;
-    static constexpr int TicketField = 2;
-    static constexpr int FirstValueField = 3;
-    static constexpr int LastValueField = FirstValueField + FareRecord::ValueCount - 1;
+    static constexpr int kEntryCount = 301;
 
-    FareTable() : m_entries(Size) {}
+    FareTable() : m_entries(kEntryCount) {}
 
-    static constexpr bool contains(int stop) { return stop >= 1 && stop <= Size; }
+    static constexpr bool contains(int stop) { return stop >= 1 && stop <= kEntryCount; }
 
     // Entry `stop`, 1..301. Callers check contains() first when the number
     // comes from outside.
@@ -56,14 +50,6 @@ public:
         Q_ASSERT(contains(stop));
         return m_entries[size_t(stop - 1)];
     }
-
-    // Every entry back to an empty name, ticket number 0 and values 0.
-    void clear();
-
-    // Stores one field of entry `stop`: field 1 the name, 2 the ticket number,
-    // 3..152 Values(field - 2). A stop outside 1..301 or a field outside 1..152
-    // changes nothing and returns false.
-    bool store(int stop, int field, const QVariant &value);
 
     // Clears the table, then puts `records` into entries 1..n. Records past
     // 301 are not taken; returns how many were.
@@ -80,24 +66,20 @@ private:
 // The route in force: what the operator set and where the bus is.
 struct RouteState {
     // As entered, leading zeros kept.
-    QString RouteNo;
+    QString routeNumber;
     // 1..300 once a route is set: the 1-based record at which it was started.
-    qint16 StartSection = 0;
-    qint16 StopCount = 0;
-    // 0-based; the stop shown is record CurStop + 1.
-    qint16 CurStop = 0;
+    qint16 startSection = 0;
+    qint16 stopCount = 0;
+    // 0-based; the stop shown is record currentStop + 1.
+    qint16 currentStop = 0;
     // Ticket date fixed when the route was set.
-    QString RouteDate;
-    lumina::FareTable FareTable;
+    QString ticketDate;
+    FareTable fares;
 
     friend bool operator==(const RouteState &, const RouteState &) = default;
 };
 
 // The process-wide route, empty at start-up.
 RouteState &routeState();
-
-// The two table operations on the process-wide route.
-void ClearFareTable();
-bool StoreFareField(int stop, int field, const QVariant &value);
 
 } // namespace lumina

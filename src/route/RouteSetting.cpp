@@ -46,11 +46,11 @@ int entryNumber(QStringView text)
     return value;
 }
 
-QString routeKey(QStringView routeNo)
+QString routeKey(QStringView routeNumber)
 {
     // Worked on the digits themselves, so any length of entry gives its key.
     QString digits;
-    for (QChar ch : routeNo) {
+    for (QChar ch : routeNumber) {
         if (ch == u' ' || ch == u'\t')
             continue;
         if (ch < u'0' || ch > u'9')
@@ -95,20 +95,20 @@ RouteEntry entryFromLists(const std::array<int, 5> &routeDigits,
             entryNumber(joinDigits(sectionDigits.data(), sectionDigits.size()))};
 }
 
-QString fareFilePath(const QString &fareFolder, QStringView routeNo)
+QString fareFilePath(const QString &fareFolder, QStringView routeNumber)
 {
-    return joinFolder(fareFolder, routeKey(routeNo) + QStringLiteral(".hy3"));
+    return joinFolder(fareFolder, routeKey(routeNumber) + QStringLiteral(".hy3"));
 }
 
 RouteLoad loadRoute(const QString &fareFolder, const RouteEntry &entry)
 {
-    return loadRouteFile(fareFilePath(fareFolder, entry.routeNo), entry);
+    return loadRouteFile(fareFilePath(fareFolder, entry.routeNumber), entry);
 }
 
 RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
 {
     RouteLoad load;
-    load.routeNo = entry.routeNo;
+    load.routeNumber = entry.routeNumber;
     load.startSection = clampSection(entry.section);
     load.path = path;
     const QString shownPath = QDir::toNativeSeparators(load.path);
@@ -164,11 +164,11 @@ RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
 void applyRoute(RouteState &state, RouteLoad &&load)
 {
     Q_ASSERT(load.loaded());
-    state.RouteNo = load.routeNo;
-    state.StartSection = load.startSection;
-    state.StopCount = load.stopCount;
-    state.CurStop = qint16(load.startSection - 1);
-    state.FareTable.swap(load.table);
+    state.routeNumber = load.routeNumber;
+    state.startSection = load.startSection;
+    state.stopCount = load.stopCount;
+    state.currentStop = qint16(load.startSection - 1);
+    state.fares.swap(load.table);
 }
 
 bool setRoute(RouteState &state, const QString &fareFolder, const RouteEntry &entry,
@@ -177,7 +177,7 @@ bool setRoute(RouteState &state, const QString &fareFolder, const RouteEntry &en
     RouteLoad load = loadRoute(fareFolder, entry);
     if (!load.loaded()) {
         host().messageBox(owner, load.message, QGuiApplication::applicationDisplayName(),
-                          MsgButtons::Ok, MsgIcon::None);
+                          MessageButtons::Ok, MessageIcon::None);
         return false;
     }
     applyRoute(state, std::move(load));
@@ -194,7 +194,7 @@ QString ticketTime(const QTime &time)
     return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString routeDateAtSetting(int dateMode, const QDate &today, const QString &fixedDate)
+QString ticketDateAtSetting(int dateMode, const QDate &today, const QString &fixedDate)
 {
     return dateMode == 0 || dateMode == 1 ? ticketDate(today) : fixedDate;
 }

@@ -24,14 +24,14 @@ int entryNumber(QStringView text);
 
 // The route number as a plain decimal number, leading zeros dropped; "0" for
 // an empty entry. It names the route's files.
-QString routeKey(QStringView routeNo);
+QString routeKey(QStringView routeNumber);
 
 // The section at which a route starts: 0 becomes 1, above 300 becomes 300.
 qint16 clampSection(int section);
 
 // What the operator entered for a route setting.
 struct RouteEntry {
-    QString routeNo; // as entered
+    QString routeNumber; // as entered
     int section = 0; // numeric value, not yet clamped
 };
 
@@ -44,7 +44,7 @@ RouteEntry entryFromLists(const std::array<int, 5> &routeDigits,
                           const std::array<int, 3> &sectionDigits);
 
 // <fare folder> + route key + ".hy3".
-QString fareFilePath(const QString &fareFolder, QStringView routeNo);
+QString fareFilePath(const QString &fareFolder, QStringView routeNumber);
 
 // A route read from its file and checked, not yet in force.
 struct RouteLoad {
@@ -60,7 +60,7 @@ struct RouteLoad {
     // What the operator is told; empty when loaded.
     QString message;
     QString path;
-    QString routeNo;
+    QString routeNumber;
     qint16 startSection = 0;
     // The count the file announced (0 when it could not be read).
     qint16 stopCount = 0;
@@ -93,6 +93,6 @@ QString ticketTime(const QTime &time);
 
 // The ticket date kept at route setting: today's date for the date modes 0
 // and 1, the fixed date text otherwise.
-QString routeDateAtSetting(int dateMode, const QDate &today, const QString &fixedDate);
+QString ticketDateAtSetting(int dateMode, const QDate &today, const QString &fixedDate);
 
 } // namespace lumina

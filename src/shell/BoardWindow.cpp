@@ -318,7 +318,7 @@ bool BoardWindow::savePicture()
                                                                      : file.errorString();
     host().messageBox(this,
                       QStringLiteral("画像を保存できませんでした。\r\n\r\n%1\r\n%2").arg(path, why),
-                      QStringLiteral("画像を保存"), MsgButtons::Ok, MsgIcon::Critical);
+                      QStringLiteral("画像を保存"), MessageButtons::Ok, MessageIcon::Critical);
     return false;
 }
 

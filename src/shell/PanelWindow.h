@@ -148,7 +148,6 @@ public:
 
     // Keypad key regions, one per key.
     std::array<QRegion, 12> KeyRgn;
-    QString RouteDate;
     bool keypadTarget = false;
     qint16 entryPanelIndex = 0;
 

@@ -68,7 +68,7 @@ private slots:
         // measure the allocator, not the board.
         QImage frame(p.board->size(), QImage::Format_ARGB32_Premultiplied);
         QBENCHMARK {
-            if (routeState().CurStop == 0 || routeState().CurStop == 39)
+            if (routeState().currentStop == 0 || routeState().currentStop == 39)
                 direction = 1 - direction;
             p.panel->Command2[size_t(direction)]->click();
             p.board->render(&frame);
@@ -80,14 +80,14 @@ private slots:
     void setFullRoute()
     {
         QTemporaryDir dir;
-        const auto records = test::route(FareTable::Size, u"星見台ニュータウン"_qs);
+        const auto records = test::route(FareTable::kEntryCount, u"星見台ニュータウン"_qs);
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("301.hy3")), FareFileWriter().toBytes(records)));
         test::FakeHostLib fake;
         RouteState state;
         QBENCHMARK {
             QVERIFY(setRoute(state, dir.path(), RouteEntry{QStringLiteral("301"), 1}));
         }
-        QCOMPARE(state.StopCount, qint16(301));
+        QCOMPARE(state.stopCount, qint16(301));
     }
 
     // One ticket into the preview picture, as each board update does with the
@@ -95,9 +95,9 @@ private slots:
     void drawTicket()
     {
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP");
-        PlgInfo info;
+        PlugInInfo info;
         QVERIFY(host().plugInInfo(plugin, info));
-        QImage picture(info.PreviewWidth / 15, info.PreviewHeight / 15, QImage::Format_RGB32);
+        QImage picture(info.previewWidth / 15, info.previewHeight / 15, QImage::Format_RGB32);
         int ticket = 0;
         QBENCHMARK {
             picture.fill(Qt::white);

@@ -55,7 +55,7 @@ struct Run {
             log << message.text;
         const PanelWindow *panel = program.panel();
         return log << panel->Label2[0]->text() + u'-' + panel->Label2[2]->text()
-                   << QString::number(routeState().CurStop) << QString::number(clock.pauses.size())
+                   << QString::number(routeState().currentStop) << QString::number(clock.pauses.size())
                    << program.board()->fareCells[1]->value().toString()
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
@@ -74,10 +74,10 @@ private slots:
         // Route 12: five stops, the third named longer than the strip; a tape whose first two entries step.
         std::vector<FareRecord> stops(5);
         for (size_t s = 0; s < stops.size(); ++s) {
-            stops[s].StopName = s == 2 ? QStringLiteral("中央図書館前北口") : QStringLiteral("駅%1").arg(s);
-            stops[s].TicketNo = qint16(s + 1);
+            stops[s].stopName = s == 2 ? QStringLiteral("中央図書館前北口") : QStringLiteral("駅%1").arg(s);
+            stops[s].ticketNumber = qint16(s + 1);
             for (size_t t = 0; t < 60; ++t)
-                stops[s].Values[t] = t > s + 3 ? qint16(-1) : qint16(150 + 30 * s + 10 * t);
+                stops[s].values[t] = t > s + 3 ? qint16(-1) : qint16(150 + 30 * s + 10 * t);
         }
         QFile fares(m_dir.filePath("12.hy3"));
         QVERIFY(fares.open(QIODevice::WriteOnly) && FareFileWriter().write(&fares, stops));

@@ -92,13 +92,13 @@ private slots:
         };
         QVERIFY(!board->close()); // the board cannot be closed by itself, nor asks
 
-        fake.messageAnswers.push_back(yes ? MsgResult::Yes : MsgResult::No);
+        fake.messageAnswers.push_back(yes ? MessageResult::Yes : MessageResult::No);
         QCOMPARE(byClosingThePanel ? panel->close() : program.requestQuit(), yes);
         QCOMPARE(program.quitting(), yes);
         QCOMPARE(fake.messages.size(), 1); // the question alone, since start-up
         const FakeHostLib::Message &m = fake.messages.first();
         QCOMPARE(m.text, QStringLiteral("ルミナを終了しますか？"));
-        QCOMPARE(m.buttons, MsgButtons::YesNo);
+        QCOMPARE(m.buttons, MessageButtons::YesNo);
         if (yes) {
             QCOMPARE(log, (QStringList{"clearStopName", "stopAllSounds", "releaseSpeech", "saveIni", "exit"}));
             QVERIFY(keyRegionsGoneBeforeSounds);

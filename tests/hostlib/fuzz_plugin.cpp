@@ -51,15 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         return 0;
     }
-    const PlgInfo &info = plugin->info;
-    if (size > size_t(plugin::kMaxFileBytes) || info.PreviewWidth < plugin::kMinPreviewTwips
-        || info.PreviewWidth > plugin::kMaxPreviewWidth || info.PreviewHeight > plugin::kMaxPreviewHeight
+    const PlugInInfo &info = plugin->info;
+    if (size > size_t(plugin::kMaxFileBytes) || info.previewWidth < plugin::kMinPreviewTwips
+        || info.previewWidth > plugin::kMaxPreviewWidth || info.previewHeight > plugin::kMaxPreviewHeight
         || plugin->elements.size() > plugin::kMaxElements
         || plugin->companies.size() > plugin::kMaxCompanies
-        || info.CorpNameCount != plugin->companies.size())
+        || info.companyCount != plugin->companies.size())
         std::abort();
 
-    QImage image(info.PreviewWidth / 15, info.PreviewHeight / 15, QImage::Format_RGB32);
+    QImage image(info.previewWidth / 15, info.previewHeight / 15, QImage::Format_RGB32);
     image.fill(Qt::white);
     const TicketFields fields{QStringLiteral("星見台ニュータウン入口"), QStringLiteral("12-07-2026"),
                               QStringLiteral("08:05:00"), 12345, -7, 301, 1};

@@ -173,8 +173,8 @@ private slots:
         QtHostLib lib;
         const int got = buttons.toInt() < 0
             ? lib.versionBox(nullptr, 0, text + QStringLiteral("\r\n"))
-            : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"), MsgButtons(buttons.toInt()),
-                                 MsgIcon(icon.toInt())));
+            : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"), MessageButtons(buttons.toInt()),
+                                 MessageIcon(icon.toInt())));
         QCOMPARE(got, result.toInt());
         QCOMPARE(int(shownIcon), icon.toInt());
         QCOMPARE(format, Qt::PlainText);
@@ -238,10 +238,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bus.4SP"));
-        PlgInfo info;
+        PlugInInfo info;
         QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
         QCOMPARE(host().plugInInfo(path, info), 1);
-        QCOMPARE(info.CorpNameCount, 2);
+        QCOMPARE(info.companyCount, 2);
         QVERIFY(test::writeFile(path, "{ broken"));
         QCOMPARE(host().plugInInfo(path, info), 0);
         QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
@@ -263,21 +263,21 @@ private slots:
         QFETCH(QString, record);
         LUMINA_REQUIRE_FONTS();
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/") + file;
-        PlgInfo info{};
+        PlugInInfo info{};
         const bool known = host().plugInInfo(plugin, info);
         const auto *raw = reinterpret_cast<const qint32 *>(&info);
         QStringList filled;
         for (int i = 0; i < 14; ++i)
             filled << QString::number(raw[i]);
         QCOMPARE(filled.join(u' '), record);
-        QImage image(known ? QSize(info.PreviewWidth / 15, info.PreviewHeight / 15) : QSize(40, 20),
+        QImage image(known ? QSize(info.previewWidth / 15, info.previewHeight / 15) : QSize(40, 20),
                      QImage::Format_RGB32);
         image.fill(Qt::white);
         const QImage blank = image;
         const TicketFields f = fields(qint16(ticket.toInt()), qint16(position.toInt()));
         QString stop = f.stopName + QStringLiteral("北口前");
         QString date = f.date;
-        host().drawTicket(plugin, image, stop, date, f.time, f.routeNo, f.ticketNo, f.position,
+        host().drawTicket(plugin, image, stop, date, f.time, f.routeNumber, f.ticketNumber, f.position,
                                  f.company);
         // The stop name comes back cut to the plug-in's rule.
         QCOMPARE(stop.size(), stopBack.toInt());

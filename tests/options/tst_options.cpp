@@ -111,10 +111,10 @@ private slots:
         int result = 1;
         bool zeroFilled = false;
         m_host->dateDialog = [&](SystemTime &date) {
-            zeroFilled = date.wYear == 0 && date.wMonth == 0 && date.wDay == 0 && date.wHour == 0;
-            date.wYear = 987;
-            date.wMonth = 1;
-            date.wDay = 5;
+            zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
+            date.year = 987;
+            date.month = 1;
+            date.day = 5;
             return result;
         };
         m_dlg->chooseFixedDate();
@@ -235,11 +235,11 @@ private slots:
     {
         QFETCH(QString, record);
         QFETCH(QString, lines);
-        PlgInfo info;
+        PlugInInfo info;
         auto *field = reinterpret_cast<qint32 *>(&info);
         for (const QString &value : record.split(u' '))
             *field++ = value.toInt();
-        QCOMPARE(plgInfoLines(info), lines.split(u'|'));
+        QCOMPARE(plugInInfoLines(info), lines.split(u'|'));
     }
 
     void pluginChooser_data()

@@ -80,11 +80,11 @@ struct Program {
         std::vector<FareRecord> records;
         for (int s = 1; s <= stops; ++s) {
             FareRecord r;
-            r.StopName = s == 7 ? QStringLiteral("星見台ニュータウン入口") : QStringLiteral("停留所%1").arg(s);
-            r.TicketNo = qint16(s);
+            r.stopName = s == 7 ? QStringLiteral("星見台ニュータウン入口") : QStringLiteral("停留所%1").arg(s);
+            r.ticketNumber = qint16(s);
             for (int t = 1; t <= 60; ++t)
-                r.Values[size_t(t - 1)] = fareAt(s, t);
-            r.Values[60] = qint16(s % 4);
+                r.values[size_t(t - 1)] = fareAt(s, t);
+            r.values[60] = qint16(s % 4);
             records.push_back(r);
         }
         QFile file(path(key + QStringLiteral(".hy3")));

@@ -96,9 +96,9 @@ private slots:
         QCOMPARE(p->clock.pauses, QList<int>{3000});
         QCOMPARE(stripText, QStringLiteral("系統選別中"));
         const RouteState &route = routeState();
-        QCOMPARE(route.RouteNo, QStringLiteral("00012"));
-        QCOMPARE(route.CurStop, qint16(2));
-        QCOMPARE(route.RouteDate, QStringLiteral("12-07-2026"));
+        QCOMPARE(route.routeNumber, QStringLiteral("00012"));
+        QCOMPARE(route.currentStop, qint16(2));
+        QCOMPARE(route.ticketDate, QStringLiteral("12-07-2026"));
         QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
         QCOMPARE(p->cell(3), fareAt(3, 3));
         QCOMPARE(p->board->stopNameStrip->stopName(), QStringLiteral("停留所3"));
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(p->cell(2), qint16(2 * fareAt(4, 2)));
         QCOMPARE(p->cell(5), qint16(-1)); // no fare stays no fare
         QCOMPARE(p->cell(1), qint16(4));  // information numbers are never doubled
-        QCOMPARE(routeState().RouteDate, QStringLiteral("2009/01/30"));
+        QCOMPARE(routeState().ticketDate, QStringLiteral("2009/01/30"));
         QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
         p->panel->Check2->setChecked(false);
         for (int i = 0; i < 7; ++i)
@@ -291,7 +291,7 @@ private slots:
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
         QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}),
                  (QStringList{path, "停留所8", date, "08:05:00"}));
-        QCOMPARE((QList<int>{call.routeNo, call.ticketNo, call.position, call.corpIndex}), (QList<int>{12, 8, 8, company}));
+        QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
         // A right click offers the copy, which puts the ticket on the clipboard alone.
         QTest::mousePress(p->panel->picSeirikenPrev, Qt::RightButton, {}, QPoint(10, 10));
         QVERIFY(p->panel->MnuHide->isVisible());
@@ -343,8 +343,8 @@ private slots:
         QCOMPARE(p->cp->tape().position(), 1);
         QVERIFY(p->panel->grpM_Tape->isEnabled());
         QCOMPARE(p->host.messages.size(), 1);
-        QCOMPARE(routeState().RouteNo, QStringLiteral("12"));
-        QCOMPARE(routeState().CurStop, qint16(2));
+        QCOMPARE(routeState().routeNumber, QStringLiteral("12"));
+        QCOMPARE(routeState().currentStop, qint16(2));
         QCOMPARE(p->cell(2), fareAt(3, 2));
         p->panel->cmdTapeNext->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
@@ -362,7 +362,7 @@ private slots:
         const int stops[] = {1, 2, 3, 4, 3, 3, 3};
         for (int i = 0; i < 7; ++i) {
             (i < 4 ? p->panel->cmdTapeNext : p->panel->cmdTapeBack)->click();
-            QCOMPARE(routeState().CurStop + 1, stops[i]);
+            QCOMPARE(routeState().currentStop + 1, stops[i]);
         }
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二", "三", "二", "一"}));
         // "always" is for going forward; back, entry 1's own flag chooses.

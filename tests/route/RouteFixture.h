@@ -16,10 +16,10 @@ inline std::vector<FareRecord> route(int count, const QString &name = QStringLit
     std::vector<FareRecord> records(size_t(std::max(count, 0)));
     for (int s = 1; s <= count; ++s) {
         FareRecord &r = records[size_t(s - 1)];
-        r.StopName = name + QString::number(s);
-        r.TicketNo = qint16(s);
-        for (int t = 1; t <= FareRecord::ValueCount; ++t)
-            r.Values[size_t(t - 1)] = qint16(100 * s + t);
+        r.stopName = name + QString::number(s);
+        r.ticketNumber = qint16(s);
+        for (int t = 1; t <= FareRecord::kValueCount; ++t)
+            r.values[size_t(t - 1)] = qint16(100 * s + t);
     }
     return records;
 }

@@ -27,17 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     if (ok) {
         // What was read is a route that fits the table and can be shown.
-        if (int(records.size()) != reader.recordCount() || records.size() > size_t(FareTable::Size))
+        if (int(records.size()) != reader.recordCount() || records.size() > size_t(FareTable::kEntryCount))
             std::abort();
         RouteState route;
-        route.StopCount = reader.recordCount();
-        route.StartSection = 1;
-        route.FareTable.assign(records);
+        route.stopCount = reader.recordCount();
+        route.startSection = 1;
+        route.fares.assign(records);
         BoardOptions options;
         options.lateNight = true;
         options.infoOn = {true, true, true, true, false};
         options.infoIndex = {0, 1, 2, 3, 149};
-        for (int n = 1; n <= route.StopCount; ++n)
+        for (int n = 1; n <= route.stopCount; ++n)
             boardView(route, n, options, QDateTime());
 
         // Written out again, it reads back as the same number of stops.

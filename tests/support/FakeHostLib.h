@@ -19,8 +19,8 @@ public:
     struct Message {
         QString text;
         QString title;
-        MsgButtons buttons;
-        MsgIcon icon;
+        MessageButtons buttons;
+        MessageIcon icon;
     };
     struct DigitDialogCall {
         qint16 digitCount, zeroMode, shift, fillZero;
@@ -30,7 +30,7 @@ public:
     ~FakeHostLib() override { setHost(nullptr); }
 
     // Answers, consumed in order.
-    std::deque<MsgResult> messageAnswers;
+    std::deque<MessageResult> messageAnswers;
     std::deque<QString> fileAnswers;
     std::deque<QString> folderAnswers;
     std::deque<QString> saveAnswers;
@@ -92,13 +92,13 @@ public:
         modal();
         return colorDialog ? colorDialog(color, customColors) : 0;
     }
-    MsgResult messageBox(QWidget *, const QString &text, const QString &title,
-                         MsgButtons buttons, MsgIcon icon) override
+    MessageResult messageBox(QWidget *, const QString &text, const QString &title,
+                         MessageButtons buttons, MessageIcon icon) override
     {
         messages.append({text, title, buttons, icon});
         modal();
-        const bool question = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel;
-        return next(messageAnswers, question ? MsgResult::No : MsgResult::Ok);
+        const bool question = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+        return next(messageAnswers, question ? MessageResult::No : MessageResult::Ok);
     }
     bool openFolder(const QString &path) override
     {
@@ -109,18 +109,18 @@ public:
     // Ticket drawing calls, as made; the drawing itself is the library's own.
     struct DrawCall {
         QString path, stopName, date, time;
-        qint32 routeNo;
-        qint16 ticketNo, position;
-        qint32 corpIndex;
+        qint32 routeNumber;
+        qint16 ticketNumber, position;
+        qint32 company;
     };
     QList<DrawCall> drawCalls;
     void drawTicket(const QString &path, QImage &picture, QString &stopName, QString &date,
-                           const QString &time, qint32 routeNo, qint16 ticketNo, qint16 position,
-                           qint32 corpIndex) override
+                           const QString &time, qint32 routeNumber, qint16 ticketNumber, qint16 position,
+                           qint32 company) override
     {
-        drawCalls.append({path, stopName, date, time, routeNo, ticketNo, position, corpIndex});
-        HostLib::drawTicket(path, picture, stopName, date, time, routeNo, ticketNo, position,
-                                   corpIndex);
+        drawCalls.append({path, stopName, date, time, routeNumber, ticketNumber, position, company});
+        HostLib::drawTicket(path, picture, stopName, date, time, routeNumber, ticketNumber, position,
+                                   company);
     }
 
 private:
