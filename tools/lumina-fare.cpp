@@ -26,6 +26,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <variant>
 
 using namespace lumina;
 
@@ -144,6 +145,67 @@ bool writePng(const QImage &image, const QString &path)
     return true;
 }
 
+// The options of `render`, in the order --help lists them.
+struct RenderOptions {
+    QCommandLineOption stop{QStringLiteral("stop"), QStringLiteral("The stop shown (1 = first)."),
+                            QStringLiteral("N")};
+    QCommandLineOption all{QStringLiteral("all"),
+                           QStringLiteral("One picture per stop into DIR: stop-001.png, ..."),
+                           QStringLiteral("DIR")};
+    QCommandLineOption section{QStringLiteral("section"),
+                               QStringLiteral("The section the route is set at (default 1)."),
+                               QStringLiteral("S"), QStringLiteral("1")};
+    QCommandLineOption night{QStringLiteral("night"), QStringLiteral("Late-night fares.")};
+    QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3."),
+                             QStringLiteral("K"), QStringLiteral("1")};
+    QCommandLineOption settings{QStringLiteral("settings"),
+                                QStringLiteral("Colours, digits and fonts from this settings file."),
+                                QStringLiteral("FILE.in4")};
+    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("The picture written."),
+                              QStringLiteral("board.png")};
+};
+
+// The request a parsed command line makes, or the complaint about it.
+std::variant<BoardPictureRequest, QString> renderRequest(const QCommandLineParser &parser,
+                                                         const RenderOptions &o)
+{
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2)
+        return QStringLiteral("one fare data file is needed");
+    if (parser.isSet(o.all) == (parser.isSet(o.stop) || parser.isSet(o.output)))
+        return QStringLiteral("either --stop N with -o FILE, or --all DIR");
+    if (parser.isSet(o.stop) != parser.isSet(o.output))
+        return QStringLiteral("--stop and -o go together");
+    const auto sectionValue = number(parser.value(o.section), 1, 300);
+    const auto scaleValue = number(parser.value(o.scale), 1, 3);
+    if (!sectionValue)
+        return QStringLiteral("--section takes a number from 1 to 300");
+    if (!scaleValue)
+        return QStringLiteral("--scale takes 1, 2 or 3");
+    if (parser.isSet(o.stop) && !number(parser.value(o.stop), 1, FareTable::kEntryCount))
+        return QStringLiteral("--stop takes a stop number from 1");
+    BoardPictureRequest request;
+    request.routeFile = args[1];
+    request.lateNight = parser.isSet(o.night);
+    request.settingsFile = parser.value(o.settings);
+    request.section = *sectionValue;
+    request.scale = *scaleValue;
+    return request;
+}
+
+// Every stop of the route into `folder`, as stop-001.png and on.
+int renderAll(BoardPictures &pictures, const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return fail(folder, QStringLiteral("フォルダーを作れませんでした。"));
+    for (int n = 1; n <= pictures.stopCount(); ++n) {
+        const QString name = QStringLiteral("stop-%1.png").arg(n, 3, 10, QLatin1Char('0'));
+        if (!writePng(pictures.picture(n), QDir(folder).filePath(name)))
+            return 1;
+    }
+    return 0;
+}
+
 int render(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -152,23 +214,8 @@ int render(const QStringList &arguments)
         + QStringLiteral("\nDraws the fare board as Lumina shows the route at a stop, with the\n"
                          "program's own drawing, and writes it as PNG. No display is needed."));
     parser.addHelpOption();
-    const QCommandLineOption stop(QStringLiteral("stop"), QStringLiteral("The stop shown (1 = first)."),
-                                  QStringLiteral("N"));
-    const QCommandLineOption all(QStringLiteral("all"),
-                                 QStringLiteral("One picture per stop into DIR: stop-001.png, ..."),
-                                 QStringLiteral("DIR"));
-    const QCommandLineOption section(QStringLiteral("section"),
-                                     QStringLiteral("The section the route is set at (default 1)."),
-                                     QStringLiteral("S"), QStringLiteral("1"));
-    const QCommandLineOption night(QStringLiteral("night"), QStringLiteral("Late-night fares."));
-    const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3."),
-                                   QStringLiteral("K"), QStringLiteral("1"));
-    const QCommandLineOption settings(QStringLiteral("settings"),
-                                      QStringLiteral("Colours, digits and fonts from this settings file."),
-                                      QStringLiteral("FILE.in4"));
-    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("The picture written."),
-                                    QStringLiteral("board.png"));
-    parser.addOptions({stop, all, section, night, scale, settings, output});
+    const RenderOptions o;
+    parser.addOptions({o.stop, o.all, o.section, o.night, o.scale, o.settings, o.output});
     parser.addPositionalArgument(QStringLiteral("render"), QStringLiteral("render"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The fare data file."));
 
@@ -176,30 +223,10 @@ int render(const QStringList &arguments)
         return renderUsage(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
         return print(parser.helpText());
-    const QStringList args = parser.positionalArguments();
-    if (args.size() != 2)
-        return renderUsage(QStringLiteral("one fare data file is needed"));
-    if (parser.isSet(all) == (parser.isSet(stop) || parser.isSet(output)))
-        return renderUsage(QStringLiteral("either --stop N with -o FILE, or --all DIR"));
-    if (parser.isSet(stop) != parser.isSet(output))
-        return renderUsage(QStringLiteral("--stop and -o go together"));
-
-    BoardPictureRequest request;
-    request.routeFile = args[1];
-    request.lateNight = parser.isSet(night);
-    request.settingsFile = parser.value(settings);
-    const auto sectionValue = number(parser.value(section), 1, 300);
-    const auto scaleValue = number(parser.value(scale), 1, 3);
-    const auto stopValue = parser.isSet(stop) ? number(parser.value(stop), 1, FareTable::kEntryCount)
-                                              : std::optional<int>(0);
-    if (!sectionValue)
-        return renderUsage(QStringLiteral("--section takes a number from 1 to 300"));
-    if (!scaleValue)
-        return renderUsage(QStringLiteral("--scale takes 1, 2 or 3"));
-    if (!stopValue)
-        return renderUsage(QStringLiteral("--stop takes a stop number from 1"));
-    request.section = *sectionValue;
-    request.scale = *scaleValue;
+    const auto parsed = renderRequest(parser, o);
+    if (const QString *complaint = std::get_if<QString>(&parsed))
+        return renderUsage(*complaint);
+    const BoardPictureRequest &request = std::get<BoardPictureRequest>(parsed);
 
     // What the program would say in a message box goes to standard error;
     // a picture is drawn unless it was a failure.
@@ -209,22 +236,14 @@ int render(const QStringList &arguments)
         fail(request.routeFile, message);
     if (!prepared)
         return 1;
-    if (parser.isSet(stop)) {
-        if (*stopValue > pictures.stopCount())
-            return fail(request.routeFile, QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
-                                               .arg(*stopValue)
-                                               .arg(pictures.stopCount()));
-        return writePng(pictures.picture(*stopValue), parser.value(output)) ? 0 : 1;
-    }
-    const QString folder = parser.value(all);
-    if (!QDir().mkpath(folder))
-        return fail(folder, QStringLiteral("フォルダーを作れませんでした。"));
-    for (int n = 1; n <= pictures.stopCount(); ++n) {
-        const QString name = QStringLiteral("stop-%1.png").arg(n, 3, 10, QLatin1Char('0'));
-        if (!writePng(pictures.picture(n), QDir(folder).filePath(name)))
-            return 1;
-    }
-    return 0;
+    if (!parser.isSet(o.stop))
+        return renderAll(pictures, parser.value(o.all));
+    const int stop = *number(parser.value(o.stop), 1, FareTable::kEntryCount);
+    if (stop > pictures.stopCount())
+        return fail(request.routeFile, QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
+                                           .arg(stop)
+                                           .arg(pictures.stopCount()));
+    return writePng(pictures.picture(stop), parser.value(o.output)) ? 0 : 1;
 }
 
 bool wantsRender(int argc, char **argv)
