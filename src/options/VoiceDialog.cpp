@@ -76,6 +76,16 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &VoiceDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &VoiceDialog::reject);
     connect(sample, &QPushButton::clicked, this, &VoiceDialog::speakSample);
+    connectLists();
+    for (QSlider *s : {rateSlider, pitchSlider, volumeSlider})
+        connect(s, &QSlider::sliderReleased, this, &VoiceDialog::apply);
+    connect(&speech(), &Speech::voicesChanged, this, &VoiceDialog::fillVoices);
+    connect(&speech(), &Speech::readyChanged, this, &VoiceDialog::showState);
+}
+
+// A choice in a list takes effect at once; the lists further down follow it.
+void VoiceDialog::connectLists()
+{
     connect(engineList, &QComboBox::currentIndexChanged, this, [this] {
         if (m_filling)
             return;
@@ -95,10 +105,6 @@ VoiceDialog::VoiceDialog(QWidget *parent)
         if (!m_filling)
             apply();
     });
-    for (QSlider *s : {rateSlider, pitchSlider, volumeSlider})
-        connect(s, &QSlider::sliderReleased, this, &VoiceDialog::apply);
-    connect(&speech(), &Speech::voicesChanged, this, &VoiceDialog::fillVoices);
-    connect(&speech(), &Speech::readyChanged, this, &VoiceDialog::showState);
 }
 
 void VoiceDialog::fillVoices()

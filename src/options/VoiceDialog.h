@@ -40,6 +40,7 @@ public:
 
 private:
     void fillVoices();
+    void connectLists();
     void showState();
     void apply();
 

@@ -118,6 +118,31 @@ bool FluidMidi::ensureSynth()
     return true;
 }
 
+namespace {
+
+// A synthesiser plays far below full scale; the rendering is brought up to the
+// level of the other event sounds, never by more than 18 dB.
+PcmClipPtr levelledClip(std::vector<qint16> pcm)
+{
+    int peak = 1;
+    for (qint16 v : pcm)
+        peak = std::max(peak, std::abs(int(v)));
+    const double gain = std::min(kPeakTarget * 32767.0 / peak, 8.0);
+    if (gain > 1.0) {
+        for (qint16 &v : pcm)
+            v = qint16(std::lround(v * gain));
+    }
+    auto clip = std::make_shared<PcmClip>();
+    clip->format.setSampleFormat(QAudioFormat::Int16);
+    clip->format.setChannelCount(2);
+    clip->format.setSampleRate(FluidMidi::kSampleRate);
+    clip->data = QByteArray(reinterpret_cast<const char *>(pcm.data()),
+                            qsizetype(pcm.size() * sizeof(qint16)));
+    return clip;
+}
+
+} // namespace
+
 PcmClipPtr FluidMidi::render(const QString &path)
 {
     QFile file(path);
@@ -170,24 +195,7 @@ PcmClipPtr FluidMidi::render(const QString &path)
     if (!played)
         return nullptr;
 
-    // A synthesiser plays far below full scale; bring the rendering up to the
-    // level of the other event sounds, never by more than 18 dB.
-    int peak = 1;
-    for (qint16 v : pcm)
-        peak = std::max(peak, std::abs(int(v)));
-    const double gain = std::min(kPeakTarget * 32767.0 / peak, 8.0);
-    if (gain > 1.0) {
-        for (qint16 &v : pcm)
-            v = qint16(std::lround(v * gain));
-    }
-
-    auto clip = std::make_shared<PcmClip>();
-    clip->format.setSampleFormat(QAudioFormat::Int16);
-    clip->format.setChannelCount(2);
-    clip->format.setSampleRate(kSampleRate);
-    clip->data = QByteArray(reinterpret_cast<const char *>(pcm.data()),
-                            qsizetype(pcm.size() * sizeof(qint16)));
-    return clip;
+    return levelledClip(std::move(pcm));
 }
 
 #else
