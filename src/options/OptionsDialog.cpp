@@ -61,6 +61,16 @@ protected:
     }
 };
 
+// Gives a control the form designer's name (with its index in a control
+// array), which tests find it by.
+template<typename Widget>
+Widget *named(Widget *widget, const char *name, int index = -1)
+{
+    const QString text = QString::fromLatin1(name);
+    widget->setObjectName(index < 0 ? text : QStringLiteral("%1_%2").arg(text).arg(index));
+    return widget;
+}
+
 QLabel *caption(QWidget *parent, const QString &text, int left, int top, int width, int height,
                 bool wrap = false)
 {
@@ -233,7 +243,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     buildSoundPage(Frame1[4]);
     buildTicketPage(Frame1[5]);
 
-    Command4 = button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375);
+    Command4 = named(button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375), "Command4");
     Command4->setAutoDefault(true);
     Command4->setDefault(true);
 
@@ -263,10 +273,11 @@ void OptionsDialog::buildTabs()
     };
     static constexpr int tops[6] = {45, 900, 1740, 2580, 3420, 4260};
     for (int k = 0; k < 6; ++k) {
-        Option1[k] = place(new OptionButton(QString::fromUtf16(tabs[k]),
-                                            OptionButton::Look::Graphical, this),
-                           90, tops[k], 1250, 833);
-        Frame1[k] = group(this, QString::fromUtf16(pages[k]), 1455, 75, 8000, 5000);
+        Option1[k] = named(place(new OptionButton(QString::fromUtf16(tabs[k]),
+                                                  OptionButton::Look::Graphical, this),
+                                 90, tops[k], 1250, 833),
+                           "Option1", k);
+        Frame1[k] = named(group(this, QString::fromUtf16(pages[k]), 1455, 75, 8000, 5000), "Frame1", k);
         Frame1[k]->setAutoFillBackground(true);
     }
     Option1[0]->setChecked(true);
@@ -274,28 +285,34 @@ void OptionsDialog::buildTabs()
 
 void OptionsDialog::buildFolderPage(QWidget *page)
 {
-    Label3[0] = caption(page, QStringLiteral("運賃データ(*.hy3)のあるフォルダー："), 240, 390, 7500,
-                        255);
-    Text2[0] = textBox(page, 240, 675, 6960);
-    Command3[0] = button(page, QStringLiteral("..."), 7260, 660, 495, 330);
-    Command10[0] = button(page, QStringLiteral("上記運賃データの場所をエクスプローラで開く"), 3720,
-                          1065, 4035, 375);
-
-    Label3[1] = caption(page, QStringLiteral("放送用データ(*****Tp.csv)のあるフォルダー："), 240,
-                        1830, 7500, 255);
-    Text2[1] = textBox(page, 240, 2115, 6960);
-    Command3[1] = button(page, QStringLiteral("..."), 7260, 2100, 495, 330);
-    Command10[1] = button(page, QStringLiteral("上記放送用データの場所をエクスプローラで開く"), 3720,
-                          2505, 4035, 375);
+    static const char16_t *const captions[2][2] = {
+        {u"運賃データ(*.hy3)のあるフォルダー：", u"上記運賃データの場所をエクスプローラで開く"},
+        {u"放送用データ(*****Tp.csv)のあるフォルダー：",
+         u"上記放送用データの場所をエクスプローラで開く"},
+    };
+    for (int k = 0; k < 2; ++k) {
+        const int top = 390 + k * 1440;
+        Label3[k] = named(caption(page, QString::fromUtf16(captions[k][0]), 240, top, 7500, 255),
+                          "Label3", k);
+        Text2[k] = named(textBox(page, 240, top + 285, 6960), "Text2", k);
+        Command3[k] = named(button(page, QStringLiteral("..."), 7260, top + 270, 495, 330),
+                            "Command3", k);
+        Command10[k] = named(button(page, QString::fromUtf16(captions[k][1]), 3720, top + 675,
+                                    4035, 375),
+                             "Command10", k);
+    }
 }
 
 void OptionsDialog::buildPanelPage(QWidget *page)
 {
-    Check1 = check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300);
+    Check1 = named(check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300), "Check1");
 
-    Frame4 = group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245);
-    Option3[kPanelsAutomatic] = option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600);
-    Option3[kPanelsIndividual] = option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600);
+    Frame4 = named(group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245), "Frame4");
+    Option3[kPanelsAutomatic] = named(
+        option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600),
+        "Option3", kPanelsAutomatic);
+    Option3[kPanelsIndividual] = named(option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600),
+                                       "Option3", kPanelsIndividual);
     Option3[kPanelsAutomatic]->setChecked(true);
 
     // One group per backlight state, OFF at the top: which image the board shows
@@ -313,52 +330,56 @@ void OptionsDialog::buildPanelPage(QWidget *page)
     };
     int top = 900;
     for (const StateGroup &s : states) {
-        QGroupBox *frame = group(Frame4, QString::fromUtf16(s.title), 150, top, 3555, 1065);
+        QGroupBox *frame =
+            named(group(Frame4, QString::fromUtf16(s.title), 150, top, 3555, 1065), "Frame6", s.frame);
         Frame6[s.frame] = frame;
-        Option3[s.builtIn] = option(frame, QStringLiteral("内蔵"), 150, 270, 1050);
-        Option3[s.user] = option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100);
+        Option3[s.builtIn] = named(option(frame, QStringLiteral("内蔵"), 150, 270, 1050), "Option3", s.builtIn);
+        Option3[s.user] =
+            named(option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100), "Option3", s.user);
         Option3[s.builtIn]->setChecked(true);
-        txtSelectPanel[s.frame] = textBox(frame, 150, 630, 2805);
-        Command6[s.frame] = button(frame, QStringLiteral("..."), 3015, 615, 420, 330);
+        txtSelectPanel[s.frame] = named(textBox(frame, 150, 630, 2805), "txtSelectPanel", s.frame);
+        Command6[s.frame] =
+            named(button(frame, QStringLiteral("..."), 3015, 615, 420, 330), "Command6", s.frame);
         frame->setEnabled(false);
         frame->setVisible(false);
         top += 1110;
     }
 
-    Frame3 = place(new QFrame(page), 4095, 300, 3780, 2805);
+    Frame3 = named(place(new QFrame(page), 4095, 300, 3780, 2805), "Frame3");
     Frame3->setFrameShape(QFrame::StyledPanel);
     Frame3->setFrameShadow(QFrame::Sunken);
     caption(Frame3, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
     static const char16_t *const states3[3] = {u"OFF：", u"ON1：", u"ON2："};
     for (int i = 0; i < 3; ++i) {
         caption(Frame3, QString::fromUtf16(states3[i]), 120 + i * 1200, 435, 570, 255);
-        Command5[i] = colorButton(Frame3, 690 + i * 1200, 405);
+        Command5[i] = named(colorButton(Frame3, 690 + i * 1200, 405), "Command5", i);
     }
     caption(Frame3, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
-    Combo2 = place(dropDownList(Frame3), 120, 1170, 3540, 315);
-    Check2 = check(Frame3, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540);
+    Combo2 = named(place(dropDownList(Frame3), 120, 1170, 3540, 315), "Combo2");
+    Check2 = named(check(Frame3, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540),
+                   "Check2");
     caption(Frame3,
             QStringLiteral("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
             120, 1935, 3540, 750, true);
     Frame3->setEnabled(false);
 
-    Label5[1] = caption(
+    Label5[1] = named(caption(
         page,
         QStringLiteral("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
-        4095, 3225, 3780, 1665, true);
+        4095, 3225, 3780, 1665, true), "Label5", 1);
 }
 
 void OptionsDialog::buildDigitPage(QWidget *page)
 {
-    Frame5[0] = group(page,
+    Frame5[0] = named(group(page,
                       QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
-                      120, 300, 7755, 1110);
+                      120, 300, 7755, 1110), "Frame5", 0);
     caption(Frame5[0], QStringLiteral("背景色："), 180, 480, 780, 255);
-    Command8[0] = colorButton(Frame5[0], 960, 450);
+    Command8[0] = named(colorButton(Frame5[0], 960, 450), "Command8", 0);
     caption(Frame5[0], QStringLiteral("未発光時の文字色："), 1710, 480, 1680, 255);
-    Command8[1] = colorButton(Frame5[0], 3390, 450);
+    Command8[1] = named(colorButton(Frame5[0], 3390, 450), "Command8", 1);
     caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
-    Command8[2] = colorButton(Frame5[0], 5700, 450);
+    Command8[2] = named(colorButton(Frame5[0], 5700, 450), "Command8", 2);
     caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
     M_Digit1 = place(new DigitRow(Frame5[0]), 6480, 510, 780, 300);
     M_Digit1->setObjectName(QStringLiteral("M_Degit1"));
@@ -368,7 +389,7 @@ void OptionsDialog::buildDigitPage(QWidget *page)
     setBackColor(Command8[1], kDigitUnlitColour);
     setBackColor(Command8[2], kDigitLitColour);
 
-    Frame5[1] = group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360);
+    Frame5[1] = named(group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360), "Frame5", 1);
     QWidget *f = Frame5[1];
     Check3[0] = check(f, QStringLiteral("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240,
                       345);
@@ -380,9 +401,11 @@ void OptionsDialog::buildDigitPage(QWidget *page)
     const QRect line0 = Check3[0]->geometry();
     Check3[4] = check(f, QStringLiteral("0から数える"), 0, 345);
     Check3[4]->move(line0.right() + px(180), line0.top());
+    for (int k = 0; k < 5; ++k)
+        named(Check3[k], "Check3", k);
 
-    for (auto &combo : Combo4)
-        combo = dropDownList(f);
+    for (int k = 0; k < 5; ++k)
+        Combo4[k] = named(dropDownList(f), "Combo4", k);
     placeInBlank(Check3[0], 0, Combo4[0]);
     placeInBlank(Check3[1], 0, Combo4[1]);
     placeInBlank(Check3[2], 0, Combo4[2]);
@@ -392,31 +415,31 @@ void OptionsDialog::buildDigitPage(QWidget *page)
         combo->setEnabled(false);
     Check3[4]->setEnabled(false);
 
-    Label7 = caption(
+    Label7 = named(caption(
         f,
         QStringLiteral("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
-        240, 2160, 7275, 900, true);
+        240, 2160, 7275, 900, true), "Label7");
 }
 
 void OptionsDialog::buildStopNamePage(QWidget *page)
 {
     caption(page, QStringLiteral("背景色："), 300, 465, 780, 255);
-    Command9[0] = colorButton(page, 1080, 435);
+    Command9[0] = named(colorButton(page, 1080, 435), "Command9", 0);
     caption(page, QStringLiteral("文字色："), 1980, 465, 780, 255);
-    Command9[1] = colorButton(page, 2760, 435);
+    Command9[1] = named(colorButton(page, 2760, 435), "Command9", 1);
 
     // Grey background, yellow text until the settings say otherwise.
     setBackColor(Command9[0], rgb(128, 128, 128));
     setBackColor(Command9[1], rgb(255, 255, 0));
 
     caption(page, QStringLiteral("フォントオプション："), 300, 1080, 3000, 255);
-    Combo3 = place(dropDownList(page), 300, 1365, 4500, 315);
+    Combo3 = named(place(dropDownList(page), 300, 1365, 4500, 315), "Combo3");
     Combo3->addItems({QStringLiteral("ゴシック体"), QStringLiteral("明朝体"),
                       QStringLiteral("漢字はゴシック、それ以外は明朝"),
                       QStringLiteral("漢字は明朝、それ以外はゴシック"),
                       QStringLiteral("英数字はゴシック、それ以外は明朝")});
     Combo3->setCurrentIndex(-1);
-    Check4 = check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875);
+    Check4 = named(check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875), "Check4");
 }
 
 void OptionsDialog::buildSoundPage(QWidget *page)
@@ -426,54 +449,57 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     caption(page, QStringLiteral("リセット時のサウンド："), 150, 645, 2250, 255);
     addSoundRow(page, 1, 2400, 630, 4920);
 
-    Option5[1] = place(new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
-                                        OptionButton::Look::Graphical, page),
-                       150, 1005, 2400, 345);
-    Option5[0] = place(new OptionButton(QStringLiteral("放送前のサウンド..."),
-                                        OptionButton::Look::Graphical, page),
-                       2610, 1005, 2400, 345);
+    Option5[1] = named(place(new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
+                                              OptionButton::Look::Graphical, page),
+                             150, 1005, 2400, 345),
+                       "Option5", 1);
+    Option5[0] = named(place(new OptionButton(QStringLiteral("放送前のサウンド..."),
+                                              OptionButton::Look::Graphical, page),
+                             2610, 1005, 2400, 345),
+                       "Option5", 0);
     Option5[1]->setChecked(true);
 
     buildStepSoundPage(page);
     buildPreSoundPage(page);
 
-    Label1[7] = caption(
+    Label1[7] = named(caption(
         page,
         QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
-        150, 4440, 7605, 480, true);
+        150, 4440, 7605, 480, true), "Label1", 7);
 }
 
 void OptionsDialog::addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth)
 {
-    txtSelectSound[size_t(index)] = textBox(parent, textLeft, top, textWidth);
-    cmdSelectSound[size_t(index)] =
-        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330);
+    txtSelectSound[size_t(index)] = named(textBox(parent, textLeft, top, textWidth), "txtSelectSound", index);
+    cmdSelectSound[size_t(index)] = named(
+        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330),
+        "cmdSelectSound", index);
 }
 
 void OptionsDialog::buildStepSoundPage(QWidget *page)
 {
     // Step sound sub-page.
-    Frame2[1] = group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000);
+    Frame2[1] = named(group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000), "Frame2", 1);
     QGroupBox *step = Frame2[1];
-    Option2[0] = option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
+    Option2[0] = named(option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", 0);
     addSoundRow(step, 7, 3060, 240, 4080);
-    Option2[1] = option(
+    Option2[1] = named(option(
         step,
         QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
-        120, 555, 7515, 480);
-    Combo1 = place(dropDownList(step), 420, 1065, 855, 315);
+        120, 555, 7515, 480), "Option2", 1);
+    Combo1 = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
     caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
     for (int i = 0; i < 3; ++i) {
         caption(step, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
         addSoundRow(step, 8 + i, 3060, 1065 + i * 345, 4080);
     }
     QGroupBox *stepPlay = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    Option6[0] = option(stepPlay,
+    Option6[0] = named(option(stepPlay,
                         QStringLiteral("同期再生(サウンドが完全に再生された後で運賃切り替え)"), 150,
-                        240, 7215);
-    Option6[1] = option(stepPlay,
+                        240, 7215), "Option6", 0);
+    Option6[1] = named(option(stepPlay,
                         QStringLiteral("非同期再生(サウンドを再生しながら運賃切り替え)"), 150, 510,
-                        7215);
+                        7215), "Option6", 1);
     Option2[0]->setChecked(true);
     Option6[1]->setChecked(true);
 
@@ -482,27 +508,27 @@ void OptionsDialog::buildStepSoundPage(QWidget *page)
 void OptionsDialog::buildPreSoundPage(QWidget *page)
 {
     // Pre-announcement sound sub-page.
-    Frame2[0] = group(
+    Frame2[0] = named(group(
         page,
         QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
-        120, 1380, 7755, 3000);
+        120, 1380, 7755, 3000), "Frame2", 0);
     QGroupBox *before = Frame2[0];
-    Option2[2] = option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
+    Option2[2] = named(option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", 2);
     addSoundRow(before, 3, 3060, 240, 4080);
-    Option2[3] = option(
+    Option2[3] = named(option(
         before,
         QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
-        120, 555, 7515, 480);
+        120, 555, 7515, 480), "Option2", 3);
     for (int i = 0; i < 3; ++i) {
         caption(before, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
         addSoundRow(before, 4 + i, 3060, 1065 + i * 345, 4080);
     }
     QGroupBox *beforePlay = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    Option7[0] = option(beforePlay,
+    Option7[0] = named(option(beforePlay,
                         QStringLiteral("同期再生(サウンドが完全に再生された後で放送開始)"), 150, 240,
-                        7215);
-    Option7[1] = option(beforePlay, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"),
-                        150, 510, 7215);
+                        7215), "Option7", 0);
+    Option7[1] = named(option(beforePlay, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"),
+                        150, 510, 7215), "Option7", 1);
     Option2[2]->setChecked(true);
     Option7[0]->setChecked(true);
 
@@ -510,20 +536,20 @@ void OptionsDialog::buildPreSoundPage(QWidget *page)
 
 void OptionsDialog::buildTicketPage(QWidget *page)
 {
-    chkUseSeiriPrev = check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285);
+    chkUseSeiriPrev = named(check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285), "chkUseSeiriPrev");
 
-    Frame10 = group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565);
+    Frame10 = named(group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565), "Frame10");
     caption(Frame10,
             QStringLiteral("整理券プラグイン（整理券プレビューを使用しない場合は、何も入れないでください）："),
             120, 270, 7515, 255);
-    txtSeiriPlgDir = textBox(Frame10, 120, 555, 6555);
-    Command1 = button(Frame10, QStringLiteral("..."), 6735, 540, 420, 330);
-    Command11 = button(Frame10, QStringLiteral("×"), 7215, 540, 420, 330);
+    txtSeiriPlgDir = named(textBox(Frame10, 120, 555, 6555), "txtSeiriPlgDir");
+    Command1 = named(button(Frame10, QStringLiteral("..."), 6735, 540, 420, 330), "Command1");
+    Command11 = named(button(Frame10, QStringLiteral("×"), 7215, 540, 420, 330), "Command11");
     Command11->setToolTip(QStringLiteral("プラグインの指定を解除します"));
     caption(Frame10, QStringLiteral("上記プラグインのプロパティ："), 120, 945, 3600, 255);
-    List1 = place(new QListWidget(Frame10), 120, 1200, 3600, 1230);
+    List1 = named(place(new QListWidget(Frame10), 120, 1200, 3600, 1230), "List1");
     caption(Frame10, QStringLiteral("上記プラグインの特記事項："), 3855, 945, 3780, 255);
-    txtPlginComment = place(new QPlainTextEdit(Frame10), 3855, 1200, 3780, 1230);
+    txtPlginComment = named(place(new QPlainTextEdit(Frame10), 3855, 1200, 3780, 1230), "txtPlginComment");
     txtPlginComment->setReadOnly(true);
     txtPlginComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtPlginComment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -533,21 +559,21 @@ void OptionsDialog::buildTicketPage(QWidget *page)
     Frame10->setEnabled(false);
     Frame10->setVisible(false);
 
-    Frame7 = group(page,
+    Frame7 = named(group(page,
                    QStringLiteral("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
-                   120, 3240, 7755, 1710);
-    Option4[0] = option(
+                   120, 3240, 7755, 1710), "Frame7");
+    Option4[0] = named(option(
         Frame7, QStringLiteral("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"),
-        150, 270, 7455);
+        150, 270, 7455), "Option4", 0);
     Option4[1] =
-        option(Frame7, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150,
-               555, 7455);
+        named(option(Frame7, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150,
+               555, 7455), "Option4", 1);
     caption(Frame7,
             QStringLiteral("系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。"),
             450, 825, 7155, 405, true);
-    Option4[2] = option(Frame7, QStringLiteral("右記の日付に固定"), 150, 1305, 2205);
-    Command7 = button(Frame7, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345);
-    Label10 = place(new QLabel(Frame7), 3765, 1275, 1470, 315);
+    Option4[2] = named(option(Frame7, QStringLiteral("右記の日付に固定"), 150, 1305, 2205), "Option4", 2);
+    Command7 = named(button(Frame7, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345), "Command7");
+    Label10 = named(place(new QLabel(Frame7), 3765, 1275, 1470, 315), "Label10");
     Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // The date comes from the settings file: its characters as they stand.
     Label10->setTextFormat(Qt::PlainText);

@@ -24,6 +24,14 @@ void addRows(const QString &file, const QStringList &columns);
 // Points the per-user folders (configuration, data) into `dir`, so that no run
 // reads or writes a user's files or another run's.
 void isolateUserFolders(const QString &dir);
+// The child of `parent` named `name`; the test stops when there is none.
+template<class T = QWidget>
+T *child(const QObject &parent, const QString &name)
+{
+    if (T *found = parent.findChild<T *>(name))
+        return found;
+    qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+}
 
 } // namespace lumina::test
 
