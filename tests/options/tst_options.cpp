@@ -58,22 +58,22 @@ private slots:
     void switchesEnableTheirGroups()
     {
         // The preview's groups are not even shown before it is switched on.
-        QVERIFY(child("Frame10")->isHidden() && child("Frame7")->isHidden());
+        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
         static const char *const pairs[][2] = {
             {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
             {"Check3_2", "Combo4_2"}, {"Check3_3", "Combo4_4"}, {"Option3_1", "Frame6_2"}, {"chkUseSeiriPrev", "Frame10"}};
         for (const auto &[name, groupName] : pairs) {
-            auto *control = child<QAbstractButton>(name);
-            QWidget *group = child(groupName);
+            QAbstractButton *toggle = control(name);
+            QWidget *group = control<QWidget>(groupName);
             QVERIFY(!group->isEnabled());
-            control->click();
+            toggle->click();
             QVERIFY(group->isEnabled() && !group->isHidden());
-            QVERIFY(!child("Combo4_3")->isEnabled() || control->objectName() == u"Check3_3");
+            QVERIFY(!control<QWidget>("Combo4_3")->isEnabled() || toggle->objectName() == u"Check3_3");
             // Off again: by a click, or by the choice beside it.
-            (control->objectName() == u"Option3_1" ? child<QRadioButton>("Option3_0") : control)->click();
+            (toggle->objectName() == u"Option3_1" ? control("Option3_0") : toggle)->click();
             QVERIFY(!group->isEnabled());
             // A stored value written twice, or greyed, leaves the group in step.
-            if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            if (auto *box = qobject_cast<QCheckBox *>(toggle)) {
                 box->setChecked(true);
                 box->setChecked(true);
                 box->setCheckState(Qt::PartiallyChecked);
@@ -87,7 +87,7 @@ private slots:
     // The choices each page starts with are in the pages' reference pictures.
     void optionGroups()
     {
-        auto *always = child<QRadioButton>("Option2_0"), *byColumn = child<QRadioButton>("Option2_1");
+        auto *always = control<QRadioButton>("Option2_0"), *byColumn = control<QRadioButton>("Option2_1");
         // A stored setting can leave a group with no choice; choosing again is exclusive.
         setOptionValue(always, false);
         QVERIFY(!always->isChecked() && !byColumn->isChecked());
@@ -95,8 +95,8 @@ private slots:
         setOptionValue(always, true);
         QVERIFY(!byColumn->isChecked());
         // Clearing the panel mode runs no panel handling.
-        setOptionValue(child<QRadioButton>("Option3_0"), false);
-        QVERIFY(child("Frame6_0")->isHidden());
+        setOptionValue(control<QRadioButton>("Option3_0"), false);
+        QVERIFY(control<QWidget>("Frame6_0")->isHidden());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
     }
@@ -104,7 +104,7 @@ private slots:
     void fixedDate()
     {
         // A new dialog starts at today; the chooser starts from nothing.
-        auto *shown = child<QLabel>("Label10");
+        auto *shown = control<QLabel>("Label10");
         QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
         int result = 1;
@@ -114,11 +114,11 @@ private slots:
             date = {987, 1, 0, 5};
             return result;
         };
-        child<QPushButton>("Command7")->click();
+        control<QPushButton>("Command7")->click();
         QVERIFY(zeroFilled);
         QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
         result = 0;
-        child<QPushButton>("Command7")->click();
+        control<QPushButton>("Command7")->click();
         QCOMPARE(m_host->dateDialogCalls, 2);
         QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
@@ -134,9 +134,9 @@ private slots:
         SettingsFile settings = m_dlg->settings();
         settings.customColours[5] = rgb(5, 5, 5);
         m_dlg->setSettings(settings);
-        child<QCheckBox>("Check1")->setChecked(true); // the ticket-number colours are usable only then
+        control<QCheckBox>("Check1")->setChecked(true); // the ticket-number colours are usable only then
         const size_t i = index.toUInt();
-        auto *b = child<QPushButton>(QStringLiteral("Command%1_%2").arg(array, index));
+        auto *b = control<QPushButton>(QStringLiteral("Command%1_%2").arg(array, index));
         setBackColor(b, rgb(10, 20, 30));
         OleColor offered = 0;
         CustomColors customOffered{};
@@ -167,7 +167,7 @@ private slots:
             : array == u'8' ? digitColours[i]
                             : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
         QCOMPARE(handedBack, backColor(b));
-        const auto *preview = child<DigitRow>("M_Degit1");
+        const auto *preview = control<DigitRow>("M_Degit1");
         QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));
     }
 
@@ -180,20 +180,20 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, index);
         QFETCH(QString, answer);
-        child<QRadioButton>("Option3_1")->setChecked(true);
+        control<QRadioButton>("Option3_1")->setChecked(true);
         // Every field of the dialog, so that a chooser filling the wrong one shows.
         const QList<QLineEdit *> fields = m_dlg->findChildren<QLineEdit *>();
         for (QLineEdit *t : fields)
             t->setText(QStringLiteral("before"));
         const bool folder = kind == u"folder", sound = kind == u"sound";
-        auto *target = child<QLineEdit>((folder ? "Text2_" : sound ? "txtSelectSound_" : "txtSelectPanel_") + index);
+        auto *target = control<QLineEdit>((folder ? "Text2_" : sound ? "txtSelectSound_" : "txtSelectPanel_") + index);
         (folder ? m_host->folderAnswers : m_host->fileAnswers).push_back(answer);
-        child<QPushButton>((folder ? "Command3_" : sound ? "cmdSelectSound_" : "Command6_") + index)->click();
+        control<QPushButton>((folder ? "Command3_" : sound ? "cmdSelectSound_" : "Command6_") + index)->click();
         for (QLineEdit *t : fields)
             QCOMPARE(t->text(), t == target && !answer.isEmpty() ? answer : QStringLiteral("before"));
         if (folder) {
             // The folder beside it opens in the file manager.
-            child<QPushButton>("Command10_" + index)->click();
+            control<QPushButton>("Command10_" + index)->click();
             QCOMPARE(m_host->openedFolders, QList<QString>{target->text()});
             return;
         }
@@ -203,14 +203,14 @@ private slots:
 
     void okCloseAndEscapeApplyAndHide()
     {
-        child<QLineEdit>("Text2_0")->setText(QStringLiteral("/kept"));
+        control<QLineEdit>("Text2_0")->setText(QStringLiteral("/kept"));
         int applied = 0;
         bool visibleWhileApplying = false;
         connect(m_dlg.get(), &OptionsDialog::applyRequested, this, [&] {
             ++applied;
             visibleWhileApplying = m_dlg->isVisible();
         });
-        click(child("Command4"));
+        click(control<QWidget>("Command4"));
         QVERIFY(visibleWhileApplying && !m_dlg->isVisible());
         m_dlg->show();
         QVERIFY(m_dlg->close() && !m_dlg->isVisible());
@@ -218,7 +218,7 @@ private slots:
         QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
         QCOMPARE(applied, 3);
         QVERIFY(!m_dlg->isVisible());
-        QCOMPARE(child<QLineEdit>("Text2_0")->text(), QStringLiteral("/kept"));
+        QCOMPARE(control<QLineEdit>("Text2_0")->text(), QStringLiteral("/kept"));
     }
 
     void propertyLines_data() { test::addRows(QStringLiteral("options/plugin-lines.tsv"), {"record", "lines"}); }
@@ -246,16 +246,16 @@ private slots:
         if (!answer.isEmpty() && !answer.startsWith(u'/'))
             answer.prepend(QStringLiteral(LUMINA_TEST_DATA "/"));
         // The chooser opens only while the preview is in use.
-        child<QPushButton>("Command1")->click();
+        control<QPushButton>("Command1")->click();
         QVERIFY(m_host->fileTitles.isEmpty());
         const QString before = kSamples + QStringLiteral("plain.4SP");
         choosePlugIn(before);
-        auto *remarks = child<QPlainTextEdit>("txtPlginComment");
+        auto *remarks = control<QPlainTextEdit>("txtPlginComment");
         const QString remarked = remarks->toPlainText();
         choosePlugIn(answer);
         QCOMPARE(m_host->fileTitles.size(), 2);
         QCOMPARE(m_host->messages.size(), message.toInt());
-        QCOMPARE(child<QListWidget>("List1")->count(), accepted ? 10 : 6);
+        QCOMPARE(control<QListWidget>("List1")->count(), accepted ? 10 : 6);
         QCOMPARE(remarks->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
         QVERIFY(accepted || remarks->toPlainText() == remarked);
         QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
@@ -263,8 +263,8 @@ private slots:
 
     void forgetAndDateGroupFollowThePlugin()
     {
-        auto *usePreview = child<QCheckBox>("chkUseSeiriPrev");
-        QWidget *dateGroup = child("Frame7");
+        auto *usePreview = control<QCheckBox>("chkUseSeiriPrev");
+        QWidget *dateGroup = control<QWidget>("Frame7");
         usePreview->setChecked(true);
         QVERIFY(!dateGroup->isEnabled() && !dateGroup->isHidden()); // no plug-in yet
         choosePlugIn(kSamples + QStringLiteral("plain.4SP"));
@@ -279,13 +279,13 @@ private slots:
 
         // "×" forgets the plug-in and what it said; the column chosen and the
         // switch stay.
-        child<QComboBox>("Combo1")->setCurrentIndex(7);
-        click(child("Command11"));
-        QVERIFY(child<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
-        QCOMPARE(child<QListWidget>("List1")->count(), 0);
-        QVERIFY(child<QPlainTextEdit>("txtPlginComment")->toPlainText().isEmpty());
+        control<QComboBox>("Combo1")->setCurrentIndex(7);
+        click(control<QWidget>("Command11"));
+        QVERIFY(control<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
+        QCOMPARE(control<QListWidget>("List1")->count(), 0);
+        QVERIFY(control<QPlainTextEdit>("txtPlginComment")->toPlainText().isEmpty());
         QVERIFY(!dateGroup->isEnabled());
-        QCOMPARE(child<QComboBox>("Combo1")->currentIndex(), 7);
+        QCOMPARE(control<QComboBox>("Combo1")->currentIndex(), 7);
         QVERIFY(usePreview->isChecked());
     }
 
@@ -316,14 +316,14 @@ private slots:
     }
 
 private:
-    template<class T = QWidget>
-    T *child(const QString &name) { return test::child<T>(*m_dlg, name); }
+    template<class T = QAbstractButton>
+    T *control(const QString &name) { return test::control<T>(m_dlg.get(), name); }
     // Switches the preview on and chooses the plug-in at `path` with "...".
     void choosePlugIn(const QString &path)
     {
-        child<QCheckBox>("chkUseSeiriPrev")->setChecked(true);
+        control<QCheckBox>("chkUseSeiriPrev")->setChecked(true);
         m_host->fileAnswers.push_back(path);
-        child<QPushButton>("Command1")->click();
+        control<QPushButton>("Command1")->click();
     }
 
     std::unique_ptr<test::FakeHostLib> m_host;

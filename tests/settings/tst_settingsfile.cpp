@@ -265,10 +265,10 @@ private slots:
         OptionsDialog dlg;
         dlg.setSettings(s);
         QVERIFY(dlg.settings() == s);
-        QCOMPARE(child<QLabel>(dlg, "Label10")->textFormat(), Qt::PlainText);
-        QCOMPARE(child(dlg, "Frame10")->isEnabled(), !file.isEmpty());
-        QCOMPARE(child(dlg, "Combo4_0")->isEnabled(), !file.isEmpty());
-        QCOMPARE(child<DigitRow>(dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
+        QCOMPARE(control<QLabel>(&dlg, "Label10")->textFormat(), Qt::PlainText);
+        QCOMPARE(control<QWidget>(&dlg, "Frame10")->isEnabled(), !file.isEmpty());
+        QCOMPARE(control<QWidget>(&dlg, "Combo4_0")->isEnabled(), !file.isEmpty());
+        QCOMPARE(control<DigitRow>(&dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
     }
 
 private:

@@ -82,8 +82,8 @@ private slots:
             p.panel->Check1->click();
         } else if (state == u"board-style5") {
             p.cp->runOptionsDialog = [](OptionsDialog &dialog) {
-                test::child<QComboBox>(dialog, "Combo2")->setCurrentIndex(5);
-                test::child<QCheckBox>(dialog, "Check2")->setChecked(true);
+                test::control<QComboBox>(&dialog, "Combo2")->setCurrentIndex(5);
+                test::control<QCheckBox>(&dialog, "Check2")->setChecked(true);
                 dialog.accept();
             };
             p.panel->Command4->click();
@@ -94,9 +94,9 @@ private slots:
             // "設定", then "OK" in the dialog.
             p.cp->runOptionsDialog = [&colours](OptionsDialog &dialog) {
                 for (const auto &[name, colour] : colours)
-                    setBackColor(test::child(dialog, name), colour);
-                test::child<QCheckBox>(dialog, "Check4")->setChecked(true);
-                test::child<QComboBox>(dialog, "Combo3")->setCurrentIndex(1);
+                    setBackColor(test::control(&dialog, name), colour);
+                test::control<QCheckBox>(&dialog, "Check4")->setChecked(true);
+                test::control<QComboBox>(&dialog, "Combo3")->setCurrentIndex(1);
                 dialog.accept();
             };
             p.panel->Command4->click();
@@ -123,13 +123,13 @@ private slots:
         QFETCH(QStringList, row); // the page, then the sound page on page 4
         OptionsDialog dlg;
         for (const char *name : {"Check1", "Option3_1", "Check3_0", "Check3_1", "Check3_2", "Check3_3", "chkUseSeiriPrev"})
-            test::child<QAbstractButton>(dlg, name)->setChecked(true);
-        test::child<QLabel>(dlg, "Label10")->setText(QStringLiteral("2026/12/07"));
+            test::control(&dlg, name)->setChecked(true);
+        test::control<QLabel>(&dlg, "Label10")->setText(QStringLiteral("2026/12/07"));
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QTest::mouseClick(test::child(dlg, "Option1_" + row[0]), Qt::LeftButton);
+        QTest::mouseClick(test::control(&dlg, "Option1_" + row[0]), Qt::LeftButton);
         if (row[0] == u"4")
-            QTest::mouseClick(test::child(dlg, "Option5_" + row[1]), Qt::LeftButton);
+            QTest::mouseClick(test::control(&dlg, "Option5_" + row[1]), Qt::LeftButton);
         LUMINA_COMPARE_REFERENCE(still(&dlg), QString::fromLatin1(QTest::currentDataTag()));
     }
 

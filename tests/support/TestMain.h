@@ -3,6 +3,7 @@
 #include "app/SettingsStore.h"
 #include "base/Fonts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QStandardPaths>
@@ -24,13 +25,15 @@ void addRows(const QString &file, const QStringList &columns);
 // Points the per-user folders (configuration, data) into `dir`, so that no run
 // reads or writes a user's files or another run's.
 void isolateUserFolders(const QString &dir);
-// The child of `parent` named `name`; the test stops when there is none.
-template<class T = QWidget>
-T *child(const QObject &parent, const QString &name)
+// The control named `name` (its old designer name) under `parent`; a missing
+// one ends the run rather than let a test go on with none.
+template<typename T = QAbstractButton>
+T *control(const QObject *parent, const QString &name)
 {
-    if (T *found = parent.findChild<T *>(name))
-        return found;
-    qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    T *found = parent->findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
 }
 
 } // namespace lumina::test
