@@ -350,9 +350,9 @@ void OptionsDialog::buildTicketNumberGroup(QWidget *page)
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Sunken);
     caption(frame, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
-    static const char16_t *const states[BacklightCount] = {u"OFF：", u"ON1：", u"ON2："};
+    static const char16_t *const stateCaptions[BacklightCount] = {u"OFF：", u"ON1：", u"ON2："};
     for (int i = 0; i < BacklightCount; ++i) {
-        caption(frame, QString::fromUtf16(states[i]), 120 + i * 1200, 435, 570, 255);
+        caption(frame, QString::fromUtf16(stateCaptions[i]), 120 + i * 1200, 435, 570, 255);
         ticketNumberColourButtons[i] = named(colorButton(frame, 690 + i * 1200, 405), "Command5", i);
     }
     caption(frame, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
