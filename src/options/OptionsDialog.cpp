@@ -61,6 +61,16 @@ protected:
     }
 };
 
+// Gives a control the form designer's name (with its index in a control
+// array), which tests find it by.
+template<typename Widget>
+Widget *named(Widget *widget, const char *name, int index = -1)
+{
+    const QString text = QString::fromLatin1(name);
+    widget->setObjectName(index < 0 ? text : QStringLiteral("%1_%2").arg(text).arg(index));
+    return widget;
+}
+
 QLabel *caption(QWidget *parent, const QString &text, int left, int top, int width, int height,
                 bool wrap = false)
 {
@@ -226,22 +236,22 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     setAutoFillBackground(true);
 
     buildTabs();
-    buildFolderPage(Frame1[0]);
-    buildPanelPage(Frame1[1]);
-    buildDigitPage(Frame1[2]);
-    buildStopNamePage(Frame1[3]);
-    buildSoundPage(Frame1[4]);
-    buildTicketPage(Frame1[5]);
+    buildFolderPage(pages[FolderPage]);
+    buildPanelPage(pages[PanelPage]);
+    buildDigitPage(pages[DigitPage]);
+    buildStopNamePage(pages[StopNamePage]);
+    buildSoundPage(pages[SoundPage]);
+    buildTicketPage(pages[TicketPage]);
 
-    Command4 = button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375);
-    Command4->setAutoDefault(true);
-    Command4->setDefault(true);
+    okButton = named(button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375), "Command4");
+    okButton->setAutoDefault(true);
+    okButton->setDefault(true);
 
     groupOptionButtons();
     connectHandlers();
     fillLists();
-    showPage(0);
-    showSoundPage(1);
+    showPage(FolderPage);
+    showSoundPage(StepSoundPage);
 }
 
 // ---------------------------------------------------------------------------
@@ -249,11 +259,11 @@ OptionsDialog::OptionsDialog(QWidget *parent)
 
 void OptionsDialog::buildTabs()
 {
-    static const char16_t *const tabs[6] = {
+    static const char16_t *const tabs[PageCount] = {
         u"運賃データと　放送用データ", u"パネルと整理券番号表示",   u"デジタル部品と情報用数字",
         u"停名の設定",                 u"サウンド",                 u"　　整理券　　　プレビュー",
     };
-    static const char16_t *const pages[6] = {
+    static const char16_t *const titles[PageCount] = {
         u"運賃データと放送用データ",
         u"パネルと整理券番号表示",
         u"デジタル部品と情報用数字",
@@ -261,322 +271,349 @@ void OptionsDialog::buildTabs()
         u"サウンド（鳴らさなくてもいい項目にはファイル名を入れないで下さい）",
         u"整理券プレビュー",
     };
-    static constexpr int tops[6] = {45, 900, 1740, 2580, 3420, 4260};
-    for (int k = 0; k < 6; ++k) {
-        Option1[k] = place(new OptionButton(QString::fromUtf16(tabs[k]),
-                                            OptionButton::Look::Graphical, this),
-                           90, tops[k], 1250, 833);
-        Frame1[k] = group(this, QString::fromUtf16(pages[k]), 1455, 75, 8000, 5000);
-        Frame1[k]->setAutoFillBackground(true);
+    static constexpr int tops[PageCount] = {45, 900, 1740, 2580, 3420, 4260};
+    for (int k = 0; k < PageCount; ++k) {
+        auto *tab = new OptionButton(QString::fromUtf16(tabs[k]), OptionButton::Look::Graphical, this);
+        pageTabs[k] = named(place(tab, 90, tops[k], 1250, 833), "Option1", k);
+        pages[k] = named(group(this, QString::fromUtf16(titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
+        pages[k]->setAutoFillBackground(true);
     }
-    Option1[0]->setChecked(true);
+    pageTabs[FolderPage]->setChecked(true);
 }
 
 void OptionsDialog::buildFolderPage(QWidget *page)
 {
-    Label3[0] = caption(page, QStringLiteral("運賃データ(*.hy3)のあるフォルダー："), 240, 390, 7500,
-                        255);
-    Text2[0] = textBox(page, 240, 675, 6960);
-    Command3[0] = button(page, QStringLiteral("..."), 7260, 660, 495, 330);
-    Command10[0] = button(page, QStringLiteral("上記運賃データの場所をエクスプローラで開く"), 3720,
-                          1065, 4035, 375);
-
-    Label3[1] = caption(page, QStringLiteral("放送用データ(*****Tp.csv)のあるフォルダー："), 240,
-                        1830, 7500, 255);
-    Text2[1] = textBox(page, 240, 2115, 6960);
-    Command3[1] = button(page, QStringLiteral("..."), 7260, 2100, 495, 330);
-    Command10[1] = button(page, QStringLiteral("上記放送用データの場所をエクスプローラで開く"), 3720,
-                          2505, 4035, 375);
+    static const char16_t *const captions[2][2] = {
+        {u"運賃データ(*.hy3)のあるフォルダー：", u"上記運賃データの場所をエクスプローラで開く"},
+        {u"放送用データ(*****Tp.csv)のあるフォルダー：",
+         u"上記放送用データの場所をエクスプローラで開く"},
+    };
+    for (int k = 0; k < 2; ++k) {
+        const int top = 390 + k * 1440;
+        named(caption(page, QString::fromUtf16(captions[k][0]), 240, top, 7500, 255), "Label3", k);
+        folderFields[k] = named(textBox(page, 240, top + 285, 6960), "Text2", k);
+        folderChoosers[k] =
+            named(button(page, QStringLiteral("..."), 7260, top + 270, 495, 330), "Command3", k);
+        openFolderButtons[k] = named(
+            button(page, QString::fromUtf16(captions[k][1]), 3720, top + 675, 4035, 375),
+            "Command10", k);
+    }
 }
 
 void OptionsDialog::buildPanelPage(QWidget *page)
 {
-    Check1 = check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300);
+    autoTicketNumbersBox =
+        named(check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300), "Check1");
 
-    Frame4 = group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245);
-    Option3[kPanelsAutomatic] = option(Frame4, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600);
-    Option3[kPanelsIndividual] = option(Frame4, QStringLiteral("個別に設定する"), 150, 570, 3600);
-    Option3[kPanelsAutomatic]->setChecked(true);
+    auto *panelGroup = named(group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245), "Frame4");
+    panelOptions[kPanelsAutomatic] = named(
+        option(panelGroup, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600),
+        "Option3", kPanelsAutomatic);
+    panelOptions[kPanelsIndividual] = named(
+        option(panelGroup, QStringLiteral("個別に設定する"), 150, 570, 3600), "Option3", kPanelsIndividual);
+    panelOptions[kPanelsAutomatic]->setChecked(true);
 
     // One group per backlight state, OFF at the top: which image the board shows
     // for that state, and the user image file.
-    struct StateGroup {
-        int frame;
-        const char16_t *title;
-        size_t builtIn;
-        size_t user;
-    };
-    static constexpr StateGroup states[3] = {
-        {0, u"バックライトOFF時の画像：", kBuiltInPanel[0], kUserPanel[0]},
-        {1, u"ON1の画像：", kBuiltInPanel[1], kUserPanel[1]},
-        {2, u"ON2の画像：", kBuiltInPanel[2], kUserPanel[2]},
-    };
-    int top = 900;
-    for (const StateGroup &s : states) {
-        QGroupBox *frame = group(Frame4, QString::fromUtf16(s.title), 150, top, 3555, 1065);
-        Frame6[s.frame] = frame;
-        Option3[s.builtIn] = option(frame, QStringLiteral("内蔵"), 150, 270, 1050);
-        Option3[s.user] = option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100);
-        Option3[s.builtIn]->setChecked(true);
-        txtSelectPanel[s.frame] = textBox(frame, 150, 630, 2805);
-        Command6[s.frame] = button(frame, QStringLiteral("..."), 3015, 615, 420, 330);
+    static const char16_t *const titles[BacklightCount] = {u"バックライトOFF時の画像：",
+                                                           u"ON1の画像：", u"ON2の画像："};
+    for (int state = 0; state < BacklightCount; ++state) {
+        const size_t builtIn = kBuiltInPanel[state], user = kUserPanel[state];
+        QGroupBox *frame = named(
+            group(panelGroup, QString::fromUtf16(titles[state]), 150, 900 + state * 1110, 3555, 1065),
+            "Frame6", state);
+        panelImageGroups[state] = frame;
+        panelOptions[builtIn] =
+            named(option(frame, QStringLiteral("内蔵"), 150, 270, 1050), "Option3", int(builtIn));
+        panelOptions[user] =
+            named(option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100), "Option3", int(user));
+        panelOptions[builtIn]->setChecked(true);
+        panelImageFields[state] = named(textBox(frame, 150, 630, 2805), "txtSelectPanel", state);
+        panelImageChoosers[state] =
+            named(button(frame, QStringLiteral("..."), 3015, 615, 420, 330), "Command6", state);
         frame->setEnabled(false);
         frame->setVisible(false);
-        top += 1110;
     }
 
-    Frame3 = place(new QFrame(page), 4095, 300, 3780, 2805);
-    Frame3->setFrameShape(QFrame::StyledPanel);
-    Frame3->setFrameShadow(QFrame::Sunken);
-    caption(Frame3, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
-    static const char16_t *const states3[3] = {u"OFF：", u"ON1：", u"ON2："};
-    for (int i = 0; i < 3; ++i) {
-        caption(Frame3, QString::fromUtf16(states3[i]), 120 + i * 1200, 435, 570, 255);
-        Command5[i] = colorButton(Frame3, 690 + i * 1200, 405);
+    buildTicketNumberGroup(page);
+
+    named(caption(page,
+                  QStringLiteral("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
+                  4095, 3225, 3780, 1665, true),
+          "Label5", 1);
+}
+
+void OptionsDialog::buildTicketNumberGroup(QWidget *page)
+{
+    QFrame *frame = named(place(new QFrame(page), 4095, 300, 3780, 2805), "Frame3");
+    ticketNumberGroup = frame;
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    caption(frame, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
+    static const char16_t *const stateCaptions[BacklightCount] = {u"OFF：", u"ON1：", u"ON2："};
+    for (int i = 0; i < BacklightCount; ++i) {
+        caption(frame, QString::fromUtf16(stateCaptions[i]), 120 + i * 1200, 435, 570, 255);
+        ticketNumberColourButtons[i] = named(colorButton(frame, 690 + i * 1200, 405), "Command5", i);
     }
-    caption(Frame3, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
-    Combo2 = place(dropDownList(Frame3), 120, 1170, 3540, 315);
-    Check2 = check(Frame3, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540);
-    caption(Frame3,
+    caption(frame, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
+    ticketStyleList = named(place(dropDownList(frame), 120, 1170, 3540, 315), "Combo2");
+    leadingZeroBox = named(
+        check(frame, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540), "Check2");
+    caption(frame,
             QStringLiteral("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
             120, 1935, 3540, 750, true);
-    Frame3->setEnabled(false);
-
-    Label5[1] = caption(
-        page,
-        QStringLiteral("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
-        4095, 3225, 3780, 1665, true);
+    frame->setEnabled(false);
 }
 
 void OptionsDialog::buildDigitPage(QWidget *page)
 {
-    Frame5[0] = group(page,
-                      QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
-                      120, 300, 7755, 1110);
-    caption(Frame5[0], QStringLiteral("背景色："), 180, 480, 780, 255);
-    Command8[0] = colorButton(Frame5[0], 960, 450);
-    caption(Frame5[0], QStringLiteral("未発光時の文字色："), 1710, 480, 1680, 255);
-    Command8[1] = colorButton(Frame5[0], 3390, 450);
-    caption(Frame5[0], QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
-    Command8[2] = colorButton(Frame5[0], 5700, 450);
-    caption(Frame5[0], QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
-    M_Digit1 = place(new DigitRow(Frame5[0]), 6480, 510, 780, 300);
-    M_Digit1->setObjectName(QStringLiteral("M_Degit1"));
+    QGroupBox *colours = named(
+        group(page,
+              QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
+              120, 300, 7755, 1110),
+        "Frame5", 0);
+    caption(colours, QStringLiteral("背景色："), 180, 480, 780, 255);
+    digitColourButtons[DigitBack] = named(colorButton(colours, 960, 450), "Command8", DigitBack);
+    caption(colours, QStringLiteral("未発光時の文字色："), 1710, 480, 1680, 255);
+    digitColourButtons[DigitUnlit] = named(colorButton(colours, 3390, 450), "Command8", DigitUnlit);
+    caption(colours, QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
+    digitColourButtons[DigitLit] = named(colorButton(colours, 5700, 450), "Command8", DigitLit);
+    caption(colours, QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
+    previewDigit = named(place(new DigitRow(colours), 6480, 510, 780, 300), "M_Degit1");
     // A single lit 0 shows the lit colour beside the unlit eights.
-    M_Digit1->setZeroMode(1);
-    setBackColor(Command8[0], kDigitBackColour);
-    setBackColor(Command8[1], kDigitUnlitColour);
-    setBackColor(Command8[2], kDigitLitColour);
+    previewDigit->setZeroMode(1);
+    setBackColor(digitColourButtons[DigitBack], kDigitBackColour);
+    setBackColor(digitColourButtons[DigitUnlit], kDigitUnlitColour);
+    setBackColor(digitColourButtons[DigitLit], kDigitLitColour);
 
-    Frame5[1] = group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360);
-    QWidget *f = Frame5[1];
-    Check3[0] = check(f, QStringLiteral("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240,
-                      345);
-    Check3[1] = check(f, QStringLiteral("整理券番号を、  　　　　　　コマ目に表示する。"), 240, 765);
-    Check3[2] = check(f, QStringLiteral("系統番号を、  　　　　　　コマ目に表示する。"), 240, 1185);
-    Check3[3] = check(
+    QGroupBox *f =
+        named(group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360), "Frame5", 1);
+    infoDigitBoxes[InfoPosition] = check(
+        f, QStringLiteral("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240, 345);
+    infoDigitBoxes[InfoTicketNumber] =
+        check(f, QStringLiteral("整理券番号を、  　　　　　　コマ目に表示する。"), 240, 765);
+    infoDigitBoxes[InfoRouteNumber] =
+        check(f, QStringLiteral("系統番号を、  　　　　　　コマ目に表示する。"), 240, 1185);
+    infoDigitBoxes[InfoColumn] = check(
         f, QStringLiteral("データの　　　  　　　　　列目の値を、  　　　　　　コマ目に表示する。"), 240,
         1605);
-    const QRect line0 = Check3[0]->geometry();
-    Check3[4] = check(f, QStringLiteral("0から数える"), 0, 345);
-    Check3[4]->move(line0.right() + px(180), line0.top());
+    const QRect line0 = infoDigitBoxes[InfoPosition]->geometry();
+    infoDigitBoxes[InfoFromZero] = check(f, QStringLiteral("0から数える"), 0, 345);
+    infoDigitBoxes[InfoFromZero]->move(line0.right() + px(180), line0.top());
+    for (int k = 0; k < int(infoDigitBoxes.size()); ++k)
+        named(infoDigitBoxes[k], "Check3", k);
 
-    for (auto &combo : Combo4)
-        combo = dropDownList(f);
-    placeInBlank(Check3[0], 0, Combo4[0]);
-    placeInBlank(Check3[1], 0, Combo4[1]);
-    placeInBlank(Check3[2], 0, Combo4[2]);
-    placeInBlank(Check3[3], 0, Combo4[4]);
-    placeInBlank(Check3[3], 1, Combo4[3]);
-    for (auto *combo : Combo4)
+    for (int k = 0; k < int(infoDigitLists.size()); ++k)
+        infoDigitLists[k] = named(dropDownList(f), "Combo4", k);
+    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber})
+        placeInBlank(infoDigitBoxes[line], 0, infoDigitLists[line]);
+    placeInBlank(infoDigitBoxes[InfoColumn], 0, infoDigitLists[kDataColumnList]);
+    placeInBlank(infoDigitBoxes[InfoColumn], 1, infoDigitLists[InfoColumn]);
+    for (auto *combo : infoDigitLists)
         combo->setEnabled(false);
-    Check3[4]->setEnabled(false);
+    infoDigitBoxes[InfoFromZero]->setEnabled(false);
 
-    Label7 = caption(
-        f,
-        QStringLiteral("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
-        240, 2160, 7275, 900, true);
+    named(caption(f,
+                  QStringLiteral("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
+                  240, 2160, 7275, 900, true),
+          "Label7");
 }
 
 void OptionsDialog::buildStopNamePage(QWidget *page)
 {
     caption(page, QStringLiteral("背景色："), 300, 465, 780, 255);
-    Command9[0] = colorButton(page, 1080, 435);
+    stripColourButtons[StripBack] = named(colorButton(page, 1080, 435), "Command9", StripBack);
     caption(page, QStringLiteral("文字色："), 1980, 465, 780, 255);
-    Command9[1] = colorButton(page, 2760, 435);
+    stripColourButtons[StripText] = named(colorButton(page, 2760, 435), "Command9", StripText);
 
     // Grey background, yellow text until the settings say otherwise.
-    setBackColor(Command9[0], rgb(128, 128, 128));
-    setBackColor(Command9[1], rgb(255, 255, 0));
+    setBackColor(stripColourButtons[StripBack], rgb(128, 128, 128));
+    setBackColor(stripColourButtons[StripText], rgb(255, 255, 0));
 
     caption(page, QStringLiteral("フォントオプション："), 300, 1080, 3000, 255);
-    Combo3 = place(dropDownList(page), 300, 1365, 4500, 315);
-    Combo3->addItems({QStringLiteral("ゴシック体"), QStringLiteral("明朝体"),
-                      QStringLiteral("漢字はゴシック、それ以外は明朝"),
-                      QStringLiteral("漢字は明朝、それ以外はゴシック"),
-                      QStringLiteral("英数字はゴシック、それ以外は明朝")});
-    Combo3->setCurrentIndex(-1);
-    Check4 = check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875);
+    stripFontList = named(place(dropDownList(page), 300, 1365, 4500, 315), "Combo3");
+    stripFontList->addItems({QStringLiteral("ゴシック体"), QStringLiteral("明朝体"),
+                             QStringLiteral("漢字はゴシック、それ以外は明朝"),
+                             QStringLiteral("漢字は明朝、それ以外はゴシック"),
+                             QStringLiteral("英数字はゴシック、それ以外は明朝")});
+    stripFontList->setCurrentIndex(-1);
+    boldBox = named(check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875),
+                    "Check4");
 }
 
 void OptionsDialog::buildSoundPage(QWidget *page)
 {
     caption(page, QStringLiteral("系統設定時のサウンド："), 150, 285, 2250, 255);
-    addSoundRow(page, 0, 2400, 270, 4920);
+    addSoundRow(page, RouteSetSound, 2400, 270, 4920);
     caption(page, QStringLiteral("リセット時のサウンド："), 150, 645, 2250, 255);
-    addSoundRow(page, 1, 2400, 630, 4920);
+    addSoundRow(page, ResetSound, 2400, 630, 4920);
 
-    Option5[1] = place(new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
-                                        OptionButton::Look::Graphical, page),
-                       150, 1005, 2400, 345);
-    Option5[0] = place(new OptionButton(QStringLiteral("放送前のサウンド..."),
-                                        OptionButton::Look::Graphical, page),
-                       2610, 1005, 2400, 345);
-    Option5[1]->setChecked(true);
+    auto *stepTab = new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
+                                     OptionButton::Look::Graphical, page);
+    soundPageTabs[StepSoundPage] =
+        named(place(stepTab, 150, 1005, 2400, 345), "Option5", StepSoundPage);
+    auto *preTab = new OptionButton(QStringLiteral("放送前のサウンド..."),
+                                    OptionButton::Look::Graphical, page);
+    soundPageTabs[PreSoundPage] = named(place(preTab, 2610, 1005, 2400, 345), "Option5", PreSoundPage);
+    soundPageTabs[StepSoundPage]->setChecked(true);
 
     buildStepSoundPage(page);
     buildPreSoundPage(page);
 
-    Label1[7] = caption(
-        page,
-        QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
-        150, 4440, 7605, 480, true);
+    named(caption(page,
+                  QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
+                  150, 4440, 7605, 480, true),
+          "Label1", 7);
 }
 
 void OptionsDialog::addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth)
 {
-    txtSelectSound[size_t(index)] = textBox(parent, textLeft, top, textWidth);
-    cmdSelectSound[size_t(index)] =
-        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330);
+    soundFields[size_t(index)] =
+        named(textBox(parent, textLeft, top, textWidth), "txtSelectSound", index);
+    soundChoosers[size_t(index)] = named(
+        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330),
+        "cmdSelectSound", index);
 }
 
 void OptionsDialog::buildStepSoundPage(QWidget *page)
 {
-    // Step sound sub-page.
-    Frame2[1] = group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000);
-    QGroupBox *step = Frame2[1];
-    Option2[0] = option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
-    addSoundRow(step, 7, 3060, 240, 4080);
-    Option2[1] = option(
-        step,
-        QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
-        120, 555, 7515, 480);
-    Combo1 = place(dropDownList(step), 420, 1065, 855, 315);
+    QGroupBox *step = named(
+        group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000), "Frame2", StepSoundPage);
+    soundPages[StepSoundPage] = step;
+    soundModeOptions[StepAlways] = named(
+        option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", StepAlways);
+    addSoundRow(step, StepSound, 3060, 240, 4080);
+    soundModeOptions[StepByColumn] = named(
+        option(step,
+               QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
+               120, 555, 7515, 480),
+        "Option2", StepByColumn);
+    stepColumnList = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
     caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
     for (int i = 0; i < 3; ++i) {
         caption(step, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        addSoundRow(step, 8 + i, 3060, 1065 + i * 345, 4080);
+        addSoundRow(step, StepSoundByValue + i, 3060, 1065 + i * 345, 4080);
     }
-    QGroupBox *stepPlay = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    Option6[0] = option(stepPlay,
-                        QStringLiteral("同期再生(サウンドが完全に再生された後で運賃切り替え)"), 150,
-                        240, 7215);
-    Option6[1] = option(stepPlay,
-                        QStringLiteral("非同期再生(サウンドを再生しながら運賃切り替え)"), 150, 510,
-                        7215);
-    Option2[0]->setChecked(true);
-    Option6[1]->setChecked(true);
-
+    QGroupBox *play = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
+    stepPlayOptions[Synchronous] = named(
+        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で運賃切り替え)"), 150, 240, 7215),
+        "Option6", Synchronous);
+    stepPlayOptions[Asynchronous] = named(
+        option(play, QStringLiteral("非同期再生(サウンドを再生しながら運賃切り替え)"), 150, 510, 7215),
+        "Option6", Asynchronous);
+    soundModeOptions[StepAlways]->setChecked(true);
+    stepPlayOptions[Asynchronous]->setChecked(true);
 }
 
 void OptionsDialog::buildPreSoundPage(QWidget *page)
 {
-    // Pre-announcement sound sub-page.
-    Frame2[0] = group(
-        page,
-        QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
-        120, 1380, 7755, 3000);
-    QGroupBox *before = Frame2[0];
-    Option2[2] = option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880);
-    addSoundRow(before, 3, 3060, 240, 4080);
-    Option2[3] = option(
-        before,
-        QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
-        120, 555, 7515, 480);
+    QGroupBox *before = named(
+        group(page,
+              QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
+              120, 1380, 7755, 3000),
+        "Frame2", PreSoundPage);
+    soundPages[PreSoundPage] = before;
+    soundModeOptions[PreAlways] = named(
+        option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", PreAlways);
+    addSoundRow(before, PreSound, 3060, 240, 4080);
+    soundModeOptions[PreByFlag] = named(
+        option(before,
+               QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
+               120, 555, 7515, 480),
+        "Option2", PreByFlag);
     for (int i = 0; i < 3; ++i) {
         caption(before, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        addSoundRow(before, 4 + i, 3060, 1065 + i * 345, 4080);
+        addSoundRow(before, PreSoundByFlag + i, 3060, 1065 + i * 345, 4080);
     }
-    QGroupBox *beforePlay = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    Option7[0] = option(beforePlay,
-                        QStringLiteral("同期再生(サウンドが完全に再生された後で放送開始)"), 150, 240,
-                        7215);
-    Option7[1] = option(beforePlay, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"),
-                        150, 510, 7215);
-    Option2[2]->setChecked(true);
-    Option7[0]->setChecked(true);
-
+    QGroupBox *play = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
+    prePlayOptions[Synchronous] = named(
+        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で放送開始)"), 150, 240, 7215),
+        "Option7", Synchronous);
+    prePlayOptions[Asynchronous] = named(
+        option(play, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"), 150, 510, 7215),
+        "Option7", Asynchronous);
+    soundModeOptions[PreAlways]->setChecked(true);
+    prePlayOptions[Synchronous]->setChecked(true);
 }
 
 void OptionsDialog::buildTicketPage(QWidget *page)
 {
-    chkUseSeiriPrev = check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285);
+    usePreviewBox = named(check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285),
+                          "chkUseSeiriPrev");
 
-    Frame10 = group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565);
-    caption(Frame10,
+    QGroupBox *plugIn =
+        named(group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565), "Frame10");
+    plugInGroup = plugIn;
+    caption(plugIn,
             QStringLiteral("整理券プラグイン（整理券プレビューを使用しない場合は、何も入れないでください）："),
             120, 270, 7515, 255);
-    txtSeiriPlgDir = textBox(Frame10, 120, 555, 6555);
-    Command1 = button(Frame10, QStringLiteral("..."), 6735, 540, 420, 330);
-    Command11 = button(Frame10, QStringLiteral("×"), 7215, 540, 420, 330);
-    Command11->setToolTip(QStringLiteral("プラグインの指定を解除します"));
-    caption(Frame10, QStringLiteral("上記プラグインのプロパティ："), 120, 945, 3600, 255);
-    List1 = place(new QListWidget(Frame10), 120, 1200, 3600, 1230);
-    caption(Frame10, QStringLiteral("上記プラグインの特記事項："), 3855, 945, 3780, 255);
-    txtPlginComment = place(new QPlainTextEdit(Frame10), 3855, 1200, 3780, 1230);
-    txtPlginComment->setReadOnly(true);
-    txtPlginComment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtPlginComment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette commentPalette = txtPlginComment->palette();
-    commentPalette.setColor(QPalette::Base, toQColor(kDialogGrey));
-    txtPlginComment->setPalette(commentPalette);
-    Frame10->setEnabled(false);
-    Frame10->setVisible(false);
+    plugInField = named(textBox(plugIn, 120, 555, 6555), "txtSeiriPlgDir");
+    choosePlugInButton = named(button(plugIn, QStringLiteral("..."), 6735, 540, 420, 330), "Command1");
+    forgetPlugInButton = named(button(plugIn, QStringLiteral("×"), 7215, 540, 420, 330), "Command11");
+    forgetPlugInButton->setToolTip(QStringLiteral("プラグインの指定を解除します"));
+    caption(plugIn, QStringLiteral("上記プラグインのプロパティ："), 120, 945, 3600, 255);
+    plugInProperties = named(place(new QListWidget(plugIn), 120, 1200, 3600, 1230), "List1");
+    caption(plugIn, QStringLiteral("上記プラグインの特記事項："), 3855, 945, 3780, 255);
+    plugInRemarks =
+        named(place(new QPlainTextEdit(plugIn), 3855, 1200, 3780, 1230), "txtPlginComment");
+    plugInRemarks->setReadOnly(true);
+    plugInRemarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    plugInRemarks->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette remarksPalette = plugInRemarks->palette();
+    remarksPalette.setColor(QPalette::Base, toQColor(kDialogGrey));
+    plugInRemarks->setPalette(remarksPalette);
+    plugIn->setEnabled(false);
+    plugIn->setVisible(false);
 
-    Frame7 = group(page,
-                   QStringLiteral("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
-                   120, 3240, 7755, 1710);
-    Option4[0] = option(
-        Frame7, QStringLiteral("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"),
-        150, 270, 7455);
-    Option4[1] =
-        option(Frame7, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150,
-               555, 7455);
-    caption(Frame7,
+    buildDateGroup(page);
+}
+
+void OptionsDialog::buildDateGroup(QWidget *page)
+{
+    QGroupBox *date = named(
+        group(page, QStringLiteral("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
+              120, 3240, 7755, 1710),
+        "Frame7");
+    dateGroup = date;
+    dateModeOptions[DateRenewed] = named(
+        option(date, QStringLiteral("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"), 150,
+               270, 7455),
+        "Option4", DateRenewed);
+    dateModeOptions[DateKept] = named(
+        option(date, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150, 555, 7455),
+        "Option4", DateKept);
+    caption(date,
             QStringLiteral("系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。"),
             450, 825, 7155, 405, true);
-    Option4[2] = option(Frame7, QStringLiteral("右記の日付に固定"), 150, 1305, 2205);
-    Command7 = button(Frame7, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345);
-    Label10 = place(new QLabel(Frame7), 3765, 1275, 1470, 315);
-    Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    dateModeOptions[DateFixed] =
+        named(option(date, QStringLiteral("右記の日付に固定"), 150, 1305, 2205), "Option4", DateFixed);
+    chooseDateButton =
+        named(button(date, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345), "Command7");
+    fixedDateLabel = named(place(new QLabel(date), 3765, 1275, 1470, 315), "Label10");
+    fixedDateLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // The date comes from the settings file: its characters as they stand.
-    Label10->setTextFormat(Qt::PlainText);
-    Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Option4[0]->setChecked(true);
-    Frame7->setEnabled(false);
-    Frame7->setVisible(false);
+    fixedDateLabel->setTextFormat(Qt::PlainText);
+    fixedDateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dateModeOptions[DateRenewed]->setChecked(true);
+    date->setEnabled(false);
+    date->setVisible(false);
 }
 
 void OptionsDialog::fillLists()
 {
-    M_Digit1->setDigitSize(0);
-    for (int i = 0; i < 4; ++i)
-        fillNumbers(Combo4[i], 60);
-    fillNumbers(Combo1, 150);
-    fillNumbers(Combo4[4], 150);
-    AddComboItem();
-    Combo2->setCurrentIndex(0);
-    const QDate today = QDate::currentDate();
-    Label10->setText(QStringLiteral("%1/%2/%3")
-                         .arg(today.year(), 4, 10, QLatin1Char('0'))
-                         .arg(today.month(), 2, 10, QLatin1Char('0'))
-                         .arg(today.day(), 2, 10, QLatin1Char('0')));
-}
-
-void OptionsDialog::AddComboItem()
-{
+    previewDigit->setDigitSize(0);
+    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber, InfoColumn})
+        fillNumbers(infoDigitLists[line], 60);
+    fillNumbers(stepColumnList, 150);
+    fillNumbers(infoDigitLists[kDataColumnList], 150);
     for (int style = 0; style < kTicketStyleCount; ++style)
-        Combo2->addItem(ticketStyleItem(style));
+        ticketStyleList->addItem(ticketStyleItem(style));
+    ticketStyleList->setCurrentIndex(0);
+    const QDate today = QDate::currentDate();
+    fixedDateLabel->setText(QStringLiteral("%1/%2/%3")
+                                .arg(today.year(), 4, 10, QLatin1Char('0'))
+                                .arg(today.month(), 2, 10, QLatin1Char('0'))
+                                .arg(today.day(), 2, 10, QLatin1Char('0')));
 }
 
 // Option buttons that share a container are not enough to make a group here:
@@ -584,22 +621,22 @@ void OptionsDialog::AddComboItem()
 // a tab click would unchoose a button on some page. Each group is explicit.
 void OptionsDialog::groupOptionButtons()
 {
-    auto makeGroup = [this](std::initializer_list<QRadioButton *> buttons) {
+    auto makeGroup = [this](const std::vector<QRadioButton *> &buttons) {
         auto *group = new QButtonGroup(this);
         group->setExclusive(true);
         for (QRadioButton *b : buttons)
             group->addButton(b);
     };
-    makeGroup({Option1[0], Option1[1], Option1[2], Option1[3], Option1[4], Option1[5]});
-    makeGroup({Option3[kPanelsAutomatic], Option3[kPanelsIndividual]});
-    for (size_t state = 0; state < 3; ++state)
-        makeGroup({Option3[kBuiltInPanel[state]], Option3[kUserPanel[state]]});
-    makeGroup({Option5[0], Option5[1]});
-    makeGroup({Option2[0], Option2[1]});
-    makeGroup({Option2[2], Option2[3]});
-    makeGroup({Option6[0], Option6[1]});
-    makeGroup({Option7[0], Option7[1]});
-    makeGroup({Option4[0], Option4[1], Option4[2]});
+    makeGroup({pageTabs.begin(), pageTabs.end()});
+    makeGroup({panelOptions[kPanelsAutomatic], panelOptions[kPanelsIndividual]});
+    for (size_t state = 0; state < BacklightCount; ++state)
+        makeGroup({panelOptions[kBuiltInPanel[state]], panelOptions[kUserPanel[state]]});
+    makeGroup({soundPageTabs.begin(), soundPageTabs.end()});
+    makeGroup({soundModeOptions[StepAlways], soundModeOptions[StepByColumn]});
+    makeGroup({soundModeOptions[PreAlways], soundModeOptions[PreByFlag]});
+    makeGroup({stepPlayOptions.begin(), stepPlayOptions.end()});
+    makeGroup({prePlayOptions.begin(), prePlayOptions.end()});
+    makeGroup({dateModeOptions.begin(), dateModeOptions.end()});
 }
 
 // ---------------------------------------------------------------------------
@@ -609,157 +646,136 @@ void OptionsDialog::connectHandlers()
 {
     // An option button acts when it becomes chosen, a check box on every change
     // of its value, whether the operator or a stored setting changed it.
-    for (int k = 0; k < 6; ++k)
-        connect(Option1[k], &QRadioButton::toggled, this, [this, k](bool on) {
+    for (int k = 0; k < PageCount; ++k)
+        connect(pageTabs[k], &QRadioButton::toggled, this, [this, k](bool on) {
             if (on)
                 showPage(k);
         });
-    for (int k = 0; k < 2; ++k)
-        connect(Option5[k], &QRadioButton::toggled, this, [this, k](bool on) {
+    for (int k = 0; k < int(soundPageTabs.size()); ++k)
+        connect(soundPageTabs[k], &QRadioButton::toggled, this, [this, k](bool on) {
             if (on)
                 showSoundPage(k);
         });
-    connect(Check1, &QCheckBox::toggled, this, &OptionsDialog::updateTicketNumberGroup);
-    for (int k = 0; k < 4; ++k)
-        connect(Check3[k], &QCheckBox::toggled, this, [this, k] { updateInfoDigitLine(k); });
-    for (QRadioButton *b : Option3)
+    connect(autoTicketNumbersBox, &QCheckBox::toggled, this, &OptionsDialog::updateTicketNumberGroup);
+    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber, InfoColumn})
+        connect(infoDigitBoxes[line], &QCheckBox::toggled, this,
+                [this, line] { updateInfoDigitLine(line); });
+    for (QRadioButton *b : panelOptions)
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 updatePanelImageGroups();
         });
-    connect(chkUseSeiriPrev, &QCheckBox::toggled, this, &OptionsDialog::updatePluginGroups);
+    connect(usePreviewBox, &QCheckBox::toggled, this, &OptionsDialog::updatePlugInGroups);
 
     for (int k = 0; k < 2; ++k) {
-        connect(Command3[k], &QPushButton::clicked, this, [this, k] { chooseFolder(k); });
-        connect(Command10[k], &QPushButton::clicked, this, [this, k] { openFolder(k); });
+        connect(folderChoosers[k], &QPushButton::clicked, this, [this, k] { chooseFolder(k); });
+        connect(openFolderButtons[k], &QPushButton::clicked, this, [this, k] { openFolder(k); });
     }
-    for (QPushButton *b : Command5)
-        connect(b, &QPushButton::clicked, this, [this, b] { chooseColor(b); });
-    for (QPushButton *b : Command9)
-        connect(b, &QPushButton::clicked, this, [this, b] { chooseColor(b); });
-    for (int k = 0; k < 3; ++k) {
-        connect(Command8[k], &QPushButton::clicked, this, [this, k] { choosePreviewColor(k); });
-        connect(Command6[k], &QPushButton::clicked, this, [this, k] { choosePanelImage(k); });
-    }
-    for (int k = 0; k < int(cmdSelectSound.size()); ++k)
-        if (cmdSelectSound[k])
-            connect(cmdSelectSound[k], &QPushButton::clicked, this, [this, k] { chooseSound(k); });
-    connect(Command7, &QPushButton::clicked, this, &OptionsDialog::chooseFixedDate);
-    connect(Command11, &QPushButton::clicked, this, &OptionsDialog::forgetPlugin);
-    connect(Command1, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
-    connect(Command4, &QPushButton::clicked, this, &OptionsDialog::accept);
+    for (QPushButton *b : ticketNumberColourButtons)
+        connect(b, &QPushButton::clicked, this, [this, b] { chooseColour(b); });
+    for (QPushButton *b : stripColourButtons)
+        connect(b, &QPushButton::clicked, this, [this, b] { chooseColour(b); });
+    for (int k = 0; k < int(digitColourButtons.size()); ++k)
+        connect(digitColourButtons[k], &QPushButton::clicked, this, [this, k] { chooseDigitColour(k); });
+    for (int k = 0; k < BacklightCount; ++k)
+        connect(panelImageChoosers[k], &QPushButton::clicked, this, [this, k] { choosePanelImage(k); });
+    for (int k = 0; k < int(soundChoosers.size()); ++k)
+        if (soundChoosers[k])
+            connect(soundChoosers[k], &QPushButton::clicked, this, [this, k] { chooseSound(k); });
+    connect(chooseDateButton, &QPushButton::clicked, this, &OptionsDialog::chooseFixedDate);
+    connect(forgetPlugInButton, &QPushButton::clicked, this, &OptionsDialog::forgetPlugIn);
+    connect(choosePlugInButton, &QPushButton::clicked, this, &OptionsDialog::choosePlugIn);
+    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::accept);
 }
 
 void OptionsDialog::showPage(int index)
 {
     // Only the page in front is shown, so that the keyboard never reaches
     // controls of the pages behind it.
-    for (int k = 0; k < int(Frame1.size()); ++k)
-        Frame1[k]->setVisible(k == index);
-    Frame1[index]->raise();
-    if (!Option1[index]->isChecked())
-        Option1[index]->setChecked(true);
+    for (int k = 0; k < int(pages.size()); ++k)
+        pages[k]->setVisible(k == index);
+    pages[index]->raise();
+    if (!pageTabs[index]->isChecked())
+        pageTabs[index]->setChecked(true);
 }
 
 void OptionsDialog::showSoundPage(int index)
 {
-    for (int k = 0; k < int(Frame2.size()); ++k)
-        Frame2[k]->setVisible(k == index);
-    Frame2[index]->raise();
-    if (!Option5[index]->isChecked())
-        Option5[index]->setChecked(true);
+    for (int k = 0; k < int(soundPages.size()); ++k)
+        soundPages[k]->setVisible(k == index);
+    soundPages[index]->raise();
+    if (!soundPageTabs[index]->isChecked())
+        soundPageTabs[index]->setChecked(true);
 }
 
 // The dependent controls follow the value of their check box rather than flip
 // at each change, so they can never drift out of step with it.
 void OptionsDialog::updateTicketNumberGroup()
 {
-    Frame3->setEnabled(Check1->isChecked());
+    ticketNumberGroup->setEnabled(autoTicketNumbersBox->isChecked());
 }
 
 void OptionsDialog::updateInfoDigitLine(int index)
 {
-    const bool on = Check3[index]->isChecked();
-    switch (index) {
-    case 0:
-        Combo4[0]->setEnabled(on);
-        Check3[4]->setEnabled(on);
-        break;
-    case 1:
-    case 2:
-        Combo4[index]->setEnabled(on);
-        break;
-    case 3:
-        Combo4[3]->setEnabled(on);
-        Combo4[4]->setEnabled(on);
-        break;
-    default:
-        break;
-    }
+    const bool on = infoDigitBoxes[index]->isChecked();
+    infoDigitLists[index]->setEnabled(on);
+    if (index == InfoPosition)
+        infoDigitBoxes[InfoFromZero]->setEnabled(on);
+    if (index == InfoColumn)
+        infoDigitLists[kDataColumnList]->setEnabled(on);
 }
 
 void OptionsDialog::updatePanelImageGroups()
 {
-    const bool on = !Option3[kPanelsAutomatic]->isChecked();
-    for (QGroupBox *frame : Frame6) {
+    const bool on = !panelOptions[kPanelsAutomatic]->isChecked();
+    for (QGroupBox *frame : panelImageGroups) {
         frame->setEnabled(on);
         frame->setVisible(on);
     }
 }
 
-void OptionsDialog::updatePluginGroups()
+void OptionsDialog::updatePlugInGroups()
 {
-    const bool on = chkUseSeiriPrev->isChecked();
-    Frame10->setEnabled(on);
-    Frame10->setVisible(on);
+    const bool on = usePreviewBox->isChecked();
+    plugInGroup->setEnabled(on);
+    plugInGroup->setVisible(on);
     // The date settings matter only to a plug-in that prints the date.
-    Frame7->setEnabled(on && m_pluginPrintsDate);
-    Frame7->setVisible(on);
-}
-
-QString OptionsDialog::GetPathString(const QString &)
-{
-    return host().folderDialog(this, QStringLiteral("フォルダーを選択してください"));
-}
-
-bool OptionsDialog::GetBtnColor(QPushButton *button)
-{
-    OleColor color = backColor(button);
-    if (host().colourDialog(this, color, m_settings.customColours) == 0)
-        return false;
-    setBackColor(button, color);
-    return true;
+    dateGroup->setEnabled(on && m_plugInPrintsDate);
+    dateGroup->setVisible(on);
 }
 
 void OptionsDialog::chooseFolder(int index)
 {
-    const QString folder = GetPathString(Text2[index]->text());
+    const QString folder =
+        host().folderDialog(this, QStringLiteral("フォルダーを選択してください"));
     if (!folder.isEmpty())
-        Text2[index]->setText(folder);
+        folderFields[index]->setText(folder);
 }
 
 void OptionsDialog::openFolder(int index)
 {
     // Whatever the file manager makes of it is its own business.
-    host().openFolder(Text2[index]->text());
+    host().openFolder(folderFields[index]->text());
 }
 
-void OptionsDialog::chooseColor(QPushButton *button)
+void OptionsDialog::chooseColour(QPushButton *button)
 {
-    GetBtnColor(button);
+    OleColor color = backColor(button);
+    if (host().colourDialog(this, color, m_settings.customColours) != 0)
+        setBackColor(button, color);
 }
 
-void OptionsDialog::choosePreviewColor(int index)
+void OptionsDialog::chooseDigitColour(int index)
 {
-    GetBtnColor(Command8[index]);
+    chooseColour(digitColourButtons[index]);
     updatePreviewDigit();
 }
 
 void OptionsDialog::updatePreviewDigit()
 {
-    M_Digit1->setBackColour(backColor(Command8[0]));
-    M_Digit1->setUnlitColour(backColor(Command8[1]));
-    M_Digit1->setLitColour(backColor(Command8[2]));
+    previewDigit->setBackColour(backColor(digitColourButtons[DigitBack]));
+    previewDigit->setUnlitColour(backColor(digitColourButtons[DigitUnlit]));
+    previewDigit->setLitColour(backColor(digitColourButtons[DigitLit]));
 }
 
 void OptionsDialog::choosePanelImage(int index)
@@ -769,7 +785,7 @@ void OptionsDialog::choosePanelImage(int index)
     const QString path =
         host().fileDialog(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
     if (!path.isEmpty())
-        txtSelectPanel[index]->setText(path);
+        panelImageFields[index]->setText(path);
 }
 
 void OptionsDialog::chooseSound(int index)
@@ -780,28 +796,28 @@ void OptionsDialog::chooseSound(int index)
     const QString path =
         host().fileDialog(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
     if (!path.isEmpty())
-        txtSelectSound[index]->setText(path);
+        soundFields[index]->setText(path);
 }
 
 void OptionsDialog::chooseFixedDate()
 {
     SystemTime date;
     if (host().datePicker(this, date) != 0)
-        Label10->setText(fixedDateText(date.year, date.month, date.day));
+        fixedDateLabel->setText(fixedDateText(date.year, date.month, date.day));
 }
 
-void OptionsDialog::forgetPlugin()
+void OptionsDialog::forgetPlugIn()
 {
-    txtSeiriPlgDir->clear();
-    forgetPluginPage();
+    plugInField->clear();
+    clearPlugInPage();
 }
 
-void OptionsDialog::forgetPluginPage()
+void OptionsDialog::clearPlugInPage()
 {
-    List1->clear();
-    txtPlginComment->clear();
-    m_pluginPrintsDate = false;
-    updatePluginGroups();
+    plugInProperties->clear();
+    plugInRemarks->clear();
+    m_plugInPrintsDate = false;
+    updatePlugInGroups();
 }
 
 QStringList plugInInfoLines(const PlugInInfo &info)
@@ -837,15 +853,15 @@ bool OptionsDialog::showPlugIn(const QString &path)
     PlugInInfo info;
     if (host().plugInInfo(path, info) == 0)
         return false;
-    host().showPlugInRemarks(path, txtPlginComment);
-    List1->clear();
-    List1->addItems(plugInInfoLines(info));
-    m_pluginPrintsDate = info.printsDate == 1;
-    updatePluginGroups();
+    host().showPlugInRemarks(path, plugInRemarks);
+    plugInProperties->clear();
+    plugInProperties->addItems(plugInInfoLines(info));
+    m_plugInPrintsDate = info.printsDate == 1;
+    updatePlugInGroups();
     return true;
 }
 
-void OptionsDialog::Command1_Click()
+void OptionsDialog::choosePlugIn()
 {
     static const QString filter = nulList({u"整理券プラグイン(*.4SP)", u"*.4SP"});
     const QString path =
@@ -854,7 +870,7 @@ void OptionsDialog::Command1_Click()
     if (path.isEmpty())
         return;
     if (showPlugIn(path)) {
-        txtSeiriPlgDir->setText(path);
+        plugInField->setText(path);
         return;
     }
     host().messageBox(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
@@ -951,23 +967,36 @@ public:
 
 std::vector<QWidget *> OptionsDialog::fieldControls() const
 {
+    const auto &colours = ticketNumberColourButtons;
+    const auto &digits = digitColourButtons;
+    const auto &boxes = infoDigitBoxes;
+    const auto &lists = infoDigitLists;
+    const auto &modes = soundModeOptions;
     return {
-        Text2[0], Text2[1],
-        Check1, Command5[0], Command5[1], Command5[2], Combo2, Check2,
-        Option3[kPanelsAutomatic], Option3[kPanelsIndividual],
-        Option3[kBuiltInPanel[0]], Option3[kUserPanel[0]],
-        Option3[kBuiltInPanel[1]], Option3[kUserPanel[1]],
-        Option3[kBuiltInPanel[2]], Option3[kUserPanel[2]],
-        txtSelectPanel[0], txtSelectPanel[1], txtSelectPanel[2],
-        Command8[0], Command8[1], Command8[2],
-        Check3[0], Combo4[0], Check3[4], Check3[1], Combo4[1], Check3[2], Combo4[2],
-        Check3[3], Combo4[4], Combo4[3],
-        Command9[0], Command9[1], Combo3, Check4,
-        txtSelectSound[0], txtSelectSound[1], Option6[0], Option6[1], Option2[0], Option2[1],
-        txtSelectSound[7], Combo1, txtSelectSound[8], txtSelectSound[9], txtSelectSound[10],
-        Option7[0], Option7[1], Option2[2], Option2[3], txtSelectSound[3],
-        txtSelectSound[4], txtSelectSound[5], txtSelectSound[6],
-        chkUseSeiriPrev, txtSeiriPlgDir, Option4[0], Option4[1], Option4[2], Label10,
+        folderFields[0], folderFields[1],
+        autoTicketNumbersBox, colours[BacklightOff], colours[BacklightOn1], colours[BacklightOn2],
+        ticketStyleList, leadingZeroBox,
+        panelOptions[kPanelsAutomatic], panelOptions[kPanelsIndividual],
+        panelOptions[kBuiltInPanel[BacklightOff]], panelOptions[kUserPanel[BacklightOff]],
+        panelOptions[kBuiltInPanel[BacklightOn1]], panelOptions[kUserPanel[BacklightOn1]],
+        panelOptions[kBuiltInPanel[BacklightOn2]], panelOptions[kUserPanel[BacklightOn2]],
+        panelImageFields[BacklightOff], panelImageFields[BacklightOn1], panelImageFields[BacklightOn2],
+        digits[DigitBack], digits[DigitUnlit], digits[DigitLit],
+        boxes[InfoPosition], lists[InfoPosition], boxes[InfoFromZero],
+        boxes[InfoTicketNumber], lists[InfoTicketNumber], boxes[InfoRouteNumber], lists[InfoRouteNumber],
+        boxes[InfoColumn], lists[kDataColumnList], lists[InfoColumn],
+        stripColourButtons[StripBack], stripColourButtons[StripText], stripFontList, boldBox,
+        soundFields[RouteSetSound], soundFields[ResetSound],
+        stepPlayOptions[Synchronous], stepPlayOptions[Asynchronous],
+        modes[StepAlways], modes[StepByColumn],
+        soundFields[StepSound], stepColumnList, soundFields[StepSoundByValue],
+        soundFields[StepSoundByValue + 1], soundFields[StepSoundByValue + 2],
+        prePlayOptions[Synchronous], prePlayOptions[Asynchronous], modes[PreAlways], modes[PreByFlag],
+        soundFields[PreSound], soundFields[PreSoundByFlag], soundFields[PreSoundByFlag + 1],
+        soundFields[PreSoundByFlag + 2],
+        usePreviewBox, plugInField,
+        dateModeOptions[DateRenewed], dateModeOptions[DateKept], dateModeOptions[DateFixed],
+        fixedDateLabel,
     };
 }
 
@@ -980,7 +1009,7 @@ void OptionsDialog::setSettings(const SettingsFile &settings)
     updatePreviewDigit();
     // A plug-in that cannot be read any more still keeps its name in the field.
     if (!showPlugIn(settings.ticketPreview.plugIn))
-        forgetPluginPage();
+        clearPlugInPage();
 }
 
 SettingsFile OptionsDialog::settings() const

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,25 +57,23 @@ private slots:
     // pages with every switch on are reference pictures.
     void switchesEnableTheirGroups()
     {
-        OptionsDialog &dlg = *m_dlg;
         // The preview's groups are not even shown before it is switched on.
-        dlg.showPage(5);
-        QVERIFY(dlg.Frame10->isHidden() && dlg.Frame7->isHidden());
-        const QList<std::pair<QAbstractButton *, QWidget *>> pairs{
-            {dlg.Check1, dlg.Frame3},          {dlg.Check3[0], dlg.Combo4[0]}, {dlg.Check3[0], dlg.Check3[4]},
-            {dlg.Check3[1], dlg.Combo4[1]},    {dlg.Check3[2], dlg.Combo4[2]}, {dlg.Check3[3], dlg.Combo4[4]},
-            {dlg.Option3[1], dlg.Frame6[2]},   {dlg.chkUseSeiriPrev, dlg.Frame10}};
-        for (const auto &[control, group] : pairs) {
-            dlg.showPage(control == dlg.Check1 || control == dlg.Option3[1] ? 1 : control == dlg.chkUseSeiriPrev ? 5 : 2);
+        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
+        static const char *const pairs[][2] = {
+            {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
+            {"Check3_2", "Combo4_2"}, {"Check3_3", "Combo4_4"}, {"Option3_1", "Frame6_2"}, {"chkUseSeiriPrev", "Frame10"}};
+        for (const auto &[name, groupName] : pairs) {
+            QAbstractButton *toggle = control(name);
+            QWidget *group = control<QWidget>(groupName);
             QVERIFY(!group->isEnabled());
-            control->click();
-            QVERIFY(group->isEnabled() && group->isVisible());
-            QVERIFY(!dlg.Combo4[3]->isEnabled() || control == dlg.Check3[3]);
+            toggle->click();
+            QVERIFY(group->isEnabled() && !group->isHidden());
+            QVERIFY(!control<QWidget>("Combo4_3")->isEnabled() || toggle->objectName() == u"Check3_3");
             // Off again: by a click, or by the choice beside it.
-            (control == dlg.Option3[1] ? dlg.Option3[0] : control)->click();
+            (toggle->objectName() == u"Option3_1" ? control("Option3_0") : toggle)->click();
             QVERIFY(!group->isEnabled());
             // A stored value written twice, or greyed, leaves the group in step.
-            if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            if (auto *box = qobject_cast<QCheckBox *>(toggle)) {
                 box->setChecked(true);
                 box->setChecked(true);
                 box->setCheckState(Qt::PartiallyChecked);
@@ -90,40 +87,40 @@ private slots:
     // The choices each page starts with are in the pages' reference pictures.
     void optionGroups()
     {
-        OptionsDialog &dlg = *m_dlg;
+        auto *always = control<QRadioButton>("Option2_0"), *byColumn = control<QRadioButton>("Option2_1");
         // A stored setting can leave a group with no choice; choosing again is exclusive.
-        setOptionValue(dlg.Option2[0], false);
-        QVERIFY(!dlg.Option2[0]->isChecked() && !dlg.Option2[1]->isChecked());
-        setOptionValue(dlg.Option2[1], true);
-        setOptionValue(dlg.Option2[0], true);
-        QVERIFY(!dlg.Option2[1]->isChecked());
+        setOptionValue(always, false);
+        QVERIFY(!always->isChecked() && !byColumn->isChecked());
+        setOptionValue(byColumn, true);
+        setOptionValue(always, true);
+        QVERIFY(!byColumn->isChecked());
         // Clearing the panel mode runs no panel handling.
-        setOptionValue(dlg.Option3[0], false);
-        QVERIFY(dlg.Frame6[0]->isHidden());
+        setOptionValue(control<QRadioButton>("Option3_0"), false);
+        QVERIFY(control<QWidget>("Frame6_0")->isHidden());
         // A plain option button asks for the room a radio button needs.
-        QCOMPARE(dlg.Option2[0]->sizeHint(), QRadioButton(dlg.Option2[0]->text()).sizeHint());
+        QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
     }
 
     void fixedDate()
     {
         // A new dialog starts at today; the chooser starts from nothing.
-        QCOMPARE(m_dlg->Label10->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        auto *shown = control<QLabel>("Label10");
+        QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
         int result = 1;
         bool zeroFilled = false;
         m_host->dateDialog = [&](SystemTime &date) {
             zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
-            date.year = 987;
-            date.month = 1;
-            date.day = 5;
+            date = {987, 1, 0, 5};
             return result;
         };
-        m_dlg->chooseFixedDate();
+        control<QPushButton>("Command7")->click();
         QVERIFY(zeroFilled);
-        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
         result = 0;
-        m_dlg->chooseFixedDate();
+        control<QPushButton>("Command7")->click();
         QCOMPARE(m_host->dateDialogCalls, 2);
-        QCOMPARE(m_dlg->Label10->text(), QStringLiteral("0987/01/05"));
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
 
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
@@ -132,15 +129,14 @@ private slots:
         QFETCH(QString, array);
         QFETCH(QString, index);
         QFETCH(QString, result);
-        OptionsDialog &dlg = *m_dlg;
         const bool taken = result == u'1';
-        QSignalSpy apply(&dlg, &OptionsDialog::applyRequested);
-        SettingsFile settings = dlg.settings();
+        QSignalSpy apply(m_dlg.get(), &OptionsDialog::applyRequested);
+        SettingsFile settings = m_dlg->settings();
         settings.customColours[5] = rgb(5, 5, 5);
-        dlg.setSettings(settings);
-        dlg.Check1->setChecked(true); // the ticket-number colours are usable only then
+        m_dlg->setSettings(settings);
+        control<QCheckBox>("Check1")->setChecked(true); // the ticket-number colours are usable only then
         const size_t i = index.toUInt();
-        QPushButton *b = array == u'5' ? dlg.Command5[i] : array == u'8' ? dlg.Command8[i] : dlg.Command9[i];
+        auto *b = control<QPushButton>(QStringLiteral("Command%1_%2").arg(array, index));
         setBackColor(b, rgb(10, 20, 30));
         OleColor offered = 0;
         CustomColors customOffered{};
@@ -157,23 +153,22 @@ private slots:
         QCOMPARE(offered, rgb(10, 20, 30));
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
-        // The preview digit follows the digit colours at once; the board only on "OK".
-        QCOMPARE(dlg.M_Digit1->backColour(), backColor(dlg.Command8[0]));
-        QCOMPARE(dlg.M_Digit1->unlitColour(), backColor(dlg.Command8[1]));
-        QCOMPARE(dlg.M_Digit1->litColour(), backColor(dlg.Command8[2]));
-        QCOMPARE(apply.count(), 0);
-        // The custom colours stay with the dialog for the next chooser and the file;
-        // the chooser says whether a colour was taken.
-        QCOMPARE(dlg.settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
-        QCOMPARE(dlg.GetBtnColor(b), taken);
-        QCOMPARE(customOffered[16], dlg.settings().customColours[16]);
-        // The colour shown is the colour handed back.
-        const SettingsFile chosen = dlg.settings();
+        QCOMPARE(apply.count(), 0); // the board follows only on "OK"
+        // The custom colours stay with the dialog for the next chooser and the file.
+        QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
+        click(b);
+        QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);
+        // The colour shown is the colour handed back; the preview digit shows the
+        // digit colours at once.
+        const SettingsFile chosen = m_dlg->settings();
         const InfoDigitSettings &d = chosen.infoDigits;
+        const std::array digitColours{d.backColour, d.unlitColour, d.litColour};
         const OleColor handedBack = array == u'5' ? chosen.panel.ticketNumberColours[i]
-            : array == u'8' ? std::array{d.backColour, d.unlitColour, d.litColour}[i]
+            : array == u'8' ? digitColours[i]
                             : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
         QCOMPARE(handedBack, backColor(b));
+        const auto *preview = control<DigitRow>("M_Degit1");
+        QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));
     }
 
     void fileAndFolderChoosers_data()
@@ -185,24 +180,21 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, index);
         QFETCH(QString, answer);
-        OptionsDialog &dlg = *m_dlg;
-        dlg.Option3[1]->setChecked(true);
+        control<QRadioButton>("Option3_1")->setChecked(true);
         // Every field of the dialog, so that a chooser filling the wrong one shows.
-        const QList<QLineEdit *> fields = dlg.findChildren<QLineEdit *>();
+        const QList<QLineEdit *> fields = m_dlg->findChildren<QLineEdit *>();
         for (QLineEdit *t : fields)
             t->setText(QStringLiteral("before"));
-        const size_t i = index.toUInt();
         const bool folder = kind == u"folder", sound = kind == u"sound";
-        QPushButton *press = folder ? dlg.Command3[i] : sound ? dlg.cmdSelectSound[i] : dlg.Command6[i];
-        QLineEdit *target = folder ? dlg.Text2[i] : sound ? dlg.txtSelectSound[i] : dlg.txtSelectPanel[i];
+        auto *target = control<QLineEdit>((folder ? "Text2_" : sound ? "txtSelectSound_" : "txtSelectPanel_") + index);
         (folder ? m_host->folderAnswers : m_host->fileAnswers).push_back(answer);
-        press->click();
+        control<QPushButton>((folder ? "Command3_" : sound ? "cmdSelectSound_" : "Command6_") + index)->click();
         for (QLineEdit *t : fields)
             QCOMPARE(t->text(), t == target && !answer.isEmpty() ? answer : QStringLiteral("before"));
         if (folder) {
             // The folder beside it opens in the file manager.
-            dlg.Command10[i]->click();
-            QCOMPARE(m_host->openedFolders, QList<QString>{dlg.Text2[i]->text()});
+            control<QPushButton>("Command10_" + index)->click();
+            QCOMPARE(m_host->openedFolders, QList<QString>{target->text()});
             return;
         }
         // Each chooser offers its own kind of file.
@@ -211,23 +203,22 @@ private slots:
 
     void okCloseAndEscapeApplyAndHide()
     {
-        OptionsDialog &dlg = *m_dlg;
-        dlg.Text2[0]->setText(QStringLiteral("/kept"));
+        control<QLineEdit>("Text2_0")->setText(QStringLiteral("/kept"));
         int applied = 0;
         bool visibleWhileApplying = false;
-        connect(&dlg, &OptionsDialog::applyRequested, this, [&] {
+        connect(m_dlg.get(), &OptionsDialog::applyRequested, this, [&] {
             ++applied;
-            visibleWhileApplying = dlg.isVisible();
+            visibleWhileApplying = m_dlg->isVisible();
         });
-        click(dlg.Command4);
-        QVERIFY(visibleWhileApplying && !dlg.isVisible());
-        dlg.show();
-        QVERIFY(dlg.close() && !dlg.isVisible());
-        dlg.show();
-        QTest::keyClick(&dlg, Qt::Key_Escape);
+        click(control<QWidget>("Command4"));
+        QVERIFY(visibleWhileApplying && !m_dlg->isVisible());
+        m_dlg->show();
+        QVERIFY(m_dlg->close() && !m_dlg->isVisible());
+        m_dlg->show();
+        QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
         QCOMPARE(applied, 3);
-        QVERIFY(!dlg.isVisible());
-        QCOMPARE(dlg.Text2[0]->text(), QStringLiteral("/kept"));
+        QVERIFY(!m_dlg->isVisible());
+        QCOMPARE(control<QLineEdit>("Text2_0")->text(), QStringLiteral("/kept"));
     }
 
     void propertyLines_data() { test::addRows(QStringLiteral("options/plugin-lines.tsv"), {"record", "lines"}); }
@@ -255,52 +246,47 @@ private slots:
         if (!answer.isEmpty() && !answer.startsWith(u'/'))
             answer.prepend(QStringLiteral(LUMINA_TEST_DATA "/"));
         // The chooser opens only while the preview is in use.
-        m_dlg->Command1->click();
+        control<QPushButton>("Command1")->click();
         QVERIFY(m_host->fileTitles.isEmpty());
-        m_dlg->chkUseSeiriPrev->setChecked(true);
-        // A plug-in chosen before.
-        QVERIFY(m_dlg->showPlugIn(kSamples + QStringLiteral("plain.4SP")));
-        m_dlg->txtSeiriPlgDir->setText(QStringLiteral("/before/plain.4SP"));
-        const int lines = m_dlg->List1->count();
-        const QString remarks = m_dlg->txtPlginComment->toPlainText();
-
-        m_host->fileAnswers.push_back(answer);
-        m_dlg->Command1->click();
-        QCOMPARE(m_host->fileTitles.size(), 1);
+        const QString before = kSamples + QStringLiteral("plain.4SP");
+        choosePlugIn(before);
+        auto *remarks = control<QPlainTextEdit>("txtPlginComment");
+        const QString remarked = remarks->toPlainText();
+        choosePlugIn(answer);
+        QCOMPARE(m_host->fileTitles.size(), 2);
         QCOMPARE(m_host->messages.size(), message.toInt());
-        QCOMPARE(m_dlg->txtSeiriPlgDir->text(), accepted ? answer : QStringLiteral("/before/plain.4SP"));
-        QCOMPARE(m_dlg->List1->count(), accepted ? 10 : lines);
-        QCOMPARE(m_dlg->txtPlginComment->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
-        QVERIFY(accepted || m_dlg->txtPlginComment->toPlainText() == remarks);
-        QCOMPARE(m_dlg->settings().ticketPreview.plugIn, m_dlg->txtSeiriPlgDir->text());
+        QCOMPARE(control<QListWidget>("List1")->count(), accepted ? 10 : 6);
+        QCOMPARE(remarks->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
+        QVERIFY(accepted || remarks->toPlainText() == remarked);
+        QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
     }
 
     void forgetAndDateGroupFollowThePlugin()
     {
-        m_dlg->showPage(5);
-        m_dlg->chkUseSeiriPrev->setChecked(true);
-        QVERIFY(!m_dlg->Frame7->isEnabled() && m_dlg->Frame7->isVisible()); // no plug-in yet
-        m_dlg->showPlugIn(kSamples + QStringLiteral("plain.4SP"));
-        QVERIFY(m_dlg->Frame7->isEnabled());
-        m_dlg->showPlugIn(kData + QStringLiteral("nodate.4SP"));
-        QVERIFY(!m_dlg->Frame7->isEnabled());
-        m_host->fileAnswers.push_back(kSamples + QStringLiteral("barcode.4SP"));
-        m_dlg->Command1_Click();
-        m_dlg->chkUseSeiriPrev->setChecked(false);
-        QVERIFY(!m_dlg->Frame7->isVisible() && !m_dlg->Frame7->isEnabled());
-        m_dlg->chkUseSeiriPrev->setChecked(true);
-        QVERIFY(m_dlg->Frame7->isEnabled());
+        auto *usePreview = control<QCheckBox>("chkUseSeiriPrev");
+        QWidget *dateGroup = control<QWidget>("Frame7");
+        usePreview->setChecked(true);
+        QVERIFY(!dateGroup->isEnabled() && !dateGroup->isHidden()); // no plug-in yet
+        choosePlugIn(kSamples + QStringLiteral("plain.4SP"));
+        QVERIFY(dateGroup->isEnabled());
+        choosePlugIn(kData + QStringLiteral("nodate.4SP"));
+        QVERIFY(!dateGroup->isEnabled());
+        choosePlugIn(kSamples + QStringLiteral("barcode.4SP"));
+        usePreview->setChecked(false);
+        QVERIFY(dateGroup->isHidden() && !dateGroup->isEnabled());
+        usePreview->setChecked(true);
+        QVERIFY(dateGroup->isEnabled());
 
         // "×" forgets the plug-in and what it said; the column chosen and the
         // switch stay.
-        m_dlg->Combo1->setCurrentIndex(7);
-        click(m_dlg->Command11);
-        QVERIFY(m_dlg->txtSeiriPlgDir->text().isEmpty());
-        QCOMPARE(m_dlg->List1->count(), 0);
-        QVERIFY(m_dlg->txtPlginComment->toPlainText().isEmpty());
-        QVERIFY(!m_dlg->Frame7->isEnabled());
-        QCOMPARE(m_dlg->Combo1->currentIndex(), 7);
-        QVERIFY(m_dlg->chkUseSeiriPrev->isChecked());
+        control<QComboBox>("Combo1")->setCurrentIndex(7);
+        click(control<QWidget>("Command11"));
+        QVERIFY(control<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
+        QCOMPARE(control<QListWidget>("List1")->count(), 0);
+        QVERIFY(control<QPlainTextEdit>("txtPlginComment")->toPlainText().isEmpty());
+        QVERIFY(!dateGroup->isEnabled());
+        QCOMPARE(control<QComboBox>("Combo1")->currentIndex(), 7);
+        QVERIFY(usePreview->isChecked());
     }
 
     // The lists show the engine, language and voice in force, none when not
@@ -330,6 +316,16 @@ private slots:
     }
 
 private:
+    template<class T = QAbstractButton>
+    T *control(const QString &name) { return test::control<T>(m_dlg.get(), name); }
+    // Switches the preview on and chooses the plug-in at `path` with "...".
+    void choosePlugIn(const QString &path)
+    {
+        control<QCheckBox>("chkUseSeiriPrev")->setChecked(true);
+        m_host->fileAnswers.push_back(path);
+        control<QPushButton>("Command1")->click();
+    }
+
     std::unique_ptr<test::FakeHostLib> m_host;
     std::unique_ptr<OptionsDialog> m_dlg;
 };

@@ -270,12 +270,12 @@ private slots:
         const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
         // The plug-in chosen on the options page and taken with "OK".
         p->cp->runOptionsDialog = [&](OptionsDialog &dialog) {
-            dialog.chkUseSeiriPrev->setChecked(true);
+            test::control<QCheckBox>(&dialog, "chkUseSeiriPrev")->setChecked(true);
             p->host.fileAnswers.push_back(path);
-            dialog.Command1_Click();
-            dialog.chkUseSeiriPrev->setChecked(!plugin.isEmpty());
-            dialog.Option4[row[1].toUInt()]->setChecked(true);
-            dialog.Label10->setText(QStringLiteral("2027/01/02"));
+            test::control(&dialog, "Command1")->click();
+            test::control<QCheckBox>(&dialog, "chkUseSeiriPrev")->setChecked(!plugin.isEmpty());
+            test::control<QRadioButton>(&dialog, "Option4_" + row[1])->setChecked(true);
+            test::control<QLabel>(&dialog, "Label10")->setText(QStringLiteral("2027/01/02"));
             dialog.accept();
         };
         p->panel->Command4->click();

@@ -10,9 +10,7 @@
 
 #include "controls/DigitRow.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QGroupBox>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtEndian>
@@ -267,10 +265,10 @@ private slots:
         OptionsDialog dlg;
         dlg.setSettings(s);
         QVERIFY(dlg.settings() == s);
-        QCOMPARE(dlg.Label10->textFormat(), Qt::PlainText);
-        QCOMPARE(dlg.Frame10->isEnabled(), !file.isEmpty());
-        QCOMPARE(dlg.Combo4[0]->isEnabled(), !file.isEmpty());
-        QCOMPARE(dlg.M_Digit1->litColour(), s.infoDigits.litColour);
+        QCOMPARE(control<QLabel>(&dlg, "Label10")->textFormat(), Qt::PlainText);
+        QCOMPARE(control<QWidget>(&dlg, "Frame10")->isEnabled(), !file.isEmpty());
+        QCOMPARE(control<QWidget>(&dlg, "Combo4_0")->isEnabled(), !file.isEmpty());
+        QCOMPARE(control<DigitRow>(&dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
     }
 
 private:

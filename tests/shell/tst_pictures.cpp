@@ -82,21 +82,22 @@ private slots:
             p.panel->Check1->click();
         } else if (state == u"board-style5") {
             p.cp->runOptionsDialog = [](OptionsDialog &dialog) {
-                dialog.Combo2->setCurrentIndex(5);
-                dialog.Check2->setChecked(true);
-                dialog.Command4->click();
+                test::control<QComboBox>(&dialog, "Combo2")->setCurrentIndex(5);
+                test::control<QCheckBox>(&dialog, "Check2")->setChecked(true);
+                dialog.accept();
             };
             p.panel->Command4->click();
         } else if (state == u"board-options") {
-            const OleColor colours[5] = {rgb(0, 0, 90), rgb(0, 60, 0), rgb(255, 200, 0), rgb(40, 0, 0),
-                                         rgb(0, 255, 255)};
+            const std::pair<const char *, OleColor> colours[5] = {
+                {"Command8_0", rgb(0, 0, 90)}, {"Command8_1", rgb(0, 60, 0)}, {"Command8_2", rgb(255, 200, 0)},
+                {"Command9_0", rgb(40, 0, 0)}, {"Command9_1", rgb(0, 255, 255)}};
             // "設定", then "OK" in the dialog.
             p.cp->runOptionsDialog = [&colours](OptionsDialog &dialog) {
-                for (size_t i = 0; i < 5; ++i)
-                    setBackColor(i < 3 ? dialog.Command8[i] : dialog.Command9[i - 3], colours[i]);
-                dialog.Check4->setChecked(true);
-                dialog.Combo3->setCurrentIndex(1);
-                dialog.Command4->click();
+                for (const auto &[name, colour] : colours)
+                    setBackColor(test::control(&dialog, name), colour);
+                test::control<QCheckBox>(&dialog, "Check4")->setChecked(true);
+                test::control<QComboBox>(&dialog, "Combo3")->setCurrentIndex(1);
+                dialog.accept();
             };
             p.panel->Command4->click();
         } else if (state == u"panel-lists") {
@@ -121,17 +122,14 @@ private slots:
     {
         QFETCH(QStringList, row); // the page, then the sound page on page 4
         OptionsDialog dlg;
-        dlg.Check1->setChecked(true);
-        dlg.Option3[1]->setChecked(true);
-        for (size_t i : {0, 1, 2, 3})
-            dlg.Check3[i]->setChecked(true);
-        dlg.chkUseSeiriPrev->setChecked(true);
-        dlg.Label10->setText(QStringLiteral("2026/12/07"));
+        for (const char *name : {"Check1", "Option3_1", "Check3_0", "Check3_1", "Check3_2", "Check3_3", "chkUseSeiriPrev"})
+            test::control(&dlg, name)->setChecked(true);
+        test::control<QLabel>(&dlg, "Label10")->setText(QStringLiteral("2026/12/07"));
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        QTest::mouseClick(dlg.Option1[size_t(row[0].toInt())], Qt::LeftButton);
+        QTest::mouseClick(test::control(&dlg, "Option1_" + row[0]), Qt::LeftButton);
         if (row[0] == u"4")
-            QTest::mouseClick(dlg.Option5[size_t(row[1].toInt())], Qt::LeftButton);
+            QTest::mouseClick(test::control(&dlg, "Option5_" + row[1]), Qt::LeftButton);
         LUMINA_COMPARE_REFERENCE(still(&dlg), QString::fromLatin1(QTest::currentDataTag()));
     }
 
