@@ -97,19 +97,27 @@ struct Program {
         return writeFile(key + QStringLiteral("tp.csv"), cp932::encode(text));
     }
 
+    // A control of the panel by its old designer name.
+    template<typename T = QAbstractButton>
+    T *find(const QString &name) const { return control<T>(panel, name); }
+    void press(int key) const { find(QStringLiteral("CommandButton1_%1").arg(key))->click(); }
+
     // Route and section keyed in on the keypad, then "リセット".
     void keyRoute(const QString &route, const QString &section) const
     {
-        panel->CommandButton1[10]->click();
+        press(10);
         for (QChar c : route)
-            panel->CommandButton1[size_t(c.digitValue())]->click();
-        panel->CommandButton1[11]->click();
+            press(c.digitValue());
+        press(11);
         for (QChar c : section)
-            panel->CommandButton1[size_t(c.digitValue())]->click();
-        panel->Command1[1]->click();
+            press(c.digitValue());
+        find("Command1_1")->click();
     }
 
-    qint16 cell(int t) const { return qint16(board->fareCells[size_t(t)]->value().toInt()); }
+    qint16 cell(int t) const
+    {
+        return qint16(control<FareCell>(board, QStringLiteral("Degit_%1").arg(t))->value().toInt());
+    }
 };
 
 } // namespace lumina::test

@@ -1,7 +1,6 @@
 #include "../panel/ProgramFixture.h"
 
 #include "app/ViewSettings.h"
-#include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
 #include "shell/PanelWindow.h"
 
@@ -12,6 +11,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace lumina;
 
@@ -25,17 +25,21 @@ QScreen *screenOfRatio(qreal ratio)
     return nullptr;
 }
 
+FareCell *cell(const BoardWindow *board, int i) { return test::control<FareCell>(board, QStringLiteral("Degit_%1").arg(i)); }
+DigitRow *clockDigit(const BoardWindow &board, int i) { return test::control<DigitRow>(&board, QStringLiteral("TimeDegit_%1").arg(i)); }
+QTimer *clockTimer(const BoardWindow &board) { return test::control<QTimer>(&board, "Timer1"); }
+
 // A board showing something in every part: fares, captions, the clock, a name.
 void fill(BoardWindow &board)
 {
-    board.clockTimer->stop();
+    board.stopClock();
     for (int i = 1; i <= kCellCount; ++i) {
-        board.fareCells[size_t(i)]->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
-        board.ticketLabels[size_t(i)]->setText(QString::number(i));
+        cell(&board, i)->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
+        test::control<QLabel>(&board, QStringLiteral("lblSeiriNum_%1").arg(i))->setText(QString::number(i));
     }
-    board.clockDigits[0]->setValue(9);
-    board.clockDigits[1]->setValue(45);
-    board.stopNameStrip->setStopName(QStringLiteral("市役所前"));
+    clockDigit(board, 0)->setValue(9);
+    clockDigit(board, 1)->setValue(45);
+    board.setStopName(QStringLiteral("市役所前"));
 }
 
 int differing(const QImage &a, const QImage &b)
@@ -63,13 +67,13 @@ private slots:
         QFETCH(QStringList, row);
         const QTime time = QTime::fromString(row[0]);
         BoardWindow board;
-        QCOMPARE(board.clockTimer->interval(), 1000);
-        QVERIFY(board.clockTimer->isActive());
+        QCOMPARE(clockTimer(board)->interval(), 1000);
+        QVERIFY(clockTimer(board)->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
-        board.clockTimer->setInterval(1); // no waiting a whole second in a test
-        QTRY_COMPARE(board.clockDigits[1]->value(), QVariant(time.minute()));
-        QCOMPARE(board.clockDigits[0]->litText(), row[1]);
-        QCOMPARE(board.clockDigits[1]->litText(), row[2]);
+        clockTimer(board)->setInterval(1); // no waiting a whole second in a test
+        QTRY_COMPARE(clockDigit(board, 1)->value(), QVariant(time.minute()));
+        QCOMPARE(clockDigit(board, 0)->litText(), row[1]);
+        QCOMPARE(clockDigit(board, 1)->litText(), row[2]);
     }
 
     void startUpPassSetsEveryCell()
@@ -77,13 +81,13 @@ private slots:
         test::Program p;
         BoardWindow *board = p.board;
         for (int i : {1, 60}) {
-            board->fareCells[size_t(i)]->setDigitStyle(0);
-            board->fareCells[size_t(i)]->setValue(5);
+            cell(board, i)->setDigitStyle(0);
+            cell(board, i)->setValue(5);
         }
         p.program->defaultSeams().initFareCells();
         for (int i : {1, 60}) {
-            QCOMPARE(board->fareCells[size_t(i)]->digitStyle(), qint16(1));
-            QCOMPARE(board->fareCells[size_t(i)]->litText(), QStringLiteral("    "));
+            QCOMPARE(cell(board, i)->digitStyle(), qint16(1));
+            QCOMPARE(cell(board, i)->litText(), QStringLiteral("    "));
         }
     }
 
@@ -105,9 +109,9 @@ private slots:
         test::Program p;
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
-            board->fareCells[size_t(i)]->setValue(i * 10);
-        board->fareCells[9]->setShift(2);
-        board->fareCells[5]->setUserEditable(userEditable);
+            cell(board, i)->setValue(i * 10);
+        cell(board, 9)->setShift(2);
+        cell(board, 5)->setUserEditable(userEditable);
         p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 1;
             shift = 1;
@@ -116,14 +120,14 @@ private slots:
         };
         bool panelEnabledMeanwhile = true;
         p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(board->fareCells[5], Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(cell(board, 5), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
         QVERIFY(!userEditable || !panelEnabledMeanwhile);
         QVERIFY(p.panel->isEnabled());
         const bool spread = result == 1 && userEditable;
-        QCOMPARE(board->fareCells[60]->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(board->fareCells[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
-        QCOMPARE(board->fareCells[9]->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
+        QCOMPARE(cell(board, 60)->zeroMode(), spread ? 1 : 0);
+        QCOMPARE(cell(board, 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(cell(board, 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
     void scaled_data()
@@ -153,7 +157,7 @@ private slots:
             QVERIFY(!mask.contains(corner + inward * 3 * scale));
             QVERIFY(mask.contains(corner + inward * 5 * scale));
         }
-        QCOMPARE(board.stopNameStrip->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+        QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
         if (scale == 1)
             return;
 
@@ -166,7 +170,7 @@ private slots:
             fill(*shown);
             // The strip's rounded corners are finer when scaled than a dense screen's
             // enlarged x1 outline (checked above): compare the rest.
-            shown->stopNameStrip->clearMask();
+            test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
         }
         const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -213,7 +217,7 @@ private slots:
         BoardPosition b;
         ControlPanelState c;
         board.savePosition(b);
-        panel.GetCtrlDataInfo(c);
+        panel.saveState(c);
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }
 

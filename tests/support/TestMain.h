@@ -3,6 +3,7 @@
 #include "app/SettingsStore.h"
 #include "base/Fonts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QStandardPaths>
@@ -24,6 +25,16 @@ void addRows(const QString &file, const QStringList &columns);
 // Points the per-user folders (configuration, data) into `dir`, so that no run
 // reads or writes a user's files or another run's.
 void isolateUserFolders(const QString &dir);
+// The control named `name` (its old designer name) under `parent`; a missing
+// one ends the run rather than let a test go on with none.
+template<typename T = QAbstractButton>
+T *control(const QObject *parent, const QString &name)
+{
+    T *found = parent->findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 } // namespace lumina::test
 
