@@ -110,9 +110,8 @@ private slots:
                 run.program.panel()->sendEntryPanelBack(1);
                 continue;
             }
-            auto *button = run.program.panel()->findChild<QPushButton *>(
-                name.startsWith(u'k') ? QStringLiteral("CommandButton1_") + name.mid(1) : name);
-            QVERIFY2(button && button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
+            auto *button = control(run.program.panel(), name.startsWith(u'k') ? "CommandButton1_" + name.mid(1) : name);
+            QVERIFY2(button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
             QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         }
         QCOMPARE(byKeys, run.trace());

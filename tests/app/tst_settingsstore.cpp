@@ -78,37 +78,35 @@ private slots:
         const QByteArray original = fixture("every_field.in4");
         QVERIFY(writeFile(beside(), original));
         for (const char *name : {"Check4", "Check2"})
-            connect(panelControl(name), &QAbstractButton::clicked, this, [&, name](bool on) { m_log << QStringLiteral("%1 %2").arg(name).arg(on); });
+            connect(control(m_panel.get(), name), &QAbstractButton::clicked, this, [&, name](bool on) { m_log << QStringLiteral("%1 %2").arg(name).arg(on); });
         QVERIFY(loadIni(targets(), m_location, m_records));
         QVERIFY(m_host->messages.isEmpty());
         QCOMPARE(m_log, (QStringList{"Check4 1", "Check2 1", "SetProp"}));
         QVERIFY(m_records == parse(original));
         // The double-click replay sent the keypad frame back: the digit lists show.
-        QVERIFY(m_panel->children().indexOf(panelControl<QWidget>("Frame1_1")) < m_panel->children().indexOf(panelControl<QWidget>("Frame1_0")));
+        QVERIFY(m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_1")) < m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_0")));
         QCOMPARE(m_panel->pos(), QPoint(200, 300));
         QCOMPARE(m_board->pos(), QPoint(100, 80));
         // The strip takes its colours; the cells their digit settings and colours,
         // emptied; the clock the colours only.
         const SettingsFile expected = parse(original);
-        const auto *strip = control<StopNameStrip>(m_board.get(), "ChimeiCtl");
-        QCOMPARE(strip->backColour(), expected.stopName.backColour);
-        QCOMPARE(strip->textColour(), expected.stopName.textColour);
-        for (const char *name : {"Degit_60", "TimeDegit_1"}) {
-            const auto *digit = control<SegmentDisplay>(m_board.get(), name);
+        QCOMPARE(control<StopNameStrip>(m_board.get(), "ChimeiCtl")->backColour(), expected.stopName.backColour);
+        QCOMPARE(control<StopNameStrip>(m_board.get(), "ChimeiCtl")->textColour(), expected.stopName.textColour);
+        for (const auto *digit : {control<SegmentDisplay>(m_board.get(), "Degit_60"), control<SegmentDisplay>(m_board.get(), "TimeDegit_1")}) {
             QCOMPARE(digit->backColour(), expected.infoDigits.backColour);
             QCOMPARE(digit->unlitColour(), expected.infoDigits.unlitColour);
             QCOMPARE(digit->litColour(), expected.infoDigits.litColour);
         }
         QCOMPARE(control<SegmentDisplay>(m_board.get(), "TimeDegit_1")->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
-            QCOMPARE(cell(i)->value().toString(), QStringLiteral(" "));
+            QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
 
         // Written back, byte for byte, from the settings and the windows; what
         // the windows hold at quit is saved.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
-            cell(i)->setZeroMode(3);
+            control<FareCell>(m_board.get(), "Degit_%1", i)->setZeroMode(3);
         QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.zeroMode, qint16(3));
@@ -149,7 +147,7 @@ private slots:
         // options on the board.
         QCOMPARE(m_log.contains("SetProp"), applied);
         if (applied)
-            QCOMPARE(panelControl<QScrollBar>("HScroll1_1")->value(), 2500);
+            QCOMPARE(control<QScrollBar>(m_panel.get(), "HScroll1_1")->value(), 2500);
         QCOMPARE(m_panel->pos(), QPoint(400, 400));
         QCOMPARE(m_board->pos(), QPoint(0, 0));
     }
@@ -256,9 +254,6 @@ private:
     {
         return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }};
     }
-    template<typename T = QAbstractButton>
-    T *panelControl(const char *name) const { return control<T>(m_panel.get(), name); }
-    FareCell *cell(int i) const { return control<FareCell>(m_board.get(), QStringLiteral("Degit_%1").arg(i)); }
     QString beside() const { return m_location.besideExecutable(); }
     QString bin() const { return m_dir->filePath(QStringLiteral("bin")); }
 

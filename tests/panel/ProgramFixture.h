@@ -99,25 +99,17 @@ struct Program {
 
     // A control of the panel by its old designer name.
     template<typename T = QAbstractButton>
-    T *find(const QString &name) const { return control<T>(panel, name); }
-    void press(int key) const { find(QStringLiteral("CommandButton1_%1").arg(key))->click(); }
-
+    T *find(const QString &name, int index = -1) const { return control<T>(panel, name, index); }
+    // Keypad keys: the digits, R "系統", S "区間", = its "リセット".
+    void press(const QString &keys) const
+    {
+        for (QChar c : keys)
+            (c == u'=' ? find("Command1_1") : find("CommandButton1_%1", c == u'R' ? 10 : c == u'S' ? 11 : c.digitValue()))->click();
+    }
     // Route and section keyed in on the keypad, then "リセット".
-    void keyRoute(const QString &route, const QString &section) const
-    {
-        press(10);
-        for (QChar c : route)
-            press(c.digitValue());
-        press(11);
-        for (QChar c : section)
-            press(c.digitValue());
-        find("Command1_1")->click();
-    }
+    void keyRoute(const QString &route, const QString &section) const { press(u'R' + route + u'S' + section + u'='); }
 
-    qint16 cell(int t) const
-    {
-        return qint16(control<FareCell>(board, QStringLiteral("Degit_%1").arg(t))->value().toInt());
-    }
+    qint16 cell(int t) const { return qint16(control<FareCell>(board, "Degit_%1", t)->value().toInt()); }
 };
 
 } // namespace lumina::test

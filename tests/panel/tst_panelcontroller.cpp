@@ -65,16 +65,14 @@ private slots:
             // Digits before "系統" go to the section, and "系統" empties only the route;
             // a sixth route digit and a fourth section digit are refused, with the
             // key sound all the same.
-            for (int k : {1, 10})
-                p->press(k);
+            p->press("1R");
             QCOMPARE(shown(), QStringLiteral("-1"));
-            for (int k : {0, 0, 0, 1, 2, 3, 11, 0, 0, 3, 9})
-                p->press(k);
+            p->press("000123S0039");
             QCOMPARE(shown(), QStringLiteral("00012-003"));
             QCOMPARE(p->sound.plays.size(), 13);
             QCOMPARE(p->sound.plays.last().path + p->sound.plays.last().slot, QStringLiteral("key.wavS1"));
             QVERIFY(!p->sound.plays.last().synchronous);
-            p->find("Command1_1")->click();
+            p->press("=");
         } else {
             // The lists start at 0 (the panel's reference picture "panel-lists"). A route
             // digit sounds the key, a section digit the route sound, by mouse or key;
@@ -126,7 +124,7 @@ private slots:
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
         p->sound.plays.clear();
         for (int direction : {0, 0, 1, 1, 1, 1, 0}) // stops 1, 1, 2, 3, 4, 5, 4
-            p->find(QStringLiteral("Command2_%1").arg(direction))->click();
+            p->find("Command2_%1", direction)->click();
         QStringList played;
         for (const auto &play : p->sound.plays) {
             played << play.path;
@@ -182,9 +180,8 @@ private slots:
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
         // The strip takes both values on either change; the label shows this one.
         QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
-        const auto *strip = test::control<StopNameStrip>(p->board, "ChimeiCtl");
-        QCOMPARE(strip->speed(), p->find<QScrollBar>("HScroll1_0")->value());
-        QCOMPARE(strip->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
+        QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->speed(), p->find<QScrollBar>("HScroll1_0")->value());
+        QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
     }
 
     void backlight_data() { test::fixtureTable("panel/backlight.txt", 8); }
@@ -223,14 +220,13 @@ private slots:
         const QPixmap previous(5, 5);
         const bool byOptions = row[6] == u"options OK"; // shows the state chosen on the panel again
         if (byOptions) {
-            p->find(QStringLiteral("Option4_%1").arg(s))->click();
+            p->find("Option4_" + row[0])->click();
             p->options->panel.autoTicketNumbers = 0; // the ticket numbers switched off
         }
         p->board->setPicture(previous);
         p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
-        p->find(byOptions ? QStringLiteral("Command4") : QStringLiteral("Option4_%1").arg(s))->click();
-        const auto label = [this](int i) { return test::control<QLabel>(p->board, QStringLiteral("lblSeiriNum_%1").arg(i)); };
-        QCOMPARE(label(60)->isHidden(), byOptions);
+        p->find(byOptions ? QStringLiteral("Command4") : "Option4_" + row[0])->click();
+        QCOMPARE(test::control<QLabel>(p->board, "lblSeiriNum_60")->isHidden(), byOptions);
         if (shown == u"user")
             QCOMPARE(p->board->picture().size(), QSize(20, 10));
         else
@@ -240,16 +236,15 @@ private slots:
         if (error)
             QVERIFY(p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
         // The ticket numbers take the state's colour whatever the picture did.
-        QCOMPARE(foreColor(label(1)), rgb(9, 8, 7));
-        QCOMPARE(foreColor(label(60)), rgb(9, 8, 7));
+        for (const char *label : {"lblSeiriNum_1", "lblSeiriNum_60"})
+            QCOMPARE(foreColor(test::control<QLabel>(p->board, label)), rgb(9, 8, 7));
     }
 
     void doubleClickOnALabelKeepsThePanel()
     {
-        for (const char *name : {"Label5", "Label6", "Label7", "Label2_0"}) {
+        for (const auto &[name, frame] : {std::pair{"Label5", 0}, {"Label6", 0}, {"Label7", 0}, {"Label2_0", 1}}) {
             auto *label = p->find<QLabel>(name);
-            const int frame = label->objectName() == u"Label2_0" ? 1 : 0;
-            auto *entry = p->find<QWidget>(QStringLiteral("Frame1_%1").arg(frame));
+            auto *entry = p->find<QWidget>("Frame1_%1", frame);
             QCOMPARE(label->parentWidget(), entry);
             p->panel->sendEntryPanelBack(1 - frame);
             QTest::mouseDClick(label, Qt::LeftButton, {}, label->rect().center());
@@ -294,9 +289,8 @@ private slots:
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
         // A right click offers the copy, which puts the ticket on the clipboard alone.
         QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
-        auto *menu = p->find<QMenu>("MnuHide");
-        QVERIFY(menu->isVisible());
-        menu->hide();
+        QVERIFY(p->find<QMenu>("MnuHide")->isVisible());
+        p->find<QMenu>("MnuHide")->hide();
         QGuiApplication::clipboard()->setText(QStringLiteral("older"));
         p->find<QAction>("MnuHideCopy")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), p->panel->ticketImage());
@@ -312,19 +306,18 @@ private slots:
         p = std::make_unique<test::Program>(false);
         p->speech.readyOnStart = false;
         p->start();
-        auto *tape = p->find<QGroupBox>("grpM_Tape");
-        QCOMPARE(tape->title(), QStringLiteral("音合使用不可"));
-        QVERIFY(!tape->isEnabled());
+        const auto tape = [this] { return p->find<QGroupBox>("grpM_Tape"); };
+        QVERIFY(tape()->title() == QStringLiteral("音合使用不可") && !tape()->isEnabled());
         QVERIFY(p->writeRoute(QStringLiteral("12"), 5));
         if (row[2] != u"none")
             QVERIFY(p->writeTape(QStringLiteral("12"), row[2] == u"good" ? "a,0,0\r\n" : "a,0,0,0\r\n"));
         p->keyRoute(QStringLiteral("012"), QString());
-        QVERIFY(!tape->isEnabled());
+        QVERIFY(!tape()->isEnabled());
         // The engine comes up after start-up, in its own time.
         if (row[1] == u"yes")
             p->speech.setReady(true);
-        QCOMPARE(tape->title(), row[3]);
-        QCOMPARE(tape->isEnabled(), row[4] == u"yes");
+        QCOMPARE(tape()->title(), row[3]);
+        QCOMPARE(tape()->isEnabled(), row[4] == u"yes");
         QVERIFY(!p->speech.started.isEmpty());
     }
 

@@ -25,20 +25,16 @@ QScreen *screenOfRatio(qreal ratio)
     return nullptr;
 }
 
-FareCell *cell(const BoardWindow *board, int i) { return test::control<FareCell>(board, QStringLiteral("Degit_%1").arg(i)); }
-DigitRow *clockDigit(const BoardWindow &board, int i) { return test::control<DigitRow>(&board, QStringLiteral("TimeDegit_%1").arg(i)); }
-QTimer *clockTimer(const BoardWindow &board) { return test::control<QTimer>(&board, "Timer1"); }
-
 // A board showing something in every part: fares, captions, the clock, a name.
 void fill(BoardWindow &board)
 {
     board.stopClock();
     for (int i = 1; i <= kCellCount; ++i) {
-        cell(&board, i)->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
-        test::control<QLabel>(&board, QStringLiteral("lblSeiriNum_%1").arg(i))->setText(QString::number(i));
+        test::control<FareCell>(&board, "Degit_%1", i)->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
+        test::control<QLabel>(&board, "lblSeiriNum_%1", i)->setText(QString::number(i));
     }
-    clockDigit(board, 0)->setValue(9);
-    clockDigit(board, 1)->setValue(45);
+    test::control<DigitRow>(&board, "TimeDegit_%1", 0)->setValue(9);
+    test::control<DigitRow>(&board, "TimeDegit_%1", 1)->setValue(45);
     board.setStopName(QStringLiteral("市役所前"));
 }
 
@@ -67,27 +63,24 @@ private slots:
         QFETCH(QStringList, row);
         const QTime time = QTime::fromString(row[0]);
         BoardWindow board;
-        QCOMPARE(clockTimer(board)->interval(), 1000);
-        QVERIFY(clockTimer(board)->isActive());
+        auto *timer = test::control<QTimer>(&board, "Timer1");
+        QVERIFY(timer->interval() == 1000 && timer->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
-        clockTimer(board)->setInterval(1); // no waiting a whole second in a test
-        QTRY_COMPARE(clockDigit(board, 1)->value(), QVariant(time.minute()));
-        QCOMPARE(clockDigit(board, 0)->litText(), row[1]);
-        QCOMPARE(clockDigit(board, 1)->litText(), row[2]);
+        timer->setInterval(1); // no waiting a whole second in a test
+        QTRY_COMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->value(), QVariant(time.minute()));
+        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
+        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
 
     void startUpPassSetsEveryCell()
     {
         test::Program p;
-        BoardWindow *board = p.board;
         for (int i : {1, 60}) {
-            cell(board, i)->setDigitStyle(0);
-            cell(board, i)->setValue(5);
-        }
-        p.program->defaultSeams().initFareCells();
-        for (int i : {1, 60}) {
-            QCOMPARE(cell(board, i)->digitStyle(), qint16(1));
-            QCOMPARE(cell(board, i)->litText(), QStringLiteral("    "));
+            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+            cell->setDigitStyle(0);
+            cell->setValue(5);
+            p.program->defaultSeams().initFareCells();
+            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
         }
     }
 
@@ -109,9 +102,9 @@ private slots:
         test::Program p;
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
-            cell(board, i)->setValue(i * 10);
-        cell(board, 9)->setShift(2);
-        cell(board, 5)->setUserEditable(userEditable);
+            test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
+        test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
+        test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
         p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 1;
             shift = 1;
@@ -120,14 +113,14 @@ private slots:
         };
         bool panelEnabledMeanwhile = true;
         p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(cell(board, 5), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
         QVERIFY(!userEditable || !panelEnabledMeanwhile);
         QVERIFY(p.panel->isEnabled());
         const bool spread = result == 1 && userEditable;
-        QCOMPARE(cell(board, 60)->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(cell(board, 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
-        QCOMPARE(cell(board, 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
     void scaled_data()
