@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPoint>
 #include <QString>
 
 #include <functional>

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "shell/PanelWindow.h"
+
 #include <QObject>
 #include <QString>
 
 #include <Qt>
-
-#include "shell/PanelWindow.h"
 
 class QKeyEvent;
 
 namespace lumina {
 
 class BoardWindow;
-class PanelWindow;
 
 struct PanelKeyBinding {
     Qt::Key key;
