@@ -1,5 +1,4 @@
 #include "panel/PanelController.h"
-#include "base/Geometry.h"
 
 #include "base/Clock.h"
 #include "base/Paths.h"
@@ -13,7 +12,6 @@
 #include "route/RouteSetting.h"
 #include "settings/OptionFields.h"
 #include "hostlib/TicketPlugin.h"
-#include "base/Colors.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 #include "sound/SoundPlayer.h"
@@ -22,11 +20,8 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 
-#include <algorithm>
 
 namespace lumina {
 
