@@ -2,7 +2,6 @@
 
 #include "app/SettingsStore.h"
 #include "base/Clock.h"
-#include "controls/FareCell.h"
 #include "controls/StopNameStrip.h"
 #include "route/BoardUpdate.h"
 #include "route/RouteSetting.h"
@@ -61,8 +60,8 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
         return false;
     m_board = std::make_unique<BoardWindow>();
     // The picture shows the board as it starts, before the clock's first tick.
-    m_board->clockTimer->stop();
-    m_board->stopNameStrip->setClock([this] { return m_stripTime; });
+    m_board->stopClock();
+    m_board->setStripClock([this] { return m_stripTime; });
     m_board->restoreCells(m_settings);
     note(m_board->applyOptions(m_settings));
     // The panel starts with the backlight off.
@@ -80,8 +79,7 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
         return false;
     }
     applyRoute(m_route, std::move(load));
-    for (int i = 1; i <= kCellCount; ++i)
-        m_board->fareCells[size_t(i)]->setValue(0);
+    m_board->setAllCells(0);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
     m_route.ticketDate = ticketDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
@@ -96,17 +94,16 @@ QImage BoardPictures::picture(int n)
     m_route.currentStop = qint16(n - 1);
     m_board->showFares(
         boardView(m_route, n, boardOptions(m_settings, m_lateNight), clock().now()));
-    StopNameStrip *strip = m_board->stopNameStrip;
-    strip->setStopName(m_route.fares.entry(n).stopName);
+    m_board->setStopName(m_route.fares.entry(n).stopName);
     // A long name waits below the strip and then rises; the first frame with
     // the name at the top is the one that shows it. One scroll round at a
     // time, so no frame is skipped; a scroll of more than ten minutes is
     // not waited for.
     constexpr qint64 kRound = 1000000 / StopNameStrip::kRoundsPerSecond;
     for (qint64 end = m_stripTime + 600LL * 1000000;
-         strip->isScrolling() && strip->layerTop() > 0 && m_stripTime < end;) {
+         m_board->stopNameRising() && m_stripTime < end;) {
         m_stripTime += kRound;
-        strip->advanceScroll();
+        m_board->advanceStopName();
     }
     return m_board->grab().toImage();
 }

@@ -1,8 +1,6 @@
 #include "app/Lumina.h"
 #include "app/ViewSettings.h"
 
-#include "controls/StopNameStrip.h"
-#include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "panel/PanelController.h"
@@ -13,10 +11,8 @@
 #include "shell/PanelWindow.h"
 #include "sound/SoundPlayer.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -56,25 +52,22 @@ Seams Lumina::defaultSeams()
 {
     Seams s;
     s.initFareCells = [this] {
-        for (int i = 1; i <= kCellCount; ++i) {
-            m_board->fareCells[size_t(i)]->setDigitStyle(1);
-            m_board->fareCells[size_t(i)]->blankAllPositions();
-        }
+        m_board->resetCells();
     };
     s.setProp = [this] { applySettings(); };
     s.initSpeech = [this] {
         if (m_controlPanel)
-            m_controlPanel->InitSpeech();
+            m_controlPanel->startSpeech();
     };
     s.loadIni = [] { LoadIni(); };
     s.clearStopName = [this] {
         if (m_board)
-            m_board->stopNameStrip->setStopName(QString());
+            m_board->setStopName(QString());
     };
     s.stopAllSounds = [] { soundPlayer().stopAll(); };
     s.releaseSpeech = [this] {
         if (m_controlPanel)
-            m_controlPanel->ReleaseSpeech();
+            m_controlPanel->releaseSpeech();
     };
     s.saveIni = [] { SaveIni(); };
     s.exit = [] { QCoreApplication::exit(0); };
@@ -144,7 +137,7 @@ void Lumina::startUp()
 void Lumina::applySettings()
 {
     if (m_controlPanel)
-        m_controlPanel->SetProp();
+        m_controlPanel->applyOptions();
 }
 
 void Lumina::initBoardDefaults()

@@ -2,9 +2,6 @@
 
 #include "base/Paths.h"
 
-#include "controls/StopNameStrip.h"
-#include "controls/DigitRow.h"
-#include "controls/FareCell.h"
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "settings/OptionFields.h"
@@ -39,19 +36,10 @@ void showFailure(QWidget *owner, const IniFailure &failure, const QString &modul
 SettingsFile collect(const IniTargets &targets, const SettingsFile &settings)
 {
     SettingsFile s = settings;
-    if (targets.board) {
-        for (int i = 1; i <= kCellCount; ++i) {
-            const SegmentDisplay *cell = targets.board->fareCells[size_t(i)];
-            if (!cell)
-                continue;
-            CellDigitSetting &entry = s.cells[size_t(i - 1)];
-            entry.zeroMode = cell->zeroMode();
-            entry.shift = cell->shift();
-            entry.fillZero = cell->fillZero();
-        }
-    }
+    if (targets.board)
+        targets.board->saveCells(s.cells);
     if (targets.panel)
-        targets.panel->GetCtrlDataInfo(s.controlPanel);
+        targets.panel->saveState(s.controlPanel);
     if (targets.board)
         targets.board->savePosition(s.board);
     return s;
@@ -175,7 +163,7 @@ bool apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &
 
     auto failure = takeOptions(settings, loaded);
     if (!failure && targets.panel)
-        failure = targets.panel->SetCtrlDataInfo(loaded.controlPanel);
+        failure = targets.panel->restoreState(loaded.controlPanel);
     if (failure) {
         showFailure(owner, *failure, kLoadModuleLine);
         return false;

@@ -1,9 +1,5 @@
 #include "panel/PanelController.h"
-#include "base/Geometry.h"
 
-#include "controls/StopNameStrip.h"
-#include "controls/DigitRow.h"
-#include "controls/FareCell.h"
 #include "base/Clock.h"
 #include "base/Paths.h"
 #include "base/CodePage.h"
@@ -16,51 +12,22 @@
 #include "route/RouteSetting.h"
 #include "settings/OptionFields.h"
 #include "hostlib/TicketPlugin.h"
-#include "base/Colors.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 #include "sound/SoundPlayer.h"
 #include "sound/Speech.h"
 
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QGroupBox>
-#include <QImageReader>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QScreen>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTimer>
 
-#include <algorithm>
 
 namespace lumina {
 
 namespace {
 
-constexpr int kRouteDigits = 5;
-constexpr int kSectionDigits = 3;
 constexpr int kLampTestMilliseconds = 3000;
-
-// The selected index of an option-button group, or `fallback`.
-template<size_t N>
-int chosenIndex(const std::array<QRadioButton *, N> &group, int fallback)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (group[i] && group[i]->isChecked())
-            return int(i);
-    }
-    return fallback;
-}
 
 void showProblem(QWidget *owner, const BoardProblem &problem)
 {
@@ -78,91 +45,53 @@ PanelController::PanelController(BoardWindow *board, PanelWindow *panel, Setting
     , m_settings(settings)
 {
     runOptionsDialog = [](OptionsDialog &dialog) { dialog.exec(); };
-
-    for (int i = 0; i < 12; ++i)
-        connect(m_panel->CommandButton1[size_t(i)], &QPushButton::clicked, this,
-                [this, i] { CommandButton1_Click(i); });
-    for (DigitList *list : m_panel->List2)
-        connect(list, &DigitList::chosen, this, [this] { List_Click(true); });
-    for (DigitList *list : m_panel->List3)
-        connect(list, &DigitList::chosen, this, [this] { List_Click(false); });
-    for (int k = 0; k < 2; ++k) {
-        connect(m_panel->Command1[size_t(k)], &QPushButton::clicked, this,
-                [this, k] { Command1_Click(k); });
-        connect(m_panel->Command2[size_t(k)], &QPushButton::clicked, this,
-                [this, k] { Command2_Click(k); });
-        connect(m_panel->HScroll1[size_t(k)], &QScrollBar::valueChanged, this,
-                [this, k] { HScroll1_Change(k); });
-    }
-    connect(m_panel->Check1, &QPushButton::toggled, this, [this] { Check1_Click(); });
-    connect(m_panel->Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(m_panel->Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
-    for (int i = 0; i < 3; ++i)
-        connect(m_panel->Option4[size_t(i)], &QRadioButton::clicked, this,
-                [this, i] { Option4_Click(i); });
-    connect(m_panel->cmdTapeNext, &QPushButton::clicked, this, [this] { cmdTapeNext_Click(); });
-    connect(m_panel->cmdTapeBack, &QPushButton::clicked, this, [this] { cmdTapeBack_Click(); });
-    connect(m_panel->cmdTapeStop, &QPushButton::clicked, this, [this] { cmdTapeStop_Click(); });
-    connect(m_panel->cmdTapeSet, &QPushButton::clicked, this, [this] { cmdTapeSet_Click(); });
-    // Also when the settings restore the switch.
-    connect(m_panel->Check4, &QPushButton::toggled, this, [this] { Check4_Click(); });
-    connect(m_panel->picSeirikenPrev, &TicketPicture::mouseDown, this,
-            &PanelController::picSeirikenPrev_MouseDown);
-    connect(m_panel->MnuHideCopy, &QAction::triggered, this, [this] { MnuHideCopy_Click(); });
+    connectPanel();
     // The keyboard presses the same buttons.
     new PanelKeys(m_board, m_panel, this);
 }
 
 PanelController::~PanelController() = default;
 
-void PanelController::Check4_Click()
+void PanelController::connectPanel()
 {
-    const bool open = m_panel->Check4->isChecked();
-    m_panel->setOuterWidth(open ? PanelWindow::kOpenWidth : PanelWindow::kClosedWidth);
-    m_panel->Check4->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
-    m_panel->Check4->setToolTip(open ? QStringLiteral("整理券プレビューを隠します")
-                                     : QStringLiteral("整理券プレビューを開きます"));
-    // A panel placed at the screen's right edge would open beyond it; it
-    // moves left just enough to stay whole on the screen.
-    if (open && m_panel->isVisible()) {
-        if (const QScreen *screen = m_panel->screen()) {
-            const QRect area = screen->availableGeometry();
-            const QRect frame = m_panel->frameGeometry();
-            if (frame.right() > area.right())
-                m_panel->move(std::max(area.left(), m_panel->x() - (frame.right() - area.right())),
-                              m_panel->y());
-        }
-    }
+    PanelWindow *panel = m_panel;
+    connect(panel, &PanelWindow::keypadPressed, this, &PanelController::pressKeypad);
+    connect(panel, &PanelWindow::digitListChosen, this, &PanelController::digitListClicked);
+    connect(panel, &PanelWindow::routeSetRequested, this, &PanelController::setRouteFrom);
+    connect(panel, &PanelWindow::stepRequested, this, &PanelController::step);
+    connect(panel, &PanelWindow::scrollChanged, this, &PanelController::scrollStopName);
+    connect(panel, &PanelWindow::clearToggled, this, &PanelController::clearDisplay);
+    connect(panel, &PanelWindow::optionsRequested, this, &PanelController::openOptions);
+    connect(panel, &PanelWindow::versionRequested, this, &PanelController::showVersion);
+    connect(panel, &PanelWindow::backlightChosen, this, &PanelController::chooseBacklight);
+    connect(panel, &PanelWindow::tapeNextRequested, this, &PanelController::tapeNext);
+    connect(panel, &PanelWindow::tapeBackRequested, this, &PanelController::tapeBack);
+    connect(panel, &PanelWindow::tapeStopRequested, this, &PanelController::tapeStop);
+    connect(panel, &PanelWindow::tapeAdjustRequested, this, &PanelController::adjustTape);
+    connect(panel, &PanelWindow::copyTicketRequested, this, &PanelController::copyTicket);
 }
 
-void PanelController::picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
-{
-    if (button == Qt::RightButton)
-        m_panel->MnuHide->popup(globalPos);
-}
-
-void PanelController::MnuHideCopy_Click()
+void PanelController::copyTicket()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setImage(m_panel->picSeirikenPrev->image());
+    clipboard->setImage(m_panel->ticketImage());
 }
 
-void PanelController::drawSeiriken(int n, const QString &date, const QString &time)
+void PanelController::drawTicketPreview(int n, const QString &date, const QString &time)
 {
-    TicketPicture *picture = m_panel->picSeirikenPrev;
-    picture->Cls();
+    m_panel->clearTicket();
     if (m_settings.ticketPreview.usePreview != 0) {
         RouteState &route = routeState();
         FareRecord &entry = route.fares.entry(n);
         QString stopName = entry.stopName;
         QString ticketDate = date;
-        host().drawTicket(m_settings.ticketPreview.plugIn, picture->image(), stopName,
+        host().drawTicket(m_settings.ticketPreview.plugIn, m_panel->ticketImage(), stopName,
                                  ticketDate, time, route.routeNumber.toInt(), entry.ticketNumber,
-                                 qint16(n), m_panel->Combo1->currentIndex());
+                                 qint16(n), m_panel->companyIndex());
         entry.stopName = stopName;
     }
-    picture->Refresh();
+    m_panel->showTicket();
 }
 
 void PanelController::playSoundField(int field, const QString &slot, bool synchronous)
@@ -171,60 +100,53 @@ void PanelController::playSoundField(int field, const QString &slot, bool synchr
         soundPlayer().play(*path, slot, synchronous);
 }
 
-void PanelController::CommandButton1_Click(int index)
+void PanelController::pressKeypad(int key)
 {
     // The key sound comes first, also for a digit that is refused below.
     playSoundField(1, QStringLiteral("S1"), false);
-    if (index == 10 || index == 11) {
-        m_panel->keypadTarget = index == 10;
-        m_panel->Label2[index == 10 ? 0 : 2]->clear();
+    if (key == PanelWindow::kRouteKey || key == PanelWindow::kSectionKey) {
+        m_keypadOnRoute = key == PanelWindow::kRouteKey;
+        if (m_keypadOnRoute)
+            m_panel->setKeypadRoute(QString());
+        else
+            m_panel->setKeypadSection(QString());
         return;
     }
-    if (index < 0 || index > 9)
+    if (key < 0 || key > 9)
         return;
-    QLabel *display = m_panel->Label2[m_panel->keypadTarget ? 0 : 2];
-    const int limit = m_panel->keypadTarget ? kRouteDigits : kSectionDigits;
-    if (display->text().size() >= limit)
+    const QString shown = m_keypadOnRoute ? m_panel->keypadRoute() : m_panel->keypadSection();
+    const int limit = m_keypadOnRoute ? PanelWindow::kRouteDigits : PanelWindow::kSectionDigits;
+    if (shown.size() >= limit)
         return;
-    display->setText(display->text() + QString::number(index));
+    if (m_keypadOnRoute)
+        m_panel->setKeypadRoute(shown + QString::number(key));
+    else
+        m_panel->setKeypadSection(shown + QString::number(key));
 }
 
-void PanelController::List_Click(bool routeList)
+void PanelController::digitListClicked(bool routeList)
 {
     playSoundField(routeList ? 1 : 0, QStringLiteral("S1"), false);
 }
 
-void PanelController::Check1_Click()
+void PanelController::clearDisplay(bool cleared)
 {
-    const bool clear = m_panel->Check1->isChecked();
-    if (clear) {
-        m_board->stopNameStrip->setStopName(QString());
-        for (int i = 1; i <= kCellCount; ++i)
-            m_board->fareCells[size_t(i)]->blankAllPositions();
-        m_board->clockTimer->stop();
-        for (DigitRow *digit : m_board->clockDigits)
-            digit->setValue(QString());
-    } else if (m_board->clockDigits[0]->isVisible()) {
-        m_board->clockTimer->start();
-    }
-    for (QWidget *frame : m_panel->Frame1)
-        frame->setEnabled(!clear);
-    for (QPushButton *step : m_panel->Command2)
-        step->setEnabled(!clear);
-    m_panel->Frame6->setEnabled(!clear);
-    updateTapeFrame();
-    if (!clear)
-        DispData(routeState().currentStop + 1);
+    if (cleared)
+        m_board->blankDisplay();
+    else
+        m_board->resumeClock();
+    m_panel->setRouteControlsEnabled(!cleared);
+    updateTapeGroup();
+    if (!cleared)
+        showStop(routeState().currentStop + 1);
 }
 
-void PanelController::HScroll1_Change(int index)
+void PanelController::scrollStopName(int speed, int wait)
 {
-    m_panel->Label1[size_t(index)]->setText(QString::number(m_panel->HScroll1[size_t(index)]->value()));
-    m_board->stopNameStrip->setSpeed(m_panel->HScroll1[0]->value());
-    m_board->stopNameStrip->setScrollStartWait(m_panel->HScroll1[1]->value());
+    m_board->setScroll(speed, wait);
 }
 
-void PanelController::Command4_Click()
+void PanelController::openOptions()
 {
     m_board->setEnabled(false);
     m_panel->setEnabled(false);
@@ -233,7 +155,7 @@ void PanelController::Command4_Click()
         m_optionsDialog = std::make_unique<OptionsDialog>();
         connect(m_optionsDialog.get(), &OptionsDialog::applyRequested, this, [this] {
             m_settings = m_optionsDialog->settings();
-            SetProp();
+            applyOptions();
         });
     }
     m_optionsDialog->setSettings(m_settings);
@@ -241,10 +163,10 @@ void PanelController::Command4_Click()
     m_board->setEnabled(true);
     m_panel->setEnabled(true);
     // Font and colour changes show at once on the stop name.
-    m_board->stopNameStrip->setStopName(QString());
+    m_board->setStopName(QString());
     const RouteState &route = routeState();
     if (FareTable::contains(route.currentStop + 1))
-        m_board->stopNameStrip->setStopName(route.fares.entry(route.currentStop + 1).stopName);
+        m_board->setStopName(route.fares.entry(route.currentStop + 1).stopName);
 }
 
 QString PanelController::versionText(int year)
@@ -259,14 +181,14 @@ QString PanelController::versionText(int year)
         + QStringLiteral("開発：ルミナ開発チーム (C) %1").arg(year, 4, 10, QLatin1Char('0')) + crlf;
 }
 
-void PanelController::Command8_Click()
+void PanelController::showVersion()
 {
     m_board->setEnabled(false);
     host().versionBox(m_panel, 1, versionText(clock().now().date().year()));
     m_board->setEnabled(true);
 }
 
-void PanelController::Command1_Click(int index)
+void PanelController::setRouteFrom(RouteEntrySource source)
 {
     const QString fareFolder = m_settings.folders.fareDataFolder;
     const QString tapeFolder = m_settings.folders.announcementDataFolder;
@@ -274,17 +196,10 @@ void PanelController::Command1_Click(int index)
     playSoundField(0, QStringLiteral("S1"), false);
 
     RouteEntry entry;
-    if (index == 1) {
-        entry = entryFromKeypad(m_panel->Label2[0]->text(), m_panel->Label2[2]->text());
-    } else {
-        std::array<int, 5> route{};
-        std::array<int, 3> section{};
-        for (size_t i = 0; i < route.size(); ++i)
-            route[i] = m_panel->List2[i]->currentRow();
-        for (size_t i = 0; i < section.size(); ++i)
-            section[i] = m_panel->List3[i]->currentRow();
-        entry = entryFromLists(route, section);
-    }
+    if (source == RouteEntrySource::Keypad)
+        entry = entryFromKeypad(m_panel->keypadRoute(), m_panel->keypadSection());
+    else
+        entry = entryFromLists(m_panel->listedRoute(), m_panel->listedSection());
     // The announcement file is read before the fare file, as the sound above
     // already plays, but it goes into force only with the route.
     TapeLoad tape = readTape(joinFolder(tapeFolder, tapeFileName(routeKey(entry.routeNumber))));
@@ -295,63 +210,59 @@ void PanelController::Command1_Click(int index)
     if (!setRoute(route, fareFolder, entry, m_panel))
         return;
     m_tape.load(std::move(tape));
-    updateTapeFrame();
+    updateTapeGroup();
 
     // Lamp test: every segment of every cell lit for three seconds.
-    m_board->stopNameStrip->setStopName(QStringLiteral("系統選別中"));
-    for (int i = 1; i <= kCellCount; ++i)
-        m_board->fareCells[size_t(i)]->lightAllPositions();
+    m_board->setStopName(QStringLiteral("系統選別中"));
+    m_board->lightAllCells();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clock().pause(kLampTestMilliseconds);
     routeStarted();
-    DispData(route.currentStop + 1);
+    showStop(route.currentStop + 1);
 }
 
 void PanelController::routeStarted()
 {
-    for (int i = 1; i <= kCellCount; ++i)
-        m_board->fareCells[size_t(i)]->setValue(0);
-
-    for (QPushButton *step : m_panel->Command2)
-        step->setEnabled(true);
-    m_panel->Check1->setEnabled(true);
+    m_board->setAllCells(0);
+    m_panel->setSteppingEnabled(true);
+    m_panel->setClearEnabled(true);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
     routeState().ticketDate = ticketDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),
         clock().now().date(), ticket.fixedDate);
 }
 
-void PanelController::Command2_Click(int index)
+void PanelController::step(Direction direction)
 {
     RouteState &route = routeState();
-    if (!stepRoute(route, index))
+    if (!stepRoute(route, int(direction)))
         return;
     const FareRecord &arrived = route.fares.entry(route.currentStop + 1);
     const SoundSettings &sounds = m_settings.sounds;
     const int field = stepSoundField(sounds.stepAlways != kNotChosen, arrived, sounds.stepColumn + 1);
     if (field >= 0)
         playSoundField(field, QStringLiteral("S2"), sounds.stepSynchronous != kNotChosen);
-    DispData(route.currentStop + 1);
+    showStop(route.currentStop + 1);
 }
 
-void PanelController::DispData(int n)
+void PanelController::showStop(int n)
 {
     RouteState &route = routeState();
     if (!FareTable::contains(n))
         return;
 
     const BoardView view =
-        boardView(route, n, boardOptions(m_settings, m_panel->Check2->isChecked()), clock().now());
+        boardView(route, n, boardOptions(m_settings, m_panel->lateNight()), clock().now());
 
     m_board->showFares(view);
-    drawSeiriken(n, view.ticketDate, view.ticketTime);
+    drawTicketPreview(n, view.ticketDate, view.ticketTime);
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_board->stopNameStrip->setStopName(route.fares.entry(n).stopName);
+    m_board->setStopName(route.fares.entry(n).stopName);
 }
 
-void PanelController::InitSpeech()
+void PanelController::startSpeech()
 {
     setSpeechAvailable(false);
     connect(&speech(), &Speech::readyChanged, this, &PanelController::setSpeechAvailable,
@@ -360,7 +271,7 @@ void PanelController::InitSpeech()
     setSpeechAvailable(speech().isReady());
 }
 
-void PanelController::ReleaseSpeech()
+void PanelController::releaseSpeech()
 {
     disconnect(&speech(), &Speech::readyChanged, this, &PanelController::setSpeechAvailable);
     speech().release();
@@ -368,16 +279,14 @@ void PanelController::ReleaseSpeech()
 
 void PanelController::setSpeechAvailable(bool available)
 {
-    SpeechAvailable = available;
-    m_panel->grpM_Tape->setTitle(available ? QStringLiteral("音合使用可")
-                                           : QStringLiteral("音合使用不可"));
-    updateTapeFrame();
+    m_speechAvailable = available;
+    m_panel->setTapeCaption(available ? QStringLiteral("音合使用可") : QStringLiteral("音合使用不可"));
+    updateTapeGroup();
 }
 
-void PanelController::updateTapeFrame()
+void PanelController::updateTapeGroup()
 {
-    m_panel->grpM_Tape->setEnabled(SpeechAvailable && m_tape.loaded()
-                                   && !m_panel->Check1->isChecked());
+    m_panel->setTapeEnabled(m_speechAvailable && m_tape.loaded() && !m_panel->displayCleared());
 }
 
 PreAnnouncement PanelController::preAnnouncement() const
@@ -391,27 +300,27 @@ PreAnnouncement PanelController::preAnnouncement() const
     return sounds;
 }
 
-void PanelController::cmdTapeNext_Click()
+void PanelController::tapeNext()
 {
     m_tape.forward(preAnnouncement());
     // The entry now current decides, also when the tape stood at its end.
     if (m_tape.stepFlag(m_tape.position()) == 1)
-        Command2_Click(1);
+        step(Direction::Forward);
 }
 
-void PanelController::cmdTapeBack_Click()
+void PanelController::tapeBack()
 {
     m_tape.back(preAnnouncement());
     if (m_tape.stepFlag(m_tape.position()) == 1)
-        Command2_Click(0);
+        step(Direction::Back);
 }
 
-void PanelController::cmdTapeStop_Click()
+void PanelController::tapeStop()
 {
     m_tape.stop();
 }
 
-void PanelController::cmdTapeSet_Click()
+void PanelController::adjustTape()
 {
     // Window-modal but not blocking: the panel waits, the board goes on.
     auto *dialog = new VoiceDialog(m_panel);
@@ -419,17 +328,17 @@ void PanelController::cmdTapeSet_Click()
     dialog->open();
 }
 
-void PanelController::Option4_Click(int index)
+void PanelController::chooseBacklight(int state)
 {
-    if (index < 0 || index > 2)
+    if (state < 0 || state > 2)
         return;
-    showProblem(m_panel, m_board->showBacklight(index, m_settings.panel));
+    showProblem(m_panel, m_board->showBacklight(state, m_settings.panel));
 }
 
-void PanelController::SetProp()
+void PanelController::applyOptions()
 {
     showProblem(m_board, m_board->applyOptions(m_settings));
-    Option4_Click(chosenIndex(m_panel->Option4, 2));
+    chooseBacklight(m_panel->backlight());
     takePlugIn(m_settings.ticketPreview.plugIn);
 }
 
@@ -441,11 +350,9 @@ void PanelController::takePlugIn(const QString &path)
     if (path.isEmpty() || host().plugInInfo(path, info) == 0)
         return;
     m_plugIn = path;
-    m_panel->picSeirikenPrev->resize(px(info.previewWidth), px(info.previewHeight));
+    m_panel->setTicketSize(info.previewWidth, info.previewHeight);
     // The company list belongs to the plug-in: a new one replaces it whole.
-    m_panel->Combo1->clear();
-    if (info.companyCount >= 1)
-        host().addPlugInCompanies(path, m_panel->Combo1);
+    m_panel->replaceCompanies(path, info.companyCount);
 }
 
 } // namespace lumina

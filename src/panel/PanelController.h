@@ -1,11 +1,11 @@
 #pragma once
 
 #include "settings/SettingsFile.h"
+#include "shell/PanelWindow.h"
 #include "sound/AnnouncementTape.h"
 
 #include <QDateTime>
 #include <QObject>
-#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -14,9 +14,7 @@
 namespace lumina {
 
 class BoardWindow;
-class PanelWindow;
 class OptionsDialog;
-class TicketPicture;
 
 // The control panel's handlers: route entry on the keypad and the digit lists,
 // route setting with its lamp test, stepping, the board update, display clear,
@@ -35,49 +33,42 @@ public:
 
     // Runs the options dialog modally; returns when it has been closed.
     std::function<void(OptionsDialog &)> runOptionsDialog;
-    // Whether a speech engine is ready (the tape group needs it).
-    bool SpeechAvailable = false;
 
-    // Keypad key 0..9, 10 "系統", 11 "区間".
-    void CommandButton1_Click(int index);
+    // Keypad key 0..9, PanelWindow::kRouteKey or kSectionKey.
+    void pressKeypad(int key);
     // A click on a route digit list (true) or a section digit list (false).
-    void List_Click(bool routeList);
+    void digitListClicked(bool routeList);
     // "表示消去" switched on or off.
-    void Check1_Click();
-    void HScroll1_Change(int index);
+    void clearDisplay(bool cleared);
+    void scrollStopName(int speed, int wait);
     // "設定...": the options dialog, then the stop name written again.
-    void Command4_Click();
+    void openOptions();
     // "ﾊﾞｰｼﾞｮﾝ": the version box.
-    void Command8_Click();
-    // "リセット": route setting from the digit lists (0) or the keypad (1).
-    void Command1_Click(int index);
+    void showVersion();
+    // "リセット": route setting from the digit lists or the keypad.
+    void setRouteFrom(RouteEntrySource source);
     // The board once the lamp test of a route setting is over: every cell
     // at 0 until a stop writes it, stepping in reach, the ticket date kept.
     void routeStarted();
-    // "データ戻し" (0) / "データ送り" (1).
-    void Command2_Click(int index);
+    // "データ戻し" / "データ送り".
+    void step(Direction direction);
     // Shows stop `n` (1-based) of the route.
-    void DispData(int n);
-    // ">>" / "<<": opens or closes the ticket preview.
-    void Check4_Click();
-    // A mouse button down over the ticket preview: the right one offers the
-    // pop-up menu at `globalPos`.
-    void picSeirikenPrev_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    void showStop(int n);
     // "コピー(&C)": the drawn ticket to the clipboard as a picture.
-    void MnuHideCopy_Click();
+    void copyTicket();
     // Backlight state 0 (OFF), 1 (ON1) or 2 (ON2).
-    void Option4_Click(int index);
+    void chooseBacklight(int state);
 
     // Start-up: starts the speech engine with this user's voice choice. The
     // tape group says "音合使用不可" until the engine is ready.
-    void InitSpeech();
+    void startSpeech();
     // Quit: lets the speech engine go.
-    void ReleaseSpeech();
+    void releaseSpeech();
     // The tape buttons: "送り", "戻し", "■" and "調整".
-    void cmdTapeNext_Click();
-    void cmdTapeBack_Click();
-    void cmdTapeStop_Click();
-    void cmdTapeSet_Click();
+    void tapeNext();
+    void tapeBack();
+    void tapeStop();
+    void adjustTape();
     // The announcement tape of the route in force.
     AnnouncementTape &tape() { return m_tape; }
     // The pre-announcement sounds as chosen in the options dialog.
@@ -85,7 +76,7 @@ public:
 
     // The options that shape the board, from the settings to the board; a new
     // ticket plug-in fills the company list and sizes the ticket preview.
-    void SetProp();
+    void applyOptions();
 
     // The five lines of the version box, each ended by CR LF.
     static QString versionText(int year);
@@ -93,9 +84,10 @@ public:
 private:
     void playSoundField(int field, const QString &slot, bool synchronous);
     void setSpeechAvailable(bool available);
+    void connectPanel();
     // The tape group is usable with a loaded tape, speech and the board shown.
-    void updateTapeFrame();
-    void drawSeiriken(int n, const QString &date, const QString &time);
+    void updateTapeGroup();
+    void drawTicketPreview(int n, const QString &date, const QString &time);
     void takePlugIn(const QString &path);
 
     BoardWindow *m_board;
@@ -105,6 +97,10 @@ private:
     // The plug-in whose companies the list holds.
     QString m_plugIn;
     AnnouncementTape m_tape;
+    // Whether a speech engine is ready (the tape group needs it).
+    bool m_speechAvailable = false;
+    // Whether the keypad types into the route display (else the section's).
+    bool m_keypadOnRoute = false;
 };
 
 } // namespace lumina

@@ -1,32 +1,17 @@
 #pragma once
 
+#include "shell/PanelWindow.h"
+
 #include <QObject>
 #include <QString>
 
 #include <Qt>
 
-class QAbstractButton;
 class QKeyEvent;
 
 namespace lumina {
 
 class BoardWindow;
-class PanelWindow;
-
-// What a key presses on the control panel.
-enum class PanelKey {
-    None,
-    Digit,       // keypad key 0..9 (CommandButton1, the digit is the index)
-    RouteKey,    // "系統"
-    SectionKey,  // "区間"
-    RouteSet,    // "リセット" of the entry panel in sight
-    StepBack,    // "データ戻し"
-    StepForward, // "データ送り"
-    TapeBack,    // "戻し"
-    TapeNext,    // "送り"
-    TapeStop,    // "■"
-    TapeAdjust,  // "調整"
-};
 
 struct PanelKeyBinding {
     Qt::Key key;
@@ -58,7 +43,7 @@ inline constexpr PanelKeyBinding kPanelKeys[] = {
 const PanelKeyBinding *panelKeyBinding(int key, Qt::KeyboardModifiers modifiers);
 
 // Keyboard driving: while the board or the panel is the active window, keys
-// click the panel's buttons, so a key does exactly what a click on its button
+// press the panel's buttons, so a key does exactly what a click on its button
 // does (sounds, speech, waits and all). The board is watched from here, so
 // it knows nothing of the panel. Each button's tool tip names its key.
 class PanelKeys : public QObject
@@ -68,16 +53,10 @@ class PanelKeys : public QObject
 public:
     PanelKeys(BoardWindow *board, PanelWindow *panel, QObject *parent = nullptr);
 
-    // The button a key presses now: the digit keys and "系統"/"区間" only
-    // while the keypad is in sight, Enter the "リセット" of the entry panel in
-    // sight. Nothing for an unbound key.
-    QAbstractButton *button(const PanelKeyBinding &binding) const;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAbstractButton *buttonFor(const PanelKeyBinding &binding, bool keypadSeen) const;
     bool ours(QObject *receiver) const;
 
     BoardWindow *m_board;

@@ -102,7 +102,7 @@ struct TicketPreviewSettings {
 };
 
 struct ControlPanelState {
-    qint16 entryPanelIndex = 0;
+    qint16 panelSentBack = 0;
     qint32 scrollSpeed = 0;               // HScroll1(0)
     qint32 scrollWait = 0;                // HScroll1(1)
     qint16 lateNight = 0;                 // Check2

@@ -98,7 +98,7 @@ void visitFields(Settings &s, Visitor &v)
 
     v.item("ControlPanelState");
     auto &c = s.controlPanel;
-    v.int16(c.entryPanelIndex);
+    v.int16(c.panelSentBack);
     v.int32(c.scrollSpeed);
     v.int32(c.scrollWait);
     v.int16(c.lateNight);

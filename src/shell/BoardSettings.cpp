@@ -50,18 +50,18 @@ BoardProblem BoardWindow::applyOptions(const SettingsFile &settings)
 {
     const PanelSettings &panel = settings.panel;
     for (int i = 1; i <= kCellCount; ++i)
-        ticketLabels[size_t(i)]->setVisible(panel.autoTicketNumbers != 0);
+        m_ticketLabels[size_t(i)]->setVisible(panel.autoTicketNumbers != 0);
     const BoardProblem problem = setTicketLabelStyle(panel.ticketNumberStyle, panel.leadingZero == 1 ? 1 : 0);
 
     for (int i = 1; i <= kCellCount; ++i)
-        setDigitColours(fareCells[size_t(i)], settings.infoDigits);
-    for (DigitRow *digit : clockDigits)
+        setDigitColours(m_fareCells[size_t(i)], settings.infoDigits);
+    for (DigitRow *digit : m_clockDigits)
         setDigitColours(digit, settings.infoDigits);
 
-    stopNameStrip->setBackColour(settings.stopName.backColour);
-    stopNameStrip->setTextColour(settings.stopName.textColour);
-    stopNameStrip->setFontMode(settings.stopName.font);
-    stopNameStrip->setFontBold(settings.stopName.bold == 1);
+    m_stopNameStrip->setBackColour(settings.stopName.backColour);
+    m_stopNameStrip->setTextColour(settings.stopName.textColour);
+    m_stopNameStrip->setFontMode(settings.stopName.font);
+    m_stopNameStrip->setFontBold(settings.stopName.bold == 1);
     return problem;
 }
 
@@ -76,12 +76,12 @@ BoardProblem BoardWindow::setTicketLabelStyle(int style, int zeroFill)
                                 + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
                             QStringLiteral("エラー！")};
     }
-    QLabel *first = ticketLabels[1];
+    QLabel *first = m_ticketLabels[1];
     QFont font(labels->label1Font);
     font.setPointSizeF(labels->label1PointSize);
     first->setFont(font);
     for (int i = 1; i <= kCellCount; ++i)
-        ticketLabels[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
+        m_ticketLabels[size_t(i)]->setText(labels->captions[size_t(i - 1)]);
     return std::nullopt;
 }
 
@@ -91,7 +91,7 @@ BoardProblem BoardWindow::showBacklight(int state, const PanelSettings &panel)
     const bool useUserImage = panel.panelsIndividual != kNotChosen && userChosen[state] != kNotChosen;
     BoardProblem problem;
     if (!useUserImage) {
-        setPicture(builtInPanels[size_t(state)]);
+        setPicture(m_builtInPanels[size_t(state)]);
     } else {
         const QString path = panel.userPanelImages[size_t(state)];
         QPixmap picture;
@@ -102,14 +102,14 @@ BoardProblem BoardWindow::showBacklight(int state, const PanelSettings &panel)
         }
     }
     for (int i = 1; i <= kCellCount; ++i)
-        setForeColor(ticketLabels[size_t(i)], panel.ticketNumberColours[size_t(state)]);
+        setForeColor(m_ticketLabels[size_t(i)], panel.ticketNumberColours[size_t(state)]);
     return problem;
 }
 
 void BoardWindow::restoreCells(const SettingsFile &settings)
 {
     for (int i = 1; i <= kCellCount; ++i) {
-        FareCell *cell = fareCells[size_t(i)];
+        FareCell *cell = m_fareCells[size_t(i)];
         const CellDigitSetting &entry = settings.cells[size_t(i - 1)];
         cell->setShift(entry.shift);
         cell->setZeroMode(entry.zeroMode);
@@ -118,17 +118,17 @@ void BoardWindow::restoreCells(const SettingsFile &settings)
         // A single blank empties the cell.
         cell->setValue(QStringLiteral(" "));
     }
-    for (DigitRow *digit : clockDigits)
+    for (DigitRow *digit : m_clockDigits)
         setDigitColours(digit, settings.infoDigits);
-    stopNameStrip->setBackColour(settings.stopName.backColour);
-    stopNameStrip->setTextColour(settings.stopName.textColour);
+    m_stopNameStrip->setBackColour(settings.stopName.backColour);
+    m_stopNameStrip->setTextColour(settings.stopName.textColour);
 }
 
 void BoardWindow::showFares(const BoardView &view)
 {
     for (int t = 1; t <= kCellCount; ++t) {
         if (const auto &value = view.cells[size_t(t - 1)])
-            fareCells[size_t(t)]->setValue(*value);
+            m_fareCells[size_t(t)]->setValue(*value);
     }
 }
 

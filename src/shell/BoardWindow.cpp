@@ -133,12 +133,12 @@ BoardWindow::BoardWindow(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    builtInPanels[0] = QPixmap::fromImage(builtInBoardFace());
-    m_builtInKey = builtInPanels[0].cacheKey();
+    m_builtInPanels[0] = QPixmap::fromImage(builtInBoardFace());
+    m_builtInKey = m_builtInPanels[0].cacheKey();
     // One built-in face serves every backlight state.
-    builtInPanels[1] = builtInPanels[0];
-    builtInPanels[2] = builtInPanels[0];
-    setPicture(builtInPanels[0]);
+    m_builtInPanels[1] = m_builtInPanels[0];
+    m_builtInPanels[2] = m_builtInPanels[0];
+    setPicture(m_builtInPanels[0]);
 
     for (int i = 0; i <= kCellCount; ++i) {
         auto *label = new BoardLabel(this);
@@ -148,13 +148,13 @@ BoardWindow::BoardWindow(QWidget *parent)
         QFont numberFace(QStringLiteral("M_NumP1"));
         numberFace.setPointSizeF(15);
         label->setFont(numberFace);
-        ticketLabels[size_t(i)] = label;
+        m_ticketLabels[size_t(i)] = label;
 
         auto *cell = new FareCell(this);
         cell->setObjectName(QStringLiteral("Degit_%1").arg(i));
         cell->setDigitStyle(1);
         connect(cell, &FareCell::doubleClicked, this, [this, i] { editCellDigits(i); });
-        fareCells[size_t(i)] = cell;
+        m_fareCells[size_t(i)] = cell;
         if (i == 0) {
             label->hide();
             cell->hide();
@@ -165,20 +165,20 @@ BoardWindow::BoardWindow(QWidget *parent)
         auto *digit = new DigitRow(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
         digit->setDigitCount(2);
-        clockDigits[size_t(i)] = digit;
+        m_clockDigits[size_t(i)] = digit;
     }
 
-    stopNameStrip = new StopNameStrip(this);
-    stopNameStrip->setObjectName(QStringLiteral("ChimeiCtl"));
+    m_stopNameStrip = new StopNameStrip(this);
+    m_stopNameStrip->setObjectName(QStringLiteral("ChimeiCtl"));
     // As laid out on the board: flat, on grey until the settings colour it.
-    stopNameStrip->setAppearance(0);
-    stopNameStrip->setBackColour(rgb(128, 128, 128));
+    m_stopNameStrip->setAppearance(0);
+    m_stopNameStrip->setBackColour(rgb(128, 128, 128));
 
-    clockTimer = new QTimer(this);
-    clockTimer->setObjectName(QStringLiteral("Timer1"));
-    clockTimer->setInterval(1000);
-    connect(clockTimer, &QTimer::timeout, this, &BoardWindow::showTime);
-    clockTimer->start();
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("Timer1"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &BoardWindow::showTime);
+    m_clockTimer->start();
 
     layOut();
     createMenu();
@@ -189,21 +189,21 @@ void BoardWindow::layOut()
     const int s = m_scale;
     setFixedSize(px(kBoardWidth) * s, px(kBoardHeight) * s);
     for (int i = 0; i <= kCellCount; ++i) {
-        auto *label = static_cast<BoardLabel *>(ticketLabels[size_t(i)]);
+        auto *label = static_cast<BoardLabel *>(m_ticketLabels[size_t(i)]);
         label->scale = s;
         const QRect r = labelRectTwips(std::max(i, 1));
         label->setGeometry(scaled(twipRect(r.x(), r.y(), r.width(), r.height()), s));
         label->update();
         const QRect c = cellRectTwips(std::max(i, 1));
-        fareCells[size_t(i)]->setDrawScale(s);
-        fareCells[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
+        m_fareCells[size_t(i)]->setDrawScale(s);
+        m_fareCells[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
     }
     for (int i = 0; i < 2; ++i) {
-        clockDigits[size_t(i)]->setDrawScale(s);
-        clockDigits[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
+        m_clockDigits[size_t(i)]->setDrawScale(s);
+        m_clockDigits[size_t(i)]->move(QPoint(px(i == 0 ? 5445 : 5850), px(30)) * s);
     }
-    stopNameStrip->setDrawScale(s);
-    stopNameStrip->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
+    m_stopNameStrip->setDrawScale(s);
+    m_stopNameStrip->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
     if (m_shaped)
         setMask(roundRegion());
     m_shownValid = false;
@@ -325,15 +325,82 @@ bool BoardWindow::savePicture()
 void BoardWindow::showTime()
 {
     const QString now = clock().now().time().toString(QStringLiteral("hh:mm:ss"));
-    clockDigits[0]->setValue(now.mid(0, 2).toInt());
-    clockDigits[1]->setValue(now.mid(3, 2).toInt());
+    m_clockDigits[Hours]->setValue(now.mid(0, 2).toInt());
+    m_clockDigits[Minutes]->setValue(now.mid(3, 2).toInt());
+}
+
+void BoardWindow::setStopName(const QString &name) { m_stopNameStrip->setStopName(name); }
+QString BoardWindow::stopName() const { return m_stopNameStrip->stopName(); }
+
+void BoardWindow::setScroll(int speed, int wait)
+{
+    m_stopNameStrip->setSpeed(speed);
+    m_stopNameStrip->setScrollStartWait(wait);
+}
+
+void BoardWindow::setStripClock(std::function<qint64()> clock) { m_stopNameStrip->setClock(std::move(clock)); }
+
+bool BoardWindow::stopNameRising() const
+{
+    return m_stopNameStrip->isScrolling() && m_stopNameStrip->layerTop() > 0;
+}
+
+void BoardWindow::advanceStopName() { m_stopNameStrip->advanceScroll(); }
+
+void BoardWindow::setAllCells(int value)
+{
+    for (int i = 1; i <= kCellCount; ++i)
+        m_fareCells[size_t(i)]->setValue(value);
+}
+
+void BoardWindow::lightAllCells()
+{
+    for (int i = 1; i <= kCellCount; ++i)
+        m_fareCells[size_t(i)]->lightAllPositions();
+}
+
+void BoardWindow::resetCells()
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        m_fareCells[size_t(i)]->setDigitStyle(1);
+        m_fareCells[size_t(i)]->blankAllPositions();
+    }
+}
+
+void BoardWindow::blankDisplay()
+{
+    m_stopNameStrip->setStopName(QString());
+    for (int i = 1; i <= kCellCount; ++i)
+        m_fareCells[size_t(i)]->blankAllPositions();
+    m_clockTimer->stop();
+    for (DigitRow *digit : m_clockDigits)
+        digit->setValue(QString());
+}
+
+void BoardWindow::resumeClock()
+{
+    if (m_clockDigits[Hours]->isVisible())
+        m_clockTimer->start();
+}
+
+void BoardWindow::stopClock() { m_clockTimer->stop(); }
+
+void BoardWindow::saveCells(std::array<CellDigitSetting, kCellCount> &cells) const
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        const FareCell *cell = m_fareCells[size_t(i)];
+        CellDigitSetting &entry = cells[size_t(i - 1)];
+        entry.zeroMode = cell->zeroMode();
+        entry.shift = cell->shift();
+        entry.fillZero = cell->fillZero();
+    }
 }
 
 void BoardWindow::editCellDigits(int index)
 {
     if (index < 1 || index > kCellCount)
         return;
-    FareCell *source = fareCells[size_t(index)];
+    FareCell *source = m_fareCells[size_t(index)];
     if (!source->userEditable())
         return;
     QWidget *panel = m_panelWindow;
@@ -344,7 +411,7 @@ void BoardWindow::editCellDigits(int index)
         const qint16 shift = source->shift();
         const qint16 fillZero = source->fillZero();
         for (int i = 1; i <= kCellCount; ++i) {
-            FareCell *cell = fareCells[size_t(i)];
+            FareCell *cell = m_fareCells[size_t(i)];
             const QVariant value = cell->value();
             cell->setShift(shift);
             cell->setFillZero(fillZero);

@@ -43,15 +43,32 @@ class BoardWindow : public QWidget
 public:
     explicit BoardWindow(QWidget *parent = nullptr);
 
-    // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
-    std::array<FareCell *, kCellCount + 1> fareCells{};
-    std::array<QLabel *, kCellCount + 1> ticketLabels{};
-    // Clock: 0 hours, 1 minutes.
-    std::array<DigitRow *, 2> clockDigits{};
-    StopNameStrip *stopNameStrip = nullptr;
-    // Built-in panel pictures for the backlight states OFF, ON1, ON2.
-    std::array<QPixmap, 3> builtInPanels;
-    QTimer *clockTimer = nullptr;
+    // The stop name on the strip, and its scrolling: speed and the wait before
+    // a long name starts.
+    void setStopName(const QString &name);
+    QString stopName() const;
+    void setScroll(int speed, int wait);
+    // For pictures taken at a given moment: the strip's own clock, whether a
+    // long name is still rising to the top, and one scroll round on.
+    void setStripClock(std::function<qint64()> clock);
+    bool stopNameRising() const;
+    void advanceStopName();
+
+    // Every fare cell showing `value`.
+    void setAllCells(int value);
+    // Lamp test: every segment of every cell lit.
+    void lightAllCells();
+    // The cells as the board starts: the usual digit style, nothing lit.
+    void resetCells();
+    // "表示消去": stop name, cells and clock dark, the clock stopped.
+    void blankDisplay();
+    // The clock going again after a blank display, when it is shown.
+    void resumeClock();
+    void stopClock();
+    // The cells' digit settings into the settings file's list.
+    void saveCells(std::array<CellDigitSetting, kCellCount> &cells) const;
+    // Built-in panel picture for backlight state 0 (OFF), 1 (ON1) or 2 (ON2).
+    QPixmap builtInPanel(int state) const { return m_builtInPanels[size_t(state)]; }
 
     // The options that shape the board: ticket-number labels, digit colours and
     // the stop-name strip's colours and font.
@@ -105,7 +122,7 @@ public:
     void savePosition(BoardPosition &position) const;
     void restorePosition(const BoardPosition &position);
 
-    // Every tick of clockTimer: hours and minutes onto clockDigits 0 and 1.
+    // Every tick of the clock: hours and minutes onto its digits.
     void showTime();
     // A double-click on fare cell `index` (1..60): the digit settings dialog of
     // that cell, and on confirmation its shift, fill and zero mode for all 60.
@@ -122,6 +139,16 @@ protected:
 
 private:
     void layOut();
+
+    // Fare cells and their labels, 1..60 (index 0 exists and is never addressed).
+    std::array<FareCell *, kCellCount + 1> m_fareCells{};
+    std::array<QLabel *, kCellCount + 1> m_ticketLabels{};
+    // Clock: hours, minutes.
+    enum ClockDigit { Hours = 0, Minutes = 1 };
+    std::array<DigitRow *, 2> m_clockDigits{};
+    StopNameStrip *m_stopNameStrip = nullptr;
+    std::array<QPixmap, 3> m_builtInPanels;
+    QTimer *m_clockTimer = nullptr;
     void createMenu();
     // The picture at the current scale and pixel ratio, rebuilt when stale.
     const QImage &shownPicture();

@@ -3,6 +3,7 @@
 #include "base/Colors.h"
 #include "shell/BoardWindow.h"
 #include "base/Geometry.h"
+#include "hostlib/HostLib.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,7 +26,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace lumina {
 
@@ -56,9 +60,10 @@ QFont face(const char16_t *family, double points, bool bold = false)
     return font;
 }
 
-QLabel *whiteLabel(QWidget *parent, const QString &text, int left, int top)
+QLabel *whiteLabel(QWidget *parent, const QString &text, const QString &name, int left, int top)
 {
     auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
     setForeColor(label, kWhite);
     label->adjustSize();
     label->move(px(left), px(top));
@@ -177,7 +182,7 @@ TicketPicture::TicketPicture(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TicketPicture::Cls()
+void TicketPicture::clear()
 {
     m_image.fill(Qt::white);
 }
@@ -193,7 +198,7 @@ void TicketPicture::resizeEvent(QResizeEvent *)
     if (m_image.size() == size())
         return;
     m_image = QImage(size(), QImage::Format_RGB32);
-    Cls();
+    clear();
 }
 
 void TicketPicture::mousePressEvent(QMouseEvent *event)
@@ -223,38 +228,216 @@ PanelWindow::PanelWindow(QWidget *parent)
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(k));
         setBackColor(frame, kBlack);
         place(frame, 30, -60, 1995, 2625);
-        Frame1[size_t(k)] = frame;
-        connect(frame, &EntryFrame::doubleClicked, this, [this, k] { Frame1_DblClick(k); });
+        m_entryPanels[size_t(k)] = frame;
+        connect(frame, &EntryFrame::doubleClicked, this, [this, k] { sendEntryPanelBack(k); });
     }
     buildKeypadPanel();
     buildListPanel();
     // At start the list panel (index 0) is sent back, so the keypad is seen.
-    Frame1[0]->lower();
+    m_entryPanels[DigitListPanel]->lower();
 
-    Check1 = place(new QPushButton(QStringLiteral("表示消去"), this), 2130, 75, 1275, 375);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setCheckable(true);
-    Check1->setEnabled(false);
+    m_clearButton = place(new QPushButton(QStringLiteral("表示消去"), this), 2130, 75, 1275, 375);
+    m_clearButton->setObjectName(QStringLiteral("Check1"));
+    m_clearButton->setCheckable(true);
+    m_clearButton->setEnabled(false);
 
     buildStepButtons();
     buildTapeGroup();
     buildBacklightSwitch();
-    Frame6 = place(new QFrame(this), 3450, 780, 1725, 1410);
-    Frame6->setObjectName(QStringLiteral("Frame6"));
-    setBackColor(Frame6, kBlack);
-    buildFrame6();
+    m_scrollFrame = place(new QFrame(this), 3450, 780, 1725, 1410);
+    m_scrollFrame->setObjectName(QStringLiteral("Frame6"));
+    setBackColor(m_scrollFrame, kBlack);
+    buildScrollFrame();
 
-    Command4 = place(new QPushButton(QStringLiteral("設定..."), this), 3450, 2250, 840, 300);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command8 = place(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), 4290, 2250, 870, 300);
-    Command8->setObjectName(QStringLiteral("Command8"));
-    Check4 = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
-    Check4->setObjectName(QStringLiteral("Check4"));
-    Check4->setCheckable(true);
-    Check4->setToolTip(QStringLiteral("整理券プレビューを開きます"));
-    for (QPushButton *button : {Command4, Command8, Check1, Check4, Command1[0], Command1[1]})
+    m_optionsButton = place(new QPushButton(QStringLiteral("設定..."), this), 3450, 2250, 840, 300);
+    m_optionsButton->setObjectName(QStringLiteral("Command4"));
+    m_versionButton = place(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), 4290, 2250, 870, 300);
+    m_versionButton->setObjectName(QStringLiteral("Command8"));
+    m_previewToggle = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
+    m_previewToggle->setObjectName(QStringLiteral("Check4"));
+    m_previewToggle->setCheckable(true);
+    m_previewToggle->setToolTip(QStringLiteral("整理券プレビューを開きます"));
+    for (QPushButton *button : {m_optionsButton, m_versionButton, m_clearButton, m_previewToggle,
+                                m_routeSetButtons[0], m_routeSetButtons[1]})
         standardLook(button);
     buildTicketPreview();
+    connectControls();
+}
+
+void PanelWindow::connectControls()
+{
+    for (int key = 0; key < kKeypadKeys; ++key)
+        connect(m_keypad[size_t(key)], &QPushButton::clicked, this, [this, key] { emit keypadPressed(key); });
+    for (DigitList *list : m_routeLists)
+        connect(list, &DigitList::chosen, this, [this] { emit digitListChosen(true); });
+    for (DigitList *list : m_sectionLists)
+        connect(list, &DigitList::chosen, this, [this] { emit digitListChosen(false); });
+    for (int k = 0; k < 2; ++k) {
+        connect(m_routeSetButtons[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { emit routeSetRequested(RouteEntrySource(k)); });
+        connect(m_stepButtons[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { emit stepRequested(Direction(k)); });
+        connect(m_scrollBars[size_t(k)], &QScrollBar::valueChanged, this, [this, k] { showScroll(k); });
+    }
+    connect(m_clearButton, &QPushButton::toggled, this, &PanelWindow::clearToggled);
+    connect(m_optionsButton, &QPushButton::clicked, this, &PanelWindow::optionsRequested);
+    connect(m_versionButton, &QPushButton::clicked, this, &PanelWindow::versionRequested);
+    for (int i = 0; i < 3; ++i)
+        connect(m_backlightButtons[size_t(i)], &QRadioButton::clicked, this, [this, i] { emit backlightChosen(i); });
+    connect(m_tapeNext, &QPushButton::clicked, this, &PanelWindow::tapeNextRequested);
+    connect(m_tapeBack, &QPushButton::clicked, this, &PanelWindow::tapeBackRequested);
+    connect(m_tapeStop, &QPushButton::clicked, this, &PanelWindow::tapeStopRequested);
+    connect(m_tapeAdjust, &QPushButton::clicked, this, &PanelWindow::tapeAdjustRequested);
+    // Also when the settings restore the switch.
+    connect(m_previewToggle, &QPushButton::toggled, this, &PanelWindow::openPreview);
+    connect(m_ticketPicture, &TicketPicture::mouseDown, this, [this](Qt::MouseButton button, const QPoint &at) {
+        if (button == Qt::RightButton)
+            m_ticketMenu->popup(at);
+    });
+    connect(m_copyTicket, &QAction::triggered, this, &PanelWindow::copyTicketRequested);
+}
+
+void PanelWindow::showScroll(int bar)
+{
+    m_scrollReadouts[size_t(bar)]->setText(QString::number(m_scrollBars[size_t(bar)]->value()));
+    emit scrollChanged(m_scrollBars[ScrollSpeed]->value(), m_scrollBars[ScrollWait]->value());
+}
+
+void PanelWindow::openPreview(bool open)
+{
+    setOuterWidth(open ? kOpenWidth : kClosedWidth);
+    m_previewToggle->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
+    m_previewToggle->setToolTip(open ? QStringLiteral("整理券プレビューを隠します")
+                                     : QStringLiteral("整理券プレビューを開きます"));
+    // A panel placed at the screen's right edge would open beyond it; it
+    // moves left just enough to stay whole on the screen.
+    if (open && isVisible()) {
+        if (const QScreen *shown = screen()) {
+            const QRect area = shown->availableGeometry();
+            const QRect frame = frameGeometry();
+            if (frame.right() > area.right())
+                move(std::max(area.left(), x() - (frame.right() - area.right())), y());
+        }
+    }
+}
+
+QString PanelWindow::keypadRoute() const { return m_routeDisplay->text(); }
+QString PanelWindow::keypadSection() const { return m_sectionDisplay->text(); }
+void PanelWindow::setKeypadRoute(const QString &text) { m_routeDisplay->setText(text); }
+void PanelWindow::setKeypadSection(const QString &text) { m_sectionDisplay->setText(text); }
+
+std::array<int, PanelWindow::kRouteDigits> PanelWindow::listedRoute() const
+{
+    std::array<int, kRouteDigits> rows{};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = m_routeLists[i]->currentRow();
+    return rows;
+}
+
+std::array<int, PanelWindow::kSectionDigits> PanelWindow::listedSection() const
+{
+    std::array<int, kSectionDigits> rows{};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = m_sectionLists[i]->currentRow();
+    return rows;
+}
+
+void PanelWindow::setSteppingEnabled(bool on)
+{
+    for (QPushButton *step : m_stepButtons)
+        step->setEnabled(on);
+}
+
+void PanelWindow::setClearEnabled(bool on) { m_clearButton->setEnabled(on); }
+bool PanelWindow::displayCleared() const { return m_clearButton->isChecked(); }
+
+void PanelWindow::setRouteControlsEnabled(bool on)
+{
+    for (QWidget *frame : m_entryPanels)
+        frame->setEnabled(on);
+    setSteppingEnabled(on);
+    m_scrollFrame->setEnabled(on);
+}
+
+void PanelWindow::setTapeCaption(const QString &caption) { m_tapeGroup->setTitle(caption); }
+void PanelWindow::setTapeEnabled(bool on) { m_tapeGroup->setEnabled(on); }
+bool PanelWindow::lateNight() const { return m_lateNight->isChecked(); }
+
+int PanelWindow::backlight() const
+{
+    for (size_t i = 0; i < m_backlightButtons.size(); ++i) {
+        if (m_backlightButtons[i]->isChecked())
+            return int(i);
+    }
+    return 2;
+}
+
+QImage &PanelWindow::ticketImage() { return m_ticketPicture->image(); }
+void PanelWindow::clearTicket() { m_ticketPicture->clear(); }
+void PanelWindow::showTicket() { m_ticketPicture->update(); }
+
+void PanelWindow::setTicketSize(int widthTwips, int heightTwips)
+{
+    m_ticketPicture->resize(px(widthTwips), px(heightTwips));
+}
+
+int PanelWindow::companyIndex() const { return m_companyList->currentIndex(); }
+
+void PanelWindow::replaceCompanies(const QString &plugIn, int count)
+{
+    m_companyList->clear();
+    if (count >= 1)
+        host().addPlugInCompanies(plugIn, m_companyList);
+}
+
+QAbstractButton *PanelWindow::keyTarget(PanelKey key, int digit, bool keypadInSight) const
+{
+    switch (key) {
+    case PanelKey::Digit:
+        return keypadInSight && digit >= 0 && digit <= 9 ? m_keypad[size_t(digit)] : nullptr;
+    case PanelKey::RouteKey:
+        return keypadInSight ? m_keypad[kRouteKey] : nullptr;
+    case PanelKey::SectionKey:
+        return keypadInSight ? m_keypad[kSectionKey] : nullptr;
+    case PanelKey::RouteSet:
+        return m_routeSetButtons[size_t(keypadInSight ? RouteEntrySource::Keypad : RouteEntrySource::DigitLists)];
+    case PanelKey::StepBack:
+        return m_stepButtons[size_t(Direction::Back)];
+    case PanelKey::StepForward:
+        return m_stepButtons[size_t(Direction::Forward)];
+    case PanelKey::TapeBack:
+        return m_tapeBack;
+    case PanelKey::TapeNext:
+        return m_tapeNext;
+    case PanelKey::TapeStop:
+        return m_tapeStop;
+    case PanelKey::TapeAdjust:
+        return m_tapeAdjust;
+    case PanelKey::None:
+        break;
+    }
+    return nullptr;
+}
+
+bool PanelWindow::canPress(PanelKey key, int digit) const
+{
+    const QAbstractButton *target = keyTarget(key, digit, keypadSeen());
+    return target && target->isEnabled();
+}
+
+void PanelWindow::press(PanelKey key, int digit)
+{
+    if (QAbstractButton *target = keyTarget(key, digit, keypadSeen()))
+        target->click();
+}
+
+void PanelWindow::nameKey(PanelKey key, int digit, const QString &tip)
+{
+    for (bool keypadInSight : {true, false}) {
+        QAbstractButton *target = keyTarget(key, digit, keypadInSight);
+        if (target && !target->toolTip().contains(tip))
+            target->setToolTip(tip);
+    }
 }
 
 void PanelWindow::buildStepButtons()
@@ -269,18 +452,18 @@ void PanelWindow::buildStepButtons()
         setBackColor(button, kYellow);
         setForeColor(button, kBlack);
         button->setEnabled(false);
-        Command2[size_t(i)] = button;
+        m_stepButtons[size_t(i)] = button;
     }
 }
 
 void PanelWindow::buildTapeGroup()
 {
-    grpM_Tape = place(new QGroupBox(this), 2085, 1260, 1290, 1275);
-    grpM_Tape->setObjectName(QStringLiteral("grpM_Tape"));
-    setBackColor(grpM_Tape, rgb(150, 150, 150));
-    setForeColor(grpM_Tape, kYellow);
-    grpM_Tape->setTitle(QStringLiteral("音合使用不可"));
-    grpM_Tape->setEnabled(false);
+    m_tapeGroup = place(new QGroupBox(this), 2085, 1260, 1290, 1275);
+    m_tapeGroup->setObjectName(QStringLiteral("grpM_Tape"));
+    setBackColor(m_tapeGroup, rgb(150, 150, 150));
+    setForeColor(m_tapeGroup, kYellow);
+    m_tapeGroup->setTitle(QStringLiteral("音合使用不可"));
+    m_tapeGroup->setEnabled(false);
     // Two by two under the caption: back and forward above, stop and adjust below.
     const struct {
         QPushButton **button;
@@ -289,13 +472,13 @@ void PanelWindow::buildTapeGroup()
         int left;
         int top;
     } tapeButtons[] = {
-        {&cmdTapeBack, u"戻し", "cmdTapeBack", 75, 270},
-        {&cmdTapeNext, u"送り", "cmdTapeNext", 660, 270},
-        {&cmdTapeStop, u"■", "cmdTapeStop", 75, 765},
-        {&cmdTapeSet, u"調整", "cmdTapeSet", 660, 765},
+        {&m_tapeBack, u"戻し", "cmdTapeBack", 75, 270},
+        {&m_tapeNext, u"送り", "cmdTapeNext", 660, 270},
+        {&m_tapeStop, u"■", "cmdTapeStop", 75, 765},
+        {&m_tapeAdjust, u"調整", "cmdTapeSet", 660, 765},
     };
     for (const auto &t : tapeButtons) {
-        auto *button = place(standardLook(new QPushButton(QString::fromUtf16(t.caption), grpM_Tape)),
+        auto *button = place(standardLook(new QPushButton(QString::fromUtf16(t.caption), m_tapeGroup)),
                              t.left, t.top, 555, 435);
         button->setObjectName(QString::fromLatin1(t.name));
         *t.button = button;
@@ -304,17 +487,17 @@ void PanelWindow::buildTapeGroup()
 
 void PanelWindow::buildBacklightSwitch()
 {
-    Frame2 = place(new QGroupBox(QStringLiteral("バックライト"), this), 3465, 60, 1695, 720);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    setBackColor(Frame2, kBlack);
-    setForeColor(Frame2, kWhite);
+    m_backlightGroup = place(new QGroupBox(QStringLiteral("バックライト"), this), 3465, 60, 1695, 720);
+    m_backlightGroup->setObjectName(QStringLiteral("Frame2"));
+    setBackColor(m_backlightGroup, kBlack);
+    setForeColor(m_backlightGroup, kWhite);
     const char *lightCaptions[3] = {"OFF", "ON1", "ON2"};
     const OleColor lightColours[3] = {rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255)};
     const int lightLefts[3] = {75, 615, 1140};
     for (int i = 0; i < 3; ++i) {
         // Option buttons with push-button look: checkable, exclusive push buttons
         // would lose the option semantics, so keep radio buttons and style them.
-        auto *button = place(new QRadioButton(QString::fromLatin1(lightCaptions[i]), Frame2),
+        auto *button = place(new QRadioButton(QString::fromLatin1(lightCaptions[i]), m_backlightGroup),
                              lightLefts[i], 330, 510, 330);
         button->setObjectName(QStringLiteral("Option4_%1").arg(i));
         const QColor text = toQColor(lightColours[i]);
@@ -323,26 +506,26 @@ void PanelWindow::buildBacklightSwitch()
             " padding-left: 0px; }"
             "QRadioButton:checked { border: 2px inset #909090; background: rgb(200,200,200); }"
             "QRadioButton::indicator { width: 0px; height: 0px; }").arg(text.name()));
-        Option4[size_t(i)] = button;
+        m_backlightButtons[size_t(i)] = button;
     }
-    Option4[0]->setChecked(true);
+    m_backlightButtons[0]->setChecked(true);
 }
 
 void PanelWindow::buildTicketPreview()
 {
-    Label4 = place(new QLabel(QStringLiteral("整理券プレビュー"), this), 5370, 135, 1350, 225);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    setForeColor(Label4, kWhite);
-    picSeirikenPrev = place(new TicketPicture(this), 5415, 390, 3300, 1395);
-    picSeirikenPrev->setObjectName(QStringLiteral("picSeirikenPrev"));
-    Combo1 = standardLook(new QComboBox(this));
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->move(px(5430), px(2160));
-    Combo1->resize(px(3000), Combo1->sizeHint().height());
-    MnuHide = new QMenu(this);
-    MnuHide->setObjectName(QStringLiteral("MnuHide"));
-    MnuHideCopy = MnuHide->addAction(QStringLiteral("コピー(&C)"));
-    MnuHideCopy->setObjectName(QStringLiteral("MnuHideCopy"));
+    m_previewCaption = place(new QLabel(QStringLiteral("整理券プレビュー"), this), 5370, 135, 1350, 225);
+    m_previewCaption->setObjectName(QStringLiteral("Label4"));
+    setForeColor(m_previewCaption, kWhite);
+    m_ticketPicture = place(new TicketPicture(this), 5415, 390, 3300, 1395);
+    m_ticketPicture->setObjectName(QStringLiteral("picSeirikenPrev"));
+    m_companyList = standardLook(new QComboBox(this));
+    m_companyList->setObjectName(QStringLiteral("Combo1"));
+    m_companyList->move(px(5430), px(2160));
+    m_companyList->resize(px(3000), m_companyList->sizeHint().height());
+    m_ticketMenu = new QMenu(this);
+    m_ticketMenu->setObjectName(QStringLiteral("MnuHide"));
+    m_copyTicket = m_ticketMenu->addAction(QStringLiteral("コピー(&C)"));
+    m_copyTicket->setObjectName(QStringLiteral("MnuHideCopy"));
 }
 
 void PanelWindow::setOuterWidth(int twips)
@@ -357,24 +540,25 @@ int PanelWindow::outerWidth() const
 
 void PanelWindow::buildKeypadPanel()
 {
-    QWidget *frame = Frame1[1];
-    Label9 = place(new QLabel(frame), 255, 165, 1545, 330);
-    Label9->setFrameShape(QFrame::Box);
-    setForeColor(Label9, kWhite);
+    QWidget *frame = m_entryPanels[KeypadPanel];
+    m_displayFrame = place(new QLabel(frame), 255, 165, 1545, 330);
+    m_displayFrame->setFrameShape(QFrame::Box);
+    setForeColor(m_displayFrame, kWhite);
 
+    m_displayFrame->setObjectName(QStringLiteral("Label9"));
     const int lefts[3] = {225, 1125, 1290};
-    const int tops[3] = {180, 180, 180};
     const int widths[3] = {810, 150, 465};
     const int heights[3] = {315, 150, 270};
+    QLabel **displays[3] = {&m_routeDisplay, &m_dashDisplay, &m_sectionDisplay};
     for (int i = 0; i < 3; ++i) {
-        auto *label = place(new QLabel(frame), lefts[i], tops[i], widths[i], heights[i]);
+        auto *label = place(new QLabel(frame), lefts[i], 180, widths[i], heights[i]);
         label->setObjectName(QStringLiteral("Label2_%1").arg(i));
         label->setFont(face(u"ＭＳ ゴシック", 14.25));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setForeColor(label, kOrange);
-        Label2[size_t(i)] = label;
+        *displays[i] = label;
     }
-    Label2[1]->setText(QStringLiteral("-"));
+    m_dashDisplay->setText(QStringLiteral("-"));
 
     struct Key { int index, left, top; };
     constexpr Key keys[12] = {
@@ -398,41 +582,46 @@ void PanelWindow::buildKeypadPanel()
             setBackColor(button, kYellow);
         }
         setForeColor(button, kBlack);
-        CommandButton1[size_t(k.index)] = button;
+        m_keypad[size_t(k.index)] = button;
     }
 
-    Command1[1] = place(new QPushButton(QStringLiteral("リセット"), frame), 330, 2250, 1380, 315);
-    Command1[1]->setObjectName(QStringLiteral("Command1_1"));
+    auto *routeSet = place(new QPushButton(QStringLiteral("リセット"), frame), 330, 2250, 1380, 315);
+    routeSet->setObjectName(QStringLiteral("Command1_1"));
+    m_routeSetButtons[size_t(RouteEntrySource::Keypad)] = routeSet;
 }
 
 void PanelWindow::buildListPanel()
 {
-    QWidget *frame = Frame1[0];
-    Label5 = place(new QLabel(QStringLiteral("系統設定"), frame), 225, 255, 1530, 375);
-    Label5->setFont(face(u"ＭＳ Ｐゴシック", 14.25));
-    setForeColor(Label5, kWhite);
-    Label6 = whiteLabel(frame, QStringLiteral("系　統"), 240, 705);
-    Label7 = whiteLabel(frame, QStringLiteral("区間"), 1425, 705);
+    QWidget *frame = m_entryPanels[DigitListPanel];
+    m_listTitle = place(new QLabel(QStringLiteral("系統設定"), frame), 225, 255, 1530, 375);
+    m_listTitle->setFont(face(u"ＭＳ Ｐゴシック", 14.25));
+    setForeColor(m_listTitle, kWhite);
+    m_listTitle->setObjectName(QStringLiteral("Label5"));
+    m_routeListCaption = whiteLabel(frame, QStringLiteral("系　統"), QStringLiteral("Label6"), 240, 705);
+    m_sectionListCaption = whiteLabel(frame, QStringLiteral("区間"), QStringLiteral("Label7"), 1425, 705);
 
     const int routeLefts[5] = {90, 285, 480, 675, 870};
     for (int i = 0; i < 5; ++i)
-        List2[size_t(i)] = digitList(frame, QStringLiteral("List2_%1").arg(i), routeLefts[i], 195);
+        m_routeLists[size_t(i)] = digitList(frame, QStringLiteral("List2_%1").arg(i), routeLefts[i], 195);
     const int sectionLefts[3] = {1230, 1470, 1710};
     for (int i = 0; i < 3; ++i)
-        List3[size_t(i)] = digitList(frame, QStringLiteral("List3_%1").arg(i), sectionLefts[i], 225);
+        m_sectionLists[size_t(i)] = digitList(frame, QStringLiteral("List3_%1").arg(i), sectionLefts[i], 225);
 
-    Picture1 = place(new QWidget(frame), 1065, 825, 165, 465);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    setBackColor(Picture1, kBlack);
+    m_listGap = place(new QWidget(frame), 1065, 825, 165, 465);
+    m_listGap->setObjectName(QStringLiteral("Picture1"));
+    setBackColor(m_listGap, kBlack);
 
-    Command1[0] = place(new QPushButton(QStringLiteral("リセット"), frame), 105, 1455, 1845, 315);
-    Command1[0]->setObjectName(QStringLiteral("Command1_0"));
+    auto *routeSet = place(new QPushButton(QStringLiteral("リセット"), frame), 105, 1455, 1845, 315);
+    routeSet->setObjectName(QStringLiteral("Command1_0"));
+    m_routeSetButtons[size_t(RouteEntrySource::DigitLists)] = routeSet;
 }
 
-void PanelWindow::buildFrame6()
+void PanelWindow::buildScrollFrame()
 {
-    Label3[0] = whiteLabel(Frame6, QStringLiteral("ｽｸﾛｰﾙ速度"), 60, 150);
-    Label3[1] = whiteLabel(Frame6, QStringLiteral("ｽｸﾛｰﾙ間隔"), 60, 645);
+    m_scrollCaptions[ScrollSpeed] =
+        whiteLabel(m_scrollFrame, QStringLiteral("ｽｸﾛｰﾙ速度"), QStringLiteral("Label3_0"), 60, 150);
+    m_scrollCaptions[ScrollWait] =
+        whiteLabel(m_scrollFrame, QStringLiteral("ｽｸﾛｰﾙ間隔"), QStringLiteral("Label3_1"), 60, 645);
 
     struct Slider { int left, top, width, height, maximum, readoutTop; };
     constexpr Slider sliders[2] = {{120, 405, 1440, 180, 2000, 135},
@@ -442,32 +631,32 @@ void PanelWindow::buildFrame6()
         // The value falls as the thumb moves right (an inverted appearance
         // would mirror the drawing alone, not the arrows).
         auto *bar = standardLook(
-            place(new ReversedScrollBar(Frame6), s.left, s.top, s.width, s.height));
+            place(new ReversedScrollBar(m_scrollFrame), s.left, s.top, s.width, s.height));
         bar->setObjectName(QStringLiteral("HScroll1_%1").arg(k));
         bar->setRange(k == 0 ? 1 : 0, s.maximum);
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setValue(bar->minimum());
-        HScroll1[size_t(k)] = bar;
+        m_scrollBars[size_t(k)] = bar;
 
-        auto *readout = place(new QLabel(QString::number(bar->value()), Frame6), 1050,
+        auto *readout = place(new QLabel(QString::number(bar->value()), m_scrollFrame), 1050,
                               s.readoutTop, 570, 240);
         readout->setObjectName(QStringLiteral("Label1_%1").arg(k));
         readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         readout->setFrameShape(QFrame::Box);
         setForeColor(readout, kReadout);
-        Label1[size_t(k)] = readout;
+        m_scrollReadouts[size_t(k)] = readout;
     }
 
-    Check2 = place(new QCheckBox(QStringLiteral("深夜料金"), Frame6), 105, 1125, 1515, 270);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    setBackColor(Check2, rgb(0, 0, 128));
-    setForeColor(Check2, rgb(255, 255, 192));
+    m_lateNight = place(new QCheckBox(QStringLiteral("深夜料金"), m_scrollFrame), 105, 1125, 1515, 270);
+    m_lateNight->setObjectName(QStringLiteral("Check2"));
+    setBackColor(m_lateNight, rgb(0, 0, 128));
+    setForeColor(m_lateNight, rgb(255, 255, 192));
     // The tick box itself stays white on the navy face.
-    QPalette tickBox = Check2->palette();
+    QPalette tickBox = m_lateNight->palette();
     tickBox.setColor(QPalette::Base, Qt::white);
     tickBox.setColor(QPalette::Text, Qt::black);
-    Check2->setPalette(tickBox);
+    m_lateNight->setPalette(tickBox);
 }
 
 void PanelWindow::load(BoardWindow *board)
@@ -476,25 +665,25 @@ void PanelWindow::load(BoardWindow *board)
         board->setWindowTitle(QStringLiteral("ルミナ - 型番:") + modelName());
         board->setPanelWindow(this);
     }
-    for (size_t i = 0; i < KeyRgn.size(); ++i) {
-        KeyRgn[i] = roundRectRegion(2, 2, 28, 25, 2, 2);
-        CommandButton1[i]->setMask(KeyRgn[i]);
+    for (size_t i = 0; i < m_keyRegions.size(); ++i) {
+        m_keyRegions[i] = roundRectRegion(2, 2, 28, 25, 2, 2);
+        m_keypad[i]->setMask(m_keyRegions[i]);
     }
 }
 
-void PanelWindow::Frame1_DblClick(int index)
+void PanelWindow::sendEntryPanelBack(int index)
 {
-    if (index != 0 && index != 1)
+    if (index != DigitListPanel && index != KeypadPanel)
         return;
-    entryPanelIndex = qint16(index);
-    Frame1[size_t(index)]->lower();
+    m_panelSentBack = qint16(index);
+    m_entryPanels[size_t(index)]->lower();
 }
 
 void PanelWindow::deleteKeyRegions()
 {
-    for (size_t i = 0; i < KeyRgn.size(); ++i) {
-        KeyRgn[i] = QRegion();
-        CommandButton1[i]->clearMask();
+    for (size_t i = 0; i < m_keyRegions.size(); ++i) {
+        m_keyRegions[i] = QRegion();
+        m_keypad[i]->clearMask();
     }
 }
 

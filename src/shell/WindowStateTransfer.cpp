@@ -62,7 +62,7 @@ void BoardWindow::restorePosition(const BoardPosition &position)
     m_place->restore(position.left, position.top);
 }
 
-void PanelWindow::GetCtrlDataInfo(ControlPanelState &state) const
+void PanelWindow::saveState(ControlPanelState &state) const
 {
     if (m_place) {
         m_place->save(state.left, state.top);
@@ -70,14 +70,14 @@ void PanelWindow::GetCtrlDataInfo(ControlPanelState &state) const
         state.left = twipsFromPixels(pos().x());
         state.top = twipsFromPixels(pos().y());
     }
-    state.scrollSpeed = HScroll1[0]->value();
-    state.scrollWait = HScroll1[1]->value();
-    state.entryPanelIndex = entryPanelIndex;
-    state.preview = checkValue(Check4);
-    state.lateNight = checkValue(Check2);
+    state.scrollSpeed = m_scrollBars[ScrollSpeed]->value();
+    state.scrollWait = m_scrollBars[ScrollWait]->value();
+    state.panelSentBack = m_panelSentBack;
+    state.preview = checkValue(m_previewToggle);
+    state.lateNight = checkValue(m_lateNight);
 }
 
-std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &state)
+std::optional<IniFailure> PanelWindow::restoreState(const ControlPanelState &state)
 {
     if (!m_place)
         m_place = new WindowPlace(this);
@@ -85,13 +85,13 @@ std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &
     // A value beyond a bar's range is taken as the nearest end.
     const qint32 values[2] = {state.scrollSpeed, state.scrollWait};
     for (size_t i = 0; i < 2; ++i) {
-        QScrollBar *bar = HScroll1[i];
+        QScrollBar *bar = m_scrollBars[i];
         bar->setValue(int(std::clamp<qint32>(values[i], bar->minimum(), bar->maximum())));
     }
-    entryPanelIndex = state.entryPanelIndex;
+    m_panelSentBack = state.panelSentBack;
 
-    const std::pair<QAbstractButton *, qint16> checks[] = {{Check4, state.preview},
-                                                           {Check2, state.lateNight}};
+    const std::pair<QAbstractButton *, qint16> checks[] = {{m_previewToggle, state.preview},
+                                                           {m_lateNight, state.lateNight}};
     for (const auto &[box, value] : checks) {
         if (!isCheckValue(value))
             return iniFailure(iniError::kInvalidPropertyValue);
@@ -99,7 +99,7 @@ std::optional<IniFailure> PanelWindow::SetCtrlDataInfo(const ControlPanelState &
     }
 
     // The entry frame seen at the last exit is seen again.
-    Frame1_DblClick(entryPanelIndex);
+    sendEntryPanelBack(m_panelSentBack);
     return std::nullopt;
 }
 

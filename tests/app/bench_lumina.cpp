@@ -70,7 +70,7 @@ private slots:
         QBENCHMARK {
             if (routeState().currentStop == 0 || routeState().currentStop == 39)
                 direction = 1 - direction;
-            p.panel->Command2[size_t(direction)]->click();
+            p.find("Command2_%1", direction)->click();
             p.board->render(&frame);
         }
     }

@@ -7,7 +7,6 @@
 
 #include "app/Lumina.h"
 #include "base/CodePage.h"
-#include "controls/StopNameStrip.h"
 #include "controls/FareCell.h"
 #include "route/FareFile.h"
 #include "shell/BoardWindow.h"
@@ -42,7 +41,7 @@ struct Run {
     {
         routeState() = RouteState();
         program.startUp();
-        program.board()->clockTimer->stop(); // pictures show the clock before its first tick
+        program.board()->stopClock(); // pictures show the clock before its first tick
         program.settings().folders = {folder, folder};
     }
     // Sounds, speech, waits, messages, the keypad displays, the stop, cell 1, dialogs.
@@ -54,9 +53,9 @@ struct Run {
         for (const auto &message : host.messages)
             log << message.text;
         const PanelWindow *panel = program.panel();
-        return log << panel->Label2[0]->text() + u'-' + panel->Label2[2]->text()
+        return log << panel->keypadRoute() + u'-' + panel->keypadSection()
                    << QString::number(routeState().currentStop) << QString::number(clock.pauses.size())
-                   << program.board()->fareCells[1]->value().toString()
+                   << control<FareCell>(program.board(), "Degit_1")->value().toString()
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
 };
@@ -94,12 +93,12 @@ private slots:
         {
             Run run(m_dir.path());
             PanelWindow *panel = run.program.panel();
-            QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : panel->HScroll1[0];
+            QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : control<QWidget>(panel, "HScroll1_0");
             for (const QString &text : row[1].split(u' ')) {
                 const QKeyCombination key = QKeySequence::fromString(text, QKeySequence::PortableText)[0];
                 QVERIFY2(text == u"lists" || key.toCombined() != 0, qPrintable(text));
                 if (text == u"lists")
-                    panel->Frame1_DblClick(1);
+                    panel->sendEntryPanelBack(1);
                 else
                     QTest::keyClick(target, key.key(), key.keyboardModifiers());
             }
@@ -108,12 +107,11 @@ private slots:
         Run run(m_dir.path());
         for (const QString &name : row[2].split(u' ')) {
             if (name == u"lists") {
-                run.program.panel()->Frame1_DblClick(1);
+                run.program.panel()->sendEntryPanelBack(1);
                 continue;
             }
-            auto *button = run.program.panel()->findChild<QPushButton *>(
-                name.startsWith(u'k') ? QStringLiteral("CommandButton1_") + name.mid(1) : name);
-            QVERIFY2(button && button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
+            auto *button = control(run.program.panel(), name.startsWith(u'k') ? "CommandButton1_" + name.mid(1) : name);
+            QVERIFY2(button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
             QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         }
         QCOMPARE(byKeys, run.trace());
@@ -142,18 +140,18 @@ private slots:
         Run run(m_dir.path());
         run.program.board()->setBoardScale(scale);
         // A long name is pictured in the window's frame where it has risen to the top.
-        StopNameStrip *strip = run.program.board()->stopNameStrip;
+        BoardWindow *board = run.program.board();
         qint64 now = 0;
-        strip->setClock([&now] { return now; });
+        board->setStripClock([&now] { return now; });
         PanelWindow *panel = run.program.panel();
-        panel->Check2->setChecked(own);
-        panel->Label2[0]->setText(QStringLiteral("12"));
-        panel->Label2[2]->setText(QString::number(section));
-        panel->Command1[1]->click();
+        control(panel, "Check2")->setChecked(own);
+        panel->setKeypadRoute(QStringLiteral("12"));
+        panel->setKeypadSection(QString::number(section));
+        control(panel, "Command1_1")->click();
         for (int n = section; n != stop; n += stop > section ? 1 : -1)
-            panel->Command2[stop > section ? 1 : 0]->click();
-        for (; strip->isScrolling() && strip->layerTop() > 0; now += 100)
-            strip->advanceScroll();
+            control(panel, stop > section ? "Command2_1" : "Command2_0")->click();
+        for (; board->stopNameRising(); now += 100)
+            board->advanceStopName();
         const QImage window = run.program.board()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 
         QStringList args{"DIR/12.hy3", "--stop", QString::number(stop), "--section", QString::number(section),

@@ -57,7 +57,7 @@ private slots:
             QVERIFY(program.panel()->isVisible() && !program.board()->isVisible());
             QVERIFY(!program.board()->mask().isEmpty());
             if (placedBy == u"settings")
-                program.panel()->SetCtrlDataInfo(placed);
+                program.panel()->restoreState(placed);
         };
         program.startUp();
         if (placedBy == u"user")
@@ -82,13 +82,13 @@ private slots:
         QVERIFY(!board->mask().contains(QPoint(0, 0)) && !board->mask().contains(QPoint(825, 366)));
         QVERIFY(board->mask().contains(QPoint(15, 0)) && board->mask().contains(QPoint(413, 183)));
         // Nothing is routed yet: stepping is out of reach.
-        QVERIFY(!panel->Command2[0]->isEnabled() && !panel->Command2[1]->isEnabled());
+        QVERIFY(!test::control(panel, "Command2_0")->isEnabled() && !test::control(panel, "Command2_1")->isEnabled());
 
         log.clear();
         bool keyRegionsGoneBeforeSounds = false;
         program.seams().stopAllSounds = [&] {
             log << QStringLiteral("stopAllSounds");
-            keyRegionsGoneBeforeSounds = panel->CommandButton1[5]->mask().isEmpty();
+            keyRegionsGoneBeforeSounds = test::control(panel, "CommandButton1_5")->mask().isEmpty();
         };
         QVERIFY(!board->close()); // the board cannot be closed by itself, nor asks
 
@@ -107,7 +107,7 @@ private slots:
         } else {
             QVERIFY(log.isEmpty());
             QVERIFY(panel->isVisible() && board->isVisible());
-            QVERIFY(!panel->CommandButton1[0]->mask().isEmpty());
+            QVERIFY(!test::control(panel, "CommandButton1_0")->mask().isEmpty());
         }
     }
 };

@@ -74,40 +74,39 @@ private slots:
 
     void everyFieldLoadsInOrderAndSavesBackIdentical()
     {
-        for (int i = 1; i <= 60; ++i)
-            m_board->fareCells[size_t(i)]->setValue(1230);
+        m_board->setAllCells(1230);
         const QByteArray original = fixture("every_field.in4");
         QVERIFY(writeFile(beside(), original));
-        connect(m_panel->Check4, &QPushButton::clicked, this, [&](bool on) { m_log << QStringLiteral("Check4 %1").arg(on); });
-        connect(m_panel->Check2, &QCheckBox::clicked, this, [&](bool on) { m_log << QStringLiteral("Check2 %1").arg(on); });
+        for (const char *name : {"Check4", "Check2"})
+            connect(control(m_panel.get(), name), &QAbstractButton::clicked, this, [&, name](bool on) { m_log << QStringLiteral("%1 %2").arg(name).arg(on); });
         QVERIFY(loadIni(targets(), m_location, m_records));
         QVERIFY(m_host->messages.isEmpty());
         QCOMPARE(m_log, (QStringList{"Check4 1", "Check2 1", "SetProp"}));
         QVERIFY(m_records == parse(original));
         // The double-click replay sent the keypad frame back: the digit lists show.
-        QVERIFY(m_panel->children().indexOf(m_panel->Frame1[1]) < m_panel->children().indexOf(m_panel->Frame1[0]));
+        QVERIFY(m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_1")) < m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_0")));
         QCOMPARE(m_panel->pos(), QPoint(200, 300));
         QCOMPARE(m_board->pos(), QPoint(100, 80));
         // The strip takes its colours; the cells their digit settings and colours,
         // emptied; the clock the colours only.
         const SettingsFile expected = parse(original);
-        QCOMPARE(m_board->stopNameStrip->backColour(), expected.stopName.backColour);
-        QCOMPARE(m_board->stopNameStrip->textColour(), expected.stopName.textColour);
-        for (const SegmentDisplay *digit : std::initializer_list<const SegmentDisplay *>{m_board->fareCells[60], m_board->clockDigits[1]}) {
+        QCOMPARE(control<StopNameStrip>(m_board.get(), "ChimeiCtl")->backColour(), expected.stopName.backColour);
+        QCOMPARE(control<StopNameStrip>(m_board.get(), "ChimeiCtl")->textColour(), expected.stopName.textColour);
+        for (const auto *digit : {control<SegmentDisplay>(m_board.get(), "Degit_60"), control<SegmentDisplay>(m_board.get(), "TimeDegit_1")}) {
             QCOMPARE(digit->backColour(), expected.infoDigits.backColour);
             QCOMPARE(digit->unlitColour(), expected.infoDigits.unlitColour);
             QCOMPARE(digit->litColour(), expected.infoDigits.litColour);
         }
-        QCOMPARE(m_board->clockDigits[1]->shift(), qint16(0));
+        QCOMPARE(control<SegmentDisplay>(m_board.get(), "TimeDegit_1")->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
-            QCOMPARE(m_board->fareCells[size_t(i)]->value().toString(), QStringLiteral(" "));
+            QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
 
         // Written back, byte for byte, from the settings and the windows; what
         // the windows hold at quit is saved.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
-            m_board->fareCells[size_t(i)]->setZeroMode(3);
+            control<FareCell>(m_board.get(), "Degit_%1", i)->setZeroMode(3);
         QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.zeroMode, qint16(3));
@@ -148,7 +147,7 @@ private slots:
         // options on the board.
         QCOMPARE(m_log.contains("SetProp"), applied);
         if (applied)
-            QCOMPARE(m_panel->HScroll1[1]->value(), 2500);
+            QCOMPARE(control<QScrollBar>(m_panel.get(), "HScroll1_1")->value(), 2500);
         QCOMPARE(m_panel->pos(), QPoint(400, 400));
         QCOMPARE(m_board->pos(), QPoint(0, 0));
     }

@@ -97,19 +97,19 @@ struct Program {
         return writeFile(key + QStringLiteral("tp.csv"), cp932::encode(text));
     }
 
-    // Route and section keyed in on the keypad, then "リセット".
-    void keyRoute(const QString &route, const QString &section) const
+    // A control of the panel by its old designer name.
+    template<typename T = QAbstractButton>
+    T *find(const QString &name, int index = -1) const { return control<T>(panel, name, index); }
+    // Keypad keys: the digits, R "系統", S "区間", = its "リセット".
+    void press(const QString &keys) const
     {
-        panel->CommandButton1[10]->click();
-        for (QChar c : route)
-            panel->CommandButton1[size_t(c.digitValue())]->click();
-        panel->CommandButton1[11]->click();
-        for (QChar c : section)
-            panel->CommandButton1[size_t(c.digitValue())]->click();
-        panel->Command1[1]->click();
+        for (QChar c : keys)
+            (c == u'=' ? find("Command1_1") : find("CommandButton1_%1", c == u'R' ? 10 : c == u'S' ? 11 : c.digitValue()))->click();
     }
+    // Route and section keyed in on the keypad, then "リセット".
+    void keyRoute(const QString &route, const QString &section) const { press(u'R' + route + u'S' + section + u'='); }
 
-    qint16 cell(int t) const { return qint16(board->fareCells[size_t(t)]->value().toInt()); }
+    qint16 cell(int t) const { return qint16(control<FareCell>(board, "Degit_%1", t)->value().toInt()); }
 };
 
 } // namespace lumina::test

@@ -53,44 +53,42 @@ private slots:
     void routeSetting()
     {
         QFETCH(bool, keypad);
-        QVERIFY(!p->panel->Command2[1]->isEnabled());
+        QVERIFY(!p->find("Command2_1")->isEnabled());
         // The lamp test (its look is a reference picture) holds input back, not refused.
         QString stripText;
         p->clock.whilePaused = [&](int) {
-            stripText = p->board->stopNameStrip->stopName();
+            stripText = p->board->stopName();
             QVERIFY(p->panel->isEnabled());
         };
-        const auto shown = [this] { return p->panel->Label2[0]->text() + u'-' + p->panel->Label2[2]->text(); };
+        const auto shown = [this] { return p->panel->keypadRoute() + u'-' + p->panel->keypadSection(); };
         if (keypad) {
             // Digits before "系統" go to the section, and "系統" empties only the route;
             // a sixth route digit and a fourth section digit are refused, with the
             // key sound all the same.
-            for (int k : {1, 10})
-                p->panel->CommandButton1[size_t(k)]->click();
+            p->press("1R");
             QCOMPARE(shown(), QStringLiteral("-1"));
-            for (int k : {0, 0, 0, 1, 2, 3, 11, 0, 0, 3, 9})
-                p->panel->CommandButton1[size_t(k)]->click();
+            p->press("000123S0039");
             QCOMPARE(shown(), QStringLiteral("00012-003"));
             QCOMPARE(p->sound.plays.size(), 13);
             QCOMPARE(p->sound.plays.last().path + p->sound.plays.last().slot, QStringLiteral("key.wavS1"));
             QVERIFY(!p->sound.plays.last().synchronous);
-            p->panel->Command1[1]->click();
+            p->press("=");
         } else {
             // The lists start at 0 (the panel's reference picture "panel-lists"). A route
             // digit sounds the key, a section digit the route sound, by mouse or key;
             // a key that moves nothing sounds nothing.
-            p->panel->List2[3]->setCurrentRow(1);
+            p->find<QListWidget>("List2_3")->setCurrentRow(1);
             p->sound.plays.clear();
-            p->panel->Frame1[0]->raise();
-            QListWidget *route = p->panel->List2[4];
+            p->panel->sendEntryPanelBack(1);
+            auto *route = p->find<QListWidget>("List2_4");
             QTest::mouseClick(route->viewport(), Qt::LeftButton, {}, route->visualItemRect(route->item(2)).center());
             for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
-                QTest::keyClick(p->panel->List3[2], key);
+                QTest::keyClick(p->find<QListWidget>("List3_2"), key);
             QStringList played;
             for (const auto &play : p->sound.plays)
                 played << play.path;
             QCOMPARE(played, (QStringList{"key.wav", "route.wav", "route.wav", "route.wav"}));
-            p->panel->Command1[0]->click();
+            p->find("Command1_0")->click();
         }
         QVERIFY(p->host.messages.isEmpty());
         QCOMPARE(p->clock.pauses, QList<int>{3000});
@@ -101,8 +99,8 @@ private slots:
         QCOMPARE(route.ticketDate, QStringLiteral("12-07-2026"));
         QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
         QCOMPARE(p->cell(3), fareAt(3, 3));
-        QCOMPARE(p->board->stopNameStrip->stopName(), QStringLiteral("停留所3"));
-        QVERIFY(p->panel->Command2[0]->isEnabled() && p->panel->Check1->isEnabled());
+        QCOMPARE(p->board->stopName(), QStringLiteral("停留所3"));
+        QVERIFY(p->find("Command2_0")->isEnabled() && p->find("Check1")->isEnabled());
         QCOMPARE(p->sound.plays.last().path, QStringLiteral("route.wav"));
     }
 
@@ -122,11 +120,11 @@ private slots:
         // With no date mode chosen, the fixed date.
         o.ticketPreview.dateRenewed = kNotChosen;
         o.ticketPreview.fixedDate = QStringLiteral("2009/01/30");
-        p->panel->Check2->setChecked(true);
+        p->find("Check2")->setChecked(true);
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
         p->sound.plays.clear();
         for (int direction : {0, 0, 1, 1, 1, 1, 0}) // stops 1, 1, 2, 3, 4, 5, 4
-            p->panel->Command2[size_t(direction)]->click();
+            p->find("Command2_%1", direction)->click();
         QStringList played;
         for (const auto &play : p->sound.plays) {
             played << play.path;
@@ -138,30 +136,29 @@ private slots:
         QCOMPARE(p->cell(1), qint16(4));  // information numbers are never doubled
         QCOMPARE(routeState().ticketDate, QStringLiteral("2009/01/30"));
         QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
-        p->panel->Check2->setChecked(false);
+        p->find("Check2")->setChecked(false);
         for (int i = 0; i < 7; ++i)
-            p->panel->Command2[1]->click();
+            p->find("Command2_1")->click();
         QCOMPARE(p->cell(2), fareAt(10, 2));
         // At the end: no sound, no redraw.
         const qsizetype sounds = p->sound.plays.size();
-        p->board->stopNameStrip->setStopName(QStringLiteral("x"));
-        p->panel->Command2[1]->click();
+        p->board->setStopName(QStringLiteral("x"));
+        p->find("Command2_1")->click();
         QCOMPARE(p->sound.plays.size(), sounds);
-        QCOMPARE(p->board->stopNameStrip->stopName(), QStringLiteral("x"));
+        QCOMPARE(p->board->stopName(), QStringLiteral("x"));
     }
 
     void displayClear()
     {
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
         p->keyRoute(QStringLiteral("12"), QStringLiteral("4"));
-        QVERIFY(p->panel->grpM_Tape->isEnabled());
+        QVERIFY(p->find<QGroupBox>("grpM_Tape")->isEnabled());
         for (bool clear : {true, false}) {
-            p->panel->Check1->click(); // the board's look is a reference picture
-            QCOMPARE(p->board->clockTimer->isActive(), !clear);
-            for (QWidget *w : QList<QWidget *>{p->panel->Frame1[0], p->panel->Frame1[1], p->panel->Command2[0],
-                                               p->panel->Command2[1], p->panel->Frame6, p->panel->grpM_Tape})
-                QCOMPARE(w->isEnabled(), !clear);
-            QVERIFY(p->panel->Command4->isEnabled() && p->panel->Option4[1]->isEnabled());
+            p->find("Check1")->click(); // the board's look is a reference picture
+            QCOMPARE(test::control<QTimer>(p->board, "Timer1")->isActive(), !clear);
+            for (const char *name : {"Frame1_0", "Frame1_1", "Command2_0", "Command2_1", "Frame6", "grpM_Tape"})
+                QCOMPARE(p->find<QWidget>(name)->isEnabled(), !clear);
+            QVERIFY(p->find("Command4")->isEnabled() && p->find("Option4_1")->isEnabled());
         }
         QCOMPARE(p->cell(4), fareAt(4, 4));
     }
@@ -171,9 +168,8 @@ private slots:
     void slidersMoveTheWayPressed()
     {
         QFETCH(QStringList, row);
-        const size_t bar = row[0].toUInt();
         const bool left = row[2] == u"yes";
-        QScrollBar *s = p->panel->HScroll1[bar];
+        auto *s = p->find<QScrollBar>("HScroll1_" + row[0]);
         // Leftward moves start at the smallest value, rightward ones halfway.
         const int start = left ? s->minimum() : (s->minimum() + s->maximum()) / 2;
         s->setValue(start);
@@ -183,9 +179,9 @@ private slots:
             QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(left ? 2 : s->width() - 3, s->height() / 2));
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
         // The strip takes both values on either change; the label shows this one.
-        QCOMPARE(p->panel->Label1[bar]->text(), QString::number(s->value()));
-        QCOMPARE(p->board->stopNameStrip->speed(), p->panel->HScroll1[0]->value());
-        QCOMPARE(p->board->stopNameStrip->scrollStartWait(), p->panel->HScroll1[1]->value());
+        QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
+        QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->speed(), p->find<QScrollBar>("HScroll1_0")->value());
+        QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
     }
 
     void backlight_data() { test::fixtureTable("panel/backlight.txt", 8); }
@@ -224,39 +220,38 @@ private slots:
         const QPixmap previous(5, 5);
         const bool byOptions = row[6] == u"options OK"; // shows the state chosen on the panel again
         if (byOptions) {
-            p->panel->Option4[s]->click();
+            p->find("Option4_" + row[0])->click();
             p->options->panel.autoTicketNumbers = 0; // the ticket numbers switched off
         }
         p->board->setPicture(previous);
         p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
-        (byOptions ? p->panel->Command4 : static_cast<QAbstractButton *>(p->panel->Option4[s]))->click();
-        QCOMPARE(p->board->ticketLabels[60]->isHidden(), byOptions);
+        p->find(byOptions ? QStringLiteral("Command4") : "Option4_" + row[0])->click();
+        QCOMPARE(test::control<QLabel>(p->board, "lblSeiriNum_60")->isHidden(), byOptions);
         if (shown == u"user")
             QCOMPARE(p->board->picture().size(), QSize(20, 10));
         else
             QCOMPARE(p->board->picture().cacheKey(),
-                     shown == u"built-in" ? p->board->builtInPanels[s].cacheKey() : previous.cacheKey());
+                     shown == u"built-in" ? p->board->builtInPanel(s).cacheKey() : previous.cacheKey());
         QCOMPARE(p->host.messages.size(), error ? 1 : 0);
         if (error)
             QVERIFY(p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
         // The ticket numbers take the state's colour whatever the picture did.
-        QCOMPARE(foreColor(p->board->ticketLabels[1]), rgb(9, 8, 7));
-        QCOMPARE(foreColor(p->board->ticketLabels[60]), rgb(9, 8, 7));
+        for (const char *label : {"lblSeiriNum_1", "lblSeiriNum_60"})
+            QCOMPARE(foreColor(test::control<QLabel>(p->board, label)), rgb(9, 8, 7));
     }
 
     void doubleClickOnALabelKeepsThePanel()
     {
-        for (QLabel *label : {p->panel->Label5, p->panel->Label6, p->panel->Label7, p->panel->Label2[0]}) {
-            const qint16 frame = label == p->panel->Label2[0] ? 1 : 0;
-            QWidget *entry = p->panel->Frame1[size_t(frame)];
+        for (const auto &[name, frame] : {std::pair{"Label5", 0}, {"Label6", 0}, {"Label7", 0}, {"Label2_0", 1}}) {
+            auto *label = p->find<QLabel>(name);
+            auto *entry = p->find<QWidget>("Frame1_%1", frame);
             QCOMPARE(label->parentWidget(), entry);
-            entry->raise();
-            p->panel->entryPanelIndex = qint16(1 - frame);
+            p->panel->sendEntryPanelBack(1 - frame);
             QTest::mouseDClick(label, Qt::LeftButton, {}, label->rect().center());
-            QCOMPARE(p->panel->entryPanelIndex, qint16(1 - frame));
+            QCOMPARE(p->panel->keypadSeen(), frame == 1);
             // The frame's own surface still switches.
             QTest::mouseDClick(entry, Qt::LeftButton, {}, QPoint(3, 3));
-            QCOMPARE(p->panel->entryPanelIndex, frame);
+            QCOMPARE(p->panel->keypadSeen(), frame == 0);
         }
     }
 
@@ -278,14 +273,14 @@ private slots:
             test::control<QLabel>(&dialog, "Label10")->setText(QStringLiteral("2027/01/02"));
             dialog.accept();
         };
-        p->panel->Command4->click();
+        p->find("Command4")->click();
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
-        p->panel->Combo1->setCurrentIndex(company);
+        p->find<QComboBox>("Combo1")->setCurrentIndex(company);
         p->host.drawCalls.clear();
-        p->panel->Command2[1]->click();
+        p->find("Command2_1")->click();
         QCOMPARE(p->host.drawCalls.size(), plugin.isEmpty() ? 0 : 1);
         if (plugin.isEmpty()) {
-            QVERIFY(p->panel->picSeirikenPrev->image().allGray());
+            QVERIFY(p->panel->ticketImage().allGray());
             return;
         }
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
@@ -293,13 +288,12 @@ private slots:
                  (QStringList{path, "停留所8", date, "08:05:00"}));
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
         // A right click offers the copy, which puts the ticket on the clipboard alone.
-        QTest::mousePress(p->panel->picSeirikenPrev, Qt::RightButton, {}, QPoint(10, 10));
-        QVERIFY(p->panel->MnuHide->isVisible());
-        p->panel->MnuHide->hide();
+        QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
+        QVERIFY(p->find<QMenu>("MnuHide")->isVisible());
+        p->find<QMenu>("MnuHide")->hide();
         QGuiApplication::clipboard()->setText(QStringLiteral("older"));
-        p->panel->MnuHideCopy->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-                 p->panel->picSeirikenPrev->image());
+        p->find<QAction>("MnuHideCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), p->panel->ticketImage());
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     }
 
@@ -312,18 +306,18 @@ private slots:
         p = std::make_unique<test::Program>(false);
         p->speech.readyOnStart = false;
         p->start();
-        QCOMPARE(p->panel->grpM_Tape->title(), QStringLiteral("音合使用不可"));
-        QVERIFY(!p->panel->grpM_Tape->isEnabled());
+        const auto tape = [this] { return p->find<QGroupBox>("grpM_Tape"); };
+        QVERIFY(tape()->title() == QStringLiteral("音合使用不可") && !tape()->isEnabled());
         QVERIFY(p->writeRoute(QStringLiteral("12"), 5));
         if (row[2] != u"none")
             QVERIFY(p->writeTape(QStringLiteral("12"), row[2] == u"good" ? "a,0,0\r\n" : "a,0,0,0\r\n"));
         p->keyRoute(QStringLiteral("012"), QString());
-        QVERIFY(!p->panel->grpM_Tape->isEnabled());
+        QVERIFY(!tape()->isEnabled());
         // The engine comes up after start-up, in its own time.
         if (row[1] == u"yes")
             p->speech.setReady(true);
-        QCOMPARE(p->panel->grpM_Tape->title(), row[3]);
-        QCOMPARE(p->panel->grpM_Tape->isEnabled(), row[4] == u"yes");
+        QCOMPARE(tape()->title(), row[3]);
+        QCOMPARE(tape()->isEnabled(), row[4] == u"yes");
         QVERIFY(!p->speech.started.isEmpty());
     }
 
@@ -334,19 +328,19 @@ private slots:
         // The first announcement steps the board on to stop 3.
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,1,0\n二,0,0\n三,0,0\n")));
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
-        p->panel->cmdTapeNext->click();
+        p->find("cmdTapeNext")->click();
 
         // Route 34 has announcements but no fare file.
         QVERIFY(p->writeTape(QStringLiteral("34"), QStringLiteral("x,0,0\n")));
         p->keyRoute(QStringLiteral("34"), QString());
         QCOMPARE(p->cp->tape().count(), 3);
         QCOMPARE(p->cp->tape().position(), 1);
-        QVERIFY(p->panel->grpM_Tape->isEnabled());
+        QVERIFY(p->find<QGroupBox>("grpM_Tape")->isEnabled());
         QCOMPARE(p->host.messages.size(), 1);
         QCOMPARE(routeState().routeNumber, QStringLiteral("12"));
         QCOMPARE(routeState().currentStop, qint16(2));
         QCOMPARE(p->cell(2), fareAt(3, 2));
-        p->panel->cmdTapeNext->click();
+        p->find("cmdTapeNext")->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
     }
 
@@ -361,13 +355,13 @@ private slots:
         // Stop shown after each button ("送り" 4 times, "戻し" 3), the last at either end of the tape.
         const int stops[] = {1, 2, 3, 4, 3, 3, 3};
         for (int i = 0; i < 7; ++i) {
-            (i < 4 ? p->panel->cmdTapeNext : p->panel->cmdTapeBack)->click();
+            p->find(i < 4 ? "cmdTapeNext" : "cmdTapeBack")->click();
             QCOMPARE(routeState().currentStop + 1, stops[i]);
         }
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二", "三", "二", "一"}));
         // "always" is for going forward; back, entry 1's own flag chooses.
         QCOMPARE(p->sound.plays.last().path + p->sound.plays.last().slot, QStringLiteral("flag1.wavS2"));
-        p->panel->cmdTapeStop->click();
+        p->find("cmdTapeStop")->click();
         QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
     }
 
@@ -380,7 +374,7 @@ private slots:
         p->start();
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
         p->keyRoute(QStringLiteral("12"), QString());
-        p->panel->cmdTapeSet->click();
+        p->find("cmdTapeSet")->click();
         auto *dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog && dialog->isVisible());
         // The one in use is chosen.
@@ -395,7 +389,7 @@ private slots:
         QTRY_VERIFY(!p->panel->findChild<VoiceDialog *>());
 
         // Cancel goes back to the choice in force when the dialog opened.
-        p->panel->cmdTapeSet->click();
+        p->find("cmdTapeSet")->click();
         dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog);
         // A slider takes effect when it is let go.

@@ -1,7 +1,6 @@
 #include "../panel/ProgramFixture.h"
 
 #include "app/ViewSettings.h"
-#include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
 #include "shell/PanelWindow.h"
 
@@ -12,6 +11,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace lumina;
 
@@ -28,14 +28,14 @@ QScreen *screenOfRatio(qreal ratio)
 // A board showing something in every part: fares, captions, the clock, a name.
 void fill(BoardWindow &board)
 {
-    board.clockTimer->stop();
+    board.stopClock();
     for (int i = 1; i <= kCellCount; ++i) {
-        board.fareCells[size_t(i)]->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
-        board.ticketLabels[size_t(i)]->setText(QString::number(i));
+        test::control<FareCell>(&board, "Degit_%1", i)->setValue(i % 7 == 0 ? 0 : 100 + 30 * i);
+        test::control<QLabel>(&board, "lblSeiriNum_%1", i)->setText(QString::number(i));
     }
-    board.clockDigits[0]->setValue(9);
-    board.clockDigits[1]->setValue(45);
-    board.stopNameStrip->setStopName(QStringLiteral("市役所前"));
+    test::control<DigitRow>(&board, "TimeDegit_%1", 0)->setValue(9);
+    test::control<DigitRow>(&board, "TimeDegit_%1", 1)->setValue(45);
+    board.setStopName(QStringLiteral("市役所前"));
 }
 
 int differing(const QImage &a, const QImage &b)
@@ -63,27 +63,24 @@ private slots:
         QFETCH(QStringList, row);
         const QTime time = QTime::fromString(row[0]);
         BoardWindow board;
-        QCOMPARE(board.clockTimer->interval(), 1000);
-        QVERIFY(board.clockTimer->isActive());
+        auto *timer = test::control<QTimer>(&board, "Timer1");
+        QVERIFY(timer->interval() == 1000 && timer->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
-        board.clockTimer->setInterval(1); // no waiting a whole second in a test
-        QTRY_COMPARE(board.clockDigits[1]->value(), QVariant(time.minute()));
-        QCOMPARE(board.clockDigits[0]->litText(), row[1]);
-        QCOMPARE(board.clockDigits[1]->litText(), row[2]);
+        timer->setInterval(1); // no waiting a whole second in a test
+        QTRY_COMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->value(), QVariant(time.minute()));
+        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
+        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
 
     void startUpPassSetsEveryCell()
     {
         test::Program p;
-        BoardWindow *board = p.board;
         for (int i : {1, 60}) {
-            board->fareCells[size_t(i)]->setDigitStyle(0);
-            board->fareCells[size_t(i)]->setValue(5);
-        }
-        p.program->defaultSeams().initFareCells();
-        for (int i : {1, 60}) {
-            QCOMPARE(board->fareCells[size_t(i)]->digitStyle(), qint16(1));
-            QCOMPARE(board->fareCells[size_t(i)]->litText(), QStringLiteral("    "));
+            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+            cell->setDigitStyle(0);
+            cell->setValue(5);
+            p.program->defaultSeams().initFareCells();
+            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
         }
     }
 
@@ -105,9 +102,9 @@ private slots:
         test::Program p;
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
-            board->fareCells[size_t(i)]->setValue(i * 10);
-        board->fareCells[9]->setShift(2);
-        board->fareCells[5]->setUserEditable(userEditable);
+            test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
+        test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
+        test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
         p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
             zeroMode = 1;
             shift = 1;
@@ -116,14 +113,14 @@ private slots:
         };
         bool panelEnabledMeanwhile = true;
         p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(board->fareCells[5], Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
         QVERIFY(!userEditable || !panelEnabledMeanwhile);
         QVERIFY(p.panel->isEnabled());
         const bool spread = result == 1 && userEditable;
-        QCOMPARE(board->fareCells[60]->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(board->fareCells[7]->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
-        QCOMPARE(board->fareCells[9]->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
     void scaled_data()
@@ -153,7 +150,7 @@ private slots:
             QVERIFY(!mask.contains(corner + inward * 3 * scale));
             QVERIFY(mask.contains(corner + inward * 5 * scale));
         }
-        QCOMPARE(board.stopNameStrip->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+        QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
         if (scale == 1)
             return;
 
@@ -166,7 +163,7 @@ private slots:
             fill(*shown);
             // The strip's rounded corners are finer when scaled than a dense screen's
             // enlarged x1 outline (checked above): compare the rest.
-            shown->stopNameStrip->clearMask();
+            test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
         }
         const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -213,7 +210,7 @@ private slots:
         BoardPosition b;
         ControlPanelState c;
         board.savePosition(b);
-        panel.GetCtrlDataInfo(c);
+        panel.saveState(c);
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }
 

@@ -65,7 +65,7 @@ private slots:
         p.speech.readyOnStart = false;
         p.start();
         QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
-        p.board->clockTimer->stop();
+        p.board->stopClock();
         p.board->showTime();
         QImage lamp;
         p.clock.whilePaused = [&](int) { lamp = still(p.board); };
@@ -77,16 +77,16 @@ private slots:
             LUMINA_COMPARE_REFERENCE(lamp, state);
             return;
         } else if (state == u"board-on1" || state == u"board-on2") {
-            p.panel->Option4[state == u"board-on1" ? 1 : 2]->click();
+            p.find(state == u"board-on1" ? "Option4_1" : "Option4_2")->click();
         } else if (state == u"board-clear") {
-            p.panel->Check1->click();
+            p.find("Check1")->click();
         } else if (state == u"board-style5") {
             p.cp->runOptionsDialog = [](OptionsDialog &dialog) {
                 test::control<QComboBox>(&dialog, "Combo2")->setCurrentIndex(5);
                 test::control<QCheckBox>(&dialog, "Check2")->setChecked(true);
                 dialog.accept();
             };
-            p.panel->Command4->click();
+            p.find("Command4")->click();
         } else if (state == u"board-options") {
             const std::pair<const char *, OleColor> colours[5] = {
                 {"Command8_0", rgb(0, 0, 90)}, {"Command8_1", rgb(0, 60, 0)}, {"Command8_2", rgb(255, 200, 0)},
@@ -99,9 +99,9 @@ private slots:
                 test::control<QComboBox>(&dialog, "Combo3")->setCurrentIndex(1);
                 dialog.accept();
             };
-            p.panel->Command4->click();
+            p.find("Command4")->click();
         } else if (state == u"panel-lists") {
-            QTest::mouseDClick(p.panel->Frame1[1], Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseDClick(p.find<QWidget>("Frame1_1"), Qt::LeftButton, {}, QPoint(5, 5));
         } else if (state == u"panel-preview") {
             // Opened, with the ticket of the second stop and the tape group usable.
             p.options->ticketPreview.usePreview = 1;
@@ -111,7 +111,7 @@ private slots:
             QVERIFY(p.writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
             p.keyRoute(QStringLiteral("12"), QStringLiteral("2"));
             p.speech.setReady(true);
-            p.panel->Check4->click();
+            p.find("Check4")->click();
         }
         QVERIFY(p.host.messages.isEmpty());
         LUMINA_COMPARE_REFERENCE(still(shown), state);

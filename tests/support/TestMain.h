@@ -25,15 +25,13 @@ void addRows(const QString &file, const QStringList &columns);
 // Points the per-user folders (configuration, data) into `dir`, so that no run
 // reads or writes a user's files or another run's.
 void isolateUserFolders(const QString &dir);
-// The control named `name` (its old designer name) under `parent`; a missing
-// one ends the run rather than let a test go on with none.
+// The control of `parent` named `name` (its old designer name, `index` for a %1); none ends the run.
 template<typename T = QAbstractButton>
-T *control(const QObject *parent, const QString &name)
+T *control(const QObject *parent, const QString &name, int index = -1)
 {
-    T *found = parent->findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
+    if (T *found = parent->findChild<T *>(index < 0 ? name : name.arg(index)))
+        return found;
+    qFatal("no control %s %d", qPrintable(name), index);
 }
 
 } // namespace lumina::test
