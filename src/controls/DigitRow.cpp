@@ -30,7 +30,6 @@ constexpr double kInk = 0.69;
 DigitRow::DigitRow(QWidget *parent)
     : SegmentDisplay(parent)
 {
-    setObjectName(QStringLiteral("M_Degit"));
     applySize();
 }
 

@@ -23,7 +23,6 @@ constexpr double kInk = 3.0 / 4.0;
 FareCell::FareCell(QWidget *parent)
     : SegmentDisplay(parent)
 {
-    setObjectName(QStringLiteral("M_DegitEmNB"));
 }
 
 QRectF FareCell::targetRect(const QSize &face)

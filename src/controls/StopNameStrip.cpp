@@ -79,7 +79,6 @@ StopNameStrip::StopNameStrip(QWidget *parent)
     , m_canvas(16, 16, QImage::Format_RGB32)
     , m_clock(steadyMicroseconds)
 {
-    setObjectName(QStringLiteral("ChimeiCtl_P"));
     resize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_layer.fill(toQColor(m_backColour));

@@ -287,6 +287,10 @@ private slots:
         QVERIFY(!dateGroup->isEnabled());
         QCOMPARE(control<QComboBox>("Combo1")->currentIndex(), 7);
         QVERIFY(usePreview->isChecked());
+        // Settings shown later without a plug-in leave nothing of an earlier one.
+        choosePlugIn(kSamples + QStringLiteral("barcode.4SP"));
+        m_dlg->setSettings(SettingsFile());
+        QCOMPARE(control<QListWidget>("List1")->count(), 0);
     }
 
     // The lists show the engine, language and voice in force, none when not
