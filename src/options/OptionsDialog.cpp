@@ -490,19 +490,32 @@ void OptionsDialog::buildStepSoundPage(QWidget *page)
         "Option2", StepByColumn);
     stepColumnList = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
     caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
-    for (int i = 0; i < 3; ++i) {
-        caption(step, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        addSoundRow(step, StepSoundByValue + i, 3060, 1065 + i * 345, 4080);
-    }
-    QGroupBox *play = group(step, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    stepPlayOptions[Synchronous] = named(
-        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で運賃切り替え)"), 150, 240, 7215),
-        "Option6", Synchronous);
-    stepPlayOptions[Asynchronous] = named(
-        option(play, QStringLiteral("非同期再生(サウンドを再生しながら運賃切り替え)"), 150, 510, 7215),
-        "Option6", Asynchronous);
+    addValueRows(step, StepSoundByValue);
+    addPlayGroup(step, stepPlayOptions, "Option6", QStringLiteral("運賃切り替え"));
     soundModeOptions[StepAlways]->setChecked(true);
     stepPlayOptions[Asynchronous]->setChecked(true);
+}
+
+// The sounds for the values 1..3, one row each from `firstField` on.
+void OptionsDialog::addValueRows(QWidget *parent, int firstField)
+{
+    for (int i = 0; i < 3; ++i) {
+        caption(parent, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        addSoundRow(parent, firstField + i, 3060, 1065 + i * 345, 4080);
+    }
+}
+
+// "再生方法": whether `what` waits for the sound or goes on while it plays.
+void OptionsDialog::addPlayGroup(QWidget *parent, std::array<QRadioButton *, 2> &options,
+                                 const char *name, const QString &what)
+{
+    QGroupBox *play = group(parent, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
+    options[Synchronous] = named(
+        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で%1)").arg(what), 150, 240, 7215),
+        name, Synchronous);
+    options[Asynchronous] = named(
+        option(play, QStringLiteral("非同期再生(サウンドを再生しながら%1)").arg(what), 150, 510, 7215),
+        name, Asynchronous);
 }
 
 void OptionsDialog::buildPreSoundPage(QWidget *page)
@@ -521,17 +534,8 @@ void OptionsDialog::buildPreSoundPage(QWidget *page)
                QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
                120, 555, 7515, 480),
         "Option2", PreByFlag);
-    for (int i = 0; i < 3; ++i) {
-        caption(before, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
-        addSoundRow(before, PreSoundByFlag + i, 3060, 1065 + i * 345, 4080);
-    }
-    QGroupBox *play = group(before, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    prePlayOptions[Synchronous] = named(
-        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で放送開始)"), 150, 240, 7215),
-        "Option7", Synchronous);
-    prePlayOptions[Asynchronous] = named(
-        option(play, QStringLiteral("非同期再生(サウンドを再生しながら放送開始)"), 150, 510, 7215),
-        "Option7", Asynchronous);
+    addValueRows(before, PreSoundByFlag);
+    addPlayGroup(before, prePlayOptions, "Option7", QStringLiteral("放送開始"));
     soundModeOptions[PreAlways]->setChecked(true);
     prePlayOptions[Synchronous]->setChecked(true);
 }

@@ -148,6 +148,9 @@ private:
     void buildStepSoundPage(QWidget *page);
     void buildPreSoundPage(QWidget *page);
     void addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth);
+    void addValueRows(QWidget *parent, int firstField);
+    void addPlayGroup(QWidget *parent, std::array<QRadioButton *, 2> &options, const char *name,
+                      const QString &what);
     void buildTicketPage(QWidget *page);
     void buildDateGroup(QWidget *page);
     void fillLists();
