@@ -12,17 +12,11 @@
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
 #include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 
 using namespace lumina;
 using namespace lumina::test;
@@ -94,11 +88,15 @@ private slots:
             Run run(m_dir.path());
             PanelWindow *panel = run.program.panel();
             QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : control<QWidget>(panel, "HScroll1_0");
-            for (const QString &text : row[1].split(u' ')) {
-                const QKeyCombination key = QKeySequence::fromString(text, QKeySequence::PortableText)[0];
+            for (QString text : row[1].split(u' ')) {
+                const bool held = text.startsWith(u"held:"); // the key's repeats while held down
+                const QKeyCombination key = QKeySequence::fromString(text.remove(QStringLiteral("held:")), QKeySequence::PortableText)[0];
                 QVERIFY2(text == u"lists" || key.toCombined() != 0, qPrintable(text));
+                QKeyEvent repeat(QEvent::KeyPress, key.key(), key.keyboardModifiers(), QString(), true);
                 if (text == u"lists")
                     panel->sendEntryPanelBack(1);
+                else if (held)
+                    QApplication::sendEvent(target, &repeat);
                 else
                     QTest::keyClick(target, key.key(), key.keyboardModifiers());
             }

@@ -1,4 +1,6 @@
 #include "FakeHostLib.h"
+#include "FakeSoundPlayer.h"
+#include "FakeSpeech.h"
 #include "TestMain.h"
 
 #include "app/Lumina.h"
@@ -6,13 +8,14 @@
 #include "shell/PanelWindow.h"
 
 #include <QGuiApplication>
-#include <QPushButton>
+#include <QLabel>
 #include <QScreen>
 
 using namespace lumina;
 using namespace lumina::test;
 
-// Start-up and quit sequences of the whole program, watched through the seams.
+// Start-up and quit of the whole program, as the windows, the sounds and the
+// speech engine show them; only the settings file and the exit are stood in for.
 class tst_Lumina : public QObject
 {
     Q_OBJECT
@@ -37,32 +40,41 @@ private slots:
         QFETCH(bool, byClosingThePanel);
         QFETCH(QString, placedBy);
         FakeHostLib fake;
+        FakeSoundPlayer sound;
+        FakeSpeech speech;
         Lumina program;
-        QStringList log;
-        // Every seam replaced by one that records its name.
-        using Seam = std::function<void()> Seams::*;
-        const std::pair<Seam, const char *> seams[] = {
-            {&Seams::initFareCells, "initFareCells"}, {&Seams::setProp, "setProp"}, {&Seams::initSpeech, "initSpeech"},
-            {&Seams::loadIni, "loadIni"}, {&Seams::clearStopName, "clearStopName"}, {&Seams::stopAllSounds, "stopAllSounds"},
-            {&Seams::releaseSpeech, "releaseSpeech"}, {&Seams::saveIni, "saveIni"}, {&Seams::exit, "exit"}};
-        for (const auto &[seam, name] : seams)
-            program.seams().*seam = [&log, name] { log << QLatin1String(name); };
         ControlPanelState placed;
         placed.left = 300 * 15;
         placed.top = 200 * 15;
-        // The settings file is read last, when the panel is shown and the board
-        // has its shape but is not shown yet.
+        // The settings file is read last: the options on the board, the speech
+        // engine started, the panel shown and the board shaped but not shown yet.
+        program.settings().panel.autoTicketNumbers = 0;
+        bool loaded = false;
         program.seams().loadIni = [&] {
-            log << QStringLiteral("loadIni");
+            loaded = true;
+            QVERIFY(control<QLabel>(program.board(), "lblSeiriNum_1")->isHidden());
+            QCOMPARE(speech.started.size(), 1);
             QVERIFY(program.panel()->isVisible() && !program.board()->isVisible());
             QVERIFY(!program.board()->mask().isEmpty());
             if (placedBy == u"settings")
                 program.panel()->restoreState(placed);
         };
+        // At the save, the quit has stilled the board, the keys and the sounds.
+        QStringList atQuit;
+        program.seams().saveIni = [&] {
+            atQuit << program.board()->stopName() << QString::number(sound.stopAllCalls)
+                   << QString::number(speech.isReady()) << QString::number(program.quitting());
+        };
+        bool keyRegionsGoneBeforeSounds = false;
+        program.seams().stopAllSounds = [&, stopAll = program.seams().stopAllSounds] {
+            keyRegionsGoneBeforeSounds = control(program.panel(), "CommandButton1_5")->mask().isEmpty();
+            stopAll();
+        };
+        program.seams().exit = [&] { atQuit << QStringLiteral("exit"); };
         program.startUp();
+        QVERIFY(loaded);
         if (placedBy == u"user")
             program.panel()->move(300, 200);
-        QCOMPARE(log, (QStringList{"initFareCells", "setProp", "initSpeech", "loadIni"}));
         BoardWindow *board = program.board();
         PanelWindow *panel = program.panel();
         QVERIFY(board->isVisible() && panel->isVisible());
@@ -82,32 +94,27 @@ private slots:
         QVERIFY(!board->mask().contains(QPoint(0, 0)) && !board->mask().contains(QPoint(825, 366)));
         QVERIFY(board->mask().contains(QPoint(15, 0)) && board->mask().contains(QPoint(413, 183)));
         // Nothing is routed yet: stepping is out of reach.
-        QVERIFY(!test::control(panel, "Command2_0")->isEnabled() && !test::control(panel, "Command2_1")->isEnabled());
+        QVERIFY(!control(panel, "Command2_0")->isEnabled() && !control(panel, "Command2_1")->isEnabled());
 
-        log.clear();
-        bool keyRegionsGoneBeforeSounds = false;
-        program.seams().stopAllSounds = [&] {
-            log << QStringLiteral("stopAllSounds");
-            keyRegionsGoneBeforeSounds = test::control(panel, "CommandButton1_5")->mask().isEmpty();
-        };
+        board->setStopName(QStringLiteral("停留所"));
         QVERIFY(!board->close()); // the board cannot be closed by itself, nor asks
-
         fake.messageAnswers.push_back(yes ? MessageResult::Yes : MessageResult::No);
         QCOMPARE(byClosingThePanel ? panel->close() : program.requestQuit(), yes);
         QCOMPARE(program.quitting(), yes);
         QCOMPARE(fake.messages.size(), 1); // the question alone, since start-up
-        const FakeHostLib::Message &m = fake.messages.first();
-        QCOMPARE(m.text, QStringLiteral("ルミナを終了しますか？"));
-        QCOMPARE(m.buttons, MessageButtons::YesNo);
+        QCOMPARE(fake.messages.first().text, QStringLiteral("ルミナを終了しますか？"));
+        QCOMPARE(fake.messages.first().buttons, MessageButtons::YesNo);
         if (yes) {
-            QCOMPARE(log, (QStringList{"clearStopName", "stopAllSounds", "releaseSpeech", "saveIni", "exit"}));
+            QCOMPARE(atQuit, (QStringList{"", "1", "0", "1", "exit"}));
             QVERIFY(keyRegionsGoneBeforeSounds);
             QVERIFY(program.requestQuit()); // asked once
             QCOMPARE(fake.messages.size(), 1);
         } else {
-            QVERIFY(log.isEmpty());
+            QVERIFY(atQuit.isEmpty());
+            QCOMPARE(board->stopName(), QStringLiteral("停留所"));
+            QVERIFY(speech.isReady() && sound.stopAllCalls == 0);
             QVERIFY(panel->isVisible() && board->isVisible());
-            QVERIFY(!test::control(panel, "CommandButton1_0")->mask().isEmpty());
+            QVERIFY(!control(panel, "CommandButton1_0")->mask().isEmpty());
         }
     }
 };

@@ -5,17 +5,13 @@
 #include "app/Lumina.h"
 #include "app/SettingsStore.h"
 #include "base/CodePage.h"
-#include "base/Colors.h"
 #include "controls/StopNameStrip.h"
 #include "controls/DigitRow.h"
 #include "controls/FareCell.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
 
 #ifdef Q_OS_UNIX

@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "../settings/SettingsFixtures.h"
+#include "base/Geometry.h"
 
 #include <QDir>
 #include <QProcess>
@@ -141,11 +142,10 @@ private:
             qWarning() << "windows not found:" << m_panel << m_board << m_program.state();
             return false;
         }
-        const auto framed = [this] { return x11("xprop", {"-id", m_panel, "_NET_FRAME_EXTENTS"}).contains("= "); };
-        if (!QTest::qWaitFor(framed, 60000))
-            return false;
-        QTest::qWait(400); // past the program's own settling of the panel
-        return true;
+        // Framed, and put back where the settings placed its outer edge.
+        const SettingsFile loaded = parse(settings);
+        const QPoint placed(px(loaded.controlPanel.left), px(loaded.controlPanel.top));
+        return QTest::qWaitFor([&] { return panelFramePosition() == placed; }, 60000);
     }
 
     // The panel's close button (Alt+F4 under openbox), then Yes to the question.
@@ -162,9 +162,21 @@ private:
                && m_program.exitCode() == 0;
     }
 
-    QPoint boardPosition()
+    // The outer edge of the panel's frame; none before the window manager framed it.
+    QPoint panelFramePosition()
     {
-        const QByteArray info = x11("xwininfo", {"-id", m_board});
+        const QList<QByteArray> extents = x11("xprop", {"-id", m_panel, "_NET_FRAME_EXTENTS"}).split('=').value(1).split(',');
+        if (extents.size() != 4)
+            return {};
+        return position(m_panel) - QPoint(extents[0].trimmed().toInt(), extents[2].trimmed().toInt());
+    }
+
+    QPoint boardPosition() { return position(m_board); }
+
+    // The inside of a window, on the screen.
+    QPoint position(const QByteArray &window)
+    {
+        const QByteArray info = x11("xwininfo", {"-id", window});
         const auto value = [&info](const char *key) {
             const qsizetype at = info.indexOf(key);
             return at < 0 ? -1 : info.mid(at + qstrlen(key)).split('\n').value(0).trimmed().toInt();
