@@ -1,16 +1,4 @@
-#include "FakeClock.h"
-#include "FakeHostLib.h"
-#include "FakeSoundPlayer.h"
-#include "FakeSpeech.h"
-#include "FixtureRows.h"
-#include "TestMain.h"
-
-#include "app/Lumina.h"
-#include "base/CodePage.h"
-#include "controls/FareCell.h"
-#include "route/FareFile.h"
-#include "shell/BoardWindow.h"
-#include "shell/PanelWindow.h"
+#include "../panel/ProgramFixture.h"
 
 #include <QDialog>
 #include <QDir>
@@ -23,20 +11,14 @@ using namespace lumina::test;
 
 namespace {
 
-// The program with every outside effect recorded, finding route 12 in `folder`.
-struct Run {
-    FakeHostLib host;
-    FakeSoundPlayer sound;
-    FakeSpeech speech;
-    FakeClock clock;
-    Lumina program;
-
+// The program with its settings file, finding route 12 in `folder`.
+struct Run : Program {
     explicit Run(const QString &folder)
+        : Program(false)
     {
-        routeState() = RouteState();
-        program.startUp();
-        program.board()->stopClock(); // pictures show the clock before its first tick
-        program.settings().folders = {folder, folder};
+        start(true);
+        board->stopClock(); // pictures show the clock before its first tick
+        options->folders = {folder, folder};
     }
     // Sounds, speech, waits, messages, the keypad displays, the stop, cell 1, dialogs.
     QStringList trace() const
@@ -46,10 +28,9 @@ struct Run {
             log << play.slot + QString::number(play.synchronous);
         for (const auto &message : host.messages)
             log << message.text;
-        const PanelWindow *panel = program.panel();
         return log << panel->keypadRoute() + u'-' + panel->keypadSection()
                    << QString::number(routeState().currentStop) << QString::number(clock.pauses.size())
-                   << control<FareCell>(program.board(), "Degit_1")->value().toString()
+                   << control<FareCell>(board, "Degit_1")->value().toString()
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
 };
@@ -86,15 +67,14 @@ private slots:
         QStringList byKeys;
         {
             Run run(m_dir.path());
-            PanelWindow *panel = run.program.panel();
-            QWidget *target = row[0] == u"board" ? static_cast<QWidget *>(run.program.board()) : control<QWidget>(panel, "HScroll1_0");
+            QWidget *target = row[0] == u"board" ? run.board : run.find<QWidget>("HScroll1_0");
             for (QString text : row[1].split(u' ')) {
                 const bool held = text.startsWith(u"held:"); // the key's repeats while held down
                 const QKeyCombination key = QKeySequence::fromString(text.remove(QStringLiteral("held:")), QKeySequence::PortableText)[0];
                 QVERIFY2(text == u"lists" || key.toCombined() != 0, qPrintable(text));
                 QKeyEvent repeat(QEvent::KeyPress, key.key(), key.keyboardModifiers(), QString(), true);
                 if (text == u"lists")
-                    panel->sendEntryPanelBack(1);
+                    run.panel->sendEntryPanelBack(1);
                 else if (held)
                     QApplication::sendEvent(target, &repeat);
                 else
@@ -105,10 +85,10 @@ private slots:
         Run run(m_dir.path());
         for (const QString &name : row[2].split(u' ')) {
             if (name == u"lists") {
-                run.program.panel()->sendEntryPanelBack(1);
+                run.panel->sendEntryPanelBack(1);
                 continue;
             }
-            auto *button = control(run.program.panel(), name.startsWith(u'k') ? "CommandButton1_" + name.mid(1) : name);
+            auto *button = run.find(name.startsWith(u'k') ? "CommandButton1_" + name.mid(1) : name);
             QVERIFY2(button->toolTip().startsWith(QStringLiteral("キー：")), qPrintable(name));
             QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
         }
@@ -128,7 +108,7 @@ private slots:
         if (own) {
             // Colours, ticket numbering and an information number, saved by the program.
             Run first(m_dir.path());
-            SettingsFile &options = first.program.settings();
+            SettingsFile &options = *first.options;
             options.infoDigits.litColour = rgb(80, 255, 80);
             options.panel.ticketNumberStyle = 5;
             options.infoDigits.showTicketNumber = 1;
@@ -136,21 +116,18 @@ private slots:
             SaveIni();
         }
         Run run(m_dir.path());
-        run.program.board()->setBoardScale(scale);
+        BoardWindow *board = run.board;
+        board->setBoardScale(scale);
         // A long name is pictured in the window's frame where it has risen to the top.
-        BoardWindow *board = run.program.board();
         qint64 now = 0;
         board->setStripClock([&now] { return now; });
-        PanelWindow *panel = run.program.panel();
-        control(panel, "Check2")->setChecked(own);
-        panel->setKeypadRoute(QStringLiteral("12"));
-        panel->setKeypadSection(QString::number(section));
-        control(panel, "Command1_1")->click();
+        run.find("Check2")->setChecked(own);
+        run.keyRoute(QStringLiteral("12"), QString::number(section));
         for (int n = section; n != stop; n += stop > section ? 1 : -1)
-            control(panel, stop > section ? "Command2_1" : "Command2_0")->click();
+            run.find(stop > section ? "Command2_1" : "Command2_0")->click();
         for (; board->stopNameRising(); now += 100)
             board->advanceStopName();
-        const QImage window = run.program.board()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage window = board->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 
         QStringList args{"DIR/12.hy3", "--stop", QString::number(stop), "--section", QString::number(section),
                          "--scale", QString::number(scale), "-o", "DIR/board.png"};

@@ -57,11 +57,14 @@ struct Program {
     }
     ~Program() { routeState() = RouteState(); }
 
-    void start()
+    // With the settings file, it is read at start-up and written by SaveIni().
+    void start(bool withSettingsFile = false)
     {
         program = std::make_unique<Lumina>();
-        program->seams().loadIni = [] {};
-        program->seams().saveIni = [] {};
+        if (!withSettingsFile) {
+            program->seams().loadIni = [] {};
+            program->seams().saveIni = [] {};
+        }
         program->startUp();
         board = program->board();
         panel = program->panel();
@@ -108,6 +111,15 @@ struct Program {
     }
     // Route and section keyed in on the keypad, then "リセット".
     void keyRoute(const QString &route, const QString &section) const { press(u'R' + route + u'S' + section + u'='); }
+
+    // The sounds played so far, by file.
+    QStringList played() const
+    {
+        QStringList paths;
+        for (const auto &play : sound.plays)
+            paths << play.path;
+        return paths;
+    }
 
     qint16 cell(int t) const { return qint16(control<FareCell>(board, "Degit_%1", t)->value().toInt()); }
 };

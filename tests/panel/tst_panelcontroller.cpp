@@ -84,19 +84,15 @@ private slots:
             QTest::mouseClick(route->viewport(), Qt::LeftButton, {}, route->visualItemRect(route->item(2)).center());
             for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
                 QTest::keyClick(p->find<QListWidget>("List3_2"), key);
-            QStringList played;
-            for (const auto &play : p->sound.plays)
-                played << play.path;
-            QCOMPARE(played, (QStringList{"key.wav", "route.wav", "route.wav", "route.wav"}));
+            QCOMPARE(p->played(), (QStringList{"key.wav", "route.wav", "route.wav", "route.wav"}));
             p->find("Command1_0")->click();
         }
         QVERIFY(p->host.messages.isEmpty());
         QCOMPARE(p->clock.pauses, QList<int>{3000});
         QCOMPARE(stripText, QStringLiteral("系統選別中"));
         const RouteState &route = routeState();
-        QCOMPARE(route.routeNumber, QStringLiteral("00012"));
-        QCOMPARE(route.currentStop, qint16(2));
-        QCOMPARE(route.ticketDate, QStringLiteral("12-07-2026"));
+        QCOMPARE((QStringList{route.routeNumber, QString::number(route.currentStop), route.ticketDate}),
+                 (QStringList{"00012", "2", "12-07-2026"}));
         QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
         QCOMPARE(p->cell(3), fareAt(3, 3));
         QCOMPARE(p->board->stopName(), QStringLiteral("停留所3"));
@@ -125,12 +121,9 @@ private slots:
         p->sound.plays.clear();
         for (int direction : {0, 0, 1, 1, 1, 1, 0}) // stops 1, 1, 2, 3, 4, 5, 4
             p->find("Command2_%1", direction)->click();
-        QStringList played;
-        for (const auto &play : p->sound.plays) {
-            played << play.path;
+        for (const auto &play : p->sound.plays)
             QVERIFY(play.synchronous && play.slot == u"S2");
-        }
-        QCOMPARE(played, (QStringList{"", "two.wav", "three.wav", ""}));
+        QCOMPARE(p->played(), (QStringList{"", "two.wav", "three.wav", ""}));
         QCOMPARE(p->cell(2), qint16(2 * fareAt(4, 2)));
         QCOMPARE(p->cell(5), qint16(-1)); // no fare stays no fare
         QCOMPARE(p->cell(1), qint16(4));  // information numbers are never doubled
@@ -338,12 +331,10 @@ private slots:
         // Route 34 has announcements but no fare file.
         QVERIFY(p->writeTape(QStringLiteral("34"), QStringLiteral("x,0,0\n")));
         p->keyRoute(QStringLiteral("34"), QString());
-        QCOMPARE(p->cp->tape().count(), 3);
-        QCOMPARE(p->cp->tape().position(), 1);
+        QCOMPARE(QPoint(p->cp->tape().count(), p->cp->tape().position()), QPoint(3, 1));
         QVERIFY(p->find<QGroupBox>("grpM_Tape")->isEnabled());
         QCOMPARE(p->host.messages.size(), 1);
-        QCOMPARE(routeState().routeNumber, QStringLiteral("12"));
-        QCOMPARE(routeState().currentStop, qint16(2));
+        QCOMPARE(routeState().routeNumber + u'-' + QString::number(routeState().currentStop), QStringLiteral("12-2"));
         QCOMPARE(p->cell(2), fareAt(3, 2));
         p->find("cmdTapeNext")->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
@@ -395,22 +386,19 @@ private slots:
 
         // Cancel goes back to the choice in force when the dialog opened.
         p->find("cmdTapeSet")->click();
-        dialog = p->panel->findChild<VoiceDialog *>();
-        QVERIFY(dialog);
+        QVERIFY(dialog = p->panel->findChild<VoiceDialog *>());
         // A slider takes effect when it is let go.
         dialog->pitchSlider->setSliderDown(true);
         dialog->pitchSlider->setValue(-10);
         dialog->pitchSlider->setSliderDown(false);
         QCOMPARE(p->speech.started.last().pitch, -1.0);
         dialog->reject();
-        QCOMPARE(p->speech.started.last().pitch, 0.0);
-        QCOMPARE(p->speech.started.last().rate, 0.5);
+        QCOMPARE(QPointF(p->speech.started.last().rate, p->speech.started.last().pitch), QPointF(0.5, 0.0));
 
         // The next start-up uses the choice kept.
         p->program.reset();
         p->start();
-        QCOMPARE(p->speech.started.last().rate, 0.5);
-        QCOMPARE(p->speech.started.last().pitch, 0.0);
+        QCOMPARE(QPointF(p->speech.started.last().rate, p->speech.started.last().pitch), QPointF(0.5, 0.0));
     }
 
 private:
