@@ -1,4 +1,5 @@
 #include "../panel/ProgramFixture.h"
+#include "settings/SettingsIo.h"
 
 #include <QDialog>
 #include <QDir>
@@ -57,6 +58,9 @@ private slots:
         QVERIFY(fares.open(QIODevice::WriteOnly) && FareFileWriter().write(&fares, stops));
         QVERIFY(writeFile(m_dir.filePath("12tp.csv"), cp932::encode(u"一,1,0\r\n二,1,0\r\n三,0,0\r\n")));
         QVERIFY(writeFile(m_dir.filePath("bad.in4"), "garbage"));
+        SettingsFile previewFive = initialRecords(); // a check box of the panel has no such value
+        previewFive.controlPanel.preview = 5;
+        QVERIFY(writeFile(m_dir.filePath("preview5.in4"), SettingsWriter::toBytes(previewFive)));
     }
 
     void keysDoWhatClicksDo_data() { fixtureTable("app/keys-and-clicks.txt", 4); }

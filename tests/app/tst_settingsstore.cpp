@@ -49,12 +49,8 @@ private slots:
         m_host.reset();
     }
 
-    void firstStartWithoutFile()
+    void firstSaveWithoutFile()
     {
-        QVERIFY(loadIni(targets(), m_location, m_records));
-        QVERIFY(m_host->messages.isEmpty());
-        QVERIFY(m_log.isEmpty()); // nothing applied, not even the options
-
         QVERIFY(writeFile(beside(), QByteArray(5000, 'x'))); // a longer file is replaced whole
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10);
@@ -106,7 +102,7 @@ private slots:
 
     void loadFailures_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); // "dir": a folder in its place
+        QTest::addColumn<QByteArray>("bytes"); // "dir": a folder in its place; "none": no file
         QTest::addColumn<QString>("message"); // the start of it; empty: none
         QTest::addColumn<bool>("applied");
         SettingsFile bad = parse(fixture("every_field.in4"));
@@ -119,6 +115,7 @@ private slots:
         QTest::newRow("panel check box 5") << SettingsWriter::toBytes(bad) << "エラー Code:380\r\n" << false;
         QTest::newRow("list index 60") << fixture("bad_combo.in4")
                                        << "エラー Code:380\r\n内容:プロパティの値が不正です。\r\nモジュール:mdlIniIo.LoadIni()" << false;
+        QTest::newRow("no file: a first start") << QByteArray("none") << "" << false;
         QTest::newRow("empty file") << QByteArray("") << "" << false;
         QTest::newRow("folder in its place") << QByteArray("dir") << "エラー Code:" << false;
     }
@@ -128,7 +125,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         QFETCH(bool, applied);
-        QVERIFY(bytes == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), bytes));
+        QVERIFY(bytes == "none" || (bytes == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), bytes)));
         QCOMPARE(loadIni(targets(), m_location, m_records), message.isEmpty());
         QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {

@@ -82,13 +82,13 @@ private slots:
         QVERIFY(start(dir, settings));
         const QPoint board(100, 60);
         if (!dragAt.isNull()) {
-            QCOMPARE(boardPosition(), board);
+            QCOMPARE(position(m_board), board);
             const int movedAt = drag(board + dragAt, moves ? 300 : 30);
             QVERIFY(movedAt >= 0);
             QCOMPARE(movedAt > 0, moves);
             QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
         }
-        const QPoint now = boardPosition();
+        const QPoint now = position(m_board);
         QCOMPARE(now != board, moves);
         QVERIFY(quit());
         const QByteArray saved = readFile(dir.filePath("lumina.in4"));
@@ -171,8 +171,6 @@ private:
         return position(m_panel) - QPoint(extents[0].trimmed().toInt(), extents[2].trimmed().toInt());
     }
 
-    QPoint boardPosition() { return position(m_board); }
-
     // The inside of a window, on the screen.
     QPoint position(const QByteArray &window)
     {
@@ -188,7 +186,7 @@ private:
     // board follows (or the steps run out); returns the step it moved at.
     int drag(QPoint from, int maxSteps)
     {
-        const QPoint before = boardPosition();
+        const QPoint before = position(m_board);
         const auto mouse = [this](const QStringList &args, QPoint p = {}) {
             return !x11("xdotool", args + QStringList{QString::number(p.x()), QString::number(p.y())}).isNull();
         };
@@ -198,7 +196,7 @@ private:
         for (int step = 1; step <= maxSteps && !movedAt; ++step) {
             if (!mouse({"mousemove", "--sync"}, from + QPoint(3 + step % 2, 2) * step / 2 + QPoint(step % 2, 0)))
                 return -1;
-            if (boardPosition() != before)
+            if (position(m_board) != before)
                 movedAt = step;
         }
         return x11("xdotool", {"mouseup", "1"}).isNull() ? -1 : movedAt;

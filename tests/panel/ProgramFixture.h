@@ -11,7 +11,6 @@
 #include "base/CodePage.h"
 #include "controls/FareCell.h"
 #include "options/OptionsDialog.h"
-#include "settings/OptionFields.h"
 #include "panel/PanelController.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
@@ -20,7 +19,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -124,9 +123,8 @@ private slots:
         for (const auto &play : p->sound.plays)
             QVERIFY(play.synchronous && play.slot == u"S2");
         QCOMPARE(p->played(), (QStringList{"", "two.wav", "three.wav", ""}));
-        QCOMPARE(p->cell(2), qint16(2 * fareAt(4, 2)));
-        QCOMPARE(p->cell(5), qint16(-1)); // no fare stays no fare
-        QCOMPARE(p->cell(1), qint16(4));  // information numbers are never doubled
+        // Fares doubled; no fare stays no fare; information numbers are never doubled.
+        QCOMPARE((QList<qint16>{p->cell(2), p->cell(5), p->cell(1)}), (QList<qint16>{qint16(2 * fareAt(4, 2)), -1, 4}));
         QCOMPARE(routeState().ticketDate, QStringLiteral("2009/01/30"));
         QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
         p->find("Check2")->setChecked(false);
@@ -346,8 +344,10 @@ private slots:
         p->options->sounds.preByFlag = kNotChosen;
         p->options->sounds.preSound = QStringLiteral("pre.wav");
         p->options->sounds.preSoundByFlag[0] = QStringLiteral("flag1.wav");
+        p->options->sounds.preSynchronous = kNotChosen;
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,1\r\n二,1,0\r\n三,1,1")));
         p->keyRoute(QStringLiteral("12"), QString());
+        p->sound.plays.clear();
         // Stop shown after each button ("送り" 4 times, "戻し" 3), the last at either end of the tape.
         const int stops[] = {1, 2, 3, 4, 3, 3, 3};
         for (int i = 0; i < 7; ++i) {
@@ -355,8 +355,10 @@ private slots:
             QCOMPARE(routeState().currentStop + 1, stops[i]);
         }
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二", "三", "二", "一"}));
-        // "always" is for going forward; back, entry 1's own flag chooses.
-        QCOMPARE(p->sound.plays.last().path + p->sound.plays.last().slot, QStringLiteral("flag1.wavS2"));
+        // "always" is for going forward; back, entry 1's own flag chooses. A step
+        // plays the (unset) step sound.
+        QCOMPARE(p->played(), (QStringList{"pre.wav", "pre.wav", "", "pre.wav", "", "", "", "flag1.wav"}));
+        QCOMPARE(p->sound.plays.last().slot + QString::number(p->sound.plays.last().synchronous), QStringLiteral("S20"));
         p->find("cmdTapeStop")->click();
         QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
     }
