@@ -102,8 +102,9 @@ private slots:
         QCOMPARE(byClosingThePanel ? panel->close() : program.requestQuit(), yes);
         QCOMPARE(program.quitting(), yes);
         QCOMPARE(fake.messages.size(), 1); // the question alone, since start-up
-        QCOMPARE(fake.messages.first().text, QStringLiteral("ルミナを終了しますか？"));
-        QCOMPARE(fake.messages.first().buttons, MessageButtons::YesNo);
+        const FakeHostLib::Message &question = fake.messages.first();
+        QCOMPARE(question.text + u'|' + question.title, QStringLiteral("ルミナを終了しますか？|ルミナの終了確認"));
+        QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::Question);
         if (yes) {
             QCOMPARE(atQuit, (QStringList{"", "1", "0", "1", "exit"}));
             QVERIFY(keyRegionsGoneBeforeSounds);
