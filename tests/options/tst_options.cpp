@@ -280,6 +280,7 @@ private slots:
         // "×" forgets the plug-in and what it said; the column chosen and the
         // switch stay.
         control<QComboBox>("Combo1")->setCurrentIndex(7);
+        QCOMPARE(control("Command11")->toolTip(), QStringLiteral("プラグインの指定を解除します"));
         click(control<QWidget>("Command11"));
         QVERIFY(control<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
         QCOMPARE(control<QListWidget>("List1")->count(), 0);

@@ -5,6 +5,7 @@
 #include "SettingsFixtures.h"
 #include "app/SettingsStore.h"
 #include "options/OptionsDialog.h"
+#include "settings/IniError.h"
 #include "settings/OptionFields.h"
 #include "shell/WindowPosition.h"
 
@@ -164,6 +165,36 @@ private slots:
         QVERIFY(!writer.errorString().isEmpty());
     }
 
+    // What the operator reads when the settings file fails: the error a file
+    // error stands for (-1: the error number given), with its own words.
+    void failureMessages_data()
+    {
+        QTest::addColumn<int>("fileError");
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("bad name") << -1 << false << 52 << "ファイル名または番号が不正です。";
+        QTest::newRow("no path") << -1 << false << 76 << "パスが見つかりません。";
+        QTest::newRow("bad value") << -1 << false << 380 << "プロパティの値が不正です。";
+        QTest::newRow("other number") << -1 << false << 5 << "アプリケーション定義またはオブジェクト定義のエラーです。";
+        QTest::newRow("read refused") << int(QFileDevice::PermissionsError) << false << 75 << "パス名が無効です。";
+        QTest::newRow("write refused") << int(QFileDevice::PermissionsError) << true << 70 << "書き込みできません。";
+        QTest::newRow("disk full") << int(QFileDevice::ResourceError) << true << 61 << "ディスクの空き容量が不足しています。";
+        QTest::newRow("not opened") << int(QFileDevice::OpenError) << true << 75 << "パス名が無効です。";
+        QTest::newRow("read error") << int(QFileDevice::ReadError) << false << 57 << "デバイス I/O エラーです。";
+    }
+    void failureMessages()
+    {
+        QFETCH(int, fileError);
+        QFETCH(bool, writing);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        const IniFailure failure = fileError < 0 ? iniFailure(code) : iniFailureFor(QFileDevice::FileError(fileError), writing);
+        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(code).arg(text);
+        QCOMPARE(iniFailureMessage(failure), message);
+        QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));
+    }
+
     // Where the settings put a window, and the position saved again.
     void windowFramedLateThenOutOfSight()
     {
@@ -211,6 +242,10 @@ private slots:
         QTest::newRow("option chosen by 5") << "option" << qint16(5) << qint16(0) << false << qint16(-1) << qint16(0);
         QTest::newRow("none chosen") << "option" << qint16(0) << qint16(0) << false << qint16(0) << qint16(0);
         QTest::newRow("both chosen, the later wins") << "option" << qint16(-1) << qint16(-1) << false << qint16(0) << qint16(-1);
+        // The panel's two switches of a file the board picture starts from: either one bad refuses it.
+        QTest::newRow("panel greyed") << "panel" << qint16(2) << qint16(2) << false << qint16(0) << qint16(0);
+        QTest::newRow("panel preview 3") << "panel" << qint16(3) << qint16(0) << true << qint16(0) << qint16(0);
+        QTest::newRow("panel late night -1") << "panel" << qint16(1) << qint16(-1) << true << qint16(0) << qint16(0);
     }
     void takeOptions()
     {
@@ -223,6 +258,8 @@ private slots:
                 return {&s.infoDigits.showStopOrder, &s.infoDigits.countFromZero};
             if (kind == u"list")
                 return {&s.infoDigits.dataColumn, &s.infoDigits.dataColumnCell};
+            if (kind == u"panel")
+                return {&s.controlPanel.preview, &s.controlPanel.lateNight};
             return {&s.sounds.stepSynchronous, &s.sounds.stepAsynchronous};
         };
         SettingsFile into;
@@ -234,10 +271,12 @@ private slots:
         from.folders.fareDataFolder = QStringLiteral("first field");
         *fields(from).first = first;
         *fields(from).second = second;
-        const auto failure = lumina::takeOptions(into, from);
+        const auto failure = kind == u"panel" ? panelStateFailure(from.controlPanel) : lumina::takeOptions(into, from);
         QCOMPARE(failure.has_value(), refused);
         if (refused)
             QCOMPARE(failure->code, 380);
+        if (kind == u"panel")
+            return;
         QFETCH(qint16, firstAfter);
         QFETCH(qint16, secondAfter);
         QCOMPARE(*fields(into).first, firstAfter);

@@ -114,6 +114,9 @@ private slots:
             p.find("Check4")->click();
         }
         QVERIFY(p.host.messages.isEmpty());
+        // The preview switch says what a click on it will do.
+        QCOMPARE(p.find("Check4")->toolTip(), state == u"panel-preview" ? QStringLiteral("整理券プレビューを隠します")
+                                                                        : QStringLiteral("整理券プレビューを開きます"));
         LUMINA_COMPARE_REFERENCE(still(shown), state);
     }
 
