@@ -97,6 +97,9 @@ private slots:
         // Clearing the panel mode runs no panel handling.
         setOptionValue(control<QRadioButton>("Option3_0"), false);
         QVERIFY(control<QWidget>("Frame6_0")->isHidden());
+        // The whole face of a wrapped choice answers a click, its last line too.
+        QTest::mouseClick(byColumn, Qt::LeftButton, {}, QPoint(byColumn->width() - 2, byColumn->height() - 2));
+        QVERIFY(byColumn->isChecked());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
     }

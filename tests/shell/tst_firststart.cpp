@@ -8,11 +8,9 @@
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
 #include "app/Lumina.h"
-#include "shell/PanelWindow.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 using namespace lumina;

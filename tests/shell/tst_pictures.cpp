@@ -10,8 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
-#include <QRadioButton>
-#include <QTimer>
 
 using namespace lumina;
 
