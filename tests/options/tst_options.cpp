@@ -306,18 +306,30 @@ private slots:
         speech.offeredEngines = {"fake", "other", "third"};
         speech.offeredLanguages = {QLocale(u"ja_JP"), QLocale(u"en_US")};
         speech.offeredVoices = {{"Kyoko", {}}, {"Otoya", {}}, {"Alex", {}}};
+        speech.start({"fake", "ja_JP", "Kyoko", 0.5, -0.3, 0.7}); // the sliders start from these
         VoiceDialog voice;
-        for (const QString running : {"fake/ja_JP/Kyoko", "third/en_US/Alex", "gone/fr_FR/Thomas"}) {
+        for (const QString running : {"third/en_US/Alex", "gone/fr_FR/Thomas", "fake/ja_JP/Kyoko"}) {
             const QStringList names = running.split(u'/');
             const VoiceSettings inForce{names[0], names[1], names[2], 0.5, -0.25, 0.75};
             speech.start(inForce);
-            emit speech.voicesChanged();
+            emit speech.voicesChanged(); // filling the lists starts nothing
+            QCOMPARE(speech.started.constLast(), inForce);
             const VoiceSettings got = voice.current();
             QCOMPARE(QStringList({got.engine, got.language, got.voice}).join(u'/'),
                      names[0] == u"gone" ? QStringLiteral("//") : running);
             inForce.save();
             QVERIFY(VoiceSettings::load() == inForce);
         }
+        QCOMPARE(voice.languageList->currentText(), QStringLiteral("日本語 (ja_JP)"));
+        // Another language has its own voices, another engine its own languages:
+        // its defaults until it tells them.
+        voice.languageList->setCurrentIndex(1);
+        QCOMPARE(speech.started.constLast(), (VoiceSettings{"fake", "en_US", {}, 0.5, -0.3, 0.7}));
+        voice.engineList->setCurrentIndex(1);
+        QCOMPARE(speech.started.constLast(), (VoiceSettings{"other", {}, {}, 0.5, -0.3, 0.7}));
+        QVERIFY(voice.stateLabel->text().isEmpty());
+        speech.setReady(false);
+        QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
         voice.speakSample();
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));

@@ -267,14 +267,11 @@ int main(int argc, char **argv)
 {
     QTemporaryDir screens;
     const QString config = screens.filePath(QStringLiteral("screens.json"));
-    QFile json(config);
-    if (!json.open(QIODevice::WriteOnly))
-        return 2;
-    json.write(R"({"screens": [{"name": "plain", "x": 0, "y": 0, "width": 2600, "height": 1200,
+    if (!test::writeFile(config, R"({"screens": [{"name": "plain", "x": 0, "y": 0, "width": 2600, "height": 1200,
         "logicalDpi": 96, "logicalBaseDpi": 96}, {"name": "dense", "x": 2600, "y": 0, "width": 2600,
         "height": 1200, "logicalDpi": 192, "logicalBaseDpi": 96}, {"name": "denser", "x": 5200, "y": 0,
-        "width": 2600, "height": 1200, "logicalDpi": 288, "logicalBaseDpi": 96}]})");
-    json.close();
+        "width": 2600, "height": 1200, "logicalDpi": 288, "logicalBaseDpi": 96}]})"))
+        return 2;
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     return boardMain(argc, argv);
 }
