@@ -166,31 +166,15 @@ private slots:
     }
 
     // What the operator reads when the settings file fails: the error a file
-    // error stands for (-1: the error number given), with its own words.
-    void failureMessages_data()
-    {
-        QTest::addColumn<int>("fileError");
-        QTest::addColumn<bool>("writing");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("bad name") << -1 << false << 52 << "ファイル名または番号が不正です。";
-        QTest::newRow("no path") << -1 << false << 76 << "パスが見つかりません。";
-        QTest::newRow("bad value") << -1 << false << 380 << "プロパティの値が不正です。";
-        QTest::newRow("other number") << -1 << false << 5 << "アプリケーション定義またはオブジェクト定義のエラーです。";
-        QTest::newRow("read refused") << int(QFileDevice::PermissionsError) << false << 75 << "パス名が無効です。";
-        QTest::newRow("write refused") << int(QFileDevice::PermissionsError) << true << 70 << "書き込みできません。";
-        QTest::newRow("disk full") << int(QFileDevice::ResourceError) << true << 61 << "ディスクの空き容量が不足しています。";
-        QTest::newRow("not opened") << int(QFileDevice::OpenError) << true << 75 << "パス名が無効です。";
-        QTest::newRow("read error") << int(QFileDevice::ReadError) << false << 57 << "デバイス I/O エラーです。";
-    }
+    // error stands for, with its own words.
+    void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 5); }
     void failureMessages()
     {
-        QFETCH(int, fileError);
-        QFETCH(bool, writing);
-        QFETCH(int, code);
-        QFETCH(QString, text);
-        const IniFailure failure = fileError < 0 ? iniFailure(code) : iniFailureFor(QFileDevice::FileError(fileError), writing);
-        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(code).arg(text);
+        QFETCH(QStringList, row);
+        const IniFailure failure = row[0].isEmpty()
+            ? iniFailure(row[2].toInt())
+            : iniFailureFor(QFileDevice::FileError(row[0].toInt()), row[1] == u'1');
+        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(row[2], row[3]);
         QCOMPARE(iniFailureMessage(failure), message);
         QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));
     }
@@ -225,40 +209,13 @@ private slots:
         }
     }
 
-    // The options taken from a file the way the options dialog would take them.
-    void takeOptions_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<qint16>("first");
-        QTest::addColumn<qint16>("second");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<qint16>("firstAfter");
-        QTest::addColumn<qint16>("secondAfter");
-        // A check value 0, 1 or 2 (greyed); anything else is refused (380).
-        QTest::newRow("check greyed") << "check" << qint16(2) << qint16(0) << false << qint16(2) << qint16(0);
-        QTest::newRow("check 3") << "check" << qint16(3) << qint16(0) << true << qint16(0) << qint16(0);
-        QTest::newRow("check -1") << "check" << qint16(-1) << qint16(0) << true << qint16(0) << qint16(0);
-        // A list entry, or -1 for none.
-        QTest::newRow("list, last entry") << "list" << qint16(149) << qint16(0) << false << qint16(149) << qint16(0);
-        QTest::newRow("list, none") << "list" << qint16(-1) << qint16(0) << false << qint16(-1) << qint16(0);
-        QTest::newRow("list, past the end") << "list" << qint16(150) << qint16(0) << true << qint16(0) << qint16(0);
-        QTest::newRow("list, before none") << "list" << qint16(-2) << qint16(0) << true << qint16(0) << qint16(0);
-        // Any value but 0 chooses an option and lets the others of its group go;
-        // a group stored with nothing chosen comes back that way.
-        QTest::newRow("option chosen by 5") << "option" << qint16(5) << qint16(0) << false << qint16(-1) << qint16(0);
-        QTest::newRow("none chosen") << "option" << qint16(0) << qint16(0) << false << qint16(0) << qint16(0);
-        QTest::newRow("both chosen, the later wins") << "option" << qint16(-1) << qint16(-1) << false << qint16(0) << qint16(-1);
-        // The panel's two switches of a file the board picture starts from: either one bad refuses it.
-        QTest::newRow("panel greyed") << "panel" << qint16(2) << qint16(2) << false << qint16(0) << qint16(0);
-        QTest::newRow("panel preview 3") << "panel" << qint16(3) << qint16(0) << true << qint16(0) << qint16(0);
-        QTest::newRow("panel late night -1") << "panel" << qint16(1) << qint16(-1) << true << qint16(0) << qint16(0);
-    }
+    // The options taken from a file the way the options dialog takes them.
+    void takeOptions_data() { fixtureTable("settings/take-options.txt", 7); }
     void takeOptions()
     {
-        QFETCH(QString, kind);
-        QFETCH(qint16, first);
-        QFETCH(qint16, second);
-        QFETCH(bool, refused);
+        QFETCH(QStringList, row);
+        const QString kind = row[0];
+        const bool refused = row[3] == u'1';
         const auto fields = [&kind](SettingsFile &s) -> std::pair<qint16 *, qint16 *> {
             if (kind == u"check")
                 return {&s.infoDigits.showStopOrder, &s.infoDigits.countFromZero};
@@ -275,18 +232,16 @@ private slots:
         from.ticketPreview.fixedDate = QStringLiteral("taken");
         from.customColours.fill(rgb(1, 2, 3));
         from.folders.fareDataFolder = QStringLiteral("first field");
-        *fields(from).first = first;
-        *fields(from).second = second;
+        *fields(from).first = row[1].toShort();
+        *fields(from).second = row[2].toShort();
         const auto failure = kind == u"panel" ? panelStateFailure(from.controlPanel) : lumina::takeOptions(into, from);
         QCOMPARE(failure.has_value(), refused);
         if (refused)
             QCOMPARE(failure->code, 380);
         if (kind == u"panel")
             return;
-        QFETCH(qint16, firstAfter);
-        QFETCH(qint16, secondAfter);
-        QCOMPARE(*fields(into).first, firstAfter);
-        QCOMPARE(*fields(into).second, secondAfter);
+        QCOMPARE(*fields(into).first, row[4].toShort());
+        QCOMPARE(*fields(into).second, row[5].toShort());
         QCOMPARE(into.ticketPreview.fixedDate, QString(refused ? "kept" : "taken"));
         QCOMPARE(into.folders.fareDataFolder, QStringLiteral("first field"));
         QCOMPARE(into.customColours[16], rgb(1, 2, 3));
