@@ -174,10 +174,7 @@ private slots:
         QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));
     }
 
-    void fileAndFolderChoosers_data()
-    {
-        test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"});
-    }
+    void fileAndFolderChoosers_data() { test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"}); }
     void fileAndFolderChoosers()
     {
         QFETCH(QString, kind);
@@ -236,10 +233,7 @@ private slots:
         QCOMPARE(plugInInfoLines(info), lines.split(u'|'));
     }
 
-    void pluginChooser_data()
-    {
-        test::addRows(QStringLiteral("options/plugin-choices.tsv"), {"answer", "taken", "message"});
-    }
+    void pluginChooser_data() { test::addRows(QStringLiteral("options/plugin-choices.tsv"), {"answer", "taken", "message"}); }
     void pluginChooser()
     {
         QFETCH(QString, answer);
