@@ -119,7 +119,7 @@ private slots:
         QVERIFY(p.panel->isEnabled());
         const bool spread = result == 1 && userEditable;
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
