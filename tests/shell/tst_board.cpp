@@ -214,6 +214,20 @@ private slots:
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }
 
+    // Opened at the right edge of the last screen, the panel moves left just enough to stay whole.
+    void previewOpensOnScreen()
+    {
+        PanelWindow panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const QRect area = screenOfRatio(3)->availableGeometry();
+        panel.move(area.right() + 1 - panel.frameGeometry().width(), area.top() + 40);
+        const int closedWidth = panel.width();
+        test::control(&panel, "Check4")->click();
+        QVERIFY(panel.width() > closedWidth);
+        QCOMPARE(panel.frameGeometry().right(), area.right());
+    }
+
     // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
     void menu()
     {
