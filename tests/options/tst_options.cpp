@@ -20,17 +20,8 @@
 
 using namespace lumina;
 
-namespace {
-
 const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
 const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
-
-void click(QWidget *w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-} // namespace
 
 // The options dialog's handlers, with the panel's company list and ticket
 // picture beside it. Its pages as the operator sees them are the reference
@@ -152,14 +143,14 @@ private slots:
             }
             return int(taken);
         };
-        click(b);
+        QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(offered, rgb(10, 20, 30));
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
         QCOMPARE(apply.count(), 0); // the board follows only on "OK"
         // The custom colours stay with the dialog for the next chooser and the file.
         QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
-        click(b);
+        QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);
         // The colour shown is the colour handed back; the preview digit shows the
         // digit colours at once.
@@ -210,7 +201,7 @@ private slots:
             ++applied;
             visibleWhileApplying = m_dlg->isVisible();
         });
-        click(control<QWidget>("Command4"));
+        QTest::mouseClick(control<QWidget>("Command4"), Qt::LeftButton);
         QVERIFY(visibleWhileApplying && !m_dlg->isVisible());
         m_dlg->show();
         QVERIFY(m_dlg->close() && !m_dlg->isVisible());
@@ -278,7 +269,7 @@ private slots:
         // switch stay.
         control<QComboBox>("Combo1")->setCurrentIndex(7);
         QCOMPARE(control("Command11")->toolTip(), QStringLiteral("プラグインの指定を解除します"));
-        click(control<QWidget>("Command11"));
+        QTest::mouseClick(control<QWidget>("Command11"), Qt::LeftButton);
         QVERIFY(control<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
         QCOMPARE(control<QListWidget>("List1")->count(), 0);
         QVERIFY(control<QPlainTextEdit>("txtPlginComment")->toPlainText().isEmpty());
