@@ -19,10 +19,8 @@
 using namespace lumina;
 using namespace lumina::test;
 
-namespace {
-
 // Values no file field holds by chance, to see which fields a read left.
-SettingsFile sentinel()
+static SettingsFile sentinel()
 {
     SettingsFile s;
     s.folders = {QStringLiteral("keep-fare"), QStringLiteral("keep-tape")};
@@ -35,8 +33,6 @@ SettingsFile sentinel()
     s.cells.fill({7, 7, 7});
     return s;
 }
-
-} // namespace
 
 // The settings file: what it holds, and how it reaches the options dialog and the
 // windows' places.

@@ -15,14 +15,11 @@
 using namespace lumina;
 using lumina::test::FakeHostLib;
 
-namespace {
-
-bool touch(const QString &path)
+// An empty file at `path`, in folders made for it.
+static bool touch(const QString &path)
 {
     return QDir().mkpath(QFileInfo(path).path()) && test::writeFile(path, {});
 }
-
-} // namespace
 
 // How the program starts: its command line; a first start without settings runs
 // on the sample data, a settings file that exists is used as it is.
