@@ -20,17 +20,8 @@
 
 using namespace lumina;
 
-namespace {
-
 const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
 const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
-
-void click(QWidget *w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-
-} // namespace
 
 // The options dialog's handlers, with the panel's company list and ticket
 // picture beside it. Its pages as the operator sees them are the reference
@@ -97,6 +88,9 @@ private slots:
         // Clearing the panel mode runs no panel handling.
         setOptionValue(control<QRadioButton>("Option3_0"), false);
         QVERIFY(control<QWidget>("Frame6_0")->isHidden());
+        // The whole face of a wrapped choice answers a click, its last line too.
+        QTest::mouseClick(byColumn, Qt::LeftButton, {}, QPoint(byColumn->width() - 2, byColumn->height() - 2));
+        QVERIFY(byColumn->isChecked());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
     }
@@ -149,14 +143,14 @@ private slots:
             }
             return int(taken);
         };
-        click(b);
+        QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(offered, rgb(10, 20, 30));
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
         QCOMPARE(apply.count(), 0); // the board follows only on "OK"
         // The custom colours stay with the dialog for the next chooser and the file.
         QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
-        click(b);
+        QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);
         // The colour shown is the colour handed back; the preview digit shows the
         // digit colours at once.
@@ -171,10 +165,7 @@ private slots:
         QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));
     }
 
-    void fileAndFolderChoosers_data()
-    {
-        test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"});
-    }
+    void fileAndFolderChoosers_data() { test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"}); }
     void fileAndFolderChoosers()
     {
         QFETCH(QString, kind);
@@ -210,7 +201,7 @@ private slots:
             ++applied;
             visibleWhileApplying = m_dlg->isVisible();
         });
-        click(control<QWidget>("Command4"));
+        QTest::mouseClick(control<QWidget>("Command4"), Qt::LeftButton);
         QVERIFY(visibleWhileApplying && !m_dlg->isVisible());
         m_dlg->show();
         QVERIFY(m_dlg->close() && !m_dlg->isVisible());
@@ -233,10 +224,7 @@ private slots:
         QCOMPARE(plugInInfoLines(info), lines.split(u'|'));
     }
 
-    void pluginChooser_data()
-    {
-        test::addRows(QStringLiteral("options/plugin-choices.tsv"), {"answer", "taken", "message"});
-    }
+    void pluginChooser_data() { test::addRows(QStringLiteral("options/plugin-choices.tsv"), {"answer", "taken", "message"}); }
     void pluginChooser()
     {
         QFETCH(QString, answer);
@@ -280,7 +268,8 @@ private slots:
         // "×" forgets the plug-in and what it said; the column chosen and the
         // switch stay.
         control<QComboBox>("Combo1")->setCurrentIndex(7);
-        click(control<QWidget>("Command11"));
+        QCOMPARE(control("Command11")->toolTip(), QStringLiteral("プラグインの指定を解除します"));
+        QTest::mouseClick(control<QWidget>("Command11"), Qt::LeftButton);
         QVERIFY(control<QLineEdit>("txtSeiriPlgDir")->text().isEmpty());
         QCOMPARE(control<QListWidget>("List1")->count(), 0);
         QVERIFY(control<QPlainTextEdit>("txtPlginComment")->toPlainText().isEmpty());
@@ -302,18 +291,30 @@ private slots:
         speech.offeredEngines = {"fake", "other", "third"};
         speech.offeredLanguages = {QLocale(u"ja_JP"), QLocale(u"en_US")};
         speech.offeredVoices = {{"Kyoko", {}}, {"Otoya", {}}, {"Alex", {}}};
+        speech.start({"fake", "ja_JP", "Kyoko", 0.5, -0.3, 0.7}); // the sliders start from these
         VoiceDialog voice;
-        for (const QString running : {"fake/ja_JP/Kyoko", "third/en_US/Alex", "gone/fr_FR/Thomas"}) {
+        for (const QString running : {"third/en_US/Alex", "gone/fr_FR/Thomas", "fake/ja_JP/Kyoko"}) {
             const QStringList names = running.split(u'/');
             const VoiceSettings inForce{names[0], names[1], names[2], 0.5, -0.25, 0.75};
             speech.start(inForce);
-            emit speech.voicesChanged();
+            emit speech.voicesChanged(); // filling the lists starts nothing
+            QCOMPARE(speech.started.constLast(), inForce);
             const VoiceSettings got = voice.current();
             QCOMPARE(QStringList({got.engine, got.language, got.voice}).join(u'/'),
                      names[0] == u"gone" ? QStringLiteral("//") : running);
             inForce.save();
             QVERIFY(VoiceSettings::load() == inForce);
         }
+        QCOMPARE(voice.languageList->currentText(), QStringLiteral("日本語 (ja_JP)"));
+        // Another language has its own voices, another engine its own languages:
+        // its defaults until it tells them.
+        voice.languageList->setCurrentIndex(1);
+        QCOMPARE(speech.started.constLast(), (VoiceSettings{"fake", "en_US", {}, 0.5, -0.3, 0.7}));
+        voice.engineList->setCurrentIndex(1);
+        QCOMPARE(speech.started.constLast(), (VoiceSettings{"other", {}, {}, 0.5, -0.3, 0.7}));
+        QVERIFY(voice.stateLabel->text().isEmpty());
+        speech.setReady(false);
+        QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
         voice.speakSample();
         voice.reject();
         QCOMPARE(speech.log.last(), QStringLiteral("stop"));

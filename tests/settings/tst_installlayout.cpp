@@ -54,7 +54,7 @@ private slots:
         QVERIFY(m_dir.remove() && QDir().mkpath(at("@/bin")) && QDir().mkpath(at("@/config")));
         IniLocation location;
         location.executablePath = at("@/bin/LUMINA.EXE"); // the settings file drops ".exe"
-        location.userConfigFolder = at("@/config");
+        location.userConfigFolder = row[3] == u"2" ? QString() : at("@/config"); // 2: none
         location.installed = row[0] == u"1";
         const QMap<QString, QString> paths{
             {"beside", at("@/bin/LUMINA.in4")}, {"user", at("@/config/LUMINA.in4")}, {"chosen", at("@/b.in4")}};

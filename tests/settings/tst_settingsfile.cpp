@@ -5,23 +5,22 @@
 #include "SettingsFixtures.h"
 #include "app/SettingsStore.h"
 #include "options/OptionsDialog.h"
+#include "settings/IniError.h"
 #include "settings/OptionFields.h"
 #include "shell/WindowPosition.h"
 
 #include "controls/DigitRow.h"
 
 #include <QLabel>
-#include <QSignalSpy>
+#include <QScreen>
 #include <QWidget>
 #include <QtEndian>
 
 using namespace lumina;
 using namespace lumina::test;
 
-namespace {
-
 // Values no file field holds by chance, to see which fields a read left.
-SettingsFile sentinel()
+static SettingsFile sentinel()
 {
     SettingsFile s;
     s.folders = {QStringLiteral("keep-fare"), QStringLiteral("keep-tape")};
@@ -34,8 +33,6 @@ SettingsFile sentinel()
     s.cells.fill({7, 7, 7});
     return s;
 }
-
-} // namespace
 
 // The settings file: what it holds, and how it reaches the options dialog and the
 // windows' places.
@@ -82,7 +79,6 @@ private slots:
         QCOMPARE(s.controlPanel.top, 4500);
         QCOMPARE(s.customColours[16], OleColor(0x00111111));
         QCOMPARE(s.cells[5], (CellDigitSetting{2, 1, 2}));
-        QCOMPARE(fixedDateText(987, 1, 2), QStringLiteral("0987/01/02"));
     }
 
     void encoding()
@@ -145,13 +141,14 @@ private slots:
         SettingsReader reader;
         QVERIFY(!reader.read(&in, s));
         QCOMPARE(reader.status(), SettingsReader::Status::DeviceError);
-        QVERIFY2(reader.errorString().contains(QStringLiteral("medium error")), qPrintable(reader.errorString()));
-        QVERIFY(reader.bytesRead() <= 300);
+        QCOMPARE(reader.errorString(), QStringLiteral("Reading the settings failed in SoundSettings: medium error"));
+        QCOMPARE(reader.bytesRead(), 300);
 
         FailingDevice out({}, 300, false, QIODevice::WriteOnly);
         SettingsWriter writer;
         QVERIFY(!writer.write(&out, s));
-        QVERIFY2(writer.errorString().contains(QStringLiteral("no space left")), qPrintable(writer.errorString()));
+        QCOMPARE(writer.errorString(), QStringLiteral("Writing the settings failed after 300 of %1 bytes: no space left")
+                                           .arg(SettingsWriter::toBytes(s).size()));
         QCOMPARE(out.data().size(), 300);
 
         // Closed, missing or opened the wrong way: nothing is read or written.
@@ -162,6 +159,20 @@ private slots:
         QVERIFY(closed.open(QIODevice::ReadOnly));
         QVERIFY(!writer.write(&closed, s) && !writer.write(nullptr, s));
         QVERIFY(!writer.errorString().isEmpty());
+    }
+
+    // What the operator reads when the settings file fails: the error a file
+    // error stands for, with its own words.
+    void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 5); }
+    void failureMessages()
+    {
+        QFETCH(QStringList, row);
+        const IniFailure failure = row[0].isEmpty()
+            ? iniFailure(row[2].toInt())
+            : iniFailureFor(QFileDevice::FileError(row[0].toInt()), row[1] == u'1');
+        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(row[2], row[3]);
+        QCOMPARE(iniFailureMessage(failure), message);
+        QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));
     }
 
     // Where the settings put a window, and the position saved again.
@@ -186,43 +197,28 @@ private slots:
         place->restore(-3000000, 1501);
         QCOMPARE(window.pos(), QPoint(100, 100));
         QVERIFY(!place->placed());
+        // Enough of it must show to take hold of it: 32 pixels across.
+        const int screenEnd = window.screen()->geometry().right() + 1;
+        for (const int showing : {31, 32}) {
+            place->restore(twipsFromPixels(screenEnd - showing), 1500);
+            QCOMPARE(place->placed(), showing == 32);
+        }
     }
 
-    // The options taken from a file the way the options dialog would take them.
-    void takeOptions_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<qint16>("first");
-        QTest::addColumn<qint16>("second");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<qint16>("firstAfter");
-        QTest::addColumn<qint16>("secondAfter");
-        // A check value 0, 1 or 2 (greyed); anything else is refused (380).
-        QTest::newRow("check greyed") << "check" << qint16(2) << qint16(0) << false << qint16(2) << qint16(0);
-        QTest::newRow("check 3") << "check" << qint16(3) << qint16(0) << true << qint16(0) << qint16(0);
-        QTest::newRow("check -1") << "check" << qint16(-1) << qint16(0) << true << qint16(0) << qint16(0);
-        // A list entry, or -1 for none.
-        QTest::newRow("list, last entry") << "list" << qint16(149) << qint16(0) << false << qint16(149) << qint16(0);
-        QTest::newRow("list, none") << "list" << qint16(-1) << qint16(0) << false << qint16(-1) << qint16(0);
-        QTest::newRow("list, past the end") << "list" << qint16(150) << qint16(0) << true << qint16(0) << qint16(0);
-        QTest::newRow("list, before none") << "list" << qint16(-2) << qint16(0) << true << qint16(0) << qint16(0);
-        // Any value but 0 chooses an option and lets the others of its group go;
-        // a group stored with nothing chosen comes back that way.
-        QTest::newRow("option chosen by 5") << "option" << qint16(5) << qint16(0) << false << qint16(-1) << qint16(0);
-        QTest::newRow("none chosen") << "option" << qint16(0) << qint16(0) << false << qint16(0) << qint16(0);
-        QTest::newRow("both chosen, the later wins") << "option" << qint16(-1) << qint16(-1) << false << qint16(0) << qint16(-1);
-    }
+    // The options taken from a file the way the options dialog takes them.
+    void takeOptions_data() { fixtureTable("settings/take-options.txt", 7); }
     void takeOptions()
     {
-        QFETCH(QString, kind);
-        QFETCH(qint16, first);
-        QFETCH(qint16, second);
-        QFETCH(bool, refused);
+        QFETCH(QStringList, row);
+        const QString kind = row[0];
+        const bool refused = row[3] == u'1';
         const auto fields = [&kind](SettingsFile &s) -> std::pair<qint16 *, qint16 *> {
             if (kind == u"check")
                 return {&s.infoDigits.showStopOrder, &s.infoDigits.countFromZero};
             if (kind == u"list")
                 return {&s.infoDigits.dataColumn, &s.infoDigits.dataColumnCell};
+            if (kind == u"panel")
+                return {&s.controlPanel.preview, &s.controlPanel.lateNight};
             return {&s.sounds.stepSynchronous, &s.sounds.stepAsynchronous};
         };
         SettingsFile into;
@@ -232,16 +228,16 @@ private slots:
         from.ticketPreview.fixedDate = QStringLiteral("taken");
         from.customColours.fill(rgb(1, 2, 3));
         from.folders.fareDataFolder = QStringLiteral("first field");
-        *fields(from).first = first;
-        *fields(from).second = second;
-        const auto failure = lumina::takeOptions(into, from);
+        *fields(from).first = row[1].toShort();
+        *fields(from).second = row[2].toShort();
+        const auto failure = kind == u"panel" ? panelStateFailure(from.controlPanel) : lumina::takeOptions(into, from);
         QCOMPARE(failure.has_value(), refused);
         if (refused)
             QCOMPARE(failure->code, 380);
-        QFETCH(qint16, firstAfter);
-        QFETCH(qint16, secondAfter);
-        QCOMPARE(*fields(into).first, firstAfter);
-        QCOMPARE(*fields(into).second, secondAfter);
+        if (kind == u"panel")
+            return;
+        QCOMPARE(*fields(into).first, row[4].toShort());
+        QCOMPARE(*fields(into).second, row[5].toShort());
         QCOMPARE(into.ticketPreview.fixedDate, QString(refused ? "kept" : "taken"));
         QCOMPARE(into.folders.fareDataFolder, QStringLiteral("first field"));
         QCOMPARE(into.customColours[16], rgb(1, 2, 3));

@@ -119,7 +119,7 @@ private slots:
         QVERIFY(p.panel->isEnabled());
         const bool spread = result == 1 && userEditable;
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 7)->litText(), spread ? QStringLiteral("070 ") : QStringLiteral("  70"));
+        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
 
@@ -214,6 +214,20 @@ private slots:
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
     }
 
+    // Opened at the right edge of the last screen, the panel moves left just enough to stay whole.
+    void previewOpensOnScreen()
+    {
+        PanelWindow panel;
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const QRect area = screenOfRatio(3)->availableGeometry();
+        panel.move(area.right() + 1 - panel.frameGeometry().width(), area.top() + 40);
+        const int closedWidth = panel.width();
+        test::control(&panel, "Check4")->click();
+        QVERIFY(panel.width() > closedWidth);
+        QCOMPARE(panel.frameGeometry().right(), area.right());
+    }
+
     // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
     void menu()
     {
@@ -267,14 +281,11 @@ int main(int argc, char **argv)
 {
     QTemporaryDir screens;
     const QString config = screens.filePath(QStringLiteral("screens.json"));
-    QFile json(config);
-    if (!json.open(QIODevice::WriteOnly))
-        return 2;
-    json.write(R"({"screens": [{"name": "plain", "x": 0, "y": 0, "width": 2600, "height": 1200,
+    if (!test::writeFile(config, R"({"screens": [{"name": "plain", "x": 0, "y": 0, "width": 2600, "height": 1200,
         "logicalDpi": 96, "logicalBaseDpi": 96}, {"name": "dense", "x": 2600, "y": 0, "width": 2600,
         "height": 1200, "logicalDpi": 192, "logicalBaseDpi": 96}, {"name": "denser", "x": 5200, "y": 0,
-        "width": 2600, "height": 1200, "logicalDpi": 288, "logicalBaseDpi": 96}]})");
-    json.close();
+        "width": 2600, "height": 1200, "logicalDpi": 288, "logicalBaseDpi": 96}]})"))
+        return 2;
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     return boardMain(argc, argv);
 }

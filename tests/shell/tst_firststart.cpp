@@ -8,25 +8,18 @@
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
 #include "app/Lumina.h"
-#include "shell/PanelWindow.h"
 
 #include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 using namespace lumina;
 using lumina::test::FakeHostLib;
 
-namespace {
-
-bool touch(const QString &path)
+// An empty file at `path`, in folders made for it.
+static bool touch(const QString &path)
 {
-    QFile file(path);
-    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly);
+    return QDir().mkpath(QFileInfo(path).path()) && test::writeFile(path, {});
 }
-
-} // namespace
 
 // How the program starts: its command line; a first start without settings runs
 // on the sample data, a settings file that exists is used as it is.
@@ -56,13 +49,10 @@ private slots:
     void sampleSounds_data()
     {
         QTest::addColumn<QStringList>("present");
-        // Sound field index -> file name, for the fields that get a sound.
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid",
-                                            "step.wav"}
-                             << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav",
-                                            "5 chime.mp3", "6 melody.mid", "7 step.wav", "8 step.wav",
-                                            "9 chime.mp3", "10 melody.mid"};
+        QTest::addColumn<QStringList>("expected"); // "field file", for the fields that get a sound
+        QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid", "step.wav"}
+                             << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav", "5 chime.mp3",
+                                            "6 melody.mid", "7 step.wav", "8 step.wav", "9 chime.mp3", "10 melody.mid"};
         // A folder where a file should be is no sound.
         QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
     }
@@ -96,17 +86,16 @@ private slots:
     {
         QTest::addColumn<bool>("settingsFile");
         QTest::addColumn<bool>("samples");
-        QTest::addColumn<bool>("sampleSetUp");
-        QTest::newRow("first start") << false << true << true;
-        QTest::newRow("settings file exists") << true << true << false;
-        QTest::newRow("no sample data") << false << false << false;
+        QTest::newRow("first start") << false << true;
+        QTest::newRow("settings file exists") << true << true;
+        QTest::newRow("no sample data") << false << false;
     }
 
     void startUp()
     {
         QFETCH(bool, settingsFile);
         QFETCH(bool, samples);
-        QFETCH(bool, sampleSetUp);
+        const bool sampleSetUp = samples && !settingsFile; // only a first start with samples at hand
         FakeHostLib fake;
         QTemporaryDir dir;
         const QString sampleFolder = samples ? dir.filePath("samples") : QString();

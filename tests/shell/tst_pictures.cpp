@@ -10,8 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
-#include <QRadioButton>
-#include <QTimer>
 
 using namespace lumina;
 
@@ -114,6 +112,9 @@ private slots:
             p.find("Check4")->click();
         }
         QVERIFY(p.host.messages.isEmpty());
+        // The preview switch says what a click on it will do.
+        QCOMPARE(p.find("Check4")->toolTip(), state == u"panel-preview" ? QStringLiteral("整理券プレビューを隠します")
+                                                                        : QStringLiteral("整理券プレビューを開きます"));
         LUMINA_COMPARE_REFERENCE(still(shown), state);
     }
 
