@@ -41,6 +41,9 @@ private slots:
         QCOMPARE(text.left(0x80).toLatin1(), all.left(0x80));
         QCOMPARE(text.mid(0x80), QStringLiteral("ソ\x1c表\x7f"));
         QCOMPARE(cp932::encode(text), all);
+        // A lone high surrogate ends the text: nothing past the end is read to pair it.
+        const char16_t endsHigh[] = {u'A', 0xD83D};
+        QCOMPARE(cp932::encode(QStringView(endsHigh, 2)), QByteArray("A?"));
     }
 
     void byteSlice_data() { test::fixtureTable("base/byte-slice.txt", 6); }

@@ -3,6 +3,7 @@
 #include "FailingDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "sound/TapeFile.h"
@@ -32,11 +33,10 @@ QString listed(const QList<TapeEntry> &entries)
 }
 
 // A tape of `count` entries "1", "2", ... with the given sound flags (0 past the list).
-TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &folder = QDir::tempPath())
+TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {})
 {
     TapeLoad load;
     load.ok = true;
-    load.path = QDir(folder).filePath(QStringLiteral("xtp.csv"));
     for (int n = 1; n <= count; ++n)
         load.entries.append({QString::number(n), 0, soundFlags.value(n - 1)});
     return load;
@@ -192,15 +192,13 @@ private slots:
     void recordedEntriesArePlayed()
     {
         QTemporaryDir dir;
-        for (const char *name : {"start.WAV", "end.mp3"}) {
-            QFile file(dir.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        TapeLoad load = tapeOf(0, {}, dir.path());
-        for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
-            load.entries.append({QString::fromLatin1(text), 0, 0});
+        for (const char *name : {"start.WAV", "end.mp3"})
+            QVERIFY(test::writeFile(dir.filePath(QString::fromLatin1(name)), {}));
+        // Recordings are looked for beside the tape file read, not in the current folder.
+        const QString tapePath = dir.filePath(tapeFileName(QStringLiteral("5")));
+        QVERIFY(test::writeFile(tapePath, "start.WAV,0,0\r\nmissing.wav,0,0\r\nend.mp3,0,0\r\n../end.mp3,0,0\r\n"));
         AnnouncementTape tape;
-        tape.load(load);
+        tape.load(readTape(tapePath));
         for (int i = 0; i < 4; ++i)
             tape.forward(sounds(false, i == 0));
         // A recording that is not there, or not beside the tape, is spoken as text.
