@@ -1,6 +1,7 @@
 // The sound player: files decoded to PCM, the four slots and their rules,
 // and the synchronous wait, with a device that only records (or plays in
 // real time) and the real decoders.
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "controls/StopNameStrip.h"
@@ -11,7 +12,6 @@
 #include "sound/WaveFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -222,14 +222,7 @@ private slots:
 
     // Each file's name reads <format>-<channels>-<PCM bytes>-<what it shows>, or
     // refused-<why>.
-    void waveHeaders_data()
-    {
-        QTest::addColumn<QString>("path");
-        for (QDirIterator it(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QDir::Files); it.hasNext();) {
-            const QString path = it.next();
-            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
-        }
-    }
+    void waveHeaders_data() { test::fileRows(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QStringLiteral("*")); }
     void waveHeaders()
     {
         QFETCH(QString, path);
