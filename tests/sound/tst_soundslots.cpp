@@ -135,6 +135,15 @@ private slots:
         f.close();
         m_player->play(key, QStringLiteral("S1"), false);
         QCOMPARE(m_decoder->decoded.size(), 3);
+        // Clips of 200 bytes: the cache holds them up to its limit, past it lets all go.
+        m_player->setCacheLimit(400);
+        m_player->play(file(QStringLiteral("other.wav")), QStringLiteral("S1"), false);
+        m_player->play(key, QStringLiteral("S1"), false);
+        QCOMPARE(m_decoder->decoded.size(), 4);
+        m_player->setCacheLimit(599);
+        m_player->play(file(QStringLiteral("third.wav")), QStringLiteral("S1"), false);
+        m_player->play(key, QStringLiteral("S1"), false);
+        QCOMPARE(m_decoder->decoded.size(), 6);
     }
     // A synchronous play in S1 of a 600 ms sound while S2 plays on: the end of
     // S2's sound (after 10 ms) does not end the wait, its own does; a stalled
@@ -169,7 +178,6 @@ private slots:
         QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below,
                  qPrintable(QString::number(clock.elapsed())));
     }
-
     void synchronousPlayKeepsTheProgramAlive()
     {
         m_decoder->lengthMs = 300;
@@ -219,7 +227,6 @@ private slots:
         QVERIFY(!output.isPlaying(0));
         player.stopAll();
     }
-
     // Each file's name reads <format>-<channels>-<PCM bytes>-<what it shows>, or
     // refused-<why>.
     void waveHeaders_data() { test::fileRows(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QStringLiteral("*")); }

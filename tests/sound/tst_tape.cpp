@@ -11,6 +11,7 @@
 #include "sound/QtSpeech.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace lumina;
@@ -117,8 +118,11 @@ private slots:
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
         tape.load(sample);
         QVERIFY(tape.loaded());
+        // Counted from 1; nothing lies outside the tape.
+        QCOMPARE((QList<int>{tape.stepFlag(0), tape.stepFlag(3), tape.soundFlag(3), tape.soundFlag(4)}),
+                 (QList<int>{0, 1, 3, 0}));
+        QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
     }
-
     void moves_data()
     {
         test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"});
@@ -202,6 +206,46 @@ private slots:
         tape.stop();
         QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
         QCOMPARE(m_player.stopAllCalls, stops + 1);
+        // With no recording played since, only speech is stopped.
+        tape.stop();
+        QCOMPARE(m_player.stopAllCalls, stops + 1);
+    }
+    // The saved language or voice when offered, else the first Japanese one, else none.
+    void choosesSavedThenJapanese_data()
+    {
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("saved") << "ja_JP en_US de_DE" << "de_DE" << 2;
+        QTest::newRow("saved one gone") << "en_US ja_JP ja_JP" << "fr_FR" << 1;
+        QTest::newRow("none saved") << "en_US de_DE ja_JP" << "" << 2;
+        QTest::newRow("no Japanese") << "en_US de_DE" << "" << -1;
+    }
+    void choosesSavedThenJapanese()
+    {
+        QFETCH(QString, offered);
+        QFETCH(QString, saved);
+        QFETCH(int, chosen);
+        QList<QLocale> languages;
+        QList<VoiceInfo> voices;
+        for (const QString &name : offered.split(u' ')) {
+            languages << QLocale(name);
+            voices << VoiceInfo{name, QLocale(name)};
+        }
+        QCOMPARE(chooseLanguage(languages, saved), chosen);
+        QCOMPARE(chooseVoice(voices, saved), chosen);
+    }
+    // A hand-edited voice file: its numbers are held to their ranges.
+    void voiceFileNumbersBounded()
+    {
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+            + QStringLiteral("/voice.ini");
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(test::writeFile(path, "[speech]\nvoice=Kyoko\nrate=5\npitch=-3\nvolume=-2\n"));
+        const VoiceSettings loaded = VoiceSettings::load();
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(loaded.voice, QStringLiteral("Kyoko"));
+        QCOMPARE((QList<double>{loaded.rate, loaded.pitch, loaded.volume}), (QList<double>{1.0, -1.0, 0.0}));
     }
 
 private:
