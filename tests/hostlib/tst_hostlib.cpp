@@ -78,7 +78,6 @@ private slots:
         QFETCH(QString, filter);
         QCOMPARE(fileDialogFilter(nulList.replace(u'|', QChar(0))), filter);
     }
-
     // The real digit settings dialog, answered through its own buttons.
     void digitDialog_data() { test::addRows(QStringLiteral("hostlib/digit-dialog.tsv"), {"button", "shiftText"}); }
     void digitDialog()
@@ -145,7 +144,6 @@ private slots:
         QCOMPARE(custom[15], rgb(15, 0, 0));
         QCOMPARE(custom[16], rgb(16, 0, 0));
     }
-
     // The real message boxes: texts from files and file names are never markup,
     // and each button gives its own answer.
     void messageBox_data()
@@ -179,7 +177,6 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         QCOMPARE(shownText, text);
     }
-
     // Every "refused-*" file of the fixture folder (the fuzz target's seeds too)
     // is refused with a reason, every other one is taken.
     void refusesDamagedAndHostileFiles_data() { test::fileRows(kData, QStringLiteral("*.4SP")); }
