@@ -140,9 +140,7 @@ private slots:
         QCOMPARE(QtHostLib().colourDialog(nullptr, colour, custom), int(accept));
         QCOMPARE(offered, QColor(1, 2, 3));
         QCOMPARE(colour, accept ? rgb(0, 255, 0) : rgb(1, 2, 3));
-        QCOMPARE(custom[2], rgb(0, 0, 255));
-        QCOMPARE(custom[15], rgb(15, 0, 0));
-        QCOMPARE(custom[16], rgb(16, 0, 0));
+        QCOMPARE((QList<OleColor>{custom[2], custom[15], custom[16]}), (QList<OleColor>{rgb(0, 0, 255), rgb(15, 0, 0), rgb(16, 0, 0)}));
     }
     // The real message boxes: texts from files and file names are never markup,
     // and each button gives its own answer.
