@@ -98,6 +98,9 @@ private slots:
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
         QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
         // The rounded outline leaves the corners out.
+        // No scale below one dot a pixel.
+        strip.setDrawScale(0);
+        QCOMPARE(strip.size(), QSize(StopNameStrip::kWidth, StopNameStrip::kHeight));
         const QRegion mask = strip.mask();
         QVERIFY(mask.contains(QPoint(20, 100)));
         QVERIFY(!mask.contains(QPoint(0, 0)));
@@ -148,6 +151,8 @@ private slots:
         QCOMPARE(m_strip->scrollPosition(), pos);
         m_strip->setSpeed(100000);
         QCOMPARE(m_strip->speed(), 32767); // kept in 16 bits
+        m_strip->setSpeed(-100000);
+        QCOMPARE(m_strip->speed(), -32768);
     }
     void passLeavesOneStripHeightOfEmptiness()
     {
