@@ -44,7 +44,6 @@ private slots:
         QCOMPARE(digit::displayText(field(row[0]), row[1].toInt(), row[2].toInt(), row[3].toInt()),
                  field(row[4]).toString());
     }
-
     void setRules_data() { test::fixtureTable("controls/digit-set-rules.txt", 5); }
     void setRules()
     {
@@ -63,7 +62,6 @@ private slots:
         if (cell)
             QCOMPARE(d->size(), QSize(52, 20)); // the board sizes its cells
     }
-
     void lit_data() { test::fixtureTable("controls/digit-lit.txt", 5); }
     void lit()
     {
@@ -75,7 +73,6 @@ private slots:
         QCOMPARE(d->litText(), field(row[3]).toString());
         QCOMPARE(d->value(), value);
     }
-
     void resetKeepsRules()
     {
         // Lamp test and blanking: all eights or nothing, with the rules kept.
@@ -93,7 +90,6 @@ private slots:
             QCOMPARE(QList<int>({d->shift(), d->zeroMode(), d->fillZero()}), QList<int>({1, 3, 2}));
         }
     }
-
     // The dialog gets the cell's rules and its answers are stored as given, even
     // where a writer would have corrected them (the board spreads them to all cells).
     void dialogStoresUnchecked()
@@ -116,7 +112,6 @@ private slots:
         QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
-
     void newColourShowsAtOnce()
     {
         // On the unlit segments too, with nothing lit.

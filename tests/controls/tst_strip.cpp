@@ -24,12 +24,6 @@ int litCount(const QImage &image, QRgb colour, QRect area = {})
     return n;
 }
 
-// The pixels of a layer that differ from the background.
-int dotsOf(const QImage &layer)
-{
-    return int(layer.width() * layer.height()) - litCount(layer, kBack);
-}
-
 } // namespace
 
 // The stop-name strip: codes to font cells, the dots of a cell, the strip's
@@ -47,14 +41,12 @@ private slots:
         m_strip = std::make_unique<StopNameStrip>();
         m_strip->setClock([this] { return m_now; });
     }
-
     void convertsCodesToJis_data() { test::fixtureTable("controls/jis-codes.txt", 3); }
     void convertsCodesToJis()
     {
         QFETCH(QStringList, row);
         QCOMPARE(jisFromCp932(row[0].toUInt(nullptr, 16)), row[1].toUInt(nullptr, 16));
     }
-
     void greyIsNeverLit()
     {
         QImage canvas(16, 16, QImage::Format_RGB32);
@@ -69,13 +61,12 @@ private slots:
             QImage layer(36, 32, QImage::Format_RGB32);
             layer.fill(kBack);
             canvasToDots(canvas, layer, 2, 0, drawing, kFore);
-            QCOMPARE(dotsOf(layer), 3);
+            QCOMPARE(layer.width() * layer.height() - litCount(layer, kBack), 3); // dots off the background
             QCOMPARE(layer.pixel(2, 0), kFore);
             QCOMPARE(layer.pixel(drawing == CellDrawing::Upright ? QPoint(4, 4) : QPoint(6, 2)), kFore);
             QCOMPARE(layer.pixel(32, 30), kFore);
         }
     }
-
     void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
     void cellTexts()
     {
@@ -84,7 +75,6 @@ private slots:
                                                           : cp932::encode(row[0]);
         QCOMPARE(lumina::cellTexts(cp932), row[1].isEmpty() ? QStringList() : row[1].split(u','));
     }
-
     void fullWidthAfterOddHalfWidthRunShows()
     {
         // Four cells: the last one, at 162, shows the same dots as "前" alone at 80.
@@ -95,7 +85,6 @@ private slots:
         QVERIFY(litCount(expected, alone.layer().pixel(0, 0)) < expected.width() * expected.height());
         QCOMPARE(m_strip->layer().copy(0, 162, StopNameStrip::kLayerWidth, 30), expected);
     }
-
     void sunkenFrameShowsSixWholeCells()
     {
         const QRgb fore = qRgb(255, 255, 0);
@@ -109,12 +98,14 @@ private slots:
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
         QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
         // The rounded outline leaves the corners out.
+        // No scale below one dot a pixel.
+        strip.setDrawScale(0);
+        QCOMPARE(strip.size(), QSize(StopNameStrip::kWidth, StopNameStrip::kHeight));
         const QRegion mask = strip.mask();
         QVERIFY(mask.contains(QPoint(20, 100)));
         QVERIFY(!mask.contains(QPoint(0, 0)));
         QVERIFY(!mask.contains(QPoint(40, 192)));
     }
-
     void longNameWaitsBelowThenRisesUntilTheNextName()
     {
         m_strip->setScrollStartWait(1000);
@@ -144,7 +135,6 @@ private slots:
         advanceMs(500);
         QCOMPARE(m_strip->layerTop(), 0);
     }
-
     void speedZeroBecomesOneWhenScrollStarts()
     {
         m_strip->setSpeed(0);
@@ -161,8 +151,9 @@ private slots:
         QCOMPARE(m_strip->scrollPosition(), pos);
         m_strip->setSpeed(100000);
         QCOMPARE(m_strip->speed(), 32767); // kept in 16 bits
+        m_strip->setSpeed(-100000);
+        QCOMPARE(m_strip->speed(), -32768);
     }
-
     void passLeavesOneStripHeightOfEmptiness()
     {
         m_strip->setScrollStartWait(300);
@@ -186,7 +177,6 @@ private slots:
         advanceMs(2);
         QVERIFY(m_strip->scrollPosition() < m_strip->frameHeight());
     }
-
     void coloursApplyFromTheNextName()
     {
         m_strip->setStopName(u"駅"_qs);

@@ -1,12 +1,6 @@
-// Feeds arbitrary bytes to the ticket plug-in reader, and draws every file it
-// takes. Whatever a file holds, the reader must end, and what it takes must
-// keep within the bounds and draw without fault.
-//
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DLUMINA_FUZZ=ON
-//   ninja -C build-fuzz fuzz_plugin
-//   mkdir -p /tmp/plugin-corpus
-//   build-fuzz/bin/fuzz_plugin -runs=100000 -max_len=8192 -dict=tests/hostlib/plugin.dict
-//       /tmp/plugin-corpus samples/plugins   (on the same line)
+// Whatever a ticket plug-in file holds, the reader must end, and what it takes
+// must keep within the bounds and draw without fault. Run (see tests/CMakeLists.txt):
+//   build-fuzz/bin/fuzz_plugin -max_len=8192 -dict=tests/hostlib/plugin.dict /tmp/corpus samples/plugins
 
 #include "hostlib/TicketPlugin.h"
 

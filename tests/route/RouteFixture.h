@@ -47,5 +47,4 @@ inline QByteArray fareBytes(const QString &parts)
     return bytes;
 }
 
-
 } // namespace lumina::test

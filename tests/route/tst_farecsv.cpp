@@ -54,7 +54,6 @@ private slots:
         // Writing the records back gives the same bytes.
         QCOMPARE(FareFileWriter().toBytes(records), readFile(file.fileName()));
     }
-
     void roundTrip_data() { fixtureTable("route/round-trip.txt", 3); }
     void roundTrip()
     {
@@ -77,7 +76,6 @@ private slots:
         QVERIFY2(reader.read(&buffer, back), qPrintable(reader.errorString()));
         QVERIFY(back == records);
     }
-
     void badFiles_data() { fixtureTable("route/bad-fare-files.txt", 7); }
     void badFiles()
     {
@@ -98,7 +96,6 @@ private slots:
         QVERIFY2(reader.errorString().contains(row[5]), qPrintable(reader.errorString()));
         QCOMPARE(records.size(), ok ? size_t(count) : size_t(0));
     }
-
     void writerRefuses_data() { fixtureTable("route/writer-refuses.txt", 4); }
     void writerRefuses()
     {
@@ -115,9 +112,7 @@ private slots:
         // Nothing is written when the records are refused.
         QCOMPARE(buffer.data().size(), message.isEmpty() ? 2 + 304 + 0xFFFF : 0);
     }
-
     void buildThenDump_data() { fixtureTable("route/fare-tool-round-trip.txt", 3); }
-
     // Built, dumped and built again: the same stops and the very same bytes.
     void buildThenDump()
     {
@@ -148,7 +143,6 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readFile(hy3again), readFile(hy3));
     }
-
     void refused_data() { fixtureTable("route/fare-tool-refuses.txt", 5); }
     void refused()
     {
@@ -169,7 +163,6 @@ private slots:
         QVERIFY(!QFile::exists(out));
         QVERIFY(run.out.isEmpty());
     }
-
     // The reader looks no further than the text it is given.
     void textEndsWhereTheViewEnds()
     {

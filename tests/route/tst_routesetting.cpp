@@ -51,7 +51,6 @@ private slots:
         m_dir.emplace(); // a fresh folder for every test
         QVERIFY(m_dir->isValid());
     }
-
     void keypadEntry_data() { fixtureTable("route/keypad-entry.txt", 6); }
     void keypadEntry()
     {
@@ -61,18 +60,14 @@ private slots:
         QCOMPARE(entry.routeNumber, row[0]);
         QCOMPARE(int(clampSection(entry.section)), row[4].toInt());
     }
-
     void listEntry()
     {
         const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 5});
-        QCOMPARE(lists.routeNumber, QStringLiteral("00012"));
-        QCOMPARE(lists.section, 15);
+        QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 15"));
         // A list with nothing selected adds no digit.
-        const RouteEntry partial = entryFromLists({-1, 4, -1, -1, 2}, {-1, -1, -1});
-        QCOMPARE(partial.routeNumber, QStringLiteral("42"));
-        QCOMPARE(partial.section, 0);
+        const RouteEntry partial = entryFromLists({-1, 4, -1, -1, 2}, {-1, -1, 10});
+        QCOMPARE(partial.routeNumber + u' ' + QString::number(partial.section), QStringLiteral("42 0"));
     }
-
     void sections_data() { fixtureTable("route/sections.txt", 4); }
     void sections()
     {
@@ -102,9 +97,7 @@ private slots:
         for (int s = count + 1; s <= FareTable::kEntryCount; ++s)
             QVERIFY(state.fares.entry(s) == FareRecord());
     }
-
     void badFiles_data() { fixtureTable("route/route-refused.txt", 3); }
-
     // Every bad file gives its message and leaves the route in force untouched.
     void badFiles()
     {
@@ -133,7 +126,6 @@ private slots:
         QCOMPARE(shown.title, QGuiApplication::applicationDisplayName());
         QVERIFY(state == before);
     }
-
     // What the board shows of the route in force.
     void faresFromStartSection_data() { test::fixtureTable("route/fares-from-section.txt", 3); }
     void faresFromStartSection()
@@ -153,14 +145,12 @@ private slots:
                 QCOMPARE(cell->toInt(), 100 * stop + t);
         }
     }
-
     void lateNight_data() { test::fixtureTable("route/late-night.txt", 4); }
     void lateNight()
     {
         QFETCH(QStringList, row);
         QCOMPARE(shownFare(qint16(row[0].toInt()), row[1] == u"1"), row[2].toInt());
     }
-
     void informationNumbers_data() { test::fixtureTable("route/info-numbers.txt", 5); }
     void informationNumbers()
     {
@@ -182,7 +172,6 @@ private slots:
             QCOMPARE(*cell, want);
         }
     }
-
     void ticketDate_data() { test::fixtureTable("route/ticket-date.txt", 4); }
     void ticketDate()
     {
@@ -195,11 +184,11 @@ private slots:
         QCOMPARE(view.ticketTime, QStringLiteral("08:05:00"));
         QCOMPARE(ticketDateAtSetting(options.dateMode, kNow.date(), options.fixedDate), row[2]);
     }
-
-    void labels_data() { test::fixtureTable("route/ticket-labels.txt", 5); }
+    void labels_data() { test::fixtureTable("route/ticket-labels.txt", 6); }
     void labels()
     {
         QFETCH(QStringList, row);
+        QCOMPARE(ticketStyleItem(row[0].toInt()), row[4]);
         const QStringList captions = row[2].isEmpty() ? QStringList() : row[2].split(u',');
         const bool wordLabel1 = row[3] == u"1"; // label 1 in the 13-point text face
         const auto labels = ticketLabels(row[0].toInt(), row[1].toInt());
@@ -215,7 +204,6 @@ private slots:
         const int first = captions[3] == u"６０" ? 0 : 1;
         QCOMPARE(labels->captions[20], toFullWidth(QString::number(21 - first)));
     }
-
     void stepping_data() { test::fixtureTable("route/stepping.txt", 5); }
     void stepping()
     {
@@ -228,7 +216,6 @@ private slots:
         QCOMPARE(stepRoute(state, row[2].toInt()), target >= 0);
         QCOMPARE(int(state.currentStop), target >= 0 ? target : currentStop);
     }
-
     void stepSound_data() { test::fixtureTable("route/step-sound.txt", 5); }
     void stepSound()
     {

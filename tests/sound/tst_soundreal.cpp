@@ -72,7 +72,6 @@ private slots:
         if (id > 0)
             ::kill(id, SIGTERM);
     }
-
     void heardThroughTheDevice_data()
     {
         QTest::addColumn<QString>("file");
@@ -106,7 +105,6 @@ private slots:
         // The synchronous call lasted about as long as the sound.
         QVERIFY2(waited >= length * 1000 - 60, qPrintable(got));
     }
-
     void speaksASentence()
     {
         if (!QTextToSpeech::availableEngines().contains(QStringLiteral("speechd")))

@@ -1,6 +1,7 @@
 // The sound player: files decoded to PCM, the four slots and their rules,
 // and the synchronous wait, with a device that only records (or plays in
 // real time) and the real decoders.
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "controls/StopNameStrip.h"
@@ -11,7 +12,6 @@
 #include "sound/WaveFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -135,6 +135,15 @@ private slots:
         f.close();
         m_player->play(key, QStringLiteral("S1"), false);
         QCOMPARE(m_decoder->decoded.size(), 3);
+        // Clips of 200 bytes: the cache holds them up to its limit, past it lets all go.
+        m_player->setCacheLimit(400);
+        m_player->play(file(QStringLiteral("other.wav")), QStringLiteral("S1"), false);
+        m_player->play(key, QStringLiteral("S1"), false);
+        QCOMPARE(m_decoder->decoded.size(), 4);
+        m_player->setCacheLimit(599);
+        m_player->play(file(QStringLiteral("third.wav")), QStringLiteral("S1"), false);
+        m_player->play(key, QStringLiteral("S1"), false);
+        QCOMPARE(m_decoder->decoded.size(), 6);
     }
     // A synchronous play in S1 of a 600 ms sound while S2 plays on: the end of
     // S2's sound (after 10 ms) does not end the wait, its own does; a stalled
@@ -169,7 +178,6 @@ private slots:
         QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below,
                  qPrintable(QString::number(clock.elapsed())));
     }
-
     void synchronousPlayKeepsTheProgramAlive()
     {
         m_decoder->lengthMs = 300;
@@ -219,17 +227,9 @@ private slots:
         QVERIFY(!output.isPlaying(0));
         player.stopAll();
     }
-
     // Each file's name reads <format>-<channels>-<PCM bytes>-<what it shows>, or
     // refused-<why>.
-    void waveHeaders_data()
-    {
-        QTest::addColumn<QString>("path");
-        for (QDirIterator it(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QDir::Files); it.hasNext();) {
-            const QString path = it.next();
-            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
-        }
-    }
+    void waveHeaders_data() { test::fileRows(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QStringLiteral("*")); }
     void waveHeaders()
     {
         QFETCH(QString, path);
@@ -263,14 +263,17 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         QVERIFY(QFile::copy(QStringLiteral(LUMINA_TEST_DATA "/sound/") + fixture, path));
+        QElapsedTimer clock;
+        clock.start();
         const PcmClipPtr clip = QtSoundDecoder().decode(path, kind);
         QCOMPARE(clip != nullptr, minMs.toInt() >= 0);
+        // A file that cannot be decoded gives up at once, not at the guard time.
+        QVERIFY2(clock.elapsed() < QtSoundDecoder::kDecodeLimitMs / 2, qPrintable(QString::number(clock.elapsed())));
         if (clip) {
             QVERIFY2(clip->durationMs() >= minMs.toInt() && clip->durationMs() <= maxMs.toInt(),
                      qPrintable(QString::number(clip->durationMs())));
         }
     }
-
 private:
     QString file(const QString &name)
     {

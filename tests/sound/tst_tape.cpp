@@ -3,14 +3,15 @@
 #include "FailingDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "sound/TapeFile.h"
 #include "sound/AnnouncementTape.h"
 #include "sound/QtSpeech.h"
 
-#include <QDirIterator>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace lumina;
@@ -32,11 +33,10 @@ QString listed(const QList<TapeEntry> &entries)
 }
 
 // A tape of `count` entries "1", "2", ... with the given sound flags (0 past the list).
-TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {}, const QString &folder = QDir::tempPath())
+TapeLoad tapeOf(int count, const QList<qint16> &soundFlags = {})
 {
     TapeLoad load;
     load.ok = true;
-    load.path = QDir(folder).filePath(QStringLiteral("xtp.csv"));
     for (int n = 1; n <= count; ++n)
         load.entries.append({QString::number(n), 0, soundFlags.value(n - 1)});
     return load;
@@ -71,25 +71,18 @@ private slots:
     }
     // Each case is a file <name>.csv with the entries expected beside it in
     // <name>.txt; a "refused-" file fails and keeps the lines before the fault.
-    void read_data()
-    {
-        QTest::addColumn<QString>("path");
-        for (QDirIterator it(kCases, {QStringLiteral("*.csv")}); it.hasNext();) {
-            const QString path = it.next();
-            QTest::newRow(qPrintable(QFileInfo(path).baseName())) << path;
-        }
-    }
+    void read_data() { test::fileRows(kCases, QStringLiteral("*.csv")); }
     void read()
     {
         QFETCH(QString, path);
+        QFETCH(bool, accepted);
         QFile file(path), expected(path.chopped(3) + QStringLiteral("txt"));
         QVERIFY(file.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
-        const bool ok = !QFileInfo(path).baseName().startsWith(QLatin1String("refused-"));
         TapeFileReader reader;
         QList<TapeEntry> got;
-        QCOMPARE(reader.read(&file, got), ok);
+        QCOMPARE(reader.read(&file, got), accepted);
         QCOMPARE(listed(got), QString::fromUtf8(expected.readAll()));
-        QCOMPARE(reader.errorString().isEmpty(), ok);
+        QCOMPARE(reader.errorString().isEmpty(), accepted);
     }
     void failuresKeepTheLinesBefore()
     {
@@ -125,8 +118,11 @@ private slots:
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
         tape.load(sample);
         QVERIFY(tape.loaded());
+        // Counted from 1; nothing lies outside the tape.
+        QCOMPARE((QList<int>{tape.stepFlag(0), tape.stepFlag(3), tape.soundFlag(3), tape.soundFlag(4)}),
+                 (QList<int>{0, 1, 3, 0}));
+        QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
     }
-
     void moves_data()
     {
         test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"});
@@ -192,15 +188,13 @@ private slots:
     void recordedEntriesArePlayed()
     {
         QTemporaryDir dir;
-        for (const char *name : {"start.WAV", "end.mp3"}) {
-            QFile file(dir.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        TapeLoad load = tapeOf(0, {}, dir.path());
-        for (const char *text : {"start.WAV", "missing.wav", "end.mp3", "../end.mp3"})
-            load.entries.append({QString::fromLatin1(text), 0, 0});
+        for (const char *name : {"start.WAV", "end.mp3"})
+            QVERIFY(test::writeFile(dir.filePath(QString::fromLatin1(name)), {}));
+        // Recordings are looked for beside the tape file read, not in the current folder.
+        const QString tapePath = dir.filePath(tapeFileName(QStringLiteral("5")));
+        QVERIFY(test::writeFile(tapePath, "start.WAV,0,0\r\nmissing.wav,0,0\r\nend.mp3,0,0\r\n../end.mp3,0,0\r\n"));
         AnnouncementTape tape;
-        tape.load(load);
+        tape.load(readTape(tapePath));
         for (int i = 0; i < 4; ++i)
             tape.forward(sounds(false, i == 0));
         // A recording that is not there, or not beside the tape, is spoken as text.
@@ -212,6 +206,46 @@ private slots:
         tape.stop();
         QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
         QCOMPARE(m_player.stopAllCalls, stops + 1);
+        // With no recording played since, only speech is stopped.
+        tape.stop();
+        QCOMPARE(m_player.stopAllCalls, stops + 1);
+    }
+    // The saved language or voice when offered, else the first Japanese one, else none.
+    void choosesSavedThenJapanese_data()
+    {
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("saved") << "ja_JP en_US de_DE" << "de_DE" << 2;
+        QTest::newRow("saved one gone") << "en_US ja_JP ja_JP" << "fr_FR" << 1;
+        QTest::newRow("none saved") << "en_US de_DE ja_JP" << "" << 2;
+        QTest::newRow("no Japanese") << "en_US de_DE" << "" << -1;
+    }
+    void choosesSavedThenJapanese()
+    {
+        QFETCH(QString, offered);
+        QFETCH(QString, saved);
+        QFETCH(int, chosen);
+        QList<QLocale> languages;
+        QList<VoiceInfo> voices;
+        for (const QString &name : offered.split(u' ')) {
+            languages << QLocale(name);
+            voices << VoiceInfo{name, QLocale(name)};
+        }
+        QCOMPARE(chooseLanguage(languages, saved), chosen);
+        QCOMPARE(chooseVoice(voices, saved), chosen);
+    }
+    // A hand-edited voice file: its numbers are held to their ranges.
+    void voiceFileNumbersBounded()
+    {
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+            + QStringLiteral("/voice.ini");
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(test::writeFile(path, "[speech]\nvoice=Kyoko\nrate=5\npitch=-3\nvolume=-2\n"));
+        const VoiceSettings loaded = VoiceSettings::load();
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(loaded.voice, QStringLiteral("Kyoko"));
+        QCOMPARE((QList<double>{loaded.rate, loaded.pitch, loaded.volume}), (QList<double>{1.0, -1.0, 0.0}));
     }
 
 private:

@@ -45,60 +45,45 @@ public:
     // What happened.
     QList<Message> messages;
     QList<DigitDialogCall> digitDialogCalls;
-    QList<QString> fileFilters, fileTitles, openedFolders;
-    QList<QString> saveFilters;
+    QList<QString> fileFilters, fileTitles, openedFolders, saveFilters;
     int dateDialogCalls = 0;
 
     int digitDialog(QWidget *, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
                     qint16 &fillZero) override
     {
         digitDialogCalls.append({digitCount, zeroMode, shift, fillZero});
-        modal();
-        return digitAnswer ? digitAnswer(zeroMode, shift, fillZero) : 0;
+        return modal(digitAnswer ? digitAnswer(zeroMode, shift, fillZero) : 0);
     }
-    int versionBox(QWidget *, int, const QString &) override
-    {
-        modal();
-        return 1;
-    }
+    int versionBox(QWidget *, int, const QString &) override { return modal(1); }
     int datePicker(QWidget *, SystemTime &date) override
     {
         ++dateDialogCalls;
-        modal();
-        return dateDialog ? dateDialog(date) : 0;
+        return modal(dateDialog ? dateDialog(date) : 0);
     }
     QString fileDialog(QWidget *, int, const QString &filter, const QString &,
                         const QString &title) override
     {
         fileFilters.append(filter);
         fileTitles.append(title);
-        modal();
-        return next(fileAnswers, QString());
+        return modal(next(fileAnswers, QString()));
     }
-    QString folderDialog(QWidget *, const QString &) override
-    {
-        modal();
-        return next(folderAnswers, QString());
-    }
+    QString folderDialog(QWidget *, const QString &) override { return modal(next(folderAnswers, QString())); }
     QString saveFileDialog(QWidget *, const QString &filter, const QString &,
                            const QString &) override
     {
         saveFilters.append(filter);
-        modal();
-        return next(saveAnswers, QString());
+        return modal(next(saveAnswers, QString()));
     }
     int colourDialog(QWidget *, OleColor &color, CustomColors &customColors) override
     {
-        modal();
-        return colorDialog ? colorDialog(color, customColors) : 0;
+        return modal(colorDialog ? colorDialog(color, customColors) : 0);
     }
     MessageResult messageBox(QWidget *, const QString &text, const QString &title,
                          MessageButtons buttons, MessageIcon icon) override
     {
         messages.append({text, title, buttons, icon});
-        modal();
         const bool question = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
-        return next(messageAnswers, question ? MessageResult::No : MessageResult::Ok);
+        return modal(next(messageAnswers, question ? MessageResult::No : MessageResult::Ok));
     }
     bool openFolder(const QString &path) override
     {
@@ -124,10 +109,13 @@ public:
     }
 
 private:
-    void modal()
+    // whileModal sees the program with the "dialog" up and its answer chosen.
+    template <typename T>
+    T modal(T answer)
     {
         if (whileModal)
             whileModal();
+        return answer;
     }
     template <typename T>
     static T next(std::deque<T> &answers, T otherwise)

@@ -2,6 +2,7 @@
 
 #include "sound/Speech.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace lumina::test {
@@ -44,11 +45,8 @@ public:
     // Only the texts spoken, in order.
     QStringList spoken() const
     {
-        QStringList texts;
-        for (const QString &entry : log)
-            if (entry.startsWith(QStringLiteral("speak:")))
-                texts << entry.mid(6);
-        return texts;
+        static const QRegularExpression speak(QStringLiteral("^speak:"));
+        return log.filter(speak).replaceInStrings(speak, QString());
     }
 
     QStringList log;

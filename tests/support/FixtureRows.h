@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDirIterator>
 #include <QFile>
 #include <QStringList>
 #include <QTest>
@@ -51,6 +52,18 @@ inline void fixtureTable(const char *name, qsizetype columns)
     QTest::addColumn<QStringList>("row");
     for (const QStringList &f : fixtureRows(name, columns))
         QTest::newRow(qPrintable(f[0])) << f.mid(1);
+}
+
+// A _data function's rows: one per file of `folder` matching `filter`, named by the
+// file, with its "path" and whether it is "accepted" (its name does not start "refused-").
+inline void fileRows(const QString &folder, const QString &filter)
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("accepted");
+    for (QDirIterator it(folder, {filter}, QDir::Files); it.hasNext();) {
+        const QString name = QFileInfo(it.next()).baseName();
+        QTest::newRow(qPrintable(name)) << it.filePath() << !name.startsWith(QLatin1String("refused-"));
+    }
 }
 
 } // namespace lumina::test

@@ -13,8 +13,8 @@
 
 namespace lumina::test {
 
-// The fonts the drawing tests need that this machine lacks, empty when all are there.
-QString missingFonts();
+// Why the drawing tests cannot run here (the fonts this machine lacks), empty when all are there.
+QByteArray missingFonts();
 // Compares `image` pixel for pixel with tests/data/reference/<name>.png; with
 // LUMINA_UPDATE_REFERENCE=1 in the environment it rewrites the stored picture instead.
 // Returns an empty string on a match, else what differs.
@@ -40,10 +40,7 @@ T *control(const QObject *parent, const QString &name, int index = -1)
 // the reason, or fails when LUMINA_REQUIRE_FONTS=1 (as in .ci/run).
 #define LUMINA_REQUIRE_FONTS()                                                               \
     do {                                                                                     \
-        const QString missing_ = lumina::test::missingFonts();                               \
-        if (!missing_.isEmpty()) {                                                           \
-            const QByteArray why_ = ("fonts missing (scripts/setup.sh installs them): "      \
-                                     + missing_).toUtf8();                                   \
+        if (const QByteArray why_ = lumina::test::missingFonts(); !why_.isEmpty()) {         \
             if (qEnvironmentVariableIntValue("LUMINA_REQUIRE_FONTS"))                        \
                 QFAIL(why_.constData());                                                     \
             QSKIP(why_.constData());                                                         \

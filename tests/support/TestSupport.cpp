@@ -4,25 +4,24 @@
 #include "controls/DotFont.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSet>
 #include <QFontDatabase>
-#include <QStandardPaths>
+#include <QSet>
 
 namespace lumina::test {
 
-QString missingFonts()
+QByteArray missingFonts()
 {
     QStringList missing;
     const QStringList installed = QFontDatabase::families();
     for (const char *family : {"DSEG7 Classic", "DSEG7 Modern", "DSEG7 Classic Mini", "IPAGothic",
-                               "IPAPGothic", "IPAMincho"}) {
+                               "IPAPGothic", "IPAMincho"})
         if (!installed.contains(QLatin1String(family)))
             missing << QLatin1String(family);
-    }
     if (DotFont::installedBitmapSources(DotFace::Gothic).empty())
         missing << QStringLiteral("Shinonome 16-dot bitmaps");
-    return missing.join(QStringLiteral(", "));
+    if (missing.isEmpty())
+        return {};
+    return "fonts missing (scripts/setup.sh installs them): " + missing.join(QStringLiteral(", ")).toUtf8();
 }
 
 void isolateUserFolders(const QString &dir)
@@ -46,17 +45,14 @@ QString compareWithReference(const QImage &image, const QString &name)
         return actual.save(stored) ? QString() : QStringLiteral("cannot write ") + stored;
     }
     const QImage expected = QImage(stored).convertToFormat(QImage::Format_RGB32);
+    if (!expected.isNull() && expected == actual)
+        return {};
     const QString keep = QDir::temp().filePath(QStringLiteral("lumina-actual-%1.png").arg(name));
-    if (expected.isNull()) {
-        actual.save(keep);
+    actual.save(keep);
+    if (expected.isNull())
         return QStringLiteral("no reference %1 (LUMINA_UPDATE_REFERENCE=1 writes it; this run's "
                               "picture: %2)").arg(stored, keep);
-    }
-    if (expected != actual) {
-        actual.save(keep);
-        return QStringLiteral("%1 differs from %2; this run's picture: %3").arg(name, stored, keep);
-    }
-    return {};
+    return QStringLiteral("%1 differs from %2; this run's picture: %3").arg(name, stored, keep);
 }
 
 void addRows(const QString &file, const QStringList &columns)
