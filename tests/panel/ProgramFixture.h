@@ -32,8 +32,7 @@ inline qint16 fareAt(int stop, int ticket)
     return ticket <= stop ? qint16(170 + 10 * (stop - ticket)) : qint16(-1);
 }
 
-// The whole program as the operator meets it: every outside effect faked, no
-// settings file, the fare and announcement data in a temporary folder.
+// The whole program with every outside effect faked, no settings file, the data in a temporary folder.
 struct Program {
     FakeHostLib host;
     FakeSoundPlayer sound;
@@ -45,7 +44,6 @@ struct Program {
     PanelWindow *panel = nullptr;
     SettingsFile *options = nullptr;
     PanelController *cp = nullptr;
-
     // Not started yet when the test sets the fakes up first.
     explicit Program(bool startNow = true)
     {
@@ -54,7 +52,6 @@ struct Program {
             start();
     }
     ~Program() { routeState() = RouteState(); }
-
     // With the settings file, it is read at start-up and written by SaveIni().
     void start(bool withSettingsFile = false)
     {
@@ -70,12 +67,9 @@ struct Program {
         cp = program->controlPanel();
         options->folders = {dir.path(), dir.path()};
     }
-
     QString path(const QString &name) const { return dir.filePath(name); }
     bool writeFile(const QString &name, const QByteArray &bytes) const { return test::writeFile(path(name), bytes); }
-
-    // Route `key`: stops "停留所<s>" (stop 7 a name that scrolls), ticket s
-    // issued at stop s, fares by fareAt, data column 61 holding s % 4.
+    // Route `key`: stop s "停留所<s>" (7 a name that scrolls), ticket s, fares by fareAt, column 61 s % 4.
     bool writeRoute(const QString &key, int stops) const
     {
         std::vector<FareRecord> records;
@@ -88,16 +82,10 @@ struct Program {
             r.values[60] = qint16(s % 4);
             records.push_back(r);
         }
-        QFile file(path(key + QStringLiteral(".hy3")));
-        return file.open(QIODevice::WriteOnly) && FareFileWriter().write(&file, records);
+        return writeFile(key + QStringLiteral(".hy3"), FareFileWriter().toBytes(records));
     }
-
     // Announcements of route `key`, in the code page of the files.
-    bool writeTape(const QString &key, const QString &text) const
-    {
-        return writeFile(key + QStringLiteral("tp.csv"), cp932::encode(text));
-    }
-
+    bool writeTape(const QString &key, const QString &text) const { return writeFile(key + QStringLiteral("tp.csv"), cp932::encode(text)); }
     // A control of the panel by its old designer name.
     template<typename T = QAbstractButton>
     T *find(const QString &name, int index = -1) const { return control<T>(panel, name, index); }
@@ -109,8 +97,6 @@ struct Program {
     }
     // Route and section keyed in on the keypad, then "リセット".
     void keyRoute(const QString &route, const QString &section) const { press(u'R' + route + u'S' + section + u'='); }
-
-    // The sounds played so far, by file.
     QStringList played() const
     {
         QStringList paths;
@@ -118,7 +104,6 @@ struct Program {
             paths << play.path;
         return paths;
     }
-
     qint16 cell(int t) const { return qint16(control<FareCell>(board, "Degit_%1", t)->value().toInt()); }
 };
 

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
@@ -19,13 +18,10 @@
 using namespace lumina;
 using lumina::test::fareAt;
 
-// The control panel driven through its own buttons, on a real board: entry,
-// stepping, backlight, ticket preview and tape. How the windows look in each
-// state are the reference pictures of tst_pictures.
+// The control panel driven through its own buttons on a real board; its looks are tst_pictures' references.
 class tst_PanelController : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -34,26 +30,22 @@ private slots:
         p->options->sounds.routeSetSound = QStringLiteral("route.wav");
         p->options->sounds.resetSound = QStringLiteral("key.wav");
     }
-
     void cleanup()
     {
         p.reset();
-        QFile::remove(QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-                          .filePath(QStringLiteral("voice.ini")));
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/voice.ini");
     }
-
     void routeSetting_data()
     {
         QTest::addColumn<bool>("keypad");
         QTest::newRow("keypad") << true;
         QTest::newRow("digit lists") << false;
     }
-
     void routeSetting()
     {
         QFETCH(bool, keypad);
         QVERIFY(!p->find("Command2_1")->isEnabled());
-        // The lamp test (its look is a reference picture) holds input back, not refused.
+        // The lamp test holds input back, not refused.
         QString stripText;
         p->clock.whilePaused = [&](int) {
             stripText = p->board->stopName();
@@ -61,9 +53,7 @@ private slots:
         };
         const auto shown = [this] { return p->panel->keypadRoute() + u'-' + p->panel->keypadSection(); };
         if (keypad) {
-            // Digits before "系統" go to the section, and "系統" empties only the route;
-            // a sixth route digit and a fourth section digit are refused, with the
-            // key sound all the same.
+            // A sixth route digit and a fourth section digit are refused, with the key sound all the same.
             p->press("1R");
             QCOMPARE(shown(), QStringLiteral("-1"));
             p->press("000123S0039");
@@ -73,9 +63,7 @@ private slots:
             QVERIFY(!p->sound.plays.last().synchronous);
             p->press("=");
         } else {
-            // The lists start at 0 (the panel's reference picture "panel-lists"). A route
-            // digit sounds the key, a section digit the route sound, by mouse or key;
-            // a key that moves nothing sounds nothing.
+            // A route digit sounds the key, a section digit the route sound; a key that moves nothing, nothing.
             p->find<QListWidget>("List2_3")->setCurrentRow(1);
             p->sound.plays.clear();
             p->panel->sendEntryPanelBack(1);
@@ -90,15 +78,13 @@ private slots:
         QCOMPARE(p->clock.pauses, QList<int>{3000});
         QCOMPARE(stripText, QStringLiteral("系統選別中"));
         const RouteState &route = routeState();
-        QCOMPARE((QStringList{route.routeNumber, QString::number(route.currentStop), route.ticketDate}),
-                 (QStringList{"00012", "2", "12-07-2026"}));
-        QCOMPARE(p->cell(2), qint16(0)); // below the section: 0
+        QCOMPARE(route.routeNumber + u' ' + QString::number(route.currentStop) + u' ' + route.ticketDate, QStringLiteral("00012 2 12-07-2026"));
+        QCOMPARE(p->cell(2), qint16(0));
         QCOMPARE(p->cell(3), fareAt(3, 3));
         QCOMPARE(p->board->stopName(), QStringLiteral("停留所3"));
         QVERIFY(p->find("Command2_0")->isEnabled() && p->find("Check1")->isEnabled());
         QCOMPARE(p->sound.plays.last().path, QStringLiteral("route.wav"));
     }
-
     void steppingWithBoardOptions()
     {
         SettingsFile &o = *p->options;
@@ -112,7 +98,6 @@ private slots:
         o.infoDigits.showTicketNumber = 1; // ticket number into cell 1
         o.infoDigits.ticketNumberCell = 0;
         o.ticketPreview.usePreview = 1;
-        // With no date mode chosen, the fixed date.
         o.ticketPreview.dateRenewed = kNotChosen;
         o.ticketPreview.fixedDate = QStringLiteral("2009/01/30");
         p->find("Check2")->setChecked(true);
@@ -123,7 +108,7 @@ private slots:
         for (const auto &play : p->sound.plays)
             QVERIFY(play.synchronous && play.slot == u"S2");
         QCOMPARE(p->played(), (QStringList{"", "two.wav", "three.wav", ""}));
-        // Fares doubled; no fare stays no fare; information numbers are never doubled.
+        // No fare stays no fare; information numbers are never doubled.
         QCOMPARE((QList<qint16>{p->cell(2), p->cell(5), p->cell(1)}), (QList<qint16>{qint16(2 * fareAt(4, 2)), -1, 4}));
         QCOMPARE(routeState().ticketDate, QStringLiteral("2009/01/30"));
         QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
@@ -131,37 +116,18 @@ private slots:
         for (int i = 0; i < 7; ++i)
             p->find("Command2_1")->click();
         QCOMPARE(p->cell(2), fareAt(10, 2));
-        // At the end: no sound, no redraw.
         const qsizetype sounds = p->sound.plays.size();
         p->board->setStopName(QStringLiteral("x"));
         p->find("Command2_1")->click();
         QCOMPARE(p->sound.plays.size(), sounds);
         QCOMPARE(p->board->stopName(), QStringLiteral("x"));
     }
-
-    void displayClear()
-    {
-        QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("a,0,0\n")));
-        p->keyRoute(QStringLiteral("12"), QStringLiteral("4"));
-        QVERIFY(p->find<QGroupBox>("grpM_Tape")->isEnabled());
-        for (bool clear : {true, false}) {
-            p->find("Check1")->click(); // the board's look is a reference picture
-            QCOMPARE(test::control<QTimer>(p->board, "Timer1")->isActive(), !clear);
-            for (const char *name : {"Frame1_0", "Frame1_1", "Command2_0", "Command2_1", "Frame6", "grpM_Tape"})
-                QCOMPARE(p->find<QWidget>(name)->isEnabled(), !clear);
-            QVERIFY(p->find("Command4")->isEnabled() && p->find("Option4_1")->isEnabled());
-        }
-        QCOMPARE(p->cell(4), fareAt(4, 4));
-    }
-
     void slidersMoveTheWayPressed_data() { test::fixtureTable("panel/sliders.txt", 4); }
-
     void slidersMoveTheWayPressed()
     {
         QFETCH(QStringList, row);
         const bool left = row[2] == u"yes";
         auto *s = p->find<QScrollBar>("HScroll1_" + row[0]);
-        // Leftward moves start at the smallest value, rightward ones halfway.
         const int start = left ? s->minimum() : (s->minimum() + s->maximum()) / 2;
         s->setValue(start);
         if (row[1] == u"yes")
@@ -169,14 +135,12 @@ private slots:
         else
             QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(left ? 2 : s->width() - 3, s->height() / 2));
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
-        // The strip takes both values on either change; the label shows this one.
+        // The strip takes both values on either change.
         QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->speed(), p->find<QScrollBar>("HScroll1_0")->value());
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
     }
-
     void backlight_data() { test::fixtureTable("panel/backlight.txt", 8); }
-
     void backlight()
     {
         QFETCH(QStringList, row);
@@ -226,11 +190,9 @@ private slots:
         QCOMPARE(p->host.messages.size(), error ? 1 : 0);
         if (error)
             QVERIFY(p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
-        // The ticket numbers take the state's colour whatever the picture did.
         for (const char *label : {"lblSeiriNum_1", "lblSeiriNum_60"})
             QCOMPARE(foreColor(test::control<QLabel>(p->board, label)), rgb(9, 8, 7));
     }
-
     void doubleClickOnALabelKeepsThePanel()
     {
         for (const auto &[name, frame] : {std::pair{"Label5", 0}, {"Label6", 0}, {"Label7", 0}, {"Label2_0", 1}}) {
@@ -240,21 +202,17 @@ private slots:
             p->panel->sendEntryPanelBack(1 - frame);
             QTest::mouseDClick(label, Qt::LeftButton, {}, label->rect().center());
             QCOMPARE(p->panel->keypadSeen(), frame == 1);
-            // The frame's own surface still switches.
             QTest::mouseDClick(entry, Qt::LeftButton, {}, QPoint(3, 3));
             QCOMPARE(p->panel->keypadSeen(), frame == 0);
         }
     }
-
     void ticketDrawing_data() { test::fixtureTable("panel/ticket-drawing.txt", 5); }
-
     void ticketDrawing()
     {
         QFETCH(QStringList, row);
         const QString &plugin = row[0], &date = row[3];
         const int company = row[2].toInt();
         const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
-        // The plug-in chosen on the options page and taken with "OK".
         p->cp->runOptionsDialog = [&](OptionsDialog &dialog) {
             test::control<QCheckBox>(&dialog, "chkUseSeiriPrev")->setChecked(true);
             p->host.fileAnswers.push_back(path);
@@ -267,8 +225,7 @@ private slots:
         p->find("Command4")->click();
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
         p->find<QComboBox>("Combo1")->setCurrentIndex(company);
-        // Longer than the barcode plug-in prints: the name comes back cut, and
-        // the board shows it as the ticket does.
+        // Longer than the barcode plug-in prints: the board shows it cut as the ticket does.
         const QString name = QStringLiteral("星見台ニュータウン入口北側");
         routeState().fares.entry(8).stopName = name;
         p->host.drawCalls.clear();
@@ -280,8 +237,7 @@ private slots:
             return;
         }
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
-        QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}),
-                 (QStringList{path, name, date, "08:05:00"}));
+        QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}), (QStringList{path, name, date, "08:05:00"}));
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
         // A right click offers the copy, which puts the ticket on the clipboard alone.
         QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
@@ -292,9 +248,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), p->panel->ticketImage());
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     }
-
     void frameFollowsSpeechAndTape_data() { test::fixtureTable("panel/tape-frame.txt", 6); }
-
     void frameFollowsSpeechAndTape()
     {
         QFETCH(QStringList, row);
@@ -309,35 +263,36 @@ private slots:
             QVERIFY(p->writeTape(QStringLiteral("12"), row[2] == u"good" ? "a,0,0\r\n" : "a,0,0,0\r\n"));
         p->keyRoute(QStringLiteral("012"), QString());
         QVERIFY(!tape()->isEnabled());
-        // The engine comes up after start-up, in its own time.
         if (row[1] == u"yes")
             p->speech.setReady(true);
         QCOMPARE(tape()->title(), row[3]);
         QCOMPARE(tape()->isEnabled(), row[4] == u"yes");
         QVERIFY(!p->speech.started.isEmpty());
     }
-
-    // The kinds of bad file are the route setting's own tests; here, that a failed
-    // one leaves the running route and its announcements in force.
-    void failedRouteKeepsTheTape()
+    // A failed route and a display clear leave the running route and its announcements in force.
+    void failedRouteAndClearKeepTheRoute()
     {
-        // The first announcement steps the board on to stop 3.
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,1,0\n二,0,0\n三,0,0\n")));
         p->keyRoute(QStringLiteral("12"), QStringLiteral("2"));
-        p->find("cmdTapeNext")->click();
-
-        // Route 34 has announcements but no fare file.
+        p->find("cmdTapeNext")->click(); // entry 1 steps the board on to stop 3
         QVERIFY(p->writeTape(QStringLiteral("34"), QStringLiteral("x,0,0\n")));
-        p->keyRoute(QStringLiteral("34"), QString());
+        p->keyRoute(QStringLiteral("34"), QString()); // announcements but no fare file
         QCOMPARE(QPoint(p->cp->tape().count(), p->cp->tape().position()), QPoint(3, 1));
         QVERIFY(p->find<QGroupBox>("grpM_Tape")->isEnabled());
         QCOMPARE(p->host.messages.size(), 1);
         QCOMPARE(routeState().routeNumber + u'-' + QString::number(routeState().currentStop), QStringLiteral("12-2"));
         QCOMPARE(p->cell(2), fareAt(3, 2));
+        for (bool clear : {true, false}) {
+            p->find("Check1")->click();
+            QCOMPARE(test::control<QTimer>(p->board, "Timer1")->isActive(), !clear);
+            for (const char *name : {"Frame1_0", "Frame1_1", "Command2_0", "Command2_1", "Frame6", "grpM_Tape"})
+                QCOMPARE(p->find<QWidget>(name)->isEnabled(), !clear);
+            QVERIFY(p->find("Command4")->isEnabled() && p->find("Option4_1")->isEnabled());
+        }
+        QCOMPARE(p->cell(2), fareAt(3, 2));
         p->find("cmdTapeNext")->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));
     }
-
     void stepFlagsStepTheBoard()
     {
         p->options->sounds.preAlways = kChosen; // "always": forward only
@@ -348,21 +303,18 @@ private slots:
         QVERIFY(p->writeTape(QStringLiteral("12"), QStringLiteral("一,0,1\r\n二,1,0\r\n三,1,1")));
         p->keyRoute(QStringLiteral("12"), QString());
         p->sound.plays.clear();
-        // Stop shown after each button ("送り" 4 times, "戻し" 3), the last at either end of the tape.
         const int stops[] = {1, 2, 3, 4, 3, 3, 3};
         for (int i = 0; i < 7; ++i) {
             p->find(i < 4 ? "cmdTapeNext" : "cmdTapeBack")->click();
             QCOMPARE(routeState().currentStop + 1, stops[i]);
         }
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二", "三", "二", "一"}));
-        // "always" is for going forward; back, entry 1's own flag chooses. A step
-        // plays the (unset) step sound.
+        // Back, entry 1's own flag chooses; a step plays the (unset) step sound.
         QCOMPARE(p->played(), (QStringList{"pre.wav", "pre.wav", "", "pre.wav", "", "", "", "flag1.wav"}));
         QCOMPARE(p->sound.plays.last().slot + QString::number(p->sound.plays.last().synchronous), QStringLiteral("S20"));
         p->find("cmdTapeStop")->click();
         QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
     }
-
     void adjustDialogKeepsTheChoice()
     {
         VoiceSettings saved;
@@ -375,7 +327,6 @@ private slots:
         p->find("cmdTapeSet")->click();
         auto *dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog && dialog->isVisible());
-        // The one in use is chosen.
         QCOMPARE(dialog->engineList->currentText(), QStringLiteral("fake"));
         dialog->rateSlider->setValue(5);
         // The sample cuts short what is being said.
@@ -385,7 +336,6 @@ private slots:
         QCOMPARE(p->speech.started.last().rate, 0.5);
         dialog->accept();
         QTRY_VERIFY(!p->panel->findChild<VoiceDialog *>());
-
         // Cancel goes back to the choice in force when the dialog opened.
         p->find("cmdTapeSet")->click();
         QVERIFY(dialog = p->panel->findChild<VoiceDialog *>());
@@ -396,13 +346,10 @@ private slots:
         QCOMPARE(p->speech.started.last().pitch, -1.0);
         dialog->reject();
         QCOMPARE(QPointF(p->speech.started.last().rate, p->speech.started.last().pitch), QPointF(0.5, 0.0));
-
-        // The next start-up uses the choice kept.
-        p->program.reset();
+        p->program.reset(); // the next start-up uses the choice kept
         p->start();
         QCOMPARE(QPointF(p->speech.started.last().rate, p->speech.started.last().pitch), QPointF(0.5, 0.0));
     }
-
 private:
     std::unique_ptr<test::Program> p;
 };
