@@ -23,22 +23,20 @@ using namespace lumina;
 class bench_Lumina : public QObject
 {
     Q_OBJECT
-
 private slots:
     // From starting the program's process to both main windows on screen, on a first start.
     void startUp()
     {
         QTemporaryDir scratch;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("lumina.startup.info=true"));
+        env.insert("XDG_CONFIG_HOME", scratch.filePath("config"));
+        env.insert("QT_LOGGING_RULES", "lumina.startup.info=true");
         QBENCHMARK {
             QProcess process;
             process.setProcessEnvironment(env);
             process.setReadChannel(QProcess::StandardError);
             // A settings file that does not exist: every run is a first start.
-            process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina"),
-                          {QStringLiteral("--settings"), scratch.filePath(QStringLiteral("new.in4"))});
+            process.start(QCoreApplication::applicationDirPath() + "/lumina", {"--settings", scratch.filePath("new.in4")});
             QByteArray said;
             while (!said.contains("both windows shown") && process.waitForReadyRead(10000))
                 said += process.readAllStandardError();
@@ -47,7 +45,6 @@ private slots:
             process.waitForFinished();
         }
     }
-
     // One step at the board's scale x1, from the click to the board fully drawn.
     void stepAndRedraw()
     {
@@ -55,8 +52,7 @@ private slots:
         QVERIFY(p.writeRoute(QStringLiteral("12"), 40));
         p.keyRoute(QStringLiteral("12"), QStringLiteral("1"));
         int direction = 1;
-        // One picture kept across steps, as a window's backing store is: a fresh
-        // one per step would measure the allocator, not the board.
+        // One picture kept across steps, as a window's backing store is: a fresh one would measure the allocator.
         QImage frame(p.board->size(), QImage::Format_ARGB32_Premultiplied);
         QBENCHMARK {
             if (routeState().currentStop == 0 || routeState().currentStop == 39)
@@ -65,9 +61,7 @@ private slots:
             p.board->render(&frame);
         }
     }
-
-    // Reading and checking a full route (301 stops, names of ten kanji, every
-    // value set) from disk, and putting it in force.
+    // Reading and checking a full route (301 stops, names of ten kanji, every value set) from disk, and putting it in force.
     void setFullRoute()
     {
         QTemporaryDir dir;
@@ -75,14 +69,11 @@ private slots:
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("301.hy3")), FareFileWriter().toBytes(records)));
         test::FakeHostLib fake;
         RouteState state;
-        QBENCHMARK {
-            QVERIFY(setRoute(state, dir.path(), RouteEntry{QStringLiteral("301"), 1}));
-        }
+        QBENCHMARK { QVERIFY(setRoute(state, dir.path(), RouteEntry{QStringLiteral("301"), 1})); }
         QCOMPARE(state.stopCount, qint16(301));
     }
-
-    // One ticket into the preview picture, as each board update does with the
-    // preview on, with the slower of the two sample plug-ins. Target: under 1 ms.
+    // One ticket into the preview picture, as each board update does with the preview on, with the slower of
+    // the two sample plug-ins. Target: under 1 ms.
     void drawTicket()
     {
         const QString plugin = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/barcode.4SP");
@@ -94,11 +85,9 @@ private slots:
             picture.fill(Qt::white);
             QString stop = QStringLiteral("星見台ニュータウン入口"), date = QStringLiteral("12-07-2026");
             ++ticket;
-            host().drawTicket(plugin, picture, stop, date, QStringLiteral("08:05:00"), 12, qint16(ticket % 60 + 1),
-                              qint16(ticket % 24 + 1), 1);
+            host().drawTicket(plugin, picture, stop, date, "08:05:00", 12, qint16(ticket % 60 + 1), qint16(ticket % 24 + 1), 1);
         }
     }
-
     // The CPU a scrolling name takes, moving all the time. Target: at most 3 % of one core.
     void scrollingCpuLoad()
     {
@@ -116,10 +105,8 @@ private slots:
         QVERIFY(strip.isScrolling());
         QVERIFY(percent <= 3.0);
     }
-
-    // From an asynchronous play call until the cached clip first goes to the
-    // sound server (a null sink of its own when PulseAudio is installed); the
-    // server's own latency comes on top.
+    // From an asynchronous play call until the cached clip first goes to the sound server (a null sink of its
+    // own when PulseAudio is installed); the server's own latency comes on top.
     void callToFirstSamples()
     {
         test::NullSinkServer server;

@@ -11,7 +11,6 @@ using namespace lumina;
 using namespace lumina::test;
 
 namespace {
-
 // The program with its settings file, finding route 12 in `folder`.
 struct Run : Program {
     explicit Run(const QString &folder)
@@ -21,7 +20,6 @@ struct Run : Program {
         board->stopClock(); // pictures show the clock before its first tick
         options->folders = {folder, folder};
     }
-    // Sounds, speech, waits, messages, the keypad displays, the stop, cell 1, dialogs.
     QStringList trace() const
     {
         QStringList log = speech.log;
@@ -35,14 +33,12 @@ struct Run : Program {
                    << QString::number(panel->findChildren<QDialog *>().size());
     }
 };
-
 } // namespace
 
 // Keys press the panel's buttons; lumina-fare render draws the board as the window shows it.
 class tst_KeysRender : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase()
     {
@@ -54,17 +50,14 @@ private slots:
             for (size_t t = 0; t < 60; ++t)
                 stops[s].values[t] = t > s + 3 ? qint16(-1) : qint16(150 + 30 * s + 10 * t);
         }
-        QFile fares(m_dir.filePath("12.hy3"));
-        QVERIFY(fares.open(QIODevice::WriteOnly) && FareFileWriter().write(&fares, stops));
+        QVERIFY(writeFile(m_dir.filePath("12.hy3"), FareFileWriter().toBytes(stops)));
         QVERIFY(writeFile(m_dir.filePath("12tp.csv"), cp932::encode(u"一,1,0\r\n二,1,0\r\n三,0,0\r\n")));
         QVERIFY(writeFile(m_dir.filePath("bad.in4"), "garbage"));
         SettingsFile previewFive = initialRecords(); // a check box of the panel has no such value
         previewFive.controlPanel.preview = 5;
         QVERIFY(writeFile(m_dir.filePath("preview5.in4"), SettingsWriter::toBytes(previewFive)));
     }
-
     void keysDoWhatClicksDo_data() { fixtureTable("app/keys-and-clicks.txt", 4); }
-
     void keysDoWhatClicksDo()
     {
         QFETCH(QStringList, row);
@@ -98,9 +91,7 @@ private slots:
         }
         QCOMPARE(byKeys, run.trace());
     }
-
     void pictureIsTheWindow_data() { fixtureTable("app/render-like-window.txt", 5); }
-
     void pictureIsTheWindow()
     {
         LUMINA_REQUIRE_FONTS();
@@ -132,20 +123,16 @@ private slots:
         for (; board->stopNameRising(); now += 100)
             board->advanceStopName();
         const QImage window = board->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-
-        QStringList args{"DIR/12.hy3", "--stop", QString::number(stop), "--section", QString::number(section),
-                         "--scale", QString::number(scale), "-o", "DIR/board.png"};
+        QStringList args{"DIR/12.hy3", "--stop", row[0], "--section", row[1], "--scale", row[2], "-o", "DIR/board.png"};
         if (own)
             args << "--night" << "--settings" << settings;
         QCOMPARE(render(args), 0);
         QCOMPARE(QImage(m_dir.filePath("board.png")).convertToFormat(QImage::Format_ARGB32), window);
-        QCOMPARE(render({"DIR/12.hy3", "--all", "DIR/all", "--section", QString::number(section)}), 0);
+        QCOMPARE(render({"DIR/12.hy3", "--all", "DIR/all", "--section", row[1]}), 0);
         QCOMPARE(QDir(m_dir.filePath("all")).entryList(QDir::Files, QDir::Name),
                  (QStringList{"stop-001.png", "stop-002.png", "stop-003.png", "stop-004.png", "stop-005.png"}));
     }
-
     void refused_data() { fixtureTable("app/render-refused.txt", 3); }
-
     void refused()
     {
         QFETCH(QStringList, row);
@@ -156,20 +143,17 @@ private slots:
         // Nothing is written: no picture, nor a copy of a damaged settings file.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
     }
-
 private:
     int render(QStringList args, QString *errors = nullptr)
     {
         QProcess tool;
-        tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"),
-                   QStringList{QStringLiteral("render")}
-                           + args.replaceInStrings("DATA", LUMINA_TEST_DATA).replaceInStrings("DIR", m_dir.path()));
+        args.replaceInStrings("DATA", LUMINA_TEST_DATA).replaceInStrings("DIR", m_dir.path());
+        tool.start(QCoreApplication::applicationDirPath() + "/lumina-fare", QStringList{"render"} + args);
         tool.waitForFinished(60000);
         if (errors)
             *errors = QString::fromUtf8(tool.readAllStandardError());
         return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
     }
-
     QTemporaryDir m_dir;
 };
 

@@ -14,17 +14,14 @@
 using namespace lumina;
 using namespace lumina::test;
 
-// Start-up and quit of the whole program, as the windows, the sounds and the
-// speech engine show them; only the settings file and the exit are stood in for.
+// Start-up and quit of the whole program; only the settings file and the exit are stood in for.
 class tst_Lumina : public QObject
 {
     Q_OBJECT
-
 private slots:
     void startUpAndQuit_data()
     {
-        // The panel's second placement, a moment after start-up, is for a panel
-        // that neither the settings file nor the user has placed.
+        // The panel's second placement, after start-up, is for a panel nobody has placed.
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("byClosingThePanel");
         QTest::addColumn<QString>("placedBy");
@@ -33,7 +30,6 @@ private slots:
         QTest::newRow("panel moved by the user, closed, no") << false << true << "user";
         QTest::newRow("panel closed, yes") << true << true << "";
     }
-
     void startUpAndQuit()
     {
         QFETCH(bool, yes);
@@ -43,11 +39,8 @@ private slots:
         FakeSoundPlayer sound;
         FakeSpeech speech;
         Lumina program;
-        ControlPanelState placed;
-        placed.left = 300 * 15;
-        placed.top = 200 * 15;
-        // The settings file is read last: the options on the board, the speech
-        // engine started, the panel shown and the board shaped but not shown yet.
+        const ControlPanelState placed{.left = 300 * 15, .top = 200 * 15};
+        // The settings file is read last: the options applied, speech started, the board shaped but not shown.
         program.settings().panel.autoTicketNumbers = 0;
         bool loaded = false;
         program.seams().loadIni = [&] {
@@ -78,7 +71,6 @@ private slots:
         BoardWindow *board = program.board();
         PanelWindow *panel = program.panel();
         QVERIFY(board->isVisible() && panel->isVisible());
-
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(board->pos(), area.topLeft());
         if (placedBy.isEmpty()) {
@@ -90,7 +82,6 @@ private slots:
         }
         // The model number is the executable's own name, so a renamed copy shows it.
         QCOMPARE(board->windowTitle(), QStringLiteral("ルミナ - 型番:tst_lumina"));
-
         board->setStopName(QStringLiteral("停留所"));
         QVERIFY(!board->close()); // the board cannot be closed by itself, nor asks
         fake.messageAnswers.push_back(yes ? MessageResult::Yes : MessageResult::No);

@@ -20,12 +20,10 @@
 using namespace lumina;
 using namespace lumina::test;
 
-// Loading the settings into the windows and saving them from there, and what
-// happens when either goes wrong.
+// Loading the settings into the windows and saving them from there, also when either goes wrong.
 class tst_SettingsStore : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -41,14 +39,12 @@ private slots:
         m_panel->move(400, 400);
         m_log.clear();
     }
-
     void cleanup()
     {
         m_panel.reset();
         m_board.reset();
         m_host.reset();
     }
-
     void firstSaveWithoutFile()
     {
         QVERIFY(writeFile(beside(), QByteArray(5000, 'x'))); // a longer file is replaced whole
@@ -61,7 +57,6 @@ private slots:
         expected.board = saved.board;
         QVERIFY(saved == expected);
     }
-
     void everyFieldLoadsInOrderAndSavesBackIdentical()
     {
         m_board->setAllCells(1230);
@@ -77,8 +72,7 @@ private slots:
         QVERIFY(m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_1")) < m_panel->children().indexOf(control<QWidget>(m_panel.get(), "Frame1_0")));
         QCOMPARE(m_panel->pos(), QPoint(200, 300));
         QCOMPARE(m_board->pos(), QPoint(100, 80));
-        // The strip takes its colours; the cells their digit settings and colours,
-        // emptied; the clock the colours only.
+        // The cells take their digit settings and colours, emptied; the clock the colours only.
         const SettingsFile expected = parse(original);
         const auto *strip = control<StopNameStrip>(m_board.get(), "ChimeiCtl");
         QCOMPARE((QList{strip->backColour(), strip->textColour()}), (QList{expected.stopName.backColour, expected.stopName.textColour}));
@@ -88,9 +82,7 @@ private slots:
         QCOMPARE(control<SegmentDisplay>(m_board.get(), "TimeDegit_1")->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
             QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
-
-        // Written back, byte for byte, from the settings and the windows; what
-        // the windows hold at quit is saved.
+        // Written back byte for byte, from the settings and what the windows hold at quit.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
@@ -99,27 +91,23 @@ private slots:
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.zeroMode, qint16(3));
     }
-
     void loadFailures_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // "dir": a folder in its place; "none": no file
         QTest::addColumn<QString>("message"); // the start of it; empty: none
         QTest::addColumn<bool>("applied");
         SettingsFile bad = parse(fixture("every_field.in4"));
-        // Windows placed out of every screen's sight stay where they are; the rest
-        // of the panel state is restored all the same.
+        // Windows placed out of every screen's sight stay put; the rest of the panel state is restored.
         bad.board = {-2147483647 - 1, 2147483647};
         bad.controlPanel.left = 15 * 100000;
         QTest::newRow("out of sight") << SettingsWriter::toBytes(bad) << "" << true;
         bad.controlPanel.preview = 5; // a check box has no such value
         QTest::newRow("panel check box 5") << SettingsWriter::toBytes(bad) << "エラー Code:380\r\n" << false;
-        QTest::newRow("list index 60") << fixture("bad_combo.in4")
-                                       << "エラー Code:380\r\n内容:プロパティの値が不正です。\r\nモジュール:mdlIniIo.LoadIni()" << false;
+        QTest::newRow("list index 60") << fixture("bad_combo.in4") << "エラー Code:380\r\n内容:プロパティの値が不正です。\r\n" << false;
         QTest::newRow("no file: a first start") << QByteArray("none") << "" << false;
         QTest::newRow("empty file") << QByteArray("") << "" << false;
         QTest::newRow("folder in its place") << QByteArray("dir") << "エラー Code:" << false;
     }
-
     void loadFailures()
     {
         QFETCH(QByteArray, bytes);
@@ -128,21 +116,16 @@ private slots:
         QVERIFY(bytes == "none" || (bytes == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), bytes)));
         QCOMPARE(loadIni(targets(), m_location, m_records), message.isEmpty());
         QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
-            QVERIFY(m_host->messages[0].text.startsWith(message));
-            QVERIFY(m_host->messages[0].text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()")));
-        }
-        // Nothing after a failing field: neither the panel nor the board nor the
-        // options on the board.
+        const QString text = m_host->messages.value(0).text;
+        QVERIFY(message.isEmpty() || (text.startsWith(message) && text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()"))));
+        // Nothing after a failing field: neither the panel nor the board nor the options on the board.
         QCOMPARE(m_log.contains("SetProp"), applied);
         if (applied)
             QCOMPARE(control<QScrollBar>(m_panel.get(), "HScroll1_1")->value(), 2500);
         QCOMPARE(m_panel->pos(), QPoint(400, 400));
         QCOMPARE(m_board->pos(), QPoint(0, 0));
     }
-
     void damagedFileIsReportedAndKept_data() { fixtureTable("app/damaged-settings.txt", 5); }
-
     void damagedFileIsReportedAndKept()
     {
         QFETCH(QStringList, row);
@@ -158,20 +141,16 @@ private slots:
         const QString text = m_host->messages[0].text;
         QVERIFY2(text.contains(beside()) && text.contains(kept) && text.contains(used), qPrintable(text));
         QCOMPARE(readFile(kept), bytes);
-        // Fields after the end keep what the windows had, not zeros; those before
-        // it are applied.
+        // Fields after the end keep what the windows had, not zeros; those before it are applied.
         QCOMPARE(m_records.sounds.preSound, QStringLiteral("今の音.wav"));
         QCOMPARE(m_records.folders.announcementDataFolder, QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
         QCOMPARE(m_log.last(), QStringLiteral("SetProp"));
-
         // The quit writes a whole new file, without another word.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), SettingsWriter::toBytes(m_records));
         QCOMPARE(m_host->messages.size(), 1);
     }
-
     void saveFailuresKeepTheOldFile_data() { fixtureTable("app/save-failures.txt", 5); }
-
     void saveFailuresKeepTheOldFile()
     {
         QFETCH(QStringList, row);
@@ -182,9 +161,8 @@ private slots:
         if (old.isEmpty()) // the user's folder would have to be made below a plain file
             QVERIFY(writeFile(m_dir->filePath(QStringLiteral("config")), "x"));
         QVERIFY(old.isEmpty() || (old == "dir" ? QDir().mkpath(beside()) : writeFile(beside(), old)));
-        const QString folder = bin();
         if (row[1] == u"yes")
-            m_location.writable = [folder](const QString &path) { return path != folder; };
+            m_location.writable = [folder = bin()](const QString &path) { return path != folder; };
         m_records.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
         // The file system refuses every byte past the limit.
         rlimit before{};
@@ -212,7 +190,6 @@ private slots:
         QCOMPARE(QDir(bin()).entryList(QDir::Files), besideFile);
         QCOMPARE(QDir(m_location.userConfigFolder).entryList(QDir::Files), QStringList());
     }
-
     void missingCodePageIsToldAndNothingSaved()
     {
         cp932::useConverter("no-such-converter");
@@ -231,15 +208,10 @@ private slots:
         QCOMPARE(readFile(beside()), old);
         QCOMPARE(m_host->messages.size(), 1); // said once, at start-up
     }
-
 private:
-    IniTargets targets()
-    {
-        return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }};
-    }
+    IniTargets targets() { return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }}; }
     QString beside() const { return m_location.besideExecutable(); }
     QString bin() const { return m_dir->filePath(QStringLiteral("bin")); }
-
     std::unique_ptr<QTemporaryDir> m_dir;
     IniLocation m_location;
     SettingsFile m_records;

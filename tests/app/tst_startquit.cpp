@@ -3,30 +3,24 @@
 #include "../settings/SettingsFixtures.h"
 #include "base/Geometry.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 
 using namespace lumina;
 using namespace lumina::test;
 
-// The real program under a window manager that draws title bars and borders
-// (Xvfb with openbox): started with a settings file, quit through the panel's
-// close button and the question, and the file compared byte for byte.
+// The real program under a window manager that draws frames (Xvfb with openbox): started with a
+// settings file, quit through the panel's close button and the question, the file compared after.
 class tst_StartQuit : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase()
     {
-        for (const char *tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"}) {
+        for (const char *tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo"})
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed (scripts/setup.sh)").arg(QLatin1String(tool))));
-        }
-        // The server picks a free display number and tells it on its output. What
-        // the X programs print besides goes nowhere: a pipe nobody reads while a
-        // tool runs would fill up and stop them.
+        // Output nobody reads goes nowhere: a full pipe would stop the tool.
         m_server.setStandardErrorFile(QProcess::nullDevice());
         m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
         QVERIFY(m_server.waitForStarted(30000));
@@ -36,8 +30,7 @@ private slots:
         m_windowManager.setStandardOutputFile(QProcess::nullDevice());
         m_windowManager.setStandardErrorFile(QProcess::nullDevice());
         const auto managed = [this] { return x11("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
-        // On a busy machine the window manager has now and then not taken over
-        // the display: give it a few tries.
+        // On a busy machine the window manager now and then fails to take over the display.
         for (int attempt = 1; attempt <= 3; ++attempt) {
             m_windowManager.start("openbox", {"--replace"});
             QVERIFY(m_windowManager.waitForStarted(30000));
@@ -49,21 +42,16 @@ private slots:
         }
         QFAIL("no window manager");
     }
-
     void cleanupTestCase()
     {
-        // One that does not end in time is killed with its QProcess.
         for (QProcess *p : {&m_windowManager, &m_server}) {
             p->terminate();
             p->waitForFinished(10000);
         }
     }
-
     void startAndQuitSavesWhatWasLoaded_data()
     {
-        // Where the left button goes down and drags, relative to the board (at
-        // 100, 60); none: no drag. Only a drag by the board's own surface moves
-        // it, and then the quit saves the new place.
+        // Where the left button drags, relative to the board (at 100, 60); none: no drag.
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QPoint>("dragAt");
         QTest::addColumn<bool>("moves");
@@ -72,7 +60,6 @@ private slots:
         QTest::newRow("drag by fare cell 1") << board100x60 << QPoint(236, 59) << false;
         QTest::newRow("drag by the board") << board100x60 << QPoint(20, 20) << true;
     }
-
     void startAndQuitSavesWhatWasLoaded()
     {
         QFETCH(QByteArray, settings);
@@ -97,33 +84,26 @@ private slots:
         else
             QCOMPARE(saved.toHex(' '), settings.toHex(' '));
     }
-
 private:
-    // Runs an X tool on our display; its output, or a null array on failure.
+    // Output of an X tool on our display, or a null array on failure.
     QByteArray x11(const QString &program, const QStringList &args)
     {
         QProcess tool;
         tool.setProcessEnvironment(m_env);
         tool.setStandardErrorFile(QProcess::nullDevice());
         tool.start(program, args);
-        // A tool still running at the time limit is killed with `tool`.
         if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
             return {};
         const QByteArray out = tool.readAllStandardOutput().trimmed();
         return out.isNull() ? QByteArray("") : out;
     }
-
-    // The first shown window whose title matches, once there is one.
     QByteArray findWindow(const QString &title)
     {
         return x11("xdotool", {"search", "--sync", "--onlyvisible", "--name", title}).split('\n').value(0);
     }
-
-    // Starts a copy of the program in `dir` with `settings` beside it, until
-    // the window manager has framed the panel.
+    // A copy of the program in `dir` with `settings` beside it, until the window manager has framed the panel.
     bool start(const QTemporaryDir &dir, const QByteArray &settings)
     {
-        // The settings file sits beside the executable: run a copy of it.
         const QString exe = dir.filePath("lumina");
         if (!QFile::copy(LUMINA_PROGRAM, exe) || !writeFile(dir.filePath("lumina.in4"), settings))
             return false;
@@ -142,12 +122,10 @@ private:
             qWarning() << "windows not found:" << m_panel << m_board << m_program.state();
             return false;
         }
-        // Framed, and put back where the settings placed its outer edge.
         const SettingsFile loaded = parse(settings);
         const QPoint placed(px(loaded.controlPanel.left), px(loaded.controlPanel.top));
         return QTest::qWaitFor([&] { return panelFramePosition() == placed; }, 60000);
     }
-
     // The panel's close button (Alt+F4 under openbox), then Yes to the question.
     bool quit()
     {
@@ -158,10 +136,8 @@ private:
             qWarning() << "no quit question";
             return false;
         }
-        return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit
-               && m_program.exitCode() == 0;
+        return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit && m_program.exitCode() == 0;
     }
-
     // The outer edge of the panel's frame; none before the window manager framed it.
     QPoint panelFramePosition()
     {
@@ -170,8 +146,6 @@ private:
             return {};
         return position(m_panel) - QPoint(extents[0].trimmed().toInt(), extents[2].trimmed().toInt());
     }
-
-    // The inside of a window, on the screen.
     QPoint position(const QByteArray &window)
     {
         const QByteArray info = x11("xwininfo", {"-id", window});
@@ -181,9 +155,7 @@ private:
         };
         return QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:"));
     }
-
-    // Button down at `from`, then the pointer moves a step at a time until the
-    // board follows (or the steps run out); returns the step it moved at.
+    // Drags from `from` a step at a time until the board follows; returns the step it moved at (0: never).
     int drag(QPoint from, int maxSteps)
     {
         const QPoint before = position(m_board);
@@ -201,7 +173,6 @@ private:
         }
         return x11("xdotool", {"mouseup", "1"}).isNull() ? -1 : movedAt;
     }
-
     static QByteArray settingsWith(qint32 panelLeft, qint32 panelTop, qint32 boardLeft, qint32 boardTop)
     {
         SettingsFile s = parse(fixture("defaults.in4"));
@@ -210,7 +181,6 @@ private:
         s.board = {boardLeft, boardTop};
         return SettingsWriter::toBytes(s);
     }
-
     QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
     QProcess m_server, m_windowManager, m_program;
     QByteArray m_board, m_panel;
