@@ -45,7 +45,6 @@ private slots:
         QVERIFY2(result.text.contains(text), qPrintable(result.text));
         QVERIFY(result.text.isEmpty() || result.text.endsWith(QLatin1Char('\n')));
     }
-
     void sampleSounds_data()
     {
         QTest::addColumn<QStringList>("present");
@@ -56,7 +55,6 @@ private slots:
         // A folder where a file should be is no sound.
         QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
     }
-
     void sampleSounds()
     {
         QFETCH(QStringList, present);
@@ -68,7 +66,6 @@ private slots:
                                         : touch(samples.filePath("sounds/" + name)));
         SettingsFile settings;
         applySampleSetup(settings, samples.path());
-
         QCOMPARE(settings.folders.fareDataFolder, samples.path());
         QCOMPARE(settings.folders.announcementDataFolder, samples.filePath("tape"));
         QStringList set;
@@ -81,7 +78,6 @@ private slots:
         }
         QCOMPARE(set, expected);
     }
-
     void startUp_data()
     {
         QTest::addColumn<bool>("settingsFile");
@@ -90,7 +86,6 @@ private slots:
         QTest::newRow("settings file exists") << true << true;
         QTest::newRow("no sample data") << false << false;
     }
-
     void startUp()
     {
         QFETCH(bool, settingsFile);
@@ -112,11 +107,10 @@ private slots:
         program.seams().loadIni = [&] { ++loads; };
         startWithSamplesIfNew(program, location, sampleFolder);
         program.startUp();
-
         QCOMPARE(loads, 1);
         QCOMPARE(program.settings().folders.fareDataFolder, sampleSetUp ? sampleFolder : QString());
-        QCOMPARE(program.settings().sounds.routeSetSound,
-                 sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString());
+        const QString routeSound = sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString();
+        QCOMPARE(program.settings().sounds.routeSetSound, routeSound);
         QVERIFY(fake.messages.isEmpty());
     }
 };
