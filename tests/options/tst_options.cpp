@@ -42,8 +42,7 @@ private slots:
         m_dlg.reset();
         m_host.reset();
     }
-    // The pages with every switch on are reference pictures.
-    void switchesEnableTheirGroups()
+    void switchesAndOptionGroups()
     {
         QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
         static const char *const pairs[][2] = {
@@ -68,9 +67,6 @@ private slots:
                 box->setChecked(false);
             }
         }
-    }
-    void optionGroups()
-    {
         auto *always = control<QRadioButton>("Option2_0"), *byColumn = control<QRadioButton>("Option2_1");
         // A stored setting can leave a group with no choice; choosing again is exclusive.
         setOptionValue(always, false);
@@ -86,26 +82,6 @@ private slots:
         QVERIFY(byColumn->isChecked());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
-    }
-    void fixedDate()
-    {
-        auto *shown = control<QLabel>("Label10");
-        QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-        choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
-        int result = 1;
-        bool zeroFilled = false;
-        m_host->dateDialog = [&](SystemTime &date) {
-            zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
-            date = {987, 1, 0, 5};
-            return result;
-        };
-        control<QPushButton>("Command7")->click();
-        QVERIFY(zeroFilled);
-        QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
-        result = 0;
-        control<QPushButton>("Command7")->click();
-        QCOMPARE(m_host->dateDialogCalls, 2);
-        QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
     void colourChooser()
@@ -231,8 +207,11 @@ private slots:
         QVERIFY(accepted || remarks->toPlainText() == remarked);
         QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
     }
-    void forgetAndDateGroupFollowThePlugin()
+    // The date group and the date chooser follow the plug-in; "×" forgets it.
+    void pluginAndDate()
     {
+        auto *shown = control<QLabel>("Label10");
+        QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         auto *usePreview = control<QCheckBox>("chkUseSeiriPrev");
         QWidget *dateGroup = control<QWidget>("Frame7");
         usePreview->setChecked(true);
@@ -260,6 +239,21 @@ private slots:
         choosePlugIn(kSamples + QStringLiteral("barcode.4SP"));
         m_dlg->setSettings(SettingsFile());
         QCOMPARE(control<QListWidget>("List1")->count(), 0);
+        choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
+        int result = 1;
+        bool zeroFilled = false;
+        m_host->dateDialog = [&](SystemTime &date) {
+            zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
+            date = {987, 1, 0, 5};
+            return result;
+        };
+        control<QPushButton>("Command7")->click();
+        QVERIFY(zeroFilled);
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
+        result = 0;
+        control<QPushButton>("Command7")->click();
+        QCOMPARE(m_host->dateDialogCalls, 2);
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
     // The lists show the voice in force, none when not offered; the choice comes back from the
     // file each time it is saved; closing silences the sample (cutting speech short: tst_panelcontroller).

@@ -45,23 +45,12 @@ private slots:
         QVERIFY2(result.text.contains(text), qPrintable(result.text));
         QVERIFY(result.text.isEmpty() || result.text.endsWith(QLatin1Char('\n')));
     }
-    void sampleSounds_data()
-    {
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<QStringList>("expected"); // "field file", for the fields that get a sound
-        QTest::newRow("all") << QStringList{"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid", "step.wav"}
-                             << QStringList{"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav", "5 chime.mp3",
-                                            "6 melody.mid", "7 step.wav", "8 step.wav", "9 chime.mp3", "10 melody.mid"};
-        // A folder where a file should be is no sound.
-        QTest::newRow("folder named like a sound") << QStringList{"key.wav/"} << QStringList();
-    }
+    // A folder where a file should be (step.wav) is no sound.
     void sampleSounds()
     {
-        QFETCH(QStringList, present);
-        QFETCH(QStringList, expected);
         FakeHostLib fake;
         QTemporaryDir samples;
-        for (const QString &name : present)
+        for (const QString name : {"route.wav", "key.wav", "pre.wav", "chime.mp3", "melody.mid", "step.wav/"})
             QVERIFY(name.endsWith(u'/') ? QDir().mkpath(samples.filePath("sounds/" + name))
                                         : touch(samples.filePath("sounds/" + name)));
         SettingsFile settings;
@@ -76,7 +65,8 @@ private slots:
             QVERIFY2(field->startsWith(samples.filePath("sounds/")), qPrintable(*field));
             set << QStringLiteral("%1 %2").arg(i).arg(QFileInfo(*field).fileName());
         }
-        QCOMPARE(set, expected);
+        QCOMPARE(set, QStringList({"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav", "5 chime.mp3", "6 melody.mid",
+                                   "9 chime.mp3", "10 melody.mid"}));
     }
     void startUp_data()
     {
@@ -101,7 +91,6 @@ private slots:
         location.chosenFile = dir.filePath("set-up.in4");
         if (settingsFile)
             QVERIFY(touch(location.chosenFile));
-
         Lumina program;
         int loads = 0;
         program.seams().loadIni = [&] { ++loads; };
