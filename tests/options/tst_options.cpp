@@ -23,8 +23,7 @@ using namespace lumina;
 const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
 const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
 
-// The options dialog's handlers, with the panel's company list and ticket picture beside it;
-// its pages as the operator sees them are tst_pictures' reference pictures.
+// The options dialog's handlers; its pages as the operator sees them are tst_pictures' reference pictures.
 class tst_Options : public QObject
 {
     Q_OBJECT
@@ -207,7 +206,6 @@ private slots:
         QVERIFY(accepted || remarks->toPlainText() == remarked);
         QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
     }
-    // The date group and the date chooser follow the plug-in; "×" forgets it.
     void pluginAndDate()
     {
         auto *shown = control<QLabel>("Label10");
@@ -255,8 +253,7 @@ private slots:
         QCOMPARE(m_host->dateDialogCalls, 2);
         QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
-    // The lists show the voice in force, none when not offered; the choice comes back from the
-    // file each time it is saved; closing silences the sample (cutting speech short: tst_panelcontroller).
+    // Closing silences the sample; its cutting speech short is tst_panelcontroller's.
     void voiceChoice()
     {
         test::FakeSpeech speech;

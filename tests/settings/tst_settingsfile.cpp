@@ -116,8 +116,7 @@ private slots:
         QVERIFY2(reader.errorString().endsWith(row[2]), qPrintable(reader.errorString()));
         QCOMPARE(reader.fieldsRead(), fields < 0 ? settingsFieldCount() + fields : fields);
         QCOMPARE(reader.bytesRead(), bytes.size());
-        // The fields the file holds are taken, the others kept, field by field:
-        // without its last byte, the last cell keeps only its last field.
+        // Field by field: without its last byte, the last cell keeps only its last field.
         const SettingsFile full = parse(fixture("every_field.in4")), keep = sentinel();
         const auto expect = [&bytes](qsizetype end, const auto &fromFile, const auto &kept) { return bytes.size() >= end ? fromFile : kept; };
         QCOMPARE(s.folders.fareDataFolder, expect(29, full.folders.fareDataFolder, keep.folders.fareDataFolder));
@@ -173,8 +172,7 @@ private slots:
         auto *place = new WindowPlace(&window);
         place->restore(1500, 1500);
         QCOMPARE(window.pos(), QPoint(100, 100));
-        // Framed late, the window's inside lands where its outer edge was meant to
-        // go: it is put back as soon as it moves there.
+        // Framed late, the window's inside lands where its outer edge was meant to go: it is put back.
         window.setGeometry(QRect(QPoint(100, 100), window.size()));
         QCOMPARE(window.pos(), QPoint(100, 100));
         // A position off every screen leaves the window where it is, as if never placed.
@@ -224,8 +222,7 @@ private slots:
         QCOMPARE(into.folders.fareDataFolder, QStringLiteral("first field"));
         QCOMPARE(into.customColours[16], rgb(1, 2, 3));
     }
-    // The dialog shows every option of a file and hands each back unchanged;
-    // what depends on a switch follows it.
+    // The dialog shows every option of a file and hands each back; what depends on a switch follows it.
     void dialogShowsAndHandsBack()
     {
         for (const bool everyField : {false, true}) {

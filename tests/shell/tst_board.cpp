@@ -62,19 +62,7 @@ private slots:
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
-    void startUpPassSetsEveryCell()
-    {
-        test::Program p;
-        for (int i : {1, 60}) {
-            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
-            cell->setDigitStyle(0);
-            cell->setValue(5);
-            p.program->defaultSeams().initFareCells();
-            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
-        }
-    }
-    // A double-click on a cell: the digit dialog of that cell; on confirmation its
-    // shift, fill and zero mode for all 60, with the panel disabled meanwhile.
+    // A double-click on a cell: its digit dialog; on confirmation its settings for all 60 cells.
     void cellDialog_data()
     {
         QTest::addColumn<int>("result");
@@ -88,6 +76,14 @@ private slots:
         QFETCH(int, result);
         QFETCH(bool, userEditable);
         test::Program p;
+        // The start-up pass sets every cell, the first and the last too.
+        for (int i : {1, 60}) {
+            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+            cell->setDigitStyle(0);
+            cell->setValue(5);
+            p.program->defaultSeams().initFareCells();
+            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+        }
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
             test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
@@ -144,8 +140,7 @@ private slots:
         for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
             shown->setScreen(screen);
             fill(*shown);
-            // The strip's rounded corners are finer when scaled than a dense screen's
-            // enlarged x1 outline (checked above): compare the rest.
+            // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
             test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
         }
         const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -171,7 +166,6 @@ private slots:
         {
             test::Program p;
             QCOMPARE(p.board->boardScale(), restored);
-            // The menu's check mark shows the scale from the start.
             QVERIFY(p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(restored))->isChecked());
             QCOMPARE(p.board->mask().boundingRect().width(), 826 * restored);
             p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(chosen))->trigger();
@@ -206,7 +200,6 @@ private slots:
         QVERIFY(panel.width() > closedWidth);
         QCOMPARE(panel.frameGeometry().right(), area.right());
     }
-    // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
     void menu()
     {
         test::FakeHostLib host;
@@ -252,8 +245,7 @@ private slots:
 LUMINA_TEST_MAIN(tst_Board)
 #undef main
 
-// Screens of pixel ratio 1, 2 and 3, so one run can compare the scaled board with
-// the board drawn for a dense screen.
+// Screens of pixel ratio 1, 2 and 3, to compare the scaled board with the board drawn for a dense screen.
 int main(int argc, char **argv)
 {
     QTemporaryDir screens;
