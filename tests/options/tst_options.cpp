@@ -122,8 +122,7 @@ private slots:
         const InfoDigitSettings &d = chosen.infoDigits;
         const std::array digitColours{d.backColour, d.unlitColour, d.litColour};
         const OleColor handedBack = array == u'5' ? chosen.panel.ticketNumberColours[i]
-            : array == u'8' ? digitColours[i]
-                            : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
+            : array == u'8' ? digitColours[i] : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
         QCOMPARE(handedBack, backColor(b));
         const auto *preview = control<DigitRow>("M_Degit1");
         QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));

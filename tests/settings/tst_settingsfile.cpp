@@ -3,7 +3,6 @@
 #include "FailingDevice.h"
 #include "FakeHostLib.h"
 #include "SettingsFixtures.h"
-#include "app/SettingsStore.h"
 #include "options/OptionsDialog.h"
 #include "settings/IniError.h"
 #include "settings/OptionFields.h"
@@ -12,7 +11,6 @@
 
 #include <QLabel>
 #include <QScreen>
-#include <QWidget>
 #include <QtEndian>
 
 using namespace lumina;
@@ -48,8 +46,7 @@ private slots:
             ? QByteArray(40 * 0x10000, char(source[0].mid(5).toInt(nullptr, 16)))
             : fixture(qPrintable(source[0])) + QByteArray(source.value(1).toInt(), '\0');
         const qint64 read = row[1] == u"base" ? kSettingsFileBaseSize
-                            : row[1] == u"max" ? kSettingsFileMaxSize
-                                               : fixture(qPrintable(row[1])).size();
+                            : row[1] == u"max" ? kSettingsFileMaxSize : fixture(qPrintable(row[1])).size();
         QBuffer buffer(&file);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         SettingsFile s = sentinel();
@@ -62,7 +59,7 @@ private slots:
         if (!row[2].isEmpty())
             QCOMPARE(SettingsWriter::toBytes(s), fixture(qPrintable(row[2])));
     }
-    void fieldsInFileOrder()
+    void fieldsInFileOrderAndEncoding()
     {
         SettingsFile defaults;
         defaults.ticketPreview.fixedDate = fixedDateText(2026, 12, 6);
@@ -76,14 +73,11 @@ private slots:
         QCOMPARE(s.controlPanel.top, 4500);
         QCOMPARE(s.customColours[16], OleColor(0x00111111));
         QCOMPARE(s.cells[5], (CellDigitSetting{2, 1, 2}));
-    }
-    void encoding()
-    {
-        SettingsFile s;
-        s.folders = {QStringLiteral("駅前ｱ"), QStringLiteral("a\U0001F68Cb")}; // no bus in Shift-JIS
-        s.panel.panelsAutomatic = kChosen;
-        s.controlPanel.scrollSpeed = 0x01020304;
-        QByteArray b = SettingsWriter::toBytes(s);
+        SettingsFile written;
+        written.folders = {QStringLiteral("駅前ｱ"), QStringLiteral("a\U0001F68Cb")}; // no bus in Shift-JIS
+        written.panel.panelsAutomatic = kChosen;
+        written.controlPanel.scrollSpeed = 0x01020304;
+        QByteArray b = SettingsWriter::toBytes(written);
         QCOMPARE(b.left(12), QByteArray("\x05\x00\x89\x77\x91\x4f\xb1\x03\x00" "a?b", 12));
         QCOMPARE(b.size(), kSettingsFileBaseSize + 8);
         // Little-endian values; a chosen option button is FF FF; colours 0x00BBGGRR.
@@ -91,12 +85,12 @@ private slots:
         QCOMPARE(b.mid(8 + 140, 4), QByteArray("\x04\x03\x02\x01", 4));
         QCOMPARE(b.mid(8 + 6, 4), QByteArray("\xff\xff\xff\x00", 4));
         // An overlong string is cut after a whole double-byte character.
-        s.folders.fareDataFolder = QStringLiteral("a") + QString(40000, QChar(0x99C5)); // 駅
-        b = SettingsWriter::toBytes(s);
+        written.folders.fareDataFolder = QStringLiteral("a") + QString(40000, QChar(0x99C5)); // 駅
+        b = SettingsWriter::toBytes(written);
         QCOMPARE(qFromLittleEndian<quint16>(b.constData()), quint16(65535));
         QCOMPARE(parse(b).folders.fareDataFolder, QStringLiteral("a") + QString(32767, QChar(0x99C5)));
-        s.folders.fareDataFolder = QString(40000, QChar(0x99C5));
-        QCOMPARE(qFromLittleEndian<quint16>(SettingsWriter::toBytes(s).constData()), quint16(65534));
+        written.folders.fareDataFolder = QString(40000, QChar(0x99C5));
+        QCOMPARE(qFromLittleEndian<quint16>(SettingsWriter::toBytes(written).constData()), quint16(65534));
     }
     void shortFileKeepsFieldsBeyondItsEnd_data() { fixtureTable("settings/short-files.txt", 4); }
     void shortFileKeepsFieldsBeyondItsEnd()

@@ -10,7 +10,6 @@
 #include "app/Lumina.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using namespace lumina;
 using lumina::test::FakeHostLib;
