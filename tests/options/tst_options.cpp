@@ -23,9 +23,7 @@ using namespace lumina;
 const QString kSamples = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/");
 const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
 
-// The options dialog's handlers, with the panel's company list and ticket
-// picture beside it. Its pages as the operator sees them are the reference
-// pictures of tst_pictures.
+// The options dialog's handlers; its pages as the operator sees them are tst_pictures' reference pictures.
 class tst_Options : public QObject
 {
     Q_OBJECT
@@ -43,12 +41,8 @@ private slots:
         m_dlg.reset();
         m_host.reset();
     }
-
-    // Each switch enables (and for some shows) its group, and only that; the
-    // pages with every switch on are reference pictures.
-    void switchesEnableTheirGroups()
+    void switchesAndOptionGroups()
     {
-        // The preview's groups are not even shown before it is switched on.
         QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
         static const char *const pairs[][2] = {
             {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
@@ -60,7 +54,6 @@ private slots:
             toggle->click();
             QVERIFY(group->isEnabled() && !group->isHidden());
             QVERIFY(!control<QWidget>("Combo4_3")->isEnabled() || toggle->objectName() == u"Check3_3");
-            // Off again: by a click, or by the choice beside it.
             (toggle->objectName() == u"Option3_1" ? control("Option3_0") : toggle)->click();
             QVERIFY(!group->isEnabled());
             // A stored value written twice, or greyed, leaves the group in step.
@@ -73,11 +66,6 @@ private slots:
                 box->setChecked(false);
             }
         }
-    }
-
-    // The choices each page starts with are in the pages' reference pictures.
-    void optionGroups()
-    {
         auto *always = control<QRadioButton>("Option2_0"), *byColumn = control<QRadioButton>("Option2_1");
         // A stored setting can leave a group with no choice; choosing again is exclusive.
         setOptionValue(always, false);
@@ -94,29 +82,6 @@ private slots:
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
     }
-
-    void fixedDate()
-    {
-        // A new dialog starts at today; the chooser starts from nothing.
-        auto *shown = control<QLabel>("Label10");
-        QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
-        choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
-        int result = 1;
-        bool zeroFilled = false;
-        m_host->dateDialog = [&](SystemTime &date) {
-            zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
-            date = {987, 1, 0, 5};
-            return result;
-        };
-        control<QPushButton>("Command7")->click();
-        QVERIFY(zeroFilled);
-        QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
-        result = 0;
-        control<QPushButton>("Command7")->click();
-        QCOMPARE(m_host->dateDialogCalls, 2);
-        QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
-    }
-
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
     void colourChooser()
     {
@@ -152,19 +117,16 @@ private slots:
         QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);
-        // The colour shown is the colour handed back; the preview digit shows the
-        // digit colours at once.
+        // The colour shown is the colour handed back; the preview digit follows at once.
         const SettingsFile chosen = m_dlg->settings();
         const InfoDigitSettings &d = chosen.infoDigits;
         const std::array digitColours{d.backColour, d.unlitColour, d.litColour};
         const OleColor handedBack = array == u'5' ? chosen.panel.ticketNumberColours[i]
-            : array == u'8' ? digitColours[i]
-                            : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
+            : array == u'8' ? digitColours[i] : std::array{chosen.stopName.backColour, chosen.stopName.textColour}[i];
         QCOMPARE(handedBack, backColor(b));
         const auto *preview = control<DigitRow>("M_Degit1");
         QVERIFY((std::array{preview->backColour(), preview->unlitColour(), preview->litColour()} == digitColours));
     }
-
     void fileAndFolderChoosers_data() { test::addRows(QStringLiteral("options/choosers.tsv"), {"kind", "index", "answer"}); }
     void fileAndFolderChoosers()
     {
@@ -183,15 +145,12 @@ private slots:
         for (QLineEdit *t : fields)
             QCOMPARE(t->text(), t == target && !answer.isEmpty() ? answer : QStringLiteral("before"));
         if (folder) {
-            // The folder beside it opens in the file manager.
             control<QPushButton>("Command10_" + index)->click();
             QCOMPARE(m_host->openedFolders, QList<QString>{target->text()});
             return;
         }
-        // Each chooser offers its own kind of file.
         QVERIFY(m_host->fileFilters[0].contains(sound ? QStringLiteral("*.mp3") : QStringLiteral("*.gif")));
     }
-
     void okCloseAndEscapeApplyAndHide()
     {
         control<QLineEdit>("Text2_0")->setText(QStringLiteral("/kept"));
@@ -211,7 +170,6 @@ private slots:
         QVERIFY(!m_dlg->isVisible());
         QCOMPARE(control<QLineEdit>("Text2_0")->text(), QStringLiteral("/kept"));
     }
-
     void propertyLines_data() { test::addRows(QStringLiteral("options/plugin-lines.tsv"), {"record", "lines"}); }
     void propertyLines()
     {
@@ -223,7 +181,6 @@ private slots:
             *field++ = value.toInt();
         QCOMPARE(plugInInfoLines(info), lines.split(u'|'));
     }
-
     void pluginChooser_data() { test::addRows(QStringLiteral("options/plugin-choices.tsv"), {"answer", "taken", "message"}); }
     void pluginChooser()
     {
@@ -248,9 +205,10 @@ private slots:
         QVERIFY(accepted || remarks->toPlainText() == remarked);
         QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
     }
-
-    void forgetAndDateGroupFollowThePlugin()
+    void pluginAndDate()
     {
+        auto *shown = control<QLabel>("Label10");
+        QCOMPARE(shown->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         auto *usePreview = control<QCheckBox>("chkUseSeiriPrev");
         QWidget *dateGroup = control<QWidget>("Frame7");
         usePreview->setChecked(true);
@@ -264,9 +222,7 @@ private slots:
         QVERIFY(dateGroup->isHidden() && !dateGroup->isEnabled());
         usePreview->setChecked(true);
         QVERIFY(dateGroup->isEnabled());
-
-        // "×" forgets the plug-in and what it said; the column chosen and the
-        // switch stay.
+        // "×" forgets the plug-in and what it said; the column chosen and the switch stay.
         control<QComboBox>("Combo1")->setCurrentIndex(7);
         QCOMPARE(control("Command11")->toolTip(), QStringLiteral("プラグインの指定を解除します"));
         QTest::mouseClick(control<QWidget>("Command11"), Qt::LeftButton);
@@ -280,11 +236,23 @@ private slots:
         choosePlugIn(kSamples + QStringLiteral("barcode.4SP"));
         m_dlg->setSettings(SettingsFile());
         QCOMPARE(control<QListWidget>("List1")->count(), 0);
+        choosePlugIn(kSamples + QStringLiteral("plain.4SP")); // one that prints the date
+        int result = 1;
+        bool zeroFilled = false;
+        m_host->dateDialog = [&](SystemTime &date) {
+            zeroFilled = date.year == 0 && date.month == 0 && date.day == 0 && date.hour == 0;
+            date = {987, 1, 0, 5};
+            return result;
+        };
+        control<QPushButton>("Command7")->click();
+        QVERIFY(zeroFilled);
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05")); // as a settings file holds it
+        result = 0;
+        control<QPushButton>("Command7")->click();
+        QCOMPARE(m_host->dateDialogCalls, 2);
+        QCOMPARE(shown->text(), QStringLiteral("0987/01/05"));
     }
-
-    // The lists show the engine, language and voice in force, none when not
-    // offered; the choice comes back from the file each time it is saved; closing
-    // silences the sample, whose cutting short speech is tst_panelcontroller's.
+    // Closing silences the sample; its cutting speech short is tst_panelcontroller's.
     void voiceChoice()
     {
         test::FakeSpeech speech;
@@ -300,14 +268,13 @@ private slots:
             emit speech.voicesChanged(); // filling the lists starts nothing
             QCOMPARE(speech.started.constLast(), inForce);
             const VoiceSettings got = voice.current();
-            QCOMPARE(QStringList({got.engine, got.language, got.voice}).join(u'/'),
-                     names[0] == u"gone" ? QStringLiteral("//") : running);
+            const QString expected = names[0] == u"gone" ? QStringLiteral("//") : running;
+        QCOMPARE(QStringList({got.engine, got.language, got.voice}).join(u'/'), expected);
             inForce.save();
             QVERIFY(VoiceSettings::load() == inForce);
         }
         QCOMPARE(voice.languageList->currentText(), QStringLiteral("日本語 (ja_JP)"));
-        // Another language has its own voices, another engine its own languages:
-        // its defaults until it tells them.
+        // Another language has its own voices, another engine its own languages: defaults until told.
         voice.languageList->setCurrentIndex(1);
         QCOMPARE(speech.started.constLast(), (VoiceSettings{"fake", "en_US", {}, 0.5, -0.3, 0.7}));
         voice.engineList->setCurrentIndex(1);
@@ -323,7 +290,6 @@ private slots:
 private:
     template<class T = QAbstractButton>
     T *control(const QString &name) { return test::control<T>(m_dlg.get(), name); }
-    // Switches the preview on and chooses the plug-in at `path` with "...".
     void choosePlugIn(const QString &path)
     {
         control<QCheckBox>("chkUseSeiriPrev")->setChecked(true);

@@ -1,7 +1,5 @@
 #pragma once
-
 // File helpers shared by the settings tests of tests/settings and tests/app.
-
 #include "FixtureRows.h"
 #include "settings/SettingsIo.h"
 
@@ -19,8 +17,7 @@ inline QByteArray fixture(const char *name)
     return bytes;
 }
 
-// What the reader makes of `bytes`, starting from `start` (fields past a
-// file's end keep their start values).
+// What the reader makes of `bytes`, starting from `start` (fields past a file's end keep them).
 inline SettingsFile parse(QByteArray bytes, SettingsFile start = {})
 {
     QBuffer buffer(&bytes);

@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-
     SettingsFile settings;
     SettingsReader reader;
     const bool complete = reader.read(&buffer, settings);
@@ -27,9 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (reader.status() == SettingsReader::Status::DeviceError)
         std::abort(); // a buffer never fails
-
-    // What was read writes out as a whole file, and reads back to the same
-    // file form.
+    // What was read writes out as a whole file, and reads back to the same file form.
     const QByteArray written = SettingsWriter::toBytes(settings);
     QByteArray copy = written;
     QBuffer again(&copy);

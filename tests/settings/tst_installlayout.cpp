@@ -27,7 +27,6 @@ private slots:
         const QStringList xdg{"", "/usr/local/share", "/usr/share/", at("@/link/share")};
         QCOMPARE(isSystemInstall(at(row[0]), xdg), row[1] == u"1");
     }
-
     void sampleFolder_data() { fixtureTable("settings/sample-folder.txt", 3); }
     void sampleFolder()
     {
@@ -37,15 +36,6 @@ private slots:
             QVERIFY(QDir().mkpath(at(folder)));
         QCOMPARE(sampleDataFolder(at("@/prefix/bin/lumina"), {QString(), at("@/none"), at("@/system")}), at(row[1]));
     }
-
-    void builtTreeHasTheSamples()
-    {
-        // The tests run from the build tree's bin/, as the program does.
-        const QString samples = sampleDataFolder();
-        QVERIFY2(QFileInfo(samples + QStringLiteral("/12.hy3")).size() > 0, qPrintable(samples));
-        QVERIFY(!isSystemInstall(QCoreApplication::applicationFilePath(), systemDataFolders()));
-    }
-
     void settingsFile_data() { fixtureTable("settings/settings-file.txt", 8); }
     void settingsFile()
     {
@@ -68,15 +58,17 @@ private slots:
         for (const QString &file : {besideFile ? paths["beside"] : QString(), row[3] == u"1" ? paths["user"] : QString()})
             QVERIFY(file.isEmpty() || QFile(file).open(QIODevice::WriteOnly));
         location.writable = [&writable](const QString &path) { return writable.contains(path); };
-
         QCOMPARE(location.besideExecutable(), paths["beside"]);
         QCOMPARE(location.pathForLoad(), paths[row[5]]);
         QCOMPARE(location.pathForSave(), paths[row[6]]);
         QCOMPARE(location.hasSettingsFile(), QFile::exists(paths[row[5]]));
     }
-
-    void realProbe()
+    // The tests run from the build tree's bin/, as the program does.
+    void thisProgramInItsBuildTree()
     {
+        const QString samples = sampleDataFolder();
+        QVERIFY2(QFileInfo(samples + QStringLiteral("/12.hy3")).size() > 0, qPrintable(samples));
+        QVERIFY(!isSystemInstall(QCoreApplication::applicationFilePath(), systemDataFolders()));
         QTemporaryDir dir;
         IniLocation location = IniLocation::forThisProgram();
         QCOMPARE(location.fileName(), QStringLiteral("tst_installlayout.in4"));

@@ -3,17 +3,14 @@
 #include "FailingDevice.h"
 #include "FakeHostLib.h"
 #include "SettingsFixtures.h"
-#include "app/SettingsStore.h"
 #include "options/OptionsDialog.h"
 #include "settings/IniError.h"
 #include "settings/OptionFields.h"
 #include "shell/WindowPosition.h"
-
 #include "controls/DigitRow.h"
 
 #include <QLabel>
 #include <QScreen>
-#include <QWidget>
 #include <QtEndian>
 
 using namespace lumina;
@@ -34,8 +31,7 @@ static SettingsFile sentinel()
     return s;
 }
 
-// The settings file: what it holds, and how it reaches the options dialog and the
-// windows' places.
+// The settings file: what it holds, and how it reaches the options dialog and the windows' places.
 class tst_SettingsFile : public QObject
 {
     Q_OBJECT
@@ -50,8 +46,7 @@ private slots:
             ? QByteArray(40 * 0x10000, char(source[0].mid(5).toInt(nullptr, 16)))
             : fixture(qPrintable(source[0])) + QByteArray(source.value(1).toInt(), '\0');
         const qint64 read = row[1] == u"base" ? kSettingsFileBaseSize
-                            : row[1] == u"max" ? kSettingsFileMaxSize
-                                               : fixture(qPrintable(row[1])).size();
+                            : row[1] == u"max" ? kSettingsFileMaxSize : fixture(qPrintable(row[1])).size();
         QBuffer buffer(&file);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         SettingsFile s = sentinel();
@@ -64,8 +59,7 @@ private slots:
         if (!row[2].isEmpty())
             QCOMPARE(SettingsWriter::toBytes(s), fixture(qPrintable(row[2])));
     }
-
-    void fieldsInFileOrder()
+    void fieldsInFileOrderAndEncoding()
     {
         SettingsFile defaults;
         defaults.ticketPreview.fixedDate = fixedDateText(2026, 12, 6);
@@ -79,31 +73,25 @@ private slots:
         QCOMPARE(s.controlPanel.top, 4500);
         QCOMPARE(s.customColours[16], OleColor(0x00111111));
         QCOMPARE(s.cells[5], (CellDigitSetting{2, 1, 2}));
-    }
-
-    void encoding()
-    {
-        SettingsFile s;
-        s.folders = {QStringLiteral("駅前ｱ"), QStringLiteral("a\U0001F68Cb")}; // no bus in Shift-JIS
-        s.panel.panelsAutomatic = kChosen;
-        s.controlPanel.scrollSpeed = 0x01020304;
-        QByteArray b = SettingsWriter::toBytes(s);
+        SettingsFile written;
+        written.folders = {QStringLiteral("駅前ｱ"), QStringLiteral("a\U0001F68Cb")}; // no bus in Shift-JIS
+        written.panel.panelsAutomatic = kChosen;
+        written.controlPanel.scrollSpeed = 0x01020304;
+        QByteArray b = SettingsWriter::toBytes(written);
         QCOMPARE(b.left(12), QByteArray("\x05\x00\x89\x77\x91\x4f\xb1\x03\x00" "a?b", 12));
         QCOMPARE(b.size(), kSettingsFileBaseSize + 8);
         // Little-endian values; a chosen option button is FF FF; colours 0x00BBGGRR.
         QCOMPARE(b.mid(8 + 4 + 2 + 12 + 4, 4), QByteArray("\xff\xff\x00\x00", 4));
         QCOMPARE(b.mid(8 + 140, 4), QByteArray("\x04\x03\x02\x01", 4));
         QCOMPARE(b.mid(8 + 6, 4), QByteArray("\xff\xff\xff\x00", 4));
-
         // An overlong string is cut after a whole double-byte character.
-        s.folders.fareDataFolder = QStringLiteral("a") + QString(40000, QChar(0x99C5)); // 駅
-        b = SettingsWriter::toBytes(s);
+        written.folders.fareDataFolder = QStringLiteral("a") + QString(40000, QChar(0x99C5)); // 駅
+        b = SettingsWriter::toBytes(written);
         QCOMPARE(qFromLittleEndian<quint16>(b.constData()), quint16(65535));
         QCOMPARE(parse(b).folders.fareDataFolder, QStringLiteral("a") + QString(32767, QChar(0x99C5)));
-        s.folders.fareDataFolder = QString(40000, QChar(0x99C5));
-        QCOMPARE(qFromLittleEndian<quint16>(SettingsWriter::toBytes(s).constData()), quint16(65534));
+        written.folders.fareDataFolder = QString(40000, QChar(0x99C5));
+        QCOMPARE(qFromLittleEndian<quint16>(SettingsWriter::toBytes(written).constData()), quint16(65534));
     }
-
     void shortFileKeepsFieldsBeyondItsEnd_data() { fixtureTable("settings/short-files.txt", 4); }
     void shortFileKeepsFieldsBeyondItsEnd()
     {
@@ -122,9 +110,7 @@ private slots:
         QVERIFY2(reader.errorString().endsWith(row[2]), qPrintable(reader.errorString()));
         QCOMPARE(reader.fieldsRead(), fields < 0 ? settingsFieldCount() + fields : fields);
         QCOMPARE(reader.bytesRead(), bytes.size());
-
-        // The fields the file holds are taken, the others kept, field by field:
-        // without its last byte, the last cell keeps only its last field.
+        // Field by field: without its last byte, the last cell keeps only its last field.
         const SettingsFile full = parse(fixture("every_field.in4")), keep = sentinel();
         const auto expect = [&bytes](qsizetype end, const auto &fromFile, const auto &kept) { return bytes.size() >= end ? fromFile : kept; };
         QCOMPARE(s.folders.fareDataFolder, expect(29, full.folders.fareDataFolder, keep.folders.fareDataFolder));
@@ -133,7 +119,6 @@ private slots:
         QCOMPARE(s.cells[59].zeroMode, expect(861, full.cells[59].zeroMode, keep.cells[59].zeroMode));
         QCOMPARE(s.cells[59].fillZero, keep.cells[59].fillZero);
     }
-
     void failingAndClosedDevices()
     {
         FailingDevice in(fixture("every_field.in4"), 300);
@@ -143,15 +128,13 @@ private slots:
         QCOMPARE(reader.status(), SettingsReader::Status::DeviceError);
         QCOMPARE(reader.errorString(), QStringLiteral("Reading the settings failed in SoundSettings: medium error"));
         QCOMPARE(reader.bytesRead(), 300);
-
         FailingDevice out({}, 300, false, QIODevice::WriteOnly);
         SettingsWriter writer;
         QVERIFY(!writer.write(&out, s));
         QCOMPARE(writer.errorString(), QStringLiteral("Writing the settings failed after 300 of %1 bytes: no space left")
                                            .arg(SettingsWriter::toBytes(s).size()));
         QCOMPARE(out.data().size(), 300);
-
-        // Closed, missing or opened the wrong way: nothing is read or written.
+        // Closed, missing or opened the wrong way.
         QBuffer closed;
         QVERIFY(!reader.read(&closed, s) && !reader.read(nullptr, s));
         QCOMPARE(reader.status(), SettingsReader::Status::DeviceError);
@@ -160,9 +143,7 @@ private slots:
         QVERIFY(!writer.write(&closed, s) && !writer.write(nullptr, s));
         QVERIFY(!writer.errorString().isEmpty());
     }
-
-    // What the operator reads when the settings file fails: the error a file
-    // error stands for, with its own words.
+    // What the operator reads when the settings file fails: the error a file error stands for.
     void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 5); }
     void failureMessages()
     {
@@ -174,8 +155,6 @@ private slots:
         QCOMPARE(iniFailureMessage(failure), message);
         QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));
     }
-
-    // Where the settings put a window, and the position saved again.
     void windowFramedLateThenOutOfSight()
     {
         QWidget window;
@@ -187,13 +166,10 @@ private slots:
         auto *place = new WindowPlace(&window);
         place->restore(1500, 1500);
         QCOMPARE(window.pos(), QPoint(100, 100));
-        // Framed late, the window's inside lands where its outer edge was meant to
-        // go: it is put back as soon as it moves there.
+        // Framed late, the window's inside lands where its outer edge was meant to go: it is put back.
         window.setGeometry(QRect(QPoint(100, 100), window.size()));
         QCOMPARE(window.pos(), QPoint(100, 100));
-
-        // A position off every screen leaves the window where it is, as if the
-        // settings had not placed it.
+        // A position off every screen leaves the window where it is, as if never placed.
         place->restore(-3000000, 1501);
         QCOMPARE(window.pos(), QPoint(100, 100));
         QVERIFY(!place->placed());
@@ -204,8 +180,6 @@ private slots:
             QCOMPARE(place->placed(), showing == 32);
         }
     }
-
-    // The options taken from a file the way the options dialog takes them.
     void takeOptions_data() { fixtureTable("settings/take-options.txt", 7); }
     void takeOptions()
     {
@@ -242,30 +216,23 @@ private slots:
         QCOMPARE(into.folders.fareDataFolder, QStringLiteral("first field"));
         QCOMPARE(into.customColours[16], rgb(1, 2, 3));
     }
-
-    // The dialog shows every option of a file and hands each back unchanged;
-    // what depends on a switch follows it.
-    void dialogShowsAndHandsBack_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("defaults") << QString();
-        QTest::newRow("every field") << "every_field.in4";
-    }
+    // The dialog shows every option of a file and hands each back; what depends on a switch follows it.
     void dialogShowsAndHandsBack()
     {
-        QFETCH(QString, file);
-        SettingsFile s = file.isEmpty() ? initialRecords() : parse(fixture(qPrintable(file)));
-        // A date from a file is shown as those very characters, no markup.
-        if (file.isEmpty())
-            s.ticketPreview.fixedDate = QStringLiteral("<b>平成21年</b> 1/30");
-        s.controlPanel.scrollSpeed = 17; // not an option: passed through
-        OptionsDialog dlg;
-        dlg.setSettings(s);
-        QVERIFY(dlg.settings() == s);
-        QCOMPARE(control<QLabel>(&dlg, "Label10")->textFormat(), Qt::PlainText);
-        QCOMPARE(control<QWidget>(&dlg, "Frame10")->isEnabled(), !file.isEmpty());
-        QCOMPARE(control<QWidget>(&dlg, "Combo4_0")->isEnabled(), !file.isEmpty());
-        QCOMPARE(control<DigitRow>(&dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
+        for (const bool everyField : {false, true}) {
+            SettingsFile s = everyField ? parse(fixture("every_field.in4")) : initialRecords();
+            // A date from a file is shown as those very characters, no markup.
+            if (!everyField)
+                s.ticketPreview.fixedDate = QStringLiteral("<b>平成21年</b> 1/30");
+            s.controlPanel.scrollSpeed = 17; // not an option: passed through
+            OptionsDialog dlg;
+            dlg.setSettings(s);
+            QVERIFY(dlg.settings() == s);
+            QCOMPARE(control<QLabel>(&dlg, "Label10")->textFormat(), Qt::PlainText);
+            QCOMPARE(control<QWidget>(&dlg, "Frame10")->isEnabled(), everyField);
+            QCOMPARE(control<QWidget>(&dlg, "Combo4_0")->isEnabled(), everyField);
+            QCOMPARE(control<DigitRow>(&dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
+        }
     }
 
 private:

@@ -2,22 +2,16 @@
 
 #include "app/ViewSettings.h"
 #include "controls/DigitRow.h"
-#include "shell/PanelWindow.h"
-
-#include "FixtureRows.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace lumina;
 
-namespace {
-
-QScreen *screenOfRatio(qreal ratio)
+static QScreen *screenOfRatio(qreal ratio)
 {
     for (QScreen *s : QGuiApplication::screens())
         if (s->devicePixelRatio() == ratio)
@@ -26,7 +20,7 @@ QScreen *screenOfRatio(qreal ratio)
 }
 
 // A board showing something in every part: fares, captions, the clock, a name.
-void fill(BoardWindow &board)
+static void fill(BoardWindow &board)
 {
     board.stopClock();
     for (int i = 1; i <= kCellCount; ++i) {
@@ -38,7 +32,7 @@ void fill(BoardWindow &board)
     board.setStopName(QStringLiteral("市役所前"));
 }
 
-int differing(const QImage &a, const QImage &b)
+static int differing(const QImage &a, const QImage &b)
 {
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -47,8 +41,6 @@ int differing(const QImage &a, const QImage &b)
     return n;
 }
 
-} // namespace
-
 // The board window: its clock and fare cells, and the board at x1, x2 and x3.
 class tst_Board : public QObject
 {
@@ -56,7 +48,6 @@ class tst_Board : public QObject
 
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
-
     void clockTick_data() { test::fixtureTable("shell/clock.txt", 4); }
     void clockTick()
     {
@@ -71,21 +62,7 @@ private slots:
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
-
-    void startUpPassSetsEveryCell()
-    {
-        test::Program p;
-        for (int i : {1, 60}) {
-            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
-            cell->setDigitStyle(0);
-            cell->setValue(5);
-            p.program->defaultSeams().initFareCells();
-            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
-        }
-    }
-
-    // A double-click on a cell: the digit dialog of that cell; on confirmation its
-    // shift, fill and zero mode for all 60, with the panel disabled meanwhile.
+    // A double-click on a cell: its digit dialog; on confirmation its settings for all 60 cells.
     void cellDialog_data()
     {
         QTest::addColumn<int>("result");
@@ -94,12 +71,19 @@ private slots:
         QTest::newRow("cancelled") << 0 << true;
         QTest::newRow("not user settable") << 1 << false;
     }
-
     void cellDialog()
     {
         QFETCH(int, result);
         QFETCH(bool, userEditable);
         test::Program p;
+        // The start-up pass sets every cell, the first and the last too.
+        for (int i : {1, 60}) {
+            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+            cell->setDigitStyle(0);
+            cell->setValue(5);
+            p.program->defaultSeams().initFareCells();
+            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+        }
         BoardWindow *board = p.board;
         for (int i = 1; i <= kCellCount; ++i)
             test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
@@ -122,17 +106,14 @@ private slots:
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
         QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
-
     void scaled_data()
     {
         QTest::addColumn<int>("scale");
         for (const int scale : {1, 2, 3})
             QTest::addRow("x%d", scale) << scale;
     }
-
-    // Laid out and drawn at size: pixel for pixel the x1 board drawn for a screen of
-    // that pixel ratio (its layout is in the reference pictures), not an enlarged x1
-    // board with blocky digits and text.
+    // Laid out and drawn at size: pixel for pixel the x1 board drawn for a screen of that pixel
+    // ratio (its layout is in the reference pictures), not an enlarged x1 board with blocky digits.
     void scaled()
     {
         QFETCH(int, scale);
@@ -143,8 +124,7 @@ private slots:
         QCOMPARE(board.size(), QSize(826, 367) * scale);
         const QRegion mask = board.mask();
         QCOMPARE(mask.boundingRect(), board.rect());
-        // The corner ellipse grows with the board: a point just inside an unscaled
-        // corner lies outside the scaled one.
+        // The corner ellipse grows: a point just inside an unscaled corner lies outside the scaled one.
         for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
             const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
             QVERIFY(!mask.contains(corner + inward * 3 * scale));
@@ -153,7 +133,6 @@ private slots:
         QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
         if (scale == 1)
             return;
-
         QScreen *dense = screenOfRatio(scale);
         QScreen *plain = screenOfRatio(1);
         QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
@@ -161,8 +140,7 @@ private slots:
         for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
             shown->setScreen(screen);
             fill(*shown);
-            // The strip's rounded corners are finer when scaled than a dense screen's
-            // enlarged x1 outline (checked above): compare the rest.
+            // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
             test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
         }
         const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -170,14 +148,12 @@ private slots:
         QCOMPARE(onDense.size(), board.size());
         QCOMPARE(scaled.size(), onDense.size());
         QCOMPARE(differing(onDense, scaled), 0);
-
         const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
             scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         const int blocky = differing(enlarged, scaled);
         QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
                  qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
     }
-
     void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
     {
@@ -190,7 +166,6 @@ private slots:
         {
             test::Program p;
             QCOMPARE(p.board->boardScale(), restored);
-            // The menu's check mark shows the scale from the start.
             QVERIFY(p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(restored))->isChecked());
             QCOMPARE(p.board->mask().boundingRect().width(), 826 * restored);
             p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(chosen))->trigger();
@@ -199,9 +174,9 @@ private slots:
         test::Program again;
         QCOMPARE(again.board->boardScale(), chosen);
     }
-
-    // Windows never placed from a settings file (a first start) save where they stand.
-    void unplacedWindowsSaveWhereTheyStand()
+    // Windows never placed from a settings file (a first start) save where they stand. Opened at the
+    // right edge of the last screen, the panel moves left just enough to stay whole.
+    void windowPlaces()
     {
         BoardWindow board;
         PanelWindow panel;
@@ -212,12 +187,6 @@ private slots:
         board.savePosition(b);
         panel.saveState(c);
         QCOMPARE(QList<int>({b.left, b.top, c.left, c.top}), QList<int>({1800, 1350, 4500, 675}));
-    }
-
-    // Opened at the right edge of the last screen, the panel moves left just enough to stay whole.
-    void previewOpensOnScreen()
-    {
-        PanelWindow panel;
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
         const QRect area = screenOfRatio(3)->availableGeometry();
@@ -227,8 +196,6 @@ private slots:
         QVERIFY(panel.width() > closedWidth);
         QCOMPARE(panel.frameGeometry().right(), area.right());
     }
-
-    // The board's menu: scale shortcuts, staying on top, copying and saving the picture.
     void menu()
     {
         test::FakeHostLib host;
@@ -252,7 +219,6 @@ private slots:
             QVERIFY(board.isVisible());
             QCOMPARE(board.pos(), where);
         }
-
         const QImage shown = board.grab().toImage();
         board.findChild<QAction *>(QStringLiteral("actCopyPicture"))->trigger();
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(shown.format()), shown);
@@ -275,8 +241,7 @@ private slots:
 LUMINA_TEST_MAIN(tst_Board)
 #undef main
 
-// Screens of pixel ratio 1, 2 and 3, so one run can compare the scaled board with
-// the board drawn for a dense screen.
+// Screens of pixel ratio 1, 2 and 3, to compare the scaled board with the board drawn for a dense screen.
 int main(int argc, char **argv)
 {
     QTemporaryDir screens;
