@@ -1,17 +1,13 @@
-// The host library: the real dialogs and message boxes, driven as soon as
-// they are up, the file filters, and the ticket plug-ins,
-// read, expanded and drawn.
+// The real dialogs and message boxes, driven as soon as they are up, and the ticket plug-ins.
 #include "FailingDevice.h"
 #include "FixtureRows.h"
 #include "TestMain.h"
 
-#include "hostlib/HostLib.h"
 #include "hostlib/QtHostLib.h"
 #include "hostlib/TicketPlugin.h"
 
 #include <QBuffer>
 #include <QColorDialog>
-#include <QDialog>
 #include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace lumina;
@@ -48,8 +43,7 @@ const QString kData = QStringLiteral(LUMINA_TEST_DATA "/hostlib/");
 
 QByteArray pluginWith(const QString &text)
 {
-    const QJsonObject element{{"type", "text"}, {"x", 0},        {"y", 0},
-                              {"width", 1500},  {"height", 600}, {"text", text}};
+    const QJsonObject element{{"type", "text"}, {"x", 0}, {"y", 0}, {"width", 1500}, {"height", 600}, {"text", text}};
     return QJsonDocument(QJsonObject{{"lumina-ticket-plugin", 1},
                                      {"preview", QJsonObject{{"width", 1500}, {"height", 600}}},
                                      {"companies", QJsonArray{"みなと交通", "北山バス"}},
@@ -60,8 +54,7 @@ QByteArray pluginWith(const QString &text)
 
 TicketFields fields(qint16 ticket, qint16 position = 1)
 {
-    return {QStringLiteral("星見台ニュータウン入口"), QStringLiteral("12-07-2026"),
-            QStringLiteral("08:05:00"), 12, ticket, position, 1};
+    return {QStringLiteral("星見台ニュータウン入口"), QStringLiteral("12-07-2026"), QStringLiteral("08:05:00"), 12, ticket, position, 1};
 }
 
 } // namespace
@@ -84,8 +77,8 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, shiftText);
-        const int shift = shiftText.toInt();
         LUMINA_REQUIRE_FONTS();
+        const int shift = shiftText.toInt();
         const bool accept = button.toInt() == QDialogButtonBox::Ok;
         qint16 zero = 1, inOut = qint16(shift), fill = 9;
         QImage face;
@@ -140,14 +133,12 @@ private slots:
         QCOMPARE(QtHostLib().colourDialog(nullptr, colour, custom), int(accept));
         QCOMPARE(offered, QColor(1, 2, 3));
         QCOMPARE(colour, accept ? rgb(0, 255, 0) : rgb(1, 2, 3));
-        QCOMPARE((QList<OleColor>{custom[2], custom[15], custom[16]}), (QList<OleColor>{rgb(0, 0, 255), rgb(15, 0, 0), rgb(16, 0, 0)}));
+        QCOMPARE((QList<OleColor>{custom[2], custom[15], custom[16]}),
+                 (QList<OleColor>{rgb(0, 0, 255), rgb(15, 0, 0), rgb(16, 0, 0)}));
     }
     // The real message boxes: texts from files and file names are never markup,
     // and each button gives its own answer.
-    void messageBox_data()
-    {
-        test::addRows(QStringLiteral("hostlib/messages.tsv"), {"buttons", "click", "result", "icon"});
-    }
+    void messageBox_data() { test::addRows(QStringLiteral("hostlib/messages.tsv"), {"buttons", "click", "result", "icon"}); }
     void messageBox()
     {
         QFETCH(QString, buttons);
@@ -198,15 +189,11 @@ private slots:
         TicketPluginReader reader;
         QVERIFY(!reader.read(&buffer));
         QVERIFY(reader.errorString().contains(QStringLiteral("larger")));
-
         FailingDevice broken(QByteArray(200, ' '), 100);
         QVERIFY(!reader.read(&broken));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
     }
-    void templates_data()
-    {
-        test::addRows(QStringLiteral("hostlib/templates.tsv"), {"text", "date", "company", "expected"});
-    }
+    void templates_data() { test::addRows(QStringLiteral("hostlib/templates.tsv"), {"text", "date", "company", "expected"}); }
     void templates()
     {
         QFETCH(QString, text);
@@ -257,15 +244,13 @@ private slots:
         for (int i = 0; i < 14; ++i)
             filled << QString::number(raw[i]);
         QCOMPARE(filled.join(u' '), record);
-        QImage image(known ? QSize(info.previewWidth / 15, info.previewHeight / 15) : QSize(40, 20),
-                     QImage::Format_RGB32);
+        QImage image(known ? QSize(info.previewWidth / 15, info.previewHeight / 15) : QSize(40, 20), QImage::Format_RGB32);
         image.fill(Qt::white);
         const QImage blank = image;
         const TicketFields f = fields(qint16(ticket.toInt()), qint16(position.toInt()));
         QString stop = f.stopName + QStringLiteral("北口前");
         QString date = f.date;
-        host().drawTicket(plugin, image, stop, date, f.time, f.routeNumber, f.ticketNumber, f.position,
-                                 f.company);
+        host().drawTicket(plugin, image, stop, date, f.time, f.routeNumber, f.ticketNumber, f.position, f.company);
         // The stop name comes back cut to the plug-in's rule.
         QCOMPARE(stop.size(), stopBack.toInt());
         if (known)

@@ -1,16 +1,9 @@
 #include "FakeHostLib.h"
-#include "FixtureRows.h"
 #include "RouteFixture.h"
 #include "TestMain.h"
 
 #include "route/BoardUpdate.h"
 #include "route/RouteSetting.h"
-
-#include <QDir>
-#include <QGuiApplication>
-#include <QTemporaryDir>
-
-#include <optional>
 
 using namespace lumina;
 using namespace lumina::test;
@@ -116,7 +109,6 @@ private slots:
         QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("05"), QStringLiteral("4"))));
         state.currentStop = 9; // stepped on since
         const RouteState before = state;
-
         QVERIFY(!setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("00012"), QStringLiteral("1"))));
         QCOMPARE(fake.messages.size(), 1);
         const auto &shown = fake.messages[0];
@@ -126,7 +118,6 @@ private slots:
         QCOMPARE(shown.title, QGuiApplication::applicationDisplayName());
         QVERIFY(state == before);
     }
-    // What the board shows of the route in force.
     void faresFromStartSection_data() { test::fixtureTable("route/fares-from-section.txt", 3); }
     void faresFromStartSection()
     {
@@ -195,9 +186,7 @@ private slots:
         QCOMPARE(labels.has_value(), !captions.isEmpty());
         if (!labels)
             return;
-        QCOMPARE((QStringList{labels->captions[0], labels->captions[1], labels->captions[9],
-                              labels->captions[59]}),
-                 captions);
+        QCOMPARE((QStringList{labels->captions[0], labels->captions[1], labels->captions[9], labels->captions[59]}), captions);
         QCOMPARE(labels->label1Font, wordLabel1 ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("M_NumP1"));
         QCOMPARE(labels->label1PointSize, wordLabel1 ? 13 : 15);
         // Numbers rise by one from label to label, in full-width digits.

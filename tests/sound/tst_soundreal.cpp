@@ -59,8 +59,7 @@ class tst_SoundReal : public QObject
 private slots:
     void initTestCase()
     {
-        const QString why = m_server.start();
-        if (!why.isEmpty())
+        if (const QString why = m_server.start(); !why.isEmpty())
             QSKIP(qPrintable(why));
     }
     void cleanupTestCase()
@@ -96,8 +95,7 @@ private slots:
         soundPlayer().play(QStringLiteral(LUMINA_TEST_DATA "/sound/") + file, QStringLiteral("S1"), true);
         const qint64 waited = clock.elapsed();
         QByteArray recorded;
-        QTRY_VERIFY((recorded += m_server.recorder.readAllStandardOutput()).size()
-                    >= (waited + 150) * kRate / 1000 * 2);
+        QTRY_VERIFY((recorded += m_server.recorder.readAllStandardOutput()).size() >= (waited + 150) * kRate / 500);
         const auto [length, pitch] = heard(recorded);
         const QString got = QStringLiteral("%1 s at %2 Hz after waiting %3 ms").arg(length).arg(pitch).arg(waited);
         QVERIFY2(std::abs(length - seconds) <= tolerance, qPrintable(got));
@@ -133,7 +131,6 @@ private slots:
         for (const VoiceInfo &voice : engine.voices())
             names << voice.name;
         QVERIFY(names.contains(engine.settings().voice));
-
         QSignalSpy status(&engine, &Speech::statusChanged);
         m_server.recorder.readAllStandardOutput();
         engine.speak(QStringLiteral("つぎは、しやくしょまえです。"));

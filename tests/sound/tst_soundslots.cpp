@@ -1,6 +1,4 @@
-// The sound player: files decoded to PCM, the four slots and their rules,
-// and the synchronous wait, with a device that only records (or plays in
-// real time) and the real decoders.
+// The sound player's slots and synchronous wait over a recording device, and the real decoders.
 #include "FixtureRows.h"
 #include "TestMain.h"
 
@@ -11,11 +9,8 @@
 #include "sound/SoundSlots.h"
 #include "sound/WaveFile.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -70,7 +65,6 @@ public:
         playing[size_t(channel)] = false;
         emit finished(channel);
     }
-
     QStringList log;
     std::array<bool, 4> playing{};
     bool refuse = false;
@@ -129,10 +123,7 @@ private slots:
         }
         QCOMPARE(m_decoder->decoded.size(), 2);
         // Replaced under the same name: decoded again.
-        QFile f(key);
-        QVERIFY(f.open(QIODevice::Append));
-        f.write("more");
-        f.close();
+        QVERIFY(test::writeFile(key, "xmore"));
         m_player->play(key, QStringLiteral("S1"), false);
         QCOMPARE(m_decoder->decoded.size(), 3);
         // Clips of 200 bytes: the cache holds them up to its limit, past it lets all go.
@@ -175,8 +166,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         m_player->play(path, QStringLiteral("S1"), true);
-        QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below,
-                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() >= atLeast && clock.elapsed() < below, qPrintable(QString::number(clock.elapsed())));
     }
     void synchronousPlayKeepsTheProgramAlive()
     {
@@ -246,10 +236,7 @@ private slots:
         QCOMPARE(got, QFileInfo(path).baseName().section(u'-', 0, clip ? 2 : 0));
         QCOMPARE(error.isEmpty(), clip != nullptr);
     }
-    void realFiles_data()
-    {
-        test::addRows(QStringLiteral("sound/decoded.tsv"), {"fixture", "name", "type", "minMs", "maxMs"});
-    }
+    void realFiles_data() { test::addRows(QStringLiteral("sound/decoded.tsv"), {"fixture", "name", "type", "minMs", "maxMs"}); }
     void realFiles()
     {
         QFETCH(QString, fixture);
@@ -269,11 +256,11 @@ private slots:
         QCOMPARE(clip != nullptr, minMs.toInt() >= 0);
         // A file that cannot be decoded gives up at once, not at the guard time.
         QVERIFY2(clock.elapsed() < QtSoundDecoder::kDecodeLimitMs / 2, qPrintable(QString::number(clock.elapsed())));
-        if (clip) {
+        if (clip)
             QVERIFY2(clip->durationMs() >= minMs.toInt() && clip->durationMs() <= maxMs.toInt(),
                      qPrintable(QString::number(clip->durationMs())));
-        }
     }
+
 private:
     QString file(const QString &name)
     {
@@ -283,7 +270,6 @@ private:
             f.write("x");
         return path;
     }
-
     QTemporaryDir m_dir;
     std::unique_ptr<RecordingDecoder> m_decoder;
     std::unique_ptr<RecordingOutput> m_output;

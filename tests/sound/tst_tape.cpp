@@ -1,18 +1,13 @@
-// The announcement tape: its file read line by line, and the tape moved,
-// announced and stopped, with speech and sounds only recorded.
+// The announcement tape read, moved, announced and stopped, with speech and sounds only recorded.
 #include "FailingDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
 #include "FixtureRows.h"
 #include "TestMain.h"
 
-#include "sound/TapeFile.h"
 #include "sound/AnnouncementTape.h"
 #include "sound/QtSpeech.h"
-
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include "sound/TapeFile.h"
 
 using namespace lumina;
 using lumina::test::FailingDevice;
@@ -98,7 +93,6 @@ private slots:
         QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
         QCOMPARE(got[1].soundFlag, qint16(2));
         QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
-
         QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
@@ -123,10 +117,7 @@ private slots:
                  (QList<int>{0, 1, 3, 0}));
         QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
     }
-    void moves_data()
-    {
-        test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"});
-    }
+    void moves_data() { test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"}); }
     void moves()
     {
         QFETCH(QString, count);
@@ -199,8 +190,7 @@ private slots:
             tape.forward(sounds(false, i == 0));
         // A recording that is not there, or not beside the tape, is spoken as text.
         QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
-        QCOMPARE(played(m_player), (QStringList{dir.filePath(QStringLiteral("start.WAV S3 sync")),
-                                                dir.filePath(QStringLiteral("end.mp3 S3"))}));
+        QCOMPARE(played(m_player), (QStringList{dir.filePath("start.WAV S3 sync"), dir.filePath("end.mp3 S3")}));
         // "■" ends speech and the recording.
         const int stops = m_player.stopAllCalls;
         tape.stop();
@@ -238,8 +228,7 @@ private slots:
     // A hand-edited voice file: its numbers are held to their ranges.
     void voiceFileNumbersBounded()
     {
-        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-            + QStringLiteral("/voice.ini");
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/voice.ini";
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QVERIFY(test::writeFile(path, "[speech]\nvoice=Kyoko\nrate=5\npitch=-3\nvolume=-2\n"));
         const VoiceSettings loaded = VoiceSettings::load();
