@@ -107,8 +107,7 @@ private slots:
         if (QTest::currentDataTag() == QByteArrayView("OK"))
             LUMINA_COMPARE_REFERENCE(face, QStringLiteral("digit-dialog"));
     }
-    // The real colour dialog keeps the settings file's custom colours: those it
-    // shows come back as the user left them, the one beyond them untouched.
+    // The custom colours it shows come back as the user left them, the one beyond them untouched.
     void colourDialog_data()
     {
         QTest::addColumn<bool>("accept");
@@ -136,8 +135,7 @@ private slots:
         QCOMPARE((QList<OleColor>{custom[2], custom[15], custom[16]}),
                  (QList<OleColor>{rgb(0, 0, 255), rgb(15, 0, 0), rgb(16, 0, 0)}));
     }
-    // The real message boxes: texts from files and file names are never markup,
-    // and each button gives its own answer.
+    // Texts from files and file names are never markup; each button gives its own answer.
     void messageBox_data() { test::addRows(QStringLiteral("hostlib/messages.tsv"), {"buttons", "click", "result", "icon"}); }
     void messageBox()
     {
@@ -166,8 +164,7 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         QCOMPARE(shownText, text);
     }
-    // Every "refused-*" file of the fixture folder (the fuzz target's seeds too)
-    // is refused with a reason, every other one is taken.
+    // The fuzz target's seeds too: "refused-*" files are refused with a reason, others taken.
     void refusesDamagedAndHostileFiles_data() { test::fileRows(kData, QStringLiteral("*.4SP")); }
     void refusesDamagedAndHostileFiles()
     {
@@ -221,9 +218,8 @@ private slots:
         QVERIFY(test::writeFile(path, pluginWith(QStringLiteral("{ticket}"))));
         QCOMPARE(host().plugInInfo(path, info), 1);
     }
-    // One stored picture per ticket: every element kind, the barcodes following
-    // the stop and the ticket number following the passenger; and the record the
-    // plug-in fills.
+    // One picture per ticket: every element kind, barcodes following the stop and the
+    // ticket number the passenger; and the record the plug-in fills.
     void drawn_data()
     {
         test::addRows(QStringLiteral("hostlib/tickets.tsv"), {"file", "ticket", "position", "stopBack", "record"});

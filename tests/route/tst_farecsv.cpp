@@ -29,8 +29,6 @@ Run lumina_fare(const QStringList &args)
 
 } // namespace
 
-// Fare data in its two forms: the fare file the board reads, and the text form
-// with the tool that turns it into fare files and back.
 class tst_FareCsv : public QObject
 {
     Q_OBJECT

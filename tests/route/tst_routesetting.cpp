@@ -33,7 +33,6 @@ RouteState tenStops(int startSection = 1)
 
 } // namespace
 
-// Setting a route, and what the board shows of it.
 class tst_RouteSetting : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,4 @@
-// Sound and speech for real: the program's player and speech engine (speech-
-// dispatcher with espeak-ng) into a PulseAudio null sink started by the test,
-// the sound recorded from the sink's monitor and analysed.
+// The real player and speech engine into a null sink of the test's own, recorded from its monitor.
 #include "NullSinkServer.h"
 #include "TestMain.h"
 

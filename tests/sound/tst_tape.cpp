@@ -64,8 +64,7 @@ private slots:
         m_voice.log.clear();
         m_player.plays.clear();
     }
-    // Each case is a file <name>.csv with the entries expected beside it in
-    // <name>.txt; a "refused-" file fails and keeps the lines before the fault.
+    // <name>.csv with its entries in <name>.txt; a "refused-" one keeps the lines before the fault.
     void read_data() { test::fileRows(kCases, QStringLiteral("*.csv")); }
     void read()
     {
@@ -164,8 +163,7 @@ private slots:
         QCOMPARE(m_voice.spoken().size(), 1);
         QCOMPARE(played(m_player).join(u';'), sounds);
     }
-    // An engine that falls into its error state while taking a text is
-    // stopped again; the states as the engine reports them.
+    // An engine that falls into its error state while taking a text is stopped again.
     void errorStatusStopsAgain()
     {
         AnnouncementTape tape;

@@ -17,8 +17,7 @@ class FakeHostLib final : public HostLib
 {
 public:
     struct Message {
-        QString text;
-        QString title;
+        QString text, title;
         MessageButtons buttons;
         MessageIcon icon;
     };
