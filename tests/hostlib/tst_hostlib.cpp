@@ -170,10 +170,8 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(bool, accepted);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
         TicketPluginReader reader;
-        QCOMPARE(reader.read(&file).has_value(), accepted);
+        QCOMPARE(reader.read(test::readFile(path)).has_value(), accepted);
         QCOMPARE(reader.errorString().isEmpty(), accepted);
     }
     void oversizedAndFailingDevices()

@@ -80,7 +80,7 @@ private slots:
     }
     void failuresKeepTheLinesBefore()
     {
-        // Bytes that are no code page 932 become replacement characters, not a fault.
+        // Bytes that are no code page 932 become substitute characters, not a fault.
         const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
         FailingDevice device(bytes, bytes.indexOf("third") + 2);
         TapeFileReader reader;
@@ -88,10 +88,7 @@ private slots:
         QVERIFY(!reader.read(&device, got));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         // Only the lines that arrived whole count.
-        QCOMPARE(got.size(), 2);
-        QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
-        QCOMPARE(got[1].soundFlag, qint16(2));
-        QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
+        QCOMPARE(listed(got), QStringLiteral("1,1,first\n0,2,\x1a\x1a\n"));
         QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
