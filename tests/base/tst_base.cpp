@@ -9,7 +9,6 @@ using namespace lumina;
 class tst_Base : public QObject
 {
     Q_OBJECT
-
 private slots:
     void encode_data() { test::fixtureTable("base/cp932-encode.txt", 4); }
     void encode()

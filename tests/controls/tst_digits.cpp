@@ -30,7 +30,6 @@ QVariant field(const QString &f)
 class tst_Digits : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void text_data() { test::fixtureTable("controls/digit-text.txt", 6); }

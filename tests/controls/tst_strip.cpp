@@ -30,7 +30,6 @@ int litCount(const QImage &image, QRgb colour, QRect area = {})
 class tst_Strip : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void init()
@@ -186,7 +185,6 @@ private slots:
         QCOMPARE(lit(), 0); // a new background blanks the strip
         QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
     }
-
 private:
     qint64 m_now = 0; // microseconds, moved by hand
     std::unique_ptr<StopNameStrip> m_strip;

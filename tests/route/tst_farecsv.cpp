@@ -32,7 +32,6 @@ Run lumina_fare(const QStringList &args)
 class tst_FareCsv : public QObject
 {
     Q_OBJECT
-
 private slots:
     void twoStopExample()
     {

@@ -36,7 +36,6 @@ RouteState tenStops(int startSection = 1)
 class tst_RouteSetting : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -185,7 +184,8 @@ private slots:
         QCOMPARE(labels.has_value(), !captions.isEmpty());
         if (!labels)
             return;
-        QCOMPARE((QStringList{labels->captions[0], labels->captions[1], labels->captions[9], labels->captions[59]}), captions);
+        const QStringList shown{labels->captions[0], labels->captions[1], labels->captions[9], labels->captions[59]};
+        QCOMPARE(shown, captions);
         QCOMPARE(labels->label1Font, wordLabel1 ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("M_NumP1"));
         QCOMPARE(labels->label1PointSize, wordLabel1 ? 13 : 15);
         // Numbers rise by one from label to label, in full-width digits.
@@ -212,7 +212,6 @@ private slots:
         stop.values[60] = qint16(row[1].toInt());
         QCOMPARE(stepSoundField(row[0] == u"1", stop, row[2].toInt()), row[3].toInt());
     }
-
 private:
     std::optional<QTemporaryDir> m_dir;
     QString file(const QString &name) const { return m_dir->filePath(name); }

@@ -53,7 +53,6 @@ std::pair<double, double> heard(const QByteArray &raw)
 class tst_SoundReal : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase()
     {
@@ -125,10 +124,9 @@ private slots:
         const int japanese = chooseLanguage(engine.languages(), {});
         QVERIFY2(japanese >= 0, "espeak-ng offers no Japanese here");
         QCOMPARE(engine.settings().language, engine.languages()[japanese].name());
-        QStringList names;
-        for (const VoiceInfo &voice : engine.voices())
-            names << voice.name;
-        QVERIFY(names.contains(engine.settings().voice));
+        const QList<VoiceInfo> voices = engine.voices();
+        const auto chosen = [&](const VoiceInfo &voice) { return voice.name == engine.settings().voice; };
+        QVERIFY(std::any_of(voices.cbegin(), voices.cend(), chosen));
         QSignalSpy status(&engine, &Speech::statusChanged);
         m_server.recorder.readAllStandardOutput();
         engine.speak(QStringLiteral("つぎは、しやくしょまえです。"));
@@ -153,7 +151,6 @@ private slots:
         QVERIFY(!engine.isReady());
         QCOMPARE(engine.status(), int(Speech::Error));
     }
-
 private:
     test::NullSinkServer m_server;
     QTemporaryDir m_runtime{QStringLiteral("/tmp/lumina-speech-XXXXXX")};

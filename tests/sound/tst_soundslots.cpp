@@ -75,7 +75,6 @@ public:
 class tst_SoundSlots : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -83,7 +82,7 @@ private slots:
         m_output = std::make_unique<RecordingOutput>();
         m_player = std::make_unique<SlotSoundPlayer>(*m_decoder, *m_output);
     }
-    void plays_data() { test::addRows(QStringLiteral("sound/plays.tsv"), {"name", "slot", "log", "type"}); }
+    void plays_data() { test::addRows("sound/plays.tsv", {"name", "slot", "log", "type"}); }
     void plays()
     {
         QFETCH(QString, name);
@@ -227,7 +226,7 @@ private slots:
         QCOMPARE(got, QFileInfo(path).baseName().section(u'-', 0, clip ? 2 : 0));
         QCOMPARE(error.isEmpty(), clip != nullptr);
     }
-    void realFiles_data() { test::addRows(QStringLiteral("sound/decoded.tsv"), {"fixture", "name", "type", "minMs", "maxMs"}); }
+    void realFiles_data() { test::addRows("sound/decoded.tsv", {"fixture", "name", "type", "minMs", "maxMs"}); }
     void realFiles()
     {
         QFETCH(QString, fixture);
@@ -251,14 +250,12 @@ private slots:
             QVERIFY2(clip->durationMs() >= minMs.toInt() && clip->durationMs() <= maxMs.toInt(),
                      qPrintable(QString::number(clip->durationMs())));
     }
-
 private:
     QString file(const QString &name)
     {
         const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.exists() && f.open(QIODevice::WriteOnly))
-            f.write("x");
+        if (!QFile::exists(path))
+            test::writeFile(path, "x");
         return path;
     }
     QTemporaryDir m_dir;
