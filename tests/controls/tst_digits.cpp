@@ -3,11 +3,9 @@
 #include "TestMain.h"
 
 #include "base/Colors.h"
-#include "controls/DigitText.h"
 #include "controls/DigitRow.h"
+#include "controls/DigitText.h"
 #include "controls/FareCell.h"
-
-#include <memory>
 
 using namespace lumina;
 
@@ -18,23 +16,20 @@ std::unique_ptr<SegmentDisplay> make(bool cell)
     return cell ? std::unique_ptr<SegmentDisplay>(new FareCell) : std::unique_ptr<SegmentDisplay>(new DigitRow);
 }
 
-} // namespace
-
 // A table field: "text" in quotes, a number with a point a double, else an integer.
-static QVariant field(const QString &f)
+QVariant field(const QString &f)
 {
     if (f.startsWith(u'"'))
         return f.mid(1, f.size() - 2);
     return f.contains(u'.') ? QVariant(f.toDouble()) : QVariant(f.toInt());
 }
 
-// The segment displays: the text rules as plain functions, then the two
-// controls' set rules and what they light. How a lit text looks is in the
-// reference pictures.
+} // namespace
+
+// The segment displays' text rules and what they light; how a lit text looks is in the reference pictures.
 class tst_Digits : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void text_data() { test::fixtureTable("controls/digit-text.txt", 6); }
@@ -90,8 +85,7 @@ private slots:
             QCOMPARE(QList<int>({d->shift(), d->zeroMode(), d->fillZero()}), QList<int>({1, 3, 2}));
         }
     }
-    // The dialog gets the cell's rules and its answers are stored as given, even
-    // where a writer would have corrected them (the board spreads them to all cells).
+    // The dialog's answers are stored unchecked: the board spreads them to all cells.
     void dialogStoresUnchecked()
     {
         test::FakeHostLib fake;
@@ -112,9 +106,9 @@ private slots:
         QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
+    // On the unlit segments too, with nothing lit.
     void newColourShowsAtOnce()
     {
-        // On the unlit segments too, with nothing lit.
         FareCell cell;
         const QImage before = cell.face();
         cell.setUnlitColour(rgb(0, 255, 0));

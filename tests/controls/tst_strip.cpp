@@ -1,10 +1,10 @@
-#include "controls/StopNameStrip.h"
-#include "controls/StripCell.h"
-#include "base/CodePage.h"
-#include "base/Colors.h"
-
 #include "FixtureRows.h"
 #include "TestMain.h"
+
+#include "base/CodePage.h"
+#include "base/Colors.h"
+#include "controls/StopNameStrip.h"
+#include "controls/StripCell.h"
 
 using namespace lumina;
 
@@ -26,13 +26,10 @@ int litCount(const QImage &image, QRgb colour, QRect area = {})
 
 } // namespace
 
-// The stop-name strip: codes to font cells, the dots of a cell, the strip's
-// behaviour over time; how still names look is in the reference pictures
-// (tst_pictures).
+// The stop-name strip's cells, dots and scrolling; how still names look is in tst_pictures.
 class tst_Strip : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void init()
@@ -97,8 +94,7 @@ private slots:
         QVERIFY(litCount(strip.layer(), fore, QRect(0, 190, StopNameStrip::kLayerWidth, 1)) > 0);
         // Every dot of the six cells is on screen, the bottom row of the sixth too.
         QCOMPARE(litCount(strip.grab().toImage(), fore), litCount(strip.layer(), fore));
-        // The rounded outline leaves the corners out.
-        // No scale below one dot a pixel.
+        // No scale below one dot a pixel; the rounded outline leaves the corners out.
         strip.setDrawScale(0);
         QCOMPARE(strip.size(), QSize(StopNameStrip::kWidth, StopNameStrip::kHeight));
         const QRegion mask = strip.mask();
@@ -189,10 +185,8 @@ private slots:
         QCOMPARE(lit(), 0); // a new background blanks the strip
         QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
     }
-
 private:
-    // A clock the test moves by hand, in microseconds.
-    qint64 m_now = 0;
+    qint64 m_now = 0; // microseconds, moved by hand
     std::unique_ptr<StopNameStrip> m_strip;
     void advanceMs(qint64 ms)
     {

@@ -25,9 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*=false");
-    // Text drawing needs the font database of a GUI application. It lives to
-    // the end: taking it down at exit would leave Qt's font caches to the
-    // leak check.
+    // Text drawing needs a GUI application's font database. It lives to the end:
+    // taking it down at exit would leave Qt's font caches to the leak check.
     new QGuiApplication(*argc, *argv);
     return 0;
 }
@@ -37,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-
     TicketPluginReader reader;
     const std::optional<TicketPlugin> plugin = reader.read(&buffer);
     if (!plugin) {

@@ -4,10 +4,6 @@
 #include "FixtureRows.h"
 #include "route/FareFile.h"
 
-#include <QFile>
-
-#include <algorithm>
-
 namespace lumina::test {
 
 // Stop s of `count`: name "<name>s", ticket s, value t = 100 s + t.

@@ -1,6 +1,5 @@
-// Fare data files come from users and from old programs: the reader has to
-// turn any bytes into either a route or a message, never into a crash. The
-// text form the tool reads gets the same treatment.
+// Fare files and their text form come from users and old programs: any bytes
+// give a route or a message, never a crash.
 
 #include "route/BoardUpdate.h"
 #include "route/FareCsv.h"
@@ -19,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-
     FareFileReader reader;
     std::vector<FareRecord> records;
     const bool ok = reader.read(&buffer, records);
@@ -39,10 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         options.infoIndex = {0, 1, 2, 3, 149};
         for (int n = 1; n <= route.stopCount; ++n)
             boardView(route, n, options, QDateTime());
-
         // Written out again, it reads back as the same number of stops.
-        FareFileWriter writer;
-        QByteArray again = writer.toBytes(records);
+        QByteArray again = FareFileWriter().toBytes(records);
         if (!again.isEmpty()) {
             QBuffer second(&again);
             second.open(QIODevice::ReadOnly);
@@ -53,7 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } else if (!records.empty()) {
         std::abort();
     }
-
     FareCsvReader csv;
     std::vector<FareRecord> fromText;
     csv.read(QString::fromUtf8(bytes), fromText);

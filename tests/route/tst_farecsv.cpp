@@ -1,4 +1,3 @@
-#include "FixtureRows.h"
 #include "RouteFixture.h"
 #include "TestMain.h"
 
@@ -6,9 +5,6 @@
 #include "route/FareCsv.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
-
-#include <limits>
 
 using namespace lumina;
 using namespace lumina::test;
@@ -33,12 +29,9 @@ Run lumina_fare(const QStringList &args)
 
 } // namespace
 
-// Fare data in its two forms: the fare file the board reads, and the text form
-// with the tool that turns it into fare files and back.
 class tst_FareCsv : public QObject
 {
     Q_OBJECT
-
 private slots:
     void twoStopExample()
     {
@@ -51,7 +44,6 @@ private slots:
         QCOMPARE(QStringList({records[0].stopName, records[1].stopName}), QStringList({"A", "BC"}));
         QCOMPARE(QList<int>({records[0].ticketNumber, records[0].value(1), records[0].value(2), records[1].ticketNumber,
                              records[1].value(2), records[1].value(150)}), QList<int>({1, 170, -1, 2, 170, 0}));
-        // Writing the records back gives the same bytes.
         QCOMPARE(FareFileWriter().toBytes(records), readFile(file.fileName()));
     }
     void roundTrip_data() { fixtureTable("route/round-trip.txt", 3); }
@@ -127,7 +119,6 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         run = lumina_fare({QStringLiteral("dump"), hy3});
         QCOMPARE(run.exitCode, 0);
-
         FareCsvReader reader;
         std::vector<FareRecord> read, dumped;
         QVERIFY(reader.read(QString::fromUtf8(csv), read));
@@ -137,7 +128,6 @@ private slots:
         const FareRecord &r = read[0];
         QCOMPARE(u"%1 %2 %3 %4"_qs.arg(r.ticketNumber).arg(r.value(1)).arg(r.value(2)).arg(r.value(3)), row[1]);
         QCOMPARE(readFile(hy3), FareFileWriter().toBytes(read));
-
         QVERIFY(writeFile(source, run.out));
         run = lumina_fare({QStringLiteral("build"), source, QStringLiteral("-o"), hy3again});
         QCOMPARE(run.exitCode, 0);

@@ -1,16 +1,9 @@
 #include "FakeHostLib.h"
-#include "FixtureRows.h"
 #include "RouteFixture.h"
 #include "TestMain.h"
 
 #include "route/BoardUpdate.h"
 #include "route/RouteSetting.h"
-
-#include <QDir>
-#include <QGuiApplication>
-#include <QTemporaryDir>
-
-#include <optional>
 
 using namespace lumina;
 using namespace lumina::test;
@@ -40,11 +33,9 @@ RouteState tenStops(int startSection = 1)
 
 } // namespace
 
-// Setting a route, and what the board shows of it.
 class tst_RouteSetting : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -116,7 +107,6 @@ private slots:
         QVERIFY(setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("05"), QStringLiteral("4"))));
         state.currentStop = 9; // stepped on since
         const RouteState before = state;
-
         QVERIFY(!setRoute(state, m_dir->path(), entryFromKeypad(QStringLiteral("00012"), QStringLiteral("1"))));
         QCOMPARE(fake.messages.size(), 1);
         const auto &shown = fake.messages[0];
@@ -126,7 +116,6 @@ private slots:
         QCOMPARE(shown.title, QGuiApplication::applicationDisplayName());
         QVERIFY(state == before);
     }
-    // What the board shows of the route in force.
     void faresFromStartSection_data() { test::fixtureTable("route/fares-from-section.txt", 3); }
     void faresFromStartSection()
     {
@@ -195,9 +184,8 @@ private slots:
         QCOMPARE(labels.has_value(), !captions.isEmpty());
         if (!labels)
             return;
-        QCOMPARE((QStringList{labels->captions[0], labels->captions[1], labels->captions[9],
-                              labels->captions[59]}),
-                 captions);
+        const QStringList shown{labels->captions[0], labels->captions[1], labels->captions[9], labels->captions[59]};
+        QCOMPARE(shown, captions);
         QCOMPARE(labels->label1Font, wordLabel1 ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("M_NumP1"));
         QCOMPARE(labels->label1PointSize, wordLabel1 ? 13 : 15);
         // Numbers rise by one from label to label, in full-width digits.
@@ -224,7 +212,6 @@ private slots:
         stop.values[60] = qint16(row[1].toInt());
         QCOMPARE(stepSoundField(row[0] == u"1", stop, row[2].toInt()), row[3].toInt());
     }
-
 private:
     std::optional<QTemporaryDir> m_dir;
     QString file(const QString &name) const { return m_dir->filePath(name); }

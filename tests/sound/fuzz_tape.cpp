@@ -1,6 +1,5 @@
-// Announcement files come from users and from old programs: any bytes must
-// give entries or a failure, never a crash, and a good file must read back
-// the same after being written out again with every text quoted.
+// Any announcement file gives entries or a failure, never a crash; a good one
+// reads back the same when written out again with every text quoted.
 
 #include "base/CodePage.h"
 #include "sound/TapeFile.h"

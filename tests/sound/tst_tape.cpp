@@ -1,23 +1,16 @@
-// The announcement tape: its file read line by line, and the tape moved,
-// announced and stopped, with speech and sounds only recorded.
+// The announcement tape read, moved, announced and stopped, with speech and sounds only recorded.
 #include "FailingDevice.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeech.h"
 #include "FixtureRows.h"
 #include "TestMain.h"
 
-#include "sound/TapeFile.h"
 #include "sound/AnnouncementTape.h"
 #include "sound/QtSpeech.h"
-
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include "sound/TapeFile.h"
 
 using namespace lumina;
-using lumina::test::FailingDevice;
-using lumina::test::FakeSoundPlayer;
-using lumina::test::FakeSpeech;
+using namespace lumina::test;
 
 namespace {
 
@@ -62,15 +55,13 @@ QStringList played(const FakeSoundPlayer &player)
 class tst_Tape : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
         m_voice.log.clear();
         m_player.plays.clear();
     }
-    // Each case is a file <name>.csv with the entries expected beside it in
-    // <name>.txt; a "refused-" file fails and keeps the lines before the fault.
+    // <name>.csv with its entries in <name>.txt; a "refused-" one keeps the lines before the fault.
     void read_data() { test::fileRows(kCases, QStringLiteral("*.csv")); }
     void read()
     {
@@ -82,11 +73,10 @@ private slots:
         QList<TapeEntry> got;
         QCOMPARE(reader.read(&file, got), accepted);
         QCOMPARE(listed(got), QString::fromUtf8(expected.readAll()));
-        QCOMPARE(reader.errorString().isEmpty(), accepted);
     }
     void failuresKeepTheLinesBefore()
     {
-        // Bytes that are no code page 932 become replacement characters, not a fault.
+        // Bytes that are no code page 932 become substitute characters, not a fault.
         const QByteArray bytes("first,1,1\r\n\x80\xff,0,2\r\nthird,1,0\r\n");
         FailingDevice device(bytes, bytes.indexOf("third") + 2);
         TapeFileReader reader;
@@ -94,11 +84,7 @@ private slots:
         QVERIFY(!reader.read(&device, got));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         // Only the lines that arrived whole count.
-        QCOMPARE(got.size(), 2);
-        QCOMPARE(got[0], (TapeEntry{QStringLiteral("first"), 1, 1}));
-        QCOMPARE(got[1].soundFlag, qint16(2));
-        QVERIFY(!got[1].text.isEmpty() && !got[1].text.contains(u'\r'));
-
+        QCOMPARE(listed(got), QStringLiteral("1,1,first\n0,2,\x1a\x1a\n"));
         QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
@@ -123,10 +109,7 @@ private slots:
                  (QList<int>{0, 1, 3, 0}));
         QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
     }
-    void moves_data()
-    {
-        test::addRows(QStringLiteral("sound/tape/moves.tsv"), {"count", "keys", "spoken", "position"});
-    }
+    void moves_data() { test::addRows("sound/tape/moves.tsv", {"count", "keys", "spoken", "position"}); }
     void moves()
     {
         QFETCH(QString, count);
@@ -150,7 +133,7 @@ private slots:
     }
     void preAnnouncementSounds_data()
     {
-        test::addRows(QStringLiteral("sound/tape/presounds.tsv"), {"forward", "always", "synchronous", "flag", "sounds"});
+        test::addRows("sound/tape/presounds.tsv", {"forward", "always", "synchronous", "flag", "sounds"});
     }
     void preAnnouncementSounds()
     {
@@ -173,8 +156,7 @@ private slots:
         QCOMPARE(m_voice.spoken().size(), 1);
         QCOMPARE(played(m_player).join(u';'), sounds);
     }
-    // An engine that falls into its error state while taking a text is
-    // stopped again; the states as the engine reports them.
+    // An engine that falls into its error state while taking a text is stopped again.
     void errorStatusStopsAgain()
     {
         AnnouncementTape tape;
@@ -199,8 +181,7 @@ private slots:
             tape.forward(sounds(false, i == 0));
         // A recording that is not there, or not beside the tape, is spoken as text.
         QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
-        QCOMPARE(played(m_player), (QStringList{dir.filePath(QStringLiteral("start.WAV S3 sync")),
-                                                dir.filePath(QStringLiteral("end.mp3 S3"))}));
+        QCOMPARE(played(m_player), (QStringList{dir.filePath("start.WAV S3 sync"), dir.filePath("end.mp3 S3")}));
         // "■" ends speech and the recording.
         const int stops = m_player.stopAllCalls;
         tape.stop();
@@ -238,8 +219,7 @@ private slots:
     // A hand-edited voice file: its numbers are held to their ranges.
     void voiceFileNumbersBounded()
     {
-        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-            + QStringLiteral("/voice.ini");
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/voice.ini";
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QVERIFY(test::writeFile(path, "[speech]\nvoice=Kyoko\nrate=5\npitch=-3\nvolume=-2\n"));
         const VoiceSettings loaded = VoiceSettings::load();
@@ -247,7 +227,6 @@ private slots:
         QCOMPARE(loaded.voice, QStringLiteral("Kyoko"));
         QCOMPARE((QList<double>{loaded.rate, loaded.pitch, loaded.volume}), (QList<double>{1.0, -1.0, 0.0}));
     }
-
 private:
     FakeSpeech m_voice;
     FakeSoundPlayer m_player;

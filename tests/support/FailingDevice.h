@@ -2,8 +2,6 @@
 
 #include <QBuffer>
 
-#include <algorithm>
-
 namespace lumina::test {
 
 // A buffer that gives or takes its first `limit` bytes and then fails; or, as a

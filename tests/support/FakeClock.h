@@ -9,13 +9,11 @@
 class FakeClock final : public lumina::Clock
 {
 public:
-    explicit FakeClock(QDateTime at = QDateTime(QDate(2026, 12, 7), QTime(8, 5, 0)))
-        : at(std::move(at))
+    explicit FakeClock(QDateTime at = QDateTime(QDate(2026, 12, 7), QTime(8, 5, 0))) : at(std::move(at))
     {
         lumina::setClock(this);
     }
     ~FakeClock() override { lumina::setClock(nullptr); }
-
     QDateTime now() const override { return at; }
     void pause(int milliseconds) override
     {

@@ -17,13 +17,19 @@ class FakeHostLib final : public HostLib
 {
 public:
     struct Message {
-        QString text;
-        QString title;
+        QString text, title;
         MessageButtons buttons;
         MessageIcon icon;
     };
     struct DigitDialogCall {
         qint16 digitCount, zeroMode, shift, fillZero;
+    };
+    // Ticket drawing calls, as made; the drawing itself is the library's own.
+    struct DrawCall {
+        QString path, stopName, date, time;
+        qint32 routeNumber;
+        qint16 ticketNumber, position;
+        qint32 company;
     };
 
     FakeHostLib() { setHost(this); }
@@ -42,14 +48,13 @@ public:
     // at the program's state at that moment.
     std::function<void()> whileModal;
 
-    // What happened.
     QList<Message> messages;
     QList<DigitDialogCall> digitDialogCalls;
     QList<QString> fileFilters, fileTitles, openedFolders, saveFilters;
     int dateDialogCalls = 0;
+    QList<DrawCall> drawCalls;
 
-    int digitDialog(QWidget *, qint16 digitCount, qint16 &zeroMode, qint16 &shift,
-                    qint16 &fillZero) override
+    int digitDialog(QWidget *, qint16 digitCount, qint16 &zeroMode, qint16 &shift, qint16 &fillZero) override
     {
         digitDialogCalls.append({digitCount, zeroMode, shift, fillZero});
         return modal(digitAnswer ? digitAnswer(zeroMode, shift, fillZero) : 0);
@@ -60,26 +65,24 @@ public:
         ++dateDialogCalls;
         return modal(dateDialog ? dateDialog(date) : 0);
     }
-    QString fileDialog(QWidget *, int, const QString &filter, const QString &,
-                        const QString &title) override
+    QString fileDialog(QWidget *, int, const QString &filter, const QString &, const QString &title) override
     {
         fileFilters.append(filter);
         fileTitles.append(title);
         return modal(next(fileAnswers, QString()));
     }
     QString folderDialog(QWidget *, const QString &) override { return modal(next(folderAnswers, QString())); }
-    QString saveFileDialog(QWidget *, const QString &filter, const QString &,
-                           const QString &) override
+    QString saveFileDialog(QWidget *, const QString &filter, const QString &, const QString &) override
     {
         saveFilters.append(filter);
         return modal(next(saveAnswers, QString()));
     }
-    int colourDialog(QWidget *, OleColor &color, CustomColors &customColors) override
+    int colourDialog(QWidget *, OleColor &color, CustomColors &custom) override
     {
-        return modal(colorDialog ? colorDialog(color, customColors) : 0);
+        return modal(colorDialog ? colorDialog(color, custom) : 0);
     }
-    MessageResult messageBox(QWidget *, const QString &text, const QString &title,
-                         MessageButtons buttons, MessageIcon icon) override
+    MessageResult messageBox(QWidget *, const QString &text, const QString &title, MessageButtons buttons,
+                             MessageIcon icon) override
     {
         messages.append({text, title, buttons, icon});
         const bool question = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
@@ -90,22 +93,11 @@ public:
         openedFolders.append(path);
         return true;
     }
-
-    // Ticket drawing calls, as made; the drawing itself is the library's own.
-    struct DrawCall {
-        QString path, stopName, date, time;
-        qint32 routeNumber;
-        qint16 ticketNumber, position;
-        qint32 company;
-    };
-    QList<DrawCall> drawCalls;
-    void drawTicket(const QString &path, QImage &picture, QString &stopName, QString &date,
-                           const QString &time, qint32 routeNumber, qint16 ticketNumber, qint16 position,
-                           qint32 company) override
+    void drawTicket(const QString &path, QImage &picture, QString &stopName, QString &date, const QString &time,
+                    qint32 routeNumber, qint16 ticketNumber, qint16 position, qint32 company) override
     {
         drawCalls.append({path, stopName, date, time, routeNumber, ticketNumber, position, company});
-        HostLib::drawTicket(path, picture, stopName, date, time, routeNumber, ticketNumber, position,
-                                   company);
+        HostLib::drawTicket(path, picture, stopName, date, time, routeNumber, ticketNumber, position, company);
     }
 
 private:

@@ -17,11 +17,7 @@ public:
     };
     FakeSoundPlayer() { setSoundPlayer(this); }
     ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
-
-    void play(const QString &path, const QString &slot, bool synchronous) override
-    {
-        plays.append({path, slot, synchronous});
-    }
+    void play(const QString &path, const QString &slot, bool sync) override { plays.append({path, slot, sync}); }
     void stopAll() override { ++stopAllCalls; }
 
     QList<Play> plays;

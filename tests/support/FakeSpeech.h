@@ -15,7 +15,6 @@ class FakeSpeech final : public Speech
 public:
     FakeSpeech() { setSpeech(this); }
     ~FakeSpeech() override { setSpeech(nullptr); }
-
     void start(const VoiceSettings &s) override
     {
         started.append(s);
@@ -36,13 +35,11 @@ public:
     QList<QLocale> languages() const override { return offeredLanguages; }
     QList<VoiceInfo> voices() const override { return offeredVoices; }
     VoiceSettings settings() const override { return m_settings; }
-
     void setReady(bool ready)
     {
         if (std::exchange(m_ready, ready) != ready)
             emit readyChanged(ready);
     }
-    // Only the texts spoken, in order.
     QStringList spoken() const
     {
         static const QRegularExpression speak(QStringLiteral("^speak:"));

@@ -13,7 +13,6 @@ inline QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -39,7 +38,6 @@ inline QList<QStringList> dataRows(const QString &path, qsizetype columns)
         qFatal("no rows in %s", qPrintable(file.fileName()));
     return rows;
 }
-
 inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
 {
     return dataRows(QStringLiteral("tables/") + QLatin1String(name), columns);

@@ -1,11 +1,8 @@
 // Runs a fuzz target's check over every seed file of its corpus with the normal
 // compiler, so the targets build and their seeds pass in every ctest run.
-
-#include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
 
-#include <cstdint>
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
@@ -25,8 +22,7 @@ int main(int argc, char **argv)
             return 1;
         }
         const QByteArray bytes = file.readAll();
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                               std::size_t(bytes.size()));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
         ++seeds;
     }
     std::printf("%d seed files of %s passed\n", seeds, LUMINA_FUZZ_CORPUS);

@@ -15,7 +15,6 @@ class NullSinkServer
 {
 public:
     static constexpr int kRate = 44100;
-
     ~NullSinkServer()
     {
         for (QProcess *p : {&recorder, &m_server}) {
@@ -24,7 +23,6 @@ public:
                 p->kill();
         }
     }
-
     // Empty when it runs; otherwise why not.
     QString start()
     {
