@@ -91,7 +91,6 @@ QImage BoardPictures::picture(int n)
 {
     if (!m_board || n < 1 || n > m_route.stopCount)
         return {};
-    m_route.currentStop = qint16(n - 1);
     m_board->showFares(
         boardView(m_route, n, boardOptions(m_settings, m_lateNight), clock().now()));
     m_board->setStopName(m_route.fares.entry(n).stopName);

@@ -90,6 +90,9 @@ private slots:
         QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.zeroMode, qint16(3));
+        control<QScrollBar>(m_panel.get(), "HScroll1_0")->setValue(7); // moved since the load: saved, and the model follows
+        QVERIFY(saveIni(targets(), m_location, m_records));
+        QCOMPARE((QList{parse(readFile(beside())).controlPanel.scrollSpeed, m_records.controlPanel.scrollSpeed}), (QList{7, 7}));
     }
     void loadFailures_data()
     {

@@ -97,6 +97,9 @@ private slots:
         o.sounds.stepAsynchronous = kNotChosen;
         o.infoDigits.showTicketNumber = 1; // ticket number into cell 1
         o.infoDigits.ticketNumberCell = 0;
+        o.infoDigits.showStopOrder = 1; // the stop's place, counted from 0, into cell 60
+        o.infoDigits.stopOrderCell = 59;
+        o.infoDigits.countFromZero = 1;
         o.ticketPreview.usePreview = 1;
         o.ticketPreview.dateRenewed = kNotChosen;
         o.ticketPreview.fixedDate = QStringLiteral("2009/01/30");
@@ -109,7 +112,7 @@ private slots:
             QVERIFY(play.synchronous && play.slot == u"S2");
         QCOMPARE(p->played(), (QStringList{"", "two.wav", "three.wav", ""}));
         // No fare stays no fare; information numbers are never doubled.
-        QCOMPARE((QList<qint16>{p->cell(2), p->cell(5), p->cell(1)}), (QList<qint16>{qint16(2 * fareAt(4, 2)), -1, 4}));
+        QCOMPARE((QList<qint16>{p->cell(2), p->cell(5), p->cell(1), p->cell(60)}), (QList<qint16>{qint16(2 * fareAt(4, 2)), -1, 4, 3}));
         QCOMPARE(routeState().ticketDate, QStringLiteral("2009/01/30"));
         QCOMPARE(p->host.drawCalls.value(6).date, QStringLiteral("2009/01/30"));
         p->find("Check2")->setChecked(false);
