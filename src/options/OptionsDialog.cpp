@@ -475,24 +475,33 @@ void OptionsDialog::addSoundRow(QWidget *parent, int index, int textLeft, int to
         "cmdSelectSound", index);
 }
 
+// The frame both sound pages share: one sound always, or one of three chosen by a
+// value (`byValue` says where the value comes from). The caller adds what lies between
+// that choice and the rows of the three sounds.
+QGroupBox *OptionsDialog::buildSoundChoice(QWidget *page, int pageIndex, const QString &title,
+                                           int always, int alwaysField, int byValue,
+                                           const QString &byValueCaption)
+{
+    QGroupBox *frame = named(group(page, title, 120, 1380, 7755, 3000), "Frame2", pageIndex);
+    soundPages[size_t(pageIndex)] = frame;
+    soundModeOptions[size_t(always)] = named(
+        option(frame, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", always);
+    addSoundRow(frame, alwaysField, 3060, 240, 4080);
+    soundModeOptions[size_t(byValue)] =
+        named(option(frame, byValueCaption, 120, 555, 7515, 480), "Option2", byValue);
+    soundModeOptions[size_t(always)]->setChecked(true);
+    return frame;
+}
+
 void OptionsDialog::buildStepSoundPage(QWidget *page)
 {
-    QGroupBox *step = named(
-        group(page, QStringLiteral("送り・戻し時のサウンド"), 120, 1380, 7755, 3000), "Frame2", StepSoundPage);
-    soundPages[StepSoundPage] = step;
-    soundModeOptions[StepAlways] = named(
-        option(step, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", StepAlways);
-    addSoundRow(step, StepSound, 3060, 240, 4080);
-    soundModeOptions[StepByColumn] = named(
-        option(step,
-               QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"),
-               120, 555, 7515, 480),
-        "Option2", StepByColumn);
+    QGroupBox *step = buildSoundChoice(
+        page, StepSoundPage, QStringLiteral("送り・戻し時のサウンド"), StepAlways, StepSound, StepByColumn,
+        QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"));
     stepColumnList = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
     caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
     addValueRows(step, StepSoundByValue);
     addPlayGroup(step, stepPlayOptions, "Option6", QStringLiteral("運賃切り替え"));
-    soundModeOptions[StepAlways]->setChecked(true);
     stepPlayOptions[Asynchronous]->setChecked(true);
 }
 
@@ -520,23 +529,13 @@ void OptionsDialog::addPlayGroup(QWidget *parent, std::array<QRadioButton *, 2> 
 
 void OptionsDialog::buildPreSoundPage(QWidget *page)
 {
-    QGroupBox *before = named(
-        group(page,
-              QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
-              120, 1380, 7755, 3000),
-        "Frame2", PreSoundPage);
-    soundPages[PreSoundPage] = before;
-    soundModeOptions[PreAlways] = named(
-        option(before, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", PreAlways);
-    addSoundRow(before, PreSound, 3060, 240, 4080);
-    soundModeOptions[PreByFlag] = named(
-        option(before,
-               QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"),
-               120, 555, 7515, 480),
-        "Option2", PreByFlag);
+    QGroupBox *before = buildSoundChoice(
+        page, PreSoundPage,
+        QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
+        PreAlways, PreSound, PreByFlag,
+        QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"));
     addValueRows(before, PreSoundByFlag);
     addPlayGroup(before, prePlayOptions, "Option7", QStringLiteral("放送開始"));
-    soundModeOptions[PreAlways]->setChecked(true);
     prePlayOptions[Synchronous]->setChecked(true);
 }
 

@@ -145,6 +145,8 @@ private:
     void buildDigitPage(QWidget *page);
     void buildStopNamePage(QWidget *page);
     void buildSoundPage(QWidget *page);
+    QGroupBox *buildSoundChoice(QWidget *page, int pageIndex, const QString &title, int always,
+                                int alwaysField, int byValue, const QString &byValueCaption);
     void buildStepSoundPage(QWidget *page);
     void buildPreSoundPage(QWidget *page);
     void addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth);
