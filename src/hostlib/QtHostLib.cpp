@@ -130,7 +130,6 @@ QString QtHostLib::saveFileDialog(QWidget *owner, const QString &filter,
 {
     QFileDialog dialog(owner, title, initialPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     // "PNG 画像 (*.png)" gives "png": a name typed without a suffix still
     // becomes a file the picture viewers recognise.
     const QRegularExpressionMatch first =

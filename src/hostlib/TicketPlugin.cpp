@@ -181,7 +181,6 @@ bool Parser::textTemplate(const QJsonValue &value, const QString &where, TicketT
     QString source;
     if (!text(value, plugin::kMaxTextLength, where, source))
         return false;
-    out.clear();
     QString literal;
     const auto flush = [&] {
         if (!literal.isEmpty()) {
@@ -278,7 +277,6 @@ bool Parser::area(const QJsonObject &o, const QString &where, const PlugInInfo &
 bool Parser::textElement(const QJsonObject &o, const QString &where, const PlugInInfo &info,
                          TicketElement &out)
 {
-    out.kind = TicketElement::Kind::Text;
     if (!onlyKeys(o, {"type", "x", "y", "width", "height", "text", "font", "size", "bold", "align", "color"},
                   where)
         || !area(o, where, info, out) || !optionalColor(o, "color", where, out.color))
@@ -536,7 +534,6 @@ std::optional<TicketPlugin> TicketPluginReader::read(const QByteArray &bytes)
 
 std::optional<TicketPlugin> TicketPluginReader::read(QIODevice *device)
 {
-    m_error.clear();
     if (!device || !device->isReadable()) {
         m_error = QStringLiteral("the device cannot be read");
         return std::nullopt;
