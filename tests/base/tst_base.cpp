@@ -41,6 +41,11 @@ private slots:
         // A lone high surrogate ends the text: nothing past the end is read to pair it.
         const char16_t endsHigh[] = {u'A', 0xD83D};
         QCOMPARE(cp932::encode(QStringView(endsHigh, 2)), QByteArray("A?"));
+        // A converter that puts "?" in for a missing character without flagging it still loses that character.
+        cp932::useConverter("ISO-8859-1");
+        const bool substitutedCounts = !cp932::canEncode(u"Ā");
+        cp932::useConverter("");
+        QVERIFY(substitutedCounts);
     }
     void byteSlice_data() { test::fixtureTable("base/byte-slice.txt", 6); }
     void byteSlice()

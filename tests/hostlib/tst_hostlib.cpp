@@ -175,14 +175,15 @@ private slots:
     }
     void oversizedAndFailingDevices()
     {
-        // A valid file padded beyond the size bound is refused without being parsed.
-        QByteArray big = pluginWith(QStringLiteral("{ticket}"));
-        big.append(QByteArray(plugin::kMaxFileBytes, ' '));
+        // A valid file padded one byte beyond the size bound is refused without being parsed; at the bound it is taken.
+        QByteArray big = pluginWith(QStringLiteral("{ticket}")).leftJustified(plugin::kMaxFileBytes + 1, ' ');
         QBuffer buffer(&big);
         buffer.open(QIODevice::ReadOnly);
         TicketPluginReader reader;
         QVERIFY(!reader.read(&buffer));
         QVERIFY(reader.errorString().contains(QStringLiteral("larger")));
+        QVERIFY(reader.read(big.chopped(1)));
+        QVERIFY(reader.errorString().isEmpty());
         test::FailingDevice broken(QByteArray(200, ' '), 100);
         QVERIFY(!reader.read(&broken));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
