@@ -133,7 +133,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
         QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
         QVERIFY(heard(m_server.recorder.readAllStandardOutput()).first > 0.5);
-        // Stop ends a long text early.
         status.clear();
         engine.speak(QStringLiteral("ごじょうしゃ ありがとう ございます。").repeated(20));
         QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
@@ -141,7 +140,6 @@ private slots:
         engine.stop();
         QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
         QVERIFY(clock.elapsed() < 5000);
-        // Another engine chosen takes the first one's place.
         VoiceSettings other;
         other.engine = QStringLiteral("flite");
         engine.start(other);

@@ -120,7 +120,6 @@ private slots:
             m_player->play(broken, QStringLiteral("S1"), false);
         }
         QCOMPARE(m_decoder->decoded.size(), 2);
-        // Replaced under the same name: decoded again.
         QVERIFY(test::writeFile(key, "xmore"));
         m_player->play(key, QStringLiteral("S1"), false);
         QCOMPARE(m_decoder->decoded.size(), 3);
