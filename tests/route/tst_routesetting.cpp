@@ -53,8 +53,8 @@ private slots:
     }
     void listEntry()
     {
-        const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 5});
-        QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 15"));
+        const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 9});
+        QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 19"));
         // A list with nothing selected adds no digit.
         const RouteEntry partial = entryFromLists({-1, 4, -1, -1, 2}, {-1, -1, 10});
         QCOMPARE(partial.routeNumber + u' ' + QString::number(partial.section), QStringLiteral("42 0"));
