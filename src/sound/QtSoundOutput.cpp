@@ -5,6 +5,8 @@
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <chrono>
+
 namespace lumina {
 
 namespace {
@@ -16,6 +18,13 @@ namespace {
 constexpr int kMinBufferMs = 100;
 constexpr int kMaxBufferMs = 2000;
 constexpr int kFeedMs = 50;
+
+qint64 steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 } // namespace
 
@@ -54,6 +63,7 @@ bool QtSoundOutput::start(int channel, PcmClipPtr clip)
     if (clip->data.size() < minBytes)
         c.padded = clip->data + QByteArray(minBytes - clip->data.size(), '\0');
     c.written = 0;
+    c.firstWriteNs = -1;
     c.playing = true;
     c.io = sink->start();
     if (!c.io || sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
@@ -80,6 +90,8 @@ void QtSoundOutput::feed(int channel)
     qint64 n = qMin(qint64(c.sink->bytesFree()), data.size() - c.written);
     n -= n % frame;
     if (n > 0) {
+        if (c.firstWriteNs < 0)
+            c.firstWriteNs = steadyNs();
         const qint64 put = c.io->write(data.constData() + c.written, n);
         if (put > 0)
             c.written += put;
@@ -131,6 +143,13 @@ void QtSoundOutput::close(int channel)
 bool QtSoundOutput::isPlaying(int channel) const
 {
     return channel >= 0 && channel < int(m_channels.size()) && m_channels[size_t(channel)].playing;
+}
+
+qint64 QtSoundOutput::firstWriteNs(int channel) const
+{
+    if (channel < 0 || channel >= int(m_channels.size()))
+        return -1;
+    return m_channels[size_t(channel)].firstWriteNs;
 }
 
 } // namespace lumina

@@ -27,6 +27,10 @@ public:
     void close(int channel) override;
     bool isPlaying(int channel) const override;
 
+    // std::chrono::steady_clock, in nanoseconds, when the channel's current
+    // sound first went to the device; -1 when none did.
+    qint64 firstWriteNs(int channel) const;
+
 private:
     struct Channel {
         QPointer<QAudioSink> sink;
@@ -36,6 +40,7 @@ private:
         QByteArray padded; // a sound shorter than the device's start threshold, with silence after it
         qint64 written = 0;
         QElapsedTimer started;
+        qint64 firstWriteNs = -1;
         bool playing = false;
     };
     void feed(int channel);
