@@ -124,9 +124,8 @@ private slots:
         const int japanese = chooseLanguage(engine.languages(), {});
         QVERIFY2(japanese >= 0, "espeak-ng offers no Japanese here");
         QCOMPARE(engine.settings().language, engine.languages()[japanese].name());
-        const QList<VoiceInfo> voices = engine.voices();
         const auto chosen = [&](const VoiceInfo &voice) { return voice.name == engine.settings().voice; };
-        QVERIFY(std::any_of(voices.cbegin(), voices.cend(), chosen));
+        QVERIFY(std::ranges::any_of(engine.voices(), chosen));
         QSignalSpy status(&engine, &Speech::statusChanged);
         m_server.recorder.readAllStandardOutput();
         engine.speak(QStringLiteral("つぎは、しやくしょまえです。"));
@@ -145,8 +144,15 @@ private slots:
         engine.start(other);
         QTRY_VERIFY_WITH_TIMEOUT(engine.isReady(), 30000);
         QCOMPARE(engine.settings().engine, other.engine);
+        // Settings naming no engine keep the one running.
+        QSignalSpy reopened(&engine, &Speech::voicesChanged);
+        engine.start({});
+        QVERIFY(engine.isReady());
+        QTRY_VERIFY_WITH_TIMEOUT(!reopened.isEmpty(), 30000);
+        QCOMPARE(engine.settings().engine, other.engine);
         engine.release();
         QVERIFY(!engine.isReady());
+        QCOMPARE(ready, (QList<QVariantList>{{true}, {false}, {true}, {false}}));
         QCOMPARE(engine.status(), int(Speech::Error));
     }
 private:
