@@ -99,7 +99,6 @@ private slots:
         QCOMPARE(device.data().size(), row[4].toInt());
     }
     void buildThenDump_data() { fixtureTable("route/fare-tool-round-trip.txt", 3); }
-    // Built, dumped and built again: the same stops and the very same bytes.
     void buildThenDump()
     {
         QFETCH(QStringList, row);

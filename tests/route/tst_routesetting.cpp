@@ -55,7 +55,6 @@ private slots:
     {
         const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 9});
         QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 19"));
-        // A list with nothing selected adds no digit.
         const RouteEntry partial = entryFromLists({-1, 4, -1, -1, 2}, {-1, -1, 10});
         QCOMPARE(partial.routeNumber + u' ' + QString::number(partial.section), QStringLiteral("42 0"));
     }
@@ -89,7 +88,6 @@ private slots:
             QVERIFY(state.fares.entry(s) == FareRecord());
     }
     void badFiles_data() { fixtureTable("route/route-refused.txt", 3); }
-    // Every bad file gives its message and leaves the route in force untouched.
     void badFiles()
     {
         QFETCH(QStringList, row);

@@ -2,6 +2,8 @@
 #include "NullSinkServer.h"
 #include "TestMain.h"
 
+#include "sound/QtSoundDecoder.h"
+#include "sound/QtSoundOutput.h"
 #include "sound/QtSpeech.h"
 #include "sound/SoundPlayer.h"
 
@@ -97,7 +99,6 @@ private slots:
         const QString got = QStringLiteral("%1 s at %2 Hz after waiting %3 ms").arg(length).arg(pitch).arg(waited);
         QVERIFY2(std::abs(length - seconds) <= tolerance, qPrintable(got));
         QVERIFY2(hz == 0 || std::abs(pitch - hz) <= hz * 0.02, qPrintable(got));
-        // The synchronous call lasted about as long as the sound.
         QVERIFY2(waited >= length * 1000 - 60, qPrintable(got));
     }
     void speaksASentence()
@@ -154,6 +155,14 @@ private slots:
         QVERIFY(!engine.isReady());
         QCOMPARE(ready, (QList<QVariantList>{{true}, {false}, {true}, {false}}));
         QCOMPARE(engine.status(), int(Speech::Error));
+    }
+    void startingAgainEndsTheSoundBefore()
+    {
+        QtSoundOutput output;
+        QSignalSpy ended(&output, &SoundOutput::finished);
+        const PcmClipPtr clip = QtSoundDecoder().decode(QStringLiteral(LUMINA_TEST_DATA "/sound/試験 音.wav"), SoundType::Wave);
+        QVERIFY(clip && output.start(0, clip) && output.start(0, clip));
+        QCOMPARE(ended.size(), 1);
     }
 private:
     test::NullSinkServer m_server;

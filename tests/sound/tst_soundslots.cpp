@@ -170,7 +170,6 @@ private slots:
         m_decoder->lengthMs = 300;
         m_output->realTime = true;
         QPushButton button(QStringLiteral("データ送り"));
-        button.resize(120, 40);
         button.show();
         QVERIFY(QTest::qWaitForWindowExposed(&button));
         QElapsedTimer elapsed;

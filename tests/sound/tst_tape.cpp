@@ -92,7 +92,6 @@ private slots:
         const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
-        // Such a tape is held, its entries counted from 1, but not in use.
         AnnouncementTape tape;
         tape.load(bad);
         QVERIFY(!tape.loaded());
@@ -103,7 +102,6 @@ private slots:
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
         tape.load(sample);
         QVERIFY(tape.loaded());
-        // Counted from 1; nothing lies outside the tape.
         QCOMPARE((QList<int>{tape.stepFlag(0), tape.stepFlag(3), tape.soundFlag(3), tape.soundFlag(4)}),
                  (QList<int>{0, 1, 3, 0}));
         QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
@@ -127,7 +125,6 @@ private slots:
         }
         QCOMPARE(m_voice.spoken().join(u' '), spoken);
         QCOMPARE(tape.position(), position.toInt());
-        // Every announcement first stops the one before.
         QCOMPARE(m_voice.log.count(QStringLiteral("stop")), m_voice.spoken().size());
     }
     void preAnnouncementSounds_data()
@@ -182,12 +179,10 @@ private slots:
         // A recording that is not there, or named with a folder, is spoken as text.
         QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "./end.mp3", "..\\end.mp3"}));
         QCOMPARE(played(m_player), (QStringList{dir.filePath("start.WAV S3 sync"), dir.filePath("end.mp3 S3")}));
-        // "■" ends speech and the recording.
         const int stops = m_player.stopAllCalls;
         tape.stop();
         QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
         QCOMPARE(m_player.stopAllCalls, stops + 1);
-        // With no recording played since, only speech is stopped.
         tape.stop();
         QCOMPARE(m_player.stopAllCalls, stops + 1);
     }
