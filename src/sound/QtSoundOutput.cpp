@@ -60,7 +60,6 @@ bool QtSoundOutput::start(int channel, PcmClipPtr clip)
     });
     c.sink = sink;
     c.clip = clip;
-    c.padded.clear();
     if (clip->data.size() < minBytes)
         c.padded = clip->data + QByteArray(minBytes - clip->data.size(), '\0');
     c.written = 0;

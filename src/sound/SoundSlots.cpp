@@ -8,7 +8,7 @@ namespace lumina {
 
 SoundType soundTypeOf(const QString &path)
 {
-    const QString ending = path.right(3).toUpper().trimmed();
+    const QString ending = path.right(3).toUpper();
     if (ending == QLatin1String("WAV"))
         return SoundType::Wave;
     if (ending == QLatin1String("MP3"))

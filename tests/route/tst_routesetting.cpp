@@ -53,9 +53,8 @@ private slots:
     }
     void listEntry()
     {
-        const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 5});
-        QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 15"));
-        // A list with nothing selected adds no digit.
+        const RouteEntry lists = entryFromLists({0, 0, 0, 1, 2}, {0, 1, 9});
+        QCOMPARE(lists.routeNumber + u' ' + QString::number(lists.section), QStringLiteral("00012 19"));
         const RouteEntry partial = entryFromLists({-1, 4, -1, -1, 2}, {-1, -1, 10});
         QCOMPARE(partial.routeNumber + u' ' + QString::number(partial.section), QStringLiteral("42 0"));
     }
@@ -89,7 +88,6 @@ private slots:
             QVERIFY(state.fares.entry(s) == FareRecord());
     }
     void badFiles_data() { fixtureTable("route/route-refused.txt", 3); }
-    // Every bad file gives its message and leaves the route in force untouched.
     void badFiles()
     {
         QFETCH(QStringList, row);
@@ -188,21 +186,20 @@ private slots:
         QCOMPARE(shown, captions);
         QCOMPARE(labels->label1Font, wordLabel1 ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("M_NumP1"));
         QCOMPARE(labels->label1PointSize, wordLabel1 ? 13 : 15);
-        // Numbers rise by one from label to label, in full-width digits.
         const int first = captions[3] == u"６０" ? 0 : 1;
         QCOMPARE(labels->captions[20], toFullWidth(QString::number(21 - first)));
+        QCOMPARE(toFullWidth(u" !9~\x7f"), QStringLiteral("\u3000！９～\x7f"));
     }
     void stepping_data() { test::fixtureTable("route/stepping.txt", 5); }
     void stepping()
     {
         QFETCH(QStringList, row);
-        const int currentStop = row[0].toInt();
         const int target = row[3].toInt();
         RouteState state;
-        state.currentStop = qint16(currentStop);
+        state.currentStop = qint16(row[0].toInt());
         state.stopCount = qint16(row[1].toInt());
         QCOMPARE(stepRoute(state, row[2].toInt()), target >= 0);
-        QCOMPARE(int(state.currentStop), target >= 0 ? target : currentStop);
+        QCOMPARE(int(state.currentStop), target >= 0 ? target : row[0].toInt());
     }
     void stepSound_data() { test::fixtureTable("route/step-sound.txt", 5); }
     void stepSound()

@@ -2,6 +2,8 @@
 #include "NullSinkServer.h"
 #include "TestMain.h"
 
+#include "sound/QtSoundDecoder.h"
+#include "sound/QtSoundOutput.h"
 #include "sound/QtSpeech.h"
 #include "sound/SoundPlayer.h"
 
@@ -97,7 +99,6 @@ private slots:
         const QString got = QStringLiteral("%1 s at %2 Hz after waiting %3 ms").arg(length).arg(pitch).arg(waited);
         QVERIFY2(std::abs(length - seconds) <= tolerance, qPrintable(got));
         QVERIFY2(hz == 0 || std::abs(pitch - hz) <= hz * 0.02, qPrintable(got));
-        // The synchronous call lasted about as long as the sound.
         QVERIFY2(waited >= length * 1000 - 60, qPrintable(got));
     }
     void speaksASentence()
@@ -124,16 +125,14 @@ private slots:
         const int japanese = chooseLanguage(engine.languages(), {});
         QVERIFY2(japanese >= 0, "espeak-ng offers no Japanese here");
         QCOMPARE(engine.settings().language, engine.languages()[japanese].name());
-        const QList<VoiceInfo> voices = engine.voices();
         const auto chosen = [&](const VoiceInfo &voice) { return voice.name == engine.settings().voice; };
-        QVERIFY(std::any_of(voices.cbegin(), voices.cend(), chosen));
+        QVERIFY(std::ranges::any_of(engine.voices(), chosen));
         QSignalSpy status(&engine, &Speech::statusChanged);
         m_server.recorder.readAllStandardOutput();
         engine.speak(QStringLiteral("つぎは、しやくしょまえです。"));
         QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
         QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
         QVERIFY(heard(m_server.recorder.readAllStandardOutput()).first > 0.5);
-        // Stop ends a long text early.
         status.clear();
         engine.speak(QStringLiteral("ごじょうしゃ ありがとう ございます。").repeated(20));
         QTRY_VERIFY_WITH_TIMEOUT(status.contains(QVariantList{int(Speech::Speaking)}), 30000);
@@ -141,15 +140,29 @@ private slots:
         engine.stop();
         QTRY_COMPARE_WITH_TIMEOUT(engine.status(), int(Speech::Ready), 30000);
         QVERIFY(clock.elapsed() < 5000);
-        // Another engine chosen takes the first one's place.
         VoiceSettings other;
         other.engine = QStringLiteral("flite");
         engine.start(other);
         QTRY_VERIFY_WITH_TIMEOUT(engine.isReady(), 30000);
         QCOMPARE(engine.settings().engine, other.engine);
+        // Settings naming no engine keep the one running.
+        QSignalSpy reopened(&engine, &Speech::voicesChanged);
+        engine.start({});
+        QVERIFY(engine.isReady());
+        QTRY_VERIFY_WITH_TIMEOUT(!reopened.isEmpty(), 30000);
+        QCOMPARE(engine.settings().engine, other.engine);
         engine.release();
         QVERIFY(!engine.isReady());
+        QCOMPARE(ready, (QList<QVariantList>{{true}, {false}, {true}, {false}}));
         QCOMPARE(engine.status(), int(Speech::Error));
+    }
+    void startingAgainEndsTheSoundBefore()
+    {
+        QtSoundOutput output;
+        QSignalSpy ended(&output, &SoundOutput::finished);
+        const PcmClipPtr clip = QtSoundDecoder().decode(QStringLiteral(LUMINA_TEST_DATA "/sound/試験 音.wav"), SoundType::Wave);
+        QVERIFY(clip && output.start(0, clip) && output.start(0, clip));
+        QCOMPARE(ended.size(), 1);
     }
 private:
     test::NullSinkServer m_server;

@@ -120,7 +120,6 @@ private slots:
             m_player->play(broken, QStringLiteral("S1"), false);
         }
         QCOMPARE(m_decoder->decoded.size(), 2);
-        // Replaced under the same name: decoded again.
         QVERIFY(test::writeFile(key, "xmore"));
         m_player->play(key, QStringLiteral("S1"), false);
         QCOMPARE(m_decoder->decoded.size(), 3);
@@ -171,7 +170,6 @@ private slots:
         m_decoder->lengthMs = 300;
         m_output->realTime = true;
         QPushButton button(QStringLiteral("データ送り"));
-        button.resize(120, 40);
         button.show();
         QVERIFY(QTest::qWaitForWindowExposed(&button));
         QElapsedTimer elapsed;

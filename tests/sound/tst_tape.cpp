@@ -85,15 +85,13 @@ private slots:
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         // Only the lines that arrived whole count.
         QCOMPARE(listed(got), QStringLiteral("1,1,first\n0,2,\x1a\x1a\n"));
-        QTemporaryDir dir;
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
-        const TapeLoad missing = readTape(dir.filePath(QStringLiteral("12tp.csv")));
+        const TapeLoad missing = readTape(kCases + QStringLiteral("none/12tp.csv"));
         QVERIFY(!missing.ok && missing.entries.isEmpty());
         // A fault leaves the rest of the tape as empty entries: the count is the lines'.
         const TapeLoad bad = readTape(kCases + QStringLiteral("refused-too-many-fields-keeps-the-lines-before.csv"));
         QVERIFY(!bad.ok);
         QCOMPARE(listed(bad.entries), QStringLiteral("1,1,a\n0,0,\n0,0,\n"));
-        // Such a tape is held, its entries counted from 1, but not in use.
         AnnouncementTape tape;
         tape.load(bad);
         QVERIFY(!tape.loaded());
@@ -104,7 +102,6 @@ private slots:
         QCOMPARE(sample.entries[1].text, QStringLiteral("次は、本町二丁目です。Next, Honmachi 2-chome."));
         tape.load(sample);
         QVERIFY(tape.loaded());
-        // Counted from 1; nothing lies outside the tape.
         QCOMPARE((QList<int>{tape.stepFlag(0), tape.stepFlag(3), tape.soundFlag(3), tape.soundFlag(4)}),
                  (QList<int>{0, 1, 3, 0}));
         QCOMPARE(tape.text(3) + tape.text(4), QStringLiteral("終点です。"));
@@ -128,7 +125,6 @@ private slots:
         }
         QCOMPARE(m_voice.spoken().join(u' '), spoken);
         QCOMPARE(tape.position(), position.toInt());
-        // Every announcement first stops the one before.
         QCOMPARE(m_voice.log.count(QStringLiteral("stop")), m_voice.spoken().size());
     }
     void preAnnouncementSounds_data()
@@ -170,24 +166,23 @@ private slots:
     void recordedEntriesArePlayed()
     {
         QTemporaryDir dir;
-        for (const char *name : {"start.WAV", "end.mp3"})
+        for (const char *name : {"start.WAV", "end.mp3", "..\\end.mp3"})
             QVERIFY(test::writeFile(dir.filePath(QString::fromLatin1(name)), {}));
         // Recordings are looked for beside the tape file read, not in the current folder.
         const QString tapePath = dir.filePath(tapeFileName(QStringLiteral("5")));
-        QVERIFY(test::writeFile(tapePath, "start.WAV,0,0\r\nmissing.wav,0,0\r\nend.mp3,0,0\r\n../end.mp3,0,0\r\n"));
+        QVERIFY(test::writeFile(tapePath, "start.WAV,0,0\r\nmissing.wav,0,0\r\nend.mp3,0,0\r\n"
+                                          "./end.mp3,0,0\r\n..\\end.mp3,0,0\r\n"));
         AnnouncementTape tape;
         tape.load(readTape(tapePath));
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             tape.forward(sounds(false, i == 0));
-        // A recording that is not there, or not beside the tape, is spoken as text.
-        QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "../end.mp3"}));
+        // A recording that is not there, or named with a folder, is spoken as text.
+        QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "./end.mp3", "..\\end.mp3"}));
         QCOMPARE(played(m_player), (QStringList{dir.filePath("start.WAV S3 sync"), dir.filePath("end.mp3 S3")}));
-        // "■" ends speech and the recording.
         const int stops = m_player.stopAllCalls;
         tape.stop();
         QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
         QCOMPARE(m_player.stopAllCalls, stops + 1);
-        // With no recording played since, only speech is stopped.
         tape.stop();
         QCOMPARE(m_player.stopAllCalls, stops + 1);
     }
