@@ -110,9 +110,13 @@ private slots:
     void newColourShowsAtOnce()
     {
         FareCell cell;
-        const QImage before = cell.face();
+        cell.show(); // a hidden cell redraws at every grab, as if resized
+        QVERIFY(QTest::qWaitForWindowExposed(&cell));
+        const QImage before = cell.grab().toImage();
         cell.setUnlitColour(rgb(0, 255, 0));
-        QVERIFY(cell.face() != before);
+        QVERIFY(cell.grab().toImage() != before);
+        cell.setBackColour(rgb(0, 0, 255));
+        QCOMPARE(cell.grab().toImage().pixel(0, 0), qRgb(0, 0, 255));
     }
 };
 

@@ -6,6 +6,8 @@
 #include "controls/StopNameStrip.h"
 #include "controls/StripCell.h"
 
+#include <QScreen>
+
 using namespace lumina;
 
 namespace {
@@ -52,16 +54,16 @@ private slots:
         canvas.setPixel(3, 4, qRgb(1, 0, 0));
         canvas.setPixel(5, 6, qRgb(0, 0, 1));
         canvas.setPixel(7, 8, qRgb(128, 128, 128));
-        canvas.setPixel(15, 15, qRgb(0, 0, 0));
+        canvas.setPixel(15, 13, qRgb(0, 0, 0)); // just past the layer's right edge, or its bottom one mirrored
         canvas.setPixel(0, 0, qRgb(0, 0, 0)); // the layer's top row, both ways
+        QTest::failOnWarning(QRegularExpression(u".*"_qs));
         for (const auto drawing : {CellDrawing::Upright, CellDrawing::Mirrored}) {
-            QImage layer(36, 32, QImage::Format_RGB32);
+            QImage layer(32, 30, QImage::Format_RGB32);
             layer.fill(kBack);
             canvasToDots(canvas, layer, 2, 0, drawing, kFore);
-            QCOMPARE(layer.width() * layer.height() - litCount(layer, kBack), 3); // dots off the background
+            QCOMPARE(layer.width() * layer.height() - litCount(layer, kBack), 2); // dots off the background
             QCOMPARE(layer.pixel(2, 0), kFore);
             QCOMPARE(layer.pixel(drawing == CellDrawing::Upright ? QPoint(4, 4) : QPoint(6, 2)), kFore);
-            QCOMPARE(layer.pixel(32, 30), kFore);
         }
     }
     void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
@@ -168,13 +170,17 @@ private slots:
         QCOMPARE(lowest + m_strip->layerHeight(), double(-m_strip->frameHeight() + 1));
         QCOMPARE(m_strip->layerTop(), m_strip->frameHeight());
         QCOMPARE(rounds, 2 * m_strip->frameHeight() + m_strip->layerHeight());
+        m_strip->setSpeed(0); // kept now: only the first pass of a name lifts 0 to 1
         advanceMs(299);
         QVERIFY(m_strip->isPausing());
         advanceMs(2);
-        QVERIFY(m_strip->scrollPosition() < m_strip->frameHeight());
+        QVERIFY(!m_strip->isPausing());
+        QCOMPARE(m_strip->speed(), 0);
     }
     void coloursApplyFromTheNextName()
     {
+        m_strip->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_strip.get()));
         m_strip->setStopName(u"駅"_qs);
         const QImage before = m_strip->layer();
         m_strip->setTextColour(rgb(0, 255, 0));
@@ -184,6 +190,7 @@ private slots:
         m_strip->setBackColour(rgb(10, 20, 30));
         QCOMPARE(lit(), 0); // a new background blanks the strip
         QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
+        QTRY_COMPARE(m_strip->screen()->grabWindow(m_strip->winId()).toImage().pixel(20, 100), qRgb(10, 20, 30));
     }
 private:
     qint64 m_now = 0; // microseconds, moved by hand
