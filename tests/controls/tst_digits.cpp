@@ -106,7 +106,6 @@ private slots:
         QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
-    // On the unlit segments too, with nothing lit.
     void newColourShowsAtOnce()
     {
         FareCell cell;

@@ -39,6 +39,8 @@ private slots:
         m_now = 1'000'000;
         m_strip = std::make_unique<StopNameStrip>();
         m_strip->setClock([this] { return m_now; });
+        m_strip->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_strip.get()));
     }
     void convertsCodesToJis_data() { test::fixtureTable("controls/jis-codes.txt", 3); }
     void convertsCodesToJis()
@@ -120,6 +122,9 @@ private slots:
         const double perSecond = StopNameStrip::kRoundsPerSecond * 5 / 200.0;
         QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond);
         QCOMPARE(m_strip->layerTop(), m_strip->frameHeight() - int(perSecond));
+        advanceMs(1000); // a stall: a quarter second of rounds, the rest never made up
+        advanceMs(0);
+        QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - perSecond * 1.25);
         // An empty name blanks the layer, which keeps moving.
         const double before = m_strip->scrollPosition();
         m_strip->setStopName(QString());
@@ -132,6 +137,18 @@ private slots:
         QCOMPARE(m_strip->layerHeight(), 192);
         advanceMs(500);
         QCOMPARE(m_strip->layerTop(), 0);
+        m_strip->setScrollStartWait(-1); // no pause at all
+        m_strip->setStopName(u"駅"_qs.repeated(7));
+        QVERIFY(m_strip->isScrolling() && !m_strip->isPausing());
+    }
+    void scrollsOnItsOwnTimers()
+    {
+        m_strip->setClock([this] { return m_now += 400; }); // time moves on at every look
+        m_strip->setScrollStartWait(1);
+        m_strip->setSpeed(200);
+        m_strip->setStopName(u"駅"_qs.repeated(7));
+        const QRgb fore = toQColor(m_strip->textColour()).rgb();
+        QTRY_VERIFY(litCount(shown(), fore) > 0);
     }
     void speedZeroBecomesOneWhenScrollStarts()
     {
@@ -179,8 +196,6 @@ private slots:
     }
     void coloursApplyFromTheNextName()
     {
-        m_strip->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_strip.get()));
         m_strip->setStopName(u"駅"_qs);
         const QImage before = m_strip->layer();
         m_strip->setTextColour(rgb(0, 255, 0));
@@ -189,12 +204,14 @@ private slots:
         QVERIFY(litCount(m_strip->layer(), qRgb(0, 255, 0)) > 20);
         m_strip->setBackColour(rgb(10, 20, 30));
         QCOMPARE(lit(), 0); // a new background blanks the strip
-        QCOMPARE(m_strip->layer().pixel(0, 0), qRgb(10, 20, 30));
-        QTRY_COMPARE(m_strip->screen()->grabWindow(m_strip->winId()).toImage().pixel(20, 100), qRgb(10, 20, 30));
+        QTRY_COMPARE(shown().pixel(20, 100), qRgb(10, 20, 30));
+        m_strip->setAppearance(0);
+        QTRY_COMPARE(shown().pixel(5, 0), qRgb(10, 20, 30)); // no sunken frame's edge
     }
 private:
     qint64 m_now = 0; // microseconds, moved by hand
     std::unique_ptr<StopNameStrip> m_strip;
+    QImage shown() const { return m_strip->screen()->grabWindow(m_strip->winId()).toImage(); }
     void advanceMs(qint64 ms)
     {
         m_now += ms * 1000;
