@@ -45,7 +45,6 @@ static int differing(const QImage &a, const QImage &b)
 class tst_Board : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void clockTick_data() { test::fixtureTable("shell/clock.txt", 4); }
@@ -63,48 +62,40 @@ private slots:
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
     // A double-click on a cell: its digit dialog; on confirmation its settings for all 60 cells.
-    void cellDialog_data()
-    {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("userEditable");
-        QTest::newRow("confirmed") << 1 << true;
-        QTest::newRow("cancelled") << 0 << true;
-        QTest::newRow("not user settable") << 1 << false;
-    }
     void cellDialog()
     {
-        QFETCH(int, result);
-        QFETCH(bool, userEditable);
-        test::Program p;
-        // The start-up pass sets every cell, the first and the last too.
-        for (int i : {1, 60}) {
-            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
-            cell->setDigitStyle(0);
-            cell->setValue(5);
-            p.program->defaultSeams().initFareCells();
-            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+        for (const auto &[result, userEditable] : {std::pair(1, true), std::pair(0, true), std::pair(1, false)}) {
+            test::Program p;
+            // The start-up pass sets every cell, the first and the last too.
+            for (int i : {1, 60}) {
+                auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+                cell->setDigitStyle(0);
+                cell->setValue(5);
+                p.program->defaultSeams().initFareCells();
+                QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+            }
+            BoardWindow *board = p.board;
+            for (int i = 1; i <= kCellCount; ++i)
+                test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
+            test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
+            test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
+            p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+                zeroMode = 1;
+                shift = 1;
+                fillZero = 3;
+                return result;
+            };
+            bool panelEnabledMeanwhile = true;
+            p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
+            QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
+            QVERIFY(!userEditable || !panelEnabledMeanwhile);
+            QVERIFY(p.panel->isEnabled());
+            const bool spread = result == 1 && userEditable;
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
         }
-        BoardWindow *board = p.board;
-        for (int i = 1; i <= kCellCount; ++i)
-            test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
-        test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
-        test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
-        p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
-            zeroMode = 1;
-            shift = 1;
-            fillZero = 3;
-            return result;
-        };
-        bool panelEnabledMeanwhile = true;
-        p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
-        QVERIFY(!userEditable || !panelEnabledMeanwhile);
-        QVERIFY(p.panel->isEnabled());
-        const bool spread = result == 1 && userEditable;
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
     }
     void scaled_data()
     {
