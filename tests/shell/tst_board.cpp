@@ -97,53 +97,48 @@ private slots:
             QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
         }
     }
-    void scaled_data()
-    {
-        QTest::addColumn<int>("scale");
-        for (const int scale : {1, 2, 3})
-            QTest::addRow("x%d", scale) << scale;
-    }
     // Laid out and drawn at size: pixel for pixel the x1 board drawn for a screen of that pixel
     // ratio (its layout is in the reference pictures), not an enlarged x1 board with blocky digits.
     void scaled()
     {
-        QFETCH(int, scale);
-        BoardWindow board;
-        board.applyRoundRegion();
-        board.setBoardScale(3);
-        board.setBoardScale(scale);
-        QCOMPARE(board.size(), QSize(826, 367) * scale);
-        const QRegion mask = board.mask();
-        QCOMPARE(mask.boundingRect(), board.rect());
-        // The corner ellipse grows: a point just inside an unscaled corner lies outside the scaled one.
-        for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
-            const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
-            QVERIFY(!mask.contains(corner + inward * 3 * scale));
-            QVERIFY(mask.contains(corner + inward * 5 * scale));
+        for (const int scale : {1, 2, 3}) {
+            BoardWindow board;
+            board.applyRoundRegion();
+            board.setBoardScale(3);
+            board.setBoardScale(scale);
+            QCOMPARE(board.size(), QSize(826, 367) * scale);
+            const QRegion mask = board.mask();
+            QCOMPARE(mask.boundingRect(), board.rect());
+            // The corner ellipse grows: a point just inside an unscaled corner lies outside the scaled one.
+            for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
+                const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
+                QVERIFY(!mask.contains(corner + inward * 3 * scale));
+                QVERIFY(mask.contains(corner + inward * 5 * scale));
+            }
+            QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+            if (scale == 1)
+                continue;
+            QScreen *dense = screenOfRatio(scale);
+            QScreen *plain = screenOfRatio(1);
+            QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
+            BoardWindow denseX1, plainX1;
+            for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
+                shown->setScreen(screen);
+                fill(*shown);
+                // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
+                test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
+            }
+            const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(onDense.size(), board.size());
+            QCOMPARE(scaled.size(), onDense.size());
+            QCOMPARE(differing(onDense, scaled), 0);
+            const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
+                scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            const int blocky = differing(enlarged, scaled);
+            QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
+                     qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
         }
-        QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
-        if (scale == 1)
-            return;
-        QScreen *dense = screenOfRatio(scale);
-        QScreen *plain = screenOfRatio(1);
-        QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
-        BoardWindow denseX1, plainX1;
-        for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
-            shown->setScreen(screen);
-            fill(*shown);
-            // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
-            test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
-        }
-        const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(onDense.size(), board.size());
-        QCOMPARE(scaled.size(), onDense.size());
-        QCOMPARE(differing(onDense, scaled), 0);
-        const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
-            scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        const int blocky = differing(enlarged, scaled);
-        QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
-                 qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
     }
     void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
