@@ -192,6 +192,7 @@ private slots:
         board.show();
         board.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&board));
+        QVERIFY(!board.close()); // only the panel ends the program
         for (const int scale : {3, 1, 2}) {
             QTest::keyClick(&board, Qt::Key(Qt::Key_0 + scale), Qt::ControlModifier);
             QCOMPARE(board.boardScale(), scale);

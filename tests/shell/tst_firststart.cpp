@@ -34,7 +34,7 @@ private slots:
         const auto action = CommandLine::Action(actions.indexOf(row[1]));
         const QString text = QString(row[3]).replace(QLatin1String("\\n"), QLatin1String("\n"));
         const CommandLine result =
-            parseCommandLine(QStringList{"/usr/bin/lumina"} + row[0].split(u' ', Qt::SkipEmptyParts));
+            parseCommandLine(QStringList{"/usr/bin/lumina-test"} + row[0].split(u' ', Qt::SkipEmptyParts));
         QCOMPARE(result.action, action);
         QCOMPARE(result.settingsFile, QString(row[2]).replace(QLatin1String("{cwd}"), QDir::currentPath()));
         QCOMPARE(result.exitStatus(), action == CommandLine::Action::Fail ? 2 : 0);
