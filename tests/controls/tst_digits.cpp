@@ -106,13 +106,16 @@ private slots:
         QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
     }
-    // On the unlit segments too, with nothing lit.
     void newColourShowsAtOnce()
     {
         FareCell cell;
-        const QImage before = cell.face();
+        cell.show(); // a hidden cell redraws at every grab, as if resized
+        QVERIFY(QTest::qWaitForWindowExposed(&cell));
+        const QImage before = cell.grab().toImage();
         cell.setUnlitColour(rgb(0, 255, 0));
-        QVERIFY(cell.face() != before);
+        QVERIFY(cell.grab().toImage() != before);
+        cell.setBackColour(rgb(0, 0, 255));
+        QCOMPARE(cell.grab().toImage().pixel(0, 0), qRgb(0, 0, 255));
     }
 };
 

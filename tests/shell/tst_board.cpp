@@ -45,7 +45,6 @@ static int differing(const QImage &a, const QImage &b)
 class tst_Board : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void clockTick_data() { test::fixtureTable("shell/clock.txt", 4); }
@@ -63,96 +62,83 @@ private slots:
         QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
     // A double-click on a cell: its digit dialog; on confirmation its settings for all 60 cells.
-    void cellDialog_data()
-    {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("userEditable");
-        QTest::newRow("confirmed") << 1 << true;
-        QTest::newRow("cancelled") << 0 << true;
-        QTest::newRow("not user settable") << 1 << false;
-    }
     void cellDialog()
     {
-        QFETCH(int, result);
-        QFETCH(bool, userEditable);
-        test::Program p;
-        // The start-up pass sets every cell, the first and the last too.
-        for (int i : {1, 60}) {
-            auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
-            cell->setDigitStyle(0);
-            cell->setValue(5);
-            p.program->defaultSeams().initFareCells();
-            QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+        for (const auto &[result, userEditable] : {std::pair(1, true), std::pair(0, true), std::pair(1, false)}) {
+            test::Program p;
+            // The start-up pass sets every cell, the first and the last too.
+            for (int i : {1, 60}) {
+                auto *cell = test::control<FareCell>(p.board, "Degit_%1", i);
+                cell->setDigitStyle(0);
+                cell->setValue(5);
+                p.program->defaultSeams().initFareCells();
+                QVERIFY(cell->digitStyle() == 1 && cell->litText() == QStringLiteral("    "));
+            }
+            BoardWindow *board = p.board;
+            for (int i = 1; i <= kCellCount; ++i)
+                test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
+            test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
+            test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
+            p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+                zeroMode = 1;
+                shift = 1;
+                fillZero = 3;
+                return result;
+            };
+            bool panelEnabledMeanwhile = true;
+            p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
+            QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
+            QVERIFY(!userEditable || !panelEnabledMeanwhile);
+            QVERIFY(p.panel->isEnabled());
+            const bool spread = result == 1 && userEditable;
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
         }
-        BoardWindow *board = p.board;
-        for (int i = 1; i <= kCellCount; ++i)
-            test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
-        test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
-        test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
-        p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
-            zeroMode = 1;
-            shift = 1;
-            fillZero = 3;
-            return result;
-        };
-        bool panelEnabledMeanwhile = true;
-        p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-        QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
-        QVERIFY(!userEditable || !panelEnabledMeanwhile);
-        QVERIFY(p.panel->isEnabled());
-        const bool spread = result == 1 && userEditable;
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
-        QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
-    }
-    void scaled_data()
-    {
-        QTest::addColumn<int>("scale");
-        for (const int scale : {1, 2, 3})
-            QTest::addRow("x%d", scale) << scale;
     }
     // Laid out and drawn at size: pixel for pixel the x1 board drawn for a screen of that pixel
     // ratio (its layout is in the reference pictures), not an enlarged x1 board with blocky digits.
     void scaled()
     {
-        QFETCH(int, scale);
-        BoardWindow board;
-        board.applyRoundRegion();
-        board.setBoardScale(3);
-        board.setBoardScale(scale);
-        QCOMPARE(board.size(), QSize(826, 367) * scale);
-        const QRegion mask = board.mask();
-        QCOMPARE(mask.boundingRect(), board.rect());
-        // The corner ellipse grows: a point just inside an unscaled corner lies outside the scaled one.
-        for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
-            const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
-            QVERIFY(!mask.contains(corner + inward * 3 * scale));
-            QVERIFY(mask.contains(corner + inward * 5 * scale));
+        for (const int scale : {1, 2, 3}) {
+            BoardWindow board;
+            board.applyRoundRegion();
+            board.setBoardScale(3);
+            board.setBoardScale(scale);
+            QCOMPARE(board.size(), QSize(826, 367) * scale);
+            const QRegion mask = board.mask();
+            QCOMPARE(mask.boundingRect(), board.rect());
+            // The corner ellipse grows: a point just inside an unscaled corner lies outside the scaled one.
+            for (const QPoint corner : {QPoint(0, 0), QPoint(826 * scale - 1, 367 * scale - 1)}) {
+                const QPoint inward(corner.x() ? -1 : 1, corner.y() ? -1 : 1);
+                QVERIFY(!mask.contains(corner + inward * 3 * scale));
+                QVERIFY(mask.contains(corner + inward * 5 * scale));
+            }
+            QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
+            if (scale == 1)
+                continue;
+            QScreen *dense = screenOfRatio(scale);
+            QScreen *plain = screenOfRatio(1);
+            QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
+            BoardWindow denseX1, plainX1;
+            for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
+                shown->setScreen(screen);
+                fill(*shown);
+                // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
+                test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
+            }
+            const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(onDense.size(), board.size());
+            QCOMPARE(scaled.size(), onDense.size());
+            QCOMPARE(differing(onDense, scaled), 0);
+            const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
+                scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            const int blocky = differing(enlarged, scaled);
+            QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
+                     qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
         }
-        QCOMPARE(test::control<QWidget>(&board, "ChimeiCtl")->mask().boundingRect(), QRect(0, 0, 41 * scale, 193 * scale));
-        if (scale == 1)
-            return;
-        QScreen *dense = screenOfRatio(scale);
-        QScreen *plain = screenOfRatio(1);
-        QVERIFY2(dense && plain, "no screens of pixel ratio 1, 2 and 3");
-        BoardWindow denseX1, plainX1;
-        for (const auto &[shown, screen] : {std::pair{&denseX1, dense}, {&board, plain}, {&plainX1, plain}}) {
-            shown->setScreen(screen);
-            fill(*shown);
-            // The strip's corners are finer when scaled than a dense screen's x1 outline (checked above).
-            test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
-        }
-        const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(onDense.size(), board.size());
-        QCOMPARE(scaled.size(), onDense.size());
-        QCOMPARE(differing(onDense, scaled), 0);
-        const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
-            scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        const int blocky = differing(enlarged, scaled);
-        QVERIFY2(blocky > scaled.width() * scaled.height() / 100,
-                 qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
     }
     void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
@@ -206,6 +192,7 @@ private slots:
         board.show();
         board.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&board));
+        QVERIFY(!board.close()); // only the panel ends the program
         for (const int scale : {3, 1, 2}) {
             QTest::keyClick(&board, Qt::Key(Qt::Key_0 + scale), Qt::ControlModifier);
             QCOMPARE(board.boardScale(), scale);

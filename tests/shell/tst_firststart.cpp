@@ -24,7 +24,6 @@ static bool touch(const QString &path)
 class tst_FirstStart : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7")); }
     void commandLine_data() { test::fixtureTable("shell/command-line.txt", 5); }
@@ -35,7 +34,7 @@ private slots:
         const auto action = CommandLine::Action(actions.indexOf(row[1]));
         const QString text = QString(row[3]).replace(QLatin1String("\\n"), QLatin1String("\n"));
         const CommandLine result =
-            parseCommandLine(QStringList{"/usr/bin/lumina"} + row[0].split(u' ', Qt::SkipEmptyParts));
+            parseCommandLine(QStringList{"/usr/bin/lumina-test"} + row[0].split(u' ', Qt::SkipEmptyParts));
         QCOMPARE(result.action, action);
         QCOMPARE(result.settingsFile, QString(row[2]).replace(QLatin1String("{cwd}"), QDir::currentPath()));
         QCOMPARE(result.exitStatus(), action == CommandLine::Action::Fail ? 2 : 0);
@@ -52,7 +51,6 @@ private slots:
                                         : touch(samples.filePath("sounds/" + name)));
         SettingsFile settings;
         applySampleSetup(settings, samples.path());
-        QCOMPARE(settings.folders.fareDataFolder, samples.path());
         QCOMPARE(settings.folders.announcementDataFolder, samples.filePath("tape"));
         QStringList set;
         for (int i = 0; i < soundField::kCount; ++i) {
@@ -65,39 +63,31 @@ private slots:
         QCOMPARE(set, QStringList({"0 route.wav", "1 key.wav", "3 pre.wav", "4 pre.wav", "5 chime.mp3", "6 melody.mid",
                                    "9 chime.mp3", "10 melody.mid"}));
     }
-    void startUp_data()
-    {
-        QTest::addColumn<bool>("settingsFile");
-        QTest::addColumn<bool>("samples");
-        QTest::newRow("first start") << false << true;
-        QTest::newRow("settings file exists") << true << true;
-        QTest::newRow("no sample data") << false << false;
-    }
     void startUp()
     {
-        QFETCH(bool, settingsFile);
-        QFETCH(bool, samples);
-        const bool sampleSetUp = samples && !settingsFile; // only a first start with samples at hand
-        FakeHostLib fake;
-        QTemporaryDir dir;
-        const QString sampleFolder = samples ? dir.filePath("samples") : QString();
-        if (samples)
-            QVERIFY(touch(dir.filePath("samples/sounds/route.wav")));
-        IniLocation location;
-        location.executablePath = dir.filePath("bin/lumina");
-        location.chosenFile = dir.filePath("set-up.in4");
-        if (settingsFile)
-            QVERIFY(touch(location.chosenFile));
-        Lumina program;
-        int loads = 0;
-        program.seams().loadIni = [&] { ++loads; };
-        startWithSamplesIfNew(program, location, sampleFolder);
-        program.startUp();
-        QCOMPARE(loads, 1);
-        QCOMPARE(program.settings().folders.fareDataFolder, sampleSetUp ? sampleFolder : QString());
-        const QString routeSound = sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString();
-        QCOMPARE(program.settings().sounds.routeSetSound, routeSound);
-        QVERIFY(fake.messages.isEmpty());
+        for (const auto &[settingsFile, samples] : {std::pair(false, true), std::pair(true, true), std::pair(false, false)}) {
+            const bool sampleSetUp = samples && !settingsFile; // only a first start with samples at hand
+            FakeHostLib fake;
+            QTemporaryDir dir;
+            const QString sampleFolder = samples ? dir.filePath("samples") : QString();
+            if (samples)
+                QVERIFY(touch(dir.filePath("samples/sounds/route.wav")));
+            IniLocation location;
+            location.executablePath = dir.filePath("bin/lumina");
+            location.chosenFile = dir.filePath("set-up.in4");
+            if (settingsFile)
+                QVERIFY(touch(location.chosenFile));
+            Lumina program;
+            int loads = 0;
+            program.seams().loadIni = [&] { ++loads; };
+            startWithSamplesIfNew(program, location, sampleFolder);
+            program.startUp();
+            QCOMPARE(loads, 1);
+            QCOMPARE(program.settings().folders.fareDataFolder, sampleSetUp ? sampleFolder : QString());
+            const QString routeSound = sampleSetUp ? dir.filePath("samples/sounds/route.wav") : QString();
+            QCOMPARE(program.settings().sounds.routeSetSound, routeSound);
+            QVERIFY(fake.messages.isEmpty());
+        }
     }
 };
 

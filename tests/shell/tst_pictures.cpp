@@ -42,7 +42,6 @@ static QImage column(const QList<QWidget *> &widgets)
 class tst_Pictures : public QObject
 {
     Q_OBJECT
-
 private slots:
     void initTestCase() { LUMINA_REQUIRE_FONTS(); }
     void windows_data() { test::fixtureTable("shell/window-pictures.txt", 1); }
