@@ -43,7 +43,7 @@ private slots:
     }
     void switchesAndOptionGroups()
     {
-        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
+        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden() && control("Option3_0")->isChecked());
         static const char *const pairs[][2] = {
             {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
             {"Check3_2", "Combo4_2"}, {"Check3_3", "Combo4_4"}, {"Option3_1", "Frame6_2"}, {"chkUseSeiriPrev", "Frame10"}};
@@ -282,9 +282,11 @@ private slots:
         QVERIFY(voice.stateLabel->text().isEmpty());
         speech.setReady(false);
         QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
+        voice.show();
+        QVERIFY(voice.isAncestorOf(voice.volumeSlider));
         voice.speakSample();
         voice.reject();
-        QCOMPARE(speech.log.last(), QStringLiteral("stop"));
+        QVERIFY(speech.log.last() == u"stop" && !voice.isVisible());
     }
 
 private:

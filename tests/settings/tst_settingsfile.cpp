@@ -114,7 +114,7 @@ private slots:
         const SettingsFile full = parse(fixture("every_field.in4")), keep = sentinel();
         const auto expect = [&bytes](qsizetype end, const auto &fromFile, const auto &kept) { return bytes.size() >= end ? fromFile : kept; };
         QCOMPARE(s.folders.fareDataFolder, expect(29, full.folders.fareDataFolder, keep.folders.fareDataFolder));
-        QCOMPARE(s.sounds.preSoundByFlag[2], expect(500, full.sounds.preSoundByFlag[2], keep.sounds.preSoundByFlag[2]));
+        QCOMPARE(s.sounds.preSoundByFlag[2], expect(357, full.sounds.preSoundByFlag[2], keep.sounds.preSoundByFlag[2]));
         QCOMPARE(s.cells[58], expect(857, full.cells[58], keep.cells[58]));
         QCOMPARE(s.cells[59].zeroMode, expect(861, full.cells[59].zeroMode, keep.cells[59].zeroMode));
         QCOMPARE(s.cells[59].fillZero, keep.cells[59].fillZero);
@@ -137,7 +137,7 @@ private slots:
         // Closed, missing or opened the wrong way.
         QBuffer closed;
         QVERIFY(!reader.read(&closed, s) && !reader.read(nullptr, s));
-        QCOMPARE(reader.status(), SettingsReader::Status::DeviceError);
+        QVERIFY(reader.status() == SettingsReader::Status::DeviceError && reader.bytesRead() == 0);
         QVERIFY(!writer.write(&closed, s));
         QVERIFY(closed.open(QIODevice::ReadOnly));
         QVERIFY(!writer.write(&closed, s) && !writer.write(nullptr, s));
