@@ -27,7 +27,6 @@ const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
 class tst_Options : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -288,7 +287,6 @@ private slots:
         voice.reject();
         QVERIFY(speech.log.last() == u"stop" && !voice.isVisible());
     }
-
 private:
     template<class T = QAbstractButton>
     T *control(const QString &name) { return test::control<T>(m_dlg.get(), name); }

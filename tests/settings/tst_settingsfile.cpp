@@ -35,7 +35,6 @@ static SettingsFile sentinel()
 class tst_SettingsFile : public QObject
 {
     Q_OBJECT
-
 private slots:
     void wholeFile_data() { fixtureTable("settings/whole-files.txt", 4); }
     void wholeFile()
@@ -234,7 +233,6 @@ private slots:
             QCOMPARE(control<DigitRow>(&dlg, "M_Degit1")->litColour(), s.infoDigits.litColour);
         }
     }
-
 private:
     FakeHostLib m_host;
 };
