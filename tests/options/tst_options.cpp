@@ -72,7 +72,6 @@ private slots:
         setOptionValue(byColumn, true);
         setOptionValue(always, true);
         QVERIFY(!byColumn->isChecked());
-        // Clearing the panel mode runs no panel handling.
         setOptionValue(control<QRadioButton>("Option3_0"), false);
         QVERIFY(control<QWidget>("Frame6_0")->isHidden());
         // The whole face of a wrapped choice answers a click, its last line too.

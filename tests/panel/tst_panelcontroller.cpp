@@ -217,6 +217,7 @@ private slots:
         const int company = row[2].toInt();
         const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
         p->cp->runOptionsDialog = [&](OptionsDialog &dialog) {
+            QVERIFY(!p->board->isEnabled() && !p->panel->isEnabled());
             test::control<QCheckBox>(&dialog, "chkUseSeiriPrev")->setChecked(true);
             p->host.fileAnswers.push_back(path);
             test::control(&dialog, "Command1")->click();
@@ -226,6 +227,11 @@ private slots:
             dialog.accept();
         };
         p->find("Command4")->click();
+        QVERIFY(p->board->isEnabled() && p->panel->isEnabled());
+        bool stilled = false; // the board takes no keys while a box is up
+        p->host.whileModal = [&] { stilled = !p->board->isEnabled(); };
+        emit p->panel->versionRequested();
+        QVERIFY(stilled && p->board->isEnabled());
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
         p->find<QComboBox>("Combo1")->setCurrentIndex(company);
         // Longer than the barcode plug-in prints: the board shows it cut as the ticket does.
@@ -242,7 +248,6 @@ private slots:
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
         QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}), (QStringList{path, name, date, "08:05:00"}));
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
-        // A right click offers the copy, which puts the ticket on the clipboard alone.
         QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
         QVERIFY(p->find<QMenu>("MnuHide")->isVisible());
         p->find<QMenu>("MnuHide")->hide();

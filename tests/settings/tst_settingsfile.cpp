@@ -133,7 +133,6 @@ private slots:
         QCOMPARE(writer.errorString(), QStringLiteral("Writing the settings failed after 300 of %1 bytes: no space left")
                                            .arg(SettingsWriter::toBytes(s).size()));
         QCOMPARE(out.data().size(), 300);
-        // Closed, missing or opened the wrong way.
         QBuffer closed;
         QVERIFY(!reader.read(&closed, s) && !reader.read(nullptr, s));
         QVERIFY(reader.status() == SettingsReader::Status::DeviceError && reader.bytesRead() == 0);
