@@ -82,7 +82,6 @@ private slots:
         QCOMPARE(control<SegmentDisplay>(m_board.get(), "TimeDegit_1")->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
             QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
-        // Written back byte for byte, from the settings and what the windows hold at quit.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
