@@ -79,6 +79,8 @@ private slots:
         QVERIFY(byColumn->isChecked());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
+        control("Option1_3")->click(); // the page in front alone takes the keyboard
+        QVERIFY(control<QWidget>("Frame1_0")->isHidden() && control<QWidget>("Frame1_3")->isVisible());
     }
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
     void colourChooser()
@@ -111,7 +113,6 @@ private slots:
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
         QCOMPARE(apply.count(), 0); // the board follows only on "OK"
-        // The custom colours stay with the dialog for the next chooser and the file.
         QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);

@@ -138,7 +138,6 @@ private slots:
         else
             QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(left ? 2 : s->width() - 3, s->height() / 2));
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
-        // The strip takes both values on either change.
         QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->speed(), p->find<QScrollBar>("HScroll1_0")->value());
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
