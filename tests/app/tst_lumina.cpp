@@ -64,6 +64,7 @@ private slots:
             stopAll();
         };
         program.seams().exit = [&] { atQuit << QStringLiteral("exit"); };
+        program.seams().initFareCells = [&, cells = program.seams().initFareCells] { cells(); program.board()->move(9, 9); };
         program.startUp();
         QVERIFY(loaded);
         if (placedBy == u"user")

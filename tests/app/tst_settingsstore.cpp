@@ -82,7 +82,6 @@ private slots:
         QCOMPARE(control<SegmentDisplay>(m_board.get(), "TimeDegit_1")->shift(), qint16(0));
         for (int i = 1; i <= 60; ++i)
             QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
-        // Written back byte for byte, from the settings and what the windows hold at quit.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
         for (int i = 1; i <= 60; ++i)
@@ -91,8 +90,10 @@ private slots:
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
             QCOMPARE(cell.zeroMode, qint16(3));
         control<QScrollBar>(m_panel.get(), "HScroll1_0")->setValue(7); // moved since the load: saved, and the model follows
+        m_board->move(120, 90);
         QVERIFY(saveIni(targets(), m_location, m_records));
-        QCOMPARE((QList{parse(readFile(beside())).controlPanel.scrollSpeed, m_records.controlPanel.scrollSpeed}), (QList{7, 7}));
+        const SettingsFile saved = parse(readFile(beside()));
+        QCOMPARE((QList{saved.controlPanel.scrollSpeed, m_records.controlPanel.scrollSpeed, saved.board.left}), (QList{7, 7, 1800}));
     }
     void loadFailures_data()
     {
@@ -148,7 +149,6 @@ private slots:
         QCOMPARE(m_records.sounds.preSound, QStringLiteral("今の音.wav"));
         QCOMPARE(m_records.folders.announcementDataFolder, QString(bytes.size() == 200 ? "D:\\放送用データ\\ルミナ放送" : ""));
         QCOMPARE(m_log.last(), QStringLiteral("SetProp"));
-        // The quit writes a whole new file, without another word.
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), SettingsWriter::toBytes(m_records));
         QCOMPARE(m_host->messages.size(), 1);
@@ -167,7 +167,6 @@ private slots:
         if (row[1] == u"yes")
             m_location.writable = [folder = bin()](const QString &path) { return path != folder; };
         m_records.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
-        // The file system refuses every byte past the limit.
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -180,7 +179,7 @@ private slots:
         QCOMPARE(saved, message.isEmpty());
         QCOMPARE(m_host->messages.size(), saved ? 0 : 1);
         if (saved) {
-            QCOMPARE(readFile(beside()).size(), kSettingsFileBaseSize + 10 + 2000);
+            QCOMPARE(readFile(beside()), SettingsWriter::toBytes(m_records)); // the model follows the save
         } else {
             QVERIFY2(m_host->messages[0].text.startsWith(message), qPrintable(m_host->messages[0].text));
             QVERIFY(!m_host->messages[0].text.contains(QStringLiteral("モジュール")));
@@ -188,7 +187,6 @@ private slots:
             if (old != "dir")
                 QCOMPARE(readFile(beside()), old);
         }
-        // No broken new file, temporary file or copy is left over.
         const QStringList besideFile = QFileInfo(beside()).isFile() ? QStringList{"ルミナ.in4"} : QStringList();
         QCOMPARE(QDir(bin()).entryList(QDir::Files), besideFile);
         QCOMPARE(QDir(m_location.userConfigFolder).entryList(QDir::Files), QStringList());

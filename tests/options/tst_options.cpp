@@ -27,7 +27,6 @@ const QString kData = QStringLiteral(LUMINA_TEST_DATA "/options/");
 class tst_Options : public QObject
 {
     Q_OBJECT
-
 private slots:
     void init()
     {
@@ -43,7 +42,7 @@ private slots:
     }
     void switchesAndOptionGroups()
     {
-        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden());
+        QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden() && control("Option3_0")->isChecked());
         static const char *const pairs[][2] = {
             {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
             {"Check3_2", "Combo4_2"}, {"Check3_3", "Combo4_4"}, {"Option3_1", "Frame6_2"}, {"chkUseSeiriPrev", "Frame10"}};
@@ -73,7 +72,6 @@ private slots:
         setOptionValue(byColumn, true);
         setOptionValue(always, true);
         QVERIFY(!byColumn->isChecked());
-        // Clearing the panel mode runs no panel handling.
         setOptionValue(control<QRadioButton>("Option3_0"), false);
         QVERIFY(control<QWidget>("Frame6_0")->isHidden());
         // The whole face of a wrapped choice answers a click, its last line too.
@@ -81,6 +79,8 @@ private slots:
         QVERIFY(byColumn->isChecked());
         // A plain option button asks for the room a radio button needs.
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
+        control("Option1_3")->click(); // the page in front alone takes the keyboard
+        QVERIFY(control<QWidget>("Frame1_0")->isHidden() && control<QWidget>("Frame1_3")->isVisible());
     }
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
     void colourChooser()
@@ -113,7 +113,6 @@ private slots:
         QCOMPARE(customOffered[5], rgb(5, 5, 5));
         QCOMPARE(backColor(b), taken ? rgb(200, 100, 50) : rgb(10, 20, 30));
         QCOMPARE(apply.count(), 0); // the board follows only on "OK"
-        // The custom colours stay with the dialog for the next chooser and the file.
         QCOMPARE(m_dlg->settings().customColours[16], taken ? rgb(1, 2, 3) : OleColor(0));
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(customOffered[16], m_dlg->settings().customColours[16]);
@@ -165,8 +164,11 @@ private slots:
         m_dlg->show();
         QVERIFY(m_dlg->close() && !m_dlg->isVisible());
         m_dlg->show();
+        QTest::keyClick(control("Command3_0"), Qt::Key_Return); // Enter means "OK" whichever button has focus
+        QVERIFY(!m_dlg->isVisible());
+        m_dlg->show();
         QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
-        QCOMPARE(applied, 3);
+        QCOMPARE(applied, 4);
         QVERIFY(!m_dlg->isVisible());
         QCOMPARE(control<QLineEdit>("Text2_0")->text(), QStringLiteral("/kept"));
     }
@@ -190,7 +192,6 @@ private slots:
         const bool accepted = taken == u'1';
         if (!answer.isEmpty() && !answer.startsWith(u'/'))
             answer.prepend(QStringLiteral(LUMINA_TEST_DATA "/"));
-        // The chooser opens only while the preview is in use.
         control<QPushButton>("Command1")->click();
         QVERIFY(m_host->fileTitles.isEmpty());
         const QString before = kSamples + QStringLiteral("plain.4SP");
@@ -282,11 +283,12 @@ private slots:
         QVERIFY(voice.stateLabel->text().isEmpty());
         speech.setReady(false);
         QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
+        voice.show();
+        QVERIFY(voice.isAncestorOf(voice.volumeSlider));
         voice.speakSample();
         voice.reject();
-        QCOMPARE(speech.log.last(), QStringLiteral("stop"));
+        QVERIFY(speech.log.last() == u"stop" && !voice.isVisible());
     }
-
 private:
     template<class T = QAbstractButton>
     T *control(const QString &name) { return test::control<T>(m_dlg.get(), name); }

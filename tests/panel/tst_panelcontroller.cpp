@@ -138,7 +138,6 @@ private slots:
         else
             QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(left ? 2 : s->width() - 3, s->height() / 2));
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
-        // The strip takes both values on either change.
         QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->speed(), p->find<QScrollBar>("HScroll1_0")->value());
         QCOMPARE(test::control<StopNameStrip>(p->board, "ChimeiCtl")->scrollStartWait(), p->find<QScrollBar>("HScroll1_1")->value());
@@ -217,6 +216,7 @@ private slots:
         const int company = row[2].toInt();
         const QString path = QStringLiteral(LUMINA_TEST_DATA "/../../samples/plugins/") + plugin;
         p->cp->runOptionsDialog = [&](OptionsDialog &dialog) {
+            QVERIFY(!p->board->isEnabled() && !p->panel->isEnabled());
             test::control<QCheckBox>(&dialog, "chkUseSeiriPrev")->setChecked(true);
             p->host.fileAnswers.push_back(path);
             test::control(&dialog, "Command1")->click();
@@ -226,6 +226,11 @@ private slots:
             dialog.accept();
         };
         p->find("Command4")->click();
+        QVERIFY(p->board->isEnabled() && p->panel->isEnabled());
+        bool stilled = false; // the board takes no keys while a box is up
+        p->host.whileModal = [&] { stilled = !p->board->isEnabled(); };
+        emit p->panel->versionRequested();
+        QVERIFY(stilled && p->board->isEnabled());
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
         p->find<QComboBox>("Combo1")->setCurrentIndex(company);
         // Longer than the barcode plug-in prints: the board shows it cut as the ticket does.
@@ -242,7 +247,6 @@ private slots:
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
         QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}), (QStringList{path, name, date, "08:05:00"}));
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
-        // A right click offers the copy, which puts the ticket on the clipboard alone.
         QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
         QVERIFY(p->find<QMenu>("MnuHide")->isVisible());
         p->find<QMenu>("MnuHide")->hide();

@@ -16,7 +16,6 @@ using namespace lumina::test;
 class tst_InstallLayout : public QObject
 {
     Q_OBJECT
-
 private slots:
     void systemInstall_data() { fixtureTable("settings/system-install.txt", 3); }
     void systemInstall()
@@ -81,7 +80,6 @@ private slots:
         QVERIFY(location.writable(file));
         QCOMPARE(readFile(file), QByteArray("abc"));
     }
-
 private:
     QString at(QString path) const { return path.replace(QLatin1Char('@'), m_dir.path()); }
     QTemporaryDir m_dir;
