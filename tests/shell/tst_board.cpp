@@ -79,7 +79,7 @@ private slots:
                 test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
             test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
             test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
-            p.host.digitAnswer = [result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
+            p.host.digitAnswer = [result = result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
                 zeroMode = 1;
                 shift = 1;
                 fillZero = 3;
