@@ -112,6 +112,14 @@ void SegmentDisplay::blankAllPositions()
     showPlain(QString());
 }
 
+void SegmentDisplay::setBlanked(bool blanked)
+{
+    if (blanked == m_blanked)
+        return;
+    m_blanked = blanked;
+    redraw();
+}
+
 void SegmentDisplay::showPlain(const QString &text)
 {
     const qint16 shift = m_shift;
@@ -143,7 +151,8 @@ void SegmentDisplay::redraw()
     Drawing d;
     d.blank = false;
     d.digitCount = qMax<int>(m_digitCount, 0);
-    d.litText = fitText(digit::displayText(m_value, m_zeroMode, m_fillZero, m_shift), d.digitCount);
+    const QString text = m_blanked ? QString() : digit::displayText(m_value, m_zeroMode, m_fillZero, m_shift);
+    d.litText = fitText(text, d.digitCount);
     d.unlitColour = m_unlitColour;
     d.litColour = m_litColour;
     d.face = digit::faceName(m_digitStyle);

@@ -50,6 +50,10 @@ public:
     // the zero mode, shift and fill, which are kept for the next value.
     void lightAllPositions();
     void blankAllPositions();
+    // A blanked display lights nothing, whatever its value and settings, and
+    // keeps both for when it is no longer blanked.
+    bool isBlanked() const { return m_blanked; }
+    void setBlanked(bool blanked);
     // Whether the board lets a double-click open the digit dialog of this cell.
     bool userEditable() const { return m_userEditable; }
     void setUserEditable(bool userEditable);
@@ -127,6 +131,7 @@ private:
     qint16 m_digitStyle = 0;
     QVariant m_value = 0;
     bool m_userEditable = true;
+    bool m_blanked = false;
     OleColor m_backColour = kDigitBackColour;
     int m_scale = 1;
 

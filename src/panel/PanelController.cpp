@@ -131,10 +131,7 @@ void PanelController::digitListClicked(bool routeList)
 
 void PanelController::clearDisplay(bool cleared)
 {
-    if (cleared)
-        m_board->blankDisplay();
-    else
-        m_board->resumeClock();
+    m_board->setDisplayCleared(cleared);
     m_panel->setRouteControlsEnabled(!cleared);
     updateTapeGroup();
     if (!cleared)

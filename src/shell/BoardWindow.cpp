@@ -165,6 +165,10 @@ BoardWindow::BoardWindow(QWidget *parent)
         auto *digit = new DigitRow(this);
         digit->setObjectName(QStringLiteral("TimeDegit_%1").arg(i));
         digit->setDigitCount(2);
+        // A clock reads 0:30, 10:00 and 10:05: the hour keeps no leading zero but
+        // is never blank, the minutes always show two digits.
+        digit->setZeroMode(1);
+        digit->setFillZero(i == Minutes ? 2 : 0);
         m_clockDigits[size_t(i)] = digit;
     }
 
@@ -329,7 +333,11 @@ void BoardWindow::showTime()
     m_clockDigits[Minutes]->setValue(now.mid(3, 2).toInt());
 }
 
-void BoardWindow::setStopName(const QString &name) { m_stopNameStrip->setStopName(name); }
+void BoardWindow::setStopName(const QString &name)
+{
+    if (!m_displayCleared)
+        m_stopNameStrip->setStopName(name);
+}
 QString BoardWindow::stopName() const { return m_stopNameStrip->stopName(); }
 
 void BoardWindow::setScroll(int speed, int wait)
@@ -367,20 +375,23 @@ void BoardWindow::resetCells()
     }
 }
 
-void BoardWindow::blankDisplay()
+void BoardWindow::setDisplayCleared(bool cleared)
 {
-    m_stopNameStrip->setStopName(QString());
+    if (cleared == m_displayCleared)
+        return;
+    m_displayCleared = cleared;
+    if (cleared)
+        m_stopNameStrip->setStopName(QString());
     for (int i = 1; i <= kCellCount; ++i)
-        m_fareCells[size_t(i)]->blankAllPositions();
-    m_clockTimer->stop();
+        m_fareCells[size_t(i)]->setBlanked(cleared);
     for (DigitRow *digit : m_clockDigits)
-        digit->setValue(QString());
-}
-
-void BoardWindow::resumeClock()
-{
-    if (m_clockDigits[Hours]->isVisible())
+        digit->setBlanked(cleared);
+    if (cleared) {
+        m_clockTimer->stop();
+    } else if (m_clockDigits[Hours]->isVisible()) {
+        showTime();
         m_clockTimer->start();
+    }
 }
 
 void BoardWindow::stopClock() { m_clockTimer->stop(); }

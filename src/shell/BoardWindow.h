@@ -60,10 +60,10 @@ public:
     void lightAllCells();
     // The cells as the board starts: the usual digit style, nothing lit.
     void resetCells();
-    // "表示消去": stop name, cells and clock dark, the clock stopped.
-    void blankDisplay();
-    // The clock going again after a blank display, when it is shown.
-    void resumeClock();
+    // "表示消去": stop name, cells and clock dark, the clock stopped. Whatever
+    // is set or redrawn meanwhile stays dark until the display is restored.
+    void setDisplayCleared(bool cleared);
+    bool displayCleared() const { return m_displayCleared; }
     void stopClock();
     // The cells' digit settings into the settings file's list.
     void saveCells(std::array<CellDigitSetting, kCellCount> &cells) const;
@@ -157,6 +157,7 @@ private:
     qint64 m_builtInKey = 0;
     QImage m_shown;
     bool m_shownValid = false;
+    bool m_displayCleared = false;
     int m_scale = 1;
     bool m_shaped = false;
     QMenu *m_menu = nullptr;

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "base/Colors.h"
+#include "controls/DigitRow.h"
 #include "controls/StopNameStrip.h"
 #include "options/VoiceDialog.h"
 
@@ -295,7 +296,24 @@ private slots:
             for (const char *name : {"Frame1_0", "Frame1_1", "Command2_0", "Command2_1", "Frame6", "grpM_Tape"})
                 QCOMPARE(p->find<QWidget>(name)->isEnabled(), !clear);
             QVERIFY(p->find("Command4")->isEnabled() && p->find("Option4_1")->isEnabled());
+            if (!clear)
+                continue;
+            // Nothing redrawn while cleared lights the board: the options' OK, digit dialogs with a zero shown as 0.
+            p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
+            p->find("Command4")->click();
+            for (int answer : {1, 0}) {
+                p->host.digitAnswer = [answer](qint16 &zeroMode, qint16 &, qint16 &) {
+                    zeroMode = 3;
+                    return answer;
+                };
+                QTest::mouseDClick(test::control<FareCell>(p->board, "Degit_%1", 7), Qt::LeftButton);
+            }
+            QString lit = p->board->stopName();
+            for (int i = 1; i <= kCellCount; ++i)
+                lit += test::control<FareCell>(p->board, "Degit_%1", i)->litText().trimmed();
+            QCOMPARE(lit + test::control<DigitRow>(p->board, "TimeDegit_%1", 0)->litText(), QString());
         }
+        QCOMPARE(test::control<DigitRow>(p->board, "TimeDegit_%1", 1)->litText().size(), 2);
         QCOMPARE(p->cell(2), fareAt(3, 2));
         p->find("cmdTapeNext")->click();
         QCOMPARE(p->speech.spoken(), (QStringList{"一", "二"}));

@@ -57,9 +57,8 @@ private slots:
         QVERIFY(timer->interval() == 1000 && timer->isActive());
         FakeClock clock(QDateTime(QDate(2026, 12, 7), time));
         timer->setInterval(1); // no waiting a whole second in a test
-        QTRY_COMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->value(), QVariant(time.minute()));
-        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
-        QCOMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
+        QTRY_COMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 0)->litText(), row[1]);
+        QTRY_COMPARE(test::control<DigitRow>(&board, "TimeDegit_%1", 1)->litText(), row[2]);
     }
     // A double-click on a cell: its digit dialog; on confirmation its settings for all 60 cells.
     void cellDialog()
