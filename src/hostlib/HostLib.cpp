@@ -34,6 +34,24 @@ QString byteSlice(const QString &text, int start, int count)
     return cp932::byteSlice(text, start, count);
 }
 
+namespace {
+
+// Patterns match names case-insensitively on Windows, where the files come
+// from: elsewhere a "ticket.4sp" must still be offered under "*.4SP".
+QString inBothCases(const QString &patterns)
+{
+    QStringList all;
+    for (const QString &pattern : patterns.split(QLatin1Char(' '))) {
+        for (const QString &form : {pattern, pattern.toLower(), pattern.toUpper()}) {
+            if (!all.contains(form))
+                all << form;
+        }
+    }
+    return all.join(QLatin1Char(' '));
+}
+
+} // namespace
+
 QString fileDialogFilter(const QString &nulSeparated)
 {
     // The list ends at the first empty field (the double NUL).
@@ -51,8 +69,8 @@ QString fileDialogFilter(const QString &nulSeparated)
         // Qt reads the patterns from the last parentheses; keep the description
         // as it is unless it already ends with exactly this pattern list.
         const QString suffix = QStringLiteral("(%1)").arg(patterns);
-        filters << (description.endsWith(suffix) ? description
-                                                 : QStringLiteral("%1 %2").arg(description, suffix));
+        const QString shown = description.endsWith(suffix) ? description.chopped(suffix.size()).trimmed() : description;
+        filters << QStringLiteral("%1 (%2)").arg(shown, inBothCases(patterns));
     }
     return filters.join(QStringLiteral(";;"));
 }
