@@ -105,6 +105,8 @@ void Lumina::startUp()
     // The scale the user chose last time, before the corners are rounded.
     m_board->setBoardScale(storedBoardScale());
     connect(m_board.get(), &BoardWindow::boardScaleChanged, this, [](int scale) { storeBoardScale(scale); });
+    m_board->setStaysOnTop(storedStaysOnTop());
+    connect(m_board.get(), &BoardWindow::staysOnTopChanged, this, [](bool on) { storeStaysOnTop(on); });
     // 8, 9. Rounded corners, repaint.
     shapeBoard();
     m_board->update();

@@ -11,6 +11,7 @@ namespace lumina {
 namespace {
 
 const QString kScaleKey = QStringLiteral("Board/Scale");
+const QString kOnTopKey = QStringLiteral("Board/StaysOnTop");
 
 } // namespace
 
@@ -31,6 +32,17 @@ void storeBoardScale(int scale)
 {
     QSettings settings(viewSettingsPath(), QSettings::IniFormat);
     settings.setValue(kScaleKey, scale);
+}
+
+bool storedStaysOnTop()
+{
+    return QSettings(viewSettingsPath(), QSettings::IniFormat).value(kOnTopKey, false).toBool();
+}
+
+void storeStaysOnTop(bool on)
+{
+    QSettings settings(viewSettingsPath(), QSettings::IniFormat);
+    settings.setValue(kOnTopKey, on);
 }
 
 } // namespace lumina

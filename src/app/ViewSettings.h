@@ -11,5 +11,8 @@ QString viewSettingsPath();
 // The board scale last chosen, 1 when none was chosen or the value is unusable.
 int storedBoardScale();
 void storeBoardScale(int scale);
+// Whether the board was last kept above other windows.
+bool storedStaysOnTop();
+void storeStaysOnTop(bool on);
 
 } // namespace lumina

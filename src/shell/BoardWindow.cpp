@@ -291,6 +291,7 @@ void BoardWindow::setStaysOnTop(bool on)
         move(where);
         if (shown)
             show();
+        emit staysOnTopChanged(on);
     }
     m_stayOnTopAction->setChecked(on);
 }

@@ -130,6 +130,7 @@ public:
 
 signals:
     void boardScaleChanged(int scale);
+    void staysOnTopChanged(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -154,10 +154,12 @@ private slots:
             QVERIFY(p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(restored))->isChecked());
             QCOMPARE(p.board->mask().boundingRect().width(), 826 * restored);
             p.board->findChild<QAction *>(QStringLiteral("actScale%1").arg(chosen))->trigger();
+            QVERIFY(!p.board->staysOnTop());
+            p.board->findChild<QAction *>(QStringLiteral("actStayOnTop"))->trigger();
         }
         QCOMPARE(storedBoardScale(), chosen);
         test::Program again;
-        QCOMPARE(again.board->boardScale(), chosen);
+        QVERIFY(again.board->boardScale() == chosen && again.board->staysOnTop());
     }
     // Windows never placed from a settings file (a first start) save where they stand. Opened at the
     // right edge of the last screen, the panel moves left just enough to stay whole.
