@@ -60,6 +60,9 @@ void PanelController::connectPanel()
     connect(panel, &PanelWindow::routeSetRequested, this, &PanelController::setRouteFrom);
     connect(panel, &PanelWindow::stepRequested, this, &PanelController::step);
     connect(panel, &PanelWindow::scrollChanged, this, &PanelController::scrollStopName);
+    // A restore that leaves a slider where it starts moves nothing: the strip
+    // takes the sliders' values now, as their readouts show them.
+    scrollStopName(panel->scrollSpeed(), panel->scrollWait());
     connect(panel, &PanelWindow::clearToggled, this, &PanelController::clearDisplay);
     connect(panel, &PanelWindow::optionsRequested, this, &PanelController::openOptions);
     connect(panel, &PanelWindow::versionRequested, this, &PanelController::showVersion);

@@ -297,10 +297,13 @@ void PanelWindow::connectControls()
     connect(m_copyTicket, &QAction::triggered, this, &PanelWindow::copyTicketRequested);
 }
 
+int PanelWindow::scrollSpeed() const { return m_scrollBars[ScrollSpeed]->value(); }
+int PanelWindow::scrollWait() const { return m_scrollBars[ScrollWait]->value(); }
+
 void PanelWindow::showScroll(int bar)
 {
     m_scrollReadouts[size_t(bar)]->setText(QString::number(m_scrollBars[size_t(bar)]->value()));
-    emit scrollChanged(m_scrollBars[ScrollSpeed]->value(), m_scrollBars[ScrollWait]->value());
+    emit scrollChanged(scrollSpeed(), scrollWait());
 }
 
 void PanelWindow::openPreview(bool open)

@@ -136,6 +136,9 @@ public:
     // "表示消去": usable once a route is set.
     void setClearEnabled(bool on);
     bool displayCleared() const;
+    // The scroll sliders' speed and wait, as their readouts show them.
+    int scrollSpeed() const;
+    int scrollWait() const;
     // The entry panels, the step buttons and the scroll sliders, out of use
     // while the display is cleared.
     void setRouteControlsEnabled(bool on);
