@@ -286,7 +286,10 @@ void PanelController::setSpeechAvailable(bool available)
 
 void PanelController::updateTapeGroup()
 {
-    m_panel->setTapeEnabled(m_speechAvailable && m_tape.loaded() && !m_panel->displayCleared());
+    // The voice can be adjusted before any route; recorded entries play
+    // without a speech engine.
+    const bool cleared = m_panel->displayCleared();
+    m_panel->setTapeEnabled(m_tape.loaded() && !cleared, m_speechAvailable && !cleared);
 }
 
 PreAnnouncement PanelController::preAnnouncement() const

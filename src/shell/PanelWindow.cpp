@@ -363,7 +363,13 @@ void PanelWindow::setRouteControlsEnabled(bool on)
 }
 
 void PanelWindow::setTapeCaption(const QString &caption) { m_tapeGroup->setTitle(caption); }
-void PanelWindow::setTapeEnabled(bool on) { m_tapeGroup->setEnabled(on); }
+void PanelWindow::setTapeEnabled(bool steps, bool adjust)
+{
+    for (QPushButton *button : {m_tapeBack, m_tapeNext, m_tapeStop})
+        button->setEnabled(steps);
+    m_tapeAdjust->setEnabled(adjust);
+    m_tapeGroup->setEnabled(steps || adjust);
+}
 bool PanelWindow::lateNight() const { return m_lateNight->isChecked(); }
 
 int PanelWindow::backlight() const

@@ -144,7 +144,8 @@ public:
     void setRouteControlsEnabled(bool on);
     // The announcement tape group.
     void setTapeCaption(const QString &caption);
-    void setTapeEnabled(bool on);
+    // "送り", "戻し" and "■" work the tape, "調整" the voice: each in use on its own.
+    void setTapeEnabled(bool steps, bool adjust);
     // "深夜料金".
     bool lateNight() const;
     // The backlight state chosen, 0 (OFF), 1 (ON1) or 2 (ON2).

@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), p->panel->ticketImage());
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     }
-    void frameFollowsSpeechAndTape_data() { test::fixtureTable("panel/tape-frame.txt", 6); }
+    void frameFollowsSpeechAndTape_data() { test::fixtureTable("panel/tape-frame.txt", 7); }
     void frameFollowsSpeechAndTape()
     {
         QFETCH(QStringList, row);
@@ -277,11 +277,13 @@ private slots:
         if (row[2] != u"none")
             QVERIFY(p->writeTape(QStringLiteral("12"), row[2] == u"good" ? "a,0,0\r\n" : "a,0,0,0\r\n"));
         p->keyRoute(QStringLiteral("012"), QString());
-        QVERIFY(!tape()->isEnabled());
+        QVERIFY(!p->find("cmdTapeSet")->isEnabled());
         if (row[1] == u"yes")
             p->speech.setReady(true);
         QCOMPARE(tape()->title(), row[3]);
-        QCOMPARE(tape()->isEnabled(), row[4] == u"yes");
+        for (const char *name : {"cmdTapeNext", "cmdTapeBack", "cmdTapeStop"})
+            QCOMPARE(p->find(name)->isEnabled(), row[4] == u"yes");
+        QCOMPARE(p->find("cmdTapeSet")->isEnabled(), row[5] == u"yes");
         QVERIFY(!p->speech.started.isEmpty());
     }
     // A failed route and a display clear leave the running route and its announcements in force.
