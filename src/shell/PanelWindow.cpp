@@ -390,13 +390,18 @@ void PanelWindow::setTicketSize(int widthTwips, int heightTwips)
     m_ticketPicture->resize(px(widthTwips), px(heightTwips));
 }
 
-int PanelWindow::companyIndex() const { return m_companyList->currentIndex(); }
+// The list's first entry is "no company": the ticket prints none until the
+// user picks one, and can be set back to none.
+int PanelWindow::companyIndex() const { return std::max(m_companyList->currentIndex() - 1, -1); }
 
 void PanelWindow::replaceCompanies(const QString &plugIn, int count)
 {
     m_companyList->clear();
-    if (count >= 1)
-        host().addPlugInCompanies(plugIn, m_companyList);
+    if (count < 1)
+        return;
+    host().addPlugInCompanies(plugIn, m_companyList);
+    m_companyList->insertItem(0, QString());
+    m_companyList->setCurrentIndex(0);
 }
 
 QAbstractButton *PanelWindow::keyTarget(PanelKey key, int digit, bool keypadInSight) const

@@ -240,7 +240,8 @@ private slots:
         emit p->panel->versionRequested();
         QVERIFY(stilled && p->board->isEnabled());
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
-        p->find<QComboBox>("Combo1")->setCurrentIndex(company);
+        QCOMPARE(p->panel->companyIndex(), -1); // none chosen until the user picks one, the empty first entry
+        p->find<QComboBox>("Combo1")->setCurrentIndex(company + 1);
         // Longer than the barcode plug-in prints: the board shows it cut as the ticket does.
         const QString name = QStringLiteral("星見台ニュータウン入口北側");
         routeState().fares.entry(8).stopName = name;
