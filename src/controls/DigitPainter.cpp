@@ -157,8 +157,7 @@ void paintRow(QPainter &painter, const QString &face, bool bold, const QString &
     if (const QPaintDevice *dev = painter.device())
         visible = QRectF(0, 0, dev->width(), dev->height());
     // Copies of pre-rendered glyphs need a plain scale and shift to device pixels.
-    const bool stamps = device.type() <= QTransform::TxScale;
-    const QBrush brush(color);
+    Q_ASSERT(device.type() <= QTransform::TxScale);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QRectF box(firstBox.x() + double(i) * step, firstBox.y(), firstBox.width(),
                          firstBox.height());
@@ -168,28 +167,20 @@ void paintRow(QPainter &painter, const QString &face, bool bold, const QString &
         const QPainterPath &glyph = unitGlyph(face, bold, text[i]);
         if (glyph.isEmpty())
             continue;
-        if (stamps) {
-            const double left = std::floor(onDevice.x());
-            const double top = std::floor(onDevice.y());
-            const StampKey key{face,
-                               bold,
-                               text[i].unicode(),
-                               int(std::lround(onDevice.width() * 64)),
-                               int(std::lround(onDevice.height() * 64)),
-                               int(std::lround((onDevice.x() - left) * 16)),
-                               int(std::lround((onDevice.y() - top) * 16)),
-                               color.rgba(),
-                               int(std::lround(dpr * 100))};
-            const QImage &image = stamp(glyph, key, color);
-            painter.setTransform(QTransform());
-            painter.drawImage(QPointF(left / dpr, top / dpr), image);
-            continue;
-        }
-        QTransform t;
-        t.translate(box.x(), box.y());
-        t.scale(box.width(), box.height());
-        painter.setTransform(t * base);
-        painter.fillPath(glyph, brush);
+        const double left = std::floor(onDevice.x());
+        const double top = std::floor(onDevice.y());
+        const StampKey key{face,
+                           bold,
+                           text[i].unicode(),
+                           int(std::lround(onDevice.width() * 64)),
+                           int(std::lround(onDevice.height() * 64)),
+                           int(std::lround((onDevice.x() - left) * 16)),
+                           int(std::lround((onDevice.y() - top) * 16)),
+                           color.rgba(),
+                           int(std::lround(dpr * 100))};
+        const QImage &image = stamp(glyph, key, color);
+        painter.setTransform(QTransform());
+        painter.drawImage(QPointF(left / dpr, top / dpr), image);
     }
     painter.setTransform(base);
 }

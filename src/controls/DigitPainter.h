@@ -23,6 +23,8 @@ const QPainterPath &unitGlyph(const QString &face, bool bold, QChar ch);
 // Paints `text` one character per position, position i in the box
 // (x + i*step, y, width, height) where the box holds the segments of the
 // character. Positions wholly outside the painter's clip/device are skipped.
+// The painter may scale and shift, not rotate: the glyphs are copied as
+// pre-rendered images.
 void paintRow(QPainter &painter, const QString &face, bool bold, const QString &text,
               const QRectF &firstBox, double step, const QColor &color);
 
