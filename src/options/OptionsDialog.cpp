@@ -29,7 +29,9 @@ namespace lumina {
 namespace {
 
 constexpr OleColor kDialogGrey = rgb(192, 192, 192);
-
+// Greyed captions on the dialog's grey at a contrast of about 3.5:1, so a
+// group out of use still says what it holds.
+constexpr OleColor kGreyedText = rgb(96, 96, 96);
 
 const QChar kNul(u'\0');
 
@@ -232,6 +234,8 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     setFont(dialogFont);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, toQColor(kDialogGrey));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        grey.setColor(QPalette::Disabled, role, toQColor(kGreyedText));
     setPalette(grey);
     setAutoFillBackground(true);
 
