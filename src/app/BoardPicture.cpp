@@ -104,7 +104,7 @@ QImage BoardPictures::picture(int n)
         m_stripTime += kRound;
         m_board->advanceStopName();
     }
-    return m_board->grab().toImage();
+    return m_board->boardPicture();
 }
 
 } // namespace lumina

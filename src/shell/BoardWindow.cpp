@@ -298,7 +298,14 @@ void BoardWindow::setStaysOnTop(bool on)
 
 QImage BoardWindow::boardPicture()
 {
-    return grab().toImage();
+    QImage picture = grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Where the window shows the desktop the picture is clear, so a video can
+    // lay the board over anything.
+    QPainter painter(&picture);
+    painter.setClipRegion(QRegion(rect()) - roundRegion());
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillRect(rect(), Qt::transparent);
+    return picture;
 }
 
 void BoardWindow::copyPicture()

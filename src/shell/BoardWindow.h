@@ -106,7 +106,7 @@ public:
     // Kept above other windows; position and visibility stay as they are.
     void setStaysOnTop(bool on);
     bool staysOnTop() const;
-    // The board as it is shown, at the screen's pixel ratio.
+    // The board as it is shown, at the screen's pixel ratio, clear outside its rounded outline.
     QImage boardPicture();
     // The picture onto the clipboard, or into a PNG file the user names.
     void copyPicture();

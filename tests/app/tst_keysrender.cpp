@@ -122,7 +122,8 @@ private slots:
             run.find(stop > section ? "Command2_1" : "Command2_0")->click();
         for (; board->stopNameRising(); now += 100)
             board->advanceStopName();
-        const QImage window = board->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage window = board->boardPicture().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(qAlpha(window.pixel(0, 0)) + qAlpha(window.pixel(window.rect().center())), 255); // clear outside the outline
         QStringList args{"DIR/12.hy3", "--stop", row[0], "--section", row[1], "--scale", row[2], "-o", "DIR/board.png"};
         if (own)
             args << "--night" << "--settings" << settings;

@@ -207,7 +207,7 @@ private slots:
             QVERIFY(board.isVisible());
             QCOMPARE(board.pos(), where);
         }
-        const QImage shown = board.grab().toImage();
+        const QImage shown = board.boardPicture().convertToFormat(QImage::Format_ARGB32);
         board.findChild<QAction *>(QStringLiteral("actCopyPicture"))->trigger();
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(shown.format()), shown);
         const QString saved = dir.filePath(QStringLiteral("board.png"));
