@@ -68,6 +68,19 @@ QString keepDamagedFile(const QString &path, const IniLocation &location)
     return {};
 }
 
+// Where the copy of a damaged file went, for the message that reports it.
+QString keptNote(const QString &kept)
+{
+    return kept.isEmpty() ? QStringLiteral("元のファイルの控えを作れませんでした。終了時に上書きされます。")
+                          : QStringLiteral("元のファイルは「%1」として残しました。").arg(kept);
+}
+
+// The load's module line, and where the file that failed to load was kept.
+QString keptAside(const QString &path, const IniLocation &location)
+{
+    return kLoadModuleLine + QStringLiteral("\r\n\r\n") + keptNote(keepDamagedFile(path, location));
+}
+
 QString damagedFileMessage(const QString &path, const SettingsReader &reader, const QString &kept)
 {
     const QString crlf = QStringLiteral("\r\n");
@@ -81,12 +94,7 @@ QString damagedFileMessage(const QString &path, const SettingsReader &reader, co
                     .arg(settingsFieldCount())
                     .arg(reader.fieldsRead());
     }
-    text += crlf;
-    if (!kept.isEmpty())
-        text += QStringLiteral("元のファイルは「%1」として残しました。").arg(kept);
-    else
-        text += QStringLiteral("元のファイルの控えを作れませんでした。終了時に上書きされます。");
-    return text;
+    return text + crlf + keptNote(kept);
 }
 
 // Writing in place (the folder takes no new files) truncates the file first. A
@@ -150,10 +158,9 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
 
 // What a settings file held, into the settings and the windows, in the order
 // of the options dialog, the panel and the board; stops at the first value a
-// control could not take.
-bool apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &settings)
+// control could not take, and says why.
+std::optional<IniFailure> apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &settings)
 {
-    QWidget *owner = targets.board;
     // The windows' own parts pass on whole; the options stop at a bad value.
     settings.controlPanel = loaded.controlPanel;
     settings.board = loaded.board;
@@ -164,15 +171,13 @@ bool apply(const IniTargets &targets, const SettingsFile &loaded, SettingsFile &
     auto failure = takeOptions(settings, loaded);
     if (!failure && targets.panel)
         failure = targets.panel->restoreState(loaded.controlPanel);
-    if (failure) {
-        showFailure(owner, *failure, kLoadModuleLine);
-        return false;
-    }
+    if (failure)
+        return failure;
     if (targets.board)
         targets.board->restorePosition(loaded.board);
     if (targets.setProp)
         targets.setProp();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -213,10 +218,16 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         break;
     case SettingsReader::Status::DeviceError:
         qCWarning(lcIni) << path << reader.errorString();
-        showFailure(owner, iniFailure(iniError::kDeviceIo), kLoadModuleLine);
+        showFailure(owner, iniFailure(iniError::kDeviceIo), keptAside(path, location));
         return false;
     }
-    return apply(targets, loaded, settings);
+    // A value refused part-way leaves the fields after it at their defaults,
+    // and the quit writes those: the file as it was is kept aside first.
+    if (const auto failure = apply(targets, loaded, settings)) {
+        showFailure(owner, *failure, keptAside(path, location));
+        return false;
+    }
+    return true;
 }
 
 bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)

@@ -121,7 +121,11 @@ private slots:
         QCOMPARE(loadIni(targets(), m_location, m_records), message.isEmpty());
         QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
         const QString text = m_host->messages.value(0).text;
-        QVERIFY(message.isEmpty() || (text.startsWith(message) && text.endsWith(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()"))));
+        QVERIFY(message.isEmpty() || (text.startsWith(message) && text.contains(QStringLiteral("\r\nモジュール:mdlIniIo.LoadIni()"))));
+        // A file refused part-way is kept aside as it was, and the message says where.
+        const QString kept = bin() + QStringLiteral("/ルミナ.damaged.in4");
+        QCOMPARE(readFile(kept), message.startsWith(u"エラー Code:380") ? bytes : QByteArray());
+        QCOMPARE(text.contains(QStringLiteral("元のファイルは「%1」として残しました。").arg(kept)), QFileInfo::exists(kept));
         // Nothing after a failing field: neither the panel nor the board nor the options on the board.
         QCOMPARE(m_log.contains("SetProp"), applied);
         if (applied)
