@@ -49,6 +49,8 @@ public:
     // one place every option is read from. Changed by the options dialog's
     // "OK" and by loading a settings file, each followed by applySettings().
     SettingsFile &settings() { return m_settings; }
+    // The settings file as it was read at start-up (empty without one).
+    SettingsFile &settingsAsLoaded() { return m_settingsAsLoaded; }
     // The options onto the board and the panel.
     void applySettings();
 
@@ -80,6 +82,8 @@ private:
     void shutDown();
 
     SettingsFile m_settings;
+    SettingsFile m_settingsAsLoaded;
+
     std::unique_ptr<BoardWindow> m_board;
     std::unique_ptr<PanelWindow> m_panel;
     std::unique_ptr<PanelController> m_controlPanel;

@@ -204,6 +204,8 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     SettingsReader reader;
     reader.read(&file, loaded);
     file.close();
+    if (targets.asLoaded && reader.status() != SettingsReader::Status::DeviceError)
+        *targets.asLoaded = loaded;
     switch (reader.status()) {
     case SettingsReader::Status::Complete:
         break;
@@ -230,6 +232,52 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
     return true;
 }
 
+namespace {
+
+// The whole file at `path`, replaced only once the new one is completely written.
+bool writeSettingsFile(QWidget *owner, const QString &path, const SettingsFile &stored, const IniLocation &location)
+{
+    // A writable file in a folder that takes no new files can only be written
+    // in place.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (location.writable && !location.writable(folder) && QFileInfo::exists(path))
+        return saveInPlace(owner, path, SettingsWriter::toBytes(stored), location);
+
+    // A failure, a kill or a full disk on the way leaves the old file as it was.
+    QSaveFile file(path);
+    // Unbuffered, so a refused byte shows at once and the save is given up
+    // before the new file could replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    SettingsWriter writer;
+    if (!writer.write(&file, stored)) {
+        qCWarning(lcIni) << path << writer.errorString();
+        const IniFailure failure = iniFailureFor(file.error(), true);
+        file.cancelWriting();
+        showFailure(owner, failure);
+        return false;
+    }
+    if (!file.commit()) {
+        qCWarning(lcIni) << path << file.errorString();
+        showFailure(owner, iniFailureFor(file.error(), true));
+        return false;
+    }
+    return true;
+}
+
+void tellGivenUp(QWidget *owner, const QStringList &givenUp)
+{
+    QString text = QStringLiteral("次の設定は設定ファイルに保存できない文字を含むため、以前の値のまま保存しました。");
+    for (const QString &value : givenUp)
+        text += QStringLiteral("\r\n「%1」（文字「%2」）").arg(value, cp932::firstUnencodable(value));
+    host().messageBox(owner, text, QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
+}
+
+} // namespace
+
 bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFile &settings)
 {
     // Without the code page every string would be written as "?": the file on
@@ -246,45 +294,18 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         showFailure(owner, iniFailure(iniError::kBadFileName));
         return false;
     }
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         showFailure(owner, iniFailure(iniError::kPathNotFound));
         return false;
     }
-
-    // A writable file in a folder that takes no new files can only be written
-    // in place.
-    if (location.writable && !location.writable(folder) && QFileInfo::exists(path)) {
-        if (!saveInPlace(owner, path, SettingsWriter::toBytes(current), location))
-            return false;
-        settings = current;
-        return true;
-    }
-
-    // The new file replaces the old one only once it is completely written, so
-    // a failure, a kill or a full disk on the way leaves the old file as it was.
-    QSaveFile file(path);
-    // Unbuffered, so a refused byte shows at once and the save is given up
-    // before the new file could replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qCWarning(lcIni) << path << file.errorString();
-        showFailure(owner, iniFailureFor(file.error(), true));
+    // Never a "?" for a character: such a text is stored as the file had it.
+    SettingsFile stored = current;
+    const QStringList givenUp = keepStorableTexts(stored, targets.asLoaded ? *targets.asLoaded : SettingsFile());
+    if (!writeSettingsFile(owner, path, stored, location))
         return false;
-    }
-    SettingsWriter writer;
-    if (!writer.write(&file, current)) {
-        qCWarning(lcIni) << path << writer.errorString();
-        const IniFailure failure = iniFailureFor(file.error(), true);
-        file.cancelWriting();
-        showFailure(owner, failure);
-        return false;
-    }
-    if (!file.commit()) {
-        qCWarning(lcIni) << path << file.errorString();
-        showFailure(owner, iniFailureFor(file.error(), true));
-        return false;
-    }
     settings = current;
+    if (!givenUp.isEmpty())
+        tellGivenUp(owner, givenUp);
     return true;
 }
 
@@ -317,6 +338,7 @@ IniTargets programTargets()
         return targets;
     targets.board = program->board();
     targets.panel = program->panel();
+    targets.asLoaded = &program->settingsAsLoaded();
     targets.setProp = [program] {
         if (program->seams().setProp)
             program->seams().setProp();

@@ -21,6 +21,9 @@ struct IniTargets {
     PanelWindow *panel = nullptr;
     // Applies the options to the board.
     std::function<void()> setProp;
+    // What the file held at the load: a text code page 932 cannot hold is
+    // saved as it was there.
+    SettingsFile *asLoaded = nullptr;
 };
 
 // Reads the settings file into `settings` (the program's) and the targets. No

@@ -47,11 +47,14 @@ QByteArray encode(QStringView text, bool *ok)
         } else {
             QByteArray bytes = encoder.encode(ch);
             if (encoder.hasError() || bytes.isEmpty()) {
-                encoder.resetState();
+                // resetState() leaves the ICU converter's error standing, which
+                // would make the next character a "?" as well: start afresh.
+                encoder = QStringEncoder(g_codecName, QStringConverter::Flag::Stateless);
                 out.append('?');
                 allMapped = false;
-            } else if (bytes == "?" || bytes == "\x1a") {
-                // Some ICU builds substitute instead of flagging an error.
+            } else if (decode(bytes) != ch) {
+                // ICU substitutes some characters ("?", 1A, FCFC) instead of
+                // flagging an error: only what reads back as itself has a form.
                 out.append('?');
                 allMapped = false;
             } else {
@@ -93,6 +96,18 @@ bool canEncode(QStringView text)
     bool ok = false;
     encode(text, &ok);
     return ok;
+}
+
+QString firstUnencodable(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        if (!canEncode(character))
+            return character.toString();
+        i += length - 1;
+    }
+    return {};
 }
 
 int byteLength(QStringView text)

@@ -27,6 +27,9 @@ QString decode(QByteArrayView bytes);
 
 // True when every character of `text` has a code page 932 form.
 bool canEncode(QStringView text);
+// The first character of `text` without a code page 932 form (a surrogate pair
+// counts as one); empty when there is none.
+QString firstUnencodable(QStringView text);
 
 // Length of `text` in code page 932 bytes.
 int byteLength(QStringView text);

@@ -4,6 +4,7 @@
 #include "hostlib/TicketPlugin.h"
 #include "options/OptionButton.h"
 #include "route/BoardUpdate.h"
+#include "base/CodePage.h"
 #include "base/Colors.h"
 #include "base/Geometry.h"
 #include "settings/OptionFields.h"
@@ -751,11 +752,28 @@ void OptionsDialog::updatePlugInGroups()
     dateGroup->setVisible(on);
 }
 
+bool OptionsDialog::storable(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QString character = cp932::firstUnencodable(path);
+    if (character.isEmpty())
+        return true;
+    // The settings file holds code page 932 only: the name would come back with
+    // a "?" in it and lead nowhere.
+    host().messageBox(this,
+                      QStringLiteral("「%1」には設定ファイルに保存できない文字「%2」が含まれています。\r\n"
+                                     "この文字を含まない場所や名前を選んでください。")
+                          .arg(path, character),
+                      windowTitle(), MessageButtons::Ok, MessageIcon::Warning);
+    return false;
+}
+
 void OptionsDialog::chooseFolder(int index)
 {
     const QString folder =
         host().folderDialog(this, QStringLiteral("フォルダーを選択してください"));
-    if (!folder.isEmpty())
+    if (storable(folder))
         folderFields[index]->setText(folder);
 }
 
@@ -791,7 +809,7 @@ void OptionsDialog::choosePanelImage(int index)
                                            u"*.gif", u"JPEG画像(*.jpg)", u"*.jpg"});
     const QString path =
         host().fileDialog(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
-    if (!path.isEmpty())
+    if (storable(path))
         panelImageFields[index]->setText(path);
 }
 
@@ -802,7 +820,7 @@ void OptionsDialog::chooseSound(int index)
                  u"MIDIシーケンス(*.mid)", u"*.mid"});
     const QString path =
         host().fileDialog(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
-    if (!path.isEmpty())
+    if (storable(path))
         soundFields[index]->setText(path);
 }
 
@@ -874,7 +892,7 @@ void OptionsDialog::choosePlugIn()
     const QString path =
         host().fileDialog(this, 0, filter, QString(), QStringLiteral("プラグインの選択"));
     // Cancelling the chooser changes nothing.
-    if (path.isEmpty())
+    if (!storable(path))
         return;
     if (showPlugIn(path)) {
         plugInField->setText(path);

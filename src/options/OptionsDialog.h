@@ -162,6 +162,9 @@ private:
     // What the controls run.
     void showPage(int index);
     void showSoundPage(int index);
+    // A chosen path the settings file can hold; otherwise says which character
+    // it cannot, and the field keeps its text.
+    bool storable(const QString &path);
     void chooseFolder(int index);
     void openFolder(int index);
     // Lets the operator pick the colour of a colour button.

@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <vector>
+
 namespace lumina {
 
 QString fixedDateText(int year, int month, int day)
@@ -362,6 +364,41 @@ bool SettingsReader::read(QIODevice *device, SettingsFile &settings)
     }
     m_status = Status::Complete;
     return true;
+}
+
+namespace {
+
+// Every text field, in file order.
+class TextFields
+{
+public:
+    std::vector<QString *> texts;
+
+    void item(const char *) {}
+    void int16(qint16 &) {}
+    void int32(qint32 &) {}
+    void colour(OleColor &) {}
+    void string(QString &text) { texts.push_back(&text); }
+    void cellCount() {}
+};
+
+} // namespace
+
+QStringList keepStorableTexts(SettingsFile &settings, const SettingsFile &fallback)
+{
+    SettingsFile older = fallback;
+    TextFields now, before;
+    visitFields(settings, now);
+    visitFields(older, before);
+    QStringList givenUp;
+    for (size_t i = 0; i < now.texts.size(); ++i) {
+        QString &text = *now.texts[i];
+        if (cp932::canEncode(text))
+            continue;
+        givenUp << text;
+        text = cp932::canEncode(*before.texts[i]) ? *before.texts[i] : QString();
+    }
+    return givenUp;
 }
 
 QByteArray SettingsWriter::toBytes(const SettingsFile &settings)

@@ -2,6 +2,8 @@
 
 #include "settings/SettingsFile.h"
 
+#include <QStringList>
+
 #include <QByteArray>
 #include <QString>
 
@@ -52,6 +54,12 @@ private:
     qint64 m_bytesRead = 0;
     QString m_error;
 };
+
+// The file would hold "?" for a character code page 932 has no form for: each
+// text field of `settings` with such a character takes the value of the same
+// field in `fallback` (empty when that one cannot be stored either). Returns the
+// texts given up, in file order.
+QStringList keepStorableTexts(SettingsFile &settings, const SettingsFile &fallback);
 
 class SettingsWriter
 {

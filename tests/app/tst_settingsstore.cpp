@@ -32,6 +32,7 @@ private slots:
         m_location = {m_dir->filePath(QStringLiteral("bin/ルミナ")), m_dir->filePath(QStringLiteral("config/Lumina")),
                       [](const QString &) { return true; }, {}, false};
         m_records = initialRecords();
+        m_asLoaded = {};
         m_host = std::make_unique<FakeHostLib>();
         m_board = std::make_unique<BoardWindow>();
         m_panel = std::make_unique<PanelWindow>();
@@ -94,6 +95,11 @@ private slots:
         QVERIFY(saveIni(targets(), m_location, m_records));
         const SettingsFile saved = parse(readFile(beside()));
         QCOMPARE((QList{saved.controlPanel.scrollSpeed, m_records.controlPanel.scrollSpeed, saved.board.left}), (QList{7, 7, 1800}));
+        m_records.folders.fareDataFolder = QStringLiteral("/home/andré"); // no é in the code page: stored as loaded, said once
+        m_records.sounds.preSound = QStringLiteral("駅〜前.wav");
+        QVERIFY(saveIni(targets(), m_location, m_records));
+        QVERIFY(parse(readFile(beside())) == saved && m_host->messages.size() == 1);
+        QVERIFY(m_host->messages[0].text.contains(u"「é」") && m_host->messages[0].text.contains(u"「〜」"));
     }
     void loadFailures_data()
     {
@@ -214,12 +220,13 @@ private slots:
         QCOMPARE(m_host->messages.size(), 1); // said once, at start-up
     }
 private:
-    IniTargets targets() { return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }}; }
+    IniTargets targets() { return {m_board.get(), m_panel.get(), [this] { m_log << "SetProp"; }, &m_asLoaded}; }
     QString beside() const { return m_location.besideExecutable(); }
     QString bin() const { return m_dir->filePath(QStringLiteral("bin")); }
     std::unique_ptr<QTemporaryDir> m_dir;
     IniLocation m_location;
     SettingsFile m_records;
+    SettingsFile m_asLoaded;
     std::unique_ptr<FakeHostLib> m_host;
     std::unique_ptr<BoardWindow> m_board;
     std::unique_ptr<PanelWindow> m_panel;
