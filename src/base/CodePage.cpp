@@ -33,6 +33,7 @@ QByteArray encode(QStringView text, bool *ok)
     }
     // Encode character by character so that an unmappable one becomes a single
     // "?" and the byte positions of the rest stay right.
+    QStringDecoder reader(g_codecName, QStringConverter::Flag::Stateless);
     QByteArray out;
     out.reserve(text.size() * 2);
     bool allMapped = true;
@@ -52,7 +53,7 @@ QByteArray encode(QStringView text, bool *ok)
                 encoder = QStringEncoder(g_codecName, QStringConverter::Flag::Stateless);
                 out.append('?');
                 allMapped = false;
-            } else if (decode(bytes) != ch) {
+            } else if (QString(reader.decode(bytes)) != ch) {
                 // ICU substitutes some characters ("?", 1A, FCFC) instead of
                 // flagging an error: only what reads back as itself has a form.
                 out.append('?');
