@@ -92,15 +92,6 @@ QString AnnouncementTape::flagSound(const PreAnnouncement &sounds) const
                                                               : QString();
 }
 
-void AnnouncementTape::preAnnounce(const QString &sound, const QString &slot, bool synchronous)
-{
-    if (sound.isEmpty())
-        return;
-    qCDebug(lcTape) << "pre-announcement sound" << sound << "in" << slot
-                    << (synchronous ? "(synchronous)" : "");
-    soundPlayer().play(sound, slot, synchronous);
-}
-
 bool AnnouncementTape::forward(const PreAnnouncement &sounds)
 {
     ++m_position;
@@ -108,9 +99,8 @@ bool AnnouncementTape::forward(const PreAnnouncement &sounds)
         m_position = count();
         return false;
     }
-    preAnnounce(sounds.always ? sounds.alwaysSound : flagSound(sounds), kForwardSlot,
-                sounds.synchronous);
-    announce(m_position, sounds.synchronous);
+    announce(sounds.always ? sounds.alwaysSound : flagSound(sounds), kForwardSlot,
+             sounds.synchronous);
     return true;
 }
 
@@ -122,26 +112,28 @@ bool AnnouncementTape::back(const PreAnnouncement &sounds)
         return false;
     }
     // Going back, only the entry's own flag chooses a sound.
-    preAnnounce(flagSound(sounds), kBackSlot, sounds.synchronous);
-    announce(m_position, sounds.synchronous);
+    announce(flagSound(sounds), kBackSlot, sounds.synchronous);
     return true;
 }
 
-void AnnouncementTape::announce(int n, bool synchronous)
+void AnnouncementTape::announce(const QString &preSound, const QString &slot, bool synchronous)
 {
-    if (n < 1 || n > count())
-        return;
-    Speech &engine = speech();
-    engine.stop();
-    const QString recording = recordingOf(n);
-    if (!recording.isEmpty()) {
-        qCDebug(lcTape) << "entry" << n << "played:" << recording;
-        m_recordingPlayed = true;
-        soundPlayer().play(recording, kForwardSlot, synchronous);
+    stop();
+    if (!preSound.isEmpty()) {
+        qCDebug(lcTape) << "pre-announcement sound" << preSound << "in" << slot
+                        << (synchronous ? "(synchronous)" : "");
+        soundPlayer().play(preSound, slot, synchronous);
+    }
+    // A recording is the announcement's voice: like speech it never holds the
+    // panel, and it plays beside an asynchronous chime.
+    if (const QString recording = recordingOf(m_position); !recording.isEmpty()) {
+        qCDebug(lcTape) << "entry" << m_position << "played:" << recording;
+        soundPlayer().play(recording, voiceSlot(), false);
         return;
     }
-    qCDebug(lcTape) << "entry" << n << "spoken:" << text(n);
-    engine.speak(text(n));
+    qCDebug(lcTape) << "entry" << m_position << "spoken:" << text(m_position);
+    Speech &engine = speech();
+    engine.speak(text(m_position));
     if (engine.status() == Speech::Error)
         engine.stop();
 }
@@ -149,11 +141,7 @@ void AnnouncementTape::announce(int n, bool synchronous)
 void AnnouncementTape::stop()
 {
     speech().stop();
-    // The player closes its slots only all together.
-    if (m_recordingPlayed) {
-        soundPlayer().stopAll();
-        m_recordingPlayed = false;
-    }
+    soundPlayer().stop(voiceSlot());
 }
 
 } // namespace lumina

@@ -50,29 +50,29 @@ public:
     qint16 soundFlag(int n) const;
     QString text(int n) const;
 
-    // Move the tape by one entry and announce it. At either end the position
-    // stays and nothing sounds; the return tells whether the tape moved.
+    // Move the tape by one entry and announce it: the announcement playing
+    // stops, the pre-announcement sound plays (and is waited for when
+    // synchronous), then the entry is spoken or its recording played. Neither
+    // waits for its end. At either end the position stays and nothing sounds;
+    // the return tells whether the tape moved.
     bool forward(const PreAnnouncement &sounds);
     bool back(const PreAnnouncement &sounds);
-    // Stops the announcement: speech, and a recording being played.
+    // Stops the announcement, spoken or recorded; other sounds play on.
     void stop();
 
-    // Speaks entry n, or plays it when its text names a recording (a .wav,
-    // .mp3 or .mid file beside the announcement file).
-    void announce(int n, bool synchronous);
-    // The recording entry n names, or "" when it is to be spoken.
+    // The recording entry n names (a .wav, .mp3 or .mid file beside the
+    // announcement file), or "" when it is to be spoken.
     QString recordingOf(int n) const;
 
 private:
     // The sound the current entry's own flag chooses, "" for none.
     QString flagSound(const PreAnnouncement &sounds) const;
-    void preAnnounce(const QString &sound, const QString &slot, bool synchronous);
+    void announce(const QString &preSound, const QString &slot, bool synchronous);
 
     QList<TapeEntry> m_entries;
     QString m_folder;
     int m_position = 0;
     bool m_loaded = false;
-    bool m_recordingPlayed = false;
 };
 
 } // namespace lumina

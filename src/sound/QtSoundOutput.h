@@ -46,7 +46,7 @@ private:
     void feed(int channel);
     void end(int channel);
 
-    std::array<Channel, 4> m_channels;
+    std::array<Channel, kSoundChannels> m_channels;
 };
 
 } // namespace lumina

@@ -14,7 +14,11 @@ public:
     virtual PcmClipPtr decode(const QString &path, SoundType type) = 0;
 };
 
-// The audio device, one channel per sound slot (0..3). Channels sound at once;
+// Channels 0..3 are the slots "S1".."S4"; channel 4 plays recorded
+// announcements.
+constexpr int kSoundChannels = 5;
+
+// The audio device, one channel per sound slot. Channels sound at once;
 // starting a channel replaces what it played.
 class SoundOutput : public QObject
 {

@@ -27,10 +27,12 @@ SlotSoundPlayer::SlotSoundPlayer(SoundDecoder &decoder, SoundOutput &output)
 int SlotSoundPlayer::slotIndex(const QString &slot)
 {
     const QString name = slot.trimmed().toUpper();
+    if (name == voiceSlot())
+        return kSoundChannels - 1;
     if (name.size() != 2 || name[0] != QLatin1Char('S'))
         return -1;
     const int n = name[1].digitValue();
-    return n >= 1 && n <= kSlots ? n - 1 : -1;
+    return n >= 1 && n < kSoundChannels ? n - 1 : -1;
 }
 
 void SlotSoundPlayer::play(const QString &path, const QString &slot, bool synchronous)
@@ -49,9 +51,15 @@ void SlotSoundPlayer::play(const QString &path, const QString &slot, bool synchr
         waitForEnd(channel, clip->durationMs());
 }
 
+void SlotSoundPlayer::stop(const QString &slot)
+{
+    if (const int channel = slotIndex(slot); channel >= 0)
+        m_output.close(channel);
+}
+
 void SlotSoundPlayer::stopAll()
 {
-    for (int channel = 0; channel < kSlots; ++channel)
+    for (int channel = 0; channel < kSoundChannels; ++channel)
         m_output.close(channel);
 }
 

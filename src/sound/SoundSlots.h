@@ -8,13 +8,12 @@
 
 namespace lumina {
 
-// The four sound slots "S1".."S4" on top of a decoder and an output device:
+// The sound slots "S1".."S4" and voiceSlot() on top of a decoder and an output device:
 // close-then-open per slot, silent failure, decoded sounds cached, and a
 // synchronous play that waits without freezing the windows.
 class SlotSoundPlayer final : public SoundPlayer
 {
 public:
-    static constexpr int kSlots = 4;
     // A synchronous wait ends at the latest this long after the sound should
     // have ended, so a stalled device never hangs the program.
     static constexpr int kDefaultWaitMarginMs = 500;
@@ -22,9 +21,11 @@ public:
     SlotSoundPlayer(SoundDecoder &decoder, SoundOutput &output);
 
     void play(const QString &path, const QString &slot, bool synchronous) override;
+    void stop(const QString &slot) override;
     void stopAll() override;
 
-    // "S1".."S4" (any case, blanks around ignored) to 0..3; -1 for anything else.
+    // "S1".."S4" to 0..3 and voiceSlot() to 4 (any case, blanks around
+    // ignored); -1 for anything else.
     static int slotIndex(const QString &slot);
 
     void setWaitMargin(int milliseconds) { m_waitMarginMs = milliseconds; }

@@ -347,8 +347,10 @@ private slots:
         // Back, entry 1's own flag chooses; a step plays the (unset) step sound.
         QCOMPARE(p->played(), (QStringList{"pre.wav", "pre.wav", "", "pre.wav", "", "", "", "flag1.wav"}));
         QCOMPARE(p->sound.plays.last().slot + QString::number(p->sound.plays.last().synchronous), QStringLiteral("S20"));
+        QVERIFY(!p->sound.plays.first().synchronous);
         p->find("cmdTapeStop")->click();
         QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
+        QCOMPARE(p->sound.stopped.last() + QString::number(p->sound.stopAllCalls), voiceSlot() + u'0');
     }
     void adjustDialogKeepsTheChoice()
     {

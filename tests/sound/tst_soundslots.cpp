@@ -65,7 +65,7 @@ public:
         emit finished(channel);
     }
     QStringList log;
-    std::array<bool, 4> playing{};
+    std::array<bool, kSoundChannels> playing{};
     bool refuse = false;
     bool realTime = false;
 };
@@ -106,10 +106,13 @@ private slots:
         m_decoder->lengthMs = 250;
         m_player->play(file(QStringLiteral("key.wav")), QStringLiteral("S1"), false);
         QVERIFY(m_output->playing[0] && m_output->playing[1]);
+        m_player->stop(QStringLiteral("S2"));
+        m_player->stop(QStringLiteral("S9"));
+        QVERIFY(m_output->playing[0] && !m_output->playing[1]);
         m_player->stopAll();
         QCOMPARE(m_output->log, (QStringList{"close 0", "start 0 100ms", "close 1", "start 1 100ms",
-                                             "close 0", "start 0 250ms", "close 0", "close 1",
-                                             "close 2", "close 3"}));
+                                             "close 0", "start 0 250ms", "close 1", "close 0", "close 1",
+                                             "close 2", "close 3", "close 4"}));
     }
     void decodedOncePerFileVersion()
     {

@@ -60,6 +60,7 @@ private slots:
     {
         m_voice.log.clear();
         m_player.plays.clear();
+        m_player.stopped.clear();
     }
     // <name>.csv with its entries in <name>.txt; a "refused-" one keeps the lines before the fault.
     void read_data() { test::fileRows(kCases, QStringLiteral("*.csv")); }
@@ -163,6 +164,8 @@ private slots:
         }
         QCOMPARE(m_voice.log, (QStringList{"stop", "speak:1", "stop", "stop", "speak:2", "stop", "speak:3"}));
     }
+    // A recording is the entry's voice, in a slot of its own, never waited for; every move and
+    // "■" stop it, and nothing else.
     void recordedEntriesArePlayed()
     {
         QTemporaryDir dir;
@@ -170,21 +173,22 @@ private slots:
             QVERIFY(test::writeFile(dir.filePath(QString::fromLatin1(name)), {}));
         // Recordings are looked for beside the tape file read, not in the current folder.
         const QString tapePath = dir.filePath(tapeFileName(QStringLiteral("5")));
-        QVERIFY(test::writeFile(tapePath, "start.WAV,0,0\r\nmissing.wav,0,0\r\nend.mp3,0,0\r\n"
+        QVERIFY(test::writeFile(tapePath, "start.WAV,0,1\r\nmissing.wav,0,0\r\nend.mp3,0,3\r\n"
                                           "./end.mp3,0,0\r\n..\\end.mp3,0,0\r\n"));
         AnnouncementTape tape;
         tape.load(readTape(tapePath));
         for (int i = 0; i < 5; ++i)
             tape.forward(sounds(false, i == 0));
+        tape.back(sounds(false, true));
         // A recording that is not there, or named with a folder, is spoken as text.
-        QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "./end.mp3", "..\\end.mp3"}));
-        QCOMPARE(played(m_player), (QStringList{dir.filePath("start.WAV S3 sync"), dir.filePath("end.mp3 S3")}));
-        const int stops = m_player.stopAllCalls;
+        QCOMPARE(m_voice.spoken(), (QStringList{"missing.wav", "./end.mp3", "..\\end.mp3", "./end.mp3"}));
+        QCOMPARE(played(m_player), (QStringList{"f1.wav S3 sync", dir.filePath("start.WAV VOICE"), "f3.mid S3",
+                                                dir.filePath("end.mp3 VOICE")}));
+        QCOMPARE(m_player.stopped, QStringList(6, voiceSlot()));
         tape.stop();
         QCOMPARE(m_voice.log.last(), QStringLiteral("stop"));
-        QCOMPARE(m_player.stopAllCalls, stops + 1);
-        tape.stop();
-        QCOMPARE(m_player.stopAllCalls, stops + 1);
+        QCOMPARE(m_player.stopped.size(), 7);
+        QCOMPARE(m_player.stopAllCalls, 0);
     }
     // The saved language or voice when offered, else the first Japanese one, else none.
     void choosesSavedThenJapanese_data()

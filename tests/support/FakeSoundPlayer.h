@@ -18,9 +18,11 @@ public:
     FakeSoundPlayer() { setSoundPlayer(this); }
     ~FakeSoundPlayer() override { setSoundPlayer(nullptr); }
     void play(const QString &path, const QString &slot, bool sync) override { plays.append({path, slot, sync}); }
+    void stop(const QString &slot) override { stopped.append(slot); }
     void stopAll() override { ++stopAllCalls; }
 
     QList<Play> plays;
+    QStringList stopped;
     int stopAllCalls = 0;
 };
 
