@@ -21,6 +21,10 @@ private slots:
     void systemInstall()
     {
         QFETCH(QStringList, row);
+#ifndef Q_OS_UNIX
+        if (!row[0].isEmpty())
+            QSKIP("the rows name Unix prefixes and symbolic links");
+#endif
         QVERIFY(QDir().mkpath(at("@/real/share")));
         QFile::link(at("@/real"), at("@/link"));
         const QStringList xdg{"", "/usr/local/share", "/usr/share/", at("@/link/share")};

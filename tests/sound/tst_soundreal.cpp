@@ -11,7 +11,9 @@
 #include <QSignalSpy>
 #include <QTextToSpeech>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
+#endif
 
 using namespace lumina;
 
@@ -64,11 +66,13 @@ private slots:
     void cleanupTestCase()
     {
         soundPlayer().stopAll();
+#ifdef Q_OS_UNIX
         // The speech server spawned for us ends with its last client; make sure.
         QFile pid(m_runtime.filePath(QStringLiteral("speech-dispatcher/pid/speech-dispatcher.pid")));
         const int id = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
         if (id > 0)
             ::kill(id, SIGTERM);
+#endif
     }
     void heardThroughTheDevice_data()
     {

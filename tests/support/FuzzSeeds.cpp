@@ -6,13 +6,17 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
-// Targets that need set-up (an application object) define this, as libFuzzer expects.
-extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
+#ifdef LUMINA_FUZZ_INITIALIZE
+// Targets that need set-up (an application object) define this, as libFuzzer
+// expects; the build tells which, since not every linker has weak symbols.
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv);
+#endif
 
 int main(int argc, char **argv)
 {
-    if (LLVMFuzzerInitialize)
-        LLVMFuzzerInitialize(&argc, &argv);
+#ifdef LUMINA_FUZZ_INITIALIZE
+    LLVMFuzzerInitialize(&argc, &argv);
+#endif
     int seeds = 0;
     QDirIterator it(QStringLiteral(LUMINA_FUZZ_CORPUS), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
