@@ -72,7 +72,7 @@ QString keepDamagedFile(const QString &path, const IniLocation &location)
 QString keptNote(const QString &kept)
 {
     return kept.isEmpty() ? QStringLiteral("元のファイルの控えを作れませんでした。終了時に上書きされます。")
-                          : QStringLiteral("元のファイルは「%1」として残しました。").arg(kept);
+                          : QStringLiteral("元のファイルは「%1」として残しました。").arg(QDir::toNativeSeparators(kept));
 }
 
 // The load's module line, and where the file that failed to load was kept.
@@ -84,7 +84,7 @@ QString keptAside(const QString &path, const IniLocation &location)
 QString damagedFileMessage(const QString &path, const SettingsReader &reader, const QString &kept)
 {
     const QString crlf = QStringLiteral("\r\n");
-    QString text = QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path) + crlf;
+    QString text = QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(QDir::toNativeSeparators(path)) + crlf;
     if (reader.fieldsRead() == 0) {
         text += QStringLiteral("使える設定はありませんでした。すべて既定の値で始めます。");
     } else {

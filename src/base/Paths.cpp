@@ -1,7 +1,5 @@
 #include "base/Paths.h"
 
-#include <QDir>
-
 namespace lumina {
 
 QString joinFolder(const QString &folder, const QString &fileName)
@@ -9,7 +7,7 @@ QString joinFolder(const QString &folder, const QString &fileName)
     if (folder.isEmpty())
         return fileName;
     const bool hasSeparator = folder.endsWith(u'\\') || folder.endsWith(u'/');
-    return (hasSeparator ? folder.chopped(1) : folder) + QDir::separator() + fileName;
+    return (hasSeparator ? folder.chopped(1) : folder) + u'/' + fileName;
 }
 
 } // namespace lumina

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFont>
 #include <QGroupBox>
@@ -764,7 +765,7 @@ bool OptionsDialog::storable(const QString &path)
     host().messageBox(this,
                       QStringLiteral("「%1」には設定ファイルに保存できない文字「%2」が含まれています。\r\n"
                                      "この文字を含まない場所や名前を選んでください。")
-                          .arg(path, character),
+                          .arg(QDir::toNativeSeparators(path), character),
                       windowTitle(), MessageButtons::Ok, MessageIcon::Warning);
     return false;
 }
