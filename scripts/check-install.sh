@@ -3,7 +3,7 @@
 # installs into a scratch DESTDIR, runs the installed programs' --version, starts
 # the installed program offscreen until both windows are shown and ends it,
 # validates the desktop entry and the AppStream metainfo, and builds the Debian
-# package and lists its dependencies.
+# package, lists its dependencies and checks it carries no font or soundfont.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
@@ -55,3 +55,8 @@ echo "== Debian package"
 deb=$(ls "$build"/lumina_*.deb)
 echo "$(basename "$deb")"
 dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
+# The fonts and the soundfont come from the packages it depends on, not as copies.
+if dpkg-deb --contents "$deb" | grep -E '\.(ttf|otf|pcf\.gz|sf2|sf3)$'; then
+  echo "the package carries copies of fonts or soundfonts" >&2
+  exit 1
+fi

@@ -12,6 +12,9 @@ packages=(
   pulseaudio pulseaudio-utils
   libgl-dev libxkbcommon-dev
   libfluidsynth-dev fluid-soundfont-gm
+  # FluidSynth's CMake package names its program, so the build needs it; the
+  # small soundfont is the one the build tree ships (cmake/Assets.cmake).
+  fluidsynth timgm6mb-soundfont
   # Sound: MP3 decoding through GStreamer; a private sound server for the test
   # that plays for real; the MP3 encoder of tools/make_sample_sounds.py; Qt's
   # window-system header for the test that queues input during a sound.

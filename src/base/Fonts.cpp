@@ -1,8 +1,12 @@
 #include "base/Fonts.h"
 
+#include "base/Paths.h"
+
+#include <QDirIterator>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace lumina {
@@ -37,10 +41,24 @@ QStringList candidatesOf(const Substitution &s)
     return list;
 }
 
+// Outline fonts beside the program come first: a system without the fonts
+// (any but a Debian one with the font packages) still draws the same board.
+void addShippedFonts()
+{
+    const QString folder = programDataFolder(QStringLiteral("fonts"));
+    if (folder.isEmpty())
+        return;
+    for (QDirIterator it(folder, {QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files); it.hasNext();) {
+        if (QFontDatabase::addApplicationFont(it.next()) < 0)
+            qWarning("cannot read the font %s", qPrintable(it.filePath()));
+    }
+}
+
 } // namespace
 
 void registerFonts()
 {
+    addShippedFonts();
     const QStringList installed = QFontDatabase::families();
     for (const Substitution &s : kSubstitutions) {
         const QString face = QString::fromUtf16(s.face);
@@ -59,6 +77,18 @@ void registerFonts()
     QFont standard(QStringLiteral("ＭＳ Ｐゴシック"));
     standard.setPointSizeF(9);
     QGuiApplication::setFont(standard);
+}
+
+QStringList bitmapFontFolders()
+{
+    QStringList folders;
+    if (const QString shipped = programDataFolder(QStringLiteral("fonts")); !shipped.isEmpty())
+        folders << shipped;
+    folders << QStringLiteral("/usr/share/fonts/X11/misc") << QStringLiteral("/usr/local/share/fonts/X11/misc");
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders << joinFolder(data, QStringLiteral("fonts/X11/misc"));
+    folders.removeDuplicates();
+    return folders;
 }
 
 QString substituteFamily(const QString &faceName)

@@ -11,4 +11,10 @@ namespace lumina {
 // doubled.
 QString joinFolder(const QString &folder, const QString &fileName);
 
+// A folder of the program's own data ("fonts", "soundfonts", ...): under
+// "share/lumina" beside the program's "bin" (the build tree and an install
+// alike), else under "lumina" in one of the platform's data folders. Empty
+// when none holds it.
+QString programDataFolder(const QString &name);
+
 } // namespace lumina

@@ -1,6 +1,7 @@
 #include "controls/DotFont.h"
 
 #include "base/CodePage.h"
+#include "base/Fonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -155,10 +155,7 @@ std::vector<DotFontSource> DotFont::installedBitmapSources(DotFace face)
     // a Gothic and a Mincho cut of the whole JIS X 0208 set. They have one
     // half-width cut, a Gothic one, so Mincho takes its half-width characters
     // from the outline source.
-    QStringList dirs = {QStringLiteral("/usr/share/fonts/X11/misc"),
-                        QStringLiteral("/usr/local/share/fonts/X11/misc")};
-    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        dirs << data + QStringLiteral("/fonts/X11/misc");
+    const QStringList dirs = bitmapFontFolders();
     const auto find = [&dirs](const QString &name) -> QString {
         for (const QString &dir : dirs) {
             for (const QString &suffix : {QStringLiteral(".pcf.gz"), QStringLiteral(".pcf")}) {

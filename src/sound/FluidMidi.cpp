@@ -1,5 +1,7 @@
 #include "sound/FluidMidi.h"
 
+#include "base/Paths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,12 @@ QStringList soundFontCandidates()
     const QString named = qEnvironmentVariable("LUMINA_SOUNDFONT");
     if (!named.isEmpty())
         paths << named;
+    if (const QString shipped = programDataFolder(QStringLiteral("soundfonts")); !shipped.isEmpty()) {
+        const QDir folder(shipped);
+        const QStringList patterns{QStringLiteral("*.sf2"), QStringLiteral("*.sf3")};
+        for (const QString &name : folder.entryList(patterns, QDir::Files, QDir::Name))
+            paths << folder.filePath(name);
+    }
 #ifdef LUMINA_HAVE_FLUIDSYNTH
     fluid_settings_t *settings = new_fluid_settings();
     char *builtIn = nullptr;

@@ -8,7 +8,8 @@
 namespace lumina {
 
 // Where the General MIDI soundfont is looked for, first match wins: the file
-// named by the environment variable LUMINA_SOUNDFONT, FluidSynth's own default,
+// named by the environment variable LUMINA_SOUNDFONT, the soundfonts shipped in
+// the program's own "soundfonts" folder (by name), FluidSynth's own default,
 // the places Linux distributions install one, and "soundfont.sf2" beside the
 // program.
 QStringList soundFontCandidates();
