@@ -8,21 +8,29 @@
 // helpers are the only place that knows about the conversion.
 namespace lumina::cp932 {
 
-// Whether the "windows-31j" converter is there. Without it every function
-// below falls back to Latin-1, which turns Japanese text into "?": the program
-// then warns at start-up and refuses to write its settings file.
+// Which tables the functions below use: Qt's "windows-31j" converter (ICU's),
+// else the system's own (PlatformCodePage.h), which a Qt built without ICU
+// needs. With neither every function below falls back to Latin-1, which turns
+// Japanese text into "?": the program then warns at start-up and refuses to
+// write its settings file.
+enum class Converter { Qt, Platform, None };
+Converter converter();
+
+// Whether there is a converter at all.
 bool available();
 
-// Names the converter to use; tests name one that does not exist. An empty
-// name restores "windows-31j".
-void useConverter(const char *name);
+// Names Qt's converter to use, and whether the system's may stand in when Qt
+// has none of that name; tests name one that does not exist. An empty name
+// restores "windows-31j".
+void useConverter(const char *name, bool platformFallback = true);
 
 // Unicode text to code page 932 bytes. Characters the code page cannot hold
 // become "?" (as the platform's ANSI conversion does); `ok` tells whether that
 // happened.
 QByteArray encode(QStringView text, bool *ok = nullptr);
 
-// Code page 932 bytes to Unicode text. Invalid sequences become U+FFFD.
+// Code page 932 bytes to Unicode text. Each byte, or pair of a lead and a
+// trail byte, that stands for no character becomes one U+FFFD.
 QString decode(QByteArrayView bytes);
 
 // True when every character of `text` has a code page 932 form.
@@ -47,6 +55,12 @@ QByteArray byteSliceBytes(QByteArrayView bytes, int start, int count);
 constexpr bool isLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// True when `byte` can follow a lead byte as the second of a pair.
+constexpr bool isTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
 } // namespace lumina::cp932

@@ -203,7 +203,7 @@ private slots:
     }
     void missingCodePageIsToldAndNothingSaved()
     {
-        cp932::useConverter("no-such-converter");
+        cp932::useConverter("no-such-converter", false);
         {
             Lumina program;
             program.seams().loadIni = [] {};
