@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv);
 #endif
 
-int main(int argc, char **argv)
+int main([[maybe_unused]] int argc, [[maybe_unused]] char **argv)
 {
 #ifdef LUMINA_FUZZ_INITIALIZE
     LLVMFuzzerInitialize(&argc, &argv);
