@@ -48,7 +48,8 @@ void addShippedFonts()
     const QString folder = programDataFolder(QStringLiteral("fonts"));
     if (folder.isEmpty())
         return;
-    for (QDirIterator it(folder, {QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files); it.hasNext();) {
+    const QStringList outlines{QStringLiteral("*.ttf"), QStringLiteral("*.otf")};
+    for (QDirIterator it(folder, outlines, QDir::Files); it.hasNext();) {
         if (QFontDatabase::addApplicationFont(it.next()) < 0)
             qWarning("cannot read the font %s", qPrintable(it.filePath()));
     }

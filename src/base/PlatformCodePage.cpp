@@ -27,9 +27,9 @@ QByteArray encodeCharacter(QStringView character)
     // turned into a look-alike ("é" into "e").
     char buffer[8];
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS,
-                                         reinterpret_cast<const wchar_t *>(character.utf16()),
-                                         int(character.size()), buffer, int(sizeof buffer), nullptr, &usedDefault);
+    const auto *wide = reinterpret_cast<const wchar_t *>(character.utf16());
+    const int size = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, int(character.size()), buffer,
+                                         int(sizeof buffer), nullptr, &usedDefault);
     return size <= 0 || usedDefault ? QByteArray() : QByteArray(buffer, size);
 }
 

@@ -11,9 +11,7 @@
 #include <QSignalSpy>
 #include <QTextToSpeech>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
-#endif
 
 using namespace lumina;
 
