@@ -27,8 +27,10 @@ public:
     {
         const QByteArray bytes = m_qt ? qtEncode(character) : platform::encodeCharacter(character);
         // Some tables substitute ("?", 1A, FCFC, a look-alike) instead of
-        // refusing: only what reads back as itself has a form.
-        return !bytes.isEmpty() && decode(bytes) == character ? bytes : QByteArray();
+        // refusing: only what reads back as itself has a form, and U+FFFD
+        // reads back from bytes that stand for nothing.
+        const QString back = bytes.isEmpty() ? QString() : decode(bytes);
+        return back == character && back != QChar::ReplacementCharacter ? bytes : QByteArray();
     }
     // One character's bytes to text; U+FFFD when they stand for none (ICU
     // gives 1A, the substitute control code, for some; nothing for a lead byte
