@@ -5,6 +5,7 @@
 //   lumina-fare build FILE.csv -o FILE.hy3
 //   lumina-fare render FILE.hy3 --stop N [options] -o board.png
 //   lumina-fare render FILE.hy3 --all DIR [options]
+//   lumina-fare trip FILE.hy3 [--tape TP.csv] [--every SECONDS] -o TRIP
 //   lumina-fare --help | --version
 
 #include "app/BoardPicture.h"
@@ -12,6 +13,7 @@
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
+#include "TripCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,7 +43,8 @@ QTextStream &err()
 
 const char kUsage[] = "usage: lumina-fare dump FILE.hy3\n"
                       "       lumina-fare build FILE.csv -o FILE.hy3\n"
-                      "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n";
+                      "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n"
+                      "       lumina-fare trip FILE.hy3 [--tape TP.csv] [--every SECONDS] -o TRIP\n";
 
 int usage(const QString &complaint = QString())
 {
@@ -280,6 +283,8 @@ int main(int argc, char **argv)
     }
 
     QCoreApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "trip") == 0)
+        return tripCommand(QCoreApplication::arguments());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
