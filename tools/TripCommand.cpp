@@ -143,7 +143,7 @@ int tripCommand(const QStringList &arguments)
     // The trip keys the route by number: the file must be named by it, as the
     // program finds a route's file in its fare data folder.
     const QString number = QFileInfo(args[1]).completeBaseName();
-    if (!QRegularExpression(QStringLiteral("^\\d{1,5}$")).match(number).hasMatch())
+    if (!QRegularExpression(QStringLiteral("^[0-9]{1,5}$")).match(number).hasMatch())
         return complain(args[1] + QStringLiteral(": ファイル名が系統番号ではありません（例: 12.hy3）。"), 1);
     const RouteLoad route = loadRouteFile(args[1], RouteEntry{number, 1});
     if (!route.loaded())
