@@ -33,11 +33,27 @@ QString tapeFileName(const QString &routeKey)
     return routeKey + QStringLiteral("tp.csv");
 }
 
+QString findTapeFile(const QString &path)
+{
+    const QFileInfo named(path);
+    if (named.exists())
+        return path;
+    // The options dialog writes the name "*****Tp.csv" and files made on a
+    // system that ignores case carry any case; here case counts, so look.
+    const QDir folder = named.dir();
+    const QStringList all = folder.entryList(QDir::Files, QDir::Name);
+    for (const QString &name : all) {
+        if (name.compare(named.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    }
+    return path;
+}
+
 TapeLoad readTape(const QString &path)
 {
     TapeLoad load;
-    load.path = path;
-    QFile file(path);
+    load.path = findTapeFile(path);
+    QFile file(load.path);
     if (!file.open(QIODevice::ReadOnly)) {
         load.errorString = file.errorString();
         return load;

@@ -28,7 +28,10 @@ struct TapeLoad {
 
 // "<route key>tp.csv".
 QString tapeFileName(const QString &routeKey);
-// Reads the announcement file at `path`. A missing or unreadable file, or a
+// `path`, or when it is missing the file in the same folder whose name
+// differs from it only in case ("12Tp.csv" for "12tp.csv").
+QString findTapeFile(const QString &path);
+// Reads the announcement file at `path` (found as findTapeFile() does). A missing or unreadable file, or a
 // line with too many fields, gives ok == false with the lines read before.
 TapeLoad readTape(const QString &path);
 
