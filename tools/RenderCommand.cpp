@@ -7,7 +7,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include <optional>
 #include <variant>
@@ -26,8 +28,25 @@ std::optional<int> number(const QString &text, int low, int high)
     return value;
 }
 
-int writePng(const QString &command, const QImage &image, const QString &path)
+// The board with a margin of `background` around it, clear outside its
+// rounded outline; the board alone without a colour.
+QImage onBackground(const QImage &board, const QString &background)
 {
+    if (background.isEmpty() || board.isNull())
+        return board;
+    const int margin = board.height() / 12;
+    QImage out(board.size() + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+    out.setDevicePixelRatio(board.devicePixelRatio());
+    out.fill(QColor::fromString(background));
+    QPainter painter(&out);
+    painter.drawImage(QPointF(margin, margin) / board.devicePixelRatio(), board);
+    return out;
+}
+
+int writePng(const Invocation &call, const QImage &board, const QString &path)
+{
+    const QImage image = onBackground(board, call.parser.value(QStringLiteral("background")));
+    const QString &command = call.command;
     QByteArray png;
     QBuffer buffer(&png);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
@@ -53,6 +72,8 @@ std::variant<BoardPictureRequest, QString> renderRequest(const Invocation &call)
         return QStringLiteral("--scale takes 1, 2 or 3");
     if (one && !number(p.value(QStringLiteral("stop")), 1, FareTable::kEntryCount))
         return QStringLiteral("--stop takes a stop number from 1");
+    if (p.isSet(QStringLiteral("background")) && !QColor::isValidColorName(p.value(QStringLiteral("background"))))
+        return QStringLiteral("--background takes a colour such as white or #e8eef4");
     BoardPictureRequest request;
     request.routeFile = call.files.at(0);
     request.lateNight = p.isSet(QStringLiteral("night"));
@@ -82,13 +103,13 @@ bool prepare(const QString &command, const BoardPictureRequest &request, BoardPi
     return prepared;
 }
 
-int renderAll(const QString &command, BoardPictures &pictures, const QString &folder)
+int renderAll(const Invocation &call, BoardPictures &pictures, const QString &folder)
 {
     if (!QDir().mkpath(folder))
-        return refuse(command, folder, QStringLiteral("cannot make the folder"));
+        return refuse(call.command, folder, QStringLiteral("cannot make the folder"));
     for (int n = 1; n <= pictures.stopCount(); ++n) {
         const QString name = QStringLiteral("stop-%1.png").arg(n, 3, 10, QLatin1Char('0'));
-        if (writePng(command, pictures.picture(n), QDir(folder).filePath(name)) != Done)
+        if (writePng(call, pictures.picture(n), QDir(folder).filePath(name)) != Done)
             return Refused;
     }
     return Done;
@@ -104,13 +125,13 @@ int render(const Invocation &call)
     if (!prepare(call.command, request, pictures))
         return Refused;
     if (call.parser.isSet(QStringLiteral("all")))
-        return renderAll(call.command, pictures, call.parser.value(QStringLiteral("all")));
+        return renderAll(call, pictures, call.parser.value(QStringLiteral("all")));
     const int stop = call.parser.value(QStringLiteral("stop")).toInt();
     if (stop > pictures.stopCount()) {
         return refuse(call.command, request.routeFile,
                       QStringLiteral("停留所 %1 はありません（全 %2 停留所）。").arg(stop).arg(pictures.stopCount()));
     }
-    return writePng(call.command, pictures.picture(stop), call.parser.value(QStringLiteral("o")));
+    return writePng(call, pictures.picture(stop), call.parser.value(QStringLiteral("o")));
 }
 
 QCommandLineOption option(const char *name, const char *text, const char *value = nullptr,
@@ -139,7 +160,8 @@ Command renderCommand()
                  option("section", "The section the route is set at (default 1).", "S", "1"),
                  option("night", "Late-night fares."),
                  option("scale", "Board scale 1, 2 or 3 (default 1).", "K", "1"),
-                 option("settings", "Colours, digits and fonts from this settings file.", "FILE.in4")};
+                 option("settings", "Colours, digits and fonts from this settings file.", "FILE.in4"),
+                 option("background", "Put the board on this colour, with a margin.", "COLOUR")};
     c.drawsBoard = true;
     c.run = render;
     return c;
