@@ -42,6 +42,19 @@ struct Command {
     int (*runOwn)(const QStringList &arguments) = nullptr;
 };
 
+// A command that reads its own arguments, as a table line:
+//   ownCommand("trip", "FILE ...", "What it does.", runTrip),
+inline Command ownCommand(const char *name, const char *synopsis, const char *summary,
+                          int (*runOwn)(const QStringList &arguments))
+{
+    Command c;
+    c.name = QString::fromUtf8(name);
+    c.synopsis = QString::fromUtf8(synopsis);
+    c.summary = QString::fromUtf8(summary);
+    c.runOwn = runOwn;
+    return c;
+}
+
 // "-" names standard input or output.
 bool isStandardStream(const QString &path);
 // The file as messages name it.

@@ -17,11 +17,14 @@ struct Run {
     QString err;
 };
 
-Run lumina_fare(const QStringList &args, const QString &standardOutput = QString())
+Run lumina_fare(const QStringList &args, const QString &standardOutput = QString(),
+               const QString &standardInput = QString())
 {
     QProcess process;
     if (!standardOutput.isEmpty())
         process.setStandardOutputFile(standardOutput);
+    if (!standardInput.isEmpty())
+        process.setStandardInputFile(standardInput);
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"), args);
     const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -148,6 +151,20 @@ private slots:
         for (const QString &line : run.err.split(u'\n', Qt::SkipEmptyParts))
             QVERIFY2(line.startsWith(u"lumina-fare"_qs), qPrintable(line));
         QVERIFY(!QFile::exists(out));
+    }
+    // "-" is standard input and output: a pipe gives the same bytes as files do.
+    void standardStreams()
+    {
+        const QString csv = QStringLiteral(LUMINA_TEST_DATA "/../../docs/examples/34.csv");
+        Run run = lumina_fare({u"build"_qs, u"-"_qs, u"-o"_qs, u"-"_qs}, QString(), csv);
+        QCOMPARE(run.exitCode, 0);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(u"34.hy3"_qs), run.out));
+        QCOMPARE(lumina_fare({u"build"_qs, csv, u"-o"_qs, u"-"_qs}).out, run.out);
+        run = lumina_fare({u"check"_qs, u"--type"_qs, u"hy3"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
+        QCOMPARE(run.out, "(standard input): ok: 4 stops, 港町 → 丘の上公園, ticket numbers up to 4\n");
+        run = lumina_fare({u"dump"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
+        QCOMPARE(run.out.count('\n'), 4);
     }
     // The reader looks no further than the text it is given.
     void textEndsWhereTheViewEnds()
