@@ -97,8 +97,15 @@ FileCheck checkPlugin(const QByteArray &bytes, const QString &)
 {
     TicketPluginReader reader;
     const std::optional<TicketPlugin> plugin = reader.read(bytes);
-    if (!plugin)
-        return {{reader.errorString()}, {}};
+    if (!plugin) {
+        // A JSON fault comes with its byte; a person looks for its line.
+        static const QRegularExpression at(QStringLiteral("^not JSON at byte (\\d+)"));
+        const QRegularExpressionMatch found = at.match(reader.errorString());
+        const QString line = found.hasMatch()
+            ? QStringLiteral("%1行目: ").arg(bytes.left(found.captured(1).toInt()).count('\n') + 1)
+            : QString();
+        return {{line + reader.errorString()}, {}};
+    }
     const PlugInInfo &info = plugin->info;
     return {{}, QStringLiteral("ticket plug-in, preview %1 x %2 twips, %3 elements, %4 companies")
                     .arg(info.previewWidth)
@@ -145,11 +152,14 @@ int checkOne(const QString &command, const QString &path, const QString &typeNam
     const FileKind *kind = typeName.isEmpty() ? kindOf(path) : kindNamed(typeName);
     if (!kind && !typeName.isEmpty())
         return misuse(command, QStringLiteral("--type takes hy3, csv, tape or plugin, not '%1'").arg(typeName));
-    if (!kind)
-        return misuse(command, QStringLiteral("%1: the kind of file is not told by its name; give --type").arg(shownName(path)));
+    // A file that is not there is told as such, whatever its name says.
     QByteArray bytes;
+    if (!kind && isStandardStream(path))
+        return misuse(command, QStringLiteral("the kind of standard input is not known; give --type"));
     if (!readInput(command, path, bytes))
         return Refused;
+    if (!kind)
+        return misuse(command, QStringLiteral("%1: the kind of file is not told by its name; give --type").arg(path));
     const FileCheck check = kind->check(bytes, path);
     for (const QString &problem : check.problems)
         refuse(command, path, problem);

@@ -96,6 +96,11 @@ int writeOutput(const QString &command, const QString &path, const QByteArray &b
         }
         return Done;
     }
+    const QFileInfo target(path);
+    if (!target.absoluteDir().exists()) {
+        return refuse(command, path, QStringLiteral("cannot write: no such folder (looked for %1)")
+                                         .arg(QDir::toNativeSeparators(target.absolutePath())));
+    }
     // Written aside and renamed, so a failure never leaves half a file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

@@ -17,14 +17,16 @@ constexpr int kFewestStops = 2;
 
 // Problems of the route as a whole and of each stop's name; `place(i)` names
 // where record i is.
+// `countKnown` is false when bad lines leave the number of stops in doubt (a
+// quote left open swallows the rest): the count is told once they are mended.
 template<typename Place>
-QStringList routeProblems(const std::vector<FareRecord> &records, Place place)
+QStringList routeProblems(const std::vector<FareRecord> &records, bool countKnown, Place place)
 {
     QStringList problems;
     const qsizetype count = qsizetype(records.size());
-    if (count == 0)
+    if (countKnown && count == 0)
         problems << QStringLiteral("停留所が一つもありません。Lumina はこの系統を設定できません。");
-    else if (count < kFewestStops)
+    else if (countKnown && count < kFewestStops)
         problems << QStringLiteral("停留所が1つしかありません。系統を設定するには停留所が2つ以上要ります。");
     if (count > FareTable::kEntryCount) {
         problems << QStringLiteral("停留所が%1あります。扱えるのは%2までです。")
@@ -74,7 +76,7 @@ RouteCheck checkFareCsv(const QByteArray &bytes)
     reader.read(QString::fromUtf8(bytes), check.records);
     check.problems = reader.problems();
     const std::vector<int> &lines = reader.recordLines();
-    check.problems += routeProblems(check.records, [&](qsizetype i) {
+    check.problems += routeProblems(check.records, check.problems.isEmpty(), [&](qsizetype i) {
         return QStringLiteral("%1行目").arg(lines[size_t(i)]);
     });
     return check;
@@ -91,7 +93,7 @@ RouteCheck checkFareFile(const QByteArray &bytes)
         check.problems << reader.errorString();
         return check;
     }
-    check.problems = routeProblems(check.records, [](qsizetype i) {
+    check.problems = routeProblems(check.records, true, [](qsizetype i) {
         return QStringLiteral("%1番目のデータ").arg(i + 1);
     });
     return check;
