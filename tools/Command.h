@@ -45,9 +45,10 @@ struct Command {
 // A command that reads its own arguments, as a table line:
 //   ownCommand("trip", "FILE ...", "What it does.", runTrip),
 inline Command ownCommand(const char *name, const char *synopsis, const char *summary,
-                          int (*runOwn)(const QStringList &arguments))
+                          int (*runOwn)(const QStringList &arguments), bool drawsBoard = false)
 {
     Command c;
+    c.drawsBoard = drawsBoard;
     c.name = QString::fromUtf8(name);
     c.synopsis = QString::fromUtf8(synopsis);
     c.summary = QString::fromUtf8(summary);
