@@ -12,6 +12,17 @@
 
 namespace lumina {
 
+QtSoundDecoder::QtSoundDecoder()
+{
+    // Qt's GStreamer decoder cannot take planar audio, which FFmpeg's MP3
+    // decoders give; with gstreamer1.0-libav installed they tie with mpg123 on
+    // rank and win by name, and every MP3 fails. The rank is read when
+    // GStreamer starts, which is on the first sound, after this; a rank the
+    // user set is left alone.
+    if (!qEnvironmentVariableIsSet("GST_PLUGIN_FEATURE_RANK"))
+        qputenv("GST_PLUGIN_FEATURE_RANK", "mpg123audiodec:PRIMARY");
+}
+
 PcmClipPtr QtSoundDecoder::decode(const QString &path, SoundType type)
 {
     switch (type) {
