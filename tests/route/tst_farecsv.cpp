@@ -166,6 +166,17 @@ private slots:
         run = lumina_fare({u"dump"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
         QCOMPARE(run.out.count('\n'), 4);
     }
+    // One usage line, then every command with its options; "help COMMAND" is "COMMAND --help".
+    void help()
+    {
+        const Run run = lumina_fare({u"--help"_qs});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.count("usage:"), 1);
+        for (const char *part : {"\n  dump ", "\n  build ", "\n  check ", "\n  render ", "\n  help ", "--type KIND",
+                                 "--stop N", "--all DIR", "--section S", "--night", "--scale K", "--settings", "--background"})
+            QVERIFY2(run.out.contains(part), part);
+        QCOMPARE(lumina_fare({u"help"_qs, u"render"_qs}).out, lumina_fare({u"render"_qs, u"--help"_qs}).out);
+    }
     // The reader looks no further than the text it is given.
     void textEndsWhereTheViewEnds()
     {
