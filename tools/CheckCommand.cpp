@@ -41,32 +41,35 @@ QStringList tapeLineProblems(const QByteArray &raw, int n, const QString &folder
 {
     QStringList problems;
     const QString text = cp932::decode(raw);
-    bool encodable = false;
+    // UTF-8 text is mostly also valid code page 932 bytes, read as other
+    // characters: valid UTF-8 beyond ASCII is taken for what it is.
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString asUtf8 = utf8.decode(raw);
     const bool looksUtf8 = !utf8.hasError() && asUtf8.size() < raw.size();
+    bool encodable = false;
     if (looksUtf8 || cp932::encode(text, &encodable) != raw || !encodable) {
         problems << QStringLiteral("%1行目: Shift-JIS（コードページ932）として読めないバイトがあります"
                                    "（UTF-8 のまま保存されていませんか）。").arg(n);
     }
     const QStringList fields = TapeFileReader::splitLine(text);
     if (fields.size() > 3)
-        problems << QStringLiteral("%1行目: 項目が%2あります。文、ステップ、サウンドの3つまでです。").arg(n).arg(fields.size());
-    static const QRegularExpression step(QStringLiteral("^[01]?$")), sound(QStringLiteral("^[0-3]?$"));
+        problems << QStringLiteral("%1行目: 項目が%2あります。文、ステップ、サウンドの3つまでです。")
+                        .arg(n)
+                        .arg(fields.size());
+    static const QRegularExpression step(QStringLiteral("^[01]?$"));
+    static const QRegularExpression sound(QStringLiteral("^[0-3]?$"));
     if (!step.match(fields.value(1)).hasMatch())
         problems << QStringLiteral("%1行目: ステップ「%2」は 0 か 1 です。").arg(n).arg(fields.value(1));
     if (!sound.match(fields.value(2)).hasMatch())
-        problems << QStringLiteral("%1行目: 放送前サウンド「%2」は 0 から 3 です。").arg(n).arg(fields.value(2));
-    AnnouncementTape probe;
-    probe.load(TapeLoad{folder + QStringLiteral("/tp.csv"), {TapeEntry{fields.value(0), 0, 0}}, true, {}});
+        problems << QStringLiteral("%1行目: 放送前サウンド「%2」は 0 から 3 です。")
+                        .arg(n)
+                        .arg(fields.value(2));
     const QString name = fields.value(0);
-    recorded = !probe.recordingOf(1).isEmpty();
-    static const QRegularExpression recording(QStringLiteral("\\.(wav|mp3|mid)$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    if (!recorded && !folder.isEmpty() && recording.match(name).hasMatch()
-        && !name.contains(u'/') && !name.contains(u'\\'))
+    recorded = !folder.isEmpty() && !recordingIn(folder, name).isEmpty();
+    if (!recorded && !folder.isEmpty() && namesRecording(name)) {
         problems << QStringLiteral("%1行目: 録音「%2」がこのファイルと同じフォルダーにありません"
                                    "（名前がそのまま読み上げられます）。").arg(n).arg(name);
+    }
     return problems;
 }
 
@@ -89,7 +92,8 @@ FileCheck checkTape(const QByteArray &bytes, const QString &path)
     }
     if (lines.isEmpty())
         check.problems << QStringLiteral("放送が一つもありません。");
-    check.summary = QStringLiteral("%1 announcements, %2 of them recordings").arg(lines.size()).arg(recordings);
+    check.summary =
+        QStringLiteral("%1 announcements, %2 of them recordings").arg(lines.size()).arg(recordings);
     return check;
 }
 
@@ -151,7 +155,8 @@ int checkOne(const QString &command, const QString &path, const QString &typeNam
 {
     const FileKind *kind = typeName.isEmpty() ? kindOf(path) : kindNamed(typeName);
     if (!kind && !typeName.isEmpty())
-        return misuse(command, QStringLiteral("--type takes hy3, csv, tape or plugin, not '%1'").arg(typeName));
+        return misuse(command,
+                      QStringLiteral("--type takes hy3, csv, tape or plugin, not '%1'").arg(typeName));
     // A file that is not there is told as such, whatever its name says.
     QByteArray bytes;
     if (!kind && isStandardStream(path))
@@ -159,7 +164,8 @@ int checkOne(const QString &command, const QString &path, const QString &typeNam
     if (!readInput(command, path, bytes))
         return Refused;
     if (!kind)
-        return misuse(command, QStringLiteral("%1: the kind of file is not told by its name; give --type").arg(path));
+        return misuse(command,
+                      QStringLiteral("%1: the kind of file is not told by its name; give --type").arg(path));
     const FileCheck check = kind->check(bytes, path);
     for (const QString &problem : check.problems)
         refuse(command, path, problem);
@@ -190,7 +196,8 @@ Command checkCommand()
         "*.csv a fare CSV, *.hy3 a fare data file, *.4SP a ticket plug-in.\n"
         "Every problem is told with its line; a good file gets \"ok\" and a summary.");
     c.options = {QCommandLineOption(QStringLiteral("type"),
-                                    QStringLiteral("The kind of every FILE: hy3, csv, tape or plugin (needed for \"-\")."),
+                                    QStringLiteral("The kind of every FILE: hy3, csv, tape or plugin "
+                                                   "(needed for \"-\")."),
                                     QStringLiteral("KIND"))};
     c.maxFiles = -1;
     c.run = checkFiles;

@@ -40,7 +40,8 @@ QString oneLine(QString message)
 
 int refuse(const QString &command, const QString &file, const QString &problem)
 {
-    sayOnStandardError(QStringLiteral("lumina-fare %1: %2: %3").arg(command, shownName(file), oneLine(problem)));
+    sayOnStandardError(
+        QStringLiteral("lumina-fare %1: %2: %3").arg(command, shownName(file), oneLine(problem)));
     return Refused;
 }
 

@@ -33,7 +33,8 @@ Command dumpCommand()
         "Each line is a stop: its name, the ticket number issued there, then the\n"
         "150 values (fares for ticket numbers 1..60, then values 61..150).\n"
         "A file the program would refuse (broken, or fewer than two stops) is an error.");
-    c.options = {QCommandLineOption(QStringLiteral("o"), QStringLiteral("The CSV written (default: standard output)."),
+    c.options = {QCommandLineOption(QStringLiteral("o"),
+                                    QStringLiteral("The CSV written (default: standard output)."),
                                     QStringLiteral("FILE.csv"), QStringLiteral("-"))};
     c.run = dump;
     return c;

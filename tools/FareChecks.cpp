@@ -37,7 +37,8 @@ QStringList routeProblems(const std::vector<FareRecord> &records, bool countKnow
         const QString &name = records[size_t(i)].stopName;
         const QString bad = cp932::firstUnencodable(name);
         if (!bad.isEmpty()) {
-            problems << QStringLiteral("%1: 停留所名「%2」の「%3」はShift-JIS（コードページ932）で表せません。")
+            problems << QStringLiteral("%1: 停留所名「%2」の「%3」は"
+                                       "Shift-JIS（コードページ932）で表せません。")
                             .arg(place(i), name, bad);
         } else if (cp932::byteLength(name) > 0xFFFF) {
             problems << QStringLiteral("%1: 停留所名が長すぎます（%2バイト、65535まで）。")

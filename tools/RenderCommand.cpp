@@ -72,7 +72,8 @@ std::variant<BoardPictureRequest, QString> renderRequest(const Invocation &call)
         return QStringLiteral("--scale takes 1, 2 or 3");
     if (one && !number(p.value(QStringLiteral("stop")), 1, FareTable::kEntryCount))
         return QStringLiteral("--stop takes a stop number from 1");
-    if (p.isSet(QStringLiteral("background")) && !QColor::isValidColorName(p.value(QStringLiteral("background"))))
+    const QString background = p.value(QStringLiteral("background"));
+    if (p.isSet(QStringLiteral("background")) && !QColor::isValidColorName(background))
         return QStringLiteral("--background takes a colour such as white or #e8eef4");
     BoardPictureRequest request;
     request.routeFile = call.files.at(0);
@@ -92,7 +93,8 @@ bool prepare(const QString &command, const BoardPictureRequest &request, BoardPi
     if (!route.loaded()) {
         QString message = route.message.section(QStringLiteral("\r\n"), 0, 0);
         if (route.status == RouteLoad::Status::FileMissing)
-            message += QStringLiteral(" (looked for %1)").arg(QFileInfo(request.routeFile).absoluteFilePath());
+            message += QStringLiteral(" (looked for %1)")
+                           .arg(QFileInfo(request.routeFile).absoluteFilePath());
         refuse(command, request.routeFile, message);
         return false;
     }
@@ -129,7 +131,9 @@ int render(const Invocation &call)
     const int stop = call.parser.value(QStringLiteral("stop")).toInt();
     if (stop > pictures.stopCount()) {
         return refuse(call.command, request.routeFile,
-                      QStringLiteral("停留所 %1 はありません（全 %2 停留所）。").arg(stop).arg(pictures.stopCount()));
+                      QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
+                          .arg(stop)
+                          .arg(pictures.stopCount()));
     }
     return writePng(call, pictures.picture(stop), call.parser.value(QStringLiteral("o")));
 }

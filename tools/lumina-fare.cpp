@@ -54,7 +54,8 @@ QString optionLines(const Command &command)
 
 QString commandHelp(const Command &command)
 {
-    QString text = QStringLiteral("usage: lumina-fare %1 %2\n\n%3\n").arg(command.name, command.synopsis, command.summary);
+    QString text = QStringLiteral("usage: lumina-fare %1 %2\n\n%3\n")
+                       .arg(command.name, command.synopsis, command.summary);
     if (!command.details.isEmpty())
         text += command.details + u'\n';
     if (!command.options.isEmpty())
@@ -110,9 +111,11 @@ int runCommand(const Command &command, const QStringList &arguments)
         return say(commandHelp(command));
     const QStringList files = parser.positionalArguments();
     if (files.size() < command.minFiles)
-        return misuse(command.name, QStringLiteral("a file is needed: %1 %2").arg(command.name, command.synopsis));
+        return misuse(command.name,
+                      QStringLiteral("a file is needed: %1 %2").arg(command.name, command.synopsis));
     if (command.maxFiles >= 0 && files.size() > command.maxFiles)
-        return misuse(command.name, QStringLiteral("one file only, not '%1'").arg(files.join(QStringLiteral("' '"))));
+        return misuse(command.name,
+                      QStringLiteral("one file only, not '%1'").arg(files.join(QStringLiteral("' '"))));
     return command.run(Invocation{command.name, files, parser});
 }
 

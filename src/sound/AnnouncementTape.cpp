@@ -18,7 +18,9 @@ namespace {
 const QString kForwardSlot = QStringLiteral("S3");
 const QString kBackSlot = QStringLiteral("S2");
 
-bool isRecordingName(const QString &text)
+} // namespace
+
+bool namesRecording(const QString &text)
 {
     if (text.contains(u'/') || text.contains(u'\\'))
         return false;
@@ -26,7 +28,13 @@ bool isRecordingName(const QString &text)
     return suffix == u".wav" || suffix == u".mp3" || suffix == u".mid";
 }
 
-} // namespace
+QString recordingIn(const QString &folder, const QString &text)
+{
+    if (!namesRecording(text))
+        return {};
+    const QString path = QDir(folder).filePath(text);
+    return QFileInfo(path).isFile() ? path : QString();
+}
 
 QString tapeFileName(const QString &routeKey)
 {
@@ -94,11 +102,7 @@ QString AnnouncementTape::text(int n) const
 
 QString AnnouncementTape::recordingOf(int n) const
 {
-    const QString name = text(n);
-    if (!isRecordingName(name))
-        return {};
-    const QString path = QDir(m_folder).filePath(name);
-    return QFileInfo(path).isFile() ? path : QString();
+    return recordingIn(m_folder, text(n));
 }
 
 QString AnnouncementTape::flagSound(const PreAnnouncement &sounds) const

@@ -26,6 +26,13 @@ struct TapeLoad {
     QString errorString;
 };
 
+// Whether an entry's text names a recording: a .wav, .mp3 or .mid file name
+// (any case) without a folder.
+bool namesRecording(const QString &text);
+// The recording `text` names in `folder`, "" when it names none or the file
+// is not there (the text is then spoken).
+QString recordingIn(const QString &folder, const QString &text);
+
 // "<route key>tp.csv".
 QString tapeFileName(const QString &routeKey);
 // `path`, or when it is missing the file in the same folder whose name
