@@ -172,8 +172,8 @@ private slots:
         const Run run = lumina_fare({u"--help"_qs});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.count("usage:"), 1);
-        for (const char *part : {"\n  dump ", "\n  build ", "\n  check ", "\n  render ", "\n  help ", "--type KIND",
-                                 "--stop N", "--all DIR", "--section S", "--night", "--scale K", "--settings", "--background"})
+        for (const char *part : {"\n  dump ", "\n  build ", "\n  check ", "\n  render ", "\n  trip ", "\n  help ", "--type KIND",
+                                 "--stop N", "--all DIR", "--section S", "--night", "--scale K", "--settings", "--background", "--every SECONDS"})
             QVERIFY2(run.out.contains(part), part);
         QCOMPARE(lumina_fare({u"help"_qs, u"render"_qs}).out, lumina_fare({u"render"_qs, u"--help"_qs}).out);
     }
