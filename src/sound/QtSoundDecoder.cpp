@@ -2,6 +2,8 @@
 
 #include "sound/WaveFile.h"
 
+#include "base/Clock.h"
+
 #include <QAudioBuffer>
 #include <QAudioDecoder>
 #include <QEventLoop>
@@ -49,6 +51,7 @@ PcmClipPtr QtSoundDecoder::decodeWithQt(const QString &path, int limitMs)
     QAudioDecoder decoder;
     auto clip = std::make_shared<PcmClip>();
     bool failed = false;
+    const InputWait wait;
     QEventLoop loop;
     QObject::connect(&decoder, &QAudioDecoder::bufferReady, &loop, [&] {
         const QAudioBuffer buffer = decoder.read();
@@ -87,6 +90,7 @@ PcmClipPtr QtSoundDecoder::renderMidi(const QString &path)
     // painting meanwhile.
     PcmClipPtr clip;
     QThread *worker = QThread::create([this, path, &clip] { clip = m_midi.render(path); });
+    const InputWait wait;
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();

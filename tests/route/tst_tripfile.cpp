@@ -1,0 +1,142 @@
+// Trip files read: every action, every time form, every fault with its line.
+#include "FailingDevice.h"
+#include "TestMain.h"
+
+#include "route/TripFile.h"
+
+#include <QBuffer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace lumina;
+
+namespace {
+
+// Steps as "ms words [route section]@line", one after another.
+QString listed(const Trip &trip)
+{
+    QStringList out;
+    for (const TripStep &s : trip.steps)
+        out << QStringLiteral("%1 %2%3@%4").arg(s.atMs).arg(tripActionWords(s.action),
+                                                          s.route.isEmpty() ? QString() : u' ' + s.route + u' ' + s.section)
+                   .arg(s.line);
+    return out.join(u';');
+}
+
+QString samples()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumina/samples/");
+}
+
+// The actions in runs, "route,3×next,end", then "@" and the length.
+QString runs(const Trip &trip)
+{
+    QStringList out;
+    for (qsizetype n = 0, count = 1; n < trip.steps.size(); ++n, ++count) {
+        const TripAction action = trip.steps[n].action;
+        if (n + 1 < trip.steps.size() && trip.steps[n + 1].action == action)
+            continue;
+        out << (count > 1 ? QStringLiteral("%1×").arg(count) : QString()) + tripActionWords(action);
+        count = 0;
+    }
+    return out.join(u',') + QStringLiteral("@%1").arg(trip.lengthMs());
+}
+
+Trip readFile(const QString &path)
+{
+    QFile file(path);
+    Trip trip;
+    TripReader reader;
+    if (file.open(QIODevice::ReadOnly) && !reader.read(&file, trip))
+        qWarning() << path << reader.errorString();
+    return trip;
+}
+
+} // namespace
+
+class tst_TripFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A good file gives its steps; a bad one none, with the line at fault (0: the whole file) and the reason.
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("every action") << QByteArray("\xEF\xBB\xBF# 12\r\n0:00 route 12 1\r\n\n  0:20.5  next # 2\n"
+            "21 back\n1:05.25 tape next\n65.25 tape back\n2:00 tape stop\n2:00 clear on\n2:01 clear off\n"
+            "2:02 night on\n2:03 night off\n2:04 backlight off\n2:05 backlight on1\n2:06 backlight on2\n10:00 end\n")
+            << QStringLiteral("0 route 12 1@2;20500 next@4;21000 back@5;65250 tape next@6;65250 tape back@7;"
+                              "120000 tape stop@8;120000 clear on@9;121000 clear off@10;122000 night on@11;"
+                              "123000 night off@12;124000 backlight off@13;125000 backlight on1@14;"
+                              "126000 backlight on2@15;600000 end@16") << 0 << QString();
+        QTest::newRow("time") << QByteArray("0:00 route 1 1\n1:60 next\n9:00 end\n") << QString() << 2 << QStringLiteral("「1:60」は時刻");
+        QTest::newRow("going back") << QByteArray("0:30 next\n0:29.9 back\n1:00 end\n") << QString() << 2 << QStringLiteral("0:30 より前");
+        QTest::newRow("no action") << QByteArray("0:30\n1:00 end\n") << QString() << 1 << QStringLiteral("動作がありません");
+        QTest::newRow("unknown") << QByteArray("0:30 tape forward\n1:00 end\n") << QString() << 1 << QStringLiteral("「tape forward」という動作");
+        QTest::newRow("extra word") << QByteArray("0:30 next 2\n1:00 end\n") << QString() << 1 << QStringLiteral("「next 2」");
+        QTest::newRow("route digits") << QByteArray("0 route 123456 1\n1:00 end\n") << QString() << 1 << QStringLiteral("5桁まで");
+        QTest::newRow("route section") << QByteArray("0 route 12\n1:00 end\n") << QString() << 1 << QStringLiteral("区間番号");
+        QTest::newRow("after end") << QByteArray("1:00 end\n1:00 next\n") << QString() << 2 << QStringLiteral("end の後ろ");
+        QTest::newRow("no end") << QByteArray("0:00 next\n") << QString() << 0 << QStringLiteral("end がありません");
+        QTest::newRow("empty") << QByteArray() << QString() << 0 << QStringLiteral("end がありません");
+        QTest::newRow("not utf-8") << QByteArray("0 next\n1 \x83\x8a\n2 end\n") << QString() << 2 << QStringLiteral("UTF-8");
+    }
+    void read()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, steps);
+        QFETCH(int, line);
+        QFETCH(QString, why);
+        QBuffer device(&text);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        TripReader reader;
+        Trip trip;
+        QCOMPARE(reader.read(&device, trip), why.isEmpty());
+        QCOMPARE(listed(trip), steps);
+        QCOMPARE(reader.errorLine(), line);
+        QVERIFY2(reader.errorString().contains(why), qPrintable(reader.errorString()));
+        QCOMPARE(reader.errorString().startsWith(QStringLiteral("%1行目: ").arg(line)), line > 0);
+        QCOMPARE(trip.lengthMs(), why.isEmpty() ? 600000 : 0);
+    }
+    void failingDeviceGivesNothing()
+    {
+        const QByteArray text("0:00 route 12 1\n0:20 next\n1:00 end\n");
+        test::FailingDevice device(text, text.indexOf("1:00"));
+        TripReader reader;
+        Trip trip;
+        QVERIFY(!reader.read(&device, trip));
+        QVERIFY(trip.steps.isEmpty());
+        QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
+        QCOMPARE(tripTime(65250), QStringLiteral("1:05.25"));
+        QCOMPARE(tripTime(600000), QStringLiteral("10:00"));
+    }
+    // lumina-fare trip on the sample route: the tape's 24 entries (the first steps not) or 23 "next".
+    void command_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("tape") << QStringList{"--tape", samples() + "tape/12tp.csv"} << "route,24×tape next,end@500000";
+        QTest::newRow("no tape") << QStringList{"--every", "7.5"} << "route,23×next,end@180000";
+        QTest::newRow("no pace") << QStringList{"--every", "0"} << QString();
+    }
+    void command()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, steps);
+        QTemporaryDir dir;
+        QProcess tool;
+        tool.start(QCoreApplication::applicationDirPath() + "/lumina-fare",
+                   QStringList{"trip", samples() + "12.hy3", "-o", dir.filePath("12.trip")} + args);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), steps.isEmpty() ? 2 : 0);
+        QCOMPARE(QFile::exists(dir.filePath("12.trip")), !steps.isEmpty());
+        QCOMPARE(runs(readFile(dir.filePath("12.trip"))), steps.isEmpty() ? "@0" : steps);
+        QCOMPARE(readFile(samples() + QStringLiteral("trips/12.trip")).lengthMs(), 500000);
+    }
+};
+
+LUMINA_TEST_MAIN(tst_TripFile)
+#include "tst_tripfile.moc"
