@@ -5,8 +5,10 @@
 //   lumina-fare build FILE.csv -o FILE.hy3
 //   lumina-fare render FILE.hy3 --stop N [options] -o board.png
 //   lumina-fare render FILE.hy3 --all DIR [options]
+//   lumina-fare video TRIP -o OUT.mp4 [options]
 //   lumina-fare --help | --version
 
+#include "VideoCommand.h"
 #include "app/BoardPicture.h"
 #include "base/Fonts.h"
 #include "route/FareCsv.h"
@@ -41,7 +43,8 @@ QTextStream &err()
 
 const char kUsage[] = "usage: lumina-fare dump FILE.hy3\n"
                       "       lumina-fare build FILE.csv -o FILE.hy3\n"
-                      "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n";
+                      "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n"
+                      "       lumina-fare video TRIP -o OUT.mp4|.webm|.mkv [options]\n";
 
 int usage(const QString &complaint = QString())
 {
@@ -264,6 +267,8 @@ int main(int argc, char **argv)
                                                 .arg(LUMINA_VERSION_MAJOR)
                                                 .arg(LUMINA_VERSION_MINOR)
                                                 .arg(LUMINA_VERSION_PATCH));
+    if (const std::optional<int> code = runVideoCommand(argc, argv))
+        return *code;
     if (wantsRender(argc, argv)) {
         // The board is drawn by its own widgets, which need no screen: the
         // offscreen platform unless one is asked for.
