@@ -3,6 +3,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <QByteArray>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,15 @@ int startLibrary()
     static const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
                                               espeakINITIALIZE_DONT_EXIT);
     return rate;
+}
+
+// The library carries state from one text to the next (the same text comes
+// out a few samples different the second time), so each text is made once
+// per process and kept: a run speaks the same words the same way.
+QHash<QString, StereoClipPtr> &spokenTexts()
+{
+    static QHash<QString, StereoClipPtr> spoken;
+    return spoken;
 }
 
 int collect(short *wave, int count, espeak_EVENT *events)
@@ -65,7 +75,12 @@ SpeechSynth::SpeechSynth(const VoiceSettings &voice)
 
 StereoClipPtr SpeechSynth::speak(const QString &text)
 {
-    if (const auto found = m_spoken.constFind(text); found != m_spoken.cend())
+    const QString key = QStringLiteral("%1 %2 %3 %4")
+                            .arg(libraryRate(m_voice.rate))
+                            .arg(libraryPitch(m_voice.pitch))
+                            .arg(libraryVolume(m_voice.volume))
+                            .arg(text);
+    if (const auto found = spokenTexts().constFind(key); found != spokenTexts().cend())
         return *found;
     std::vector<qint16> samples;
     if (m_ready && !text.trimmed().isEmpty()) {
@@ -80,7 +95,7 @@ StereoClipPtr SpeechSynth::speak(const QString &text)
         espeak_Synchronize();
     }
     StereoClipPtr clip = monoToStereoClip(samples, std::max(m_sampleRate, 1), 1.0);
-    m_spoken.insert(text, clip);
+    spokenTexts().insert(key, clip);
     return clip;
 }
 

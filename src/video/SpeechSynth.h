@@ -3,7 +3,6 @@
 #include "sound/Speech.h"
 #include "video/AudioMix.h"
 
-#include <QHash>
 #include <QString>
 
 namespace lumina {
@@ -20,6 +19,8 @@ public:
     // gives silence.
     bool ready() const { return m_ready; }
     QString errorString() const { return m_error; }
+    // The same text with the same voice gives the same samples within a
+    // process, made the first time it is asked for.
     StereoClipPtr speak(const QString &text);
 
     // The choice's -1..1 rate and pitch and 0..1 volume in the library's terms.
@@ -32,7 +33,6 @@ private:
     int m_sampleRate = 0;
     bool m_ready = false;
     QString m_error;
-    QHash<QString, StereoClipPtr> m_spoken;
 };
 
 } // namespace lumina
