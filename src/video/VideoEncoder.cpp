@@ -27,7 +27,10 @@ Chain chainFor(const QString &container)
     if (container == u"webm")
         return {"vp9enc deadline=1 cpu-used=8 row-mt=true threads=2", "opusenc bitrate=128000",
                 "webmmux"};
-    const char *h264 = "x264enc speed-preset=veryfast key-int-max=60 threads=2 ! "
+    // A board is mostly still: quality-based rate at a quick preset keeps its
+    // dots crisp at a fraction of real time.
+    const char *h264 = "x264enc speed-preset=superfast pass=qual quantizer=20 key-int-max=60 threads=2 "
+                       "bframes=0 rc-lookahead=0 sync-lookahead=0 ! "
                        "video/x-h264,profile=high";
     if (container == u"mkv")
         return {h264, "avenc_aac bitrate=192000", "matroskamux"};
@@ -109,7 +112,7 @@ bool VideoEncoder::open(const QString &path, const QString &container, QSize siz
         QStringLiteral("appsrc name=video format=time "
                        "caps=video/x-raw,format=I420,width=%1,height=%2,framerate=%3/1,"
                        "colorimetry=bt709,interlace-mode=progressive ! "
-                       "queue max-size-buffers=0 max-size-bytes=0 max-size-time=0 ! %4 ! mux. "
+                       "queue max-size-buffers=2 max-size-bytes=0 max-size-time=0 ! %4 ! mux. "
                        "appsrc name=audio format=time "
                        "caps=audio/x-raw,format=S16LE,rate=%5,channels=2,layout=interleaved ! "
                        "queue max-size-buffers=0 max-size-bytes=0 max-size-time=0 ! "
@@ -198,10 +201,10 @@ bool VideoEncoder::push(void *source, void *buffer)
 {
     // The encoder sets the pace: a few frames wait at most, and a failure
     // downstream is noticed here instead of blocking for ever.
-    constexpr guint64 kQueued = 8 * 1024 * 1024;
     GstAppSrc *src = GST_APP_SRC(source);
-    while (gst_app_src_get_current_level_bytes(src) > kQueued) {
-        if (failedOnBus(10 * GST_MSECOND)) {
+    const guint64 queued = source == m_video ? 2 * m_yuv.size() : 1024 * 1024;
+    while (gst_app_src_get_current_level_bytes(src) > queued) {
+        if (failedOnBus(2 * GST_MSECOND)) {
             gst_buffer_unref(static_cast<GstBuffer *>(buffer));
             return false;
         }
