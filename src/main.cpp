@@ -14,22 +14,24 @@
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcStartup, "lumina.startup", QtWarningMsg)
 
 // Says once, under "lumina.startup" at info level, when both main windows are
-// on screen; a start-up measurement waits for that line.
+// on screen; a start-up measurement waits for that line. Then runs `shown`.
 class StartupProbe : public QObject
 {
 public:
-    StartupProbe(QWidget *board, QWidget *panel, const QElapsedTimer &sinceMain)
-        : m_board(board), m_panel(panel), m_sinceMain(sinceMain)
+    StartupProbe(QWidget *board, QWidget *panel, const QElapsedTimer &sinceMain, std::function<void()> shown)
+        : m_board(board), m_panel(panel), m_sinceMain(sinceMain), m_shown(std::move(shown))
     {
         for (QWidget *w : {board, panel}) {
             if (w && w->windowHandle())
@@ -55,11 +57,14 @@ private:
             return;
         m_told = true;
         qCInfo(lcStartup, "both windows shown, %lld ms after main()", m_sinceMain.elapsed());
+        // From the event loop, not from inside the window system's event.
+        QTimer::singleShot(0, this, m_shown);
     }
 
     QWidget *m_board;
     QWidget *m_panel;
     const QElapsedTimer &m_sinceMain;
+    std::function<void()> m_shown;
     bool m_told = false;
 };
 
@@ -107,7 +112,10 @@ int main(int argc, char *argv[])
     lumina::Lumina program;
     lumina::startWithSamplesIfNew(program, location, lumina::sampleDataFolder());
     program.startUp();
-    const StartupProbe probe(program.board(), program.panel(), sinceMain);
+    const StartupProbe probe(program.board(), program.panel(), sinceMain, [&] {
+        if (!commandLine.tripFile.isEmpty())
+            program.playTrip(commandLine.tripFile);
+    });
     const int status = app.exec();
     lumina::setSpeech(nullptr);
     return status;

@@ -5,6 +5,7 @@
 //   lumina-fare build FILE.csv -o FILE.hy3
 //   lumina-fare render FILE.hy3 --stop N [options] -o board.png
 //   lumina-fare render FILE.hy3 --all DIR [options]
+//   lumina-fare trip FILE.hy3 [--tape TP.csv] [--every SECONDS] -o TRIP
 //   lumina-fare video TRIP -o OUT.mp4 [options]
 //   lumina-fare --help | --version
 
@@ -14,6 +15,7 @@
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
 #include "route/FareTable.h"
+#include "TripCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -44,6 +46,7 @@ QTextStream &err()
 const char kUsage[] = "usage: lumina-fare dump FILE.hy3\n"
                       "       lumina-fare build FILE.csv -o FILE.hy3\n"
                       "       lumina-fare render FILE.hy3 --stop N -o board.png | --all DIR\n"
+                      "       lumina-fare trip FILE.hy3 [--tape TP.csv] [--every SECONDS] -o TRIP\n"
                       "       lumina-fare video TRIP -o OUT.mp4|.webm|.mkv [options]\n";
 
 int usage(const QString &complaint = QString())
@@ -285,6 +288,8 @@ int main(int argc, char **argv)
     }
 
     QCoreApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "trip") == 0)
+        return tripCommand(QCoreApplication::arguments());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

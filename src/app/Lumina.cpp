@@ -4,6 +4,8 @@
 #include "base/CodePage.h"
 #include "hostlib/HostLib.h"
 #include "panel/PanelController.h"
+#include "panel/TripPlayer.h"
+#include "route/TripFile.h"
 #include "app/SettingsStore.h"
 #include "base/Colors.h"
 #include "shell/BoardWindow.h"
@@ -12,6 +14,8 @@
 #include "sound/SoundPlayer.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -91,6 +95,35 @@ void Lumina::buildWindows()
     // 4. The control panel: modeless, no owner; its load handler names the board
     //    and shapes the keys.
     m_panel->load(m_board.get());
+
+    m_tripPlayer = std::make_unique<TripPlayer>(m_panel.get());
+    connect(m_tripPlayer.get(), &TripPlayer::playingChanged, m_board.get(), &BoardWindow::setTripPlaying);
+    connect(m_board.get(), &BoardWindow::tripPlayRequested, this, &Lumina::chooseTrip);
+    connect(m_board.get(), &BoardWindow::tripStopRequested, m_tripPlayer.get(), &TripPlayer::stop);
+}
+
+bool Lumina::playTrip(const QString &path)
+{
+    QFile file(path);
+    TripReader reader;
+    Trip trip;
+    if (!file.open(QIODevice::ReadOnly) || !reader.read(&file, trip)) {
+        const QString why = file.isOpen() ? reader.errorString() : file.errorString();
+        host().messageBox(m_board.get(),
+                          QStringLiteral("運行ファイル「%1」は再生できません。\r\n%2").arg(QDir::toNativeSeparators(path), why),
+                          QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    m_tripPlayer->play(trip);
+    return true;
+}
+
+void Lumina::chooseTrip()
+{
+    static const QString filter = QStringLiteral("運行ファイル(*.trip)%1*.trip%1すべてのファイル(*.*)%1*.*%1%1").arg(QChar(0));
+    const QString path = host().fileDialog(m_board.get(), 0, filter, QString(), QStringLiteral("運行を再生"));
+    if (!path.isEmpty())
+        playTrip(path);
 }
 
 void Lumina::startUp()
@@ -186,6 +219,8 @@ bool Lumina::requestQuit()
 void Lumina::shutDown()
 {
     m_quitting = true;
+    if (m_tripPlayer)
+        m_tripPlayer->stop();
     m_seams.clearStopName();
     m_panel->deleteKeyRegions();
     m_seams.stopAllSounds();

@@ -14,6 +14,7 @@ namespace lumina {
 class BoardWindow;
 class PanelWindow;
 class PanelController;
+class TripPlayer;
 
 // The calls that start-up and quit make into the other parts of the program.
 // Each defaults to the real operation; tests replace them to watch the order.
@@ -45,6 +46,7 @@ public:
     BoardWindow *board() const { return m_board.get(); }
     PanelWindow *panel() const { return m_panel.get(); }
     PanelController *controlPanel() const { return m_controlPanel.get(); }
+    TripPlayer *tripPlayer() const { return m_tripPlayer.get(); }
     // The settings of this run, from the settings file's load to its save; the
     // one place every option is read from. Changed by the options dialog's
     // "OK" and by loading a settings file, each followed by applySettings().
@@ -72,6 +74,11 @@ public:
     // the program is ending.
     bool requestQuit();
     bool quitting() const { return m_quitting; }
+    // Reads the trip file and plays it on the panel from now; a file refused
+    // is told in a message box and nothing plays. Returns whether it plays.
+    bool playTrip(const QString &path);
+    // "運行を再生...": the trip file the user chooses, played.
+    void chooseTrip();
     // Whether the panel may still be placed again once its frame is known.
     bool panelSettling() const { return m_panelSettle.isActive(); }
 
@@ -87,6 +94,7 @@ private:
     std::unique_ptr<BoardWindow> m_board;
     std::unique_ptr<PanelWindow> m_panel;
     std::unique_ptr<PanelController> m_controlPanel;
+    std::unique_ptr<TripPlayer> m_tripPlayer;
     Seams m_seams;
     QTimer m_panelSettle;
     bool m_quitting = false;

@@ -14,6 +14,7 @@ public:
 
     void pause(int milliseconds) override
     {
+        const InputWait wait;
         QEventLoop loop;
         QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -23,6 +24,24 @@ public:
 Clock *g_replacement = nullptr;
 
 } // namespace
+
+InputWait::InputWait()
+{
+    ++InputWaits::instance().m_running;
+}
+
+InputWait::~InputWait()
+{
+    InputWaits &waits = InputWaits::instance();
+    if (--waits.m_running == 0)
+        emit waits.allEnded();
+}
+
+InputWaits &InputWaits::instance()
+{
+    static InputWaits waits;
+    return waits;
+}
 
 Clock &clock()
 {

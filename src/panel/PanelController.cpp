@@ -215,8 +215,11 @@ void PanelController::setRouteFrom(RouteEntrySource source)
     // Lamp test: every segment of every cell lit for three seconds.
     m_board->setStopName(QStringLiteral("系統選別中"));
     m_board->lightAllCells();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    clock().pause(kLampTestMilliseconds);
+    {
+        const InputWait wait;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        clock().pause(kLampTestMilliseconds);
+    }
     routeStarted();
     showStop(route.currentStop + 1);
 }
@@ -258,7 +261,10 @@ void PanelController::showStop(int n)
     drawTicketPreview(n, view.ticketDate, view.ticketTime);
     // Let the board show the fares before the stop name starts; input waits so
     // that a click cannot start another update inside this one.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    {
+        const InputWait wait;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     m_board->setStopName(route.fares.entry(n).stopName);
 }
 

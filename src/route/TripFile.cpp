@@ -40,7 +40,7 @@ constexpr int kSectionDigits = 3;
 qint64 parseTime(const QString &text)
 {
     static const QRegularExpression form(
-        QStringLiteral(R"(^(?:(\d{1,6}):([0-5]\d)|(\d{1,8}))(?:\.(\d{1,3}))?$)"));
+        QStringLiteral(R"(^(?:([0-9]{1,6}):([0-5][0-9])|([0-9]{1,8}))(?:\.([0-9]{1,3}))?$)"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return -1;
@@ -53,7 +53,7 @@ qint64 parseTime(const QString &text)
 
 bool allDigits(const QString &text, int most)
 {
-    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     return text.size() <= most && digits.match(text).hasMatch();
 }
 
@@ -161,7 +161,8 @@ bool TripReader::readLine(QStringView text, int line, Trip &trip)
     const QStringView content = (hash < 0 ? text : text.first(hash)).trimmed();
     if (content.isEmpty())
         return true;
-    QStringList words = content.toString().split(QRegularExpression(QStringLiteral("\\s+")));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    QStringList words = content.toString().split(blanks);
     const QString time = words.takeFirst();
     TripStep step;
     step.line = line;

@@ -267,6 +267,19 @@ void BoardWindow::createMenu()
     QAction *save = m_menu->addAction(QStringLiteral("画像を保存..."));
     save->setObjectName(QStringLiteral("actSavePicture"));
     connect(save, &QAction::triggered, this, [this] { savePicture(); });
+    m_menu->addSeparator();
+    QAction *play = m_menu->addAction(QStringLiteral("運行を再生..."));
+    play->setObjectName(QStringLiteral("actPlayTrip"));
+    connect(play, &QAction::triggered, this, &BoardWindow::tripPlayRequested);
+    m_stopTripAction = m_menu->addAction(QStringLiteral("運行を停止"));
+    m_stopTripAction->setObjectName(QStringLiteral("actStopTrip"));
+    m_stopTripAction->setEnabled(false);
+    connect(m_stopTripAction, &QAction::triggered, this, &BoardWindow::tripStopRequested);
+}
+
+void BoardWindow::setTripPlaying(bool playing)
+{
+    m_stopTripAction->setEnabled(playing);
 }
 
 void BoardWindow::contextMenuEvent(QContextMenuEvent *event)

@@ -112,8 +112,11 @@ public:
     void copyPicture();
     bool savePicture();
 
-    // The right-button menu: scale, always on top, copy and save the picture.
+    // The right-button menu: scale, always on top, copy and save the picture,
+    // play and stop a trip.
     QMenu *contextMenu() const { return m_menu; }
+    // "運行を停止" is in reach while a trip plays.
+    void setTripPlaying(bool playing);
 
     // The control panel, kept disabled while a cell's digit settings dialog is open.
     void setPanelWindow(QWidget *panel) { m_panelWindow = panel; }
@@ -131,6 +134,9 @@ public:
 signals:
     void boardScaleChanged(int scale);
     void staysOnTopChanged(bool on);
+    // "運行を再生..." and "運行を停止" chosen.
+    void tripPlayRequested();
+    void tripStopRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -164,6 +170,7 @@ private:
     QMenu *m_menu = nullptr;
     std::array<QAction *, kMaxBoardScale> m_scaleActions{};
     QAction *m_stayOnTopAction = nullptr;
+    QAction *m_stopTripAction = nullptr;
     QPointer<QWidget> m_panelWindow;
     // Where the settings put the board (made at the first restore).
     WindowPlace *m_place = nullptr;

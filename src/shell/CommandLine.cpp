@@ -80,6 +80,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
                        "a file that does not exist yet starts with the sample set-up."),
         QStringLiteral("FILE"));
     parser.addOption(settings);
+    const QCommandLineOption play(QStringLiteral("play"),
+                                  QStringLiteral("Play the trip in TRIP on the panel once both windows show."),
+                                  QStringLiteral("TRIP"));
+    parser.addOption(play);
 
     CommandLine result;
     const QString name = programName(arguments);
@@ -110,6 +114,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             return fail(QStringLiteral("The option '--settings' needs a file name."));
         result.settingsFile = QFileInfo(file).absoluteFilePath();
     }
+    if (parser.isSet(play))
+        result.tripFile = QFileInfo(parser.value(play)).absoluteFilePath();
     return result;
 }
 

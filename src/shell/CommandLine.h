@@ -13,6 +13,8 @@ struct CommandLine {
     // "--settings FILE", made absolute against the working folder; empty for the
     // usual settings file.
     QString settingsFile;
+    // "--play TRIP": the trip played once both windows show; empty for none.
+    QString tripFile;
     // The help or version text for standard output, or the complaint for
     // standard error, each ending with a line break.
     QString text;

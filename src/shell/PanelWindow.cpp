@@ -427,6 +427,12 @@ QAbstractButton *PanelWindow::keyTarget(PanelKey key, int digit, bool keypadInSi
         return m_tapeStop;
     case PanelKey::TapeAdjust:
         return m_tapeAdjust;
+    case PanelKey::Clear:
+        return m_clearButton;
+    case PanelKey::LateNight:
+        return m_lateNight;
+    case PanelKey::Backlight:
+        return digit >= 0 && digit <= 2 ? m_backlightButtons[size_t(digit)] : nullptr;
     case PanelKey::None:
         break;
     }

@@ -100,6 +100,9 @@ enum class PanelKey {
     TapeNext,    // "送り"
     TapeStop,    // "■"
     TapeAdjust,  // "調整"
+    Clear,       // "表示消去"
+    LateNight,   // "深夜料金"
+    Backlight,   // "OFF", "ON1", "ON2" by 0..2
 };
 
 enum class Direction { Back = 0, Forward = 1 };

@@ -2,6 +2,8 @@
 
 #include "sound/WaveFile.h"
 
+#include "base/Clock.h"
+
 #include <QAudioBuffer>
 #include <QAudioDecoder>
 #include <QEventLoop>
@@ -11,6 +13,17 @@
 #include <QUrl>
 
 namespace lumina {
+
+QtSoundDecoder::QtSoundDecoder()
+{
+    // Qt's GStreamer decoder cannot take planar audio, which FFmpeg's MP3
+    // decoders give; with gstreamer1.0-libav installed they tie with mpg123 on
+    // rank and win by name, and every MP3 fails. The rank is read when
+    // GStreamer starts, which is on the first sound, after this; a rank the
+    // user set is left alone.
+    if (!qEnvironmentVariableIsSet("GST_PLUGIN_FEATURE_RANK"))
+        qputenv("GST_PLUGIN_FEATURE_RANK", "mpg123audiodec:PRIMARY");
+}
 
 PcmClipPtr QtSoundDecoder::decode(const QString &path, SoundType type)
 {
@@ -38,6 +51,7 @@ PcmClipPtr QtSoundDecoder::decodeWithQt(const QString &path, int limitMs)
     QAudioDecoder decoder;
     auto clip = std::make_shared<PcmClip>();
     bool failed = false;
+    const InputWait wait;
     QEventLoop loop;
     QObject::connect(&decoder, &QAudioDecoder::bufferReady, &loop, [&] {
         const QAudioBuffer buffer = decoder.read();
@@ -76,6 +90,7 @@ PcmClipPtr QtSoundDecoder::renderMidi(const QString &path)
     // painting meanwhile.
     PcmClipPtr clip;
     QThread *worker = QThread::create([this, path, &clip] { clip = m_midi.render(path); });
+    const InputWait wait;
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();

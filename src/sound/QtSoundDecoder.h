@@ -14,6 +14,8 @@ class QtSoundDecoder final : public SoundDecoder
 public:
     static constexpr int kDecodeLimitMs = 10000;
 
+    QtSoundDecoder();
+
     PcmClipPtr decode(const QString &path, SoundType type) override;
 
     static PcmClipPtr decodeWithQt(const QString &path, int limitMs = kDecodeLimitMs);

@@ -1,5 +1,7 @@
 #include "sound/SoundSlots.h"
 
+#include "base/Clock.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -87,6 +89,7 @@ void SlotSoundPlayer::waitForEnd(int channel, qint64 lengthMs)
 {
     if (!m_output.isPlaying(channel))
         return;
+    const InputWait wait;
     QEventLoop loop;
     const auto ended =
         QObject::connect(&m_output, &SoundOutput::finished, &loop, [&loop, channel](int c) {

@@ -5,6 +5,8 @@
 #include "route/TripFile.h"
 
 #include <QBuffer>
+#include <QProcess>
+#include <QTemporaryDir>
 
 using namespace lumina;
 
@@ -19,6 +21,35 @@ QString listed(const Trip &trip)
                                                           s.route.isEmpty() ? QString() : u' ' + s.route + u' ' + s.section)
                    .arg(s.line);
     return out.join(u';');
+}
+
+QString samples()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumina/samples/");
+}
+
+// The actions in runs, "route,3×next,end", then "@" and the length.
+QString runs(const Trip &trip)
+{
+    QStringList out;
+    for (qsizetype n = 0, count = 1; n < trip.steps.size(); ++n, ++count) {
+        const TripAction action = trip.steps[n].action;
+        if (n + 1 < trip.steps.size() && trip.steps[n + 1].action == action)
+            continue;
+        out << (count > 1 ? QStringLiteral("%1×").arg(count) : QString()) + tripActionWords(action);
+        count = 0;
+    }
+    return out.join(u',') + QStringLiteral("@%1").arg(trip.lengthMs());
+}
+
+Trip readFile(const QString &path)
+{
+    QFile file(path);
+    Trip trip;
+    TripReader reader;
+    if (file.open(QIODevice::ReadOnly) && !reader.read(&file, trip))
+        qWarning() << path << reader.errorString();
+    return trip;
 }
 
 } // namespace
@@ -81,6 +112,29 @@ private slots:
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         QCOMPARE(tripTime(65250), QStringLiteral("1:05.25"));
         QCOMPARE(tripTime(600000), QStringLiteral("10:00"));
+    }
+    // lumina-fare trip on the sample route: the tape's 24 entries (the first steps not) or 23 "next".
+    void command_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("tape") << QStringList{"--tape", samples() + "tape/12tp.csv"} << "route,24×tape next,end@500000";
+        QTest::newRow("no tape") << QStringList{"--every", "7.5"} << "route,23×next,end@180000";
+        QTest::newRow("no pace") << QStringList{"--every", "0"} << QString();
+    }
+    void command()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, steps);
+        QTemporaryDir dir;
+        QProcess tool;
+        tool.start(QCoreApplication::applicationDirPath() + "/lumina-fare",
+                   QStringList{"trip", samples() + "12.hy3", "-o", dir.filePath("12.trip")} + args);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), steps.isEmpty() ? 2 : 0);
+        QCOMPARE(QFile::exists(dir.filePath("12.trip")), !steps.isEmpty());
+        QCOMPARE(runs(readFile(dir.filePath("12.trip"))), steps.isEmpty() ? "@0" : steps);
+        QCOMPARE(readFile(samples() + QStringLiteral("trips/12.trip")).lengthMs(), 500000);
     }
 };
 

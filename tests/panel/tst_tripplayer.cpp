@@ -1,0 +1,76 @@
+// A trip played on the real panel in fake time, and from the board's menu.
+#include "ProgramFixture.h"
+
+#include "panel/TripPlayer.h"
+
+#include <QAction>
+#include <QBuffer>
+
+using namespace lumina;
+
+class tst_TripPlayer : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Each step at its time; the "next" due inside the lamp test is pressed when it ends (stepping is off
+    // during it, so a press inside would be lost); a click of the user's own in between counts.
+    void playsInFakeTime()
+    {
+        test::Program p;
+        QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
+        QByteArray text("0:00 route 12 1\n0:02 next\n0:20 next\n0:30 night on\n0:40 back\n"
+                        "0:50 backlight on2\n0:55 clear on\n1:00 end\n");
+        QBuffer device(&text);
+        Trip trip;
+        QVERIFY(device.open(QIODevice::ReadOnly) && TripReader().read(&device, trip));
+        TripPlayer &player = *p.program->tripPlayer();
+        int stopInWait = -1;
+        p.clock.whilePaused = [&](int ms) {
+            p.clock.at = p.clock.at.addMSecs(ms);
+            player.playDue();
+            stopInWait = routeState().currentStop;
+        };
+        const auto after = [&](int ms) {
+            p.clock.at = p.clock.at.addMSecs(ms);
+            QCOMPARE(player.msToNextStep(), 0);
+            player.playDue();
+        };
+        player.play(trip);
+        after(0);
+        QCOMPARE(routeState().routeNumber + p.board->stopName(), QStringLiteral("12停留所1"));
+        QCOMPARE(stopInWait, 0);
+        QTRY_COMPARE(routeState().currentStop, qint16(1));
+        QCOMPARE(player.msToNextStep(), 17000);
+        after(17000);
+        QCOMPARE(routeState().currentStop, qint16(2));
+        p.find("Command2_1")->click();
+        after(10000);
+        QVERIFY(p.panel->lateNight());
+        after(10000);
+        QCOMPARE(routeState().currentStop, qint16(2));
+        after(10000);
+        after(5000);
+        QCOMPARE(p.panel->backlight() * 10 + p.panel->displayCleared(), 21);
+        QVERIFY(player.playing() && p.board->findChild<QAction *>("actStopTrip")->isEnabled());
+        after(5000);
+        QVERIFY(!player.playing() && !p.board->findChild<QAction *>("actStopTrip")->isEnabled());
+    }
+    // "運行を再生..." plays the file chosen, or tells why not; "運行を停止" stops it.
+    void fromTheMenu()
+    {
+        test::Program p;
+        QVERIFY(p.writeFile("good.trip", "0:00 next\n9:00 end\n") && p.writeFile("bad.trip", "0:00 next\n0:05 sideways\n"));
+        p.host.fileAnswers = {p.path("bad.trip"), p.path("good.trip")};
+        p.board->findChild<QAction *>("actPlayTrip")->trigger();
+        QVERIFY(p.host.messages.value(0).text.endsWith(QStringLiteral("\r\n2行目: 「sideways」という動作はありません。")));
+        QVERIFY(!p.program->tripPlayer()->playing());
+        p.board->findChild<QAction *>("actPlayTrip")->trigger();
+        QCOMPARE(p.host.fileFilters.value(1), QStringLiteral("運行ファイル(*.trip)%1*.trip%1すべてのファイル(*.*)%1*.*%1%1").arg(QChar(0)));
+        QVERIFY(p.program->tripPlayer()->playing());
+        p.board->findChild<QAction *>("actStopTrip")->trigger();
+        QVERIFY(!p.program->tripPlayer()->playing());
+    }
+};
+
+LUMINA_TEST_MAIN(tst_TripPlayer)
+#include "tst_tripplayer.moc"
