@@ -3,6 +3,7 @@
 #include "controls/DigitRow.h"
 #include "panel/PanelController.h"
 #include "settings/IniError.h"
+#include "route/RouteSetting.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 #include "sound/SoundBackend.h"
@@ -265,7 +266,7 @@ bool TripRun::perform(const TripStep &step, bool needsTape)
         if (needsTape && !m_controller->tape().loaded()) {
             m_error = QStringLiteral("%1 行目: 系統 %2 の放送用データ（%3）を読めません。")
                           .arg(step.line)
-                          .arg(step.route, tapeFileName(step.route));
+                          .arg(step.route, tapeFileName(routeKey(step.route)));
             return false;
         }
         return true;

@@ -30,7 +30,6 @@ struct TripSound {
     QString source; // the file played, or the text spoken
     bool synchronous = false;
 
-    friend bool operator==(const TripSound &, const TripSound &) = default;
 };
 
 // How a trip is played: the program's options, the board's scale, the clock

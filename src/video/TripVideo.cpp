@@ -77,12 +77,17 @@ struct SoundDesk {
     SpeechSynth speech{VoiceSettings::load()};
     SlotMixer mixer;
     qint64 mixed = 0; // frames of sound handed on
+    QString speechError; // a spoken entry the library could not speak
 
     void take(const TripSound &sound)
     {
         switch (sound.kind) {
         case TripSound::Play: mixer.start(sound.channel, sound.atMs, clips.clip(sound.source)); break;
-        case TripSound::Speak: mixer.start(sound.channel, sound.atMs, speech.speak(sound.source)); break;
+        case TripSound::Speak:
+            if (!speech.ready())
+                speechError = speech.errorString();
+            mixer.start(sound.channel, sound.atMs, speech.speak(sound.source));
+            break;
         case TripSound::Stop: mixer.stop(sound.channel, sound.atMs); break;
         }
     }
@@ -94,12 +99,65 @@ struct SoundDesk {
     }
 };
 
+// The video under a temporary name beside where it goes, renamed into place
+// only when complete; dropped otherwise.
+class OutputFile
+{
+public:
+    explicit OutputFile(const QString &path)
+        : m_path(path)
+    {
+    }
+    bool isOpen() const { return bool(m_part); }
+    QString errorString() const { return m_encoder.errorString(); }
+
+    bool open(const QString &container, QSize size, int fps, QString &why)
+    {
+        const QFileInfo out(m_path);
+        m_part = std::make_unique<QTemporaryFile>(
+            out.absoluteDir().filePath(QStringLiteral(".%1-XXXXXX.part").arg(out.fileName())));
+        if (!m_part->open()) {
+            why = QStringLiteral("%1: %2").arg(m_path, m_part->errorString());
+            return false;
+        }
+        m_part->close();
+        if (m_encoder.open(m_part->fileName(), container, size, fps))
+            return true;
+        why = m_encoder.errorString();
+        return false;
+    }
+    bool add(const QImage &frame, const QRect &changed, const std::vector<qint16> &sound)
+    {
+        return m_encoder.addSound(sound) && m_encoder.addFrame(frame, changed);
+    }
+    bool finish(const std::vector<qint16> &sound, QString &why)
+    {
+        if (!m_encoder.addSound(sound) || !m_encoder.finish()) {
+            why = m_encoder.errorString();
+            return false;
+        }
+        // A temporary file is the owner's alone; a video is an ordinary file.
+        m_part->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::remove(m_path);
+        if (!m_part->rename(m_path)) {
+            why = QStringLiteral("%1: %2").arg(m_path, m_part->errorString());
+            return false;
+        }
+        m_part->setAutoRemove(false);
+        return true;
+    }
+
+private:
+    QString m_path;
+    std::unique_ptr<QTemporaryFile> m_part;
+    VideoEncoder m_encoder;
+};
+
 } // namespace
 
-bool TripVideo::make(const VideoRequest &request, const Progress &progress, const FrameTap &tap)
+bool TripVideo::prepare(const VideoRequest &request, Trip &trip, TripSetup &setup)
 {
-    Trip trip;
-    TripSetup setup;
     setup.settings = initialRecords();
     if (!readTrip(request.tripFile, trip, m_error))
         return false;
@@ -107,8 +165,7 @@ bool TripVideo::make(const VideoRequest &request, const Progress &progress, cons
         applySampleSetup(setup.settings, sampleDataFolder());
     else if (!readSettingsFile(request.settingsFile, setup.settings, m_error))
         return false;
-    const QString container = containerOf(request.output);
-    if (!request.output.isEmpty() && container.isEmpty()) {
+    if (!request.output.isEmpty() && containerOf(request.output).isEmpty()) {
         m_error = QStringLiteral("%1: .mp4、.webm、.mkv のどれかにしてください。").arg(request.output);
         return false;
     }
@@ -116,7 +173,15 @@ bool TripVideo::make(const VideoRequest &request, const Progress &progress, cons
     setup.lateNight = request.lateNight;
     setup.start = QDateTime(videoDate(), request.clock);
     setup.fps = request.fps;
+    return true;
+}
 
+bool TripVideo::make(const VideoRequest &request, const Progress &progress, const FrameTap &tap)
+{
+    Trip trip;
+    TripSetup setup;
+    if (!prepare(request, trip, setup))
+        return false;
     SoundDesk desk;
     TripRun run(setup, [&desk](const QString &path) {
         const StereoClipPtr clip = desk.clips.clip(path);
@@ -128,61 +193,37 @@ bool TripVideo::make(const VideoRequest &request, const Progress &progress, cons
                       .arg(run.board().width()).arg(run.board().height());
         return false;
     }
-
-    std::unique_ptr<QTemporaryFile> part;
-    VideoEncoder encoder;
-    if (!request.output.isEmpty()) {
-        // Beside the output, so the finished file is only renamed into place.
-        const QFileInfo out(request.output);
-        part = std::make_unique<QTemporaryFile>(
-            out.absoluteDir().filePath(QStringLiteral(".%1-XXXXXX.part").arg(out.fileName())));
-        if (!part->open()) {
-            m_error = QStringLiteral("%1: %2").arg(request.output, part->errorString());
-            return false;
-        }
-        part->close();
-        if (!encoder.open(part->fileName(), container, frames.size(), request.fps)) {
-            m_error = encoder.errorString();
-            return false;
-        }
-    }
+    OutputFile out(request.output);
+    if (!request.output.isEmpty()
+        && !out.open(containerOf(request.output), frames.size(), request.fps, m_error))
+        return false;
 
     const qint64 total = TripRun::frameCount(trip.lengthMs(), request.fps);
     const auto frameReady = [&](qint64 index) {
         const QRect changed = frames.update(run.boardSerial());
-        std::vector<qint16> sound = desk.until(index * kMixRate / request.fps);
+        const std::vector<qint16> sound = desk.until(index * kMixRate / request.fps);
         if (tap)
             tap(frames.frame(), sound);
-        if (part && (!encoder.addSound(sound) || !encoder.addFrame(frames.frame(), changed)))
+        if (out.isOpen() && !out.add(frames.frame(), changed, sound))
             return false;
         if (progress)
             progress(index + 1, std::max(total, index + 1));
         return true;
     };
     const auto soundEvent = [&desk](const TripSound &sound) { desk.take(sound); };
-    if (!run.play(trip, frameReady, soundEvent)) {
-        m_error = encoder.errorString().isEmpty() ? run.errorString() : encoder.errorString();
+    const bool played = run.play(trip, frameReady, soundEvent);
+    if (!played || !desk.speechError.isEmpty()) {
+        m_error = !out.errorString().isEmpty() ? out.errorString()
+                  : !played                    ? run.errorString()
+                                               : desk.speechError;
         return false;
     }
     // The sound of the last frame.
     const std::vector<qint16> last = desk.until(run.nowMs() * kMixFramesPerMs);
     if (tap)
         tap(QImage(), last);
-    if (!part)
-        return true;
-    if (!encoder.addSound(last) || !encoder.finish()) {
-        m_error = encoder.errorString();
+    if (out.isOpen() && !out.finish(last, m_error))
         return false;
-    }
-    // A temporary file is the owner's alone; a video is an ordinary file.
-    part->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                         | QFileDevice::ReadOther);
-    QFile::remove(request.output);
-    if (!part->rename(request.output)) {
-        m_error = QStringLiteral("%1: %2").arg(request.output, part->errorString());
-        return false;
-    }
-    part->setAutoRemove(false);
     return true;
 }
 

@@ -10,6 +10,8 @@
 namespace lumina {
 
 struct SettingsFile;
+struct Trip;
+struct TripSetup;
 
 // What `lumina-fare video` makes.
 struct VideoRequest {
@@ -49,6 +51,8 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    bool prepare(const VideoRequest &request, Trip &trip, TripSetup &setup);
+
     QString m_error;
 };
 
