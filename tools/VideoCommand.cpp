@@ -108,15 +108,23 @@ TripVideo::Progress progressReport(const QString &output)
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     auto tenth = std::make_shared<qint64>(0);
+    auto shown = std::make_shared<QString>();
     const bool terminal = isatty(STDERR_FILENO) != 0;
     return [=](qint64 done, qint64 total) {
         const qint64 share = done * 100 / total;
         if (terminal) {
             const qint64 left = started->elapsed() * (total - done) / std::max<qint64>(done, 1);
             const int filled = int(share * 30 / 100);
-            err() << '\r' << '[' << QString(filled, u'#') << QString(30 - filled, u'-') << "] "
-                  << share << "% " << clockText(left) << " left" << (done == total ? "\n" : "");
-            err().flush();
+            const QString bar = QStringLiteral("[%1%2] %3% %4 left")
+                                    .arg(QString(filled, u'#'), QString(30 - filled, u'-'))
+                                    .arg(share)
+                                    .arg(clockText(left));
+            // Drawn again only when it reads differently.
+            if (bar != *shown || done == total) {
+                *shown = bar;
+                err() << '\r' << bar << (done == total ? "\n" : "");
+                err().flush();
+            }
         } else if (done * 10 / total > *tenth) {
             *tenth = done * 10 / total;
             err() << "lumina-fare: " << output << ": " << *tenth * 10 << "% (" << done << '/' << total

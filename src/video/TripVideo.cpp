@@ -64,9 +64,8 @@ bool readTrip(const QString &path, Trip &trip, QString &why)
     TripReader reader;
     if (reader.read(&file, trip))
         return true;
-    why = reader.errorLine() > 0
-              ? QStringLiteral("%1:%2: %3").arg(path).arg(reader.errorLine()).arg(reader.errorString())
-              : QStringLiteral("%1: %2").arg(path, reader.errorString());
+    // The reason names the line at fault.
+    why = QStringLiteral("%1: %2").arg(path, reader.errorString());
     return false;
 }
 
