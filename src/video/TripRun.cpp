@@ -11,15 +11,11 @@
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace lumina {
-
-namespace {
-
-constexpr int kKeypadRouteKey = PanelWindow::kRouteKey;
-constexpr int kKeypadSectionKey = PanelWindow::kSectionKey;
-
-} // namespace
 
 // The outside effects of a run: time passes only when the run says so, a
 // sound or a word is written down instead of heard, a message box is kept
@@ -252,10 +248,10 @@ bool TripRun::perform(const TripStep &step, bool needsTape)
         const auto key = [this](int k) {
             click(QStringLiteral("CommandButton1_%1").arg(k).toLatin1().constData());
         };
-        key(kKeypadRouteKey);
+        key(PanelWindow::kRouteKey);
         for (const QChar digit : step.route)
             key(digit.digitValue());
-        key(kKeypadSectionKey);
+        key(PanelWindow::kSectionKey);
         for (const QChar digit : step.section)
             key(digit.digitValue());
         click("Command1_1");

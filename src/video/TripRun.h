@@ -8,8 +8,6 @@
 #include "sound/Speech.h"
 
 #include <QDateTime>
-#include <QList>
-#include <QStringList>
 
 #include <functional>
 #include <memory>

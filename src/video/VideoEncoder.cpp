@@ -5,11 +5,10 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
-#include <algorithm>
-#include <cstring>
 
 namespace lumina {
 
