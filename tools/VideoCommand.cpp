@@ -1,27 +1,18 @@
 #include "VideoCommand.h"
 
-#include "base/Fonts.h"
 #include "video/TripVideo.h"
 
-#include <QApplication>
-#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QStyleFactory>
 #include <QTextStream>
 
 #include <unistd.h>
 
 #include <variant>
 
-using namespace lumina;
+namespace lumina::fare {
 
 namespace {
-
-const char kVideoUsage[] =
-    "usage: lumina-fare video TRIP -o OUT.mp4|.webm|.mkv [--settings FILE.in4] [--scale 1|2|3]\n"
-    "                         [--canvas WxH] [--background COLOUR] [--fps N] [--clock HH:MM]\n"
-    "                         [--night]\n";
 
 QTextStream &err()
 {
@@ -30,28 +21,19 @@ QTextStream &err()
     return stream;
 }
 
-int complain(const QString &text, int code)
-{
-    err() << "lumina-fare: " << text << '\n';
-    if (code == 2)
-        err() << kVideoUsage << "Try 'lumina-fare video --help' for more information.\n";
-    err().flush();
-    return code;
-}
-
 struct VideoOptions {
-    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("The video written; its ending chooses the container."),
+    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("The video written: .mp4, .webm or .mkv."),
                               QStringLiteral("OUT")};
     QCommandLineOption settings{QStringLiteral("settings"),
-                                QStringLiteral("Options from this settings file (default: the program's own on the samples)."),
+                                QStringLiteral("Options from this settings file (default: the samples')."),
                                 QStringLiteral("FILE.in4")};
-    QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3."),
+    QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3 (default 1)."),
                              QStringLiteral("K"), QStringLiteral("1")};
     QCommandLineOption canvas{QStringLiteral("canvas"),
-                              QStringLiteral("The board centred, unscaled, on a canvas of this size, e.g. 1920x1080."),
+                              QStringLiteral("The board centred, unscaled, on a WxH canvas."),
                               QStringLiteral("WxH")};
     QCommandLineOption background{QStringLiteral("background"),
-                                  QStringLiteral("The canvas colour, a name or #rrggbb (default black)."),
+                                  QStringLiteral("The canvas colour (default black)."),
                                   QStringLiteral("COLOUR"), QStringLiteral("black")};
     QCommandLineOption fps{QStringLiteral("fps"), QStringLiteral("Frames a second (default 30)."),
                            QStringLiteral("N"), QStringLiteral("30")};
@@ -61,15 +43,13 @@ struct VideoOptions {
     QCommandLineOption night{QStringLiteral("night"), QStringLiteral("\"深夜料金\" on from the start.")};
 };
 
-std::variant<VideoRequest, QString> videoRequest(const QCommandLineParser &parser, const VideoOptions &o)
+std::variant<VideoRequest, QString> videoRequest(const Invocation &call, const VideoOptions &o)
 {
-    const QStringList args = parser.positionalArguments();
-    if (args.size() != 2)
-        return QStringLiteral("one trip file is needed");
+    const QCommandLineParser &parser = call.parser;
     if (!parser.isSet(o.output))
         return QStringLiteral("-o OUT is needed");
     VideoRequest request;
-    request.tripFile = args[1];
+    request.tripFile = call.files.constFirst();
     request.output = parser.value(o.output);
     request.settingsFile = parser.value(o.settings);
     request.lateNight = parser.isSet(o.night);
@@ -134,49 +114,35 @@ TripVideo::Progress progressReport(const QString &output)
     };
 }
 
-int makeVideo(const QStringList &arguments)
+int makeVideo(const Invocation &call)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QString::fromLatin1(kVideoUsage)
-        + QStringLiteral("\nPlays a trip file on Lumina's own board and panel, hidden and in the\n"
-                         "trip's own time, and writes picture and sound as a video file.\n"
-                         "The same inputs give the same frames and the same sound."));
-    parser.addHelpOption();
-    const VideoOptions o;
-    parser.addOptions({o.output, o.settings, o.scale, o.canvas, o.background, o.fps, o.clock, o.night});
-    parser.addPositionalArgument(QStringLiteral("video"), QStringLiteral("video"));
-    parser.addPositionalArgument(QStringLiteral("trip"), QStringLiteral("The trip file."));
-    if (!parser.parse(arguments))
-        return complain(parser.errorText(), 2);
-    if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
-    const auto parsed = videoRequest(parser, o);
+    const auto parsed = videoRequest(call, VideoOptions());
     if (const QString *complaint = std::get_if<QString>(&parsed))
-        return complain(*complaint, 2);
+        return misuse(call.command, *complaint);
     const VideoRequest &request = std::get<VideoRequest>(parsed);
     TripVideo video;
     if (!video.make(request, progressReport(request.output)))
-        return complain(video.errorString(), 1);
-    return 0;
+        return refuse(call.command, video.blamedFile(), video.errorString());
+    return Done;
 }
 
 } // namespace
 
-std::optional<int> runVideoCommand(int argc, char **argv)
+Command videoCommand()
 {
-    int first = 1;
-    while (first < argc && argv[first][0] == '-')
-        ++first;
-    if (first >= argc || qstrcmp(argv[first], "video") != 0)
-        return std::nullopt;
-    // The board draws without a screen, as for `render`.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    registerFonts();
-    return makeVideo(QCoreApplication::arguments());
+    const VideoOptions o;
+    Command c;
+    c.name = QStringLiteral("video");
+    c.synopsis = QStringLiteral("TRIP -o OUT.mp4|.webm|.mkv [options]");
+    c.summary = QStringLiteral("Play a trip on the board into a video file, picture and sound.");
+    c.details = QStringLiteral(
+        "The trip is played on the program's own board and panel, hidden and in\n"
+        "its own time; the sound is mixed offline. The same inputs give the same\n"
+        "frames and samples. Nothing is written unless the video is complete.");
+    c.options = {o.output, o.settings, o.scale, o.canvas, o.background, o.fps, o.clock, o.night};
+    c.drawsBoard = true;
+    c.run = makeVideo;
+    return c;
 }
+
+} // namespace lumina::fare

@@ -6,6 +6,7 @@
 #include "panel/PanelController.h"
 #include "panel/TripPlayer.h"
 #include "route/TripFile.h"
+#include "settings/DataFolders.h"
 #include "app/SettingsStore.h"
 #include "base/Colors.h"
 #include "shell/BoardWindow.h"
@@ -121,7 +122,10 @@ bool Lumina::playTrip(const QString &path)
 void Lumina::chooseTrip()
 {
     static const QString filter = QStringLiteral("運行ファイル(*.trip)%1*.trip%1すべてのファイル(*.*)%1*.*%1%1").arg(QChar(0));
-    const QString path = host().fileDialog(m_board.get(), 0, filter, QString(), QStringLiteral("運行を再生"));
+    // The bundled trips are where a first look finds them.
+    const QString samples = sampleDataFolder();
+    const QString folder = samples.isEmpty() ? QString() : QDir(samples).filePath(QStringLiteral("trips"));
+    const QString path = host().fileDialog(m_board.get(), 0, filter, folder, QStringLiteral("運行を再生"));
     if (!path.isEmpty())
         playTrip(path);
 }

@@ -555,31 +555,51 @@ std::optional<TicketPlugin> TicketPluginReader::read(QIODevice *device)
     return read(bytes);
 }
 
-const TicketPlugin *loadedPlugin(const QString &path)
+namespace {
+
+struct PluginLoad {
+    const TicketPlugin *plugin = nullptr;
+    QString problem;
+};
+
+// The plug-in at `path` and, when there is none, the first reason why.
+PluginLoad loadPlugin(const QString &path)
 {
     struct Cache {
         QString path;
         qint64 size = -1;
         QDateTime modified;
         std::optional<TicketPlugin> plugin;
+        QString problem;
     };
     static Cache cache;
 
     if (path.isEmpty())
-        return nullptr;
+        return {nullptr, QStringLiteral("no file named")};
     const QFileInfo file(path);
     if (!file.isFile())
-        return nullptr;
-    if (cache.path == path && cache.size == file.size() && cache.modified == file.lastModified())
-        return cache.plugin ? &*cache.plugin : nullptr;
-
-    cache = Cache{path, file.size(), file.lastModified(), std::nullopt};
-    QFile device(path);
-    if (device.open(QIODevice::ReadOnly)) {
+        return {nullptr, file.exists() ? QStringLiteral("not a file") : QStringLiteral("no such file")};
+    if (cache.path != path || cache.size != file.size() || cache.modified != file.lastModified()) {
+        cache = Cache{path, file.size(), file.lastModified(), std::nullopt, QString()};
+        QFile device(path);
         TicketPluginReader reader;
-        cache.plugin = reader.read(&device);
+        if (device.open(QIODevice::ReadOnly))
+            cache.plugin = reader.read(&device);
+        cache.problem = device.isOpen() ? reader.errorString() : device.errorString();
     }
-    return cache.plugin ? &*cache.plugin : nullptr;
+    return {cache.plugin ? &*cache.plugin : nullptr, cache.plugin ? QString() : cache.problem};
+}
+
+} // namespace
+
+const TicketPlugin *loadedPlugin(const QString &path)
+{
+    return loadPlugin(path).plugin;
+}
+
+QString plugInProblem(const QString &path)
+{
+    return loadPlugin(path).problem;
 }
 
 // The host library's plug-in service, built on the plug-in files above.

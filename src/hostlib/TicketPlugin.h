@@ -130,5 +130,8 @@ private:
 // The plug-in at `path`, read once and kept as long as the file's size and
 // time stay the same; nullptr when it is no valid plug-in.
 const TicketPlugin *loadedPlugin(const QString &path);
+// Why loadedPlugin(path) gives nullptr, in the reader's words ("size: out of
+// range"); empty for a valid plug-in.
+QString plugInProblem(const QString &path);
 
 } // namespace lumina

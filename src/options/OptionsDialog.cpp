@@ -538,7 +538,7 @@ void OptionsDialog::buildPreSoundPage(QWidget *page)
         page, PreSoundPage,
         QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
         PreAlways, PreSound, PreByFlag,
-        QStringLiteral("放送データ(*.Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"));
+        QStringLiteral("放送データ(*****Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"));
     addValueRows(before, PreSoundByFlag);
     addPlayGroup(before, prePlayOptions, "Option7", QStringLiteral("放送開始"));
     prePlayOptions[Synchronous]->setChecked(true);
@@ -898,7 +898,9 @@ void OptionsDialog::choosePlugIn()
         plugInField->setText(path);
         return;
     }
-    host().messageBox(this, QStringLiteral("指定したファイルはプラグインでないか、内容が不正です"),
+    host().messageBox(this,
+                      QStringLiteral("指定したファイルはプラグインでないか、内容が不正です\r\n（%1）")
+                          .arg(plugInProblem(path)),
                       QStringLiteral("プラグインロードエラー"), MessageButtons::Ok, MessageIcon::Critical);
 }
 

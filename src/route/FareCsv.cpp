@@ -120,7 +120,8 @@ QString toRecord(const QStringList &fields, int line, FareRecord &record)
 bool FareCsvReader::read(QStringView text, std::vector<FareRecord> &records)
 {
     records.clear();
-    m_errorString.clear();
+    m_problems.clear();
+    m_lines.clear();
     if (text.startsWith(QChar(0xFEFF)))
         text = text.sliced(1);
 
@@ -142,17 +143,18 @@ bool FareCsvReader::read(QStringView text, std::vector<FareRecord> &records)
         }
         QStringList fields;
         if (!splitRecord(text, i, line, fields)) {
-            m_errorString = QStringLiteral("%1行目: 引用符が閉じられていません。").arg(firstLine);
-            return false;
+            m_problems << QStringLiteral("%1行目: 引用符が閉じられていません。").arg(firstLine);
+            break;
         }
         FareRecord record;
-        m_errorString = toRecord(fields, firstLine, record);
-        if (!m_errorString.isEmpty())
-            return false;
+        const QString problem = toRecord(fields, firstLine, record);
+        if (!problem.isEmpty())
+            m_problems << problem;
+        m_lines.push_back(firstLine);
         out.push_back(std::move(record));
     }
     records = std::move(out);
-    return true;
+    return m_problems.isEmpty();
 }
 
 } // namespace lumina

@@ -20,6 +20,14 @@ QString noRouteDataMessage()
     return QStringLiteral("指定した系統のデータがありません...");
 }
 
+QString missingRouteMessage(const QString &path)
+{
+    return noRouteDataMessage()
+        + QStringLiteral("\r\n探したファイル：%1\r\n"
+                         "運賃データのあるフォルダーは「設定...」の「運賃データと放送用データ」で変えられます。")
+              .arg(QDir::toNativeSeparators(path));
+}
+
 QString emptyRouteMessage()
 {
     return QStringLiteral("指定した系統はデータの数が0(未登録)の可能性があります...");
@@ -121,7 +129,7 @@ RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
 
     const QFileInfo info(load.path);
     if (!info.exists())
-        return fail(RouteLoad::Status::FileMissing, noRouteDataMessage());
+        return fail(RouteLoad::Status::FileMissing, missingRouteMessage(load.path));
     if (info.isDir()) {
         return fail(RouteLoad::Status::Failed,
                     QStringLiteral("運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。")

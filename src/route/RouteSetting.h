@@ -13,6 +13,8 @@ namespace lumina {
 
 // The fixed messages of route setting.
 QString noRouteDataMessage();   // the file is missing
+// That message with the file looked for and where its folder is set.
+QString missingRouteMessage(const QString &path);
 QString emptyRouteMessage();    // the file counts no stops
 QString sectionTooLargeMessage();
 
@@ -50,7 +52,7 @@ QString fareFilePath(const QString &fareFolder, QStringView routeNumber);
 struct RouteLoad {
     enum class Status {
         Loaded,
-        FileMissing,     // noRouteDataMessage()
+        FileMissing,     // missingRouteMessage()
         NoData,          // emptyRouteMessage()
         SectionTooLarge, // sectionTooLargeMessage()
         Failed,          // anything else: the message says what

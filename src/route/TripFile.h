@@ -43,7 +43,7 @@ struct Trip {
 
 // The words of each action as a trip file writes them ("tape next", "route").
 QString tripActionWords(TripAction action);
-// A time as a trip file writes it: m:ss, with tenths when there are any.
+// A time as a trip file writes it: m:ss, with the fraction of a second if any.
 QString tripTime(qint64 ms);
 
 // Reads a trip file: UTF-8 text, one step a line (a time, then the action's

@@ -18,7 +18,9 @@ namespace {
 const QString kForwardSlot = QStringLiteral("S3");
 const QString kBackSlot = QStringLiteral("S2");
 
-bool isRecordingName(const QString &text)
+} // namespace
+
+bool namesRecording(const QString &text)
 {
     if (text.contains(u'/') || text.contains(u'\\'))
         return false;
@@ -26,18 +28,40 @@ bool isRecordingName(const QString &text)
     return suffix == u".wav" || suffix == u".mp3" || suffix == u".mid";
 }
 
-} // namespace
+QString recordingIn(const QString &folder, const QString &text)
+{
+    if (!namesRecording(text))
+        return {};
+    const QString path = QDir(folder).filePath(text);
+    return QFileInfo(path).isFile() ? path : QString();
+}
 
 QString tapeFileName(const QString &routeKey)
 {
     return routeKey + QStringLiteral("tp.csv");
 }
 
+QString findTapeFile(const QString &path)
+{
+    const QFileInfo named(path);
+    if (named.exists())
+        return path;
+    // The options dialog writes the name "*****Tp.csv" and files made on a
+    // system that ignores case carry any case; here case counts, so look.
+    const QDir folder = named.dir();
+    const QStringList all = folder.entryList(QDir::Files, QDir::Name);
+    for (const QString &name : all) {
+        if (name.compare(named.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    }
+    return path;
+}
+
 TapeLoad readTape(const QString &path)
 {
     TapeLoad load;
-    load.path = path;
-    QFile file(path);
+    load.path = findTapeFile(path);
+    QFile file(load.path);
     if (!file.open(QIODevice::ReadOnly)) {
         load.errorString = file.errorString();
         return load;
@@ -78,11 +102,7 @@ QString AnnouncementTape::text(int n) const
 
 QString AnnouncementTape::recordingOf(int n) const
 {
-    const QString name = text(n);
-    if (!isRecordingName(name))
-        return {};
-    const QString path = QDir(m_folder).filePath(name);
-    return QFileInfo(path).isFile() ? path : QString();
+    return recordingIn(m_folder, text(n));
 }
 
 QString AnnouncementTape::flagSound(const PreAnnouncement &sounds) const

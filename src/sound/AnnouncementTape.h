@@ -26,9 +26,19 @@ struct TapeLoad {
     QString errorString;
 };
 
+// Whether an entry's text names a recording: a .wav, .mp3 or .mid file name
+// (any case) without a folder.
+bool namesRecording(const QString &text);
+// The recording `text` names in `folder`, "" when it names none or the file
+// is not there (the text is then spoken).
+QString recordingIn(const QString &folder, const QString &text);
+
 // "<route key>tp.csv".
 QString tapeFileName(const QString &routeKey);
-// Reads the announcement file at `path`. A missing or unreadable file, or a
+// `path`, or when it is missing the file in the same folder whose name
+// differs from it only in case ("12Tp.csv" for "12tp.csv").
+QString findTapeFile(const QString &path);
+// Reads the announcement file at `path` (found as findTapeFile() does). A missing or unreadable file, or a
 // line with too many fields, gives ok == false with the lines read before.
 TapeLoad readTape(const QString &path);
 

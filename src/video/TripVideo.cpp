@@ -58,14 +58,14 @@ bool readTrip(const QString &path, Trip &trip, QString &why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        why = QStringLiteral("%1: %2").arg(path, file.errorString());
+        why = file.errorString();
         return false;
     }
     TripReader reader;
     if (reader.read(&file, trip))
         return true;
     // The reason names the line at fault.
-    why = QStringLiteral("%1: %2").arg(path, reader.errorString());
+    why = reader.errorString();
     return false;
 }
 
@@ -116,7 +116,7 @@ public:
         m_part = std::make_unique<QTemporaryFile>(
             out.absoluteDir().filePath(QStringLiteral(".%1-XXXXXX.part").arg(out.fileName())));
         if (!m_part->open()) {
-            why = QStringLiteral("%1: %2").arg(m_path, m_part->errorString());
+            why = m_part->errorString();
             return false;
         }
         m_part->close();
@@ -140,7 +140,7 @@ public:
                                | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         QFile::remove(m_path);
         if (!m_part->rename(m_path)) {
-            why = QStringLiteral("%1: %2").arg(m_path, m_part->errorString());
+            why = m_part->errorString();
             return false;
         }
         m_part->setAutoRemove(false);
@@ -158,20 +158,24 @@ private:
 bool TripVideo::prepare(const VideoRequest &request, Trip &trip, TripSetup &setup)
 {
     setup.settings = initialRecords();
+    m_blamed = request.tripFile;
     if (!readTrip(request.tripFile, trip, m_error))
         return false;
+    m_blamed = request.settingsFile;
     if (request.settingsFile.isEmpty())
         applySampleSetup(setup.settings, sampleDataFolder());
     else if (!readSettingsFile(request.settingsFile, setup.settings, m_error))
         return false;
     if (!request.output.isEmpty() && containerOf(request.output).isEmpty()) {
-        m_error = QStringLiteral("%1: .mp4、.webm、.mkv のどれかにしてください。").arg(request.output);
+        m_blamed = request.output;
+        m_error = QStringLiteral(".mp4、.webm、.mkv のどれかにしてください。");
         return false;
     }
     setup.scale = request.scale;
     setup.lateNight = request.lateNight;
     setup.start = QDateTime(videoDate(), request.clock);
     setup.fps = request.fps;
+    m_blamed = request.output;
     return true;
 }
 
@@ -212,6 +216,8 @@ bool TripVideo::make(const VideoRequest &request, const Progress &progress, cons
     const auto soundEvent = [&desk](const TripSound &sound) { desk.take(sound); };
     const bool played = run.play(trip, frameReady, soundEvent);
     if (!played || !desk.speechError.isEmpty()) {
+        // A refusal of the program's is the trip's; a failed encode the video's.
+        m_blamed = out.errorString().isEmpty() ? request.tripFile : request.output;
         m_error = !out.errorString().isEmpty() ? out.errorString()
                   : !played                    ? run.errorString()
                                                : desk.speechError;

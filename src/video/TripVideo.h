@@ -49,11 +49,14 @@ public:
 
     bool make(const VideoRequest &request, const Progress &progress, const FrameTap &tap = {});
     QString errorString() const { return m_error; }
+    // The file the failure is about: the trip, the settings file or the video.
+    QString blamedFile() const { return m_blamed; }
 
 private:
     bool prepare(const VideoRequest &request, Trip &trip, TripSetup &setup);
 
     QString m_error;
+    QString m_blamed;
 };
 
 } // namespace lumina

@@ -133,14 +133,15 @@ private slots:
         QCOMPARE(QDir(m_dir.filePath("all")).entryList(QDir::Files, QDir::Name),
                  (QStringList{"stop-001.png", "stop-002.png", "stop-003.png", "stop-004.png", "stop-005.png"}));
     }
-    void refused_data() { fixtureTable("app/render-refused.txt", 3); }
+    void refused_data() { fixtureTable("app/render-refused.txt", 4); }
     void refused()
     {
         QFETCH(QStringList, row);
         const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
         QString errors;
-        QCOMPARE(render(row[0].split(u' '), &errors), 1);
-        QVERIFY2(errors.contains(row[1]), qPrintable(errors));
+        QCOMPARE(render(row[0].split(u' '), &errors), row[1].toInt());
+        QVERIFY2(errors.contains(row[2].replace("DIR", m_dir.path())), qPrintable(errors));
+        QCOMPARE(errors.count(u"lumina-fare render"), 1);
         // Nothing is written: no picture, nor a copy of a damaged settings file.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), files);
     }

@@ -203,7 +203,8 @@ private slots:
         const QString remarked = remarks->toPlainText();
         choosePlugIn(answer);
         QCOMPARE(m_host->fileTitles.size(), 2);
-        QCOMPARE(m_host->messages.size(), message.toInt());
+        QCOMPARE(m_host->messages.size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || m_host->messages[0].text.contains(message));
         QCOMPARE(control<QListWidget>("List1")->count(), accepted ? 10 : 6);
         QCOMPARE(remarks->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
         QVERIFY(accepted || remarks->toPlainText() == remarked);

@@ -35,6 +35,7 @@ private slots:
             QCOMPARE(player.msToNextStep(), 0);
             player.playDue();
         };
+        p.panel->sendEntryPanelBack(1); // the digit lists in front: the keypad must come forward
         player.play(trip);
         after(0);
         QCOMPARE(routeState().routeNumber + p.board->stopName(), QStringLiteral("12停留所1"));

@@ -17,9 +17,14 @@ struct Run {
     QString err;
 };
 
-Run lumina_fare(const QStringList &args)
+Run lumina_fare(const QStringList &args, const QString &standardOutput = QString(),
+               const QString &standardInput = QString())
 {
     QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
+    if (!standardInput.isEmpty())
+        process.setStandardInputFile(standardInput);
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"), args);
     const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -130,21 +135,47 @@ private slots:
     void refused()
     {
         QFETCH(QStringList, row);
-        const QString command = row[0];
         const QByteArray input = row[1].startsWith(u"0x") ? QByteArray::fromHex(row[1].mid(2).toLatin1())
                                                           : row[1].replace(u"\\n"_qs, u"\n"_qs).toUtf8();
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in"));
         const QString out = dir.filePath(QStringLiteral("out.hy3"));
         QVERIFY(writeFile(in, input));
-        const QStringList args = command == u"build" ? QStringList{command, in, QStringLiteral("-o"), out}
-                                 : command == u"dump" ? QStringList{command, in}
-                                                      : QStringList{command};
-        const Run run = lumina_fare(args);
+        QStringList args = row[0].split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"DATA"_qs, LUMINA_TEST_DATA);
+        const bool full = args.endsWith(u"/dev/full"_qs);
+        args = args.mid(0, full ? args.size() - 2 : args.size()).replaceInStrings(u"IN"_qs, in);
+        const Run run = lumina_fare(args.replaceInStrings(u"OUT"_qs, out), full ? u"/dev/full"_qs : QString());
         QCOMPARE(run.exitCode, row[2].toInt());
-        QVERIFY2(run.err.contains(row[3]), qPrintable(run.err));
+        QVERIFY2(run.err.contains(row[3].replace(u"IN"_qs, in)), qPrintable(run.err));
+        // One line a problem, each naming the command.
+        for (const QString &line : run.err.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.startsWith(u"lumina-fare"_qs), qPrintable(line));
         QVERIFY(!QFile::exists(out));
-        QVERIFY(run.out.isEmpty());
+    }
+    // "-" is standard input and output: a pipe gives the same bytes as files do.
+    void standardStreams()
+    {
+        const QString csv = QStringLiteral(LUMINA_TEST_DATA "/../../docs/examples/34.csv");
+        Run run = lumina_fare({u"build"_qs, u"-"_qs, u"-o"_qs, u"-"_qs}, QString(), csv);
+        QCOMPARE(run.exitCode, 0);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(u"34.hy3"_qs), run.out));
+        QCOMPARE(lumina_fare({u"build"_qs, csv, u"-o"_qs, u"-"_qs}).out, run.out);
+        run = lumina_fare({u"check"_qs, u"--type"_qs, u"hy3"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
+        QCOMPARE(run.out, "(standard input): ok: 4 stops, 港町 → 丘の上公園, ticket numbers up to 4\n");
+        run = lumina_fare({u"dump"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
+        QCOMPARE(run.out.count('\n'), 4);
+    }
+    // One usage line, then every command with its options; "help COMMAND" is "COMMAND --help".
+    void help()
+    {
+        const Run run = lumina_fare({u"--help"_qs});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.count("usage:"), 1);
+        for (const char *part : {"\n  dump ", "\n  build ", "\n  check ", "\n  render ", "\n  trip ", "\n  help ", "--type KIND",
+                                 "--stop N", "--all DIR", "--section S", "--night", "--scale K", "--settings", "--background", "--every SECONDS"})
+            QVERIFY2(run.out.contains(part), part);
+        QCOMPARE(lumina_fare({u"help"_qs, u"render"_qs}).out, lumina_fare({u"render"_qs, u"--help"_qs}).out);
     }
     // The reader looks no further than the text it is given.
     void textEndsWhereTheViewEnds()

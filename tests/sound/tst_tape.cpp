@@ -171,12 +171,13 @@ private slots:
         QTemporaryDir dir;
         for (const char *name : {"start.WAV", "end.mp3", "..\\end.mp3"})
             QVERIFY(test::writeFile(dir.filePath(QString::fromLatin1(name)), {}));
-        // Recordings are looked for beside the tape file read, not in the current folder.
-        const QString tapePath = dir.filePath(tapeFileName(QStringLiteral("5")));
+        // Recordings are looked for beside the tape file read, not in the current folder; the
+        // file is found whatever the case of its "tp", as the options dialog names it "Tp".
+        const QString tapePath = dir.filePath(QStringLiteral("5Tp.csv"));
         QVERIFY(test::writeFile(tapePath, "start.WAV,0,1\r\nmissing.wav,0,0\r\nend.mp3,0,3\r\n"
                                           "./end.mp3,0,0\r\n..\\end.mp3,0,0\r\n"));
         AnnouncementTape tape;
-        tape.load(readTape(tapePath));
+        tape.load(readTape(dir.filePath(tapeFileName(QStringLiteral("5")))));
         for (int i = 0; i < 5; ++i)
             tape.forward(sounds(false, i == 0));
         tape.back(sounds(false, true));

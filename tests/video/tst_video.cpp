@@ -124,7 +124,7 @@ private slots:
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("why");
-        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "trip: 2行目";
+        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "2行目";
         QTest::newRow("settings") << QByteArray("0 route 12 1\n1:00 end\n") << "none.in4" << "out.mp4" << "none.in4";
         QTest::newRow("route") << QByteArray("0 route 99 1\n0:30 end\n") << "" << "out.mp4" << "1 行目";
         QTest::newRow("container") << QByteArray("0 route 12 1\n0:30 end\n") << "" << "out.avi" << ".mp4";
@@ -145,6 +145,7 @@ private slots:
         TripVideo video;
         QVERIFY(!video.make(request, {}));
         QVERIFY2(video.errorString().contains(why), qPrintable(video.errorString()));
+        QVERIFY(!video.blamedFile().isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
     }
     // A real encode of a few seconds, checked by ffprobe.
