@@ -29,6 +29,10 @@ packages=(
   xvfb xauth imagemagick
   openbox xdotool x11-utils
   desktop-file-utils appstream dpkg-dev file
+  # lumina-fare video: GStreamer's encoders and muxers (H.264 in -ugly, AAC in
+  # -libav), espeak-ng's library for offline speech, ffprobe for the checks.
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav gstreamer1.0-tools libespeak-ng-dev ffmpeg
 )
 
 missing=()

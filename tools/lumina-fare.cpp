@@ -2,6 +2,7 @@
 // in a file of its own (tools/*Command.cpp) and is one line of the table below.
 
 #include "Command.h"
+#include "VideoCommand.h"
 
 #include "base/Fonts.h"
 
@@ -25,6 +26,7 @@ const std::vector<Command> &commands()
         checkCommand(),
         renderCommand(),
         tripCommand(),
+        videoCommand(),
     };
     return table;
 }

@@ -1,0 +1,267 @@
+#include "video/VideoEncoder.h"
+
+#include "video/AudioMix.h"
+
+#include <gst/app/gstappsrc.h>
+#include <gst/gst.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+
+namespace lumina {
+
+namespace {
+
+struct Chain {
+    const char *video;
+    const char *audio;
+    const char *muxer;
+};
+
+// H.264 keyframes every two seconds keep a video easy to cut.
+Chain chainFor(const QString &container)
+{
+    if (container == u"webm")
+        return {"vp9enc deadline=1 cpu-used=8 row-mt=true threads=2", "opusenc bitrate=128000",
+                "webmmux"};
+    // A board is mostly still: quality-based rate at a quick preset keeps its
+    // dots crisp at a fraction of real time.
+    const char *h264 = "x264enc speed-preset=superfast pass=qual quantizer=20 key-int-max=60 threads=2 "
+                       "bframes=0 rc-lookahead=0 sync-lookahead=0 ! "
+                       "video/x-h264,profile=high";
+    if (container == u"mkv")
+        return {h264, "avenc_aac bitrate=192000", "matroskamux"};
+    return {h264, "avenc_aac bitrate=192000", "mp4mux"};
+}
+
+QStringList elementNames(const Chain &chain)
+{
+    QStringList names{QStringLiteral("appsrc"), QStringLiteral("audioconvert"),
+                      QStringLiteral("filesink")};
+    for (const char *part : {chain.video, chain.audio, chain.muxer})
+        names << QString::fromLatin1(part).section(u' ', 0, 0);
+    return names;
+}
+
+void ensureGst()
+{
+    static const bool started = [] {
+        gst_init(nullptr, nullptr);
+        return true;
+    }();
+    Q_UNUSED(started);
+}
+
+// BT.709, limited range, as the caps declare.
+inline unsigned char lumaOf(int r, int g, int b)
+{
+    return static_cast<unsigned char>((47 * r + 157 * g + 16 * b + 128) / 256 + 16);
+}
+
+} // namespace
+
+QString containerOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"mp4" || suffix == u"webm" || suffix == u"mkv" ? suffix : QString();
+}
+
+QStringList VideoEncoder::missingElements(const QString &container)
+{
+    ensureGst();
+    QStringList missing;
+    for (const QString &name : elementNames(chainFor(container))) {
+        GstElementFactory *factory = gst_element_factory_find(name.toLatin1().constData());
+        if (!factory)
+            missing << name;
+        else
+            gst_object_unref(factory);
+    }
+    return missing;
+}
+
+VideoEncoder::VideoEncoder() = default;
+
+VideoEncoder::~VideoEncoder()
+{
+    if (!m_pipeline)
+        return;
+    gst_element_set_state(GST_ELEMENT(m_pipeline), GST_STATE_NULL);
+    gst_object_unref(m_video);
+    gst_object_unref(m_audio);
+    gst_object_unref(m_pipeline);
+}
+
+bool VideoEncoder::fail(const QString &why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+    return false;
+}
+
+bool VideoEncoder::open(const QString &path, const QString &container, QSize size, int fps)
+{
+    ensureGst();
+    if (const QStringList missing = missingElements(container); !missing.isEmpty())
+        return fail(QStringLiteral("GStreamer の要素がありません: %1").arg(missing.join(u", ")));
+    const Chain chain = chainFor(container);
+    const QString description =
+        QStringLiteral("appsrc name=video format=time "
+                       "caps=video/x-raw,format=I420,width=%1,height=%2,framerate=%3/1,"
+                       "colorimetry=bt709,interlace-mode=progressive ! "
+                       "queue max-size-buffers=2 max-size-bytes=0 max-size-time=0 ! %4 ! mux. "
+                       "appsrc name=audio format=time "
+                       "caps=audio/x-raw,format=S16LE,rate=%5,channels=2,layout=interleaved ! "
+                       "queue max-size-buffers=0 max-size-bytes=0 max-size-time=0 ! "
+                       "audioconvert ! %6 ! mux. %7 name=mux ! filesink name=sink")
+            .arg(size.width()).arg(size.height()).arg(fps)
+            .arg(QLatin1String(chain.video)).arg(kMixRate)
+            .arg(QLatin1String(chain.audio), QLatin1String(chain.muxer));
+    GError *error = nullptr;
+    GstElement *pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
+    if (!pipeline || error) {
+        const QString why = error ? QString::fromUtf8(error->message) : QString();
+        g_clear_error(&error);
+        if (pipeline)
+            gst_object_unref(pipeline);
+        return fail(why);
+    }
+    m_pipeline = pipeline;
+    m_video = gst_bin_get_by_name(GST_BIN(pipeline), "video");
+    m_audio = gst_bin_get_by_name(GST_BIN(pipeline), "audio");
+    GstElement *sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
+    g_object_set(sink, "location", QFile::encodeName(path).constData(), nullptr);
+    gst_object_unref(sink);
+    m_size = size;
+    m_fps = fps;
+    // GStreamer's I420 rows start at multiples of four bytes.
+    m_lumaStride = (size.width() + 3) & ~3;
+    m_chromaStride = (size.width() / 2 + 3) & ~3;
+    m_yuv.assign(size_t(m_lumaStride * size.height() + m_chromaStride * size.height()), 0);
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+        return fail(QStringLiteral("「%1」に書き込めませんでした。").arg(path));
+    return true;
+}
+
+void VideoEncoder::convert(const QImage &frame, QRect rect)
+{
+    // Whole 2 x 2 blocks, as each chroma sample covers one.
+    rect.setLeft(rect.left() & ~1);
+    rect.setTop(rect.top() & ~1);
+    rect.setRight(rect.right() | 1);
+    rect.setBottom(rect.bottom() | 1);
+    rect &= QRect(QPoint(0, 0), m_size);
+    const int w = m_lumaStride;
+    const int cw = m_chromaStride;
+    unsigned char *luma = m_yuv.data();
+    unsigned char *cb = luma + w * m_size.height();
+    unsigned char *cr = cb + cw * (m_size.height() / 2);
+    for (int y = rect.top(); y <= rect.bottom(); y += 2) {
+        const auto *row0 = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+        const auto *row1 = reinterpret_cast<const QRgb *>(frame.constScanLine(y + 1));
+        for (int x = rect.left(); x <= rect.right(); x += 2) {
+            const QRgb px[4] = {row0[x], row0[x + 1], row1[x], row1[x + 1]};
+            int r = 0, g = 0, b = 0;
+            for (int i = 0; i < 4; ++i) {
+                r += qRed(px[i]);
+                g += qGreen(px[i]);
+                b += qBlue(px[i]);
+                luma[(y + i / 2) * w + x + i % 2] = lumaOf(qRed(px[i]), qGreen(px[i]), qBlue(px[i]));
+            }
+            const int c = (y / 2) * cw + x / 2;
+            cb[c] = static_cast<unsigned char>((-26 * r - 86 * g + 112 * b + 1024 * 128 + 512) / 1024);
+            cr[c] = static_cast<unsigned char>((112 * r - 102 * g - 10 * b + 1024 * 128 + 512) / 1024);
+        }
+    }
+}
+
+bool VideoEncoder::failedOnBus(quint64 wait)
+{
+    GstBus *bus = gst_element_get_bus(GST_ELEMENT(m_pipeline));
+    GstMessage *message = gst_bus_timed_pop_filtered(bus, wait, GST_MESSAGE_ERROR);
+    gst_object_unref(bus);
+    return message && failWith(message);
+}
+
+bool VideoEncoder::failWith(void *errorMessage)
+{
+    auto *message = static_cast<GstMessage *>(errorMessage);
+    GError *error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    fail(error ? QString::fromUtf8(error->message) : QStringLiteral("エンコードに失敗しました。"));
+    g_clear_error(&error);
+    gst_message_unref(message);
+    return true;
+}
+
+bool VideoEncoder::push(void *source, void *buffer)
+{
+    // The encoder sets the pace: a few frames wait at most, and a failure
+    // downstream is noticed here instead of blocking for ever.
+    GstAppSrc *src = GST_APP_SRC(source);
+    const guint64 queued = source == m_video ? 2 * m_yuv.size() : 1024 * 1024;
+    while (gst_app_src_get_current_level_bytes(src) > queued) {
+        if (failedOnBus(2 * GST_MSECOND)) {
+            gst_buffer_unref(static_cast<GstBuffer *>(buffer));
+            return false;
+        }
+    }
+    if (gst_app_src_push_buffer(src, static_cast<GstBuffer *>(buffer)) != GST_FLOW_OK)
+        return fail(QStringLiteral("エンコードが途中で止まりました。"));
+    return !failedOnBus(0);
+}
+
+bool VideoEncoder::addFrame(const QImage &frame, const QRect &changed)
+{
+    if (!m_pipeline || frame.size() != m_size)
+        return fail(QStringLiteral("フレームの大きさが違います。"));
+    const QImage rgb = frame.format() == QImage::Format_RGB32 || frame.format() == QImage::Format_ARGB32
+                           ? frame
+                           : frame.convertToFormat(QImage::Format_RGB32);
+    convert(rgb, m_frames == 0 ? rgb.rect() : changed);
+    GstBuffer *buffer = gst_buffer_new_memdup(m_yuv.data(), m_yuv.size());
+    GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(guint64(m_frames), GST_SECOND, guint64(m_fps));
+    GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale(guint64(m_frames + 1), GST_SECOND,
+                                                        guint64(m_fps)) - GST_BUFFER_PTS(buffer);
+    ++m_frames;
+    return push(m_video, buffer);
+}
+
+bool VideoEncoder::addSound(const std::vector<qint16> &interleaved)
+{
+    if (!m_pipeline)
+        return false;
+    const qint64 frames = qint64(interleaved.size() / 2);
+    if (frames == 0)
+        return true;
+    GstBuffer *buffer = gst_buffer_new_memdup(interleaved.data(), interleaved.size() * sizeof(qint16));
+    GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(guint64(m_soundFrames), GST_SECOND, kMixRate);
+    GST_BUFFER_DURATION(buffer) =
+        gst_util_uint64_scale(guint64(m_soundFrames + frames), GST_SECOND, kMixRate)
+        - GST_BUFFER_PTS(buffer);
+    m_soundFrames += frames;
+    return push(m_audio, buffer);
+}
+
+bool VideoEncoder::finish()
+{
+    if (!m_pipeline)
+        return false;
+    gst_app_src_end_of_stream(GST_APP_SRC(m_video));
+    gst_app_src_end_of_stream(GST_APP_SRC(m_audio));
+    GstBus *bus = gst_element_get_bus(GST_ELEMENT(m_pipeline));
+    GstMessage *message = gst_bus_timed_pop_filtered(
+        bus, GST_CLOCK_TIME_NONE, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    gst_object_unref(bus);
+    const bool ok = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
+    if (!ok && message)
+        failWith(message);
+    else if (message)
+        gst_message_unref(message);
+    gst_element_set_state(GST_ELEMENT(m_pipeline), GST_STATE_NULL);
+    return ok;
+}
+
+} // namespace lumina

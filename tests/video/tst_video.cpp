@@ -1,0 +1,182 @@
+// Trips into videos: the run's timeline, the mix's slot rules, the same frames
+// twice, refused inputs leaving nothing, and one real encode.
+#include "TestMain.h"
+
+#include "options/SampleSetup.h"
+#include "settings/DataFolders.h"
+#include "shell/BoardWindow.h"
+#include "video/AudioMix.h"
+#include "video/TripRun.h"
+#include "video/TripVideo.h"
+#include "video/VideoEncoder.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace lumina;
+
+namespace {
+
+Trip trip(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    Trip read;
+    if (!TripReader().read(&buffer, read))
+        qFatal("bad test trip");
+    return read;
+}
+
+StereoClipPtr level(float value, qint64 ms)
+{
+    auto clip = std::make_shared<StereoClip>();
+    clip->samples.assign(size_t(ms * kMixFramesPerMs * 2), value);
+    return clip;
+}
+
+bool writeText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+} // namespace
+
+class tst_Video : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The lamp test, a step, two step sounds in one slot, and a synchronous chime holding the next press.
+    void timeline()
+    {
+        LUMINA_REQUIRE_FONTS();
+        TripSetup setup;
+        setup.settings = initialRecords();
+        applySampleSetup(setup.settings, sampleDataFolder());
+        setup.start = QDateTime(videoDate(), QTime(10, 0));
+        setup.fps = 10;
+        TripRun run(setup, [](const QString &) { return qint64(2000); });
+        QStringList names, sounds;
+        const auto frame = [&](qint64 index) {
+            if (index % 10 == 5)
+                names << QStringLiteral("%1s %2").arg(index / 10).arg(run.board().stopName());
+            return true;
+        };
+        const auto sound = [&](const TripSound &s) {
+            sounds << QStringLiteral("%1 %2 %3 %4%5").arg(s.atMs).arg(s.kind).arg(s.channel)
+                          .arg(QFileInfo(s.source).fileName(), s.synchronous ? QStringLiteral(" sync") : QString());
+        };
+        QVERIFY(run.play(trip("0 route 12 1\n4 next\n4.5 next\n6 tape next\n6.5 back\n9 end\n"), frame, sound));
+        QCOMPARE(names, QStringList({"0s 系統選別中", "1s 系統選別中", "2s 系統選別中", "3s 中央駅前", "4s 本町二丁目",
+                                     "5s 本町二丁目", "6s 本町二丁目", "7s 本町二丁目", "8s 市役所前"}));
+        QCOMPARE(sounds, QStringList({"0 0 0 key.wav", "0 0 0 key.wav", "0 0 0 key.wav", "0 0 0 key.wav",
+                                      "0 0 0 key.wav", "0 0 0 route.wav", "4000 0 1 step.wav", "4500 0 1 step.wav",
+                                      "6000 1 5 ", "6000 1 4 ", "6000 0 2 pre.wav sync", "8000 0 4 12_start.wav",
+                                      "8000 0 1 step.wav"}));
+    }
+    // A new sound in a slot cuts the one before; other slots play beside it.
+    void slotRules()
+    {
+        SlotMixer mixer;
+        mixer.start(1, 0, level(0.5f, 1000));
+        mixer.start(1, 500, level(0.25f, 1000));
+        mixer.start(2, 0, level(0.125f, 2000));
+        mixer.stop(2, 1000);
+        const std::vector<qint16> mixed = mixer.take(0, 2000 * kMixFramesPerMs);
+        const auto at = [&](int ms) { return mixed[size_t(ms * kMixFramesPerMs * 2)]; };
+        QCOMPARE(at(100), qint16(std::lround(0.625 * 32767)));
+        QCOMPARE(at(600), qint16(std::lround(0.375 * 32767)));
+        QCOMPARE(at(1200), qint16(std::lround(0.25 * 32767)));
+        QCOMPARE(at(1600), qint16(0));
+    }
+    // The same trip twice: the same frames and the same sound, sample for sample.
+    void sameTwice()
+    {
+        LUMINA_REQUIRE_FONTS();
+        QByteArray hashes[2];
+        for (QByteArray &hash : hashes) {
+            QCryptographicHash h(QCryptographicHash::Sha256);
+            qint64 frames = 0, loud = 0;
+            VideoRequest request;
+            request.tripFile = QDir(m_dir.path()).filePath(QStringLiteral("twice.trip"));
+            QVERIFY(writeText(request.tripFile, "0 route 12 1\n4 tape next\n9 tape next\n12 end\n"));
+            request.fps = 10;
+            QVERIFY(TripVideo().make(request, {}, [&](const QImage &frame, const std::vector<qint16> &sound) {
+                frames += frame.isNull() ? 0 : 1;
+                h.addData(QByteArrayView(frame.constBits(), frame.isNull() ? 0 : frame.sizeInBytes()));
+                h.addData(QByteArrayView(reinterpret_cast<const char *>(sound.data()), qsizetype(sound.size() * 2)));
+                loud += std::count_if(sound.begin(), sound.end(), [](qint16 s) { return std::abs(s) > 3000; });
+            }));
+            QCOMPARE(frames, 120);
+            QVERIFY(loud > 0);
+            hash = h.result();
+        }
+        QCOMPARE(hashes[0], hashes[1]);
+    }
+    // A refused trip, settings file, route or container: the reason, and no file at all.
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "2行目";
+        QTest::newRow("settings") << QByteArray("0 route 12 1\n1:00 end\n") << "none.in4" << "out.mp4" << "none.in4";
+        QTest::newRow("route") << QByteArray("0 route 99 1\n0:30 end\n") << "" << "out.mp4" << "1 行目";
+        QTest::newRow("container") << QByteArray("0 route 12 1\n0:30 end\n") << "" << "out.avi" << ".mp4";
+    }
+    void refused()
+    {
+        LUMINA_REQUIRE_FONTS();
+        QFETCH(QByteArray, text);
+        QFETCH(QString, settings);
+        QFETCH(QString, output);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        VideoRequest request;
+        request.tripFile = dir.filePath(QStringLiteral("trip"));
+        QVERIFY(writeText(request.tripFile, text));
+        request.settingsFile = settings.isEmpty() ? QString() : dir.filePath(settings);
+        request.output = dir.filePath(output);
+        TripVideo video;
+        QVERIFY(!video.make(request, {}));
+        QVERIFY2(video.errorString().contains(why), qPrintable(video.errorString()));
+        QVERIFY(!video.blamedFile().isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
+    }
+    // A real encode of a few seconds, checked by ffprobe.
+    void encode()
+    {
+        LUMINA_REQUIRE_FONTS();
+        if (const QStringList missing = VideoEncoder::missingElements(QStringLiteral("mp4")); !missing.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("GStreamer elements missing: ") + missing.join(u' ')));
+        const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+        if (ffprobe.isEmpty())
+            QSKIP("ffprobe (ffmpeg) is not installed");
+        VideoRequest request;
+        request.tripFile = m_dir.filePath(QStringLiteral("short.trip"));
+        request.output = m_dir.filePath(QStringLiteral("short.mp4"));
+        request.canvas = QSize(1280, 720);
+        QVERIFY(writeText(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n"));
+        TripVideo video;
+        QVERIFY2(video.make(request, {}), qPrintable(video.errorString()));
+        QProcess probe;
+        probe.start(ffprobe, {"-v", "error", "-show_entries", "stream=codec_name,width,height,sample_rate,channels:format=duration",
+                              "-of", "compact=p=0:nk=1", request.output});
+        QVERIFY(probe.waitForFinished(30000));
+        const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("h264|1280|720"));
+        QCOMPARE(lines[1], QStringLiteral("aac|48000|2"));
+        QVERIFY2(qAbs(lines[2].toDouble() - 4.0) < 0.1, qPrintable(lines[2]));
+    }
+private:
+    QTemporaryDir m_dir;
+};
+
+LUMINA_TEST_MAIN(tst_Video)
+#include "tst_video.moc"
