@@ -37,23 +37,14 @@ struct Command {
     int maxFiles = 1; // -1: any number
     bool drawsBoard = false; // needs the widgets (and a platform, offscreen by default)
     int (*run)(const Invocation &) = nullptr;
-    // A command that reads its own arguments instead (everything after its
-    // name, "--help" included) sets this and leaves `run` empty.
-    int (*runOwn)(const QStringList &arguments) = nullptr;
 };
 
-// A command that reads its own arguments, as a table line:
-//   ownCommand("trip", "FILE ...", "What it does.", runTrip),
-inline Command ownCommand(const char *name, const char *synopsis, const char *summary,
-                          int (*runOwn)(const QStringList &arguments), bool drawsBoard = false)
+// "-o FILE", written to standard output when not given; `what` names the
+// file in the help ("The CSV written").
+inline QCommandLineOption outputOption(const QString &what, const QString &valueName)
 {
-    Command c;
-    c.drawsBoard = drawsBoard;
-    c.name = QString::fromUtf8(name);
-    c.synopsis = QString::fromUtf8(synopsis);
-    c.summary = QString::fromUtf8(summary);
-    c.runOwn = runOwn;
-    return c;
+    return QCommandLineOption(QStringLiteral("o"), what + QStringLiteral(" (default: standard output)."),
+                              valueName, QStringLiteral("-"));
 }
 
 // "-" names standard input or output.

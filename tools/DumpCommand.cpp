@@ -33,9 +33,7 @@ Command dumpCommand()
         "Each line is a stop: its name, the ticket number issued there, then the\n"
         "150 values (fares for ticket numbers 1..60, then values 61..150).\n"
         "A file the program would refuse (broken, or fewer than two stops) is an error.");
-    c.options = {QCommandLineOption(QStringLiteral("o"),
-                                    QStringLiteral("The CSV written (default: standard output)."),
-                                    QStringLiteral("FILE.csv"), QStringLiteral("-"))};
+    c.options = {outputOption(QStringLiteral("The CSV written"), QStringLiteral("FILE.csv"))};
     c.run = dump;
     return c;
 }

@@ -126,8 +126,7 @@ Command tripCommand()
                            QStringLiteral("TP.csv")),
         QCommandLineOption(QStringLiteral("every"), QStringLiteral("Seconds between presses (default 20)."),
                            QStringLiteral("SECONDS"), QStringLiteral("20")),
-        QCommandLineOption(QStringLiteral("o"), QStringLiteral("The trip written (default: standard output)."),
-                           QStringLiteral("TRIP"), QStringLiteral("-")),
+        outputOption(QStringLiteral("The trip written"), QStringLiteral("TRIP")),
     };
     c.run = trip;
     return c;

@@ -95,14 +95,12 @@ int help(const QStringList &rest)
     const Command *command = commandNamed(rest.first());
     if (!command || rest.size() > 1)
         return misuse(QStringLiteral("help"), QStringLiteral("'%1' is not a command").arg(rest.join(u' ')));
-    return command->runOwn ? command->runOwn({QStringLiteral("--help")}) : say(commandHelp(*command));
+    return say(commandHelp(*command));
 }
 
 // `arguments` is what follows the command's name.
 int runCommand(const Command &command, const QStringList &arguments)
 {
-    if (command.runOwn)
-        return command.runOwn(arguments);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QString());
