@@ -16,7 +16,8 @@ int firstBadLine(const QByteArray &bytes)
     int line = 1;
     for (const QByteArrayView piece : bytes.split('\n')) {
         QStringDecoder decoder(QStringDecoder::Utf8);
-        (void)decoder.decode(piece);
+        // The decoding happens only when the result becomes a string.
+        const QString text = decoder.decode(piece);
         if (decoder.hasError())
             return line;
         ++line;

@@ -169,7 +169,10 @@ QString FareImport::chosenTrip(const Feed &feed, const ImportChoice &choice, QSt
 
 int FareImport::longestTripStops(const Feed &feed, const QString &routeId, int direction)
 {
-    const QString trip = chosenTrip(feed, ImportChoice{routeId, QString(), direction});
+    ImportChoice choice;
+    choice.routeId = routeId;
+    choice.direction = direction;
+    const QString trip = chosenTrip(feed, choice);
     return trip.isEmpty() ? 0 : int(feed.stopTimes.value(trip).size());
 }
 
