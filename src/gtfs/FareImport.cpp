@@ -38,7 +38,8 @@ public:
         }
     }
 
-    std::optional<int> fare(const QString &origin, const QString &destination, const QSet<QString> &zones) const
+    std::optional<int> fare(const QString &origin, const QString &destination,
+                            const QSet<QString> &zones) const
     {
         std::optional<int> best;
         const auto take = [&best](int price) { best = std::min(best.value_or(price), price); };
@@ -49,7 +50,8 @@ public:
         }
         for (auto at = m_through.cbegin(); at != m_through.cend(); ++at) {
             const auto &[fareId, from, to] = at.key();
-            if ((from.isEmpty() || from == origin) && (to.isEmpty() || to == destination) && at->zones == zones)
+            if ((from.isEmpty() || from == origin) && (to.isEmpty() || to == destination)
+                && at->zones == zones)
                 take(at->price);
         }
         return best;
@@ -75,8 +77,10 @@ QString unencodable(const Stop &stop, const QString &text)
     const QString bad = cp932::firstUnencodable(text);
     if (bad.isEmpty())
         return QString();
-    return FareImport::tr("stops.txt %1行目 stop_name: 停留所 %2 の「%3」の「%4」はコードページ932で表せません。")
-        .arg(stop.line).arg(stop.id, text, bad);
+    return FareImport::tr(
+               "stops.txt %1行目 stop_name: 停留所 %2 の「%3」の「%4」はコードページ932で表せません。")
+        .arg(stop.line)
+        .arg(stop.id, text, bad);
 }
 
 QList<const Stop *> tripStops(const Feed &feed, const QString &tripId)
@@ -116,13 +120,16 @@ void addFares(const Feed &feed, const QList<const Stop *> &stops, const ImportCh
                 continue;
             const std::optional<int> fare = finder.fare(stops[t]->zone, stops[s]->zone, zones);
             if (fare && *fare > std::numeric_limits<qint16>::max()) {
-                result.problems.append(FareImport::tr("停留所 %1 から %2 までの運賃 %3 円は 32767 円を超えます。")
-                                           .arg(stops[t]->id, stops[s]->id).arg(*fare));
+                result.problems.append(
+                    FareImport::tr("停留所 %1 から %2 までの運賃 %3 円は 32767 円を超えます。")
+                        .arg(stops[t]->id, stops[s]->id)
+                        .arg(*fare));
             } else if (fare) {
                 result.records[size_t(s)].values[size_t(t)] = qint16(*fare);
             } else if (t != s) {
-                missing.append(FareImport::tr("停留所 %1（ゾーン %2）から %3（ゾーン %4）までの運賃がありません。")
-                                   .arg(stops[t]->id, stops[t]->zone, stops[s]->id, stops[s]->zone));
+                missing.append(
+                    FareImport::tr("停留所 %1（ゾーン %2）から %3（ゾーン %4）までの運賃がありません。")
+                        .arg(stops[t]->id, stops[t]->zone, stops[s]->id, stops[s]->zone));
             }
         }
     }
@@ -192,12 +199,16 @@ ImportResult FareImport::run(const Feed &feed, const ImportChoice &choice)
     const QList<const Stop *> stops = tripStops(feed, result.tripId);
     if (stops.size() < 2 || stops.size() > kMaxStops) {
         result.problems.append(tr("便 %1 の停留所は %2 です。2 から %3 までにしか使えません。")
-                                   .arg(result.tripId).arg(stops.size()).arg(kMaxStops));
+                                   .arg(result.tripId)
+                                   .arg(stops.size())
+                                   .arg(kMaxStops));
         return result;
     }
     if (stops.size() > kNumbered) {
         result.notes.append(tr("便 %1 の停留所は %2 あります。整理券番号は最初の %3 停留所にだけ付けます。")
-                                .arg(result.tripId).arg(stops.size()).arg(kNumbered));
+                                .arg(result.tripId)
+                                .arg(stops.size())
+                                .arg(kNumbered));
     }
     addRecords(stops, result);
     addFares(feed, stops, choice, result);

@@ -122,7 +122,8 @@ bool Feed::loadStopTimes(FeedSource &source)
         if (!number(table, row, sequence, time.sequence))
             return false;
         if (!stops.contains(time.stopId))
-            return fail(table.fieldProblem(row, kStopId, tr("停留所「%1」は stops.txt にありません。").arg(time.stopId)));
+            return fail(table.fieldProblem(row, kStopId,
+                                           tr("停留所「%1」は stops.txt にありません。").arg(time.stopId)));
         stopTimes[table.field(row, kTripId)].append(time);
     }
     for (QList<StopTime> &times : stopTimes) {
@@ -133,7 +134,9 @@ bool Feed::loadStopTimes(FeedSource &source)
         });
         if (twice != times.cend())
             return fail(tr("stop_times.txt %1行目 %2: %3 は同じ便で2度目です。")
-                            .arg((twice + 1)->line).arg(sequence).arg(twice->sequence));
+                            .arg((twice + 1)->line)
+                            .arg(sequence)
+                            .arg(twice->sequence));
     }
     return true;
 }
@@ -159,8 +162,8 @@ bool Feed::loadFares(FeedSource &source)
                             rules.field(row, QStringLiteral("destination_id")),
                             rules.field(row, QStringLiteral("contains_id"))};
         if (!prices.contains(rule.fareId))
-            return fail(rules.fieldProblem(row, kFareId,
-                                           tr("「%1」は fare_attributes.txt にありません。").arg(rule.fareId)));
+            return fail(rules.fieldProblem(
+                row, kFareId, tr("「%1」は fare_attributes.txt にありません。").arg(rule.fareId)));
         fareRules.append(rule);
     }
     return true;

@@ -43,6 +43,7 @@ bool FeedSource::open(const QString &path)
 {
     m_zip.reset();
     m_folder.clear();
+    m_taken = 0;
     const QFileInfo info(path);
     if (info.isDir()) {
         m_folder = info.absoluteFilePath();
@@ -61,6 +62,7 @@ bool FeedSource::openZip(const QByteArray &bytes)
 {
     m_zip.reset();
     m_folder.clear();
+    m_taken = 0;
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
@@ -112,19 +114,21 @@ bool FeedSource::readZip(const QString &table, QByteArray &bytes)
     const zip_int64_t index = zip_name_locate(m_zip.get(), table.toUtf8().constData(), ZIP_FL_ENC_GUESS);
     zip_file_t *file = zip_fopen_index(m_zip.get(), zip_uint64_t(index), 0);
     if (!file)
-        return fail(tr("%1: ZIP から取り出せません: %2").arg(table, QString::fromUtf8(zip_strerror(m_zip.get()))));
+        return fail(
+            tr("%1: ZIP から取り出せません: %2").arg(table, QString::fromUtf8(zip_strerror(m_zip.get()))));
     QByteArray chunk(kChunk, Qt::Uninitialized);
     bool ok = true;
     while (true) {
         const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
         if (got < 0) {
-            ok = fail(tr("%1: ZIP から取り出せません: %2").arg(table, QString::fromUtf8(zip_file_strerror(file))));
+            ok = fail(
+                tr("%1: ZIP から取り出せません: %2").arg(table, QString::fromUtf8(zip_file_strerror(file))));
             break;
         }
         if (got == 0)
             break;
-        if (bytes.size() + got > m_limit) {
-            ok = fail(tr("%1: 展開すると %2 バイトを超えます。").arg(table).arg(m_limit));
+        if (m_taken + bytes.size() + got > m_limit) {
+            ok = fail(tr("%1: 展開すると表の合計が %2 バイトを超えます。").arg(table).arg(m_limit));
             break;
         }
         bytes.append(chunk.constData(), qsizetype(got));
@@ -132,6 +136,7 @@ bool FeedSource::readZip(const QString &table, QByteArray &bytes)
     zip_fclose(file);
     if (!ok)
         bytes.clear();
+    m_taken += bytes.size();
     return ok;
 }
 
@@ -140,11 +145,12 @@ bool FeedSource::readFile(const QString &table, QByteArray &bytes)
     QFile file(QDir(m_folder).filePath(table));
     if (!file.open(QIODevice::ReadOnly))
         return fail(tr("%1: 読めません: %2").arg(table, file.errorString()));
-    bytes = file.read(m_limit + 1);
-    if (bytes.size() > m_limit) {
+    bytes = file.read(m_limit - m_taken + 1);
+    if (m_taken + bytes.size() > m_limit) {
         bytes.clear();
-        return fail(tr("%1: %2 バイトを超えます。").arg(table).arg(m_limit));
+        return fail(tr("%1: 表の合計が %2 バイトを超えます。").arg(table).arg(m_limit));
     }
+    m_taken += bytes.size();
     if (!file.atEnd()) {
         bytes.clear();
         return fail(tr("%1: 最後まで読めません: %2").arg(table, file.errorString()));

@@ -13,7 +13,7 @@ namespace lumina::gtfs {
 // Where a feed's tables come from: a folder, or a zip file read through
 // libzip. A feed comes from the internet, so a zip is checked before any
 // table is read: an entry named with "..", an absolute path or a backslash
-// refuses the whole file, and no entry is inflated past the limit (counted
+// refuses the whole file, and no more than the limit is ever inflated (counted
 // while inflating, never taken from the zip's own directory). Only the known
 // tables at the top are ever read.
 class FeedSource
@@ -21,7 +21,8 @@ class FeedSource
     Q_DECLARE_TR_FUNCTIONS(FeedSource)
 
 public:
-    // The most one table may hold once inflated.
+    // The most the tables read from one feed may hold together once inflated:
+    // each is held in memory whole.
     static constexpr qint64 kDefaultLimit = qint64(256) * 1024 * 1024;
 
     FeedSource();
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<zip, ZipCloser> m_zip;
     QString m_folder;
     qint64 m_limit = kDefaultLimit;
+    qint64 m_taken = 0; // bytes of the tables read so far
     QString m_errorString;
 };
 

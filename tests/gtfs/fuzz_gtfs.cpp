@@ -30,7 +30,8 @@ QByteArray zipped(const QByteArray &tables)
     const QList<QByteArray> pieces = tables.split('@'); // read by the zip only when it is closed
     for (const QByteArray &table : pieces) {
         const qsizetype end = table.indexOf('\n');
-        zip_source_t *data = zip_source_buffer(archive, table.constData() + end + 1, zip_uint64_t(table.size() - end - 1), 0);
+        const QByteArrayView text = QByteArrayView(table).sliced(end + 1);
+        zip_source_t *data = zip_source_buffer(archive, text.data(), zip_uint64_t(text.size()), 0);
         if (end < 0 || zip_file_add(archive, table.left(end).constData(), data, ZIP_FL_OVERWRITE) < 0)
             zip_source_free(data);
     }
