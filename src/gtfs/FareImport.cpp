@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -71,9 +72,15 @@ bool servesDirection(const Trip &trip, int direction)
     return trip.direction < 0 || trip.direction == direction;
 }
 
-// The first character of the name code page 932 lacks, as a problem, "" when there is none.
-QString unencodable(const Stop &stop, const QString &text)
+// What keeps a text of the stop from the files, "" when nothing does: a
+// character code page 932 lacks, or a line break or other control character
+// (a quoted field may hold one), which would split an announcement in two.
+QString textProblem(const Stop &stop, const QString &text)
 {
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar ch) { return ch.category() == QChar::Other_Control; }))
+        return FareImport::tr("stops.txt %1行目 stop_name: 停留所 %2 の「%3」に改行などの制御文字があります。")
+            .arg(stop.line)
+            .arg(stop.id, text);
     const QString bad = cp932::firstUnencodable(text);
     if (bad.isEmpty())
         return QString();
@@ -99,7 +106,7 @@ void addRecords(const QList<const Stop *> &stops, ImportResult &result)
         record.ticketNumber = qint16(s < FareImport::kNumbered ? s + 1 : 0);
         record.values.fill(FareImport::kDark);
         result.records.push_back(record);
-        const QString problem = unencodable(*stops[s], record.stopName);
+        const QString problem = textProblem(*stops[s], record.stopName);
         if (!problem.isEmpty())
             result.problems.append(problem);
     }
@@ -143,7 +150,7 @@ void addTape(const Feed &feed, const QList<const Stop *> &stops, ImportResult &r
 {
     for (qsizetype s = 0; s < stops.size(); ++s) {
         const QString text = FareImport::tr("つぎは、%1です。").arg(feed.readingOf(*stops[s]));
-        const QString problem = unencodable(*stops[s], text);
+        const QString problem = textProblem(*stops[s], text);
         if (!problem.isEmpty())
             result.problems.append(problem);
         result.tape.append({text, 1, qint16(s == 0 ? 1 : 0)});

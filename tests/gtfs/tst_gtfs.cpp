@@ -176,6 +176,8 @@ private slots:
         feed.stops[QStringLiteral("S5")].name = QStringLiteral("バス🚏前");
         result = FareImport::run(feed, routeR());
         QVERIFY(result.problems.join(u' ').contains(u"停留所 S5 の「バス🚏前」の「🚏」"));
+        feed.stops[QStringLiteral("S5")].name = QStringLiteral("バス\n前");
+        QVERIFY(FareImport::run(feed, routeR()).problems.join(u' ').contains(u"停留所 S5 の「バス\n前」に改行"));
         feed = feedOf(QStringList(302, QStringLiteral("A")), QStringLiteral("a:100::::"));
         QVERIFY(FareImport::run(feed, routeR()).problems.join(u' ').contains(u"302"));
     }
