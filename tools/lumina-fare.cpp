@@ -27,6 +27,7 @@ const std::vector<Command> &commands()
         renderCommand(),
         tripCommand(),
         videoCommand(),
+        importCommand(),
     };
     return table;
 }
