@@ -423,7 +423,7 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>数字が1桁の番号は頭に0を付け足す</source>
-        <translation>Write one-digit numbers with a leading 0</translation>
+        <translation>Leading 0 for one-digit numbers</translation>
     </message>
     <message>
         <source>※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。</source>
@@ -834,7 +834,7 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
     </message>
     <message>
         <source>系統</source>
-        <translation>Route</translation>
+        <translation>Rte</translation>
     </message>
     <message>
         <source>区間</source>
@@ -846,7 +846,7 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
     </message>
     <message>
         <source>系統設定</source>
-        <translation>Route entry</translation>
+        <translation>Set route</translation>
     </message>
     <message>
         <source>系&#x3000;統</source>

@@ -533,7 +533,7 @@ void OptionsDialog::buildStepSoundPage(QWidget *page)
         page, StepSoundPage, QT_TR_NOOP("送り・戻し時のサウンド"), StepAlways, StepSound, StepByColumn,
         QT_TR_NOOP("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"));
     stepColumnList = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
-    caption(step, QT_TR_NOOP("列目"), 1320, 1095, 540, 255);
+    caption(step, QT_TR_NOOP("列目"), 1320, 1095, 720, 255);
     addValueRows(step, StepSoundByValue);
     addPlayGroup(step, stepPlayOptions, "Option6",
                  {QT_TR_NOOP("同期再生(サウンドが完全に再生された後で運賃切り替え)"),
@@ -685,6 +685,9 @@ void OptionsDialog::changeEvent(QEvent *event)
 void OptionsDialog::retranslate()
 {
     retranslateTexts(this);
+    // The check boxes that are as wide as their captions.
+    for (QCheckBox *box : {autoTicketNumbersBox, boldBox, usePreviewBox})
+        box->resize(box->sizeHint().width(), box->height());
     layOutInfoDigitLines();
     fillWordedLists();
     if (plugInProperties->count() > 0)
