@@ -5,11 +5,11 @@
     <name>lumina::BoardPictures</name>
     <message>
         <source>設定ファイル「%1」を開けませんでした。</source>
-        <translation>Could not open the settings file &quot;%1&quot;.</translation>
+        <translation>Could not open the settings file "%1".</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
+        <translation>The settings file "%1" is damaged or ends too early.</translation>
     </message>
 </context>
 <context>
@@ -27,7 +27,7 @@
 エラーコード：%1&#x3000;画像ファイルが見つからないか、指定している場所が不正です。</source>
         <translation>Error.<byte value="xd"/>
 <byte value="xd"/>
-Error code: %1&#x3000;The picture file is missing or its location is not valid.</translation>
+Error code: %1　The picture file is missing or its location is not valid.</translation>
     </message>
     <message>
         <source>エラーです。<byte value="xd"/>
@@ -35,7 +35,7 @@ Error code: %1&#x3000;The picture file is missing or its location is not valid.<
 エラーコード：%1&#x3000;指定した画像の内容が不正です。この部分では扱えません。</source>
         <translation>Error.<byte value="xd"/>
 <byte value="xd"/>
-Error code: %1&#x3000;The picture chosen is not valid and cannot be used here.</translation>
+Error code: %1　The picture chosen is not valid and cannot be used here.</translation>
     </message>
     <message>
         <source>エラー</source>
@@ -116,7 +116,7 @@ Module: %2</translation>
     <name>lumina::CommandLine</name>
     <message>
         <source>ルミナ：路線バスの運賃表示器と、それを動かす運転席の集中操作盤。</source>
-        <translation>Lumina (ルミナ): the fare display board of a Japanese route bus and the driver&apos;s control panel that drives it.</translation>
+        <translation>Lumina (ルミナ): the fare display board of a Japanese route bus and the driver's control panel that drives it.</translation>
     </message>
     <message>
         <source>いつもの設定ファイルの代わりに FILE で設定を読み書きします。まだないファイルはサンプルの設定で始めます。</source>
@@ -128,27 +128,27 @@ Module: %2</translation>
     </message>
     <message>
         <source>表示言語を LANG（ja：日本語、en：英語）にします。オプションで選んだ言語とシステムの言語より優先します。</source>
-        <translation>Show the interface in LANG (ja: Japanese, en: English), over the language chosen in the options and the system&apos;s.</translation>
+        <translation>Show the interface in LANG (ja: Japanese, en: English), over the language chosen in the options and the system's.</translation>
     </message>
     <message>
         <source>%1: %2
 詳しくは「%1 --help」を見てください。
 </source>
         <translation>%1: %2
-Try &apos;%1 --help&apos; for more information.
+Try '%1 --help' for more information.
 </translation>
     </message>
     <message>
         <source>余分な引数「%1」があります。</source>
-        <translation>Unexpected argument &apos;%1&apos;.</translation>
+        <translation>Unexpected argument '%1'.</translation>
     </message>
     <message>
         <source>「--settings」にはファイル名が必要です。</source>
-        <translation>The option &apos;--settings&apos; needs a file name.</translation>
+        <translation>The option '--settings' needs a file name.</translation>
     </message>
     <message>
         <source>「--lang」は ja か en です。「%1」は使えません。</source>
-        <translation>The option &apos;--lang&apos; takes ja or en, not &apos;%1&apos;.</translation>
+        <translation>The option '--lang' takes ja or en, not '%1'.</translation>
     </message>
 </context>
 <context>
@@ -163,7 +163,7 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>%1行目%2列目: 「%3」は-32768から32767までの整数ではありません。</source>
-        <translation>line %1, column %2: &quot;%3&quot; is not a whole number from -32768 to 32767.</translation>
+        <translation>line %1, column %2: "%3" is not a whole number from -32768 to 32767.</translation>
     </message>
     <message>
         <source>%1行目: 引用符が閉じられていません。</source>
@@ -198,7 +198,7 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>%1番目の停留所名「%2」にはShift-JIS（コードページ932）で表せない文字があります。</source>
-        <translation>Stop name %1 &quot;%2&quot; has a character that Shift-JIS (code page 932) cannot hold.</translation>
+        <translation>Stop name %1 "%2" has a character that Shift-JIS (code page 932) cannot hold.</translation>
     </message>
     <message>
         <source>%1番目の停留所名が長すぎます（%2バイト）。</source>
@@ -260,14 +260,14 @@ What:%2</translation>
         <source>文字コード「windows-31j」（シフトJIS）の変換機能が見つかりません。<byte value="xd"/>
 停留所名などの日本語の文字を正しく読み書きできません。<byte value="xd"/>
 設定ファイルを壊さないよう、終了しても設定は保存しません。</source>
-        <translation>No converter for the character set &quot;windows-31j&quot; (Shift-JIS) was found.<byte value="xd"/>
+        <translation>No converter for the character set "windows-31j" (Shift-JIS) was found.<byte value="xd"/>
 Japanese text such as stop names cannot be read or written correctly.<byte value="xd"/>
 To keep the settings file whole, the settings are not saved on quitting.</translation>
     </message>
     <message>
         <source>運行ファイル「%1」は再生できません。<byte value="xd"/>
 %2</source>
-        <translation>The trip file &quot;%1&quot; cannot be played.<byte value="xd"/>
+        <translation>The trip file "%1" cannot be played.<byte value="xd"/>
 %2</translation>
     </message>
     <message>
@@ -291,15 +291,15 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     <name>lumina::OptionsDialog</name>
     <message>
         <source>「1」の場合</source>
-        <translation>Value &quot;1&quot;</translation>
+        <translation>Value "1"</translation>
     </message>
     <message>
         <source>「2」の場合</source>
-        <translation>Value &quot;2&quot;</translation>
+        <translation>Value "2"</translation>
     </message>
     <message>
         <source>「3」の場合</source>
-        <translation>Value &quot;3&quot;</translation>
+        <translation>Value "3"</translation>
     </message>
     <message>
         <source>オプション</source>
@@ -307,7 +307,7 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>運賃データと&#x3000;放送用データ</source>
-        <translation>Fare and&#x3000;announcement data</translation>
+        <translation>Data folders</translation>
     </message>
     <message>
         <source>パネルと整理券番号表示</source>
@@ -455,19 +455,19 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>停留所の順番（区間・個数）を、&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;  コマ目に表示する。</source>
-        <translation>Show the stop position (section) in cell&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;  .</translation>
+        <translation>Show the stop position (section) in cell　　　　　　  .</translation>
     </message>
     <message>
         <source>整理券番号を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show the ticket number in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
+        <translation>Show the ticket number in cell  　　　　　　.</translation>
     </message>
     <message>
         <source>系統番号を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show the route number in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
+        <translation>Show the route number in cell  　　　　　　.</translation>
     </message>
     <message>
         <source>データの&#x3000;&#x3000;&#x3000;  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;列目の値を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show data column&#x3000;&#x3000;&#x3000;  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
+        <translation>Show data column　　　  　　　　　in cell  　　　　　　.</translation>
     </message>
     <message>
         <source>0から数える</source>
@@ -587,11 +587,11 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）</source>
-        <translation>The system&apos;s date, renewed at each ticket (default)</translation>
+        <translation>The system's date, renewed at each ticket (default)</translation>
     </message>
     <message>
         <source>システムの日付を使用（系統設定した時点の日付を保持）</source>
-        <translation>The system&apos;s date when the route was set</translation>
+        <translation>The system's date when the route was set</translation>
     </message>
     <message>
         <source>系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。</source>
@@ -632,7 +632,7 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     <message>
         <source>「%1」には設定ファイルに保存できない文字「%2」が含まれています。<byte value="xd"/>
 この文字を含まない場所や名前を選んでください。</source>
-        <translation>&quot;%1&quot; has the character &quot;%2&quot;, which the settings file cannot hold.<byte value="xd"/>
+        <translation>"%1" has the character "%2", which the settings file cannot hold.<byte value="xd"/>
 Choose a place or name without it.</translation>
     </message>
     <message>
@@ -854,11 +854,11 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
     </message>
     <message>
         <source>ｽｸﾛｰﾙ速度</source>
-        <translation>Scroll speed</translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>ｽｸﾛｰﾙ間隔</source>
-        <translation>Scroll pause</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>深夜料金</source>
@@ -881,15 +881,15 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
     </message>
     <message>
         <source>0 は「0」と表示する</source>
-        <translation>Show 0 as &quot;0&quot;</translation>
+        <translation>Show 0 as "0"</translation>
     </message>
     <message>
         <source>-1 を「0」と表示し、0 は表示しない</source>
-        <translation>Show -1 as &quot;0&quot;, and no 0</translation>
+        <translation>Show -1 as "0", and no 0</translation>
     </message>
     <message>
         <source>-1 も 0 も「0」と表示する</source>
-        <translation>Show both -1 and 0 as &quot;0&quot;</translation>
+        <translation>Show both -1 and 0 as "0"</translation>
     </message>
     <message>
         <source> 桁</source>
@@ -940,7 +940,7 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
 運賃データのあるフォルダーは「設定...」の「運賃データと放送用データ」で変えられます。</source>
         <translation>There is no data for this route...<byte value="xd"/>
 File looked for: %1<byte value="xd"/>
-The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and announcement data&quot;.</translation>
+The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>指定した系統はデータの数が0(未登録)の可能性があります...</source>
@@ -954,11 +954,11 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     </message>
     <message>
         <source>運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。</source>
-        <translation>The fare data &quot;%1&quot; is a folder, not a file, and cannot be read.</translation>
+        <translation>The fare data "%1" is a folder, not a file, and cannot be read.</translation>
     </message>
     <message>
         <source>運賃データ「%1」を開けませんでした（%2）。</source>
-        <translation>Could not open the fare data &quot;%1&quot; (%2).</translation>
+        <translation>Could not open the fare data "%1" (%2).</translation>
     </message>
 </context>
 <context>
@@ -973,11 +973,11 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     </message>
     <message>
         <source>元のファイルは「%1」として残しました。</source>
-        <translation>The original file was kept as &quot;%1&quot;.</translation>
+        <translation>The original file was kept as "%1".</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
+        <translation>The settings file "%1" is damaged or ends too early.</translation>
     </message>
     <message>
         <source>使える設定はありませんでした。すべて既定の値で始めます。</source>
@@ -999,7 +999,7 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
         <source><byte value="xd"/>
 「%1」（文字「%2」）</source>
         <translation><byte value="xd"/>
-&quot;%1&quot; (character &quot;%2&quot;)</translation>
+"%1" (character "%2")</translation>
     </message>
 </context>
 <context>
@@ -1041,7 +1041,7 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     </message>
     <message>
         <source>「%1」は時刻ではありません。m:ss、m:ss.s または秒数で書いてください。</source>
-        <translation>&quot;%1&quot; is no time. Write m:ss, m:ss.s or seconds.</translation>
+        <translation>"%1" is no time. Write m:ss, m:ss.s or seconds.</translation>
     </message>
     <message>
         <source>end の後ろに行があります。end は最後の行です。</source>
@@ -1061,7 +1061,7 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     </message>
     <message>
         <source>「%1」という動作はありません。</source>
-        <translation>There is no action &quot;%1&quot;.</translation>
+        <translation>There is no action "%1".</translation>
     </message>
 </context>
 <context>
@@ -1083,11 +1083,11 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     <name>lumina::TripVideo</name>
     <message>
         <source>設定ファイル「%1」を開けませんでした。</source>
-        <translation>Could not open the settings file &quot;%1&quot;.</translation>
+        <translation>Could not open the settings file "%1".</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
+        <translation>The settings file "%1" is damaged or ends too early.</translation>
     </message>
     <message>
         <source>.mp4、.webm、.mkv のどれかにしてください。</source>
@@ -1106,7 +1106,7 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Fare and annou
     </message>
     <message>
         <source>「%1」に書き込めませんでした。</source>
-        <translation>Could not write to &quot;%1&quot;.</translation>
+        <translation>Could not write to "%1".</translation>
     </message>
     <message>
         <source>エンコードに失敗しました。</source>

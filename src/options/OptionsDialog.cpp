@@ -301,7 +301,7 @@ void OptionsDialog::buildTabs()
     };
     static constexpr int tops[PageCount] = {45, 900, 1740, 2580, 3420, 4260};
     for (int k = 0; k < PageCount; ++k) {
-        auto *tab = new OptionButton((tabs[k]), OptionButton::Look::Graphical, this);
+        auto *tab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, this), tabs[k]);
         pageTabs[k] = named(place(tab, 90, tops[k], 1250, 833), "Option1", k);
         pages[k] = named(group(this, (titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
         pages[k]->setAutoFillBackground(true);
@@ -482,12 +482,12 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     caption(page, QT_TR_NOOP("リセット時のサウンド："), 150, 645, 2250, 255);
     addSoundRow(page, ResetSound, 2400, 630, 4920);
 
-    auto *stepTab = new OptionButton(QT_TR_NOOP("送り・戻し時のサウンド..."),
-                                     OptionButton::Look::Graphical, page);
+    auto *stepTab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, page),
+                               QT_TR_NOOP("送り・戻し時のサウンド..."));
     soundPageTabs[StepSoundPage] =
         named(place(stepTab, 150, 1005, 2400, 345), "Option5", StepSoundPage);
-    auto *preTab = new OptionButton(QT_TR_NOOP("放送前のサウンド..."),
-                                    OptionButton::Look::Graphical, page);
+    auto *preTab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, page),
+                              QT_TR_NOOP("放送前のサウンド..."));
     soundPageTabs[PreSoundPage] = named(place(preTab, 2610, 1005, 2400, 345), "Option5", PreSoundPage);
     soundPageTabs[StepSoundPage]->setChecked(true);
 
@@ -588,7 +588,7 @@ void OptionsDialog::buildTicketPage(QWidget *page)
     plugInField = named(textBox(plugIn, 120, 555, 6555), "txtSeiriPlgDir");
     choosePlugInButton = named(button(plugIn, "...", 6735, 540, 420, 330), "Command1");
     forgetPlugInButton = named(button(plugIn, QT_TR_NOOP("×"), 7215, 540, 420, 330), "Command11");
-    forgetPlugInButton->setToolTip(QT_TR_NOOP("プラグインの指定を解除します"));
+    translated(forgetPlugInButton, QT_TR_NOOP("プラグインの指定を解除します"), "toolTip");
     caption(plugIn, QT_TR_NOOP("上記プラグインのプロパティ："), 120, 945, 3600, 255);
     plugInProperties = named(place(new QListWidget(plugIn), 120, 1200, 3600, 1230), "List1");
     caption(plugIn, QT_TR_NOOP("上記プラグインの特記事項："), 3855, 945, 3780, 255);
@@ -656,13 +656,16 @@ void OptionsDialog::fillLists()
 // The lists whose items are words, filled anew in each language.
 void OptionsDialog::fillWordedLists()
 {
+    // The choice stays, also none: the first item added would be chosen.
     const auto fill = [](QComboBox *combo, const QStringList &items) {
+        const int chosen = combo->currentIndex();
         for (int i = 0; i < items.size(); ++i) {
             if (i < combo->count())
                 combo->setItemText(i, items[i]);
             else
                 combo->addItem(items[i]);
         }
+        combo->setCurrentIndex(chosen);
     };
     QStringList styles;
     for (int style = 0; style < kTicketStyleCount; ++style)
