@@ -35,6 +35,8 @@ packages=(
   # -libav), espeak-ng's library for offline speech, ffprobe for the checks.
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-ugly
   gstreamer1.0-libav gstreamer1.0-tools libespeak-ng-dev ffmpeg
+  # lumina-fare import: GTFS feeds come as zip files.
+  libzip-dev
 )
 
 missing=()

@@ -79,5 +79,6 @@ Command buildCommand();
 Command renderCommand();
 Command checkCommand();
 Command tripCommand();
+Command importCommand();
 
 } // namespace lumina::fare

@@ -28,6 +28,7 @@ const std::vector<Command> &commands()
         renderCommand(),
         tripCommand(),
         videoCommand(),
+        importCommand(),
     };
     return table;
 }

@@ -203,13 +203,10 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
 {
     const QString path = location.pathForLoad();
     QWidget *owner = targets.board;
-    // No file, or a name the file system cannot use: the program keeps the
-    // values it starts with.
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return true;
-
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        // No file, or a name the file system cannot use: the program keeps
+        // the values it starts with.
         if (!QFileInfo::exists(path))
             return true;
         showFailure(owner, iniFailureFor(file.error(), false), loadModuleLine());

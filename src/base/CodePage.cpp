@@ -154,7 +154,8 @@ bool canEncode(QStringView text)
 QString firstUnencodable(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        // mid() keeps a lone high surrogate at the end to itself.
+        const qsizetype length = text[i].isHighSurrogate() ? 2 : 1;
         const QStringView character = text.mid(i, length);
         if (!canEncode(character))
             return character.toString();

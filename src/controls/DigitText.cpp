@@ -37,10 +37,10 @@ std::optional<double> parseNumber(const QString &text)
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
+// Fifteen significant digits print every whole number below 10^15 in full,
+// with no exponent, and drop the sign of a negative zero.
 QString numberText(double d)
 {
-    if (std::isfinite(d) && std::abs(d) < 1e15 && d == std::trunc(d))
-        return QString::number(qint64(d));
     return QString::number(d, 'g', 15);
 }
 

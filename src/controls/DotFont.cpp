@@ -339,7 +339,7 @@ void DotFont::print(QImage &canvas, QPoint origin, QByteArrayView cp932, DotFace
         for (const QPoint &d : g->dots) {
             const int x = pen + d.x();
             const int y = origin.y() + d.y();
-            if (x >= 0 && y >= 0 && x < canvas.width() && y < canvas.height())
+            if (canvas.rect().contains(x, y))
                 canvas.setPixel(x, y, black);
         }
         pen += advance;

@@ -15,8 +15,8 @@ namespace lumina {
 SegmentDisplay::SegmentDisplay(QWidget *parent)
     : QWidget(parent)
 {
+    // The cached face covers every pixel, so no background is ever painted.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    lumina::setBackColor(this, m_backColour);
     // A new control is four positions of the smallest size, and blank.
     resize(52, 20);
 }
@@ -142,7 +142,6 @@ void SegmentDisplay::setUserEditable(bool userEditable)
 void SegmentDisplay::setBackColour(OleColor color)
 {
     m_backColour = color;
-    lumina::setBackColor(this, color);
     redraw();
 }
 

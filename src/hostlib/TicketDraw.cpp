@@ -194,13 +194,8 @@ QString TicketPlugin::stopNameFor(const QString &name) const
 QString TicketPlugin::expand(const TicketTemplate &parts, const TicketFields &f) const
 {
     QString out;
-    DateParts date;
-    bool dateRead = false;
+    const DateParts date = dateParts(f.date);
     const auto datePart = [&](int DateParts::*member, int pad) {
-        if (!dateRead) {
-            date = dateParts(f.date);
-            dateRead = true;
-        }
         return date.valid ? number(date.*member, pad) : QString();
     };
     for (const TicketPart &part : parts) {

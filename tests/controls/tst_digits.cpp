@@ -39,13 +39,14 @@ private slots:
         QCOMPARE(digit::displayText(field(row[0]), row[1].toInt(), row[2].toInt(), row[3].toInt()),
                  field(row[4]).toString());
     }
-    void setRules_data() { test::fixtureTable("controls/digit-set-rules.txt", 5); }
+    void setRules_data() { test::fixtureTable("controls/digit-set-rules.txt", 6); }
     void setRules()
     {
         QFETCH(QStringList, row);
         const bool cell = row[0] == u"1"; // fare cell or clock digits
         const QString property = row[1];
         auto d = make(cell);
+        d->setValue(1234567);
         const std::pair<void (SegmentDisplay::*)(qint16), qint16 (SegmentDisplay::*)() const> access =
             property == u"digitCount" ? std::pair(&SegmentDisplay::setDigitCount, &SegmentDisplay::digitCount)
             : property == u"fillZero" ? std::pair(&SegmentDisplay::setFillZero, &SegmentDisplay::fillZero)
@@ -54,6 +55,7 @@ private slots:
                                       : std::pair(&SegmentDisplay::setDigitSize, &SegmentDisplay::digitSize);
         (d.get()->*access.first)(qint16(row[2].toInt()));
         QCOMPARE(int((d.get()->*access.second)()), row[3].toInt());
+        QCOMPARE(d->litText(), field(row[4]).toString());
         if (cell)
             QCOMPARE(d->size(), QSize(52, 20)); // the board sizes its cells
     }

@@ -39,6 +39,14 @@ QByteArray pluginWith(const QString &text)
 {
     return test::readFile(kData + QStringLiteral("one-text.json")).replace("@text@", text.toUtf8());
 }
+// The reason each refused plug-in file is refused with, by file name.
+QHash<QString, QString> refusals()
+{
+    QHash<QString, QString> reasons;
+    for (const QStringList &row : test::dataRows(QStringLiteral("hostlib/refusals.tsv"), 2))
+        reasons.insert(row[0], row[1]);
+    return reasons;
+}
 } // namespace
 
 class tst_HostLib : public QObject
@@ -161,7 +169,7 @@ private slots:
         QCOMPARE(got, result.toInt());
         QCOMPARE(shown, (QVariantList{icon.toInt(), int(Qt::PlainText), text}));
     }
-    // The fuzz target's seeds too: "refused-*" files are refused with a reason, others taken.
+    // The fuzz target's seeds too: "refused-*" files are refused with their own reason, others taken.
     void refusesDamagedAndHostileFiles_data() { test::fileRows(kData, QStringLiteral("*.4SP")); }
     void refusesDamagedAndHostileFiles()
     {
@@ -170,6 +178,8 @@ private slots:
         TicketPluginReader reader;
         QCOMPARE(reader.read(test::readFile(path)).has_value(), accepted);
         QCOMPARE(reader.errorString().isEmpty(), accepted);
+        if (!accepted)
+            QCOMPARE(reader.errorString(), refusals().value(QTest::currentDataTag()));
     }
     void oversizedAndFailingDevices()
     {

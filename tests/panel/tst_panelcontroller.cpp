@@ -351,6 +351,10 @@ private slots:
         p->find("cmdTapeStop")->click();
         QCOMPARE(p->speech.log.last(), QStringLiteral("stop"));
         QCOMPARE(p->sound.stopped.last() + QString::number(p->sound.stopAllCalls), voiceSlot() + u'0');
+        p->options->sounds.preSynchronous = kChosen;
+        p->sound.plays.clear();
+        p->find("cmdTapeNext")->click();
+        QCOMPARE(p->played().first() + QString::number(p->sound.plays.first().synchronous), QStringLiteral("pre.wav1"));
     }
     void adjustDialogKeepsTheChoice()
     {

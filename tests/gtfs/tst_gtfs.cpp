@@ -1,0 +1,260 @@
+// Feeds read from text, folders and zip files, and turned into fare records and announcements.
+#include "TestMain.h"
+
+#include "gtfs/CsvTable.h"
+#include "gtfs/FareImport.h"
+#include "gtfs/Feed.h"
+#include "gtfs/FeedSource.h"
+#include "route/FareFile.h"
+#include "sound/TapeFile.h"
+
+#include <QBuffer>
+#include <QDirIterator>
+#include <QProcess>
+
+#include <zip.h>
+
+using namespace lumina;
+using namespace lumina::gtfs;
+
+namespace {
+
+// A zip at `path` holding `files` by name, written by libzip as any zip tool would.
+void writeZip(const QString &path, const QMap<QString, QByteArray> &files)
+{
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    QVERIFY(archive);
+    for (auto at = files.cbegin(); at != files.cend(); ++at) {
+        zip_source_t *source = zip_source_buffer(archive, at->constData(), zip_uint64_t(at->size()), 0);
+        QVERIFY(zip_file_add(archive, at.key().toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) >= 0);
+    }
+    QCOMPARE(zip_close(archive), 0);
+}
+
+QMap<QString, QByteArray> exampleFiles()
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(QStringLiteral(LUMINA_DOCS_EXAMPLES "/gtfs"), QDir::Files); it.hasNext();) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(it.fileName(), file.readAll());
+    }
+    return files;
+}
+
+// Stops S1..Sn of one trip T of route R in the zones given; rules as
+// "fare:price:route:origin:destination:contains" separated by ';'.
+Feed feedOf(const QStringList &zones, const QString &rules)
+{
+    Feed feed;
+    feed.routes.append({QStringLiteral("R"), QStringLiteral("7"), QString()});
+    feed.trips.append({QStringLiteral("T"), QStringLiteral("R"), 0});
+    for (qsizetype i = 0; i < zones.size(); ++i) {
+        const QString id = QStringLiteral("S%1").arg(i + 1);
+        feed.stops.insert(id, {id, QStringLiteral("停留所%1").arg(i + 1), zones[i], int(i) + 2});
+        feed.stopTimes[QStringLiteral("T")].append({id, int(i), int(i) + 2});
+    }
+    for (const QString &rule : rules.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList f = rule.split(u':');
+        feed.prices.insert(f[0], f[1].toInt());
+        feed.fareRules.append({f[0], f[2], f[3], f[4], f[5]});
+    }
+    return feed;
+}
+
+// The fares of records, one stop a line: "v1 v2 ..." for ticket numbers up to the stop count.
+QString fareLines(const std::vector<FareRecord> &records)
+{
+    QStringList lines;
+    for (const FareRecord &record : records) {
+        QStringList values;
+        for (size_t t = 0; t < std::min<size_t>(records.size(), 60); ++t)
+            values << QString::number(record.values[t]);
+        lines << values.join(u' ');
+    }
+    return lines.join(u'/');
+}
+
+ImportChoice routeR(bool allowMissing = false, bool tape = false)
+{
+    return {QStringLiteral("R"), QString(), 0, allowMissing, tape};
+}
+
+int runTool(const QStringList &args, QString *errors = nullptr)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/lumina-fare"), args);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (errors)
+        *errors = QString::fromUtf8(process.readAllStandardError());
+    return process.exitCode();
+}
+
+} // namespace
+
+class tst_Gtfs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void csv_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("expected"); // the column's fields joined by '|', or "!" and the error's start
+        QTest::newRow("quoted") << QByteArray("a,b\r\n\"x\",\"say, \"\"hi\"\"\r\nthen\"\r\n") << "b"
+                                << "say, \"hi\"\r\nthen";
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFstop_id,x\n1,2") << "stop_id" << "1";
+        QTest::newRow("by name") << QByteArray("z,b,a\n9,8,7\n6,5,4") << "a" << "7|4";
+        QTest::newRow("CR only, blanks") << QByteArray("a\r1\r\r 2 \r") << "a" << "1|2";
+        QTest::newRow("short row") << QByteArray("a,b\n1") << "b" << "";
+        QTest::newRow("unclosed") << QByteArray("a\n\"x\ny\"\n\"z") << "a" << "!t.txt 4行目";
+        QTest::newRow("after quote") << QByteArray("a\n\"x\"y") << "a" << "!t.txt 2行目";
+        QTest::newRow("too many") << QByteArray("a\n1,2") << "a" << "!t.txt 2行目";
+        QTest::newRow("not UTF-8") << QByteArray("a\n1\n\xFF") << "a" << "!t.txt 3行目";
+    }
+    void csv()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, column);
+        QFETCH(QString, expected);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CsvTable table;
+        const bool ok = table.read(&buffer, QStringLiteral("t.txt"));
+        QCOMPARE(ok, !expected.startsWith(u'!'));
+        QVERIFY2(ok || table.errorString().startsWith(expected.mid(1)), qPrintable(table.errorString()));
+        QStringList fields;
+        for (qsizetype row = 0; row < table.rowCount(); ++row)
+            fields << table.field(row, column);
+        QCOMPARE(fields.join(u'|'), ok ? expected : QString());
+    }
+    void fares_data()
+    {
+        QTest::addColumn<QString>("zones");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("allowMissing");
+        QTest::addColumn<QString>("expected"); // fareLines() or "!" and a problem told
+        const QString zoneOnly = QStringLiteral("a:100::A:A:;b:200::A:B:;c:100::B:B:");
+        QTest::newRow("zones") << "A,A,B" << zoneOnly << false << "100 0 0/100 100 0/200 200 100";
+        QTest::newRow("route fare cheaper") << "A,A,B" << zoneOnly + ";r:150:R:A:B:" << false
+                                            << "100 0 0/100 100 0/150 150 100";
+        QTest::newRow("other route's fare") << "A,A,B" << zoneOnly + ";x:50:X:A:B:" << false
+                                            << "100 0 0/100 100 0/200 200 100";
+        QTest::newRow("any zone") << "A,B" << "a:300::::" << false << "300 0/300 300";
+        QTest::newRow("contains") << "A,B,C" << "p:100::::A;t:300:R:::A;t:300:R:::B" << true
+                                  << "100 0 0/300 0 0/0 0 0";
+        QTest::newRow("missing") << "A,B" << "a:100::A:A:" << false << "!停留所 S1（ゾーン A）から S2（ゾーン B）";
+        QTest::newRow("too dear") << "A,B" << "a:40000::::" << false << "!停留所 S1 から S1 までの運賃 40000";
+    }
+    void fares()
+    {
+        QFETCH(QString, zones);
+        QFETCH(QString, rules);
+        QFETCH(bool, allowMissing);
+        QFETCH(QString, expected);
+        const ImportResult result = FareImport::run(feedOf(zones.split(u','), rules), routeR(allowMissing));
+        const QString problems = result.problems.join(u'\n');
+        if (expected.startsWith(u'!')) {
+            QVERIFY2(problems.contains(expected.mid(1)), qPrintable(problems));
+        } else {
+            QVERIFY2(problems.isEmpty(), qPrintable(problems));
+            QCOMPARE(fareLines(result.records), expected);
+            QCOMPARE(result.notes.isEmpty(), !allowMissing);
+        }
+    }
+    void limits()
+    {
+        Feed feed = feedOf(QStringList(61, QStringLiteral("A")), QStringLiteral("a:100::::"));
+        ImportResult result = FareImport::run(feed, routeR());
+        QCOMPARE(result.records.size(), size_t(61));
+        QCOMPARE(result.records[59].ticketNumber, qint16(60));
+        QCOMPARE(result.records[60].ticketNumber, qint16(0));
+        QCOMPARE(result.records[60].values[59], qint16(100));
+        QCOMPARE(result.records[60].values[60], qint16(0));
+        QVERIFY(result.notes.join(u' ').contains(u"最初の 60 停留所"));
+        feed.stops[QStringLiteral("S5")].name = QStringLiteral("バス🚏前");
+        result = FareImport::run(feed, routeR());
+        QVERIFY(result.problems.join(u' ').contains(u"停留所 S5 の「バス🚏前」の「🚏」"));
+        feed.stops[QStringLiteral("S5")].name = QStringLiteral("バス\n前");
+        QVERIFY(FareImport::run(feed, routeR()).problems.join(u' ').contains(u"停留所 S5 の「バス\n前」に改行"));
+        feed = feedOf(QStringList(302, QStringLiteral("A")), QStringLiteral("a:100::::"));
+        QVERIFY(FareImport::run(feed, routeR()).problems.join(u' ').contains(u"302"));
+    }
+    void tape()
+    {
+        Feed feed = feedOf(QStringList(3, QStringLiteral("A")), QStringLiteral("a:1::::"));
+        feed.stops[QStringLiteral("S2")].name = QStringLiteral("東, \"西\"");
+        feed.readingsById.insert(QStringLiteral("S1"), QStringLiteral("いち"));
+        feed.readingsByName.insert(QStringLiteral("停留所3"), QStringLiteral("さん"));
+        const ImportResult result = FareImport::run(feed, routeR(false, true));
+        QByteArray bytes = FareImport::tapeBytes(result.tape);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QList<TapeEntry> read;
+        QVERIFY(TapeFileReader().read(&buffer, read));
+        const QList<TapeEntry> expected{{QStringLiteral("つぎは、いちです。"), 1, 1},
+                                        {QStringLiteral("つぎは、東, \"西\"です。"), 1, 0},
+                                        {QStringLiteral("つぎは、さんです。"), 1, 0}};
+        QCOMPARE(read, expected);
+    }
+    void zipSafety_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("openable");
+        QTest::addColumn<QString>("expected"); // the start of the error, "" when stops.txt reads
+        QTest::newRow("dot dot") << "../stops.txt" << false << "ZIP の中の名前「../stops.txt」";
+        QTest::newRow("absolute") << "/tmp/x.txt" << false << "ZIP の中の名前「/tmp/x.txt」";
+        QTest::newRow("backslash") << "a\\..\\x.txt" << false << "ZIP の中の名前";
+        QTest::newRow("bomb") << "stops.txt" << true << "stops.txt: 展開すると表の合計が 1048576 バイトを超えます";
+        QTest::newRow("in a folder") << "feed/stops.txt" << true << "stops.txt がありません";
+    }
+    void zipSafety()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, openable);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("feed.zip"));
+        writeZip(path, {{name, QByteArray(1024 * 1024 + 1, ' ')}});
+        FeedSource source;
+        source.setLimit(1024 * 1024);
+        QByteArray bytes;
+        QCOMPARE(source.open(path), openable);
+        QVERIFY(!openable || !source.read(QStringLiteral("stops.txt"), bytes));
+        QVERIFY2(source.errorString().startsWith(expected), qPrintable(source.errorString()));
+        QVERIFY(bytes.isEmpty());
+    }
+    void tool()
+    {
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(QStringLiteral("feed.zip"));
+        QMap<QString, QByteArray> files = exampleFiles();
+        writeZip(zip, files);
+        const QString out = dir.filePath(QStringLiteral("out"));
+        QCOMPARE(runTool({QStringLiteral("import"), zip, QStringLiteral("--route"), QStringLiteral("R10"),
+                          QStringLiteral("--tape"), QStringLiteral("-o"), out}), 0);
+        QFile hy3(out + QStringLiteral("/10.hy3"));
+        QVERIFY(hy3.open(QIODevice::ReadOnly));
+        std::vector<FareRecord> records;
+        QVERIFY(FareFileReader().read(&hy3, records));
+        QCOMPARE(fareLines({records.back()}), QStringLiteral("280"));
+        QCOMPARE(records[2].stopName, QStringLiteral("市役所前, 東口"));
+        QVERIFY(QFile::exists(out + QStringLiteral("/tape/10tp.csv")));
+        // A fare missing: nothing at all is written, not even the folder.
+        files[QStringLiteral("fare_rules.txt")].replace("F220,,Z2,Z3,\n", "");
+        writeZip(zip, files);
+        QString errors;
+        QCOMPARE(runTool({QStringLiteral("import"), zip, QStringLiteral("--route"), QStringLiteral("R10"),
+                          QStringLiteral("-o"), dir.filePath(QStringLiteral("none"))}, &errors), 1);
+        QVERIFY2(errors.contains(u"停留所 S4（ゾーン Z2）から S5（ゾーン Z3）までの運賃"), qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("none"))));
+        files[QStringLiteral("stop_times.txt")].replace(",S3,30\n", ",S3,x\n");
+        writeZip(zip, files);
+        QCOMPARE(runTool({QStringLiteral("import"), zip, QStringLiteral("--list")}, &errors), 1);
+        QVERIFY2(errors.contains(u"stop_times.txt 4行目 stop_sequence: 「x」"), qPrintable(errors));
+    }
+};
+
+LUMINA_TEST_MAIN(tst_Gtfs)
+#include "tst_gtfs.moc"
