@@ -2,6 +2,91 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
+    <name>ImportCommand</name>
+    <message>
+        <source>cannot make its folder</source>
+        <translation>フォルダーを作れません</translation>
+    </message>
+    <message>
+        <source>cannot write: %1</source>
+        <translation>書けません: %1</translation>
+    </message>
+    <message>
+        <source>--number N is needed: route %1 has no short name of 1 to 5 digits (and N must be one)</source>
+        <translation>--number N が必要です: 路線 %1 には 1 から 5 桁の短い名前がありません（N もそうである必要があります）</translation>
+    </message>
+    <message>
+        <source>%1: %2 stops of trip %3
+</source>
+        <translation>%1: 便 %3 の停留所 %2
+</translation>
+    </message>
+    <message>
+        <source>one of --route ROUTE_ID and --trip TRIP_ID is needed</source>
+        <translation>--route ROUTE_ID か --trip TRIP_ID のどちらかが必要です</translation>
+    </message>
+    <message>
+        <source>-o DIR is needed: the folder the fare data file goes to</source>
+        <translation>-o DIR が必要です: 運賃データを書き出すフォルダー</translation>
+    </message>
+    <message>
+        <source>--direction is 0 or 1, not &apos;%1&apos;</source>
+        <translation>--direction は 0 か 1 です。「%1」は使えません</translation>
+    </message>
+    <message>
+        <source>FEED (--list | --route ROUTE_ID [--direction 0|1] | --trip TRIP_ID) [--number N] [--tape] [--allow-missing] -o DIR</source>
+        <translation>FEED (--list | --route ROUTE_ID [--direction 0|1] | --trip TRIP_ID) [--number N] [--tape] [--allow-missing] -o DIR</translation>
+    </message>
+    <message>
+        <source>Make a route&apos;s fare data file (and announcement file) from a GTFS / GTFS-JP feed.</source>
+        <translation>GTFS / GTFS-JP のフィードから系統の運賃データ（と放送用データ）を作ります。</translation>
+    </message>
+    <message>
+        <source>FEED is a GTFS zip file or a folder of its .txt files. The stops are those of the
+trip named, or of the route&apos;s trip with the most stops in the direction; the
+fares come from fare_attributes.txt and fare_rules.txt by the stops&apos; zones.
+Writes DIR/N.hy3 (and DIR/tape/Ntp.csv with --tape), or nothing on a problem.
+See docs/gtfs-import.md.</source>
+        <translation>FEED は GTFS の zip ファイルか、その .txt ファイルのフォルダーです。停留所は指定した便の
+もの、または路線のその方向でいちばん停留所の多い便のものです。運賃は停留所のゾーン
+により fare_attributes.txt と fare_rules.txt から取ります。
+DIR/N.hy3（--tape があれば DIR/tape/Ntp.csv も）を書き出し、問題があれば何も書きません。
+docs/gtfs-import.md を参照してください。</translation>
+    </message>
+    <message>
+        <source>List the feed&apos;s routes and the stops of their longest trip each way.</source>
+        <translation>フィードの路線と、方向ごとにいちばん長い便の停留所を一覧にします。</translation>
+    </message>
+    <message>
+        <source>The route (route_id) to import.</source>
+        <translation>取り込む路線（route_id）。</translation>
+    </message>
+    <message>
+        <source>The route&apos;s direction (direction_id), 0 or 1.</source>
+        <translation>路線の方向（direction_id）、0 か 1。</translation>
+    </message>
+    <message>
+        <source>The trip (trip_id) to import.</source>
+        <translation>取り込む便（trip_id）。</translation>
+    </message>
+    <message>
+        <source>The route number naming the file (default: the route&apos;s short name).</source>
+        <translation>ファイル名にする系統番号（既定: 路線の短い名前）。</translation>
+    </message>
+    <message>
+        <source>Also write the announcement file: one entry a stop.</source>
+        <translation>放送用データも書き出します: 一停留所に一件。</translation>
+    </message>
+    <message>
+        <source>Leave the cell of a pair without a fare dark, not an error.</source>
+        <translation>運賃のない組のコマはエラーにせず消灯のままにします。</translation>
+    </message>
+    <message>
+        <source>The folder written to (made when missing).</source>
+        <translation>書き出すフォルダー（なければ作ります）。</translation>
+    </message>
+</context>
+<context>
     <name>Text</name>
     <message>
         <source>[%1%2] %3% %4 left</source>

@@ -2,14 +2,158 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>CsvTable</name>
+    <message>
+        <source>最後まで読めません: %1</source>
+        <translation>Cannot be read to its end: %1</translation>
+    </message>
+    <message>
+        <source>UTF-8 ではない文字があります。</source>
+        <translation>There are characters that are not UTF-8.</translation>
+    </message>
+    <message>
+        <source>%1 %2行目 %3: %4</source>
+        <translation>%1 line %2 %3: %4</translation>
+    </message>
+    <message>
+        <source>%1 %2行目: %3</source>
+        <translation>%1 line %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>閉じた引用符のあとに「%1」があります。</source>
+        <translation>There is &quot;%1&quot; after a closing quotation mark.</translation>
+    </message>
+    <message>
+        <source>引用符が閉じていません。</source>
+        <translation>A quotation mark is not closed.</translation>
+    </message>
+    <message>
+        <source>見出しの%1列より多い%2列があります。</source>
+        <translation>There are %2 columns, more than the %1 of the header.</translation>
+    </message>
+</context>
+<context>
+    <name>FareImport</name>
+    <message>
+        <source>stops.txt %1行目 stop_name: 停留所 %2 の「%3」に改行などの制御文字があります。</source>
+        <translation>stops.txt line %1 stop_name: &quot;%3&quot; of stop %2 has a line break or another control character.</translation>
+    </message>
+    <message>
+        <source>stops.txt %1行目 stop_name: 停留所 %2 の「%3」の「%4」はコードページ932で表せません。</source>
+        <translation>stops.txt line %1 stop_name: &quot;%4&quot; in &quot;%3&quot; of stop %2 cannot be written in code page 932.</translation>
+    </message>
+    <message>
+        <source>停留所 %1 から %2 までの運賃 %3 円は 32767 円を超えます。</source>
+        <translation>The fare from stop %1 to %2, %3 yen, is over 32767 yen.</translation>
+    </message>
+    <message>
+        <source>停留所 %1（ゾーン %2）から %3（ゾーン %4）までの運賃がありません。</source>
+        <translation>There is no fare from stop %1 (zone %2) to %3 (zone %4).</translation>
+    </message>
+    <message>
+        <source>ほかに %1 組の運賃がありません。</source>
+        <translation>%1 more pairs have no fare.</translation>
+    </message>
+    <message>
+        <source>つぎは、%1です。</source>
+        <translation>つぎは、%1です。</translation>
+    </message>
+    <message>
+        <source>trips.txt: 路線 %1 の方向 %2 の便がありません。</source>
+        <translation>trips.txt: route %1 has no trip in direction %2.</translation>
+    </message>
+    <message>
+        <source>trips.txt: 便 %1 がありません。</source>
+        <translation>trips.txt: there is no trip %1.</translation>
+    </message>
+    <message>
+        <source>便 %1 の停留所は %2 です。2 から %3 までにしか使えません。</source>
+        <translation>Trip %1 has %2 stops; only 2 to %3 can be used.</translation>
+    </message>
+    <message>
+        <source>便 %1 の停留所は %2 あります。整理券番号は最初の %3 停留所にだけ付けます。</source>
+        <translation>Trip %1 has %2 stops; ticket numbers go to the first %3 stops only.</translation>
+    </message>
+</context>
+<context>
+    <name>Feed</name>
+    <message>
+        <source>%1: 列 %2 がありません。</source>
+        <translation>%1: there is no column %2.</translation>
+    </message>
+    <message>
+        <source>「%1」は0以上の整数ではありません。</source>
+        <translation>&quot;%1&quot; is not a whole number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>「%1」は2度目です。</source>
+        <translation>&quot;%1&quot; comes a second time.</translation>
+    </message>
+    <message>
+        <source>停留所「%1」は stops.txt にありません。</source>
+        <translation>The stop &quot;%1&quot; is not in stops.txt.</translation>
+    </message>
+    <message>
+        <source>stop_times.txt %1行目 %2: %3 は同じ便で2度目です。</source>
+        <translation>stop_times.txt line %1 %2: %3 comes a second time in the same trip.</translation>
+    </message>
+    <message>
+        <source>「%1」は fare_attributes.txt にありません。</source>
+        <translation>&quot;%1&quot; is not in fare_attributes.txt.</translation>
+    </message>
+</context>
+<context>
+    <name>FeedSource</name>
+    <message>
+        <source>フィードがありません。</source>
+        <translation>There is no feed.</translation>
+    </message>
+    <message>
+        <source>ZIP ファイルとして読めません: %1</source>
+        <translation>Cannot be read as a ZIP file: %1</translation>
+    </message>
+    <message>
+        <source>ZIP の中の名前「%1」はフォルダーの外を指しうるので、このファイルは読みません。</source>
+        <translation>The name &quot;%1&quot; in the ZIP could point outside the folder, so this file is not read.</translation>
+    </message>
+    <message>
+        <source>%1 がありません。</source>
+        <translation>%1 is missing.</translation>
+    </message>
+    <message>
+        <source>%1: ZIP から取り出せません: %2</source>
+        <translation>%1: cannot be taken out of the ZIP: %2</translation>
+    </message>
+    <message>
+        <source>%1: 展開すると表の合計が %2 バイトを超えます。</source>
+        <translation>%1: unpacked, the tables would be over %2 bytes in all.</translation>
+    </message>
+    <message>
+        <source>%1: 読めません: %2</source>
+        <translation>%1: cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1: 表の合計が %2 バイトを超えます。</source>
+        <translation>%1: the tables are over %2 bytes in all.</translation>
+    </message>
+    <message>
+        <source>%1: 最後まで読めません: %2</source>
+        <translation>%1: cannot be read to its end: %2</translation>
+    </message>
+</context>
+<context>
     <name>lumina::BoardPictures</name>
     <message>
         <source>設定ファイル「%1」を開けませんでした。</source>
-        <translation>Could not open the settings file "%1".</translation>
+        <translation>Could not open the settings file &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file "%1" is damaged or ends too early.</translation>
+        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
     </message>
 </context>
 <context>
@@ -27,7 +171,7 @@
 エラーコード：%1&#x3000;画像ファイルが見つからないか、指定している場所が不正です。</source>
         <translation>Error.<byte value="xd"/>
 <byte value="xd"/>
-Error code: %1　The picture file is missing or its location is not valid.</translation>
+Error code: %1&#x3000;The picture file is missing or its location is not valid.</translation>
     </message>
     <message>
         <source>エラーです。<byte value="xd"/>
@@ -35,7 +179,7 @@ Error code: %1　The picture file is missing or its location is not valid.</tran
 エラーコード：%1&#x3000;指定した画像の内容が不正です。この部分では扱えません。</source>
         <translation>Error.<byte value="xd"/>
 <byte value="xd"/>
-Error code: %1　The picture chosen is not valid and cannot be used here.</translation>
+Error code: %1&#x3000;The picture chosen is not valid and cannot be used here.</translation>
     </message>
     <message>
         <source>エラー</source>
@@ -116,7 +260,7 @@ Module: %2</translation>
     <name>lumina::CommandLine</name>
     <message>
         <source>ルミナ：路線バスの運賃表示器と、それを動かす運転席の集中操作盤。</source>
-        <translation>Lumina (ルミナ): the fare display board of a Japanese route bus and the driver's control panel that drives it.</translation>
+        <translation>Lumina (ルミナ): the fare display board of a Japanese route bus and the driver&apos;s control panel that drives it.</translation>
     </message>
     <message>
         <source>いつもの設定ファイルの代わりに FILE で設定を読み書きします。まだないファイルはサンプルの設定で始めます。</source>
@@ -128,27 +272,27 @@ Module: %2</translation>
     </message>
     <message>
         <source>表示言語を LANG（ja：日本語、en：英語）にします。オプションで選んだ言語とシステムの言語より優先します。</source>
-        <translation>Show the interface in LANG (ja: Japanese, en: English), over the language chosen in the options and the system's.</translation>
+        <translation>Show the interface in LANG (ja: Japanese, en: English), over the language chosen in the options and the system&apos;s.</translation>
     </message>
     <message>
         <source>%1: %2
 詳しくは「%1 --help」を見てください。
 </source>
         <translation>%1: %2
-Try '%1 --help' for more information.
+Try &apos;%1 --help&apos; for more information.
 </translation>
     </message>
     <message>
         <source>余分な引数「%1」があります。</source>
-        <translation>Unexpected argument '%1'.</translation>
+        <translation>Unexpected argument &apos;%1&apos;.</translation>
     </message>
     <message>
         <source>「--settings」にはファイル名が必要です。</source>
-        <translation>The option '--settings' needs a file name.</translation>
+        <translation>The option &apos;--settings&apos; needs a file name.</translation>
     </message>
     <message>
         <source>「--lang」は ja か en です。「%1」は使えません。</source>
-        <translation>The option '--lang' takes ja or en, not '%1'.</translation>
+        <translation>The option &apos;--lang&apos; takes ja or en, not &apos;%1&apos;.</translation>
     </message>
 </context>
 <context>
@@ -163,7 +307,7 @@ Try '%1 --help' for more information.
     </message>
     <message>
         <source>%1行目%2列目: 「%3」は-32768から32767までの整数ではありません。</source>
-        <translation>line %1, column %2: "%3" is not a whole number from -32768 to 32767.</translation>
+        <translation>line %1, column %2: &quot;%3&quot; is not a whole number from -32768 to 32767.</translation>
     </message>
     <message>
         <source>%1行目: 引用符が閉じられていません。</source>
@@ -198,7 +342,7 @@ Try '%1 --help' for more information.
     </message>
     <message>
         <source>%1番目の停留所名「%2」にはShift-JIS（コードページ932）で表せない文字があります。</source>
-        <translation>Stop name %1 "%2" has a character that Shift-JIS (code page 932) cannot hold.</translation>
+        <translation>Stop name %1 &quot;%2&quot; has a character that Shift-JIS (code page 932) cannot hold.</translation>
     </message>
     <message>
         <source>%1番目の停留所名が長すぎます（%2バイト）。</source>
@@ -260,14 +404,14 @@ What:%2</translation>
         <source>文字コード「windows-31j」（シフトJIS）の変換機能が見つかりません。<byte value="xd"/>
 停留所名などの日本語の文字を正しく読み書きできません。<byte value="xd"/>
 設定ファイルを壊さないよう、終了しても設定は保存しません。</source>
-        <translation>No converter for the character set "windows-31j" (Shift-JIS) was found.<byte value="xd"/>
+        <translation>No converter for the character set &quot;windows-31j&quot; (Shift-JIS) was found.<byte value="xd"/>
 Japanese text such as stop names cannot be read or written correctly.<byte value="xd"/>
 To keep the settings file whole, the settings are not saved on quitting.</translation>
     </message>
     <message>
         <source>運行ファイル「%1」は再生できません。<byte value="xd"/>
 %2</source>
-        <translation>The trip file "%1" cannot be played.<byte value="xd"/>
+        <translation>The trip file &quot;%1&quot; cannot be played.<byte value="xd"/>
 %2</translation>
     </message>
     <message>
@@ -291,15 +435,15 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     <name>lumina::OptionsDialog</name>
     <message>
         <source>「1」の場合</source>
-        <translation>Value "1"</translation>
+        <translation>Value &quot;1&quot;</translation>
     </message>
     <message>
         <source>「2」の場合</source>
-        <translation>Value "2"</translation>
+        <translation>Value &quot;2&quot;</translation>
     </message>
     <message>
         <source>「3」の場合</source>
-        <translation>Value "3"</translation>
+        <translation>Value &quot;3&quot;</translation>
     </message>
     <message>
         <source>オプション</source>
@@ -455,19 +599,19 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>停留所の順番（区間・個数）を、&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;  コマ目に表示する。</source>
-        <translation>Show the stop position (section) in cell　　　　　　  .</translation>
+        <translation>Show the stop position (section) in cell&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;  .</translation>
     </message>
     <message>
         <source>整理券番号を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show the ticket number in cell  　　　　　　.</translation>
+        <translation>Show the ticket number in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
     </message>
     <message>
         <source>系統番号を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show the route number in cell  　　　　　　.</translation>
+        <translation>Show the route number in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
     </message>
     <message>
         <source>データの&#x3000;&#x3000;&#x3000;  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;列目の値を、  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;コマ目に表示する。</source>
-        <translation>Show data column　　　  　　　　　in cell  　　　　　　.</translation>
+        <translation>Show data column&#x3000;&#x3000;&#x3000;  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;in cell  &#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;.</translation>
     </message>
     <message>
         <source>0から数える</source>
@@ -587,11 +731,11 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     </message>
     <message>
         <source>システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）</source>
-        <translation>The system's date, renewed at each ticket (default)</translation>
+        <translation>The system&apos;s date, renewed at each ticket (default)</translation>
     </message>
     <message>
         <source>システムの日付を使用（系統設定した時点の日付を保持）</source>
-        <translation>The system's date when the route was set</translation>
+        <translation>The system&apos;s date when the route was set</translation>
     </message>
     <message>
         <source>系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。</source>
@@ -632,7 +776,7 @@ To keep the settings file whole, the settings are not saved on quitting.</transl
     <message>
         <source>「%1」には設定ファイルに保存できない文字「%2」が含まれています。<byte value="xd"/>
 この文字を含まない場所や名前を選んでください。</source>
-        <translation>"%1" has the character "%2", which the settings file cannot hold.<byte value="xd"/>
+        <translation>&quot;%1&quot; has the character &quot;%2&quot;, which the settings file cannot hold.<byte value="xd"/>
 Choose a place or name without it.</translation>
     </message>
     <message>
@@ -881,15 +1025,15 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
     </message>
     <message>
         <source>0 は「0」と表示する</source>
-        <translation>Show 0 as "0"</translation>
+        <translation>Show 0 as &quot;0&quot;</translation>
     </message>
     <message>
         <source>-1 を「0」と表示し、0 は表示しない</source>
-        <translation>Show -1 as "0", and no 0</translation>
+        <translation>Show -1 as &quot;0&quot;, and no 0</translation>
     </message>
     <message>
         <source>-1 も 0 も「0」と表示する</source>
-        <translation>Show both -1 and 0 as "0"</translation>
+        <translation>Show both -1 and 0 as &quot;0&quot;</translation>
     </message>
     <message>
         <source> 桁</source>
@@ -940,7 +1084,7 @@ Made by the Lumina developers (C) %3<byte value="xd"/>
 運賃データのあるフォルダーは「設定...」の「運賃データと放送用データ」で変えられます。</source>
         <translation>There is no data for this route...<byte value="xd"/>
 File looked for: %1<byte value="xd"/>
-The fare data folder is set in "Options...", page "Data folders".</translation>
+The fare data folder is set in &quot;Options...&quot;, page &quot;Data folders&quot;.</translation>
     </message>
     <message>
         <source>指定した系統はデータの数が0(未登録)の可能性があります...</source>
@@ -954,11 +1098,11 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。</source>
-        <translation>The fare data "%1" is a folder, not a file, and cannot be read.</translation>
+        <translation>The fare data &quot;%1&quot; is a folder, not a file, and cannot be read.</translation>
     </message>
     <message>
         <source>運賃データ「%1」を開けませんでした（%2）。</source>
-        <translation>Could not open the fare data "%1" (%2).</translation>
+        <translation>Could not open the fare data &quot;%1&quot; (%2).</translation>
     </message>
 </context>
 <context>
@@ -973,11 +1117,11 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>元のファイルは「%1」として残しました。</source>
-        <translation>The original file was kept as "%1".</translation>
+        <translation>The original file was kept as &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file "%1" is damaged or ends too early.</translation>
+        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
     </message>
     <message>
         <source>使える設定はありませんでした。すべて既定の値で始めます。</source>
@@ -999,7 +1143,7 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
         <source><byte value="xd"/>
 「%1」（文字「%2」）</source>
         <translation><byte value="xd"/>
-"%1" (character "%2")</translation>
+&quot;%1&quot; (character &quot;%2&quot;)</translation>
     </message>
 </context>
 <context>
@@ -1041,7 +1185,7 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>「%1」は時刻ではありません。m:ss、m:ss.s または秒数で書いてください。</source>
-        <translation>"%1" is no time. Write m:ss, m:ss.s or seconds.</translation>
+        <translation>&quot;%1&quot; is no time. Write m:ss, m:ss.s or seconds.</translation>
     </message>
     <message>
         <source>end の後ろに行があります。end は最後の行です。</source>
@@ -1061,7 +1205,7 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>「%1」という動作はありません。</source>
-        <translation>There is no action "%1".</translation>
+        <translation>There is no action &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1083,11 +1227,11 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     <name>lumina::TripVideo</name>
     <message>
         <source>設定ファイル「%1」を開けませんでした。</source>
-        <translation>Could not open the settings file "%1".</translation>
+        <translation>Could not open the settings file &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file "%1" is damaged or ends too early.</translation>
+        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
     </message>
     <message>
         <source>.mp4、.webm、.mkv のどれかにしてください。</source>
@@ -1106,7 +1250,7 @@ The fare data folder is set in "Options...", page "Data folders".</translation>
     </message>
     <message>
         <source>「%1」に書き込めませんでした。</source>
-        <translation>Could not write to "%1".</translation>
+        <translation>Could not write to &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>エンコードに失敗しました。</source>
