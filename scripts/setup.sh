@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev
   qt6-l10n-tools libqt6svg6
+  # Translations: CMake's Qt6LinguistTools package; Qt's own Japanese texts.
+  qt6-tools-dev qt6-translations-l10n
   qt6-qpa-plugins libqt6texttospeech6 qt6-speech-flite-plugin qt6-speech-speechd-plugin
   speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng
   pulseaudio pulseaudio-utils

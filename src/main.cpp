@@ -1,10 +1,12 @@
 #include "base/Fonts.h"
+#include "base/Language.h"
 #include "app/Lumina.h"
 #include "sound/QtSpeech.h"
 #include "settings/DataFolders.h"
 #include "app/SettingsStore.h"
 #include "shell/CommandLine.h"
 #include "app/FirstStart.h"
+#include "app/ViewSettings.h"
 #include "shell/BoardWindow.h"
 #include "shell/PanelWindow.h"
 
@@ -83,9 +85,18 @@ int main(int argc, char *argv[])
     // The command line is read before the windowing system is reached, so that
     // --help, --version and a mistake are answered without a display.
     lumina::CommandLine commandLine;
+    // The language: --lang, else the one chosen in the options, else the system's.
+    const auto language = [&] {
+        return lumina::preferredChoice(commandLine.language, lumina::storedLanguageChoice());
+    };
     {
         QCoreApplication reader(argc, argv);
         commandLine = lumina::parseCommandLine(QCoreApplication::arguments());
+        // Help and complaints in the language the user reads.
+        if (commandLine.action != lumina::CommandLine::Action::Run) {
+            lumina::Translations::instance().choose(language());
+            commandLine = lumina::parseCommandLine(QCoreApplication::arguments());
+        }
     }
     if (commandLine.action != lumina::CommandLine::Action::Run) {
         std::FILE *stream = commandLine.action == lumina::CommandLine::Action::Fail ? stderr : stdout;
@@ -94,6 +105,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    lumina::Translations::instance().choose(language());
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMINA_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lumina/" LUMINA_APP_ID ".svg")));
     // One look on every platform, so the faces match the layouts.

@@ -10,7 +10,7 @@ namespace {
 int build(const Invocation &call)
 {
     if (!call.parser.isSet(QStringLiteral("o")))
-        return misuse(call.command, QStringLiteral("-o FILE.hy3 is needed: the fare data file to write"));
+        return misuse(call.command, Text::tr("-o FILE.hy3 is needed: the fare data file to write"));
     const QString in = call.files.at(0);
     QByteArray bytes;
     if (!readInput(call.command, in, bytes))
@@ -35,13 +35,12 @@ Command buildCommand()
     Command c;
     c.name = QStringLiteral("build");
     c.synopsis = QStringLiteral("FILE.csv -o FILE.hy3");
-    c.summary = QStringLiteral("Make a fare data file from UTF-8 CSV (as dump writes it).");
-    c.details = QStringLiteral(
-        "Blank lines and lines starting with # are skipped. Nothing is written when\n"
+    c.summary = Text::tr("Make a fare data file from UTF-8 CSV (as dump writes it).");
+    c.details = Text::tr("Blank lines and lines starting with # are skipped. Nothing is written when\n"
         "the program would refuse the result: every problem is told with its line.\n"
         "Name the file after the route number: route 34 is read from 34.hy3.");
     c.options = {QCommandLineOption(QStringLiteral("o"),
-                                    QStringLiteral("The fare data file written (\"-\": standard output)."),
+                                    Text::tr("The fare data file written (\"-\": standard output)."),
                                     QStringLiteral("FILE.hy3"))};
     c.run = build;
     return c;

@@ -95,7 +95,7 @@ FileCheck checkTape(const QByteArray &bytes, const QString &path)
     if (lines.isEmpty())
         check.problems << QStringLiteral("放送が一つもありません。");
     check.summary =
-        QStringLiteral("%1 announcements, %2 of them recordings").arg(lines.size()).arg(recordings);
+        Text::tr("%1 announcements, %2 of them recordings").arg(lines.size()).arg(recordings);
     return check;
 }
 
@@ -113,7 +113,7 @@ FileCheck checkPlugin(const QByteArray &bytes, const QString &)
         return {{line + reader.errorString()}, {}};
     }
     const PlugInInfo &info = plugin->info;
-    return {{}, QStringLiteral("ticket plug-in, preview %1 x %2 twips, %3 elements, %4 companies")
+    return {{}, Text::tr("ticket plug-in, preview %1 x %2 twips, %3 elements, %4 companies")
                     .arg(info.previewWidth)
                     .arg(info.previewHeight)
                     .arg(plugin->elements.size())
@@ -129,7 +129,7 @@ FileCheck checkTrip(const QByteArray &bytes, const QString &)
     Trip trip;
     if (!reader.read(&device, trip))
         return {{reader.errorString()}, {}};
-    return {{}, QStringLiteral("trip of %1 steps, %2 long").arg(trip.steps.size()).arg(tripTime(trip.lengthMs()))};
+    return {{}, Text::tr("trip of %1 steps, %2 long").arg(trip.steps.size()).arg(tripTime(trip.lengthMs()))};
 }
 
 struct FileKind {
@@ -171,23 +171,23 @@ int checkOne(const QString &command, const QString &path, const QString &typeNam
     const FileKind *kind = typeName.isEmpty() ? kindOf(path) : kindNamed(typeName);
     if (!kind && !typeName.isEmpty())
         return misuse(command,
-                      QStringLiteral("--type takes hy3, csv, tape, plugin or trip, not '%1'").arg(typeName));
+                      Text::tr("--type takes hy3, csv, tape, plugin or trip, not '%1'").arg(typeName));
     // A file that is not there is told as such, whatever its name says.
     QByteArray bytes;
     if (!kind && isStandardStream(path))
-        return misuse(command, QStringLiteral("the kind of standard input is not known; give --type"));
+        return misuse(command, Text::tr("the kind of standard input is not known; give --type"));
     if (!readInput(command, path, bytes))
         return Refused;
     if (!kind)
         return misuse(command,
-                      QStringLiteral("%1: the kind of file is not told by its name; give --type").arg(path));
+                      Text::tr("%1: the kind of file is not told by its name; give --type").arg(path));
     const FileCheck check = kind->check(bytes, path);
     for (const QString &problem : check.problems)
         refuse(command, path, problem);
     if (!check.problems.isEmpty())
         return Refused;
     return writeOutput(command, QStringLiteral("-"),
-                       QStringLiteral("%1: ok: %2\n").arg(shownName(path), check.summary).toUtf8());
+                       Text::tr("%1: ok: %2\n").arg(shownName(path), check.summary).toUtf8());
 }
 
 int checkFiles(const Invocation &call)
@@ -205,13 +205,12 @@ Command checkCommand()
     Command c;
     c.name = QStringLiteral("check");
     c.synopsis = QStringLiteral("FILE... [--type KIND]");
-    c.summary = QStringLiteral("Check fare data, fare CSV, announcement files, ticket plug-ins and trips.");
-    c.details = QStringLiteral(
-        "The kind is told by the name: *tp.csv (any case) an announcement file,\n"
+    c.summary = Text::tr("Check fare data, fare CSV, announcement files, ticket plug-ins and trips.");
+    c.details = Text::tr("The kind is told by the name: *tp.csv (any case) an announcement file,\n"
         "*.csv a fare CSV, *.hy3 a fare data file, *.4SP a ticket plug-in, *.trip a trip.\n"
         "Every problem is told with its line; a good file gets \"ok\" and a summary.");
     c.options = {QCommandLineOption(QStringLiteral("type"),
-                                    QStringLiteral("The kind of every FILE: hy3, csv, tape, plugin or trip "
+                                    Text::tr("The kind of every FILE: hy3, csv, tape, plugin or trip "
                                                    "(needed for \"-\")."),
                                     QStringLiteral("KIND"))};
     c.maxFiles = -1;

@@ -7,11 +7,18 @@
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace lumina::fare {
+
+// lumina-fare's own texts are written in English; translations/lumina-fare_ja.ts
+// holds their Japanese.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(lumina::fare)
+};
 
 // The exit status, the same for every command.
 enum Exit : int {
@@ -39,12 +46,11 @@ struct Command {
     int (*run)(const Invocation &) = nullptr;
 };
 
-// "-o FILE", written to standard output when not given; `what` names the
-// file in the help ("The CSV written").
-inline QCommandLineOption outputOption(const QString &what, const QString &valueName)
+// "-o FILE", written to standard output when not given; `description` says
+// so in the help.
+inline QCommandLineOption outputOption(const QString &description, const QString &valueName)
 {
-    return QCommandLineOption(QStringLiteral("o"), what + QStringLiteral(" (default: standard output)."),
-                              valueName, QStringLiteral("-"));
+    return QCommandLineOption(QStringLiteral("o"), description, valueName, QStringLiteral("-"));
 }
 
 // "-" names standard input or output.

@@ -27,7 +27,7 @@ bool isStandardStream(const QString &path)
 
 QString shownName(const QString &path)
 {
-    return isStandardStream(path) ? QStringLiteral("(standard input)") : path;
+    return isStandardStream(path) ? Text::tr("(standard input)") : path;
 }
 
 QString oneLine(QString message)
@@ -51,7 +51,7 @@ int misuse(const QString &command, const QString &problem)
                                           : QStringLiteral("lumina-fare ") + command;
     const QString help = command.isEmpty() ? QStringLiteral("lumina-fare --help")
                                            : QStringLiteral("lumina-fare help ") + command;
-    sayOnStandardError(QStringLiteral("%1: %2 (see '%3')").arg(who, problem, help));
+    sayOnStandardError(Text::tr("%1: %2 (see '%3')").arg(who, problem, help));
     return Misuse;
 }
 
@@ -64,12 +64,12 @@ bool readInput(const QString &command, const QString &path, QByteArray &bytes)
     } else {
         file.setFileName(path);
         if (!QFileInfo::exists(path)) {
-            refuse(command, path, QStringLiteral("no such file (looked for %1)")
+            refuse(command, path, Text::tr("no such file (looked for %1)")
                                       .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
             return false;
         }
         if (QFileInfo(path).isDir()) {
-            refuse(command, path, QStringLiteral("a folder, not a file"));
+            refuse(command, path, Text::tr("a folder, not a file"));
             return false;
         }
         opened = file.open(QIODevice::ReadOnly);
@@ -77,7 +77,7 @@ bool readInput(const QString &command, const QString &path, QByteArray &bytes)
     if (opened)
         bytes = file.readAll();
     if (!opened || file.error() != QFileDevice::NoError) {
-        refuse(command, path, QStringLiteral("cannot read: ") + file.errorString());
+        refuse(command, path, Text::tr("cannot read: %1").arg(file.errorString()));
         return false;
     }
     return true;
@@ -91,21 +91,21 @@ int writeOutput(const QString &command, const QString &path, const QByteArray &b
         // buffer, so the flush is checked as well as the write.
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()
             || std::fflush(stdout) != 0) {
-            return refuse(command, QStringLiteral("(standard output)"), QStringLiteral("cannot write: ")
-                                             + (out.errorString().isEmpty() ? QStringLiteral("write error")
-                                                                            : out.errorString()));
+            return refuse(command, Text::tr("(standard output)"), Text::tr("cannot write: %1")
+                                             .arg(out.errorString().isEmpty() ? Text::tr("write error")
+                                                                              : out.errorString()));
         }
         return Done;
     }
     const QFileInfo target(path);
     if (!target.absoluteDir().exists()) {
-        return refuse(command, path, QStringLiteral("cannot write: no such folder (looked for %1)")
+        return refuse(command, path, Text::tr("cannot write: no such folder (looked for %1)")
                                          .arg(QDir::toNativeSeparators(target.absolutePath())));
     }
     // Written aside and renamed, so a failure never leaves half a file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return refuse(command, path, QStringLiteral("cannot write: ") + file.errorString());
+        return refuse(command, path, Text::tr("cannot write: %1").arg(file.errorString()));
     return Done;
 }
 

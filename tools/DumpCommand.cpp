@@ -28,12 +28,11 @@ Command dumpCommand()
     Command c;
     c.name = QStringLiteral("dump");
     c.synopsis = QStringLiteral("FILE.hy3 [-o FILE.csv]");
-    c.summary = QStringLiteral("Write a fare data file as UTF-8 CSV, one stop a line.");
-    c.details = QStringLiteral(
-        "Each line is a stop: its name, the ticket number issued there, then the\n"
+    c.summary = Text::tr("Write a fare data file as UTF-8 CSV, one stop a line.");
+    c.details = Text::tr("Each line is a stop: its name, the ticket number issued there, then the\n"
         "150 values (fares for ticket numbers 1..60, then values 61..150).\n"
         "A file the program would refuse (broken, or fewer than two stops) is an error.");
-    c.options = {outputOption(QStringLiteral("The CSV written"), QStringLiteral("FILE.csv"))};
+    c.options = {outputOption(Text::tr("The CSV written (default: standard output)."), QStringLiteral("FILE.csv"))};
     c.run = dump;
     return c;
 }

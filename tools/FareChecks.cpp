@@ -1,5 +1,7 @@
 #include "FareChecks.h"
 
+#include "Command.h"
+
 #include "base/CodePage.h"
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
@@ -103,11 +105,11 @@ RouteCheck checkFareFile(const QByteArray &bytes)
 QString routeSummary(const std::vector<FareRecord> &records)
 {
     if (records.empty())
-        return QStringLiteral("no stops");
+        return Text::tr("no stops");
     int highest = 0;
     for (const FareRecord &record : records)
         highest = std::max(highest, int(record.ticketNumber));
-    return QStringLiteral("%1 stops, %2 → %3, ticket numbers up to %4")
+    return Text::tr("%1 stops, %2 → %3, ticket numbers up to %4")
         .arg(records.size())
         .arg(records.front().stopName, records.back().stopName)
         .arg(highest);

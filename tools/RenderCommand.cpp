@@ -50,7 +50,7 @@ int writePng(const Invocation &call, const QImage &board, const QString &path)
     QByteArray png;
     QBuffer buffer(&png);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return refuse(command, path, QStringLiteral("the picture could not be made"));
+        return refuse(command, path, Text::tr("the picture could not be made"));
     return writeOutput(command, path, png);
 }
 
@@ -61,20 +61,20 @@ std::variant<BoardPictureRequest, QString> renderRequest(const Invocation &call)
     const bool one = p.isSet(QStringLiteral("stop"));
     const bool all = p.isSet(QStringLiteral("all"));
     if (one == all)
-        return QStringLiteral("either --stop N with -o FILE.png, or --all DIR");
+        return Text::tr("either --stop N with -o FILE.png, or --all DIR");
     if (one != p.isSet(QStringLiteral("o")))
-        return QStringLiteral("--stop N and -o FILE.png go together");
+        return Text::tr("--stop N and -o FILE.png go together");
     const auto section = number(p.value(QStringLiteral("section")), 1, 300);
     const auto scale = number(p.value(QStringLiteral("scale")), 1, 3);
     if (!section)
-        return QStringLiteral("--section takes a number from 1 to 300");
+        return Text::tr("--section takes a number from 1 to 300");
     if (!scale)
-        return QStringLiteral("--scale takes 1, 2 or 3");
+        return Text::tr("--scale takes 1, 2 or 3");
     if (one && !number(p.value(QStringLiteral("stop")), 1, FareTable::kEntryCount))
-        return QStringLiteral("--stop takes a stop number from 1");
+        return Text::tr("--stop takes a stop number from 1");
     const QString background = p.value(QStringLiteral("background"));
     if (p.isSet(QStringLiteral("background")) && !QColor::isValidColorName(background))
-        return QStringLiteral("--background takes a colour such as white or #e8eef4");
+        return Text::tr("--background takes a colour such as white or #e8eef4");
     BoardPictureRequest request;
     request.routeFile = call.files.at(0);
     request.lateNight = p.isSet(QStringLiteral("night"));
@@ -93,8 +93,7 @@ bool prepare(const QString &command, const BoardPictureRequest &request, BoardPi
     if (!route.loaded()) {
         QString message = route.message.section(QStringLiteral("\r\n"), 0, 0);
         if (route.status == RouteLoad::Status::FileMissing)
-            message += QStringLiteral(" (looked for %1)")
-                           .arg(QFileInfo(request.routeFile).absoluteFilePath());
+            message = Text::tr("%1 (looked for %2)").arg(message, QFileInfo(request.routeFile).absoluteFilePath());
         refuse(command, request.routeFile, message);
         return false;
     }
@@ -108,7 +107,7 @@ bool prepare(const QString &command, const BoardPictureRequest &request, BoardPi
 int renderAll(const Invocation &call, BoardPictures &pictures, const QString &folder)
 {
     if (!QDir().mkpath(folder))
-        return refuse(call.command, folder, QStringLiteral("cannot make the folder"));
+        return refuse(call.command, folder, Text::tr("cannot make the folder"));
     for (int n = 1; n <= pictures.stopCount(); ++n) {
         const QString name = QStringLiteral("stop-%1.png").arg(n, 3, 10, QLatin1Char('0'));
         if (writePng(call, pictures.picture(n), QDir(folder).filePath(name)) != Done)
@@ -142,8 +141,8 @@ QCommandLineOption option(const char *name, const char *text, const char *value 
                           const char *fallback = nullptr)
 {
     if (!value)
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(text));
-    return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(text), QString::fromLatin1(value),
+        return QCommandLineOption(QString::fromLatin1(name), Text::tr(text));
+    return QCommandLineOption(QString::fromLatin1(name), Text::tr(text), QString::fromLatin1(value),
                               QString::fromLatin1(fallback));
 }
 
@@ -154,18 +153,17 @@ Command renderCommand()
     Command c;
     c.name = QStringLiteral("render");
     c.synopsis = QStringLiteral("FILE.hy3 (--stop N -o FILE.png | --all DIR) [options]");
-    c.summary = QStringLiteral("Draw the board as the program shows a stop, as PNG.");
-    c.details = QStringLiteral(
-        "The program's own drawing, without a display. The route is set at the\n"
+    c.summary = Text::tr("Draw the board as the program shows a stop, as PNG.");
+    c.details = Text::tr("The program's own drawing, without a display. The route is set at the\n"
         "section as when keyed; --all writes stop-001.png, stop-002.png, ...");
-    c.options = {option("stop", "The stop shown (1 = first).", "N"),
-                 option("o", "The picture written (\"-\": standard output).", "FILE.png"),
-                 option("all", "One picture per stop into DIR.", "DIR"),
-                 option("section", "The section the route is set at (default 1).", "S", "1"),
-                 option("night", "Late-night fares."),
-                 option("scale", "Board scale 1, 2 or 3 (default 1).", "K", "1"),
-                 option("settings", "Colours, digits and fonts from this settings file.", "FILE.in4"),
-                 option("background", "Put the board on this colour, with a margin.", "COLOUR")};
+    c.options = {option("stop", QT_TRANSLATE_NOOP("lumina::fare", "The stop shown (1 = first)."), "N"),
+                 option("o", QT_TRANSLATE_NOOP("lumina::fare", "The picture written (\"-\": standard output)."), "FILE.png"),
+                 option("all", QT_TRANSLATE_NOOP("lumina::fare", "One picture per stop into DIR."), "DIR"),
+                 option("section", QT_TRANSLATE_NOOP("lumina::fare", "The section the route is set at (default 1)."), "S", "1"),
+                 option("night", QT_TRANSLATE_NOOP("lumina::fare", "Late-night fares.")),
+                 option("scale", QT_TRANSLATE_NOOP("lumina::fare", "Board scale 1, 2 or 3 (default 1)."), "K", "1"),
+                 option("settings", QT_TRANSLATE_NOOP("lumina::fare", "Colours, digits and fonts from this settings file."), "FILE.in4"),
+                 option("background", QT_TRANSLATE_NOOP("lumina::fare", "Put the board on this colour, with a margin."), "COLOUR")};
     c.drawsBoard = true;
     c.run = render;
     return c;

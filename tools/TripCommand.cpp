@@ -86,7 +86,7 @@ int trip(const Invocation &call)
 {
     const std::optional<qint64> pace = everyMs(call.parser.value(QStringLiteral("every")));
     if (!pace)
-        return misuse(call.command, QStringLiteral("--every takes seconds from 0.1 to 3600"));
+        return misuse(call.command, Text::tr("--every takes seconds from 0.1 to 3600"));
     // The trip keys the route by number: the file is named by it, as the
     // program finds a route's file in its fare data folder.
     const QString in = call.files.at(0);
@@ -116,17 +116,17 @@ Command tripCommand()
     Command c;
     c.name = QStringLiteral("trip");
     c.synopsis = QStringLiteral("ROUTE.hy3 [--tape TP.csv] [--every SECONDS] [-o TRIP]");
-    c.summary = QStringLiteral("Write a starting trip for the route, for lumina --play.");
-    c.details = QStringLiteral(
+    c.summary = Text::tr("Write a starting trip for the route, for lumina --play.");
+    c.details = Text::tr(
         "The route (named by the file: 12.hy3 is route 12) is set at 0:00, then every\n"
         "SECONDS the tape's \"送り\" (\"データ送り\" without --tape) is pressed until the\n"
         "last stop, and the trip ends SECONDS after that. Format: docs/trips.md.");
     c.options = {
-        QCommandLineOption(QStringLiteral("tape"), QStringLiteral("The route's announcement file."),
+        QCommandLineOption(QStringLiteral("tape"), Text::tr("The route's announcement file."),
                            QStringLiteral("TP.csv")),
-        QCommandLineOption(QStringLiteral("every"), QStringLiteral("Seconds between presses (default 20)."),
+        QCommandLineOption(QStringLiteral("every"), Text::tr("Seconds between presses (default 20)."),
                            QStringLiteral("SECONDS"), QStringLiteral("20")),
-        outputOption(QStringLiteral("The trip written"), QStringLiteral("TRIP")),
+        outputOption(Text::tr("The trip written (default: standard output)."), QStringLiteral("TRIP")),
     };
     c.run = trip;
     return c;

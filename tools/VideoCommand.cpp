@@ -22,23 +22,23 @@ QTextStream &err()
 }
 
 struct VideoOptions {
-    QCommandLineOption output{QStringLiteral("o"), QStringLiteral("The video written: .mp4, .webm or .mkv."),
+    QCommandLineOption output{QStringLiteral("o"), Text::tr("The video written: .mp4, .webm or .mkv."),
                               QStringLiteral("OUT")};
     QCommandLineOption settings{QStringLiteral("settings"),
-                                QStringLiteral("Options from this settings file (default: the samples')."),
+                                Text::tr("Options from this settings file (default: the samples')."),
                                 QStringLiteral("FILE.in4")};
-    QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Board scale 1, 2 or 3 (default 1)."),
+    QCommandLineOption scale{QStringLiteral("scale"), Text::tr("Board scale 1, 2 or 3 (default 1)."),
                              QStringLiteral("K"), QStringLiteral("1")};
     QCommandLineOption canvas{QStringLiteral("canvas"),
-                              QStringLiteral("The board centred, unscaled, on a WxH canvas."),
+                              Text::tr("The board centred, unscaled, on a WxH canvas."),
                               QStringLiteral("WxH")};
     QCommandLineOption background{QStringLiteral("background"),
-                                  QStringLiteral("The canvas colour (default black)."),
+                                  Text::tr("The canvas colour (default black)."),
                                   QStringLiteral("COLOUR"), QStringLiteral("black")};
-    QCommandLineOption fps{QStringLiteral("fps"), QStringLiteral("Frames a second (default 30)."),
+    QCommandLineOption fps{QStringLiteral("fps"), Text::tr("Frames a second (default 30)."),
                            QStringLiteral("N"), QStringLiteral("30")};
     QCommandLineOption clock{QStringLiteral("clock"),
-                             QStringLiteral("The board's clock at the start (default 10:00)."),
+                             Text::tr("The board's clock at the start (default 10:00)."),
                              QStringLiteral("HH:MM"), QStringLiteral("10:00")};
     QCommandLineOption night{QStringLiteral("night"), QStringLiteral("\"深夜料金\" on from the start.")};
 };
@@ -47,7 +47,7 @@ std::variant<VideoRequest, QString> videoRequest(const Invocation &call, const V
 {
     const QCommandLineParser &parser = call.parser;
     if (!parser.isSet(o.output))
-        return QStringLiteral("-o OUT is needed");
+        return Text::tr("-o OUT is needed");
     VideoRequest request;
     request.tripFile = call.files.constFirst();
     request.output = parser.value(o.output);
@@ -56,21 +56,21 @@ std::variant<VideoRequest, QString> videoRequest(const Invocation &call, const V
     bool ok = false;
     request.scale = parser.value(o.scale).toInt(&ok);
     if (!ok || request.scale < 1 || request.scale > 3)
-        return QStringLiteral("--scale takes 1, 2 or 3");
+        return Text::tr("--scale takes 1, 2 or 3");
     request.fps = parser.value(o.fps).toInt(&ok);
     if (!ok || request.fps < 1 || request.fps > 120)
-        return QStringLiteral("--fps takes a number from 1 to 120");
+        return Text::tr("--fps takes a number from 1 to 120");
     request.clock = QTime::fromString(parser.value(o.clock), QStringLiteral("H:mm"));
     if (!request.clock.isValid())
-        return QStringLiteral("--clock takes a time as HH:MM");
+        return Text::tr("--clock takes a time as HH:MM");
     request.background = QColor::fromString(parser.value(o.background));
     if (!request.background.isValid())
-        return QStringLiteral("--background takes a colour name or #rrggbb");
+        return Text::tr("--background takes a colour name or #rrggbb");
     if (parser.isSet(o.canvas)) {
         const auto m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(parser.value(o.canvas));
         request.canvas = m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
         if (request.canvas.isEmpty() || request.canvas.width() % 2 || request.canvas.height() % 2)
-            return QStringLiteral("--canvas takes even sides as WxH, e.g. 1920x1080");
+            return Text::tr("--canvas takes even sides as WxH, e.g. 1920x1080");
     }
     return request;
 }
@@ -95,7 +95,7 @@ TripVideo::Progress progressReport(const QString &output)
         if (terminal) {
             const qint64 left = started->elapsed() * (total - done) / std::max<qint64>(done, 1);
             const int filled = int(share * 30 / 100);
-            const QString bar = QStringLiteral("[%1%2] %3% %4 left")
+            const QString bar = Text::tr("[%1%2] %3% %4 left")
                                     .arg(QString(filled, u'#'), QString(30 - filled, u'-'))
                                     .arg(share)
                                     .arg(clockText(left));
@@ -134,9 +134,8 @@ Command videoCommand()
     Command c;
     c.name = QStringLiteral("video");
     c.synopsis = QStringLiteral("TRIP -o OUT.mp4|.webm|.mkv [options]");
-    c.summary = QStringLiteral("Play a trip on the board into a video file, picture and sound.");
-    c.details = QStringLiteral(
-        "The trip is played on the program's own board and panel, hidden and in\n"
+    c.summary = Text::tr("Play a trip on the board into a video file, picture and sound.");
+    c.details = Text::tr("The trip is played on the program's own board and panel, hidden and in\n"
         "its own time; the sound is mixed offline. The same inputs give the same\n"
         "frames and samples. Nothing is written unless the video is complete.");
     c.options = {o.output, o.settings, o.scale, o.canvas, o.background, o.fps, o.clock, o.night};

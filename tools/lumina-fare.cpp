@@ -5,6 +5,7 @@
 #include "VideoCommand.h"
 
 #include "base/Fonts.h"
+#include "base/Language.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -41,7 +42,10 @@ const Command *commandNamed(const QString &name)
     return nullptr;
 }
 
-const QString kUsage = QStringLiteral("usage: lumina-fare [--help] [--version] COMMAND [ARGS]\n");
+QString usage()
+{
+    return Text::tr("usage: lumina-fare [--help] [--version] COMMAND [ARGS]\n");
+}
 
 QString optionLines(const Command &command)
 {
@@ -58,7 +62,7 @@ QString optionLines(const Command &command)
 
 QString commandHelp(const Command &command)
 {
-    QString text = QStringLiteral("usage: lumina-fare %1 %2\n\n%3\n")
+    QString text = Text::tr("usage: lumina-fare %1 %2\n\n%3\n")
                        .arg(command.name, command.synopsis, command.summary);
     if (!command.details.isEmpty())
         text += command.details + u'\n';
@@ -69,15 +73,15 @@ QString commandHelp(const Command &command)
 
 QString fullHelp()
 {
-    QString text = kUsage
-        + QStringLiteral("\nMakes, checks and draws the data of Lumina, the fare board simulator: fare\n"
+    QString text = usage()
+        + Text::tr("\nMakes, checks and draws the data of Lumina, the fare board simulator: fare\n"
                          "data files (.hy3) and their CSV text, announcement files (tp.csv) and\n"
                          "ticket plug-ins (.4SP).\n\nCommands:\n");
     for (const Command &command : commands()) {
         text += QStringLiteral("  %1 %2\n      %3\n").arg(command.name, command.synopsis, command.summary);
         text += optionLines(command);
     }
-    text += QStringLiteral("  help [COMMAND]\n      This text, or one command's (also: COMMAND --help).\n\n"
+    text += Text::tr("  help [COMMAND]\n      This text, or one command's (also: COMMAND --help).\n\n"
                            "A FILE of \"-\" is standard input; -o - is standard output.\n"
                            "Exit status: 0 done, 1 a file refused, missing or not written, 2 a misused\n"
                            "command line. Formats: lumina-fare(1), docs/fare-data.md.\n");
@@ -95,7 +99,7 @@ int help(const QStringList &rest)
         return say(fullHelp());
     const Command *command = commandNamed(rest.first());
     if (!command || rest.size() > 1)
-        return misuse(QStringLiteral("help"), QStringLiteral("'%1' is not a command").arg(rest.join(u' ')));
+        return misuse(QStringLiteral("help"), Text::tr("'%1' is not a command").arg(rest.join(u' ')));
     return say(commandHelp(*command));
 }
 
@@ -114,10 +118,10 @@ int runCommand(const Command &command, const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (files.size() < command.minFiles)
         return misuse(command.name,
-                      QStringLiteral("a file is needed: %1 %2").arg(command.name, command.synopsis));
+                      Text::tr("a file is needed: %1 %2").arg(command.name, command.synopsis));
     if (command.maxFiles >= 0 && files.size() > command.maxFiles)
         return misuse(command.name,
-                      QStringLiteral("one file only, not '%1'").arg(files.join(QStringLiteral("' '"))));
+                      Text::tr("one file only, not '%1'").arg(files.join(QStringLiteral("' '"))));
     return command.run(Invocation{command.name, files, parser});
 }
 
@@ -140,16 +144,16 @@ int dispatch(const QStringList &arguments)
     if (before.contains(QStringLiteral("--help")) || before.contains(QStringLiteral("-h")))
         return say(fullHelp());
     if (!before.isEmpty())
-        return misuse(QString(), QStringLiteral("unknown option '%1'").arg(before.first()));
+        return misuse(QString(), Text::tr("unknown option '%1'").arg(before.first()));
     if (at < 0)
-        return misuse(QString(), QStringLiteral("no command given"));
+        return misuse(QString(), Text::tr("no command given"));
     const QString name = arguments[at];
     const QStringList rest = arguments.mid(at + 1);
     if (name == u"help")
         return help(rest);
     const Command *command = commandNamed(name);
     if (!command)
-        return misuse(QString(), QStringLiteral("'%1' is not a command").arg(name));
+        return misuse(QString(), Text::tr("'%1' is not a command").arg(name));
     return runCommand(*command, rest);
 }
 
@@ -188,5 +192,8 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // The system's language: Japanese usage texts in a Japanese locale, and the
+    // program's messages in English in any other but C.
+    lumina::Translations::instance().choose(lumina::LanguageChoice::System);
     return dispatch(QCoreApplication::arguments());
 }

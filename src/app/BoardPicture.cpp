@@ -9,6 +9,7 @@
 #include "settings/SettingsIo.h"
 #include "shell/BoardWindow.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -34,13 +35,13 @@ bool BoardPictures::loadSettings(const QString &path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        m_messages << QStringLiteral("設定ファイル「%1」を開けませんでした。").arg(path);
+        m_messages << QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」を開けませんでした。").arg(path);
         return false;
     }
     SettingsFile loaded = m_settings;
     SettingsReader reader;
     if (!reader.read(&file, loaded)) {
-        m_messages << QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
+        m_messages << QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
         return false;
     }
     std::optional<IniFailure> failure = takeOptions(m_settings, loaded);

@@ -2,6 +2,7 @@
 #include "app/ViewSettings.h"
 
 #include "base/CodePage.h"
+#include "base/Language.h"
 #include "hostlib/HostLib.h"
 #include "panel/PanelController.h"
 #include "panel/TripPlayer.h"
@@ -30,9 +31,9 @@ constexpr int kFrameSettleMs = 300;
 
 QString Lumina::codePageMissingMessage()
 {
-    return QStringLiteral("文字コード「windows-31j」（シフトJIS）の変換機能が見つかりません。\r\n"
-                          "停留所名などの日本語の文字を正しく読み書きできません。\r\n"
-                          "設定ファイルを壊さないよう、終了しても設定は保存しません。");
+    return tr("文字コード「windows-31j」（シフトJIS）の変換機能が見つかりません。\r\n"
+              "停留所名などの日本語の文字を正しく読み書きできません。\r\n"
+              "設定ファイルを壊さないよう、終了しても設定は保存しません。");
 }
 
 Lumina::Lumina()
@@ -111,7 +112,7 @@ bool Lumina::playTrip(const QString &path)
     if (!file.open(QIODevice::ReadOnly) || !reader.read(&file, trip)) {
         const QString why = file.isOpen() ? reader.errorString() : file.errorString();
         host().messageBox(m_board.get(),
-                          QStringLiteral("運行ファイル「%1」は再生できません。\r\n%2").arg(QDir::toNativeSeparators(path), why),
+                          tr("運行ファイル「%1」は再生できません。\r\n%2").arg(QDir::toNativeSeparators(path), why),
                           QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
@@ -121,11 +122,11 @@ bool Lumina::playTrip(const QString &path)
 
 void Lumina::chooseTrip()
 {
-    static const QString filter = QStringLiteral("運行ファイル(*.trip)%1*.trip%1すべてのファイル(*.*)%1*.*%1%1").arg(QChar(0));
+    const QString filter = tr("運行ファイル(*.trip)%1*.trip%1すべてのファイル(*.*)%1*.*%1%1").arg(QChar(0));
     // The bundled trips are where a first look finds them.
     const QString samples = sampleDataFolder();
     const QString folder = samples.isEmpty() ? QString() : QDir(samples).filePath(QStringLiteral("trips"));
-    const QString path = host().fileDialog(m_board.get(), 0, filter, folder, QStringLiteral("運行を再生"));
+    const QString path = host().fileDialog(m_board.get(), 0, filter, folder, tr("運行を再生"));
     if (!path.isEmpty())
         playTrip(path);
 }
@@ -144,6 +145,9 @@ void Lumina::startUp()
     connect(m_board.get(), &BoardWindow::boardScaleChanged, this, [](int scale) { storeBoardScale(scale); });
     m_board->setStaysOnTop(storedStaysOnTop());
     connect(m_board.get(), &BoardWindow::staysOnTopChanged, this, [](bool on) { storeStaysOnTop(on); });
+    // The language chosen in the options is the user's for the next start too.
+    connect(&Translations::instance(), &Translations::chosen, this,
+            [](LanguageChoice choice) { storeLanguageChoice(choice); });
     // 8, 9. Rounded corners, repaint.
     shapeBoard();
     m_board->update();
@@ -212,8 +216,7 @@ bool Lumina::requestQuit()
     if (m_quitting)
         return true;
     const MessageResult answer =
-        host().messageBox(m_panel.get(), QStringLiteral("ルミナを終了しますか？"),
-                          QStringLiteral("ルミナの終了確認"), MessageButtons::YesNo, MessageIcon::Question);
+        host().messageBox(m_panel.get(), tr("ルミナを終了しますか？"), tr("ルミナの終了確認"), MessageButtons::YesNo, MessageIcon::Question);
     if (answer != MessageResult::Yes)
         return false;
     shutDown();

@@ -24,7 +24,18 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcIni, "lumina.settings")
 
-const QString kLoadModuleLine = QStringLiteral("モジュール:mdlIniIo.LoadIni()");
+constexpr char kContext[] = "lumina::SettingsStore";
+
+QString translated(const char *source)
+{
+    return QCoreApplication::translate(kContext, source);
+}
+
+QString loadModuleLine()
+{
+    return translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "モジュール:%1")).arg(QStringLiteral("mdlIniIo.LoadIni()"));
+}
 
 void showFailure(QWidget *owner, const IniFailure &failure, const QString &moduleLine = QString())
 {
@@ -71,25 +82,30 @@ QString keepDamagedFile(const QString &path, const IniLocation &location)
 // Where the copy of a damaged file went, for the message that reports it.
 QString keptNote(const QString &kept)
 {
-    return kept.isEmpty() ? QStringLiteral("元のファイルの控えを作れませんでした。終了時に上書きされます。")
-                          : QStringLiteral("元のファイルは「%1」として残しました。").arg(QDir::toNativeSeparators(kept));
+    return kept.isEmpty() ? translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "元のファイルの控えを作れませんでした。終了時に上書きされます。"))
+                          : translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "元のファイルは「%1」として残しました。")).arg(QDir::toNativeSeparators(kept));
 }
 
 // The load's module line, and where the file that failed to load was kept.
 QString keptAside(const QString &path, const IniLocation &location)
 {
-    return kLoadModuleLine + QStringLiteral("\r\n\r\n") + keptNote(keepDamagedFile(path, location));
+    return loadModuleLine() + QStringLiteral("\r\n\r\n") + keptNote(keepDamagedFile(path, location));
 }
 
 QString damagedFileMessage(const QString &path, const SettingsReader &reader, const QString &kept)
 {
     const QString crlf = QStringLiteral("\r\n");
-    QString text = QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(QDir::toNativeSeparators(path)) + crlf;
+    QString text = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "設定ファイル「%1」は壊れているか、途中で終わっています。")).arg(QDir::toNativeSeparators(path)) + crlf;
     if (reader.fieldsRead() == 0) {
-        text += QStringLiteral("使える設定はありませんでした。すべて既定の値で始めます。");
+        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "使える設定はありませんでした。すべて既定の値で始めます。"));
     } else {
-        text += QStringLiteral("先頭の%1バイト（全%2項目のうち初めの%3項目）の設定を使い、"
-                               "残りは既定の値で始めます。")
+        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "先頭の%1バイト（全%2項目のうち初めの%3項目）の設定を使い、"
+                               "残りは既定の値で始めます。"))
                     .arg(reader.bytesRead())
                     .arg(settingsFieldCount())
                     .arg(reader.fieldsRead());
@@ -151,7 +167,8 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
     if (writeWhole(oldBytes, nullptr))
         QFile::remove(backup);
     else
-        extra = QStringLiteral("元の設定ファイルの控え：") + backup;
+        extra = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "元の設定ファイルの控え：%1")).arg(backup);
     showFailure(owner, iniFailureFor(error, true), extra);
     return false;
 }
@@ -192,7 +209,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         // the values it starts with.
         if (!QFileInfo::exists(path))
             return true;
-        showFailure(owner, iniFailureFor(file.error(), false), kLoadModuleLine);
+        showFailure(owner, iniFailureFor(file.error(), false), loadModuleLine());
         return false;
     }
 
@@ -267,9 +284,11 @@ bool writeSettingsFile(QWidget *owner, const QString &path, const SettingsFile &
 
 void tellGivenUp(QWidget *owner, const QStringList &givenUp)
 {
-    QString text = QStringLiteral("次の設定は設定ファイルに保存できない文字を含むため、以前の値のまま保存しました。");
+    QString text = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "次の設定は設定ファイルに保存できない文字を含むため、以前の値のまま保存しました。"));
     for (const QString &value : givenUp)
-        text += QStringLiteral("\r\n「%1」（文字「%2」）").arg(value, cp932::firstUnencodable(value));
+        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
+                                    "\r\n「%1」（文字「%2」）")).arg(value, cp932::firstUnencodable(value));
     host().messageBox(owner, text, QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
 }
 
@@ -308,7 +327,7 @@ bool saveIni(const IniTargets &targets, const IniLocation &location, SettingsFil
 
 QString settingsLoadFailureMessage(const IniFailure &failure)
 {
-    return iniFailureMessage(failure, kLoadModuleLine);
+    return iniFailureMessage(failure, loadModuleLine());
 }
 
 SettingsFile initialRecords()

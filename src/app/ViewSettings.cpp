@@ -12,6 +12,7 @@ namespace {
 
 const QString kScaleKey = QStringLiteral("Board/Scale");
 const QString kOnTopKey = QStringLiteral("Board/StaysOnTop");
+const QString kLanguageKey = QStringLiteral("Interface/Language");
 
 } // namespace
 
@@ -43,6 +44,18 @@ void storeStaysOnTop(bool on)
 {
     QSettings settings(viewSettingsPath(), QSettings::IniFormat);
     settings.setValue(kOnTopKey, on);
+}
+
+LanguageChoice storedLanguageChoice()
+{
+    const QString code = QSettings(viewSettingsPath(), QSettings::IniFormat).value(kLanguageKey).toString();
+    return languageChoiceFromCode(code).value_or(LanguageChoice::System);
+}
+
+void storeLanguageChoice(LanguageChoice choice)
+{
+    QSettings settings(viewSettingsPath(), QSettings::IniFormat);
+    settings.setValue(kLanguageKey, languageCode(choice));
 }
 
 } // namespace lumina

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Language.h"
+
 #include <QString>
 
 namespace lumina {
@@ -14,5 +16,8 @@ void storeBoardScale(int scale);
 // Whether the board was last kept above other windows.
 bool storedStaysOnTop();
 void storeStaysOnTop(bool on);
+// The interface language chosen in the options; System when none was chosen.
+LanguageChoice storedLanguageChoice();
+void storeLanguageChoice(LanguageChoice choice);
 
 } // namespace lumina

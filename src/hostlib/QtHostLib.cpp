@@ -3,17 +3,18 @@
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QRegularExpression>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,17 +25,17 @@ int QtHostLib::digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, 
                            qint16 &fillZero)
 {
     QDialog dialog(owner);
-    dialog.setWindowTitle(QStringLiteral("数字表示の設定"));
+    dialog.setWindowTitle(QCoreApplication::translate("lumina::QtHostLib", "数字表示の設定"));
     auto *layout = new QVBoxLayout(&dialog);
 
-    auto *zeroBox = new QGroupBox(QStringLiteral("0 と -1 の表示"), &dialog);
+    auto *zeroBox = new QGroupBox(QCoreApplication::translate("lumina::QtHostLib", "0 と -1 の表示"), &dialog);
     auto *zeroLayout = new QVBoxLayout(zeroBox);
     auto *zeroGroup = new QButtonGroup(&dialog);
     const QString zeroTexts[4] = {
-        QStringLiteral("0 は表示しない（消灯）"),
-        QStringLiteral("0 は「0」と表示する"),
-        QStringLiteral("-1 を「0」と表示し、0 は表示しない"),
-        QStringLiteral("-1 も 0 も「0」と表示する"),
+        QCoreApplication::translate("lumina::QtHostLib", "0 は表示しない（消灯）"),
+        QCoreApplication::translate("lumina::QtHostLib", "0 は「0」と表示する"),
+        QCoreApplication::translate("lumina::QtHostLib", "-1 を「0」と表示し、0 は表示しない"),
+        QCoreApplication::translate("lumina::QtHostLib", "-1 も 0 も「0」と表示する"),
     };
     for (int i = 0; i < 4; ++i) {
         auto *button = new QRadioButton(zeroTexts[i], zeroBox);
@@ -50,18 +51,18 @@ int QtHostLib::digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, 
     auto *shiftSpin = new QSpinBox(&dialog);
     shiftSpin->setRange(0, positions - 1);
     shiftSpin->setValue(std::clamp<int>(shift, 0, positions - 1));
-    shiftSpin->setSuffix(QStringLiteral(" 桁"));
-    shiftSpin->setToolTip(QStringLiteral("数字を右端から何桁左に寄せて表示するか"));
-    form->addRow(QStringLiteral("左へずらす桁数："), shiftSpin);
+    shiftSpin->setSuffix(QCoreApplication::translate("lumina::QtHostLib", " 桁"));
+    shiftSpin->setToolTip(QCoreApplication::translate("lumina::QtHostLib", "数字を右端から何桁左に寄せて表示するか"));
+    form->addRow(QCoreApplication::translate("lumina::QtHostLib", "左へずらす桁数："), shiftSpin);
     auto *fillSpin = new QSpinBox(&dialog);
     fillSpin->setRange(0, positions);
     fillSpin->setValue(std::clamp<int>(fillZero, 0, positions));
-    fillSpin->setSpecialValueText(QStringLiteral("なし"));
-    fillSpin->setSuffix(QStringLiteral(" 桁"));
-    fillSpin->setToolTip(QStringLiteral("この桁数に満たない数字の頭に 0 を補う（5 を 3 桁なら 005）"));
-    form->addRow(QStringLiteral("0 で埋める桁数："), fillSpin);
+    fillSpin->setSpecialValueText(QCoreApplication::translate("lumina::QtHostLib", "なし"));
+    fillSpin->setSuffix(QCoreApplication::translate("lumina::QtHostLib", " 桁"));
+    fillSpin->setToolTip(QCoreApplication::translate("lumina::QtHostLib", "この桁数に満たない数字の頭に 0 を補う（5 を 3 桁なら 005）"));
+    form->addRow(QCoreApplication::translate("lumina::QtHostLib", "0 で埋める桁数："), fillSpin);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("表示できる桁数：%1").arg(positions), &dialog));
+    layout->addWidget(new QLabel(QCoreApplication::translate("lumina::QtHostLib", "表示できる桁数：%1").arg(positions), &dialog));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -80,7 +81,7 @@ int QtHostLib::digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, 
 int QtHostLib::versionBox(QWidget *owner, int kind, const QString &text)
 {
     Q_UNUSED(kind);
-    QMessageBox box(QMessageBox::Information, QStringLiteral("バージョン情報"),
+    QMessageBox box(QMessageBox::Information, QCoreApplication::translate("lumina::QtHostLib", "バージョン情報"),
                     QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed(),
                     QMessageBox::Ok, owner);
     // The model name is the executable's file name: shown as it stands.
@@ -92,7 +93,7 @@ int QtHostLib::versionBox(QWidget *owner, int kind, const QString &text)
 int QtHostLib::datePicker(QWidget *owner, SystemTime &date)
 {
     QDialog dialog(owner);
-    dialog.setWindowTitle(QStringLiteral("日付の選択"));
+    dialog.setWindowTitle(QCoreApplication::translate("lumina::QtHostLib", "日付の選択"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *calendar = new QCalendarWidget(&dialog);
     const QDate current(date.year, date.month, date.day);

@@ -19,6 +19,8 @@ public:
 
     Look look() const { return m_look; }
     QSize sizeHint() const override;
+    // Where the caption is drawn, wrapped at words.
+    QRect textRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,7 +28,6 @@ protected:
 
 private:
     QRect indicatorRect() const;
-    QRect textRect() const;
     void paintStandard();
     void paintGraphical();
 

@@ -7,11 +7,13 @@
 #include "base/CodePage.h"
 #include "base/Colors.h"
 #include "base/Geometry.h"
+#include "base/Language.h"
 #include "settings/OptionFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QEvent>
@@ -75,24 +77,36 @@ Widget *named(Widget *widget, const char *name, int index = -1)
     return widget;
 }
 
-QLabel *caption(QWidget *parent, const QString &text, int left, int top, int width, int height,
+// The context of the dialog's texts, as tr() in OptionsDialog has it.
+constexpr char kContext[] = "lumina::OptionsDialog";
+
+// A control of the dialog showing the translation of `source`, set again at
+// each change of language.
+template<typename Widget>
+Widget *translated(Widget *widget, const char *source, const char *property = "text")
+{
+    setTranslated(widget, property, kContext, source);
+    return widget;
+}
+
+QLabel *caption(QWidget *parent, const char *source, int left, int top, int width, int height,
                 bool wrap = false)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = translated(new QLabel(parent), source);
     label->setWordWrap(wrap);
     label->setAlignment(Qt::AlignLeft | (wrap ? Qt::AlignTop : Qt::AlignVCenter));
     return place(label, left, top, width, height);
 }
 
-QGroupBox *group(QWidget *parent, const QString &title, int left, int top, int width, int height)
+QGroupBox *group(QWidget *parent, const char *title, int left, int top, int width, int height)
 {
-    return place(new QGroupBox(title, parent), left, top, width, height);
+    return place(translated(new QGroupBox(parent), title, "title"), left, top, width, height);
 }
 
-QPushButton *button(QWidget *parent, const QString &text, int left, int top, int width,
+QPushButton *button(QWidget *parent, const char *text, int left, int top, int width,
                     int height)
 {
-    auto *b = place(new QPushButton(text, parent), left, top, width, height);
+    auto *b = place(translated(new QPushButton(parent), text), left, top, width, height);
     // Enter in a text box means "OK", not whichever button had focus last.
     b->setAutoDefault(false);
     return b;
@@ -105,16 +119,16 @@ QPushButton *colorButton(QWidget *parent, int left, int top)
     return b;
 }
 
-QRadioButton *option(QWidget *parent, const QString &text, int left, int top, int width,
+QRadioButton *option(QWidget *parent, const char *text, int left, int top, int width,
                      int height = 255)
 {
-    return place(new OptionButton(text, OptionButton::Look::Standard, parent), left, top, width,
-                 height);
+    auto *b = new OptionButton(QString(), OptionButton::Look::Standard, parent);
+    return place(translated(b, text), left, top, width, height);
 }
 
-QCheckBox *check(QWidget *parent, const QString &text, int left, int top, int width = 0)
+QCheckBox *check(QWidget *parent, const char *text, int left, int top, int width = 0)
 {
-    auto *box = new QCheckBox(text, parent);
+    auto *box = translated(new QCheckBox(parent), text);
     const int w = width > 0 ? px(width) : box->sizeHint().width();
     box->setGeometry(px(left), px(top), w, px(255));
     return box;
@@ -147,8 +161,9 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\u3000';
 }
 
-// Lays a list over the run-th stretch of blanks in a check box caption, so that
-// the caption reads as a sentence with the list as its gap.
+// Lays a list over the run-th gap (two blanks or more, so that the single
+// spaces between English words are no gap) in a check box caption, so that the
+// caption reads as a sentence with the list as its gap.
 void placeInBlank(QCheckBox *box, int run, QWidget *list)
 {
     QStyleOptionButton option;
@@ -170,6 +185,10 @@ void placeInBlank(QCheckBox *box, int run, QWidget *list)
         int j = i;
         while (j < text.size() && isBlank(text[j]))
             ++j;
+        if (j - i < 2) {
+            i = j;
+            continue;
+        }
         if (++seen == run) {
             start = i;
             end = j;
@@ -188,13 +207,16 @@ void placeInBlank(QCheckBox *box, int run, QWidget *list)
     list->raise();
 }
 
-const char16_t *const kValueCaptions[3] = {u"「1」の場合", u"「2」の場合", u"「3」の場合"};
+const char *const kValueCaptions[3] = {QT_TRANSLATE_NOOP("lumina::OptionsDialog", "「1」の場合"),
+                                       QT_TRANSLATE_NOOP("lumina::OptionsDialog", "「2」の場合"),
+                                       QT_TRANSLATE_NOOP("lumina::OptionsDialog", "「3」の場合")};
 
-QString nulList(std::initializer_list<const char16_t *> parts)
+// A file dialog's filter: each name (translated) with its pattern.
+QString nulList(std::initializer_list<const char *> parts)
 {
     QString list;
-    for (const char16_t *part : parts) {
-        list += QString::fromUtf16(part);
+    for (const char *part : parts) {
+        list += QCoreApplication::translate(kContext, part);
         list += kNul;
     }
     list += kNul;
@@ -228,7 +250,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOption"));
-    setWindowTitle(QStringLiteral("オプション"));
+    setTranslated(this, "windowTitle", kContext, QT_TR_NOOP("オプション"));
     setFixedSize(px(9570), px(5610));
     setSizeGripEnabled(false);
     QFont dialogFont(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -249,7 +271,7 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     buildSoundPage(pages[SoundPage]);
     buildTicketPage(pages[TicketPage]);
 
-    okButton = named(button(this, QStringLiteral("OK"), 7995, 5145, 1380, 375), "Command4");
+    okButton = named(button(this, "OK", 7995, 5145, 1380, 375), "Command4");
     okButton->setAutoDefault(true);
     okButton->setDefault(true);
 
@@ -265,23 +287,23 @@ OptionsDialog::OptionsDialog(QWidget *parent)
 
 void OptionsDialog::buildTabs()
 {
-    static const char16_t *const tabs[PageCount] = {
-        u"運賃データと　放送用データ", u"パネルと整理券番号表示",   u"デジタル部品と情報用数字",
-        u"停名の設定",                 u"サウンド",                 u"　　整理券　　　プレビュー",
+    static const char *const tabs[PageCount] = {
+        QT_TR_NOOP("運賃データと　放送用データ"), QT_TR_NOOP("パネルと整理券番号表示"),   QT_TR_NOOP("デジタル部品と情報用数字"),
+        QT_TR_NOOP("停名の設定"),                 QT_TR_NOOP("サウンド"),                 QT_TR_NOOP("　　整理券　　　プレビュー"),
     };
-    static const char16_t *const titles[PageCount] = {
-        u"運賃データと放送用データ",
-        u"パネルと整理券番号表示",
-        u"デジタル部品と情報用数字",
-        u"停名の設定",
-        u"サウンド（鳴らさなくてもいい項目にはファイル名を入れないで下さい）",
-        u"整理券プレビュー",
+    static const char *const titles[PageCount] = {
+        QT_TR_NOOP("運賃データと放送用データ"),
+        QT_TR_NOOP("パネルと整理券番号表示"),
+        QT_TR_NOOP("デジタル部品と情報用数字"),
+        QT_TR_NOOP("停名の設定"),
+        QT_TR_NOOP("サウンド（鳴らさなくてもいい項目にはファイル名を入れないで下さい）"),
+        QT_TR_NOOP("整理券プレビュー"),
     };
     static constexpr int tops[PageCount] = {45, 900, 1740, 2580, 3420, 4260};
     for (int k = 0; k < PageCount; ++k) {
-        auto *tab = new OptionButton(QString::fromUtf16(tabs[k]), OptionButton::Look::Graphical, this);
+        auto *tab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, this), tabs[k]);
         pageTabs[k] = named(place(tab, 90, tops[k], 1250, 833), "Option1", k);
-        pages[k] = named(group(this, QString::fromUtf16(titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
+        pages[k] = named(group(this, (titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
         pages[k]->setAutoFillBackground(true);
     }
     pageTabs[FolderPage]->setChecked(true);
@@ -289,54 +311,56 @@ void OptionsDialog::buildTabs()
 
 void OptionsDialog::buildFolderPage(QWidget *page)
 {
-    static const char16_t *const captions[2][2] = {
-        {u"運賃データ(*.hy3)のあるフォルダー：", u"上記運賃データの場所をエクスプローラで開く"},
-        {u"放送用データ(*****Tp.csv)のあるフォルダー：",
-         u"上記放送用データの場所をエクスプローラで開く"},
+    static const char *const captions[2][2] = {
+        {QT_TR_NOOP("運賃データ(*.hy3)のあるフォルダー："), QT_TR_NOOP("上記運賃データの場所をエクスプローラで開く")},
+        {QT_TR_NOOP("放送用データ(*****Tp.csv)のあるフォルダー："),
+         QT_TR_NOOP("上記放送用データの場所をエクスプローラで開く")},
     };
     for (int k = 0; k < 2; ++k) {
         const int top = 390 + k * 1440;
-        named(caption(page, QString::fromUtf16(captions[k][0]), 240, top, 7500, 255), "Label3", k);
+        named(caption(page, (captions[k][0]), 240, top, 7500, 255), "Label3", k);
         folderFields[k] = named(textBox(page, 240, top + 285, 6960), "Text2", k);
         folderChoosers[k] =
-            named(button(page, QStringLiteral("..."), 7260, top + 270, 495, 330), "Command3", k);
+            named(button(page, "...", 7260, top + 270, 495, 330), "Command3", k);
         openFolderButtons[k] = named(
-            button(page, QString::fromUtf16(captions[k][1]), 3720, top + 675, 4035, 375),
+            button(page, (captions[k][1]), 3720, top + 675, 4035, 375),
             "Command10", k);
     }
+    caption(page, QT_TR_NOOP("表示言語"), 240, 3315, 3000, 255);
+    languageList = named(place(dropDownList(page), 240, 3600, 3000, 315), "cboDisplayLanguage");
 }
 
 void OptionsDialog::buildPanelPage(QWidget *page)
 {
     autoTicketNumbersBox =
-        named(check(page, QStringLiteral("整理券番号自動表示機能を使用"), 240, 300), "Check1");
+        named(check(page, QT_TR_NOOP("整理券番号自動表示機能を使用"), 240, 300), "Check1");
 
-    auto *panelGroup = named(group(page, QStringLiteral("本体パネル"), 120, 645, 3855, 4245), "Frame4");
+    auto *panelGroup = named(group(page, QT_TR_NOOP("本体パネル"), 120, 645, 3855, 4245), "Frame4");
     panelOptions[kPanelsAutomatic] = named(
-        option(panelGroup, QStringLiteral("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600),
+        option(panelGroup, QT_TR_NOOP("内蔵しているパネルを自動で割り当てる"), 150, 285, 3600),
         "Option3", kPanelsAutomatic);
     panelOptions[kPanelsIndividual] = named(
-        option(panelGroup, QStringLiteral("個別に設定する"), 150, 570, 3600), "Option3", kPanelsIndividual);
+        option(panelGroup, QT_TR_NOOP("個別に設定する"), 150, 570, 3600), "Option3", kPanelsIndividual);
     panelOptions[kPanelsAutomatic]->setChecked(true);
 
     // One group per backlight state, OFF at the top: which image the board shows
     // for that state, and the user image file.
-    static const char16_t *const titles[BacklightCount] = {u"バックライトOFF時の画像：",
-                                                           u"ON1の画像：", u"ON2の画像："};
+    static const char *const titles[BacklightCount] = {QT_TR_NOOP("バックライトOFF時の画像："),
+                                                           QT_TR_NOOP("ON1の画像："), QT_TR_NOOP("ON2の画像：")};
     for (int state = 0; state < BacklightCount; ++state) {
         const size_t builtIn = kBuiltInPanel[state], user = kUserPanel[state];
         QGroupBox *frame = named(
-            group(panelGroup, QString::fromUtf16(titles[state]), 150, 900 + state * 1110, 3555, 1065),
+            group(panelGroup, (titles[state]), 150, 900 + state * 1110, 3555, 1065),
             "Frame6", state);
         panelImageGroups[state] = frame;
         panelOptions[builtIn] =
-            named(option(frame, QStringLiteral("内蔵"), 150, 270, 1050), "Option3", int(builtIn));
+            named(option(frame, QT_TR_NOOP("内蔵"), 150, 270, 1050), "Option3", int(builtIn));
         panelOptions[user] =
-            named(option(frame, QStringLiteral("ユーザーパネル"), 1260, 270, 2100), "Option3", int(user));
+            named(option(frame, QT_TR_NOOP("ユーザーパネル"), 1260, 270, 2100), "Option3", int(user));
         panelOptions[builtIn]->setChecked(true);
         panelImageFields[state] = named(textBox(frame, 150, 630, 2805), "txtSelectPanel", state);
         panelImageChoosers[state] =
-            named(button(frame, QStringLiteral("..."), 3015, 615, 420, 330), "Command6", state);
+            named(button(frame, "...", 3015, 615, 420, 330), "Command6", state);
         frame->setEnabled(false);
         frame->setVisible(false);
     }
@@ -344,7 +368,7 @@ void OptionsDialog::buildPanelPage(QWidget *page)
     buildTicketNumberGroup(page);
 
     named(caption(page,
-                  QStringLiteral("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
+                  QT_TR_NOOP("※ユーザーパネルには、現在の機種に対応の画像をご使用ください。大きいパネルの場合、はみ出た部分（右・下）が切り取られます。逆に小さいパネルの場合は左上から表示され、余白部分はグレーになりますのでご注意ください。"),
                   4095, 3225, 3780, 1665, true),
           "Label5", 1);
 }
@@ -355,18 +379,18 @@ void OptionsDialog::buildTicketNumberGroup(QWidget *page)
     ticketNumberGroup = frame;
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Sunken);
-    caption(frame, QStringLiteral("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
-    static const char16_t *const stateCaptions[BacklightCount] = {u"OFF：", u"ON1：", u"ON2："};
+    caption(frame, QT_TR_NOOP("整理券番号のバックライトカラー(文字色)"), 120, 105, 3540, 255);
+    static const char *const stateCaptions[BacklightCount] = {QT_TR_NOOP("OFF："), QT_TR_NOOP("ON1："), QT_TR_NOOP("ON2：")};
     for (int i = 0; i < BacklightCount; ++i) {
-        caption(frame, QString::fromUtf16(stateCaptions[i]), 120 + i * 1200, 435, 570, 255);
+        caption(frame, (stateCaptions[i]), 120 + i * 1200, 435, 570, 255);
         ticketNumberColourButtons[i] = named(colorButton(frame, 690 + i * 1200, 405), "Command5", i);
     }
-    caption(frame, QStringLiteral("整理券番号表示設定"), 120, 900, 3540, 255);
+    caption(frame, QT_TR_NOOP("整理券番号表示設定"), 120, 900, 3540, 255);
     ticketStyleList = named(place(dropDownList(frame), 120, 1170, 3540, 315), "Combo2");
     leadingZeroBox = named(
-        check(frame, QStringLiteral("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540), "Check2");
+        check(frame, QT_TR_NOOP("数字が1桁の番号は頭に0を付け足す"), 120, 1620, 3540), "Check2");
     caption(frame,
-            QStringLiteral("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
+            QT_TR_NOOP("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
             120, 1935, 3540, 750, true);
     frame->setEnabled(false);
 }
@@ -375,16 +399,16 @@ void OptionsDialog::buildDigitPage(QWidget *page)
 {
     QGroupBox *colours = named(
         group(page,
-              QStringLiteral("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
+              QT_TR_NOOP("デジタル部品の背景色と文字色（時計つきの場合はこの部分も同色となります）"),
               120, 300, 7755, 1110),
         "Frame5", 0);
-    caption(colours, QStringLiteral("背景色："), 180, 480, 780, 255);
+    caption(colours, QT_TR_NOOP("背景色："), 180, 480, 780, 255);
     digitColourButtons[DigitBack] = named(colorButton(colours, 960, 450), "Command8", DigitBack);
-    caption(colours, QStringLiteral("未発光時の文字色："), 1710, 480, 1680, 255);
+    caption(colours, QT_TR_NOOP("未発光時の文字色："), 1710, 480, 1680, 255);
     digitColourButtons[DigitUnlit] = named(colorButton(colours, 3390, 450), "Command8", DigitUnlit);
-    caption(colours, QStringLiteral("発光時の文字色："), 4140, 480, 1560, 255);
+    caption(colours, QT_TR_NOOP("発光時の文字色："), 4140, 480, 1560, 255);
     digitColourButtons[DigitLit] = named(colorButton(colours, 5700, 450), "Command8", DigitLit);
-    caption(colours, QStringLiteral("プレビュー"), 6480, 240, 1080, 255);
+    caption(colours, QT_TR_NOOP("プレビュー"), 6480, 240, 1080, 255);
     previewDigit = named(place(new DigitRow(colours), 6480, 510, 780, 300), "M_Degit1");
     // A single lit 0 shows the lit colour beside the unlit eights.
     previewDigit->setZeroMode(1);
@@ -393,73 +417,77 @@ void OptionsDialog::buildDigitPage(QWidget *page)
     setBackColor(digitColourButtons[DigitLit], kDigitLitColour);
 
     QGroupBox *f =
-        named(group(page, QStringLiteral("情報用数字の設定"), 120, 1530, 7755, 3360), "Frame5", 1);
+        named(group(page, QT_TR_NOOP("情報用数字の設定"), 120, 1530, 7755, 3360), "Frame5", 1);
     infoDigitBoxes[InfoPosition] = check(
-        f, QStringLiteral("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240, 345);
+        f, QT_TR_NOOP("停留所の順番（区間・個数）を、　　　　　　  コマ目に表示する。"), 240, 345);
     infoDigitBoxes[InfoTicketNumber] =
-        check(f, QStringLiteral("整理券番号を、  　　　　　　コマ目に表示する。"), 240, 765);
+        check(f, QT_TR_NOOP("整理券番号を、  　　　　　　コマ目に表示する。"), 240, 765);
     infoDigitBoxes[InfoRouteNumber] =
-        check(f, QStringLiteral("系統番号を、  　　　　　　コマ目に表示する。"), 240, 1185);
+        check(f, QT_TR_NOOP("系統番号を、  　　　　　　コマ目に表示する。"), 240, 1185);
     infoDigitBoxes[InfoColumn] = check(
-        f, QStringLiteral("データの　　　  　　　　　列目の値を、  　　　　　　コマ目に表示する。"), 240,
+        f, QT_TR_NOOP("データの　　　  　　　　　列目の値を、  　　　　　　コマ目に表示する。"), 240,
         1605);
-    const QRect line0 = infoDigitBoxes[InfoPosition]->geometry();
-    infoDigitBoxes[InfoFromZero] = check(f, QStringLiteral("0から数える"), 0, 345);
-    infoDigitBoxes[InfoFromZero]->move(line0.right() + px(180), line0.top());
+    infoDigitBoxes[InfoFromZero] = check(f, QT_TR_NOOP("0から数える"), 0, 345);
     for (int k = 0; k < int(infoDigitBoxes.size()); ++k)
         named(infoDigitBoxes[k], "Check3", k);
-
     for (int k = 0; k < int(infoDigitLists.size()); ++k)
         infoDigitLists[k] = named(dropDownList(f), "Combo4", k);
-    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber})
-        placeInBlank(infoDigitBoxes[line], 0, infoDigitLists[line]);
-    placeInBlank(infoDigitBoxes[InfoColumn], 0, infoDigitLists[kDataColumnList]);
-    placeInBlank(infoDigitBoxes[InfoColumn], 1, infoDigitLists[InfoColumn]);
+    layOutInfoDigitLines();
     for (auto *combo : infoDigitLists)
         combo->setEnabled(false);
     infoDigitBoxes[InfoFromZero]->setEnabled(false);
 
     named(caption(f,
-                  QStringLiteral("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
+                  QT_TR_NOOP("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
                   240, 2160, 7275, 900, true),
           "Label7");
 }
 
+// The lists sit in the gaps of their lines' captions and "0から数える" follows
+// the first line, so all of them move with the captions' wording.
+void OptionsDialog::layOutInfoDigitLines()
+{
+    for (QCheckBox *box : infoDigitBoxes)
+        box->resize(box->sizeHint().width(), box->height());
+    const QRect line0 = infoDigitBoxes[InfoPosition]->geometry();
+    infoDigitBoxes[InfoFromZero]->move(line0.right() + px(180), line0.top());
+    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber})
+        placeInBlank(infoDigitBoxes[line], 0, infoDigitLists[line]);
+    placeInBlank(infoDigitBoxes[InfoColumn], 0, infoDigitLists[kDataColumnList]);
+    placeInBlank(infoDigitBoxes[InfoColumn], 1, infoDigitLists[InfoColumn]);
+}
+
 void OptionsDialog::buildStopNamePage(QWidget *page)
 {
-    caption(page, QStringLiteral("背景色："), 300, 465, 780, 255);
+    caption(page, QT_TR_NOOP("背景色："), 300, 465, 780, 255);
     stripColourButtons[StripBack] = named(colorButton(page, 1080, 435), "Command9", StripBack);
-    caption(page, QStringLiteral("文字色："), 1980, 465, 780, 255);
+    caption(page, QT_TR_NOOP("文字色："), 1980, 465, 780, 255);
     stripColourButtons[StripText] = named(colorButton(page, 2760, 435), "Command9", StripText);
 
     // Grey background, yellow text until the settings say otherwise.
     setBackColor(stripColourButtons[StripBack], rgb(128, 128, 128));
     setBackColor(stripColourButtons[StripText], rgb(255, 255, 0));
 
-    caption(page, QStringLiteral("フォントオプション："), 300, 1080, 3000, 255);
+    caption(page, QT_TR_NOOP("フォントオプション："), 300, 1080, 3000, 255);
     stripFontList = named(place(dropDownList(page), 300, 1365, 4500, 315), "Combo3");
-    stripFontList->addItems({QStringLiteral("ゴシック体"), QStringLiteral("明朝体"),
-                             QStringLiteral("漢字はゴシック、それ以外は明朝"),
-                             QStringLiteral("漢字は明朝、それ以外はゴシック"),
-                             QStringLiteral("英数字はゴシック、それ以外は明朝")});
     stripFontList->setCurrentIndex(-1);
-    boldBox = named(check(page, QStringLiteral("太字（表示の不具合はサポート対象外）"), 300, 1875),
+    boldBox = named(check(page, QT_TR_NOOP("太字（表示の不具合はサポート対象外）"), 300, 1875),
                     "Check4");
 }
 
 void OptionsDialog::buildSoundPage(QWidget *page)
 {
-    caption(page, QStringLiteral("系統設定時のサウンド："), 150, 285, 2250, 255);
+    caption(page, QT_TR_NOOP("系統設定時のサウンド："), 150, 285, 2250, 255);
     addSoundRow(page, RouteSetSound, 2400, 270, 4920);
-    caption(page, QStringLiteral("リセット時のサウンド："), 150, 645, 2250, 255);
+    caption(page, QT_TR_NOOP("リセット時のサウンド："), 150, 645, 2250, 255);
     addSoundRow(page, ResetSound, 2400, 630, 4920);
 
-    auto *stepTab = new OptionButton(QStringLiteral("送り・戻し時のサウンド..."),
-                                     OptionButton::Look::Graphical, page);
+    auto *stepTab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, page),
+                               QT_TR_NOOP("送り・戻し時のサウンド..."));
     soundPageTabs[StepSoundPage] =
         named(place(stepTab, 150, 1005, 2400, 345), "Option5", StepSoundPage);
-    auto *preTab = new OptionButton(QStringLiteral("放送前のサウンド..."),
-                                    OptionButton::Look::Graphical, page);
+    auto *preTab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, page),
+                              QT_TR_NOOP("放送前のサウンド..."));
     soundPageTabs[PreSoundPage] = named(place(preTab, 2610, 1005, 2400, 345), "Option5", PreSoundPage);
     soundPageTabs[StepSoundPage]->setChecked(true);
 
@@ -467,7 +495,7 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     buildPreSoundPage(page);
 
     named(caption(page,
-                  QStringLiteral("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
+                  QT_TR_NOOP("「放送前のサウンド」再生時は、停名のスクロールが停止することがありますので、あらかじめご了承ください。"),
                   150, 4440, 7605, 480, true),
           "Label1", 7);
 }
@@ -477,21 +505,21 @@ void OptionsDialog::addSoundRow(QWidget *parent, int index, int textLeft, int to
     soundFields[size_t(index)] =
         named(textBox(parent, textLeft, top, textWidth), "txtSelectSound", index);
     soundChoosers[size_t(index)] = named(
-        button(parent, QStringLiteral("..."), textLeft + textWidth + 60, top - 15, 420, 330),
+        button(parent, "...", textLeft + textWidth + 60, top - 15, 420, 330),
         "cmdSelectSound", index);
 }
 
 // The frame both sound pages share: one sound always, or one of three chosen by a
 // value (`byValue` says where the value comes from). The caller adds what lies between
 // that choice and the rows of the three sounds.
-QGroupBox *OptionsDialog::buildSoundChoice(QWidget *page, int pageIndex, const QString &title,
+QGroupBox *OptionsDialog::buildSoundChoice(QWidget *page, int pageIndex, const char *title,
                                            int always, int alwaysField, int byValue,
-                                           const QString &byValueCaption)
+                                           const char *byValueCaption)
 {
     QGroupBox *frame = named(group(page, title, 120, 1380, 7755, 3000), "Frame2", pageIndex);
     soundPages[size_t(pageIndex)] = frame;
     soundModeOptions[size_t(always)] = named(
-        option(frame, QStringLiteral("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", always);
+        option(frame, QT_TR_NOOP("常に右記のサウンドを鳴らす"), 120, 270, 2880), "Option2", always);
     addSoundRow(frame, alwaysField, 3060, 240, 4080);
     soundModeOptions[size_t(byValue)] =
         named(option(frame, byValueCaption, 120, 555, 7515, 480), "Option2", byValue);
@@ -502,12 +530,14 @@ QGroupBox *OptionsDialog::buildSoundChoice(QWidget *page, int pageIndex, const Q
 void OptionsDialog::buildStepSoundPage(QWidget *page)
 {
     QGroupBox *step = buildSoundChoice(
-        page, StepSoundPage, QStringLiteral("送り・戻し時のサウンド"), StepAlways, StepSound, StepByColumn,
-        QStringLiteral("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"));
+        page, StepSoundPage, QT_TR_NOOP("送り・戻し時のサウンド"), StepAlways, StepSound, StepByColumn,
+        QT_TR_NOOP("運賃データ(*.hy3)の特定の列のデータから判断して、以下の指定したサウンドを鳴らす（指定した列のデータの内容が1～3以外の場合はサウンドは鳴りません）"));
     stepColumnList = named(place(dropDownList(step), 420, 1065, 855, 315), "Combo1");
-    caption(step, QStringLiteral("列目"), 1320, 1095, 540, 255);
+    caption(step, QT_TR_NOOP("列目"), 1320, 1095, 720, 255);
     addValueRows(step, StepSoundByValue);
-    addPlayGroup(step, stepPlayOptions, "Option6", QStringLiteral("運賃切り替え"));
+    addPlayGroup(step, stepPlayOptions, "Option6",
+                 {QT_TR_NOOP("同期再生(サウンドが完全に再生された後で運賃切り替え)"),
+                  QT_TR_NOOP("非同期再生(サウンドを再生しながら運賃切り替え)")});
     stepPlayOptions[Asynchronous]->setChecked(true);
 }
 
@@ -515,54 +545,53 @@ void OptionsDialog::buildStepSoundPage(QWidget *page)
 void OptionsDialog::addValueRows(QWidget *parent, int firstField)
 {
     for (int i = 0; i < 3; ++i) {
-        caption(parent, QString::fromUtf16(kValueCaptions[i]), 2040, 1095 + i * 345, 1020, 255);
+        caption(parent, kValueCaptions[i], 2040, 1095 + i * 345, 1020, 255);
         addSoundRow(parent, firstField + i, 3060, 1065 + i * 345, 4080);
     }
 }
 
-// "再生方法": whether `what` waits for the sound or goes on while it plays.
+// "再生方法": whether what follows the sound waits for it (`captions`[0]) or
+// goes on while it plays (`captions`[1]).
 void OptionsDialog::addPlayGroup(QWidget *parent, std::array<QRadioButton *, 2> &options,
-                                 const char *name, const QString &what)
+                                 const char *name, const std::array<const char *, 2> &captions)
 {
-    QGroupBox *play = group(parent, QStringLiteral("再生方法"), 120, 2130, 7515, 810);
-    options[Synchronous] = named(
-        option(play, QStringLiteral("同期再生(サウンドが完全に再生された後で%1)").arg(what), 150, 240, 7215),
-        name, Synchronous);
-    options[Asynchronous] = named(
-        option(play, QStringLiteral("非同期再生(サウンドを再生しながら%1)").arg(what), 150, 510, 7215),
-        name, Asynchronous);
+    QGroupBox *play = group(parent, QT_TR_NOOP("再生方法"), 120, 2130, 7515, 810);
+    options[Synchronous] = named(option(play, captions[0], 150, 240, 7215), name, Synchronous);
+    options[Asynchronous] = named(option(play, captions[1], 150, 510, 7215), name, Asynchronous);
 }
 
 void OptionsDialog::buildPreSoundPage(QWidget *page)
 {
     QGroupBox *before = buildSoundChoice(
         page, PreSoundPage,
-        QStringLiteral("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
+        QT_TR_NOOP("放送前のサウンド：※音声合成放送機能が有効でない場合は以下の設定は意味を持ちません。"),
         PreAlways, PreSound, PreByFlag,
-        QStringLiteral("放送データ(*****Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"));
+        QT_TR_NOOP("放送データ(*****Tp.csv)内のフラグから判断して、以下の指定したサウンドを鳴らす（フラグの内容が1～3以外の場合はサウンドは鳴りません）"));
     addValueRows(before, PreSoundByFlag);
-    addPlayGroup(before, prePlayOptions, "Option7", QStringLiteral("放送開始"));
+    addPlayGroup(before, prePlayOptions, "Option7",
+                 {QT_TR_NOOP("同期再生(サウンドが完全に再生された後で放送開始)"),
+                  QT_TR_NOOP("非同期再生(サウンドを再生しながら放送開始)")});
     prePlayOptions[Synchronous]->setChecked(true);
 }
 
 void OptionsDialog::buildTicketPage(QWidget *page)
 {
-    usePreviewBox = named(check(page, QStringLiteral("整理券プレビュー機能を使用する"), 240, 285),
+    usePreviewBox = named(check(page, QT_TR_NOOP("整理券プレビュー機能を使用する"), 240, 285),
                           "chkUseSeiriPrev");
 
     QGroupBox *plugIn =
-        named(group(page, QStringLiteral("整理券プラグイン設定"), 120, 600, 7755, 2565), "Frame10");
+        named(group(page, QT_TR_NOOP("整理券プラグイン設定"), 120, 600, 7755, 2565), "Frame10");
     plugInGroup = plugIn;
     caption(plugIn,
-            QStringLiteral("整理券プラグイン（整理券プレビューを使用しない場合は、何も入れないでください）："),
+            QT_TR_NOOP("整理券プラグイン（整理券プレビューを使用しない場合は、何も入れないでください）："),
             120, 270, 7515, 255);
     plugInField = named(textBox(plugIn, 120, 555, 6555), "txtSeiriPlgDir");
-    choosePlugInButton = named(button(plugIn, QStringLiteral("..."), 6735, 540, 420, 330), "Command1");
-    forgetPlugInButton = named(button(plugIn, QStringLiteral("×"), 7215, 540, 420, 330), "Command11");
-    forgetPlugInButton->setToolTip(QStringLiteral("プラグインの指定を解除します"));
-    caption(plugIn, QStringLiteral("上記プラグインのプロパティ："), 120, 945, 3600, 255);
+    choosePlugInButton = named(button(plugIn, "...", 6735, 540, 420, 330), "Command1");
+    forgetPlugInButton = named(button(plugIn, QT_TR_NOOP("×"), 7215, 540, 420, 330), "Command11");
+    translated(forgetPlugInButton, QT_TR_NOOP("プラグインの指定を解除します"), "toolTip");
+    caption(plugIn, QT_TR_NOOP("上記プラグインのプロパティ："), 120, 945, 3600, 255);
     plugInProperties = named(place(new QListWidget(plugIn), 120, 1200, 3600, 1230), "List1");
-    caption(plugIn, QStringLiteral("上記プラグインの特記事項："), 3855, 945, 3780, 255);
+    caption(plugIn, QT_TR_NOOP("上記プラグインの特記事項："), 3855, 945, 3780, 255);
     plugInRemarks =
         named(place(new QPlainTextEdit(plugIn), 3855, 1200, 3780, 1230), "txtPlginComment");
     plugInRemarks->setReadOnly(true);
@@ -580,24 +609,24 @@ void OptionsDialog::buildTicketPage(QWidget *page)
 void OptionsDialog::buildDateGroup(QWidget *page)
 {
     QGroupBox *date = named(
-        group(page, QStringLiteral("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
+        group(page, QT_TR_NOOP("日付の設定（整理券プラグインが日付の印字をサポートしているときに有効）"),
               120, 3240, 7755, 1710),
         "Frame7");
     dateGroup = date;
     dateModeOptions[DateRenewed] = named(
-        option(date, QStringLiteral("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"), 150,
+        option(date, QT_TR_NOOP("システムの日付を使用（整理券印字と同時に日付を更新、デフォルト）"), 150,
                270, 7455),
         "Option4", DateRenewed);
     dateModeOptions[DateKept] = named(
-        option(date, QStringLiteral("システムの日付を使用（系統設定した時点の日付を保持）"), 150, 555, 7455),
+        option(date, QT_TR_NOOP("システムの日付を使用（系統設定した時点の日付を保持）"), 150, 555, 7455),
         "Option4", DateKept);
     caption(date,
-            QStringLiteral("系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。"),
+            QT_TR_NOOP("系統設定した際の日付が保持され、日付が途中で変わっても次回系統設定するまで整理券の日付変更を行いません。"),
             450, 825, 7155, 405, true);
     dateModeOptions[DateFixed] =
-        named(option(date, QStringLiteral("右記の日付に固定"), 150, 1305, 2205), "Option4", DateFixed);
+        named(option(date, QT_TR_NOOP("右記の日付に固定"), 150, 1305, 2205), "Option4", DateFixed);
     chooseDateButton =
-        named(button(date, QStringLiteral("日付選択..."), 2415, 1260, 1230, 345), "Command7");
+        named(button(date, QT_TR_NOOP("日付選択..."), 2415, 1260, 1230, 345), "Command7");
     fixedDateLabel = named(place(new QLabel(date), 3765, 1275, 1470, 315), "Label10");
     fixedDateLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // The date comes from the settings file: its characters as they stand.
@@ -615,14 +644,57 @@ void OptionsDialog::fillLists()
         fillNumbers(infoDigitLists[line], 60);
     fillNumbers(stepColumnList, 150);
     fillNumbers(infoDigitLists[kDataColumnList], 150);
-    for (int style = 0; style < kTicketStyleCount; ++style)
-        ticketStyleList->addItem(ticketStyleItem(style));
+    fillWordedLists();
     ticketStyleList->setCurrentIndex(0);
     const QDate today = QDate::currentDate();
     fixedDateLabel->setText(QStringLiteral("%1/%2/%3")
                                 .arg(today.year(), 4, 10, QLatin1Char('0'))
                                 .arg(today.month(), 2, 10, QLatin1Char('0'))
                                 .arg(today.day(), 2, 10, QLatin1Char('0')));
+}
+
+// The lists whose items are words, filled anew in each language.
+void OptionsDialog::fillWordedLists()
+{
+    // The choice stays, also none: the first item added would be chosen.
+    const auto fill = [](QComboBox *combo, const QStringList &items) {
+        const int chosen = combo->currentIndex();
+        for (int i = 0; i < items.size(); ++i) {
+            if (i < combo->count())
+                combo->setItemText(i, items[i]);
+            else
+                combo->addItem(items[i]);
+        }
+        combo->setCurrentIndex(chosen);
+    };
+    QStringList styles;
+    for (int style = 0; style < kTicketStyleCount; ++style)
+        styles << ticketStyleItem(style);
+    fill(ticketStyleList, styles);
+    fill(stripFontList, {tr("ゴシック体"), tr("明朝体"), tr("漢字はゴシック、それ以外は明朝"),
+                         tr("漢字は明朝、それ以外はゴシック"), tr("英数字はゴシック、それ以外は明朝")});
+    // Each language by its own name, so that it is found whatever is shown now.
+    fill(languageList, {tr("システムに従う"), QStringLiteral("日本語"), QStringLiteral("English")});
+    languageList->setCurrentIndex(int(Translations::instance().choice()));
+}
+
+void OptionsDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void OptionsDialog::retranslate()
+{
+    retranslateTexts(this);
+    // The check boxes that are as wide as their captions.
+    for (QCheckBox *box : {autoTicketNumbersBox, boldBox, usePreviewBox})
+        box->resize(box->sizeHint().width(), box->height());
+    layOutInfoDigitLines();
+    fillWordedLists();
+    if (plugInProperties->count() > 0)
+        showPlugIn(plugInField->text());
 }
 
 // Option buttons that share a container are not enough to make a group here:
@@ -695,6 +767,9 @@ void OptionsDialog::connectHandlers()
     connect(forgetPlugInButton, &QPushButton::clicked, this, &OptionsDialog::forgetPlugIn);
     connect(choosePlugInButton, &QPushButton::clicked, this, &OptionsDialog::choosePlugIn);
     connect(okButton, &QPushButton::clicked, this, &OptionsDialog::accept);
+    // The language is the user's, not the settings file's: it changes at once.
+    connect(languageList, &QComboBox::activated, this,
+            [](int index) { Translations::instance().choose(LanguageChoice(index)); });
 }
 
 void OptionsDialog::showPage(int index)
@@ -763,8 +838,8 @@ bool OptionsDialog::storable(const QString &path)
     // The settings file holds code page 932 only: the name would come back with
     // a "?" in it and lead nowhere.
     host().messageBox(this,
-                      QStringLiteral("「%1」には設定ファイルに保存できない文字「%2」が含まれています。\r\n"
-                                     "この文字を含まない場所や名前を選んでください。")
+                      tr("「%1」には設定ファイルに保存できない文字「%2」が含まれています。\r\n"
+                         "この文字を含まない場所や名前を選んでください。")
                           .arg(QDir::toNativeSeparators(path), character),
                       windowTitle(), MessageButtons::Ok, MessageIcon::Warning);
     return false;
@@ -773,7 +848,7 @@ bool OptionsDialog::storable(const QString &path)
 void OptionsDialog::chooseFolder(int index)
 {
     const QString folder =
-        host().folderDialog(this, QStringLiteral("フォルダーを選択してください"));
+        host().folderDialog(this, tr("フォルダーを選択してください"));
     if (storable(folder))
         folderFields[index]->setText(folder);
 }
@@ -806,10 +881,10 @@ void OptionsDialog::updatePreviewDigit()
 
 void OptionsDialog::choosePanelImage(int index)
 {
-    static const QString filter = nulList({u"ビットマップ(*.bmp)", u"*.bmp", u"GIF画像(*.gif)",
-                                           u"*.gif", u"JPEG画像(*.jpg)", u"*.jpg"});
+    static const QString filter = nulList({QT_TR_NOOP("ビットマップ(*.bmp)"), "*.bmp", QT_TR_NOOP("GIF画像(*.gif)"),
+                                           "*.gif", QT_TR_NOOP("JPEG画像(*.jpg)"), "*.jpg"});
     const QString path =
-        host().fileDialog(this, 0, filter, QString(), QStringLiteral("パネル画像の選択"));
+        host().fileDialog(this, 0, filter, QString(), tr("パネル画像の選択"));
     if (storable(path))
         panelImageFields[index]->setText(path);
 }
@@ -817,10 +892,10 @@ void OptionsDialog::choosePanelImage(int index)
 void OptionsDialog::chooseSound(int index)
 {
     static const QString filter =
-        nulList({u"Waveサウンド(*.wav)", u"*.wav", u"MP3サウンド(*.mp3)", u"*.mp3",
-                 u"MIDIシーケンス(*.mid)", u"*.mid"});
+        nulList({QT_TR_NOOP("Waveサウンド(*.wav)"), "*.wav", QT_TR_NOOP("MP3サウンド(*.mp3)"), "*.mp3",
+                 QT_TR_NOOP("MIDIシーケンス(*.mid)"), "*.mid"});
     const QString path =
-        host().fileDialog(this, 0, filter, QString(), QStringLiteral("サウンドの選択"));
+        host().fileDialog(this, 0, filter, QString(), tr("サウンドの選択"));
     if (storable(path))
         soundFields[index]->setText(path);
 }
@@ -848,27 +923,31 @@ void OptionsDialog::clearPlugInPage()
 
 QStringList plugInInfoLines(const PlugInInfo &info)
 {
-    const auto yesNo = [](qint32 value) {
-        return value == 1 ? QStringLiteral("---> 可能") : QStringLiteral("---> 不可");
+    const auto line = [](const char *source) { return QCoreApplication::translate(kContext, source); };
+    const auto yesNo = [&](const char *source, qint32 value) {
+        return line(source).arg(value == 1 ? line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "---> 可能"))
+                                           : line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "---> 不可")));
     };
     QStringList lines{
-        QStringLiteral("日付の印字 ") + yesNo(info.printsDate),
-        QStringLiteral("時刻の印字 ") + yesNo(info.printsTime),
-        QStringLiteral("系統番号の印字 ") + yesNo(info.printsRouteNumber),
-        QStringLiteral("停名の印字 ") + yesNo(info.printsStopName),
-        QStringLiteral("バーコード印字 ") + yesNo(info.printsBarcode),
+        yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "日付の印字 %1"), info.printsDate),
+        yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "時刻の印字 %1"), info.printsTime),
+        yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "系統番号の印字 %1"), info.printsRouteNumber),
+        yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "停名の印字 %1"), info.printsStopName),
+        yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "バーコード印字 %1"), info.printsBarcode),
     };
     if (info.printsBarcode == 1) {
-        lines << QStringLiteral("バーコード本数 ---> %1").arg(info.barcodeCount)
-              << QStringLiteral("バーコード系統方式 ")
-                     + (info.barcodeRouteMode == 1 ? QStringLiteral("---> 連番式")
-                                                   : QStringLiteral("---> 系統番号＋往復フラグ"))
-              << QStringLiteral("設定可能な系統範囲 ---> 1 ～ %1").arg(info.maxRouteNumber)
-              << QStringLiteral("停留所認識範囲 ---> %1 ～ %2")
+        lines << line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "バーコード本数 ---> %1")).arg(info.barcodeCount)
+              << (info.barcodeRouteMode == 1
+                      ? line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "バーコード系統方式 ---> 連番式"))
+                      : line(QT_TRANSLATE_NOOP("lumina::OptionsDialog",
+                                               "バーコード系統方式 ---> 系統番号＋往復フラグ")))
+              << line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "設定可能な系統範囲 ---> 1 ～ %1"))
+                     .arg(info.maxRouteNumber)
+              << line(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "停留所認識範囲 ---> %1 ～ %2"))
                      .arg(info.barcodeFirstStop)
                      .arg(info.barcodeLastStop);
     }
-    lines << QStringLiteral("社名切り替え:") + yesNo(info.companyCount >= 1 ? 1 : 0);
+    lines << yesNo(QT_TRANSLATE_NOOP("lumina::OptionsDialog", "社名切り替え:%1"), info.companyCount >= 1 ? 1 : 0);
     return lines;
 }
 
@@ -889,9 +968,9 @@ bool OptionsDialog::showPlugIn(const QString &path)
 
 void OptionsDialog::choosePlugIn()
 {
-    static const QString filter = nulList({u"整理券プラグイン(*.4SP)", u"*.4SP"});
+    static const QString filter = nulList({QT_TR_NOOP("整理券プラグイン(*.4SP)"), "*.4SP"});
     const QString path =
-        host().fileDialog(this, 0, filter, QString(), QStringLiteral("プラグインの選択"));
+        host().fileDialog(this, 0, filter, QString(), tr("プラグインの選択"));
     // Cancelling the chooser changes nothing.
     if (!storable(path))
         return;
@@ -900,9 +979,9 @@ void OptionsDialog::choosePlugIn()
         return;
     }
     host().messageBox(this,
-                      QStringLiteral("指定したファイルはプラグインでないか、内容が不正です\r\n（%1）")
+                      tr("指定したファイルはプラグインでないか、内容が不正です\r\n（%1）")
                           .arg(plugInProblem(path)),
-                      QStringLiteral("プラグインロードエラー"), MessageButtons::Ok, MessageIcon::Critical);
+                      tr("プラグインロードエラー"), MessageButtons::Ok, MessageIcon::Critical);
 }
 
 namespace {

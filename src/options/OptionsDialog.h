@@ -47,6 +47,9 @@ public:
     // has no cancel, so what the operator sees set is what the board shows.
     void reject() override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     // Take settings() into the program; emitted by "OK" before the dialog closes.
     void applyRequested();
@@ -84,6 +87,8 @@ private:
     std::array<QRadioButton *, PageCount> pageTabs{}; // push buttons
     std::array<QGroupBox *, PageCount> pages{};
     QPushButton *okButton = nullptr;
+    // The interface language, indexed by LanguageChoice; kept per user, not in the settings.
+    QComboBox *languageList = nullptr;
 
     // --- Data folders: fare data, announcement data
     std::array<QLineEdit *, 2> folderFields{};
@@ -145,17 +150,21 @@ private:
     void buildDigitPage(QWidget *page);
     void buildStopNamePage(QWidget *page);
     void buildSoundPage(QWidget *page);
-    QGroupBox *buildSoundChoice(QWidget *page, int pageIndex, const QString &title, int always,
-                                int alwaysField, int byValue, const QString &byValueCaption);
+    QGroupBox *buildSoundChoice(QWidget *page, int pageIndex, const char *title, int always,
+                                int alwaysField, int byValue, const char *byValueCaption);
     void buildStepSoundPage(QWidget *page);
     void buildPreSoundPage(QWidget *page);
     void addSoundRow(QWidget *parent, int index, int textLeft, int top, int textWidth);
     void addValueRows(QWidget *parent, int firstField);
     void addPlayGroup(QWidget *parent, std::array<QRadioButton *, 2> &options, const char *name,
-                      const QString &what);
+                      const std::array<const char *, 2> &captions);
     void buildTicketPage(QWidget *page);
     void buildDateGroup(QWidget *page);
+    void layOutInfoDigitLines();
     void fillLists();
+    void fillWordedLists();
+    // Every text again, in the language installed now.
+    void retranslate();
     void groupOptionButtons();
     void connectHandlers();
 

@@ -1,7 +1,10 @@
 #include "options/VoiceDialog.h"
 
+#include "base/Language.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -25,6 +28,16 @@ QSlider *slider(int low, int high, double value)
     return s;
 }
 
+constexpr char kContext[] = "lumina::VoiceDialog";
+
+// A caption set again at each change of language.
+template<typename Widget>
+Widget *translated(Widget *widget, const char *source, const char *property = "text")
+{
+    setTranslated(widget, property, kContext, source);
+    return widget;
+}
+
 } // namespace
 
 QString VoiceDialog::sampleSentence()
@@ -36,7 +49,7 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     : QDialog(parent)
     , m_original(speech().settings())
 {
-    setWindowTitle(QStringLiteral("音声の調節"));
+    translated(this, QT_TR_NOOP("音声の調節"), "windowTitle");
     setObjectName(QStringLiteral("frmVoice"));
 
     engineList = new QComboBox;
@@ -52,17 +65,17 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     stateLabel = new QLabel;
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("エンジン："), engineList);
-    form->addRow(QStringLiteral("言語："), languageList);
-    form->addRow(QStringLiteral("声："), voiceList);
-    form->addRow(QStringLiteral("速さ："), rateSlider);
-    form->addRow(QStringLiteral("高さ："), pitchSlider);
-    form->addRow(QStringLiteral("音量："), volumeSlider);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("エンジン：")), engineList);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("言語：")), languageList);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("声：")), voiceList);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("速さ：")), rateSlider);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("高さ：")), pitchSlider);
+    form->addRow(translated(new QLabel, QT_TR_NOOP("音量：")), volumeSlider);
 
-    auto *sample = new QPushButton(QStringLiteral("試しに話す"));
+    auto *sample = translated(new QPushButton, QT_TR_NOOP("試しに話す"));
     sample->setObjectName(QStringLiteral("cmdSample"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    translated(buttons->button(QDialogButtonBox::Cancel), QT_TR_NOOP("キャンセル"));
     buttons->addButton(sample, QDialogButtonBox::ActionRole);
 
     auto *layout = new QVBoxLayout(this);
@@ -132,7 +145,16 @@ void VoiceDialog::fillVoices()
 void VoiceDialog::showState()
 {
     stateLabel->setText(speech().isReady() ? QString()
-                                           : QStringLiteral("音声合成を使えません（準備中か、エンジンがありません）"));
+                                           : tr("音声合成を使えません（準備中か、エンジンがありません）"));
+}
+
+void VoiceDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateTexts(this);
+        showState();
+    }
+    QDialog::changeEvent(event);
 }
 
 VoiceSettings VoiceDialog::current() const

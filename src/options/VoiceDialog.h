@@ -38,6 +38,9 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void fillVoices();
     void connectLists();

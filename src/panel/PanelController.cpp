@@ -171,14 +171,10 @@ void PanelController::openOptions()
 
 QString PanelController::versionText(int year)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("型番：") + PanelWindow::modelName() + crlf
-        + QStringLiteral("バージョン：%1.%2.%3")
-              .arg(LUMINA_VERSION_MAJOR)
-              .arg(LUMINA_VERSION_MINOR)
-              .arg(LUMINA_VERSION_PATCH)
-        + crlf + crlf + QStringLiteral("配布：ルミナ プロジェクト") + crlf
-        + QStringLiteral("開発：ルミナ開発チーム (C) %1").arg(year, 4, 10, QLatin1Char('0')) + crlf;
+    return tr("型番：%1\r\nバージョン：%2\r\n\r\n配布：ルミナ プロジェクト\r\n開発：ルミナ開発チーム (C) %3\r\n")
+        .arg(PanelWindow::modelName(),
+             QStringLiteral("%1.%2.%3").arg(LUMINA_VERSION_MAJOR).arg(LUMINA_VERSION_MINOR).arg(LUMINA_VERSION_PATCH),
+             QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')));
 }
 
 void PanelController::showVersion()
@@ -286,7 +282,7 @@ void PanelController::releaseSpeech()
 void PanelController::setSpeechAvailable(bool available)
 {
     m_speechAvailable = available;
-    m_panel->setTapeCaption(available ? QStringLiteral("音合使用可") : QStringLiteral("音合使用不可"));
+    m_panel->showSpeechAvailable(available);
     updateTapeGroup();
 }
 

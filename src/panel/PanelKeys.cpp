@@ -29,11 +29,15 @@ PanelKeys::PanelKeys(BoardWindow *board, PanelWindow *panel, QObject *parent)
     // there reaches every control of both windows, and none of a dialog's.
     qApp->installEventFilter(this);
 
-    // Every button a key can press names its key; the "リセット" of both
-    // entry panels share Enter.
+    nameKeys();
+}
+
+// Every button a key can press names its key; the "リセット" of both entry
+// panels share Enter.
+void PanelKeys::nameKeys()
+{
     for (const PanelKeyBinding &binding : kPanelKeys)
-        m_panel->nameKey(binding.press, binding.digit,
-                         QStringLiteral("キー：") + QString::fromUtf16(binding.name));
+        m_panel->nameKey(binding.press, binding.digit, tr("キー：%1").arg(QString::fromUtf16(binding.name)));
 }
 
 bool PanelKeys::ours(QObject *receiver) const
@@ -46,6 +50,9 @@ bool PanelKeys::ours(QObject *receiver) const
 
 bool PanelKeys::eventFilter(QObject *watched, QEvent *event)
 {
+    // The panel's captions have just been set anew; the key names follow.
+    if (event->type() == QEvent::LanguageChange && watched == m_panel)
+        nameKeys();
     // While a dialog holds the panel (the voice adjustment is modal to it
     // alone) its buttons cannot be clicked, so their keys cannot either.
     if (event->type() != QEvent::KeyPress || !ours(watched) || QApplication::activeModalWidget())

@@ -57,6 +57,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Each button's tool tip names its key, in the language in use.
+    void nameKeys();
     bool ours(QObject *receiver) const;
 
     BoardWindow *m_board;

@@ -3,6 +3,8 @@
 
 #include "route/RouteSetting.h"
 
+#include <QCoreApplication>
+
 namespace lumina {
 
 int shownFare(qint16 fare, bool lateNight)
@@ -126,10 +128,10 @@ QString ticketStyleItem(int style)
     if (style < 0 || style >= kTicketStyleCount)
         return {};
     const StyleRow &row = kStyles[size_t(style)];
-    QString item = QString::fromUtf16(row.pattern) + u' ' + QString::number(row.last);
+    const QString pattern = QString::fromUtf16(row.pattern);
     if (style == 0)
-        item += QStringLiteral(" （既定の表示）");
-    return item;
+        return QCoreApplication::translate("lumina::BoardUpdate", "%1 %2 （既定の表示）").arg(pattern).arg(row.last);
+    return QStringLiteral("%1 %2").arg(pattern).arg(row.last);
 }
 
 std::optional<qint16> stepTarget(qint16 currentStop, qint16 stopCount, int direction)

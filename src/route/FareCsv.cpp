@@ -1,5 +1,6 @@
 #include "route/FareCsv.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace lumina {
@@ -89,9 +90,9 @@ bool splitRecord(QStringView text, qsizetype &i, int &line, QStringList &fields)
 QString toRecord(const QStringList &fields, int line, FareRecord &record)
 {
     if (fields.size() < 2)
-        return QStringLiteral("%1行目: 停留所名と整理券番号が必要です。").arg(line);
+        return QCoreApplication::translate("lumina::FareCsv", "%1行目: 停留所名と整理券番号が必要です。").arg(line);
     if (fields.size() > 2 + FareRecord::kValueCount) {
-        return QStringLiteral("%1行目: 値が%2個あります。一つの停留所に入れられる値は%3個までです。")
+        return QCoreApplication::translate("lumina::FareCsv", "%1行目: 値が%2個あります。一つの停留所に入れられる値は%3個までです。")
             .arg(line)
             .arg(fields.size() - 2)
             .arg(FareRecord::kValueCount);
@@ -102,7 +103,7 @@ QString toRecord(const QStringList &fields, int line, FareRecord &record)
         bool ok = true;
         const int value = number.isEmpty() ? 0 : number.toInt(&ok);
         if (!ok || value < -32768 || value > 32767) {
-            return QStringLiteral("%1行目%2列目: 「%3」は-32768から32767までの整数ではありません。")
+            return QCoreApplication::translate("lumina::FareCsv", "%1行目%2列目: 「%3」は-32768から32767までの整数ではありません。")
                 .arg(line)
                 .arg(f + 1)
                 .arg(fields[f]);
@@ -143,7 +144,7 @@ bool FareCsvReader::read(QStringView text, std::vector<FareRecord> &records)
         }
         QStringList fields;
         if (!splitRecord(text, i, line, fields)) {
-            m_problems << QStringLiteral("%1行目: 引用符が閉じられていません。").arg(firstLine);
+            m_problems << QCoreApplication::translate("lumina::FareCsv", "%1行目: 引用符が閉じられていません。").arg(firstLine);
             break;
         }
         FareRecord record;

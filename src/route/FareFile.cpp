@@ -2,6 +2,7 @@
 
 #include "base/CodePage.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QtEndian>
 
@@ -22,7 +23,7 @@ bool FareFileReader::readExact(QIODevice *device, char *data, qint64 size, int r
         const qint64 got = device->read(data + done, size - done);
         if (got < 0) {
             raise(Error::DeviceError,
-                  QStringLiteral("運賃データを読み込めませんでした（%1）。")
+                  QCoreApplication::translate("lumina::FareFile", "運賃データを読み込めませんでした（%1）。")
                       .arg(device->errorString()));
             return false;
         }
@@ -34,10 +35,10 @@ bool FareFileReader::readExact(QIODevice *device, char *data, qint64 size, int r
         return true;
     if (record == 0) {
         raise(Error::Truncated,
-              QStringLiteral("運賃データが壊れています。データの数を読み取れません。"));
+              QCoreApplication::translate("lumina::FareFile", "運賃データが壊れています。データの数を読み取れません。"));
     } else {
         raise(Error::Truncated,
-              QStringLiteral("運賃データが途中で終わっています。データの数は%1ですが、"
+              QCoreApplication::translate("lumina::FareFile", "運賃データが途中で終わっています。データの数は%1ですが、"
                              "%2番目のデータが欠けています。")
                   .arg(m_count)
                   .arg(record));
@@ -54,7 +55,7 @@ bool FareFileReader::read(QIODevice *device, std::vector<FareRecord> &records)
     m_errorString.clear();
 
     if (!device || !device->isReadable()) {
-        raise(Error::DeviceError, QStringLiteral("運賃データを読み込めませんでした（%1）。")
+        raise(Error::DeviceError, QCoreApplication::translate("lumina::FareFile", "運賃データを読み込めませんでした（%1）。")
                                       .arg(device ? device->errorString() : QString()));
         return false;
     }
@@ -76,7 +77,7 @@ bool FareFileReader::readCount(QIODevice *device)
     char countBytes[hy3::kCountSize];
     const qint64 got = device->read(countBytes, hy3::kCountSize);
     if (got < 0) {
-        raise(Error::DeviceError, QStringLiteral("運賃データを読み込めませんでした（%1）。")
+        raise(Error::DeviceError, QCoreApplication::translate("lumina::FareFile", "運賃データを読み込めませんでした（%1）。")
                                       .arg(device->errorString()));
         return false;
     }
@@ -94,12 +95,12 @@ bool FareFileReader::readCount(QIODevice *device)
 
     if (m_count < 0) {
         raise(Error::NegativeCount,
-              QStringLiteral("運賃データが壊れています。データの数が%1になっています。").arg(m_count));
+              QCoreApplication::translate("lumina::FareFile", "運賃データが壊れています。データの数が%1になっています。").arg(m_count));
         return false;
     }
     if (m_count > FareTable::kEntryCount) {
         raise(Error::TooManyRecords,
-              QStringLiteral("運賃データの停留所が多すぎます。データの数は%1ですが、"
+              QCoreApplication::translate("lumina::FareFile", "運賃データの停留所が多すぎます。データの数は%1ですが、"
                              "扱えるのは%2までです。")
                   .arg(m_count)
                   .arg(FareTable::kEntryCount));
@@ -135,7 +136,7 @@ QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
 {
     m_errorString.clear();
     if (records.size() > size_t(FareTable::kEntryCount)) {
-        m_errorString = QStringLiteral("停留所が%1あります。運賃データに入れられるのは%2までです。")
+        m_errorString = QCoreApplication::translate("lumina::FareFile", "停留所が%1あります。運賃データに入れられるのは%2までです。")
                             .arg(records.size())
                             .arg(FareTable::kEntryCount);
         return {};
@@ -148,14 +149,14 @@ QByteArray FareFileWriter::toBytes(const std::vector<FareRecord> &records)
         QByteArray name = cp932::encode(records[s].stopName, &ok);
         if (!ok) {
             m_errorString =
-                QStringLiteral("%1番目の停留所名「%2」にはShift-JIS（コードページ932）で"
+                QCoreApplication::translate("lumina::FareFile", "%1番目の停留所名「%2」にはShift-JIS（コードページ932）で"
                                "表せない文字があります。")
                     .arg(s + 1)
                     .arg(records[s].stopName);
             return {};
         }
         if (name.size() > 0xFFFF) {
-            m_errorString = QStringLiteral("%1番目の停留所名が長すぎます（%2バイト）。")
+            m_errorString = QCoreApplication::translate("lumina::FareFile", "%1番目の停留所名が長すぎます（%2バイト）。")
                                 .arg(s + 1)
                                 .arg(name.size());
             return {};
@@ -191,13 +192,13 @@ bool FareFileWriter::write(QIODevice *device, const std::vector<FareRecord> &rec
     if (bytes.isEmpty())
         return false;
     if (!device || !device->isWritable()) {
-        m_errorString = QStringLiteral("運賃データを書き込めませんでした（%1）。")
+        m_errorString = QCoreApplication::translate("lumina::FareFile", "運賃データを書き込めませんでした（%1）。")
                             .arg(device ? device->errorString() : QString());
         return false;
     }
     if (device->write(bytes) != bytes.size()) {
         m_errorString =
-            QStringLiteral("運賃データを書き込めませんでした（%1）。").arg(device->errorString());
+            QCoreApplication::translate("lumina::FareFile", "運賃データを書き込めませんでした（%1）。").arg(device->errorString());
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "hostlib/HostLib.h"
 #include "route/FareFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,25 +18,25 @@ namespace lumina {
 
 QString noRouteDataMessage()
 {
-    return QStringLiteral("指定した系統のデータがありません...");
+    return QCoreApplication::translate("lumina::RouteSetting", "指定した系統のデータがありません...");
 }
 
 QString missingRouteMessage(const QString &path)
 {
-    return noRouteDataMessage()
-        + QStringLiteral("\r\n探したファイル：%1\r\n"
-                         "運賃データのあるフォルダーは「設定...」の「運賃データと放送用データ」で変えられます。")
-              .arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("lumina::RouteSetting",
+                                       "指定した系統のデータがありません...\r\n探したファイル：%1\r\n"
+                                       "運賃データのあるフォルダーは「設定...」の「運賃データと放送用データ」で変えられます。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 QString emptyRouteMessage()
 {
-    return QStringLiteral("指定した系統はデータの数が0(未登録)の可能性があります...");
+    return QCoreApplication::translate("lumina::RouteSetting", "指定した系統はデータの数が0(未登録)の可能性があります...");
 }
 
 QString sectionTooLargeMessage()
 {
-    return QStringLiteral("指定した区間はデータの数よりも多いです...\r\n"
+    return QCoreApplication::translate("lumina::RouteSetting", "指定した区間はデータの数よりも多いです...\r\n"
                           "  解決法：正しい区間を入力して下さい.");
 }
 
@@ -132,14 +133,14 @@ RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
         return fail(RouteLoad::Status::FileMissing, missingRouteMessage(load.path));
     if (info.isDir()) {
         return fail(RouteLoad::Status::Failed,
-                    QStringLiteral("運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。")
+                    QCoreApplication::translate("lumina::RouteSetting", "運賃データ「%1」はフォルダーです。ファイルではないため読み込めません。")
                         .arg(shownPath));
     }
 
     QFile file(load.path);
     if (!file.open(QIODevice::ReadOnly)) {
         return fail(RouteLoad::Status::Failed,
-                    QStringLiteral("運賃データ「%1」を開けませんでした（%2）。")
+                    QCoreApplication::translate("lumina::RouteSetting", "運賃データ「%1」を開けませんでした（%2）。")
                         .arg(shownPath, file.errorString()));
     }
 

@@ -1,5 +1,6 @@
 #include "route/TripFile.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -105,7 +106,7 @@ QString tripTime(qint64 ms)
 bool TripReader::fail(int line, const QString &why)
 {
     m_errorLine = line;
-    m_errorString = line > 0 ? QStringLiteral("%1行目: %2").arg(line).arg(why) : why;
+    m_errorString = line > 0 ? QCoreApplication::translate("lumina::TripReader", "%1行目: %2").arg(line).arg(why) : why;
     return false;
 }
 
@@ -125,13 +126,13 @@ bool TripReader::read(QIODevice *device, Trip &trip)
 bool TripReader::readSteps(QIODevice *device, Trip &trip)
 {
     if (!device || !device->isReadable())
-        return fail(0, QStringLiteral("運行ファイルが読み込み用に開かれていません。"));
+        return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルが読み込み用に開かれていません。"));
     QByteArray bytes;
     switch (readAll(device, bytes)) {
     case ReadResult::Failed:
-        return fail(0, QStringLiteral("運行ファイルを最後まで読めませんでした: %1").arg(device->errorString()));
+        return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルを最後まで読めませんでした: %1").arg(device->errorString()));
     case ReadResult::TooLarge:
-        return fail(0, QStringLiteral("運行ファイルが%1バイトを超えています。").arg(kMaxFileSize));
+        return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルが%1バイトを超えています。").arg(kMaxFileSize));
     case ReadResult::Whole:
         break;
     }
@@ -146,12 +147,12 @@ bool TripReader::readSteps(QIODevice *device, Trip &trip)
         const QString text = utf8(raw);
         const int line = int(n + 1);
         if (utf8.hasError())
-            return fail(line, QStringLiteral("UTF-8の文字として読めないバイトがあります。"));
+            return fail(line, QCoreApplication::translate("lumina::TripReader", "UTF-8の文字として読めないバイトがあります。"));
         if (!readLine(text, line, trip))
             return false;
     }
     if (trip.steps.isEmpty() || trip.steps.last().action != TripAction::End)
-        return fail(0, QStringLiteral("最後の行に end がありません。運行の終わる時刻に end を書いてください。"));
+        return fail(0, QCoreApplication::translate("lumina::TripReader", "最後の行に end がありません。運行の終わる時刻に end を書いてください。"));
     return true;
 }
 
@@ -168,18 +169,18 @@ bool TripReader::readLine(QStringView text, int line, Trip &trip)
     step.line = line;
     step.atMs = parseTime(time);
     if (step.atMs < 0)
-        return fail(line, QStringLiteral("「%1」は時刻ではありません。m:ss、m:ss.s または秒数で書いてください。").arg(time));
+        return fail(line, QCoreApplication::translate("lumina::TripReader", "「%1」は時刻ではありません。m:ss、m:ss.s または秒数で書いてください。").arg(time));
     if (!trip.steps.isEmpty() && trip.steps.last().action == TripAction::End)
-        return fail(line, QStringLiteral("end の後ろに行があります。end は最後の行です。"));
+        return fail(line, QCoreApplication::translate("lumina::TripReader", "end の後ろに行があります。end は最後の行です。"));
     if (!trip.steps.isEmpty() && step.atMs < trip.steps.last().atMs) {
-        return fail(line, QStringLiteral("時刻 %1 が前の行の時刻 %2 より前です。")
+        return fail(line, QCoreApplication::translate("lumina::TripReader", "時刻 %1 が前の行の時刻 %2 より前です。")
                               .arg(time, tripTime(trip.steps.last().atMs)));
     }
     if (words.isEmpty())
-        return fail(line, QStringLiteral("時刻 %1 の後ろに動作がありません。").arg(time));
+        return fail(line, QCoreApplication::translate("lumina::TripReader", "時刻 %1 の後ろに動作がありません。").arg(time));
     if (words.first() == QLatin1String("route")) {
         if (words.size() != 3 || !allDigits(words[1], kRouteDigits) || !allDigits(words[2], kSectionDigits)) {
-            return fail(line, QStringLiteral("route の後ろには系統番号（%1桁まで）と区間番号（%2桁まで）を書いてください。")
+            return fail(line, QCoreApplication::translate("lumina::TripReader", "route の後ろには系統番号（%1桁まで）と区間番号（%2桁まで）を書いてください。")
                                   .arg(kRouteDigits).arg(kSectionDigits));
         }
         step.action = TripAction::Route;
@@ -196,7 +197,7 @@ bool TripReader::readLine(QStringView text, int line, Trip &trip)
             return true;
         }
     }
-    return fail(line, QStringLiteral("「%1」という動作はありません。").arg(action));
+    return fail(line, QCoreApplication::translate("lumina::TripReader", "「%1」という動作はありません。").arg(action));
 }
 
 } // namespace lumina

@@ -1,23 +1,25 @@
 #include "settings/IniError.h"
 
+#include <QCoreApplication>
+
 namespace lumina {
 
 IniFailure iniFailure(int code)
 {
     using namespace iniError;
-    const char16_t *text = u"アプリケーション定義またはオブジェクト定義のエラーです。";
+    const char *text = QT_TRANSLATE_NOOP("lumina::IniError", "アプリケーション定義またはオブジェクト定義のエラーです。");
     switch (code) {
-    case kBadFileName: text = u"ファイル名または番号が不正です。"; break;
-    case kFileNotFound: text = u"ファイルが見つかりません。"; break;
-    case kDeviceIo: text = u"デバイス I/O エラーです。"; break;
-    case kDiskFull: text = u"ディスクの空き容量が不足しています。"; break;
-    case kPermissionDenied: text = u"書き込みできません。"; break;
-    case kPathFileAccess: text = u"パス名が無効です。"; break;
-    case kPathNotFound: text = u"パスが見つかりません。"; break;
-    case kInvalidPropertyValue: text = u"プロパティの値が不正です。"; break;
+    case kBadFileName: text = QT_TRANSLATE_NOOP("lumina::IniError", "ファイル名または番号が不正です。"); break;
+    case kFileNotFound: text = QT_TRANSLATE_NOOP("lumina::IniError", "ファイルが見つかりません。"); break;
+    case kDeviceIo: text = QT_TRANSLATE_NOOP("lumina::IniError", "デバイス I/O エラーです。"); break;
+    case kDiskFull: text = QT_TRANSLATE_NOOP("lumina::IniError", "ディスクの空き容量が不足しています。"); break;
+    case kPermissionDenied: text = QT_TRANSLATE_NOOP("lumina::IniError", "書き込みできません。"); break;
+    case kPathFileAccess: text = QT_TRANSLATE_NOOP("lumina::IniError", "パス名が無効です。"); break;
+    case kPathNotFound: text = QT_TRANSLATE_NOOP("lumina::IniError", "パスが見つかりません。"); break;
+    case kInvalidPropertyValue: text = QT_TRANSLATE_NOOP("lumina::IniError", "プロパティの値が不正です。"); break;
     default: break;
     }
-    return {code, QString::fromUtf16(text)};
+    return {code, QCoreApplication::translate("lumina::IniError", text)};
 }
 
 IniFailure iniFailureFor(QFileDevice::FileError error, bool writing)
@@ -37,8 +39,9 @@ IniFailure iniFailureFor(QFileDevice::FileError error, bool writing)
 
 QString iniFailureMessage(const IniFailure &failure, const QString &moduleLine)
 {
-    QString text = QStringLiteral("エラー Code:") + QString::number(failure.code)
-                   + QStringLiteral("\r\n内容:") + failure.description;
+    QString text = QCoreApplication::translate("lumina::IniError", "エラー Code:%1\r\n内容:%2")
+                       .arg(failure.code)
+                       .arg(failure.description);
     if (!moduleLine.isEmpty())
         text += QStringLiteral("\r\n") + moduleLine;
     return text;

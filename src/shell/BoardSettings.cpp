@@ -37,11 +37,10 @@ BoardProblem readUserPanel(const QString &path, QPixmap &picture)
     const bool unreadable = reader.error() == QImageReader::FileNotFoundError
         || reader.error() == QImageReader::DeviceError;
     const int code = unreadable ? 75 : 481;
-    const QString detail = unreadable
-        ? QStringLiteral("　画像ファイルが見つからないか、指定している場所が不正です。")
-        : QStringLiteral("　指定した画像の内容が不正です。この部分では扱えません。");
-    return BoardMessage{QStringLiteral("エラーです。\r\n\r\nエラーコード：%1").arg(code) + detail,
-                        QStringLiteral("エラー")};
+    const QString text = unreadable
+        ? BoardWindow::tr("エラーです。\r\n\r\nエラーコード：%1　画像ファイルが見つからないか、指定している場所が不正です。")
+        : BoardWindow::tr("エラーです。\r\n\r\nエラーコード：%1　指定した画像の内容が不正です。この部分では扱えません。");
+    return BoardMessage{text.arg(code), BoardWindow::tr("エラー")};
 }
 
 } // namespace
@@ -69,12 +68,11 @@ BoardProblem BoardWindow::setTicketLabelStyle(int style, int zeroFill)
 {
     const std::optional<TicketLabels> labels = lumina::ticketLabels(style, zeroFill);
     if (!labels) {
-        const QString crlf = QStringLiteral("\r\n");
-        return BoardMessage{QStringLiteral("エラーです！") + crlf + crlf + QStringLiteral("コード：9")
-                                + crlf + crlf
-                                + QStringLiteral("内容：インデックスが有効範囲にありません。") + crlf
-                                + crlf + QStringLiteral("モジュール：IniIO-SeirikenNumSet( )"),
-                            QStringLiteral("エラー！")};
+        return BoardMessage{tr("エラーです！\r\n\r\nコード：%1\r\n\r\n内容：インデックスが有効範囲にありません。\r\n\r\n"
+                               "モジュール：%2")
+                                .arg(9)
+                                .arg(QStringLiteral("IniIO-SeirikenNumSet( )")),
+                            tr("エラー！")};
     }
     QLabel *first = m_ticketLabels[1];
     QFont font(labels->label1Font);

@@ -8,6 +8,7 @@
 #include "controls/FareCell.h"
 #include "shell/BoardFace.h"
 #include "base/Geometry.h"
+#include "base/Language.h"
 #include "shell/PanelWindow.h"
 #include "hostlib/HostLib.h"
 
@@ -237,11 +238,30 @@ void BoardWindow::applyRoundRegion()
     setMask(roundRegion());
 }
 
+void BoardWindow::showModelTitle()
+{
+    setWindowTitle(tr("ルミナ - 型番:%1").arg(PanelWindow::modelName()));
+}
+
+void BoardWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateTexts(this);
+        if (!windowTitle().isEmpty())
+            showModelTitle();
+    }
+    QWidget::changeEvent(event);
+}
+
 void BoardWindow::createMenu()
 {
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("boardMenu"));
-    QMenu *zoom = m_menu->addMenu(QStringLiteral("拡大"));
+    const auto translated = [](QObject *object, const char *source, const char *property = "text") {
+        setTranslated(object, property, "lumina::BoardWindow", source);
+    };
+    QMenu *zoom = m_menu->addMenu(QString());
+    translated(zoom, QT_TR_NOOP("拡大"), "title");
     auto *group = new QActionGroup(this);
     for (int s = 1; s <= kMaxBoardScale; ++s) {
         QAction *action = zoom->addAction(QStringLiteral("×%1").arg(s));
@@ -256,22 +276,27 @@ void BoardWindow::createMenu()
         connect(action, &QAction::triggered, this, [this, s] { setBoardScale(s); });
         m_scaleActions[size_t(s - 1)] = action;
     }
-    m_stayOnTopAction = m_menu->addAction(QStringLiteral("常に手前に表示"));
+    m_stayOnTopAction = m_menu->addAction(QString());
+    translated(m_stayOnTopAction, QT_TR_NOOP("常に手前に表示"));
     m_stayOnTopAction->setObjectName(QStringLiteral("actStayOnTop"));
     m_stayOnTopAction->setCheckable(true);
     connect(m_stayOnTopAction, &QAction::toggled, this, &BoardWindow::setStaysOnTop);
     m_menu->addSeparator();
-    QAction *copy = m_menu->addAction(QStringLiteral("画像をコピー"));
+    QAction *copy = m_menu->addAction(QString());
+    translated(copy, QT_TR_NOOP("画像をコピー"));
     copy->setObjectName(QStringLiteral("actCopyPicture"));
     connect(copy, &QAction::triggered, this, &BoardWindow::copyPicture);
-    QAction *save = m_menu->addAction(QStringLiteral("画像を保存..."));
+    QAction *save = m_menu->addAction(QString());
+    translated(save, QT_TR_NOOP("画像を保存..."));
     save->setObjectName(QStringLiteral("actSavePicture"));
     connect(save, &QAction::triggered, this, [this] { savePicture(); });
     m_menu->addSeparator();
-    QAction *play = m_menu->addAction(QStringLiteral("運行を再生..."));
+    QAction *play = m_menu->addAction(QString());
+    translated(play, QT_TR_NOOP("運行を再生..."));
     play->setObjectName(QStringLiteral("actPlayTrip"));
     connect(play, &QAction::triggered, this, &BoardWindow::tripPlayRequested);
-    m_stopTripAction = m_menu->addAction(QStringLiteral("運行を停止"));
+    m_stopTripAction = m_menu->addAction(QString());
+    translated(m_stopTripAction, QT_TR_NOOP("運行を停止"));
     m_stopTripAction->setObjectName(QStringLiteral("actStopTrip"));
     m_stopTripAction->setEnabled(false);
     connect(m_stopTripAction, &QAction::triggered, this, &BoardWindow::tripStopRequested);
@@ -329,9 +354,9 @@ void BoardWindow::copyPicture()
 bool BoardWindow::savePicture()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path = host().saveFileDialog(this, QStringLiteral("PNG 画像 (*.png)"),
-                                               QDir(folder).filePath(QStringLiteral("ルミナ.png")),
-                                               QStringLiteral("画像を保存"));
+    const QString path = host().saveFileDialog(this, tr("PNG 画像 (*.png)"),
+                                               QDir(folder).filePath(tr("ルミナ.png")),
+                                               tr("画像を保存"));
     if (path.isEmpty())
         return false;
     // Written whole or not at all: an existing file survives a failed save.
@@ -342,8 +367,8 @@ bool BoardWindow::savePicture()
     const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
                                                                      : file.errorString();
     host().messageBox(this,
-                      QStringLiteral("画像を保存できませんでした。\r\n\r\n%1\r\n%2").arg(path, why),
-                      QStringLiteral("画像を保存"), MessageButtons::Ok, MessageIcon::Critical);
+                      tr("画像を保存できませんでした。\r\n\r\n%1\r\n%2").arg(path, why),
+                      tr("画像を保存"), MessageButtons::Ok, MessageIcon::Critical);
     return false;
 }
 

@@ -43,6 +43,9 @@ class BoardWindow : public QWidget
 public:
     explicit BoardWindow(QWidget *parent = nullptr);
 
+    // The window title "ルミナ - 型番:" and the program's name, in the language in use.
+    void showModelTitle();
+
     // The stop name on the strip, and its scrolling: speed and the wait before
     // a long name starts.
     void setStopName(const QString &name);
@@ -143,6 +146,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void layOut();

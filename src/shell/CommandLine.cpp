@@ -68,33 +68,44 @@ CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Lumina (ルミナ): the fare display board of a Japanese route bus and the "
-                       "driver's control panel that drives it."));
+        QCoreApplication::translate("lumina::CommandLine", "ルミナ：路線バスの運賃表示器と、それを動かす運転席の集中操作盤。"));
     // "-style" and friends are single words, not bundles of one-letter options.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption settings(
         QStringLiteral("settings"),
-        QStringLiteral("Read and write the settings in FILE instead of the usual settings file; "
-                       "a file that does not exist yet starts with the sample set-up."),
+        QCoreApplication::translate("lumina::CommandLine", "いつもの設定ファイルの代わりに FILE で設定を読み書きします。"
+           "まだないファイルはサンプルの設定で始めます。"),
         QStringLiteral("FILE"));
     parser.addOption(settings);
     const QCommandLineOption play(QStringLiteral("play"),
-                                  QStringLiteral("Play the trip in TRIP on the panel once both windows show."),
+                                  QCoreApplication::translate("lumina::CommandLine", "両方のウィンドウが出たら、TRIP の運行を操作盤で再生します。"),
                                   QStringLiteral("TRIP"));
     parser.addOption(play);
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QCoreApplication::translate("lumina::CommandLine", "表示言語を LANG（ja：日本語、en：英語）にします。"
+                                     "オプションで選んだ言語とシステムの言語より優先します。"),
+                                  QStringLiteral("LANG"));
+    parser.addOption(lang);
 
     CommandLine result;
     const QString name = programName(arguments);
     const auto fail = [&](const QString &why) {
         result.action = CommandLine::Action::Fail;
-        result.text = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, why);
+        result.text = QCoreApplication::translate("lumina::CommandLine", "%1: %2\n詳しくは「%1 --help」を見てください。\n").arg(name, why);
         return result;
     };
 
     if (!parser.parse(withoutToolkitOptions(arguments)))
         return fail(parser.errorText());
+    // The language first: help and complaints are shown in it.
+    if (parser.isSet(lang)) {
+        result.language = languageChoiceFromCode(parser.value(lang));
+        if (!result.language || *result.language == LanguageChoice::System)
+            return fail(QCoreApplication::translate("lumina::CommandLine", "「--lang」は ja か en です。「%1」は使えません。")
+                            .arg(parser.value(lang)));
+    }
     // Help and version are answered even beside stray arguments.
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = CommandLine::Action::ShowHelp;
@@ -107,11 +118,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return result;
     }
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+        return fail(QCoreApplication::translate("lumina::CommandLine", "余分な引数「%1」があります。").arg(parser.positionalArguments().first()));
     if (parser.isSet(settings)) {
         const QString file = parser.value(settings);
         if (file.isEmpty())
-            return fail(QStringLiteral("The option '--settings' needs a file name."));
+            return fail(QCoreApplication::translate("lumina::CommandLine", "「--settings」にはファイル名が必要です。"));
         result.settingsFile = QFileInfo(file).absoluteFilePath();
     }
     if (parser.isSet(play))

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "base/Language.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace lumina {
 
@@ -15,6 +19,9 @@ struct CommandLine {
     QString settingsFile;
     // "--play TRIP": the trip played once both windows show; empty for none.
     QString tripFile;
+    // "--lang ja|en": the interface language over the saved choice; nothing
+    // when not given.
+    std::optional<LanguageChoice> language;
     // The help or version text for standard output, or the complaint for
     // standard error, each ending with a line break.
     QString text;

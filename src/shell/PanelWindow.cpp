@@ -3,31 +3,32 @@
 #include "base/Colors.h"
 #include "shell/BoardWindow.h"
 #include "base/Geometry.h"
+#include "base/Language.h"
 #include "hostlib/HostLib.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStylePainter>
-#include <QTextOption>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextOption>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -60,9 +61,21 @@ QFont face(const char16_t *family, double points, bool bold = false)
     return font;
 }
 
-QLabel *whiteLabel(QWidget *parent, const QString &text, const QString &name, int left, int top)
+// The context of the panel's texts, as tr() in PanelWindow has it.
+constexpr char kContext[] = "lumina::PanelWindow";
+
+// `widget` showing the translation of `source` as its `property`, set again
+// at each change of language.
+template<typename Widget>
+Widget *translated(Widget *widget, const char *source, const char *property = "text")
 {
-    auto *label = new QLabel(text, parent);
+    setTranslated(widget, property, kContext, source);
+    return widget;
+}
+
+QLabel *whiteLabel(QWidget *parent, const char *source, const QString &name, int left, int top)
+{
+    auto *label = translated(new QLabel(parent), source);
     label->setObjectName(name);
     setForeColor(label, kWhite);
     label->adjustSize();
@@ -216,7 +229,7 @@ PanelWindow::PanelWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmCtl"));
-    setWindowTitle(QStringLiteral("集中操作盤"));
+    translated(this, QT_TR_NOOP("集中操作盤"), "windowTitle");
     setFixedSize(px(kClientWidth), px(2595));
     setBackColor(this, kBlack);
     setForeColor(this, kWhite);
@@ -236,7 +249,7 @@ PanelWindow::PanelWindow(QWidget *parent)
     // At start the list panel (index 0) is sent back, so the keypad is seen.
     m_entryPanels[DigitListPanel]->lower();
 
-    m_clearButton = place(new QPushButton(QStringLiteral("表示消去"), this), 2130, 75, 1275, 375);
+    m_clearButton = place(translated(new QPushButton(this), QT_TR_NOOP("表示消去")), 2130, 75, 1275, 375);
     m_clearButton->setObjectName(QStringLiteral("Check1"));
     m_clearButton->setCheckable(true);
     m_clearButton->setEnabled(false);
@@ -249,14 +262,14 @@ PanelWindow::PanelWindow(QWidget *parent)
     setBackColor(m_scrollFrame, kBlack);
     buildScrollFrame();
 
-    m_optionsButton = place(new QPushButton(QStringLiteral("設定..."), this), 3450, 2250, 840, 300);
+    m_optionsButton = place(translated(new QPushButton(this), QT_TR_NOOP("設定...")), 3450, 2250, 840, 300);
     m_optionsButton->setObjectName(QStringLiteral("Command4"));
-    m_versionButton = place(new QPushButton(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), 4290, 2250, 870, 300);
+    m_versionButton = place(translated(new QPushButton(this), QT_TR_NOOP("ﾊﾞｰｼﾞｮﾝ")), 4290, 2250, 870, 300);
     m_versionButton->setObjectName(QStringLiteral("Command8"));
     m_previewToggle = place(new QPushButton(QStringLiteral(">>"), this), 4935, 45, 330, 300);
     m_previewToggle->setObjectName(QStringLiteral("Check4"));
     m_previewToggle->setCheckable(true);
-    m_previewToggle->setToolTip(QStringLiteral("整理券プレビューを開きます"));
+    translated(m_previewToggle, QT_TR_NOOP("整理券プレビューを開きます"), "toolTip");
     for (QPushButton *button : {m_optionsButton, m_versionButton, m_clearButton, m_previewToggle,
                                 m_routeSetButtons[0], m_routeSetButtons[1]})
         standardLook(button);
@@ -310,8 +323,8 @@ void PanelWindow::openPreview(bool open)
 {
     setOuterWidth(open ? kOpenWidth : kClosedWidth);
     m_previewToggle->setText(open ? QStringLiteral("<<") : QStringLiteral(">>"));
-    m_previewToggle->setToolTip(open ? QStringLiteral("整理券プレビューを隠します")
-                                     : QStringLiteral("整理券プレビューを開きます"));
+    translated(m_previewToggle, open ? QT_TR_NOOP("整理券プレビューを隠します") : QT_TR_NOOP("整理券プレビューを開きます"),
+               "toolTip");
     // A panel placed at the screen's right edge would open beyond it; it
     // moves left just enough to stay whole on the screen.
     if (open && isVisible()) {
@@ -362,7 +375,22 @@ void PanelWindow::setRouteControlsEnabled(bool on)
     m_scrollFrame->setEnabled(on);
 }
 
-void PanelWindow::setTapeCaption(const QString &caption) { m_tapeGroup->setTitle(caption); }
+void PanelWindow::showSpeechAvailable(bool available)
+{
+    translated(m_tapeGroup, available ? QT_TR_NOOP("音合使用可") : QT_TR_NOOP("音合使用不可"), "title");
+}
+
+void PanelWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateTexts(this);
+        // The white captions are as wide as their words.
+        for (QLabel *label : {m_routeListCaption, m_sectionListCaption, m_scrollCaptions[ScrollSpeed],
+                              m_scrollCaptions[ScrollWait]})
+            label->adjustSize();
+    }
+    QWidget::changeEvent(event);
+}
 void PanelWindow::setTapeEnabled(bool steps, bool adjust)
 {
     for (QPushButton *button : {m_tapeBack, m_tapeNext, m_tapeStop})
@@ -462,11 +490,11 @@ void PanelWindow::nameKey(PanelKey key, int digit, const QString &tip)
 
 void PanelWindow::buildStepButtons()
 {
-    const char16_t *stepCaptions[2] = {u"データ戻し", u"データ送り"};
+    const char *const stepCaptions[2] = {QT_TR_NOOP("データ戻し"), QT_TR_NOOP("データ送り")};
     const int stepLefts[2] = {2070, 2730};
     const int stepWidths[2] = {645, 690};
     for (int i = 0; i < 2; ++i) {
-        auto *button = place(new WrapButton(QString::fromUtf16(stepCaptions[i]), this),
+        auto *button = place(translated(new WrapButton(QString(), this), stepCaptions[i]),
                              stepLefts[i], 495, stepWidths[i], 750);
         button->setObjectName(QStringLiteral("Command2_%1").arg(i));
         setBackColor(button, kYellow);
@@ -482,23 +510,23 @@ void PanelWindow::buildTapeGroup()
     m_tapeGroup->setObjectName(QStringLiteral("grpM_Tape"));
     setBackColor(m_tapeGroup, rgb(150, 150, 150));
     setForeColor(m_tapeGroup, kYellow);
-    m_tapeGroup->setTitle(QStringLiteral("音合使用不可"));
+    showSpeechAvailable(false);
     m_tapeGroup->setEnabled(false);
     // Two by two under the caption: back and forward above, stop and adjust below.
     const struct {
         QPushButton **button;
-        const char16_t *caption;
+        const char *caption;
         const char *name;
         int left;
         int top;
     } tapeButtons[] = {
-        {&m_tapeBack, u"戻し", "cmdTapeBack", 75, 270},
-        {&m_tapeNext, u"送り", "cmdTapeNext", 660, 270},
-        {&m_tapeStop, u"■", "cmdTapeStop", 75, 765},
-        {&m_tapeAdjust, u"調整", "cmdTapeSet", 660, 765},
+        {&m_tapeBack, QT_TR_NOOP("戻し"), "cmdTapeBack", 75, 270},
+        {&m_tapeNext, QT_TR_NOOP("送り"), "cmdTapeNext", 660, 270},
+        {&m_tapeStop, "■", "cmdTapeStop", 75, 765},
+        {&m_tapeAdjust, QT_TR_NOOP("調整"), "cmdTapeSet", 660, 765},
     };
     for (const auto &t : tapeButtons) {
-        auto *button = place(standardLook(new QPushButton(QString::fromUtf16(t.caption), m_tapeGroup)),
+        auto *button = place(standardLook(translated(new QPushButton(m_tapeGroup), t.caption)),
                              t.left, t.top, 555, 435);
         button->setObjectName(QString::fromLatin1(t.name));
         *t.button = button;
@@ -507,7 +535,7 @@ void PanelWindow::buildTapeGroup()
 
 void PanelWindow::buildBacklightSwitch()
 {
-    m_backlightGroup = place(new QGroupBox(QStringLiteral("バックライト"), this), 3465, 60, 1695, 720);
+    m_backlightGroup = place(translated(new QGroupBox(this), QT_TR_NOOP("バックライト"), "title"), 3465, 60, 1695, 720);
     m_backlightGroup->setObjectName(QStringLiteral("Frame2"));
     setBackColor(m_backlightGroup, kBlack);
     setForeColor(m_backlightGroup, kWhite);
@@ -533,7 +561,7 @@ void PanelWindow::buildBacklightSwitch()
 
 void PanelWindow::buildTicketPreview()
 {
-    m_previewCaption = place(new QLabel(QStringLiteral("整理券プレビュー"), this), 5370, 135, 1350, 225);
+    m_previewCaption = place(translated(new QLabel(this), QT_TR_NOOP("整理券プレビュー")), 5370, 135, 1350, 225);
     m_previewCaption->setObjectName(QStringLiteral("Label4"));
     setForeColor(m_previewCaption, kWhite);
     m_ticketPicture = place(new TicketPicture(this), 5415, 390, 3300, 1395);
@@ -544,7 +572,8 @@ void PanelWindow::buildTicketPreview()
     m_companyList->resize(px(3000), m_companyList->sizeHint().height());
     m_ticketMenu = new QMenu(this);
     m_ticketMenu->setObjectName(QStringLiteral("MnuHide"));
-    m_copyTicket = m_ticketMenu->addAction(QStringLiteral("コピー(&C)"));
+    m_copyTicket = translated(new QAction(m_ticketMenu), QT_TR_NOOP("コピー(&C)"));
+    m_ticketMenu->addAction(m_copyTicket);
     m_copyTicket->setObjectName(QStringLiteral("MnuHideCopy"));
 }
 
@@ -588,11 +617,10 @@ void PanelWindow::buildKeypadPanel()
         {0, 330, 1815}, {10, 810, 1815}, {11, 1290, 1815},
     };
     for (const Key &k : keys) {
-        QString caption = k.index < 10 ? QString::number(k.index)
-                                       : (k.index == 10 ? QStringLiteral("系統")
-                                                        : QStringLiteral("区間"));
-        auto *button = place(standardLook(new QPushButton(caption, frame)), k.left, k.top, 450,
-                             k.index == 0 ? 405 : 390);
+        auto *button = place(standardLook(new QPushButton(QString::number(k.index), frame)), k.left,
+                             k.top, 450, k.index == 0 ? 405 : 390);
+        if (k.index >= 10)
+            translated(button, k.index == 10 ? QT_TR_NOOP("系統") : QT_TR_NOOP("区間"));
         button->setObjectName(QStringLiteral("CommandButton1_%1").arg(k.index));
         if (k.index < 10) {
             button->setFont(face(u"ＭＳ Ｐゴシック", 15.75, true));
@@ -605,7 +633,7 @@ void PanelWindow::buildKeypadPanel()
         m_keypad[size_t(k.index)] = button;
     }
 
-    auto *routeSet = place(new QPushButton(QStringLiteral("リセット"), frame), 330, 2250, 1380, 315);
+    auto *routeSet = place(translated(new QPushButton(frame), QT_TR_NOOP("リセット")), 330, 2250, 1380, 315);
     routeSet->setObjectName(QStringLiteral("Command1_1"));
     m_routeSetButtons[size_t(RouteEntrySource::Keypad)] = routeSet;
 }
@@ -613,12 +641,12 @@ void PanelWindow::buildKeypadPanel()
 void PanelWindow::buildListPanel()
 {
     QWidget *frame = m_entryPanels[DigitListPanel];
-    m_listTitle = place(new QLabel(QStringLiteral("系統設定"), frame), 225, 255, 1530, 375);
+    m_listTitle = place(translated(new QLabel(frame), QT_TR_NOOP("系統設定")), 225, 255, 1530, 375);
     m_listTitle->setFont(face(u"ＭＳ Ｐゴシック", 14.25));
     setForeColor(m_listTitle, kWhite);
     m_listTitle->setObjectName(QStringLiteral("Label5"));
-    m_routeListCaption = whiteLabel(frame, QStringLiteral("系　統"), QStringLiteral("Label6"), 240, 705);
-    m_sectionListCaption = whiteLabel(frame, QStringLiteral("区間"), QStringLiteral("Label7"), 1425, 705);
+    m_routeListCaption = whiteLabel(frame, QT_TR_NOOP("系　統"), QStringLiteral("Label6"), 240, 705);
+    m_sectionListCaption = whiteLabel(frame, QT_TR_NOOP("区間"), QStringLiteral("Label7"), 1425, 705);
 
     const int routeLefts[5] = {90, 285, 480, 675, 870};
     for (int i = 0; i < 5; ++i)
@@ -631,7 +659,7 @@ void PanelWindow::buildListPanel()
     m_listGap->setObjectName(QStringLiteral("Picture1"));
     setBackColor(m_listGap, kBlack);
 
-    auto *routeSet = place(new QPushButton(QStringLiteral("リセット"), frame), 105, 1455, 1845, 315);
+    auto *routeSet = place(translated(new QPushButton(frame), QT_TR_NOOP("リセット")), 105, 1455, 1845, 315);
     routeSet->setObjectName(QStringLiteral("Command1_0"));
     m_routeSetButtons[size_t(RouteEntrySource::DigitLists)] = routeSet;
 }
@@ -639,9 +667,9 @@ void PanelWindow::buildListPanel()
 void PanelWindow::buildScrollFrame()
 {
     m_scrollCaptions[ScrollSpeed] =
-        whiteLabel(m_scrollFrame, QStringLiteral("ｽｸﾛｰﾙ速度"), QStringLiteral("Label3_0"), 60, 150);
+        whiteLabel(m_scrollFrame, QT_TR_NOOP("ｽｸﾛｰﾙ速度"), QStringLiteral("Label3_0"), 60, 150);
     m_scrollCaptions[ScrollWait] =
-        whiteLabel(m_scrollFrame, QStringLiteral("ｽｸﾛｰﾙ間隔"), QStringLiteral("Label3_1"), 60, 645);
+        whiteLabel(m_scrollFrame, QT_TR_NOOP("ｽｸﾛｰﾙ間隔"), QStringLiteral("Label3_1"), 60, 645);
 
     struct Slider { int left, top, width, height, maximum, readoutTop; };
     constexpr Slider sliders[2] = {{120, 405, 1440, 180, 2000, 135},
@@ -668,7 +696,7 @@ void PanelWindow::buildScrollFrame()
         m_scrollReadouts[size_t(k)] = readout;
     }
 
-    m_lateNight = place(new QCheckBox(QStringLiteral("深夜料金"), m_scrollFrame), 105, 1125, 1515, 270);
+    m_lateNight = place(translated(new QCheckBox(m_scrollFrame), QT_TR_NOOP("深夜料金")), 105, 1125, 1515, 270);
     m_lateNight->setObjectName(QStringLiteral("Check2"));
     setBackColor(m_lateNight, rgb(0, 0, 128));
     setForeColor(m_lateNight, rgb(255, 255, 192));
@@ -682,7 +710,7 @@ void PanelWindow::buildScrollFrame()
 void PanelWindow::load(BoardWindow *board)
 {
     if (board) {
-        board->setWindowTitle(QStringLiteral("ルミナ - 型番:") + modelName());
+        board->showModelTitle();
         board->setPanelWindow(this);
     }
     for (size_t i = 0; i < m_keyRegions.size(); ++i) {

@@ -146,7 +146,8 @@ public:
     // while the display is cleared.
     void setRouteControlsEnabled(bool on);
     // The announcement tape group.
-    void setTapeCaption(const QString &caption);
+    // The tape frame's caption: "音合使用可" or "音合使用不可".
+    void showSpeechAvailable(bool available);
     // "送り", "戻し" and "■" work the tape, "調整" the voice: each in use on its own.
     void setTapeEnabled(bool steps, bool adjust);
     // "深夜料金".
@@ -229,6 +230,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A new language: every caption and tool tip again.
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildKeypadPanel();

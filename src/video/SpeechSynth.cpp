@@ -3,6 +3,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -63,11 +64,11 @@ SpeechSynth::SpeechSynth(const VoiceSettings &voice)
 {
     m_sampleRate = startLibrary();
     if (m_sampleRate <= 0) {
-        m_error = QStringLiteral("espeak-ng を始められませんでした。");
+        m_error = QCoreApplication::translate("lumina::SpeechSynth", "espeak-ng を始められませんでした。");
         return;
     }
     if (espeak_SetVoiceByName("ja") != EE_OK) {
-        m_error = QStringLiteral("espeak-ng に日本語の声がありません。");
+        m_error = QCoreApplication::translate("lumina::SpeechSynth", "espeak-ng に日本語の声がありません。");
         return;
     }
     m_ready = true;

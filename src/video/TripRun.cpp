@@ -10,6 +10,7 @@
 #include "sound/SoundSlots.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -236,7 +237,7 @@ bool TripRun::play(const Trip &trip, const FrameReady &frame, const SoundEvent &
     m_seams->sound = nullptr;
     m_frame = nullptr;
     if (m_stopped && m_error.isEmpty())
-        m_error = QStringLiteral("中断しました。");
+        m_error = QCoreApplication::translate("lumina::TripRun", "中断しました。");
     return ok && !m_stopped;
 }
 
@@ -256,11 +257,11 @@ bool TripRun::perform(const TripStep &step, bool needsTape)
             key(digit.digitValue());
         click("Command1_1");
         if (!m_seams->messages.isEmpty()) {
-            m_error = QStringLiteral("%1 行目: %2").arg(step.line).arg(m_seams->messages.join(u' '));
+            m_error = QCoreApplication::translate("lumina::TripRun", "%1 行目: %2").arg(step.line).arg(m_seams->messages.join(u' '));
             return false;
         }
         if (needsTape && !m_controller->tape().loaded()) {
-            m_error = QStringLiteral("%1 行目: 系統 %2 の放送用データ（%3）を読めません。")
+            m_error = QCoreApplication::translate("lumina::TripRun", "%1 行目: 系統 %2 の放送用データ（%3）を読めません。")
                           .arg(step.line)
                           .arg(step.route, tapeFileName(routeKey(step.route)));
             return false;

@@ -13,6 +13,7 @@
 #include "video/TripRun.h"
 #include "video/VideoEncoder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,13 +32,13 @@ bool readSettingsFile(const QString &path, SettingsFile &settings, QString &why)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        why = QStringLiteral("設定ファイル「%1」を開けませんでした。").arg(path);
+        why = QCoreApplication::translate("lumina::TripVideo", "設定ファイル「%1」を開けませんでした。").arg(path);
         return false;
     }
     SettingsFile loaded = settings;
     SettingsReader reader;
     if (!reader.read(&file, loaded)) {
-        why = QStringLiteral("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
+        why = QCoreApplication::translate("lumina::TripVideo", "設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
         return false;
     }
     std::optional<IniFailure> failure = takeOptions(settings, loaded);
@@ -168,7 +169,7 @@ bool TripVideo::prepare(const VideoRequest &request, Trip &trip, TripSetup &setu
         return false;
     if (!request.output.isEmpty() && containerOf(request.output).isEmpty()) {
         m_blamed = request.output;
-        m_error = QStringLiteral(".mp4、.webm、.mkv のどれかにしてください。");
+        m_error = QCoreApplication::translate("lumina::TripVideo", ".mp4、.webm、.mkv のどれかにしてください。");
         return false;
     }
     setup.scale = request.scale;
@@ -192,7 +193,7 @@ bool TripVideo::make(const VideoRequest &request, const Progress &progress, cons
     });
     BoardFrames frames(run.board(), request.canvas, request.background);
     if (!frames.fits()) {
-        m_error = QStringLiteral("盤面（%1x%2）がキャンバスに収まりません。")
+        m_error = QCoreApplication::translate("lumina::TripVideo", "盤面（%1x%2）がキャンバスに収まりません。")
                       .arg(run.board().width()).arg(run.board().height());
         return false;
     }

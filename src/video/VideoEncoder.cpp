@@ -5,6 +5,7 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -105,7 +106,7 @@ bool VideoEncoder::open(const QString &path, const QString &container, QSize siz
 {
     ensureGst();
     if (const QStringList missing = missingElements(container); !missing.isEmpty())
-        return fail(QStringLiteral("GStreamer の要素がありません: %1").arg(missing.join(u", ")));
+        return fail(QCoreApplication::translate("lumina::VideoEncoder", "GStreamer の要素がありません: %1").arg(missing.join(u", ")));
     const Chain chain = chainFor(container);
     const QString description =
         QStringLiteral("appsrc name=video format=time "
@@ -141,7 +142,7 @@ bool VideoEncoder::open(const QString &path, const QString &container, QSize siz
     m_chromaStride = (size.width() / 2 + 3) & ~3;
     m_yuv.assign(size_t(m_lumaStride * size.height() + m_chromaStride * size.height()), 0);
     if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-        return fail(QStringLiteral("「%1」に書き込めませんでした。").arg(path));
+        return fail(QCoreApplication::translate("lumina::VideoEncoder", "「%1」に書き込めませんでした。").arg(path));
     return true;
 }
 
@@ -190,7 +191,7 @@ bool VideoEncoder::failWith(void *errorMessage)
     auto *message = static_cast<GstMessage *>(errorMessage);
     GError *error = nullptr;
     gst_message_parse_error(message, &error, nullptr);
-    fail(error ? QString::fromUtf8(error->message) : QStringLiteral("エンコードに失敗しました。"));
+    fail(error ? QString::fromUtf8(error->message) : QCoreApplication::translate("lumina::VideoEncoder", "エンコードに失敗しました。"));
     g_clear_error(&error);
     gst_message_unref(message);
     return true;
@@ -209,14 +210,14 @@ bool VideoEncoder::push(void *source, void *buffer)
         }
     }
     if (gst_app_src_push_buffer(src, static_cast<GstBuffer *>(buffer)) != GST_FLOW_OK)
-        return fail(QStringLiteral("エンコードが途中で止まりました。"));
+        return fail(QCoreApplication::translate("lumina::VideoEncoder", "エンコードが途中で止まりました。"));
     return !failedOnBus(0);
 }
 
 bool VideoEncoder::addFrame(const QImage &frame, const QRect &changed)
 {
     if (!m_pipeline || frame.size() != m_size)
-        return fail(QStringLiteral("フレームの大きさが違います。"));
+        return fail(QCoreApplication::translate("lumina::VideoEncoder", "フレームの大きさが違います。"));
     const QImage rgb = frame.format() == QImage::Format_RGB32 || frame.format() == QImage::Format_ARGB32
                            ? frame
                            : frame.convertToFormat(QImage::Format_RGB32);

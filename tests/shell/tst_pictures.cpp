@@ -1,6 +1,7 @@
 #include "../panel/ProgramFixture.h"
 
 #include "base/Colors.h"
+#include "base/Language.h"
 #include "controls/DigitRow.h"
 #include "controls/StopNameStrip.h"
 
@@ -16,6 +17,15 @@ static QImage still(QWidget *w)
     if (QWidget *f = QApplication::focusWidget())
         f->clearFocus();
     return w->grab().toImage();
+}
+
+// A tag ending in "-en" is the English picture of the state before it; the windows are built in its language.
+static QString inLanguageOf(const char *tag)
+{
+    QString state = QString::fromLatin1(tag);
+    const bool english = state.endsWith(u"-en");
+    Translations::instance().choose(english ? LanguageChoice::English : LanguageChoice::Japanese);
+    return english ? state.chopped(3) : state;
 }
 
 // Widgets drawn one below the other with a gap, into one picture.
@@ -47,7 +57,7 @@ private slots:
     void windows_data() { test::fixtureTable("shell/window-pictures.txt", 1); }
     void windows()
     {
-        const QString state = QString::fromLatin1(QTest::currentDataTag());
+        const QString state = inLanguageOf(QTest::currentDataTag());
         test::Program p(false);
         p.speech.readyOnStart = false;
         p.start();
@@ -95,14 +105,15 @@ private slots:
             p.find("Check4")->click();
         }
         QVERIFY(p.host.messages.isEmpty());
-        QCOMPARE(p.find("Check4")->toolTip(), state == u"panel-preview" ? QStringLiteral("整理券プレビューを隠します")
-                                                                        : QStringLiteral("整理券プレビューを開きます"));
-        LUMINA_COMPARE_REFERENCE(state == u"board-lamp" ? lamp : still(shown), state);
+        QCOMPARE(p.find("Check4")->toolTip(), PanelWindow::tr(state == u"panel-preview" ? "整理券プレビューを隠します"
+                                                                                        : "整理券プレビューを開きます"));
+        LUMINA_COMPARE_REFERENCE(state == u"board-lamp" ? lamp : still(shown), QString::fromLatin1(QTest::currentDataTag()));
     }
     void optionPages_data() { test::fixtureTable("shell/option-pictures.txt", 3); }
     void optionPages()
     {
         QFETCH(QStringList, row); // the page, then the sound page on page 4
+        inLanguageOf(QTest::currentDataTag());
         OptionsDialog dlg;
         for (const char *name : {"Check1", "Option3_1", "Check3_0", "Check3_1", "Check3_2", "Check3_3", "chkUseSeiriPrev"})
             test::control(&dlg, name)->setChecked(true);

@@ -53,13 +53,16 @@ T *control(const QObject *parent, const QString &name, int index = -1)
         QVERIFY2(diff_.isEmpty(), qPrintable(diff_));                                        \
     } while (false)
 
-// Like QTEST_MAIN, with the program's style and font substitutions, and the settings
-// files of this run inside a temporary folder of its own.
+// Like QTEST_MAIN, with the program's style and font substitutions, the settings
+// files of this run inside a temporary folder of its own, and the C locale.
 #define LUMINA_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char **argv)                                                          \
     {                                                                                        \
         QTemporaryDir settingsDir_;                                                          \
         lumina::test::isolateUserFolders(settingsDir_.path());                               \
+        /* The C locale: texts as written, as the tables and pictures hold them. */          \
+        qputenv("LC_ALL", "C.UTF-8");                                                        \
+        qunsetenv("LANGUAGE");                                                               \
         QApplication app(argc, argv);                                                        \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                             \
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));             \
