@@ -117,6 +117,11 @@ private slots:
         QCOMPARE(s.cells[58], expect(857, full.cells[58], keep.cells[58]));
         QCOMPARE(s.cells[59].zeroMode, expect(861, full.cells[59].zeroMode, keep.cells[59].zeroMode));
         QCOMPARE(s.cells[59].fillZero, keep.cells[59].fillZero);
+        // The same reader, given a whole file next, reports nothing left from before.
+        QByteArray whole = fixture("every_field.in4");
+        QBuffer next(&whole);
+        QVERIFY(next.open(QIODevice::ReadOnly) && reader.read(&next, s));
+        QCOMPARE(reader.errorString() + QString::number(reader.fieldsRead()), QString::number(settingsFieldCount()));
     }
     void failingAndClosedDevices()
     {
