@@ -50,27 +50,27 @@ QStringList tapeLineProblems(const QByteArray &raw, int n, const QString &folder
     const bool looksUtf8 = !utf8.hasError() && asUtf8.size() < raw.size();
     bool encodable = false;
     if (looksUtf8 || cp932::encode(text, &encodable) != raw || !encodable) {
-        problems << QStringLiteral("%1行目: Shift-JIS（コードページ932）として読めないバイトがあります"
-                                   "（UTF-8 のまま保存されていませんか）。").arg(n);
+        problems << Text::tr("line %1: bytes that are no Shift-JIS (code page 932); was the file saved "
+                                 "as UTF-8?").arg(n);
     }
     const QStringList fields = TapeFileReader::splitLine(text);
     if (fields.size() > 3)
-        problems << QStringLiteral("%1行目: 項目が%2あります。文、ステップ、サウンドの3つまでです。")
+        problems << Text::tr("line %1: %2 fields; at most 3: the text, the step and the sound.")
                         .arg(n)
                         .arg(fields.size());
     static const QRegularExpression step(QStringLiteral("^[01]?$"));
     static const QRegularExpression sound(QStringLiteral("^[0-3]?$"));
     if (!step.match(fields.value(1)).hasMatch())
-        problems << QStringLiteral("%1行目: ステップ「%2」は 0 か 1 です。").arg(n).arg(fields.value(1));
+        problems << Text::tr("line %1: the step \"%2\" is 0 or 1.").arg(n).arg(fields.value(1));
     if (!sound.match(fields.value(2)).hasMatch())
-        problems << QStringLiteral("%1行目: 放送前サウンド「%2」は 0 から 3 です。")
+        problems << Text::tr("line %1: the pre-announcement sound \"%2\" is 0 to 3.")
                         .arg(n)
                         .arg(fields.value(2));
     const QString name = fields.value(0);
     recorded = !folder.isEmpty() && !recordingIn(folder, name).isEmpty();
     if (!recorded && !folder.isEmpty() && namesRecording(name)) {
-        problems << QStringLiteral("%1行目: 録音「%2」がこのファイルと同じフォルダーにありません"
-                                   "（名前がそのまま読み上げられます）。").arg(n).arg(name);
+        problems << Text::tr("line %1: the recording \"%2\" is not in this file's folder (its name "
+                                 "would be read out as it stands).").arg(n).arg(name);
     }
     return problems;
 }
@@ -79,7 +79,7 @@ FileCheck checkTape(const QByteArray &bytes, const QString &path)
 {
     FileCheck check;
     if (bytes.size() > TapeFileReader::kMaxFileSize)
-        return {{QStringLiteral("%1バイトを超えています。").arg(TapeFileReader::kMaxFileSize)}, {}};
+        return {{Text::tr("larger than %1 bytes.").arg(TapeFileReader::kMaxFileSize)}, {}};
     QByteArray text = bytes;
     text.replace("\r\n", "\n").replace('\r', '\n');
     QList<QByteArray> lines = text.split('\n');
@@ -93,7 +93,7 @@ FileCheck checkTape(const QByteArray &bytes, const QString &path)
         recordings += recorded ? 1 : 0;
     }
     if (lines.isEmpty())
-        check.problems << QStringLiteral("放送が一つもありません。");
+        check.problems << Text::tr("no announcements.");
     check.summary =
         Text::tr("%1 announcements, %2 of them recordings").arg(lines.size()).arg(recordings);
     return check;
@@ -108,7 +108,7 @@ FileCheck checkPlugin(const QByteArray &bytes, const QString &)
         static const QRegularExpression at(QStringLiteral("^not JSON at byte (\\d+)"));
         const QRegularExpressionMatch found = at.match(reader.errorString());
         const QString line = found.hasMatch()
-            ? QStringLiteral("%1行目: ").arg(bytes.left(found.captured(1).toInt()).count('\n') + 1)
+            ? Text::tr("line %1: ").arg(bytes.left(found.captured(1).toInt()).count('\n') + 1)
             : QString();
         return {{line + reader.errorString()}, {}};
     }

@@ -27,11 +27,11 @@ QStringList routeProblems(const std::vector<FareRecord> &records, bool countKnow
     QStringList problems;
     const qsizetype count = qsizetype(records.size());
     if (countKnown && count == 0)
-        problems << QStringLiteral("停留所が一つもありません。Lumina はこの系統を設定できません。");
+        problems << Text::tr("no stops: Lumina cannot set this route.");
     else if (countKnown && count < kFewestStops)
-        problems << QStringLiteral("停留所が1つしかありません。系統を設定するには停留所が2つ以上要ります。");
+        problems << Text::tr("only one stop: a route needs two or more.");
     if (count > FareTable::kEntryCount) {
-        problems << QStringLiteral("停留所が%1あります。扱えるのは%2までです。")
+        problems << Text::tr("%1 stops: at most %2 can be used.")
                         .arg(count)
                         .arg(FareTable::kEntryCount);
     }
@@ -39,11 +39,11 @@ QStringList routeProblems(const std::vector<FareRecord> &records, bool countKnow
         const QString &name = records[size_t(i)].stopName;
         const QString bad = cp932::firstUnencodable(name);
         if (!bad.isEmpty()) {
-            problems << QStringLiteral("%1: 停留所名「%2」の「%3」は"
-                                       "Shift-JIS（コードページ932）で表せません。")
+            problems << Text::tr("%1: \"%3\" in the stop name \"%2\" has no form in Shift-JIS "
+                                 "(code page 932).")
                             .arg(place(i), name, bad);
         } else if (cp932::byteLength(name) > 0xFFFF) {
-            problems << QStringLiteral("%1: 停留所名が長すぎます（%2バイト、65535まで）。")
+            problems << Text::tr("%1: the stop name is too long (%2 bytes, at most 65535).")
                             .arg(place(i))
                             .arg(cp932::byteLength(name));
         }
@@ -70,8 +70,7 @@ RouteCheck checkFareCsv(const QByteArray &bytes)
 {
     RouteCheck check;
     if (const int line = firstBadUtf8Line(bytes)) {
-        check.problems << QStringLiteral("%1行目: UTF-8 として読めない文字があります"
-                                         "（Shift-JIS のまま保存されていませんか）。")
+        check.problems << Text::tr("line %1: bytes that are no UTF-8; was the file saved as Shift-JIS?")
                               .arg(line);
         return check;
     }
@@ -80,7 +79,7 @@ RouteCheck checkFareCsv(const QByteArray &bytes)
     check.problems = reader.problems();
     const std::vector<int> &lines = reader.recordLines();
     check.problems += routeProblems(check.records, check.problems.isEmpty(), [&](qsizetype i) {
-        return QStringLiteral("%1行目").arg(lines[size_t(i)]);
+        return Text::tr("line %1").arg(lines[size_t(i)]);
     });
     return check;
 }
@@ -97,7 +96,7 @@ RouteCheck checkFareFile(const QByteArray &bytes)
         return check;
     }
     check.problems = routeProblems(check.records, true, [](qsizetype i) {
-        return QStringLiteral("%1番目のデータ").arg(i + 1);
+        return Text::tr("record %1").arg(i + 1);
     });
     return check;
 }

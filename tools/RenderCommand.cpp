@@ -130,7 +130,7 @@ int render(const Invocation &call)
     const int stop = call.parser.value(QStringLiteral("stop")).toInt();
     if (stop > pictures.stopCount()) {
         return refuse(call.command, request.routeFile,
-                      QStringLiteral("停留所 %1 はありません（全 %2 停留所）。")
+                      Text::tr("there is no stop %1 (the route has %2).")
                           .arg(stop)
                           .arg(pictures.stopCount()));
     }

@@ -92,7 +92,7 @@ int trip(const Invocation &call)
     const QString in = call.files.at(0);
     const QString number = QFileInfo(in).completeBaseName();
     if (!QRegularExpression(QStringLiteral("^[0-9]{1,5}$")).match(number).hasMatch())
-        return refuse(call.command, in, QStringLiteral("ファイル名が系統番号ではありません（例: 12.hy3）。"));
+        return refuse(call.command, in, Text::tr("the file name is no route number (such as 12.hy3)."));
     QByteArray bytes;
     if (!readInput(call.command, in, bytes))
         return Refused;

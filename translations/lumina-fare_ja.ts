@@ -450,5 +450,77 @@ last stop, and the trip ends SECONDS after that. Format: docs/trips.md.</source>
 ごとにテープの「送り」（--tape がなければ「データ送り」）を最後の停留所まで押し、
 その SECONDS 後に運行を終えます。形式: docs/trips.md。</translation>
     </message>
+    <message>
+        <source>no stops: Lumina cannot set this route.</source>
+        <translation>停留所が一つもありません。Lumina はこの系統を設定できません。</translation>
+    </message>
+    <message>
+        <source>only one stop: a route needs two or more.</source>
+        <translation>停留所が1つしかありません。系統を設定するには停留所が2つ以上要ります。</translation>
+    </message>
+    <message>
+        <source>%1 stops: at most %2 can be used.</source>
+        <translation>停留所が%1あります。扱えるのは%2までです。</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%3&quot; in the stop name &quot;%2&quot; has no form in Shift-JIS (code page 932).</source>
+        <translation>%1: 停留所名「%2」の「%3」はShift-JIS（コードページ932）で表せません。</translation>
+    </message>
+    <message>
+        <source>%1: the stop name is too long (%2 bytes, at most 65535).</source>
+        <translation>%1: 停留所名が長すぎます（%2バイト、65535まで）。</translation>
+    </message>
+    <message>
+        <source>line %1: bytes that are no UTF-8; was the file saved as Shift-JIS?</source>
+        <translation>%1行目: UTF-8 として読めない文字があります（Shift-JIS のまま保存されていませんか）。</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>%1行目</translation>
+    </message>
+    <message>
+        <source>record %1</source>
+        <translation>%1番目のデータ</translation>
+    </message>
+    <message>
+        <source>line %1: bytes that are no Shift-JIS (code page 932); was the file saved as UTF-8?</source>
+        <translation>%1行目: Shift-JIS（コードページ932）として読めないバイトがあります（UTF-8 のまま保存されていませんか）。</translation>
+    </message>
+    <message>
+        <source>line %1: %2 fields; at most 3: the text, the step and the sound.</source>
+        <translation>%1行目: 項目が%2あります。文、ステップ、サウンドの3つまでです。</translation>
+    </message>
+    <message>
+        <source>line %1: the step &quot;%2&quot; is 0 or 1.</source>
+        <translation>%1行目: ステップ「%2」は 0 か 1 です。</translation>
+    </message>
+    <message>
+        <source>line %1: the pre-announcement sound &quot;%2&quot; is 0 to 3.</source>
+        <translation>%1行目: 放送前サウンド「%2」は 0 から 3 です。</translation>
+    </message>
+    <message>
+        <source>line %1: the recording &quot;%2&quot; is not in this file&apos;s folder (its name would be read out as it stands).</source>
+        <translation>%1行目: 録音「%2」がこのファイルと同じフォルダーにありません（名前がそのまま読み上げられます）。</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes.</source>
+        <translation>%1バイトを超えています。</translation>
+    </message>
+    <message>
+        <source>no announcements.</source>
+        <translation>放送が一つもありません。</translation>
+    </message>
+    <message>
+        <source>line %1: </source>
+        <translation>%1行目: </translation>
+    </message>
+    <message>
+        <source>there is no stop %1 (the route has %2).</source>
+        <translation>停留所 %1 はありません（全 %2 停留所）。</translation>
+    </message>
+    <message>
+        <source>the file name is no route number (such as 12.hy3).</source>
+        <translation>ファイル名が系統番号ではありません（例: 12.hy3）。</translation>
+    </message>
 </context>
 </TS>

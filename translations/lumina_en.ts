@@ -59,10 +59,6 @@
         <translation>%1 more pairs have no fare.</translation>
     </message>
     <message>
-        <source>つぎは、%1です。</source>
-        <translation>つぎは、%1です。</translation>
-    </message>
-    <message>
         <source>trips.txt: 路線 %1 の方向 %2 の便がありません。</source>
         <translation>trips.txt: route %1 has no trip in direction %2.</translation>
     </message>

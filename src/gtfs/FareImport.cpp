@@ -149,7 +149,7 @@ void addFares(const Feed &feed, const QList<const Stop *> &stops, const ImportCh
 void addTape(const Feed &feed, const QList<const Stop *> &stops, ImportResult &result)
 {
     for (qsizetype s = 0; s < stops.size(); ++s) {
-        const QString text = FareImport::tr("つぎは、%1です。").arg(feed.readingOf(*stops[s]));
+        const QString text = QStringLiteral("つぎは、%1です。").arg(feed.readingOf(*stops[s]));
         const QString problem = textProblem(*stops[s], text);
         if (!problem.isEmpty())
             result.problems.append(problem);
