@@ -183,6 +183,16 @@ private slots:
         QVERIFY(panel.width() > closedWidth);
         QCOMPARE(panel.frameGeometry().right(), area.right());
     }
+    // What the panel shows of its state is what it saves again.
+    void panelStateRoundTrip()
+    {
+        PanelWindow panel;
+        const ControlPanelState stored{1, 3, 7, 1, 1, 1500, 900};
+        QVERIFY(!panel.restoreState(stored));
+        ControlPanelState saved;
+        panel.saveState(saved);
+        QCOMPARE(saved, stored);
+    }
     void menu()
     {
         test::FakeHostLib host;
