@@ -24,6 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libqt6multimedia6, libqt6texttospeech6, libfluidsynth3, qt6-qpa-plugins, libqt6svg6, qt6-speech-speechd-plugin, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fluid-soundfont-gm, fonts-dseg, xfonts-shinonome, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dotgothic16")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, speech-dispatcher-espeak-ng, pulseaudio | pipewire-pulse")
+# Qt's own Japanese texts: the standard buttons say はい/いいえ.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, speech-dispatcher-espeak-ng, pulseaudio | pipewire-pulse, qt6-translations-l10n")
 
 include(CPack)
