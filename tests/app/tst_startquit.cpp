@@ -101,6 +101,11 @@ private:
     {
         return x11("xdotool", {"search", "--sync", "--onlyvisible", "--name", title}).split('\n').value(0);
     }
+    // The window shown now with that title; none if there is none yet.
+    QByteArray visibleWindow(const QString &title)
+    {
+        return x11("xdotool", {"search", "--onlyvisible", "--name", title}).split('\n').value(0);
+    }
     // A copy of the program in `dir` with `settings` beside it, until the window manager has framed the panel.
     bool start(const QTemporaryDir &dir, const QByteArray &settings)
     {
@@ -126,16 +131,20 @@ private:
         const QPoint placed(px(loaded.controlPanel.left), px(loaded.controlPanel.top));
         return QTest::qWaitFor([&] { return panelFramePosition() == placed; }, 60000);
     }
-    // The panel's close button (Alt+F4 under openbox), then Yes to the question.
+    // The panel's close button (Alt+F4 under openbox), then Yes to the question. On a busy machine the
+    // board, shown last, can take the focus from the panel after it was activated: Alt+F4 then reaches
+    // the board, which never closes, and is pressed again on the panel.
     bool quit()
     {
-        if (x11("xdotool", {"windowactivate", "--sync", m_panel, "key", "--clearmodifiers", "alt+F4"}).isNull())
-            return false;
-        const QByteArray question = findWindow("^ルミナの終了確認$");
-        if (question.isEmpty() || x11("xdotool", {"windowactivate", "--sync", question, "key", "Return"}).isNull()) {
-            qWarning() << "no quit question";
-            return false;
+        QByteArray question;
+        for (int attempt = 1; attempt <= 3 && question.isEmpty(); ++attempt) {
+            if (x11("xdotool", {"windowactivate", "--sync", m_panel, "key", "--clearmodifiers", "alt+F4"}).isNull())
+                return false;
+            if (!QTest::qWaitFor([&] { return !(question = visibleWindow("^ルミナの終了確認$")).isEmpty(); }, 15000))
+                qWarning() << "no quit question, try" << attempt << "; active:" << x11("xdotool", {"getactivewindow", "getwindowname"});
         }
+        if (question.isEmpty() || x11("xdotool", {"windowactivate", "--sync", question, "key", "Return"}).isNull())
+            return false;
         return m_program.waitForFinished(60000) && m_program.exitStatus() == QProcess::NormalExit && m_program.exitCode() == 0;
     }
     // The outer edge of the panel's frame; none before the window manager framed it.
