@@ -21,7 +21,6 @@ namespace lumina {
 
 struct DotFont::Glyph {
     std::vector<QPoint> dots; // relative to the top-left of the line
-    int advance = 0;
 };
 
 // One bitmap font file opened through FreeType. PCF files of the X11 tradition
@@ -84,7 +83,6 @@ public:
         const FT_GlyphSlot slot = m_face->glyph;
         const FT_Bitmap &bm = slot->bitmap;
         out.dots.clear();
-        out.advance = int(slot->advance.x >> 6);
         for (unsigned row = 0; row < bm.rows; ++row) {
             const unsigned char *line = bm.buffer + std::ptrdiff_t(row) * bm.pitch;
             for (unsigned col = 0; col < bm.width; ++col) {
@@ -245,13 +243,10 @@ DotFont::Glyph DotFont::outlineGlyph(const DotFontSource &source, unsigned code,
 {
     Glyph g;
     QByteArray bytes;
-    if (code < 0x100) {
+    if (code < 0x100)
         bytes.append(char(code));
-        g.advance = kPixelSize / 2;
-    } else {
+    else
         bytes.append(char(code >> 8)).append(char(code & 0xFF));
-        g.advance = kPixelSize;
-    }
     const QString text = cp932::decode(bytes);
     if (text.isEmpty() || text == QChar(QChar::ReplacementCharacter) || text.at(0).isSpace())
         return g;
@@ -301,7 +296,6 @@ const DotFont::Glyph *DotFont::glyph(unsigned code, DotFace face, bool bold) con
         return it.value().get();
 
     auto found = std::make_shared<Glyph>();
-    found->advance = code < 0x100 ? kPixelSize / 2 : kPixelSize;
     for (const DotFontSource &s : m_sources[int(face)]) {
         if (s.isBitmap()) {
             if (const Glyph *g = bitmapGlyph(s, code, bold)) {
