@@ -104,12 +104,13 @@ private slots:
     {
         Program p;
         OptionsDialog options;
+        VoiceDialog voice;
         choose(LanguageChoice::English);
         const QStringList english{p.panel->windowTitle(), p.board->windowTitle().section(u':', 0, 0), options.windowTitle(),
                                   p.find("Command1_1")->toolTip(), p.find("Command1_1")->text(),
-                                  control<QCheckBox>(&options, "Check3_1")->text().simplified()};
+                                  control<QCheckBox>(&options, "Check3_1")->text().simplified(), voice.windowTitle()};
         QCOMPARE(english, QStringList({"Control panel", "Lumina - model", "Options", "Key: Enter", "Reset",
-                                       "Show the ticket number in cell ."}));
+                                       "Show the ticket number in cell .", "Voice"}));
         QCOMPARE(storedLanguageChoice(), LanguageChoice::English);
         choose(LanguageChoice::Japanese);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));

@@ -287,6 +287,11 @@ private slots:
         QVERIFY(voice.stateLabel->text().isEmpty());
         speech.setReady(false);
         QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
+        // OK takes a slider still held down, as a slider let go would be.
+        voice.rateSlider->setSliderDown(true);
+        voice.rateSlider->setValue(10);
+        voice.accept();
+        QCOMPARE(speech.started.constLast().rate, 1.0);
         voice.show();
         QVERIFY(voice.isAncestorOf(voice.volumeSlider));
         voice.speakSample();
