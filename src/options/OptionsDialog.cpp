@@ -703,8 +703,7 @@ void OptionsDialog::retranslate()
 void OptionsDialog::groupOptionButtons()
 {
     auto makeGroup = [this](const std::vector<QRadioButton *> &buttons) {
-        auto *group = new QButtonGroup(this);
-        group->setExclusive(true);
+        auto *group = new QButtonGroup(this); // exclusive from the start
         for (QRadioButton *b : buttons)
             group->addButton(b);
     };
