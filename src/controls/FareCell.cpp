@@ -53,7 +53,7 @@ void FareCell::paintDigits(QPainter &painter, const QSize &size, Layer layer) co
     // character a position from the left edge) is the frame that is stretched
     // onto the target, so each cell gets an equal share of its width.
     const QRectF target = targetRect(size);
-    if (target.width() <= 0 || target.height() <= 0)
+    if (target.isEmpty())
         return;
     const double step = target.width() / d.digitCount;
     const QRectF box(target.left(), target.top() + kLeading * target.height(), step,
