@@ -124,6 +124,8 @@ private slots:
             board->advanceStopName();
         const QImage window = board->boardPicture().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(qAlpha(window.pixel(0, 0)) + qAlpha(window.pixel(window.rect().center())), 255); // clear outside the outline
+        if (scale > 1) // captions are drawn anew when scaled
+            LUMINA_COMPARE_REFERENCE(window, QStringLiteral("board-x%1").arg(scale));
         QStringList args{"DIR/12.hy3", "--stop", row[0], "--section", row[1], "--scale", row[2], "-o", "DIR/board.png"};
         if (own)
             args << "--night" << "--settings" << settings;
