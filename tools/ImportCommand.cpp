@@ -101,7 +101,7 @@ int importTrip(const Invocation &call, const gtfs::Feed &feed, const gtfs::Impor
         return refuse(call.command, feedPath, writer.errorString());
     if (choice.tape) {
         outputs.push_back({dir.filePath(QStringLiteral("tape/") + tapeFileName(number)),
-                           gtfs::FareImport::tapeBytes(result.tape)});
+                           tapeFileBytes(result.tape)});
     }
     if (const int status = writeAll(call, outputs); status != Done)
         return status;

@@ -53,8 +53,6 @@ public:
     static QString chosenTrip(const Feed &feed, const ImportChoice &choice, QString *problem = nullptr);
     // The stop count of the route's longest trip in the direction, 0 for none.
     static int longestTripStops(const Feed &feed, const QString &routeId, int direction);
-    // The announcement file: code page 932, one "text,step,sound" line an entry.
-    static QByteArray tapeBytes(const QList<TapeEntry> &entries);
 };
 
 } // namespace lumina::gtfs

@@ -155,4 +155,16 @@ bool TapeFileReader::read(QIODevice *device, QList<TapeEntry> &entries)
     return true;
 }
 
+QByteArray tapeFileBytes(const QList<TapeEntry> &entries)
+{
+    QString text;
+    for (const TapeEntry &entry : entries) {
+        QString field = entry.text;
+        if (field.contains(u',') || field.contains(u'"'))
+            field = u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
+        text += QStringLiteral("%1,%2,%3\r\n").arg(field).arg(entry.stepFlag).arg(entry.soundFlag);
+    }
+    return cp932::encode(text);
+}
+
 } // namespace lumina

@@ -46,4 +46,9 @@ private:
     QString m_errorString;
 };
 
+// The bytes of an announcement file that TapeFileReader reads back as
+// `entries`: code page 932, one "text,step,sound" line an entry ending in CR LF,
+// the text quoted where it holds a comma or a quote.
+QByteArray tapeFileBytes(const QList<TapeEntry> &entries);
+
 } // namespace lumina

@@ -62,7 +62,7 @@ void checkImport(const Feed &feed, const QString &routeId)
             if (result.records[s].values[t] != FareImport::kDark)
                 std::abort();
     }
-    QByteArray tape = FareImport::tapeBytes(result.tape);
+    QByteArray tape = tapeFileBytes(result.tape);
     QBuffer buffer(&tape);
     buffer.open(QIODevice::ReadOnly);
     QList<TapeEntry> reread;

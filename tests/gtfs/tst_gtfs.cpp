@@ -188,7 +188,7 @@ private slots:
         feed.readingsById.insert(QStringLiteral("S1"), QStringLiteral("いち"));
         feed.readingsByName.insert(QStringLiteral("停留所3"), QStringLiteral("さん"));
         const ImportResult result = FareImport::run(feed, routeR(false, true));
-        QByteArray bytes = FareImport::tapeBytes(result.tape);
+        QByteArray bytes = tapeFileBytes(result.tape);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         QList<TapeEntry> read;
