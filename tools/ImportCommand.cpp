@@ -67,12 +67,12 @@ int writeAll(const Invocation &call, const std::vector<Output> &outputs)
         QSaveFile &file = *files.back();
         if (!file.open(QIODevice::WriteOnly) || file.write(output.bytes) != output.bytes.size())
             return refuse(call.command, output.path,
-                          ImportCommand::tr("cannot write: %1").arg(file.errorString()));
+                          Text::tr("cannot write: %1").arg(file.errorString()));
     }
     for (const auto &file : files) {
         if (!file->commit())
             return refuse(call.command, file->fileName(),
-                          ImportCommand::tr("cannot write: %1").arg(file->errorString()));
+                          Text::tr("cannot write: %1").arg(file->errorString()));
     }
     return Done;
 }

@@ -8,10 +8,6 @@
         <translation>フォルダーを作れません</translation>
     </message>
     <message>
-        <source>cannot write: %1</source>
-        <translation>書けません: %1</translation>
-    </message>
-    <message>
         <source>--number N is needed: route %1 has no short name of 1 to 5 digits (and N must be one)</source>
         <translation>--number N が必要です: 路線 %1 には 1 から 5 桁の短い名前がありません（N もそうである必要があります）</translation>
     </message>
