@@ -24,17 +24,14 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcIni, "lumina.settings")
 
-constexpr char kContext[] = "lumina::SettingsStore";
-
-QString translated(const char *source)
-{
-    return QCoreApplication::translate(kContext, source);
-}
+// The texts of this file, under a translation context of their own.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(lumina::SettingsStore)
+};
 
 QString loadModuleLine()
 {
-    return translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "モジュール:%1")).arg(QStringLiteral("mdlIniIo.LoadIni()"));
+    return Text::tr("モジュール:%1").arg(QStringLiteral("mdlIniIo.LoadIni()"));
 }
 
 void showFailure(QWidget *owner, const IniFailure &failure, const QString &moduleLine = QString())
@@ -82,10 +79,8 @@ QString keepDamagedFile(const QString &path, const IniLocation &location)
 // Where the copy of a damaged file went, for the message that reports it.
 QString keptNote(const QString &kept)
 {
-    return kept.isEmpty() ? translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "元のファイルの控えを作れませんでした。終了時に上書きされます。"))
-                          : translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "元のファイルは「%1」として残しました。")).arg(QDir::toNativeSeparators(kept));
+    return kept.isEmpty() ? Text::tr("元のファイルの控えを作れませんでした。終了時に上書きされます。")
+                          : Text::tr("元のファイルは「%1」として残しました。").arg(QDir::toNativeSeparators(kept));
 }
 
 // The load's module line, and where the file that failed to load was kept.
@@ -97,15 +92,12 @@ QString keptAside(const QString &path, const IniLocation &location)
 QString damagedFileMessage(const QString &path, const SettingsReader &reader, const QString &kept)
 {
     const QString crlf = QStringLiteral("\r\n");
-    QString text = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "設定ファイル「%1」は壊れているか、途中で終わっています。")).arg(QDir::toNativeSeparators(path)) + crlf;
+    QString text = Text::tr("設定ファイル「%1」は壊れているか、途中で終わっています。").arg(QDir::toNativeSeparators(path)) + crlf;
     if (reader.fieldsRead() == 0) {
-        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "使える設定はありませんでした。すべて既定の値で始めます。"));
+        text += Text::tr("使える設定はありませんでした。すべて既定の値で始めます。");
     } else {
-        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "先頭の%1バイト（全%2項目のうち初めの%3項目）の設定を使い、"
-                               "残りは既定の値で始めます。"))
+        text += Text::tr("先頭の%1バイト（全%2項目のうち初めの%3項目）の設定を使い、"
+                               "残りは既定の値で始めます。")
                     .arg(reader.bytesRead())
                     .arg(settingsFieldCount())
                     .arg(reader.fieldsRead());
@@ -167,8 +159,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
     if (writeWhole(oldBytes, nullptr))
         QFile::remove(backup);
     else
-        extra = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "元の設定ファイルの控え：%1")).arg(backup);
+        extra = Text::tr("元の設定ファイルの控え：%1").arg(backup);
     showFailure(owner, iniFailureFor(error, true), extra);
     return false;
 }
@@ -284,11 +275,9 @@ bool writeSettingsFile(QWidget *owner, const QString &path, const SettingsFile &
 
 void tellGivenUp(QWidget *owner, const QStringList &givenUp)
 {
-    QString text = translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "次の設定は設定ファイルに保存できない文字を含むため、以前の値のまま保存しました。"));
+    QString text = Text::tr("次の設定は設定ファイルに保存できない文字を含むため、以前の値のまま保存しました。");
     for (const QString &value : givenUp)
-        text += translated(QT_TRANSLATE_NOOP("lumina::SettingsStore",
-                                    "\r\n「%1」（文字「%2」）")).arg(value, cp932::firstUnencodable(value));
+        text += Text::tr("\r\n「%1」（文字「%2」）").arg(value, cp932::firstUnencodable(value));
     host().messageBox(owner, text, QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
 }
 
