@@ -272,8 +272,8 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     buildTicketPage(pages[TicketPage]);
 
     okButton = named(button(this, "OK", 7995, 5145, 1380, 375), "Command4");
+    // The one button that takes Enter: shown, the dialog makes it the default.
     okButton->setAutoDefault(true);
-    okButton->setDefault(true);
 
     groupOptionButtons();
     connectHandlers();

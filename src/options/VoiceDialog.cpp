@@ -63,6 +63,7 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     pitchSlider = slider(-kSteps, kSteps, m_original.pitch);
     volumeSlider = slider(0, kSteps, m_original.volume);
     stateLabel = new QLabel;
+    stateLabel->setObjectName(QStringLiteral("lblState"));
 
     auto *form = new QFormLayout;
     form->addRow(translated(new QLabel, QT_TR_NOOP("エンジン：")), engineList);

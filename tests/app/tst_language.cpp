@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QStyleOptionButton>
 
@@ -104,13 +105,15 @@ private slots:
     {
         Program p;
         OptionsDialog options;
+        p.speech.setReady(false);
         VoiceDialog voice;
         choose(LanguageChoice::English);
         const QStringList english{p.panel->windowTitle(), p.board->windowTitle().section(u':', 0, 0), options.windowTitle(),
                                   p.find("Command1_1")->toolTip(), p.find("Command1_1")->text(),
-                                  control<QCheckBox>(&options, "Check3_1")->text().simplified(), voice.windowTitle()};
+                                  control<QCheckBox>(&options, "Check3_1")->text().simplified(), voice.windowTitle(),
+                                  control<QLabel>(&voice, "lblState")->text().section(u' ', 0, 2)};
         QCOMPARE(english, QStringList({"Control panel", "Lumina - model", "Options", "Key: Enter", "Reset",
-                                       "Show the ticket number in cell .", "Voice"}));
+                                       "Show the ticket number in cell .", "Voice", "Speech cannot be"}));
         QCOMPARE(storedLanguageChoice(), LanguageChoice::English);
         choose(LanguageChoice::Japanese);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));

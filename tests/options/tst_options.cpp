@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -290,13 +291,17 @@ private slots:
         // OK takes a slider still held down, as a slider let go would be.
         voice.rateSlider->setSliderDown(true);
         voice.rateSlider->setValue(10);
-        voice.accept();
+        auto *buttons = voice.findChild<QDialogButtonBox *>();
+        buttons->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(speech.started.constLast().rate, 1.0);
+        QCOMPARE(VoiceSettings::load().rate, 1.0);
+        QCOMPARE(voice.result(), QDialog::Accepted);
         voice.show();
         QVERIFY(voice.isAncestorOf(voice.volumeSlider));
         voice.speakSample();
-        voice.reject();
+        buttons->button(QDialogButtonBox::Cancel)->click();
         QVERIFY(speech.log.last() == u"stop" && !voice.isVisible());
+        QCOMPARE(voice.result(), QDialog::Rejected);
     }
 private:
     template<class T = QAbstractButton>
