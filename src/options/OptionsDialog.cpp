@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -156,11 +157,6 @@ void fillNumbers(QComboBox *combo, int last)
     combo->setCurrentIndex(0);
 }
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\u3000';
-}
-
 // Lays a list over the run-th gap (two blanks or more, so that the single
 // spaces between English words are no gap) in a check box caption, so that the
 // caption reads as a sentence with the list as its gap.
@@ -168,35 +164,19 @@ void placeInBlank(QCheckBox *box, int run, QWidget *list)
 {
     QStyleOptionButton option;
     option.initFrom(box);
-    option.text = box->text();
     const int textLeft =
         box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
     const QString text = box->text();
     const QFontMetrics metrics = box->fontMetrics();
 
-    int start = -1;
-    int end = -1;
-    int seen = -1;
-    for (int i = 0; i < text.size();) {
-        if (!isBlank(text[i])) {
-            ++i;
-            continue;
-        }
-        int j = i;
-        while (j < text.size() && isBlank(text[j]))
-            ++j;
-        if (j - i < 2) {
-            i = j;
-            continue;
-        }
-        if (++seen == run) {
-            start = i;
-            end = j;
-            break;
-        }
-        i = j;
-    }
-    Q_ASSERT(start >= 0);
+    static const QRegularExpression gap(QStringLiteral("[ \\x{3000}]{2,}"));
+    QRegularExpressionMatchIterator gaps = gap.globalMatch(text);
+    for (int seen = 0; seen < run && gaps.hasNext(); ++seen)
+        gaps.next();
+    Q_ASSERT(gaps.hasNext());
+    const QRegularExpressionMatch found = gaps.next();
+    const int start = int(found.capturedStart());
+    const int end = int(found.capturedEnd());
     const int x0 = textLeft + metrics.horizontalAdvance(text.left(start));
     const int x1 = textLeft + metrics.horizontalAdvance(text.left(end));
     const int width = qMax(44, x1 - x0 - 4);
