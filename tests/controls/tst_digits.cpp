@@ -3,9 +3,12 @@
 #include "TestMain.h"
 
 #include "base/Colors.h"
+#include "controls/DigitPainter.h"
 #include "controls/DigitRow.h"
 #include "controls/DigitText.h"
 #include "controls/FareCell.h"
+
+#include <QPainter>
 
 using namespace lumina;
 
@@ -107,6 +110,31 @@ private slots:
         QCOMPARE(QList<int>({call.digitCount, call.zeroMode, call.shift, call.fillZero}), QList<int>({4, 1, 1, 2}));
         QCOMPARE(QList<int>({cell.zeroMode(), cell.shift(), cell.fillZero()}), QList<int>({7, 2, 3}));
         QCOMPARE(cell.litText(), QStringLiteral("05  "));
+    }
+    // A row lands where a scaling, shifting painter puts it, and leaves the painter as it found it.
+    void rowFollowsThePainter()
+    {
+        const auto canvas = [] {
+            QImage image(90, 60, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            return image;
+        };
+        const QString face = digit::faceName(1);
+        QImage moved = canvas();
+        QPainter p(&moved);
+        p.translate(20, 10);
+        p.scale(2, 2);
+        const QTransform before = p.transform();
+        digit::paintRow(p, face, false, QStringLiteral("8"), QRectF(0, 0, 10, 20), 12, Qt::red);
+        QCOMPARE(p.transform(), before);
+        digit::paintRow(p, face, false, QStringLiteral("3"), QRectF(12, 0, 10, 20), 12, Qt::red);
+        p.end();
+        QImage plain = canvas();
+        QPainter q(&plain);
+        digit::paintRow(q, face, false, QStringLiteral("83"), QRectF(20, 10, 20, 40), 24, Qt::red);
+        q.end();
+        QVERIFY(plain != canvas());
+        QCOMPARE(moved, plain);
     }
     void newColourShowsAtOnce()
     {
