@@ -190,11 +190,9 @@ void StopNameStrip::setStopName(const QString &name)
         drawCell(m_canvas, m_layer, kDotLeft, layout.firstTop + i * layout.pitch, cells.at(i),
                  style);
 
-    if (m <= kStripCells) {
-        setLayerTop(0);
-        return;
-    }
-    startScroll();
+    // A name that fits stands still at the top, where stopping a scroll left the layer.
+    if (m > kStripCells)
+        startScroll();
 }
 
 QRect StopNameStrip::frameRect() const
