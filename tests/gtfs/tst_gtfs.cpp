@@ -1,4 +1,5 @@
 // Feeds read from text, folders and zip files, and turned into fare records and announcements.
+#include "FailingDevice.h"
 #include "TestMain.h"
 
 #include "gtfs/CsvTable.h"
@@ -128,6 +129,15 @@ private slots:
         for (qsizetype row = 0; row < table.rowCount(); ++row)
             fields << table.field(row, column);
         QCOMPARE(fields.join(u'|'), ok ? expected : QString());
+    }
+    // A device that fails half-way: no rows, and a reason that names no line.
+    void csvDeviceFails()
+    {
+        test::FailingDevice device("a,b\n1,2\n3,4\n", 6);
+        CsvTable table;
+        QVERIFY(!table.read(&device, QStringLiteral("t.txt")));
+        QCOMPARE(table.errorString(), QStringLiteral("t.txt: 最後まで読めません: medium error"));
+        QCOMPARE(table.rowCount(), 0);
     }
     void fares_data()
     {
