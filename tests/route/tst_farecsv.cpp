@@ -87,6 +87,11 @@ private slots:
             QCOMPARE(int(reader.recordCount()), count);
         QVERIFY2(reader.errorString().contains(row[5]), qPrintable(reader.errorString()));
         QCOMPARE(records.size(), ok ? size_t(count) : size_t(0));
+        // The same reader on a good file afterwards keeps nothing of this one.
+        QByteArray good = fareBytes(QStringLiteral("four"));
+        QBuffer again(&good);
+        QVERIFY(again.open(QIODevice::ReadOnly) && reader.read(&again, records));
+        QVERIFY(reader.error() == FareFileReader::Error::NoError && reader.errorString().isEmpty());
     }
     void writerRefuses_data() { fixtureTable("route/writer-refuses.txt", 6); }
     void writerRefuses()
