@@ -229,7 +229,6 @@ void setOptionValue(QRadioButton *button, bool chosen)
 OptionsDialog::OptionsDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmOption"));
     setTranslated(this, "windowTitle", kContext, QT_TR_NOOP("オプション"));
     setFixedSize(px(9570), px(5610));
     setSizeGripEnabled(false);

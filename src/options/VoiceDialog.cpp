@@ -50,7 +50,6 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     , m_original(speech().settings())
 {
     translated(this, QT_TR_NOOP("音声の調節"), "windowTitle");
-    setObjectName(QStringLiteral("frmVoice"));
 
     engineList = new QComboBox;
     engineList->setObjectName(QStringLiteral("cboEngine"));

@@ -131,7 +131,6 @@ QRect BoardWindow::cellRectTwips(int index)
 BoardWindow::BoardWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_builtInPanels[0] = QPixmap::fromImage(builtInBoardFace());

@@ -228,7 +228,6 @@ QString PanelWindow::modelName()
 PanelWindow::PanelWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("frmCtl"));
     translated(this, QT_TR_NOOP("集中操作盤"), "windowTitle");
     setFixedSize(px(kClientWidth), px(2595));
     setBackColor(this, kBlack);
