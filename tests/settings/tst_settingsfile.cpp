@@ -122,6 +122,7 @@ private slots:
         QBuffer next(&whole);
         QVERIFY(next.open(QIODevice::ReadOnly) && reader.read(&next, s));
         QCOMPARE(reader.errorString() + QString::number(reader.fieldsRead()), QString::number(settingsFieldCount()));
+        QCOMPARE(reader.status(), SettingsReader::Status::Complete);
     }
     void failingAndClosedDevices()
     {
@@ -143,8 +144,9 @@ private slots:
         QVERIFY(reader.status() == SettingsReader::Status::DeviceError && reader.bytesRead() == 0);
         QVERIFY(!writer.write(&closed, s));
         QVERIFY(closed.open(QIODevice::ReadOnly));
-        QVERIFY(!writer.write(&closed, s) && !writer.write(nullptr, s));
-        QVERIFY(!writer.errorString().isEmpty());
+        QVERIFY(!writer.write(&closed, s)); // open, but only for reading
+        QCOMPARE(writer.errorString(), QStringLiteral("The settings device is not open for writing"));
+        QVERIFY(!writer.write(nullptr, s));
     }
     // What the operator reads when the settings file fails: the error a file error stands for.
     void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 5); }
