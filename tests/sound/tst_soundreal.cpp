@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTextToSpeech>
 
 #include <csignal>
@@ -123,14 +124,18 @@ private slots:
         qunsetenv("SPEECHD_ADDRESS");
         QtSpeech engine;
         QSignalSpy ready(&engine, &Speech::readyChanged);
+        QSignalSpy answered(&engine, &Speech::voicesChanged); // the engine came up or failed
         QElapsedTimer clock;
         clock.start();
         engine.start({});
         // Starting must not hold up the caller: the engine comes up behind it.
         QVERIFY(clock.elapsed() < 1000 && !engine.isReady());
         // Spawning the server and listing its voices take half a minute on a busy machine.
-        if (!QTest::qWaitFor([&] { return !ready.isEmpty(); }, 90000) || !engine.isReady())
-            QSKIP("speech-dispatcher started no voice within 90 s");
+        // Where the server is installed, an engine that never gets ready is our fault.
+        const bool started = QTest::qWaitFor([&] { return !answered.isEmpty(); }, 90000) && engine.isReady();
+        if (!started && QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty())
+            QSKIP("speech-dispatcher is not installed");
+        QVERIFY2(started, "speech-dispatcher is installed, yet the engine failed or took over 90 s");
         QCOMPARE(engine.settings().engine, QStringLiteral("speechd"));
         QCOMPARE(engine.status(), int(Speech::Ready));
         // espeak-ng speaks Japanese: that language and one of its voices are chosen.
