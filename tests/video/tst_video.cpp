@@ -6,6 +6,7 @@
 #include "settings/DataFolders.h"
 #include "shell/BoardWindow.h"
 #include "video/AudioMix.h"
+#include "video/SpeechSynth.h"
 #include "video/TripRun.h"
 #include "video/TripVideo.h"
 #include "video/VideoEncoder.h"
@@ -77,6 +78,32 @@ private slots:
                                       "0 0 0 key.wav", "0 0 0 route.wav", "4000 0 1 step.wav", "4500 0 1 step.wav",
                                       "6000 1 5 ", "6000 1 4 ", "6000 0 2 pre.wav sync", "8000 0 4 12_start.wav",
                                       "8000 0 1 step.wav"}));
+    }
+    // Clearing the display and bringing it back, as the operator's check box does.
+    void clearOnAndOff()
+    {
+        LUMINA_REQUIRE_FONTS();
+        TripSetup setup;
+        setup.settings = initialRecords();
+        applySampleSetup(setup.settings, sampleDataFolder());
+        setup.fps = 10;
+        TripRun run(setup, [](const QString &) { return qint64(0); });
+        QStringList names;
+        const auto frame = [&](qint64 index) {
+            if (index % 10 == 5)
+                names << run.board().stopName();
+            return true;
+        };
+        QVERIFY(run.play(trip("0 route 12 1\n4 clear on\n5 clear off\n6 end\n"), frame, [](const TripSound &) {}));
+        QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
+    }
+    // The video's own speech: espeak-ng's Japanese voice makes a clip with sound in it.
+    void speaksOffline()
+    {
+        SpeechSynth speech{VoiceSettings{}};
+        QVERIFY2(speech.ready(), qPrintable(speech.errorString()));
+        const StereoClipPtr clip = speech.speak(QStringLiteral("つぎは、しやくしょまえです。"));
+        QVERIFY(clip && std::any_of(clip->samples.cbegin(), clip->samples.cend(), [](float s) { return std::abs(s) > 0.1f; }));
     }
     // A new sound in a slot cuts the one before; other slots play beside it.
     void slotRules()
