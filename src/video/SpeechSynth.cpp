@@ -91,9 +91,9 @@ StereoClipPtr SpeechSynth::speak(const QString &text)
         espeak_SetParameter(espeakPITCH, libraryPitch(m_voice.pitch), 0);
         espeak_SetParameter(espeakVOLUME, libraryVolume(m_voice.volume), 0);
         const QByteArray utf8 = text.toUtf8();
+        // The library works synchronously: the call returns with every sample collected.
         espeak_Synth(utf8.constData(), size_t(utf8.size() + 1), 0, POS_CHARACTER, 0,
                      espeakCHARS_UTF8, nullptr, &samples);
-        espeak_Synchronize();
     }
     StereoClipPtr clip = monoToStereoClip(samples, std::max(m_sampleRate, 1), 1.0);
     spokenTexts().insert(key, clip);
