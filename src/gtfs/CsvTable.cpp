@@ -1,5 +1,7 @@
 #include "gtfs/CsvTable.h"
 
+#include "base/DeviceRead.h"
+
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -31,13 +33,8 @@ bool CsvTable::read(QIODevice *device, const QString &name)
 {
     *this = CsvTable();
     m_name = name;
-    // Read piece by piece: readAll() would drop the device's reason for failing.
     QByteArray bytes;
-    QByteArray piece(64 * 1024, Qt::Uninitialized);
-    qint64 got = 0;
-    while ((got = device->read(piece.data(), piece.size())) > 0)
-        bytes.append(piece.constData(), got);
-    if (got < 0 || !device->atEnd())
+    if (readWhole(device, bytes) != ReadStatus::Whole)
         return fail(0, tr("最後まで読めません: %1").arg(device->errorString()));
     if (bytes.startsWith(kByteOrderMark))
         bytes.remove(0, kByteOrderMark.size());

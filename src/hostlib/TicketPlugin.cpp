@@ -1,5 +1,6 @@
 #include "hostlib/TicketPlugin.h"
 
+#include "base/DeviceRead.h"
 #include "hostlib/HostLib.h"
 
 #include <QComboBox>
@@ -538,20 +539,12 @@ std::optional<TicketPlugin> TicketPluginReader::read(QIODevice *device)
         m_error = QStringLiteral("the device cannot be read");
         return std::nullopt;
     }
-    // One byte beyond the bound tells an oversized file without reading it all.
-    QByteArray bytes(plugin::kMaxFileBytes + 1, Qt::Uninitialized);
-    qint64 total = 0;
-    while (total < bytes.size()) {
-        const qint64 n = device->read(bytes.data() + total, bytes.size() - total);
-        if (n < 0) {
-            m_error = QStringLiteral("read error: ") + device->errorString();
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        total += n;
+    // An oversized file is read only as far as its bound; the bytes tell it.
+    QByteArray bytes;
+    if (readWhole(device, bytes, plugin::kMaxFileBytes) == ReadStatus::Failed) {
+        m_error = QStringLiteral("read error: ") + device->errorString();
+        return std::nullopt;
     }
-    bytes.truncate(total);
     return read(bytes);
 }
 

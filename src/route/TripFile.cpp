@@ -1,5 +1,7 @@
 #include "route/TripFile.h"
 
+#include "base/DeviceRead.h"
+
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -58,23 +60,6 @@ bool allDigits(const QString &text, int most)
     return text.size() <= most && digits.match(text).hasMatch();
 }
 
-enum class ReadResult { Whole, Failed, TooLarge };
-
-ReadResult readAll(QIODevice *device, QByteArray &bytes)
-{
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    while (true) {
-        const qint64 got = device->read(chunk.data(), chunk.size());
-        if (got < 0)
-            return ReadResult::Failed;
-        if (got == 0)
-            return ReadResult::Whole;
-        if (bytes.size() + got > TripReader::kMaxFileSize)
-            return ReadResult::TooLarge;
-        bytes.append(chunk.constData(), got);
-    }
-}
-
 } // namespace
 
 qint64 Trip::lengthMs() const
@@ -128,12 +113,12 @@ bool TripReader::readSteps(QIODevice *device, Trip &trip)
     if (!device || !device->isReadable())
         return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルが読み込み用に開かれていません。"));
     QByteArray bytes;
-    switch (readAll(device, bytes)) {
-    case ReadResult::Failed:
+    switch (readWhole(device, bytes, kMaxFileSize)) {
+    case ReadStatus::Failed:
         return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルを最後まで読めませんでした: %1").arg(device->errorString()));
-    case ReadResult::TooLarge:
+    case ReadStatus::TooLarge:
         return fail(0, QCoreApplication::translate("lumina::TripReader", "運行ファイルが%1バイトを超えています。").arg(kMaxFileSize));
-    case ReadResult::Whole:
+    case ReadStatus::Whole:
         break;
     }
     if (bytes.startsWith("\xEF\xBB\xBF"))

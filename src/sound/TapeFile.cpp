@@ -1,6 +1,7 @@
 #include "sound/TapeFile.h"
 
 #include "base/CodePage.h"
+#include "base/DeviceRead.h"
 
 #include <QIODevice>
 
@@ -12,7 +13,6 @@ namespace lumina {
 namespace {
 
 constexpr int kFieldsPerLine = 3;
-constexpr qint64 kChunk = 64 * 1024;
 
 bool isBlank(QChar ch)
 {
@@ -106,23 +106,12 @@ bool TapeFileReader::read(QIODevice *device, QList<TapeEntry> &entries)
     }
 
     QByteArray bytes;
-    QByteArray chunk(kChunk, Qt::Uninitialized);
-    bool readFailed = false;
-    while (true) {
-        const qint64 got = device->read(chunk.data(), kChunk);
-        if (got < 0)
-            readFailed = true;
-        if (got <= 0)
-            break;
-        if (bytes.size() + got > kMaxFileSize) {
-            m_errorString = QStringLiteral("The announcement file is larger than %1 bytes.")
-                                .arg(kMaxFileSize);
-            return false;
-        }
-        bytes.append(chunk.constData(), got);
+    const ReadStatus status = readWhole(device, bytes, kMaxFileSize);
+    if (status == ReadStatus::TooLarge) {
+        m_errorString = QStringLiteral("The announcement file is larger than %1 bytes.").arg(kMaxFileSize);
+        return false;
     }
-
-    if (readFailed) {
+    if (status == ReadStatus::Failed) {
         // Only the lines that arrived whole are used.
         const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         bytes.truncate(lastEnd + 1);
@@ -147,7 +136,7 @@ bool TapeFileReader::read(QIODevice *device, QList<TapeEntry> &entries)
         entry.soundFlag = flagValue(fields.value(2));
         entries.append(entry);
     }
-    if (readFailed) {
+    if (status == ReadStatus::Failed) {
         m_errorString = QStringLiteral("The announcement file could not be read to its end: %1")
                             .arg(device->errorString());
         return false;

@@ -104,12 +104,17 @@ private slots:
     void failingDeviceGivesNothing()
     {
         const QByteArray text("0:00 route 12 1\n0:20 next\n1:00 end\n");
-        test::FailingDevice device(text, text.indexOf("1:00"));
         TripReader reader;
         Trip trip;
-        QVERIFY(!reader.read(&device, trip));
-        QVERIFY(trip.steps.isEmpty());
-        QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
+        for (const bool pipe : {false, true}) {
+            // A pipe that stops handing over bytes before its end is not a whole trip either.
+            test::FailingDevice device(text, text.indexOf("1:00"), pipe);
+            QVERIFY(!reader.read(&device, trip));
+            QVERIFY(trip.steps.isEmpty());
+            QVERIFY2(reader.errorString().startsWith(QStringLiteral("運行ファイルを最後まで読めませんでした")),
+                     qPrintable(reader.errorString()));
+            QCOMPARE(reader.errorString().contains(QStringLiteral("medium error")), !pipe);
+        }
         QCOMPARE(tripTime(65250), QStringLiteral("1:05.25"));
         QCOMPARE(tripTime(600000), QStringLiteral("10:00"));
     }
