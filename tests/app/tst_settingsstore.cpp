@@ -85,11 +85,15 @@ private slots:
             QCOMPARE(control<FareCell>(m_board.get(), "Degit_%1", i)->value().toString(), QStringLiteral(" "));
         QVERIFY(saveIni(targets(), m_location, m_records));
         QCOMPARE(readFile(beside()), original);
-        for (int i = 1; i <= 60; ++i)
-            control<FareCell>(m_board.get(), "Degit_%1", i)->setZeroMode(3);
+        for (int i = 1; i <= 60; ++i) {
+            auto *cell = control<FareCell>(m_board.get(), "Degit_%1", i);
+            cell->setZeroMode(3);
+            cell->setShift(1);
+            cell->setFillZero(2);
+        }
         QVERIFY(saveIni(targets(), m_location, m_records));
         for (const CellDigitSetting &cell : parse(readFile(beside())).cells)
-            QCOMPARE(cell.zeroMode, qint16(3));
+            QCOMPARE((QList{cell.zeroMode, cell.shift, cell.fillZero}), (QList<qint16>{3, 1, 2}));
         control<QScrollBar>(m_panel.get(), "HScroll1_0")->setValue(7); // moved since the load: saved, and the model follows
         m_board->move(120, 90);
         QVERIFY(saveIni(targets(), m_location, m_records));

@@ -139,6 +139,25 @@ private slots:
                      qPrintable(QStringLiteral("only %1 pixels differ from an enlargement").arg(blocky)));
         }
     }
+    // A user's panel picture grows as solid squares with the board; one smaller than the board
+    // leaves the rest in the window's grey, at every scale.
+    void userPictureScaled()
+    {
+        QImage picture(800, 300, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, (x + y) % 2 ? qRgb(200, 30, 30) : qRgb(20, 20, 160));
+        for (const int scale : {1, 2}) {
+            BoardWindow board;
+            board.setBoardScale(scale);
+            board.setPicture(QPixmap::fromImage(picture));
+            QImage drawn(board.size(), QImage::Format_RGB32);
+            board.render(&drawn, QPoint(), QRegion(), QWidget::DrawWindowBackground); // the face alone
+            const QImage expected = picture.scaled(picture.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            QCOMPARE(drawn.copy(QRect(QPoint(0, 0), expected.size())), expected);
+            QCOMPARE(drawn.pixel(810 * scale, 350 * scale), board.palette().color(QPalette::Window).rgb());
+        }
+    }
     void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
     {
