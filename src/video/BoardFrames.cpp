@@ -4,7 +4,7 @@
 #include "controls/StopNameStrip.h"
 #include "shell/BoardWindow.h"
 
-#include <QPainter>
+#include <QRegion>
 
 namespace lumina {
 
@@ -20,7 +20,6 @@ QRect childRect(QWidget &board, const QWidget *child)
 BoardFrames::BoardFrames(BoardWindow &board, QSize canvas, QColor background)
     : m_board(board)
     , m_strip(board.findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl")))
-    , m_background(background)
 {
     const QSize boardSize = board.size();
     if (canvas.isEmpty())
@@ -31,17 +30,14 @@ BoardFrames::BoardFrames(BoardWindow &board, QSize canvas, QColor background)
     // Whole pixels, so the board's dots fall on the canvas's.
     m_origin = QPoint((canvas.width() - boardSize.width()) / 2,
                       (canvas.height() - boardSize.height()) / 2);
-    m_outside = (QRegion(QRect(QPoint(0, 0), boardSize)) - board.roundRegion()).translated(m_origin);
 }
 
 void BoardFrames::drawBoard(const QRect &boardPart)
 {
+    // render() keeps to the window's rounded outline: where the window shows
+    // the desktop, the canvas keeps its background.
     m_board.render(&m_frame, m_origin + boardPart.topLeft(), QRegion(boardPart),
                    QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    // Where the window shows the desktop, the video shows its background.
-    QPainter painter(&m_frame);
-    painter.setClipRegion(m_outside & boardPart.translated(m_origin));
-    painter.fillRect(m_frame.rect(), m_background);
 }
 
 QString BoardFrames::clockShown() const

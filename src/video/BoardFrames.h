@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
-#include <QRegion>
 #include <QSize>
 
 namespace lumina {
@@ -38,10 +37,8 @@ private:
 
     BoardWindow &m_board;
     StopNameStrip *m_strip = nullptr;
-    QColor m_background;
     QImage m_frame;
     QPoint m_origin;
-    QRegion m_outside; // of the board's rounded outline, in frame pixels
     bool m_fits = true;
     bool m_drawn = false;
     quint64 m_serial = 0;

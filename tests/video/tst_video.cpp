@@ -2,10 +2,12 @@
 // twice, refused inputs leaving nothing, and one real encode.
 #include "TestMain.h"
 
+#include "controls/StopNameStrip.h"
 #include "options/SampleSetup.h"
 #include "settings/DataFolders.h"
 #include "shell/BoardWindow.h"
 #include "video/AudioMix.h"
+#include "video/BoardFrames.h"
 #include "video/SpeechSynth.h"
 #include "video/TripRun.h"
 #include "video/TripVideo.h"
@@ -96,6 +98,49 @@ private slots:
         };
         QVERIFY(run.play(trip("0 route 12 1\n4 clear on\n5 clear off\n6 end\n"), frame, [](const TripSound &) {}));
         QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
+    }
+    // The sliders saved with the panel scroll the video's strip; a frame that stops the run
+    // ends it there, with the reason.
+    void panelStateAndStop()
+    {
+        LUMINA_REQUIRE_FONTS();
+        TripSetup setup;
+        setup.settings = initialRecords();
+        applySampleSetup(setup.settings, sampleDataFolder());
+        setup.settings.controlPanel.scrollSpeed = 7;
+        setup.settings.controlPanel.scrollWait = 400;
+        setup.fps = 10;
+        TripRun run(setup, [](const QString &) { return qint64(0); });
+        const auto *strip = run.board().findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl"));
+        QCOMPARE((QList{strip->speed(), strip->scrollStartWait()}), (QList{7, 400}));
+        qint64 last = -1;
+        const auto frame = [&](qint64 index) {
+            last = index;
+            return index < 25;
+        };
+        QVERIFY(!run.play(trip("0 route 12 1\n4 next\n6 end\n"), frame, [](const TripSound &) {}));
+        QCOMPARE(last, 25);
+        QCOMPARE(run.errorString(), QStringLiteral("中断しました。"));
+    }
+    // The board centred on a larger canvas, the background beyond its rounded corners, and a
+    // frame redrawn only when the board may show something new.
+    void boardOnCanvas()
+    {
+        BoardWindow board;
+        board.applyRoundRegion();
+        BoardFrames frames(board, QSize(900, 400), Qt::green);
+        QVERIFY(frames.fits());
+        const QRect placed(37, 16, 826, 367);
+        QCOMPARE(frames.update(1), placed);
+        const QImage &frame = frames.frame();
+        const QImage alone = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(frame.copy(placed.adjusted(100, 100, -100, -100)), alone.copy(QRect(100, 100, 626, 167)));
+        for (const QPoint at : {QPoint(0, 0), placed.topLeft(), placed.bottomRight(), QPoint(899, 399)})
+            QCOMPARE(frame.pixel(at), QColor(Qt::green).rgb());
+        QVERIFY(frame.pixel(placed.topLeft() + QPoint(20, 20)) != QColor(Qt::green).rgb());
+        QVERIFY(frames.update(1).isEmpty());
+        QCOMPARE(frames.update(2), placed);
+        QVERIFY(!BoardFrames(board, QSize(826, 366), Qt::green).fits());
     }
     // The video's own speech: espeak-ng's Japanese voice makes a clip with sound in it.
     void speaksOffline()
