@@ -539,7 +539,8 @@ std::optional<TicketPlugin> TicketPluginReader::read(QIODevice *device)
         m_error = QStringLiteral("the device cannot be read");
         return std::nullopt;
     }
-    // An oversized file is read only as far as its bound; the bytes tell it.
+    // Reading stops soon after the bound, and the size of the bytes tells an
+    // oversized file.
     QByteArray bytes;
     if (readWhole(device, bytes, plugin::kMaxFileBytes) == ReadStatus::Failed) {
         m_error = QStringLiteral("read error: ") + device->errorString();
