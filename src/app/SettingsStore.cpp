@@ -250,27 +250,16 @@ bool writeSettingsFile(QWidget *owner, const QString &path, const SettingsFile &
 
     // A failure, a kill or a full disk on the way leaves the old file as it was.
     QSaveFile file(path);
+    SettingsWriter writer;
     // Unbuffered, so a refused byte shows at once and the save is given up
     // before the new file could replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qCWarning(lcIni) << path << file.errorString();
-        showFailure(owner, iniFailureFor(file.error(), true));
-        return false;
-    }
-    SettingsWriter writer;
-    if (!writer.write(&file, stored)) {
-        qCWarning(lcIni) << path << writer.errorString();
-        const IniFailure failure = iniFailureFor(file.error(), true);
-        file.cancelWriting();
-        showFailure(owner, failure);
-        return false;
-    }
-    if (!file.commit()) {
-        qCWarning(lcIni) << path << file.errorString();
-        showFailure(owner, iniFailureFor(file.error(), true));
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writer.write(&file, stored) && file.commit())
+        return true;
+    qCWarning(lcIni) << path << file.errorString() << writer.errorString();
+    const IniFailure failure = iniFailureFor(file.error(), true);
+    file.cancelWriting();
+    showFailure(owner, failure);
+    return false;
 }
 
 void tellGivenUp(QWidget *owner, const QStringList &givenUp)
