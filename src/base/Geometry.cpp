@@ -33,8 +33,8 @@ QRegion roundRectRegion(int left, int top, int right, int bottom, int ellipseWid
             const double t = std::min(1.0, dy / b);
             inset = int(std::lround(a - a * std::sqrt(1.0 - t * t)));
         }
-        if (width - 2 * inset > 0)
-            region += QRect(left + inset, top + y, width - 2 * inset, 1);
+        // A row the corners meet in is an empty rectangle, which adds nothing.
+        region += QRect(left + inset, top + y, width - 2 * inset, 1);
     }
     return region;
 }

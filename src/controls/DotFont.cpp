@@ -69,8 +69,6 @@ public:
     BitmapFile(const BitmapFile &) = delete;
     BitmapFile &operator=(const BitmapFile &) = delete;
 
-    bool has(unsigned code) const { return m_face && FT_Get_Char_Index(m_face, code) != 0; }
-
     bool load(unsigned code, Glyph &out) const
     {
         if (!m_face)

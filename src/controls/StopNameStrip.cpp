@@ -263,7 +263,6 @@ void StopNameStrip::startScroll()
 {
     m_scrolling = true;
     m_speedChecked = false;
-    m_pos = frameHeight();
     setLayerTop(frameHeight()); // the name waits below the strip
     beginPause(m_clock());
 }
@@ -334,7 +333,6 @@ void StopNameStrip::advanceScroll()
         // Compared in single precision, as the board always has: the layer has
         // left through the top and travelled one more strip height.
         if (float(-frameHeight()) >= float(m_pos + m_layer.height())) {
-            m_pos = frameHeight();
             setLayerTop(frameHeight());
             beginPause(now);
             return;

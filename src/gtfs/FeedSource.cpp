@@ -1,5 +1,7 @@
 #include "gtfs/FeedSource.h"
 
+#include "base/DeviceRead.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -145,16 +147,17 @@ bool FeedSource::readFile(const QString &table, QByteArray &bytes)
     QFile file(QDir(m_folder).filePath(table));
     if (!file.open(QIODevice::ReadOnly))
         return fail(tr("%1: 読めません: %2").arg(table, file.errorString()));
-    bytes = file.read(m_limit - m_taken + 1);
-    if (m_taken + bytes.size() > m_limit) {
+    switch (readWhole(&file, bytes, m_limit - m_taken)) {
+    case ReadStatus::TooLarge:
         bytes.clear();
         return fail(tr("%1: 表の合計が %2 バイトを超えます。").arg(table).arg(m_limit));
-    }
-    m_taken += bytes.size();
-    if (!file.atEnd()) {
+    case ReadStatus::Failed:
         bytes.clear();
         return fail(tr("%1: 最後まで読めません: %2").arg(table, file.errorString()));
+    case ReadStatus::Whole:
+        break;
     }
+    m_taken += bytes.size();
     return true;
 }
 

@@ -108,6 +108,7 @@ private slots:
         QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFstop_id,x\n1,2") << "stop_id" << "1";
         QTest::newRow("by name") << QByteArray("z,b,a\n9,8,7\n6,5,4") << "a" << "7|4";
         QTest::newRow("CR only, blanks") << QByteArray("a\r1\r\r 2 \r") << "a" << "1|2";
+        QTest::newRow("quoted at the very end") << QByteArray("a,b\n1,\"x\"") << "b" << "x";
         QTest::newRow("short row") << QByteArray("a,b\n1") << "b" << "";
         QTest::newRow("unclosed") << QByteArray("a\n\"x\ny\"\n\"z") << "a" << "!t.txt 4行目";
         QTest::newRow("after quote") << QByteArray("a\n\"x\"y") << "a" << "!t.txt 2行目";
@@ -233,6 +234,27 @@ private slots:
         QCOMPARE(source.open(path), openable);
         QVERIFY(!openable || !source.read(QStringLiteral("stops.txt"), bytes));
         QVERIFY2(source.errorString().startsWith(expected), qPrintable(source.errorString()));
+        QVERIFY(bytes.isEmpty());
+    }
+    // A folder opened after a ZIP: the folder's tables, under a bound counted afresh.
+    void folderAfterZip()
+    {
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(QStringLiteral("feed.zip"));
+        writeZip(zip, {{QStringLiteral("stops.txt"), "from the zip"}});
+        QFile table(dir.filePath(QStringLiteral("stops.txt")));
+        QVERIFY(table.open(QIODevice::WriteOnly) && table.write("from the folder") == 15);
+        table.close();
+        FeedSource source;
+        source.setLimit(20);
+        QByteArray bytes;
+        QVERIFY(source.open(zip) && source.read(QStringLiteral("stops.txt"), bytes));
+        QCOMPARE(bytes, QByteArray("from the zip"));
+        QVERIFY(source.open(dir.path()) && source.read(QStringLiteral("stops.txt"), bytes));
+        QCOMPARE(bytes, QByteArray("from the folder"));
+        QVERIFY(!source.read(QStringLiteral("stops.txt"), bytes)); // 30 bytes in all
+        QVERIFY2(source.errorString().startsWith(QStringLiteral("stops.txt: 表の合計が 20 バイトを超えます")),
+                 qPrintable(source.errorString()));
         QVERIFY(bytes.isEmpty());
     }
     void tool()
