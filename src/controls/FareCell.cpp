@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumina {
@@ -36,7 +37,7 @@ qint16 FareCell::digitCountRule(qint16 digitCount) const
 {
     // Any count is kept, but no row of negative length can be drawn: a negative
     // count is refused as none.
-    return digitCount < 0 ? 0 : digitCount;
+    return std::max<qint16>(digitCount, 0);
 }
 
 QString FareCell::fitText(const QString &text, int digitCount) const

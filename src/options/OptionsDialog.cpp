@@ -688,8 +688,7 @@ void OptionsDialog::groupOptionButtons()
     };
     makeGroup({pageTabs.begin(), pageTabs.end()});
     makeGroup({panelOptions[kPanelsAutomatic], panelOptions[kPanelsIndividual]});
-    for (size_t state = 0; state < BacklightCount; ++state)
-        makeGroup({panelOptions[kBuiltInPanel[state]], panelOptions[kUserPanel[state]]});
+    // Each backlight state's two choices are alone in their frame, and so exclusive already.
     makeGroup({soundPageTabs.begin(), soundPageTabs.end()});
     makeGroup({soundModeOptions[StepAlways], soundModeOptions[StepByColumn]});
     makeGroup({soundModeOptions[PreAlways], soundModeOptions[PreByFlag]});

@@ -84,6 +84,7 @@ private slots:
                 spins[1]->setValue(2);
             }
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::StandardButton(button.toInt()))->click();
+            QVERIFY(!dialog->isVisible()); // closed by the click itself
         });
         QCOMPARE(QtHostLib().digitDialog(nullptr, 4, zero, inOut, fill), int(button.toInt() == QDialogButtonBox::Ok));
         // Shift 0..3 and fill 0..4 for four positions, the values clamped into them.
@@ -140,6 +141,7 @@ private slots:
     {
         QTemporaryDir dir;
         whenModal(this, [](QWidget *dialog) {
+            QCOMPARE(qobject_cast<QFileDialog *>(dialog)->acceptMode(), QFileDialog::AcceptSave); // "Save", and asks before replacing
             qobject_cast<QFileDialog *>(dialog)->selectFile(QStringLiteral("運賃表"));
             qobject_cast<QDialog *>(dialog)->accept();
         });

@@ -209,6 +209,7 @@ private slots:
         QCOMPARE(control<QListWidget>("List1")->count(), accepted ? 10 : 6);
         QCOMPARE(remarks->toPlainText().startsWith(QStringLiteral("バーコード付き整理券")), accepted);
         QVERIFY(accepted || remarks->toPlainText() == remarked);
+        QVERIFY(remarks->isReadOnly()); // the plug-in's words, not the user's
         QCOMPARE(m_dlg->settings().ticketPreview.plugIn, accepted ? answer : before); // as the field shows it
     }
     void pluginAndDate()
