@@ -36,6 +36,7 @@ private slots:
             player.playDue();
         };
         p.panel->sendEntryPanelBack(1); // the digit lists in front: the keypad must come forward
+        QVERIFY(!p.board->findChild<QAction *>("actStopTrip")->isEnabled()); // nothing to stop yet
         player.play(trip); // the step due at once comes from the event loop
         QTRY_COMPARE(routeState().routeNumber + p.board->stopName(), QStringLiteral("12停留所1"));
         QCOMPARE(stopInWait, 0);
