@@ -148,9 +148,8 @@ void Lumina::startUp()
     // The language chosen in the options is the user's for the next start too.
     connect(&Translations::instance(), &Translations::chosen, this,
             [](LanguageChoice choice) { storeLanguageChoice(choice); });
-    // 8, 9. Rounded corners, repaint.
+    // 8, 9. Rounded corners; the board is painted when it is first shown.
     shapeBoard();
-    m_board->update();
     // Without the code page every Japanese text would be written as "?": say
     // so once, before anything is read.
     if (!cp932::available()) {
