@@ -158,6 +158,21 @@ private slots:
             QCOMPARE(drawn.pixel(810 * scale, 350 * scale), board.palette().color(QPalette::Window).rgb());
         }
     }
+    // A new panel picture reaches the screen by itself, not with the next repaint of something else.
+    void pictureReachesTheScreen()
+    {
+        BoardWindow board;
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        QPoint bare(-1, -1); // a point of the face that no child covers
+        for (int y = 40; y < board.height() && bare.x() < 0; y += 7)
+            for (int x = 40; x < board.width() && bare.x() < 0; x += 7)
+                bare = board.childAt(x, y) ? bare : QPoint(x, y);
+        QImage red(board.size(), QImage::Format_RGB32);
+        red.fill(Qt::red);
+        board.setPicture(QPixmap::fromImage(red));
+        QTRY_COMPARE(board.screen()->grabWindow(board.winId()).toImage().pixel(bare), QColor(Qt::red).rgb());
+    }
     void remembered_data() { test::fixtureTable("shell/board-scale.txt", 3); }
     void remembered()
     {
