@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QCache>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
@@ -134,13 +135,13 @@ QImage renderStamp(const QPainterPath &glyph, const StampKey &k, const QColor &c
 
 const QImage &stamp(const QPainterPath &glyph, const StampKey &key, const QColor &color)
 {
-    static QHash<StampKey, QImage> cache;
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return *it;
-    if (cache.size() >= 4096)
-        cache.clear();
-    return *cache.insert(key, renderStamp(glyph, key, color));
+    // A stamp is used at once, before the next one can push it out.
+    static QCache<StampKey, QImage> cache(4096);
+    if (const QImage *cached = cache.object(key))
+        return *cached;
+    auto *image = new QImage(renderStamp(glyph, key, color));
+    cache.insert(key, image);
+    return *image;
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "controls/DigitText.h"
 #include "base/Colors.h"
 
-#include <QHash>
+#include <QCache>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -197,7 +197,9 @@ const QImage &SegmentDisplay::face()
 
 QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
 {
-    static QHash<QString, QImage> cache;
+    // Only a handful of looks are in use at a time; the least used go first
+    // when the colours have been changed often.
+    static QCache<QString, QImage> cache(64);
     const QString key = QStringLiteral("%1|%2x%3@%4|%5|%6|%7|%8|%9")
                             .arg(QLatin1String(metaObject()->className()))
                             .arg(pixels.width())
@@ -208,9 +210,8 @@ QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
                             .arg(m_drawn.face)
                             .arg(m_drawn.digitCount)
                             .arg(m_drawn.digitSize);
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return *it;
+    if (const QImage *cached = cache.object(key))
+        return *cached;
     QImage image(pixels, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(toQColor(m_backColour));
@@ -220,11 +221,7 @@ QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
         painter.setPen(Qt::NoPen);
         paintDigits(painter, layoutSize(), Layer::Unlit);
     }
-    // Only a handful of looks are in use at a time; start afresh when the
-    // colours have been changed often.
-    if (cache.size() >= 64)
-        cache.clear();
-    cache.insert(key, image);
+    cache.insert(key, new QImage(image));
     return image;
 }
 
