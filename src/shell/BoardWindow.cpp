@@ -515,21 +515,14 @@ const QImage &BoardWindow::shownPicture()
 void BoardWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_scale == 1 && devicePixelRatioF() == 1 && m_picture.cacheKey() != m_builtInKey) {
-        // A picture smaller than the board leaves the rest grey; a larger one is cut.
-        p.fillRect(rect(), palette().color(QPalette::Window));
-        if (!m_picture.isNull())
-            p.drawPixmap(0, 0, m_picture);
-        return;
-    }
     const QImage &shown = shownPicture();
-    // Only what the picture leaves uncovered is filled: at x3 the board is
-    // millions of pixels, and a step repaints all of them.
+    // A picture smaller than the board leaves the rest grey; a larger one is
+    // cut. Only what the picture leaves uncovered is filled: at x3 the board
+    // is millions of pixels, and a step repaints all of them.
     const QRegion uncovered = QRegion(rect()) - QRect(QPoint(0, 0), shown.deviceIndependentSize().toSize());
     for (const QRect &r : uncovered)
         p.fillRect(r, palette().color(QPalette::Window));
-    if (!shown.isNull())
-        p.drawImage(0, 0, shown);
+    p.drawImage(0, 0, shown);
 }
 
 void BoardWindow::closeEvent(QCloseEvent *event)

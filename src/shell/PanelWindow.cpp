@@ -101,7 +101,6 @@ protected:
         // The arrow keys move the thumb their way: left raises the value.
         if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
             triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepAdd : SliderSingleStepSub);
-            event->accept();
             return;
         }
         QScrollBar::keyPressEvent(event);
@@ -231,7 +230,6 @@ PanelWindow::PanelWindow(QWidget *parent)
     translated(this, QT_TR_NOOP("集中操作盤"), "windowTitle");
     setFixedSize(px(kClientWidth), px(2595));
     setBackColor(this, kBlack);
-    setForeColor(this, kWhite);
 
     // Index 1 first, then 0 on top of it: the keypad sits behind the lists until
     // a double-click sends the list panel back.

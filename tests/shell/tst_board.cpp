@@ -156,6 +156,9 @@ private slots:
             const QImage expected = picture.scaled(picture.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             QCOMPARE(drawn.copy(QRect(QPoint(0, 0), expected.size())), expected);
             QCOMPARE(drawn.pixel(810 * scale, 350 * scale), board.palette().color(QPalette::Window).rgb());
+            board.setPicture(QPixmap()); // none at all: the window's grey
+            board.render(&drawn, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            QCOMPARE(drawn.pixel(10 * scale, 10 * scale), board.palette().color(QPalette::Window).rgb());
         }
     }
     // A new panel picture reaches the screen by itself, not with the next repaint of something else.
