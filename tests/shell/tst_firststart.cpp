@@ -53,6 +53,7 @@ private slots:
         applySampleSetup(settings, samples.path());
         QCOMPARE(settings.folders.announcementDataFolder, samples.filePath("tape"));
         QStringList set;
+        QVERIFY(!soundFile(settings.sounds, 2) && !soundFile(settings.sounds, soundField::kCount)); // numbers without a field
         for (int i = 0; i < soundField::kCount; ++i) {
             const QString *field = soundFile(settings.sounds, i);
             if (!field || field->isEmpty())
