@@ -212,6 +212,13 @@ private slots:
         QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!output.isPlaying(0));
         player.stopAll();
+        // A channel number beyond the last is no channel: nothing starts, stops or is timed.
+        for (const int channel : {-1, kSoundChannels}) {
+            QVERIFY(!output.start(channel, std::make_shared<PcmClip>()));
+            output.close(channel);
+            QVERIFY(!output.isPlaying(channel));
+            QCOMPARE(output.firstWriteNs(channel), qint64(-1));
+        }
     }
     // Each file's name reads <format>-<channels>-<PCM bytes>-<what it shows>, or refused-<why>.
     void waveHeaders_data() { test::fileRows(QStringLiteral(LUMINA_TEST_DATA "/sound/wave"), QStringLiteral("*")); }
