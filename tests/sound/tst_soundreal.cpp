@@ -180,6 +180,11 @@ private slots:
         const PcmClipPtr clip = QtSoundDecoder().decode(QStringLiteral(LUMINA_TEST_DATA "/sound/試験 音.wav"), SoundType::Wave);
         QVERIFY(clip && output.start(0, clip) && output.start(0, clip));
         QCOMPARE(ended.size(), 1);
+        QVERIFY(output.isPlaying(0));
+        output.close(0); // closed while playing: ended, and said so once
+        QVERIFY(!output.isPlaying(0));
+        output.close(0);
+        QCOMPARE(ended.size(), 2);
     }
 private:
     test::NullSinkServer m_server;
