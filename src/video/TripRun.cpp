@@ -52,7 +52,7 @@ public:
     void play(const QString &path, const QString &slot, bool synchronous) override
     {
         const int channel = SlotSoundPlayer::slotIndex(slot);
-        if (channel < 0 || path.isEmpty() || !QFileInfo(path).isFile())
+        if (channel < 0 || !QFileInfo(path).isFile())
             return;
         const qint64 length = soundTypeOf(path) == SoundType::None ? -1 : m_length(path);
         if (length < 0) {

@@ -149,6 +149,48 @@ private slots:
         QVERIFY2(speech.ready(), qPrintable(speech.errorString()));
         const StereoClipPtr clip = speech.speak(QStringLiteral("つぎは、しやくしょまえです。"));
         QVERIFY(clip && std::any_of(clip->samples.cbegin(), clip->samples.cend(), [](float s) { return std::abs(s) > 0.1f; }));
+        // The voice's pitch, rate and volume each change what is spoken (the library's own
+        // output varies a little from one text to the next: the measures leave room for that).
+        const auto measures = [](const StereoClipPtr &spoken) {
+            std::vector<double> left;
+            double peak = 0;
+            for (size_t i = 0; i < spoken->samples.size(); i += 2) {
+                left.push_back(spoken->samples[i]);
+                peak = std::max(peak, std::abs(left.back()));
+            }
+            // The voice's pitch: the period of the strongest repetition in each loud stretch.
+            double periods = 0;
+            int stretches = 0;
+            const size_t window = size_t(kMixFramesPerMs) * 30, shortest = size_t(kMixFramesPerMs) * 2;
+            for (size_t at = 0; at + 2 * window < left.size(); at += window) {
+                size_t best = 0;
+                double bestSum = 0, energy = 0;
+                for (size_t i = 0; i < window; ++i)
+                    energy += left[at + i] * left[at + i];
+                for (size_t lag = shortest; lag < 8 * shortest; ++lag) {
+                    double sum = 0;
+                    for (size_t i = 0; i < window; ++i)
+                        sum += left[at + i] * left[at + i + lag];
+                    if (sum > bestSum)
+                        std::tie(best, bestSum) = std::pair(lag, sum);
+                }
+                if (energy > window * peak * peak / 100 && bestSum > energy / 2) {
+                    periods += double(best);
+                    ++stretches;
+                }
+            }
+            return std::array<double, 3>{stretches / periods, double(left.size()), peak};
+        };
+        const std::array<double, 3> plain = measures(clip);
+        VoiceSettings higher, faster, softer;
+        higher.pitch = 1;
+        faster.rate = softer.volume = 0.5;
+        const VoiceSettings changed[] = {higher, faster, softer};
+        for (int n = 0; n < 3; ++n) {
+            const std::array<double, 3> m = measures(SpeechSynth(changed[n]).speak(QStringLiteral("つぎは、しやくしょまえです。")));
+            const QList<bool> differs{m[0] / plain[0] > 1.2, m[1] / plain[1] < 0.8, m[2] / plain[2] < 0.7};
+            QCOMPARE(differs, (QList<bool>{n == 0, n == 1, n == 2}));
+        }
     }
     // A new sound in a slot cuts the one before; other slots play beside it.
     void slotRules()
