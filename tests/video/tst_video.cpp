@@ -142,6 +142,22 @@ private slots:
         QCOMPARE(frames.update(2), placed);
         QVERIFY(!BoardFrames(board, QSize(826, 366), Qt::green).fits());
     }
+    // A route without announcements plays a trip that uses none; one that steps them is refused.
+    void tapeOnlyWhenUsed()
+    {
+        LUMINA_REQUIRE_FONTS();
+        TripSetup setup;
+        setup.settings = initialRecords();
+        applySampleSetup(setup.settings, sampleDataFolder());
+        setup.settings.folders.announcementDataFolder = m_dir.path(); // no tape here
+        setup.fps = 10;
+        for (const bool stepsTape : {false, true}) {
+            TripRun run(setup, [](const QString &) { return qint64(0); });
+            const QByteArray text = stepsTape ? "0 route 12 1\n4 tape next\n6 end\n" : "0 route 12 1\n4 next\n6 end\n";
+            QCOMPARE(run.play(trip(text), [](qint64) { return true; }, [](const TripSound &) {}), !stepsTape);
+            QCOMPARE(run.errorString().contains(QStringLiteral("放送用データ")), stepsTape);
+        }
+    }
     // The video's own speech: espeak-ng's Japanese voice makes a clip with sound in it.
     void speaksOffline()
     {
@@ -263,30 +279,40 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
     }
     // A real encode of a few seconds, checked by ffprobe.
+    void encode_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QString>("format"); // as ffprobe names it
+        QTest::newRow("mp4") << "mp4" << "mov,mp4,m4a,3gp,3g2,mj2";
+        QTest::newRow("mkv") << "mkv" << "matroska,webm";
+    }
     void encode()
     {
+        QFETCH(QString, container);
+        QFETCH(QString, format);
         LUMINA_REQUIRE_FONTS();
-        if (const QStringList missing = VideoEncoder::missingElements(QStringLiteral("mp4")); !missing.isEmpty())
+        if (const QStringList missing = VideoEncoder::missingElements(container); !missing.isEmpty())
             QSKIP(qPrintable(QStringLiteral("GStreamer elements missing: ") + missing.join(u' ')));
         const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
         if (ffprobe.isEmpty())
             QSKIP("ffprobe (ffmpeg) is not installed");
         VideoRequest request;
         request.tripFile = m_dir.filePath(QStringLiteral("short.trip"));
-        request.output = m_dir.filePath(QStringLiteral("short.mp4"));
+        request.output = m_dir.filePath(QStringLiteral("short.") + container);
         request.canvas = QSize(1280, 720);
         QVERIFY(writeText(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n"));
         TripVideo video;
         QVERIFY2(video.make(request, {}), qPrintable(video.errorString()));
         QProcess probe;
-        probe.start(ffprobe, {"-v", "error", "-show_entries", "stream=codec_name,width,height,sample_rate,channels:format=duration",
+        probe.start(ffprobe, {"-v", "error", "-show_entries", "stream=codec_name,width,height,sample_rate,channels:format=format_name,duration",
                               "-of", "compact=p=0:nk=1", request.output});
         QVERIFY(probe.waitForFinished(30000));
         const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], QStringLiteral("h264|1280|720"));
         QCOMPARE(lines[1], QStringLiteral("aac|48000|2"));
-        QVERIFY2(qAbs(lines[2].toDouble() - 4.0) < 0.1, qPrintable(lines[2]));
+        QCOMPARE(lines[2].section(u'|', 0, 0), format);
+        QVERIFY2(qAbs(lines[2].section(u'|', 1).toDouble() - 4.0) < 0.1, qPrintable(lines[2]));
     }
 private:
     QTemporaryDir m_dir;
