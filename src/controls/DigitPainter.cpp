@@ -1,8 +1,8 @@
 #include "controls/DigitPainter.h"
 
+#include <QCache>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QCache>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
