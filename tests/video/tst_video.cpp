@@ -34,6 +34,16 @@ Trip trip(const QByteArray &text)
     return read;
 }
 
+// The program's first-start options on the bundled samples, ten frames a second.
+TripSetup sampleTrip()
+{
+    TripSetup setup;
+    setup.settings = initialRecords();
+    applySampleSetup(setup.settings, sampleDataFolder());
+    setup.fps = 10;
+    return setup;
+}
+
 StereoClipPtr level(float value, qint64 ms)
 {
     auto clip = std::make_shared<StereoClip>();
@@ -57,11 +67,8 @@ private slots:
     void timeline()
     {
         LUMINA_REQUIRE_FONTS();
-        TripSetup setup;
-        setup.settings = initialRecords();
-        applySampleSetup(setup.settings, sampleDataFolder());
+        TripSetup setup = sampleTrip();
         setup.start = QDateTime(videoDate(), QTime(10, 0));
-        setup.fps = 10;
         TripRun run(setup, [](const QString &) { return qint64(2000); });
         QStringList names, sounds;
         const auto frame = [&](qint64 index) {
@@ -85,10 +92,7 @@ private slots:
     void clearOnAndOff()
     {
         LUMINA_REQUIRE_FONTS();
-        TripSetup setup;
-        setup.settings = initialRecords();
-        applySampleSetup(setup.settings, sampleDataFolder());
-        setup.fps = 10;
+        const TripSetup setup = sampleTrip();
         TripRun run(setup, [](const QString &) { return qint64(0); });
         QStringList names;
         const auto frame = [&](qint64 index) {
@@ -104,12 +108,9 @@ private slots:
     void panelStateAndStop()
     {
         LUMINA_REQUIRE_FONTS();
-        TripSetup setup;
-        setup.settings = initialRecords();
-        applySampleSetup(setup.settings, sampleDataFolder());
+        TripSetup setup = sampleTrip();
         setup.settings.controlPanel.scrollSpeed = 7;
         setup.settings.controlPanel.scrollWait = 400;
-        setup.fps = 10;
         TripRun run(setup, [](const QString &) { return qint64(0); });
         const auto *strip = run.board().findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl"));
         QCOMPARE((QList{strip->speed(), strip->scrollStartWait()}), (QList{7, 400}));
@@ -146,11 +147,8 @@ private slots:
     void tapeOnlyWhenUsed()
     {
         LUMINA_REQUIRE_FONTS();
-        TripSetup setup;
-        setup.settings = initialRecords();
-        applySampleSetup(setup.settings, sampleDataFolder());
+        TripSetup setup = sampleTrip();
         setup.settings.folders.announcementDataFolder = m_dir.path(); // no tape here
-        setup.fps = 10;
         for (const bool stepsTape : {false, true}) {
             TripRun run(setup, [](const QString &) { return qint64(0); });
             const QByteArray text = stepsTape ? "0 route 12 1\n4 tape next\n6 end\n" : "0 route 12 1\n4 next\n6 end\n";
