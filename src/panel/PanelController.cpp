@@ -115,8 +115,7 @@ void PanelController::pressKeypad(int key)
             m_panel->setKeypadSection(QString());
         return;
     }
-    if (key < 0 || key > 9)
-        return;
+    Q_ASSERT(key >= 0 && key <= 9); // the panel has no other keys
     const QString shown = m_keypadOnRoute ? m_panel->keypadRoute() : m_panel->keypadSection();
     const int limit = m_keypadOnRoute ? PanelWindow::kRouteDigits : PanelWindow::kSectionDigits;
     if (shown.size() >= limit)

@@ -55,12 +55,6 @@ void ensureGst()
     Q_UNUSED(started);
 }
 
-// BT.709, limited range, as the caps declare.
-inline unsigned char lumaOf(int r, int g, int b)
-{
-    return static_cast<unsigned char>((47 * r + 157 * g + 16 * b + 128) / 256 + 16);
-}
-
 } // namespace
 
 QString containerOf(const QString &path)
@@ -137,45 +131,10 @@ bool VideoEncoder::open(const QString &path, const QString &container, QSize siz
     gst_object_unref(sink);
     m_size = size;
     m_fps = fps;
-    // GStreamer's I420 rows start at multiples of four bytes.
-    m_lumaStride = (size.width() + 3) & ~3;
-    m_chromaStride = (size.width() / 2 + 3) & ~3;
-    m_yuv.assign(size_t(m_lumaStride * size.height() + m_chromaStride * size.height()), 0);
+    m_yuv = I420Image(size);
     if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
         return fail(QCoreApplication::translate("lumina::VideoEncoder", "「%1」に書き込めませんでした。").arg(path));
     return true;
-}
-
-void VideoEncoder::convert(const QImage &frame, QRect rect)
-{
-    // Whole 2 x 2 blocks, as each chroma sample covers one.
-    rect.setLeft(rect.left() & ~1);
-    rect.setTop(rect.top() & ~1);
-    rect.setRight(rect.right() | 1);
-    rect.setBottom(rect.bottom() | 1);
-    rect &= QRect(QPoint(0, 0), m_size);
-    const int w = m_lumaStride;
-    const int cw = m_chromaStride;
-    unsigned char *luma = m_yuv.data();
-    unsigned char *cb = luma + w * m_size.height();
-    unsigned char *cr = cb + cw * (m_size.height() / 2);
-    for (int y = rect.top(); y <= rect.bottom(); y += 2) {
-        const auto *row0 = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
-        const auto *row1 = reinterpret_cast<const QRgb *>(frame.constScanLine(y + 1));
-        for (int x = rect.left(); x <= rect.right(); x += 2) {
-            const QRgb px[4] = {row0[x], row0[x + 1], row1[x], row1[x + 1]};
-            int r = 0, g = 0, b = 0;
-            for (int i = 0; i < 4; ++i) {
-                r += qRed(px[i]);
-                g += qGreen(px[i]);
-                b += qBlue(px[i]);
-                luma[(y + i / 2) * w + x + i % 2] = lumaOf(qRed(px[i]), qGreen(px[i]), qBlue(px[i]));
-            }
-            const int c = (y / 2) * cw + x / 2;
-            cb[c] = static_cast<unsigned char>((-26 * r - 86 * g + 112 * b + 1024 * 128 + 512) / 1024);
-            cr[c] = static_cast<unsigned char>((112 * r - 102 * g - 10 * b + 1024 * 128 + 512) / 1024);
-        }
-    }
 }
 
 bool VideoEncoder::failedOnBus(quint64 wait)
@@ -202,7 +161,7 @@ bool VideoEncoder::push(void *source, void *buffer)
     // The encoder sets the pace: a few frames wait at most, and a failure
     // downstream is noticed here instead of blocking for ever.
     GstAppSrc *src = GST_APP_SRC(source);
-    const guint64 queued = source == m_video ? 2 * m_yuv.size() : 1024 * 1024;
+    const guint64 queued = source == m_video ? 2 * m_yuv.bytes.size() : 1024 * 1024;
     while (gst_app_src_get_current_level_bytes(src) > queued) {
         if (failedOnBus(2 * GST_MSECOND)) {
             gst_buffer_unref(static_cast<GstBuffer *>(buffer));
@@ -221,8 +180,8 @@ bool VideoEncoder::addFrame(const QImage &frame, const QRect &changed)
     const QImage rgb = frame.format() == QImage::Format_RGB32 || frame.format() == QImage::Format_ARGB32
                            ? frame
                            : frame.convertToFormat(QImage::Format_RGB32);
-    convert(rgb, m_frames == 0 ? rgb.rect() : changed);
-    GstBuffer *buffer = gst_buffer_new_memdup(m_yuv.data(), m_yuv.size());
+    m_yuv.convert(rgb, m_frames == 0 ? rgb.rect() : changed);
+    GstBuffer *buffer = gst_buffer_new_memdup(m_yuv.bytes.data(), m_yuv.bytes.size());
     GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(guint64(m_frames), GST_SECOND, guint64(m_fps));
     GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale(guint64(m_frames + 1), GST_SECOND,
                                                         guint64(m_fps)) - GST_BUFFER_PTS(buffer);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "video/I420Image.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -45,7 +47,6 @@ private:
     bool failedOnBus(quint64 wait);
     // Takes the error message and always returns true.
     bool failWith(void *errorMessage);
-    void convert(const QImage &frame, QRect rect);
     bool fail(const QString &why);
 
     void *m_pipeline = nullptr; // GstElement
@@ -55,9 +56,7 @@ private:
     int m_fps = 30;
     qint64 m_frames = 0;
     qint64 m_soundFrames = 0;
-    int m_lumaStride = 0;
-    int m_chromaStride = 0;
-    std::vector<unsigned char> m_yuv; // I420, the last frame, converted where it changed
+    I420Image m_yuv; // the last frame, converted where it changed
     QString m_error;
 };
 

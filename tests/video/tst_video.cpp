@@ -2,12 +2,14 @@
 // twice, refused inputs leaving nothing, and one real encode.
 #include "TestMain.h"
 
+#include "controls/FareCell.h"
 #include "controls/StopNameStrip.h"
 #include "options/SampleSetup.h"
 #include "settings/DataFolders.h"
 #include "shell/BoardWindow.h"
 #include "video/AudioMix.h"
 #include "video/BoardFrames.h"
+#include "video/I420Image.h"
 #include "video/SpeechSynth.h"
 #include "video/TripRun.h"
 #include "video/TripVideo.h"
@@ -103,24 +105,29 @@ private slots:
         QVERIFY(run.play(trip("0 route 12 1\n4 clear on\n5 clear off\n6 end\n"), frame, [](const TripSound &) {}));
         QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
     }
-    // The sliders saved with the panel scroll the video's strip; a frame that stops the run
-    // ends it there, with the reason.
+    // The sliders saved with the panel scroll the video's strip; a late-night trip doubles
+    // the fares; a frame that stops the run ends it there, with the reason.
     void panelStateAndStop()
     {
         LUMINA_REQUIRE_FONTS();
         TripSetup setup = sampleTrip();
         setup.settings.controlPanel.scrollSpeed = 7;
         setup.settings.controlPanel.scrollWait = 400;
+        setup.lateNight = true;
         TripRun run(setup, [](const QString &) { return qint64(0); });
         const auto *strip = run.board().findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl"));
         QCOMPARE((QList{strip->speed(), strip->scrollStartWait()}), (QList{7, 400}));
+        const auto *firstFare = run.board().findChild<FareCell *>(QStringLiteral("Degit_1"));
         qint64 last = -1;
+        QString fare;
         const auto frame = [&](qint64 index) {
             last = index;
-            return index < 25;
+            fare = firstFare->value().toString();
+            return index < 35;
         };
         QVERIFY(!run.play(trip("0 route 12 1\n4 next\n6 end\n"), frame, [](const TripSound &) {}));
-        QCOMPARE(last, 25);
+        QCOMPARE(last, 35);
+        QCOMPARE(fare, QStringLiteral("340")); // 170 by day
         QCOMPARE(run.errorString(), QStringLiteral("中断しました。"));
     }
     // The board centred on a larger canvas, the background beyond its rounded corners, and a
@@ -277,6 +284,56 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
     }
     // A real encode of a few seconds, checked by ffprobe.
+    // Whole pictures of one colour against the BT.709 tables, within rounding.
+    void yuv_data()
+    {
+        QTest::addColumn<QRgb>("rgb");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("cb");
+        QTest::addColumn<int>("cr");
+        QTest::newRow("white") << qRgb(255, 255, 255) << 235 << 128 << 128;
+        QTest::newRow("black") << qRgb(0, 0, 0) << 16 << 128 << 128;
+        QTest::newRow("red") << qRgb(255, 0, 0) << 63 << 102 << 240;
+        QTest::newRow("green") << qRgb(0, 255, 0) << 173 << 42 << 26;
+        QTest::newRow("blue") << qRgb(0, 0, 255) << 32 << 240 << 118;
+    }
+    void yuv()
+    {
+        QFETCH(QRgb, rgb);
+        QFETCH(int, y);
+        QFETCH(int, cb);
+        QFETCH(int, cr);
+        QImage picture(4, 2, QImage::Format_RGB32);
+        picture.fill(rgb);
+        I420Image yuv(picture.size());
+        yuv.convert(picture, picture.rect());
+        const auto near = [](int value, int table) { return qAbs(value - table) <= 1; };
+        QCOMPARE(yuv.bytes.size(), size_t(8 + 4 + 4)); // the one chroma row padded to four bytes
+        for (size_t i = 0; i < 8; ++i)
+            QVERIFY2(near(yuv.bytes[i], y), qPrintable(QString::number(yuv.bytes[i])));
+        QVERIFY(near(yuv.bytes[8], cb) && near(yuv.bytes[12], cr));
+    }
+    // Each pixel a different red, so a byte in the wrong place shows; a change
+    // converts its whole 2 x 2 block and nothing else.
+    void yuvBlocks()
+    {
+        QImage picture(6, 4, QImage::Format_RGB32);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x)
+                picture.setPixel(x, y, qRgb(10 * (x + 6 * y), 0, 0));
+        I420Image yuv(picture.size());
+        yuv.convert(picture, QRect(3, 2, 1, 1));
+        QCOMPARE(yuv.bytes.size(), size_t(8 * 4 + 4 * 2 * 2));
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 6; ++x) {
+                const int luma = x / 2 == 1 && y / 2 == 1 ? (47 * 10 * (x + 6 * y) + 128) / 256 + 16 : 0;
+                QCOMPARE(int(yuv.bytes[size_t(8 * y + x)]), luma);
+            }
+        }
+        const std::vector<unsigned char> chroma(yuv.bytes.begin() + 32, yuv.bytes.end());
+        // Cb then Cr, two rows of four; the block's reds add up to 700.
+        QCOMPARE(chroma, (std::vector<unsigned char>{0, 0, 0, 0, 0, 110, 0, 0, 0, 0, 0, 0, 0, 205, 0, 0}));
+    }
     void encode_data()
     {
         QTest::addColumn<QString>("container");
