@@ -1222,14 +1222,6 @@ The fare data folder is set in &quot;Options...&quot;, page &quot;Data folders&q
 <context>
     <name>lumina::TripVideo</name>
     <message>
-        <source>設定ファイル「%1」を開けませんでした。</source>
-        <translation>Could not open the settings file &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>設定ファイル「%1」は壊れているか、途中で終わっています。</source>
-        <translation>The settings file &quot;%1&quot; is damaged or ends too early.</translation>
-    </message>
-    <message>
         <source>.mp4、.webm、.mkv のどれかにしてください。</source>
         <translation>Use .mp4, .webm or .mkv.</translation>
     </message>

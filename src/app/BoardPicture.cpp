@@ -29,36 +29,37 @@ void BoardPictures::note(const BoardProblem &problem)
         m_messages << problem->text;
 }
 
-// A settings file named on purpose must be whole; the program would start
-// with what a damaged one holds, a picture would silently show something else.
-bool BoardPictures::loadSettings(const QString &path)
+bool readSettingsFile(const QString &path, SettingsFile &settings, QString &why)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        m_messages << QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」を開けませんでした。").arg(path);
+        why = QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」を開けませんでした。").arg(path);
         return false;
     }
-    SettingsFile loaded = m_settings;
+    SettingsFile loaded = settings;
     SettingsReader reader;
     if (!reader.read(&file, loaded)) {
-        m_messages << QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
+        why = QCoreApplication::translate("lumina::BoardPictures", "設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
         return false;
     }
-    std::optional<IniFailure> failure = takeOptions(m_settings, loaded);
+    std::optional<IniFailure> failure = takeOptions(settings, loaded);
     if (!failure)
         failure = panelStateFailure(loaded.controlPanel);
     if (failure) {
-        m_messages << settingsLoadFailureMessage(*failure);
+        why = settingsLoadFailureMessage(*failure);
         return false;
     }
-    m_settings.cells = loaded.cells;
+    settings.cells = loaded.cells;
+    settings.controlPanel = loaded.controlPanel;
     return true;
 }
 
 bool BoardPictures::prepare(const BoardPictureRequest &request)
 {
-    if (!request.settingsFile.isEmpty() && !loadSettings(request.settingsFile))
+    if (QString why; !request.settingsFile.isEmpty() && !readSettingsFile(request.settingsFile, m_settings, why)) {
+        m_messages << why;
         return false;
+    }
     m_board = std::make_unique<BoardWindow>();
     // The picture shows the board as it starts, before the clock's first tick.
     m_board->stopClock();

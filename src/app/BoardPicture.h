@@ -15,6 +15,11 @@ namespace lumina {
 class BoardWindow;
 struct BoardMessage;
 
+// Reads a settings file named on purpose: its options, cells and panel state.
+// It must be whole, as a picture or a video would otherwise silently show
+// something else. False with the reason, in the program's words, in `why`.
+bool readSettingsFile(const QString &path, SettingsFile &settings, QString &why);
+
 // What a picture of the board shows.
 struct BoardPictureRequest {
     QString routeFile;    // a fare data file (.hy3)
@@ -48,7 +53,6 @@ public:
     const QStringList &messages() const { return m_messages; }
 
 private:
-    bool loadSettings(const QString &path);
     void note(const std::optional<BoardMessage> &problem);
 
     QStringList m_messages;

@@ -1,10 +1,9 @@
 #include "video/TripVideo.h"
 
+#include "app/BoardPicture.h"
 #include "app/SettingsStore.h"
 #include "options/SampleSetup.h"
 #include "settings/DataFolders.h"
-#include "settings/OptionFields.h"
-#include "settings/SettingsIo.h"
 #include "shell/BoardWindow.h"
 #include "sound/QtSoundDecoder.h"
 #include "video/AudioMix.h"
@@ -19,38 +18,11 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <optional>
-
 namespace lumina {
 
 QDate videoDate()
 {
     return QDate(2025, 4, 1);
-}
-
-bool readSettingsFile(const QString &path, SettingsFile &settings, QString &why)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        why = QCoreApplication::translate("lumina::TripVideo", "設定ファイル「%1」を開けませんでした。").arg(path);
-        return false;
-    }
-    SettingsFile loaded = settings;
-    SettingsReader reader;
-    if (!reader.read(&file, loaded)) {
-        why = QCoreApplication::translate("lumina::TripVideo", "設定ファイル「%1」は壊れているか、途中で終わっています。").arg(path);
-        return false;
-    }
-    std::optional<IniFailure> failure = takeOptions(settings, loaded);
-    if (!failure)
-        failure = panelStateFailure(loaded.controlPanel);
-    if (failure) {
-        why = settingsLoadFailureMessage(*failure);
-        return false;
-    }
-    settings.cells = loaded.cells;
-    settings.controlPanel = loaded.controlPanel;
-    return true;
 }
 
 namespace {

@@ -9,7 +9,6 @@
 
 namespace lumina {
 
-struct SettingsFile;
 struct Trip;
 struct TripSetup;
 
@@ -30,10 +29,6 @@ struct VideoRequest {
 
 // The date the video's clock runs on.
 QDate videoDate();
-
-// Reads a settings file named on purpose; it must be whole, as a video would
-// otherwise silently show something else. False with the reason in `why`.
-bool readSettingsFile(const QString &path, SettingsFile &settings, QString &why);
 
 // A trip turned into a video file: played on the program's board in the
 // trip's own time, each frame drawn and each sound mixed as it comes, and

@@ -2,10 +2,13 @@
 // twice, refused inputs leaving nothing, and one real encode.
 #include "TestMain.h"
 
+#include "app/BoardPicture.h"
+#include "app/SettingsStore.h"
 #include "controls/FareCell.h"
 #include "controls/StopNameStrip.h"
 #include "options/SampleSetup.h"
 #include "settings/DataFolders.h"
+#include "settings/SettingsIo.h"
 #include "shell/BoardWindow.h"
 #include "video/AudioMix.h"
 #include "video/BoardFrames.h"
@@ -252,6 +255,21 @@ private slots:
         }
         QCOMPARE(hashes[0], hashes[1]);
     }
+    // A settings file as the program saved it gives the video its options, cells and panel state.
+    void settingsFile()
+    {
+        SettingsFile saved = sampleTrip().settings;
+        saved.panel.ticketNumberStyle = 5;
+        saved.cells[59].shift = 2;
+        saved.controlPanel.scrollSpeed = 7;
+        QFile file(m_dir.filePath(QStringLiteral("saved.in4")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && SettingsWriter().write(&file, saved));
+        file.close();
+        SettingsFile read = initialRecords();
+        QString why;
+        QVERIFY2(readSettingsFile(file.fileName(), read, why), qPrintable(why));
+        QVERIFY(read == saved);
+    }
     // A refused trip, settings file, route or container: the reason, and no file at all.
     void refused_data()
     {
@@ -259,10 +277,14 @@ private slots:
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("why");
-        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "2行目";
-        QTest::newRow("settings") << QByteArray("0 route 12 1\n1:00 end\n") << "none.in4" << "out.mp4" << "none.in4";
-        QTest::newRow("route") << QByteArray("0 route 99 1\n0:30 end\n") << "" << "out.mp4" << "1 行目";
-        QTest::newRow("container") << QByteArray("0 route 12 1\n0:30 end\n") << "" << "out.avi" << ".mp4";
+        QTest::addColumn<QSize>("canvas");
+        const QByteArray ok("0 route 12 1\n0:30 end\n");
+        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "2行目" << QSize();
+        QTest::newRow("settings") << ok << "none.in4" << "out.mp4" << "none.in4" << QSize();
+        QTest::newRow("route") << QByteArray("0 route 99 1\n0:30 end\n") << "" << "out.mp4" << "1 行目" << QSize();
+        QTest::newRow("container") << ok << "" << "out.avi" << ".mp4" << QSize();
+        QTest::newRow("canvas") << ok << "" << "out.mp4" << "キャンバスに収まりません" << QSize(800, 300);
+        QTest::newRow("no folder") << ok << "" << "none/out.mp4" << "" << QSize(); // the system's words
     }
     void refused()
     {
@@ -271,19 +293,20 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(QString, output);
         QFETCH(QString, why);
+        QFETCH(QSize, canvas);
         QTemporaryDir dir;
         VideoRequest request;
         request.tripFile = dir.filePath(QStringLiteral("trip"));
         QVERIFY(writeText(request.tripFile, text));
         request.settingsFile = settings.isEmpty() ? QString() : dir.filePath(settings);
         request.output = dir.filePath(output);
+        request.canvas = canvas;
         TripVideo video;
         QVERIFY(!video.make(request, {}));
-        QVERIFY2(video.errorString().contains(why), qPrintable(video.errorString()));
+        QVERIFY2(!video.errorString().isEmpty() && video.errorString().contains(why), qPrintable(video.errorString()));
         QVERIFY(!video.blamedFile().isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
     }
-    // A real encode of a few seconds, checked by ffprobe.
     // Whole pictures of one colour against the BT.709 tables, within rounding.
     void yuv_data()
     {
@@ -334,6 +357,7 @@ private slots:
         // Cb then Cr, two rows of four; the block's reds add up to 700.
         QCOMPARE(chroma, (std::vector<unsigned char>{0, 0, 0, 0, 0, 110, 0, 0, 0, 0, 0, 0, 0, 205, 0, 0}));
     }
+    // A real encode of a few seconds, checked by ffprobe.
     void encode_data()
     {
         QTest::addColumn<QString>("container");
