@@ -236,6 +236,53 @@ private slots:
         QVERIFY2(source.errorString().startsWith(expected), qPrintable(source.errorString()));
         QVERIFY(bytes.isEmpty());
     }
+    // The example feed with one table changed: the fault named by file, line and field, or
+    // the reading of S1 (北浜駅) in the older translation form.
+    void feed_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("routes") << "routes.txt" << QByteArray("route_id,") << QByteArray("id,") << "!routes.txt";
+        QTest::newRow("trips") << "trips.txt" << QByteArray("trip_id,") << QByteArray("id,") << "!trips.txt";
+        QTest::newRow("direction") << "trips.txt" << QByteArray("T10-0830S,0") << QByteArray("T10-0830S,x") << "!trips.txt 3行目 direction_id";
+        QTest::newRow("stop times") << "stop_times.txt" << QByteArray("stop_sequence") << QByteArray("seq") << "!stop_times.txt";
+        QTest::newRow("unknown stop") << "stop_times.txt" << QByteArray("08:06:00,S3,30") << QByteArray("08:06:00,S9,30")
+                                      << "!stop_times.txt 4行目 stop_id: 停留所「S9」は stops.txt にありません";
+        QTest::newRow("sequence twice") << "stop_times.txt" << QByteArray("0800,08:06:00,08:06:00,S3,30") << QByteArray("0800,08:06:00,08:06:00,S3,20")
+                                        << "!stop_times.txt 4行目 stop_sequence: 20 は同じ便で2度目";
+        QTest::newRow("fare table") << "fare_attributes.txt" << QByteArray("F180,") << QByteArray("\"F180,") << "!fare_attributes.txt";
+        QTest::newRow("price") << "fare_attributes.txt" << QByteArray("F220,220") << QByteArray("F220,x") << "!fare_attributes.txt 3行目 price";
+        QTest::newRow("rules") << "fare_rules.txt" << QByteArray("F180,,Z1,Z1,\n") << QByteArray("\"F180") << "!fare_rules.txt";
+        QTest::newRow("translations") << "translations.txt" << QByteArray("translation,") << QByteArray("text,") << "!translations.txt";
+        QTest::newRow("older translations") << "translations.txt" << QByteArray()
+                                            << QByteArray("trans_id,lang,translation\n北浜駅,ja-Hrkt,きたはま\n北浜駅,en,Kitahama\n")
+                                            << "きたはま";
+    }
+    void feed()
+    {
+        QFETCH(QString, table);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QMap<QString, QByteArray> files = exampleFiles();
+        if (from.isEmpty())
+            files[table] = to;
+        else
+            QVERIFY(files[table].contains(from) && !files[table].replace(from, to).isEmpty());
+        for (auto at = files.cbegin(); at != files.cend(); ++at) {
+            QFile file(dir.filePath(at.key()));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(*at) == at->size());
+        }
+        FeedSource source;
+        QVERIFY(source.open(dir.path()));
+        Feed feed;
+        const bool loaded = feed.load(source);
+        const QString got = loaded ? feed.readingOf(feed.stops.value(QStringLiteral("S1"))) : u'!' + feed.errorString();
+        QVERIFY2(got.startsWith(expected), qPrintable(got));
+    }
     // A folder opened after a ZIP: the folder's tables, under a bound counted afresh.
     void folderAfterZip()
     {
