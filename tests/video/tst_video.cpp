@@ -109,7 +109,8 @@ private slots:
         QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
     }
     // The sliders saved with the panel scroll the video's strip; a late-night trip doubles
-    // the fares; a frame that stops the run ends it there, with the reason.
+    // the fares, and the trip's own "night" lines change that from the next stop on; a frame
+    // that stops the run ends it there, with the reason.
     void panelStateAndStop()
     {
         LUMINA_REQUIRE_FONTS();
@@ -122,15 +123,17 @@ private slots:
         QCOMPARE((QList{strip->speed(), strip->scrollStartWait()}), (QList{7, 400}));
         const auto *firstFare = run.board().findChild<FareCell *>(QStringLiteral("Degit_1"));
         qint64 last = -1;
-        QString fare;
+        QStringList fares;
         const auto frame = [&](qint64 index) {
             last = index;
-            fare = firstFare->value().toString();
-            return index < 35;
+            if (index == 35 || index == 42 || index == 47)
+                fares << firstFare->value().toString();
+            return index < 47;
         };
-        QVERIFY(!run.play(trip("0 route 12 1\n4 next\n6 end\n"), frame, [](const TripSound &) {}));
-        QCOMPARE(last, 35);
-        QCOMPARE(fare, QStringLiteral("340")); // 170 by day
+        const QByteArray text = "0 route 12 1\n3.2 night off\n4 next\n4.2 night on\n4.5 next\n6 end\n";
+        QVERIFY(!run.play(trip(text), frame, [](const TripSound &) {}));
+        QCOMPARE(last, 47);
+        QCOMPARE(fares, QStringList({"340", "170", "340"})); // ticket 1 pays 170 by day at each
         QCOMPARE(run.errorString(), QStringLiteral("中断しました。"));
     }
     // The board centred on a larger canvas, the background beyond its rounded corners, and a
