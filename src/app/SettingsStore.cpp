@@ -137,13 +137,9 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
 
     const auto writeWhole = [&path](const QByteArray &content, QFileDevice::FileError *error) {
         QFile file(path);
-        bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
-        qint64 done = 0;
-        while (ok && done < content.size()) {
-            const qint64 n = file.write(content.constData() + done, content.size() - done);
-            ok = n > 0;
-            done += std::max<qint64>(n, 0);
-        }
+        // Unbuffered, QFile writes until all is written or the system refuses.
+        const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+                        && file.write(content) == content.size();
         if (error)
             *error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
         return ok;
