@@ -3,6 +3,7 @@
 #include <QMetaType>
 
 #include <cmath>
+#include <optional>
 
 namespace lumina::digit {
 
@@ -19,15 +20,13 @@ std::optional<double> parseNumber(const QString &text)
     qsizetype i = 0;
     if (t[0] == u'-' || t[0] == u'+')
         ++i;
+    // A second point is left to toDouble() to refuse.
     qsizetype digits = 0;
-    bool point = false;
     for (qsizetype k = i; k < t.size(); ++k) {
         const QChar c = t[k];
         if (c >= u'0' && c <= u'9')
             ++digits;
-        else if (c == u'.' && !point)
-            point = true;
-        else
+        else if (c != u'.')
             return std::nullopt;
     }
     if (digits == 0)
@@ -43,8 +42,6 @@ QString numberText(double d)
 {
     return QString::number(d, 'g', 15);
 }
-
-} // namespace
 
 bool isEmptyValue(const QVariant &value)
 {
@@ -104,10 +101,9 @@ bool isMinusOne(const QVariant &value)
     return n && *n == -1.0;
 }
 
+// Asked only of a value that is not zero, and so not empty either.
 bool isEmptyText(const QVariant &value)
 {
-    if (isEmptyValue(value))
-        return true;
     return value.typeId() == QMetaType::QString && value.toString().isEmpty();
 }
 
@@ -161,6 +157,8 @@ QString appendShift(const QString &text, int shift)
     return text + QString(shift, u' ');
 }
 
+} // namespace
+
 QString displayText(const QVariant &value, int zeroMode, int fillZero, int shift)
 {
     const QVariant v = applyZeroRule(value, zeroMode);
@@ -171,7 +169,7 @@ QString rightmost(const QString &text, int digitCount)
 {
     if (digitCount <= 0)
         return QString();
-    return text.size() <= digitCount ? text : text.right(digitCount);
+    return text.right(digitCount);
 }
 
 QString fareCellText(const QString &text, int digitCount)

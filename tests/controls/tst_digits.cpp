@@ -22,6 +22,8 @@ std::unique_ptr<SegmentDisplay> make(bool cell)
 // A table field: "text" in quotes, a number with a point a double, else an integer.
 QVariant field(const QString &f)
 {
+    if (f == u"empty")
+        return QVariant();
     if (f.startsWith(u'"'))
         return f.mid(1, f.size() - 2);
     return f.contains(u'.') ? QVariant(f.toDouble()) : QVariant(f.toInt());
