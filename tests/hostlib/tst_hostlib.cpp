@@ -197,6 +197,8 @@ private slots:
         test::FailingDevice broken(QByteArray(200, ' '), 100);
         QVERIFY(!reader.read(&broken));
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
+        buffer.close();
+        QVERIFY(!reader.read(&buffer) && reader.errorString().contains(QStringLiteral("cannot be read")));
     }
     void templates_data() { test::addRows("hostlib/templates.tsv", {"text", "date", "company", "expected"}); }
     void templates()

@@ -115,6 +115,14 @@ private slots:
                      qPrintable(reader.errorString()));
             QCOMPARE(reader.errorString().contains(QStringLiteral("medium error")), !pipe);
         }
+        // Not open, and too large for a trip: refused before any line is read.
+        QBuffer closed;
+        QVERIFY(!reader.read(&closed, trip) && reader.errorString().contains(QStringLiteral("開かれていません")));
+        QByteArray huge = text + QByteArray(TripReader::kMaxFileSize, '\n');
+        QBuffer large(&huge);
+        QVERIFY(large.open(QIODevice::ReadOnly));
+        QVERIFY(!reader.read(&large, trip) && trip.steps.isEmpty());
+        QVERIFY2(reader.errorString().contains(QStringLiteral("バイトを超えています")), qPrintable(reader.errorString()));
         QCOMPARE(tripTime(65250), QStringLiteral("1:05.25"));
         QCOMPARE(tripTime(600000), QStringLiteral("10:00"));
     }

@@ -9,6 +9,8 @@
 #include "sound/QtSpeech.h"
 #include "sound/TapeFile.h"
 
+#include <QBuffer>
+
 using namespace lumina;
 using namespace lumina::test;
 
@@ -86,6 +88,13 @@ private slots:
         QVERIFY(reader.errorString().contains(QStringLiteral("medium error")));
         // Only the lines that arrived whole count.
         QCOMPARE(listed(got), QStringLiteral("1,1,first\n0,2,\uFFFD\uFFFD\n"));
+        // Not open, and too large for a tape: refused, nothing read.
+        QBuffer closed;
+        QVERIFY(!reader.read(&closed, got) && got.isEmpty() && reader.errorString().contains(u"not open"));
+        QByteArray huge = bytes + QByteArray(TapeFileReader::kMaxFileSize, '\n');
+        QBuffer large(&huge);
+        QVERIFY(large.open(QIODevice::ReadOnly));
+        QVERIFY(!reader.read(&large, got) && got.isEmpty() && reader.errorString().contains(u"larger than"));
         QCOMPARE(tapeFileName(QStringLiteral("12")), QStringLiteral("12tp.csv"));
         const TapeLoad missing = readTape(kCases + QStringLiteral("none/12tp.csv"));
         QVERIFY(!missing.ok && missing.entries.isEmpty());
