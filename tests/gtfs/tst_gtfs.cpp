@@ -76,6 +76,19 @@ QString fareLines(const std::vector<FareRecord> &records)
     return lines.join(u'/');
 }
 
+// The feed of `files` written to a folder and read from there.
+bool loadFolder(const QMap<QString, QByteArray> &files, Feed &feed)
+{
+    QTemporaryDir dir;
+    for (auto at = files.cbegin(); at != files.cend(); ++at) {
+        QFile file(dir.filePath(at.key()));
+        if (!file.open(QIODevice::WriteOnly) || file.write(*at) != at->size())
+            return false;
+    }
+    FeedSource source;
+    return source.open(dir.path()) && feed.load(source);
+}
+
 ImportChoice routeR(bool allowMissing = false, bool tape = false)
 {
     return {QStringLiteral("R"), QString(), 0, allowMissing, tape};
@@ -266,22 +279,31 @@ private slots:
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(QString, expected);
-        QTemporaryDir dir;
         QMap<QString, QByteArray> files = exampleFiles();
         if (from.isEmpty())
             files[table] = to;
         else
             QVERIFY(files[table].contains(from) && !files[table].replace(from, to).isEmpty());
-        for (auto at = files.cbegin(); at != files.cend(); ++at) {
-            QFile file(dir.filePath(at.key()));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(*at) == at->size());
-        }
-        FeedSource source;
-        QVERIFY(source.open(dir.path()));
         Feed feed;
-        const bool loaded = feed.load(source);
+        const bool loaded = loadFolder(files, feed);
         const QString got = loaded ? feed.readingOf(feed.stops.value(QStringLiteral("S1"))) : u'!' + feed.errorString();
         QVERIFY2(got.startsWith(expected), qPrintable(got));
+    }
+    // A trip chosen by its id, or as the one with most stops in a route's direction.
+    void trips()
+    {
+        Feed feed;
+        QVERIFY(loadFolder(exampleFiles(), feed));
+        QCOMPARE((QList<int>{FareImport::longestTripStops(feed, QStringLiteral("R10"), 0),
+                             FareImport::longestTripStops(feed, QStringLiteral("R10"), 1),
+                             FareImport::longestTripStops(feed, QStringLiteral("R20"), 1)}),
+                 (QList<int>{8, 8, 0}));
+        const ImportResult byId = FareImport::run(feed, {QString(), QStringLiteral("T10-0830S")});
+        QCOMPARE(byId.tripId + u' ' + byId.routeId, QStringLiteral("T10-0830S R10"));
+        QCOMPARE(byId.records.size(), size_t(5));
+        const ImportResult none = FareImport::run(feed, {QString(), QStringLiteral("T99")});
+        QCOMPARE(none.problems, QStringList{QStringLiteral("trips.txt: 便 T99 がありません。")});
+        QVERIFY(none.records.empty());
     }
     // A folder opened after a ZIP: the folder's tables, under a bound counted afresh.
     void folderAfterZip()
