@@ -310,7 +310,6 @@ void BoardWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     // Not exec(): the board's clock and strip go on while the menu is open.
     m_menu->popup(event->globalPos());
-    event->accept();
 }
 
 bool BoardWindow::staysOnTop() const

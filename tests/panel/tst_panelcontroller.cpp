@@ -126,6 +126,15 @@ private slots:
         QCOMPARE(p->sound.plays.size(), sounds);
         QCOMPARE(p->board->stopName(), QStringLiteral("x"));
     }
+    // Whether the bar took a wheel turned up or down.
+    static bool turnWheel(QScrollBar *bar, bool up)
+    {
+        const QPointF at(bar->width() / 2, bar->height() / 2);
+        QWheelEvent wheel(at, bar->mapToGlobal(at), {}, QPoint(0, up ? 120 : -120), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+        return wheel.isAccepted();
+    }
     void slidersMoveTheWayPressed_data() { test::fixtureTable("panel/sliders.txt", 4); }
     void slidersMoveTheWayPressed()
     {
@@ -142,13 +151,19 @@ private slots:
         auto *s = p->find<QScrollBar>("HScroll1_" + row[0]);
         const int start = left ? s->minimum() : (s->minimum() + s->maximum()) / 2;
         s->setValue(start);
-        if (row[1] == u"yes")
+        if (row[1] == u"key") {
             QTest::keyClick(s, left ? Qt::Key_Left : Qt::Key_Right);
-        else
+        } else if (row[1] == u"wheel") {
+            QVERIFY(turnWheel(s, left));
+        } else {
             QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(left ? 2 : s->width() - 3, s->height() / 2));
+        }
         QVERIFY2(left ? s->value() > start : s->value() < start, qPrintable(QString::number(s->value())));
         QCOMPARE(p->find<QLabel>("Label1_" + row[0])->text(), QString::number(s->value()));
         QCOMPARE(strip(), bars());
+        // At its end a bar leaves the wheel to the panel's scroll area.
+        s->setValue(left ? s->maximum() : s->minimum());
+        QVERIFY(row[1] != u"wheel" || !turnWheel(s, left));
     }
     void backlight_data() { test::fixtureTable("panel/backlight.txt", 8); }
     void backlight()

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QMenu>
 
 using namespace lumina;
 
@@ -56,12 +57,17 @@ private slots:
         after(5000);
         QVERIFY(!player.playing() && !p.board->findChild<QAction *>("actStopTrip")->isEnabled());
     }
-    // "運行を再生..." plays the file chosen, or tells why not; "運行を停止" stops it.
+    // The board's menu opens on a right click; "運行を再生..." plays the file chosen, or tells
+    // why not; "運行を停止" stops it.
     void fromTheMenu()
     {
         test::Program p;
         QVERIFY(p.writeFile("good.trip", "0:00 next\n9:00 end\n") && p.writeFile("bad.trip", "0:00 next\n0:05 sideways\n"));
         p.host.fileAnswers = {p.path("bad.trip"), p.path("good.trip")};
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), p.board->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(p.board, &click);
+        QVERIFY(p.board->contextMenu()->isVisible());
+        p.board->contextMenu()->hide();
         p.board->findChild<QAction *>("actPlayTrip")->trigger();
         QVERIFY(p.host.messages.value(0).text.endsWith(QStringLiteral("\r\n2行目: 「sideways」という動作はありません。")));
         QVERIFY(!p.program->tripPlayer()->playing());
