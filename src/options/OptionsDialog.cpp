@@ -756,8 +756,6 @@ void OptionsDialog::showPage(int index)
     for (int k = 0; k < int(pages.size()); ++k)
         pages[k]->setVisible(k == index);
     pages[index]->raise();
-    if (!pageTabs[index]->isChecked())
-        pageTabs[index]->setChecked(true);
 }
 
 void OptionsDialog::showSoundPage(int index)
@@ -765,8 +763,6 @@ void OptionsDialog::showSoundPage(int index)
     for (int k = 0; k < int(soundPages.size()); ++k)
         soundPages[k]->setVisible(k == index);
     soundPages[index]->raise();
-    if (!soundPageTabs[index]->isChecked())
-        soundPageTabs[index]->setChecked(true);
 }
 
 // The dependent controls follow the value of their check box rather than flip
