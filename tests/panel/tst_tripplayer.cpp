@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDialog>
 #include <QMenu>
 
 using namespace lumina;
@@ -43,8 +44,14 @@ private slots:
         QCOMPARE(stopInWait, 0);
         QTRY_COMPARE(routeState().currentStop, qint16(1));
         QCOMPARE(player.msToNextStep(), 17000);
+        // A step due while a modal dialog is open waits for it to close.
+        QDialog modal(p.panel);
+        modal.setModal(true);
+        modal.show();
         after(17000);
-        QCOMPARE(routeState().currentStop, qint16(2));
+        QCOMPARE(routeState().currentStop, qint16(1));
+        modal.close();
+        QTRY_COMPARE(routeState().currentStop, qint16(2));
         p.find("Command2_1")->click();
         after(10000);
         QVERIFY(p.panel->lateNight());
