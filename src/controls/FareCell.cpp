@@ -66,10 +66,4 @@ void FareCell::paintDigits(QPainter &painter, const QSize &size, Layer layer) co
         digit::paintRow(painter, d.face, false, d.litText, box, step, toQColor(d.litColour));
 }
 
-void FareCell::resizeEvent(QResizeEvent *event)
-{
-    SegmentDisplay::resizeEvent(event);
-    redraw();
-}
-
 } // namespace lumina

@@ -27,7 +27,6 @@ protected:
     bool shiftRedraws() const override { return true; }
     QString fitText(const QString &text, int digitCount) const override;
     void paintDigits(QPainter &painter, const QSize &size, Layer layer) const override;
-    void resizeEvent(QResizeEvent *event) override;
 };
 
 } // namespace lumina

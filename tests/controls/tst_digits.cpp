@@ -138,7 +138,8 @@ private slots:
         QVERIFY(plain != canvas());
         QCOMPARE(moved, plain);
     }
-    void newColourShowsAtOnce()
+    // A new colour or style shows at once, and a wider cell is drawn whole.
+    void newLookShowsAtOnce()
     {
         FareCell cell;
         cell.show(); // a hidden cell redraws at every grab, as if resized
@@ -147,7 +148,12 @@ private slots:
         cell.setUnlitColour(rgb(0, 255, 0));
         QVERIFY(cell.grab().toImage() != before);
         cell.setBackColour(rgb(0, 0, 255));
-        QCOMPARE(cell.grab().toImage().pixel(0, 0), qRgb(0, 0, 255));
+        const QImage blue = cell.grab().toImage();
+        QCOMPARE(blue.pixel(0, 0), qRgb(0, 0, 255));
+        cell.setDigitStyle(1);
+        QVERIFY(cell.grab().toImage() != blue);
+        cell.resize(cell.width() + 20, cell.height());
+        QCOMPARE(cell.grab().toImage().pixel(cell.width() - 1, 0), qRgb(0, 0, 255));
     }
 };
 
