@@ -144,8 +144,8 @@ void StopNameStrip::setDrawScale(int scale)
         return;
     m_scale = scale;
     resize(kWidth * scale, kHeight * scale);
+    // The new size repaints the strip.
     setMask(roundRectRegion(0, 0, kWidth * scale, (kHeight - 1) * scale, 4 * scale, 4 * scale));
-    update();
 }
 
 // --- drawing ----------------------------------------------------------------
