@@ -26,7 +26,7 @@ class tst_FirstStart : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7")); }
-    void commandLine_data() { test::fixtureTable("shell/command-line.txt", 5); }
+    void commandLine_data() { test::fixtureTable("shell/command-line.txt", 6); }
     void commandLine()
     {
         QFETCH(QStringList, row);
@@ -37,6 +37,7 @@ private slots:
             parseCommandLine(QStringList{"/usr/bin/lumina-test"} + row[0].split(u' ', Qt::SkipEmptyParts));
         QCOMPARE(result.action, action);
         QCOMPARE(result.settingsFile, QString(row[2]).replace(QLatin1String("{cwd}"), QDir::currentPath()));
+        QCOMPARE(result.tripFile, QString(row[4]).replace(QLatin1String("{cwd}"), QDir::currentPath()));
         QCOMPARE(result.exitStatus(), action == CommandLine::Action::Fail ? 2 : 0);
         QVERIFY2(result.text.contains(text), qPrintable(result.text));
         QVERIFY(result.text.isEmpty() || result.text.endsWith(QLatin1Char('\n')));
