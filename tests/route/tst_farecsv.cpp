@@ -49,6 +49,11 @@ private slots:
         QCOMPARE(QList<int>({records[0].ticketNumber, records[0].value(1), records[0].value(2), records[1].ticketNumber,
                              records[1].value(2), records[1].value(150)}), QList<int>({1, 170, -1, 2, 170, 0}));
         QCOMPARE(FareFileWriter().toBytes(records), readFile(file.fileName()));
+        // The same as text saved by an editor that starts with a byte order mark.
+        std::vector<FareRecord> fromText;
+        QVERIFY(FareCsvReader().read(u"\uFEFFA,1,170,-1\nBC,2,170,170\n", fromText));
+        QCOMPARE(fromText.size(), size_t(2));
+        QCOMPARE(fromText[0].stopName + fromText[1].stopName, QStringLiteral("ABC"));
     }
     void roundTrip_data() { fixtureTable("route/round-trip.txt", 3); }
     void roundTrip()
