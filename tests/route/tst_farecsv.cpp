@@ -176,7 +176,8 @@ private slots:
         run = lumina_fare({u"dump"_qs, u"-"_qs}, QString(), dir.filePath(u"34.hy3"_qs));
         QCOMPARE(run.out.count('\n'), 4);
     }
-    // One usage line, then every command with its options; "help COMMAND" is "COMMAND --help".
+    // One usage line, then every command with its options; "help COMMAND" is "COMMAND --help";
+    // Japanese on a Japanese system.
     void help()
     {
         const Run run = lumina_fare({u"--help"_qs});
@@ -186,6 +187,11 @@ private slots:
                                  "--stop N", "--all DIR", "--section S", "--night", "--scale K", "--settings", "--background", "--every SECONDS"})
             QVERIFY2(run.out.contains(part), part);
         QCOMPARE(lumina_fare({u"help"_qs, u"render"_qs}).out, lumina_fare({u"render"_qs, u"--help"_qs}).out);
+        // On a Japanese system the tool's own texts are Japanese.
+        qputenv("LC_ALL", "ja_JP.UTF-8");
+        const Run japanese = lumina_fare({u"import"_qs, u"feed.zip"_qs});
+        qputenv("LC_ALL", "C.UTF-8");
+        QVERIFY2(japanese.err.contains(u"--route ROUTE_ID か --trip TRIP_ID のどちらかが必要です"_qs), qPrintable(japanese.err));
     }
     // The reader looks no further than the text it is given.
     void textEndsWhereTheViewEnds()
