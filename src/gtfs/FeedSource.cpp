@@ -41,11 +41,17 @@ bool FeedSource::isUnsafeName(const QString &name)
         || name.split(u'/').contains(QStringLiteral(".."));
 }
 
-bool FeedSource::open(const QString &path)
+// Whatever was open before is let go, and the bound counts afresh.
+void FeedSource::close()
 {
     m_zip.reset();
     m_folder.clear();
     m_taken = 0;
+}
+
+bool FeedSource::open(const QString &path)
+{
+    close();
     const QFileInfo info(path);
     if (info.isDir()) {
         m_folder = info.absoluteFilePath();
@@ -62,9 +68,7 @@ bool FeedSource::open(const QString &path)
 
 bool FeedSource::openZip(const QByteArray &bytes)
 {
-    m_zip.reset();
-    m_folder.clear();
-    m_taken = 0;
+    close();
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);

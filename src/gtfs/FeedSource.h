@@ -46,6 +46,7 @@ public:
     static bool isUnsafeName(const QString &name);
 
 private:
+    void close();
     bool adoptZip(zip *archive);
     bool readZip(const QString &table, QByteArray &bytes);
     bool readFile(const QString &table, QByteArray &bytes);
