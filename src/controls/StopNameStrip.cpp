@@ -85,11 +85,9 @@ StopNameStrip::StopNameStrip(QWidget *parent)
     m_canvas.fill(Qt::white);
     setMask(roundRectRegion(0, 0, kWidth, kHeight - 1, 4, 4));
 
-    m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, &StopNameStrip::advanceScroll);
-    m_pauseTimer.setSingleShot(true);
-    m_pauseTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pauseTimer, &QTimer::timeout, this, &StopNameStrip::advanceScroll);
+    // One timer: at the frame rate while the name moves, once at the end of a pause.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &StopNameStrip::advanceScroll);
 }
 
 // --- properties -------------------------------------------------------------
@@ -272,8 +270,7 @@ void StopNameStrip::stopScroll()
     if (!m_scrolling)
         return;
     m_scrolling = false;
-    m_frameTimer.stop();
-    m_pauseTimer.stop();
+    m_timer.stop();
     setLayerTop(0);
 }
 
@@ -287,8 +284,7 @@ void StopNameStrip::beginPause(qint64 now)
     }
     m_phase = Phase::Pausing;
     m_pauseEnd = now + qint64(wait) * 1000;
-    m_frameTimer.stop();
-    m_pauseTimer.start(wait);
+    m_timer.start(wait);
 }
 
 void StopNameStrip::beginMoving(qint64 start)
@@ -303,9 +299,7 @@ void StopNameStrip::beginMoving(qint64 start)
     setLayerTop(frameHeight());
     m_phaseStart = start;
     m_roundsDone = 0;
-    m_pauseTimer.stop();
-    if (!m_frameTimer.isActive())
-        m_frameTimer.start(frameInterval());
+    m_timer.start(frameInterval());
 }
 
 void StopNameStrip::advanceScroll()
@@ -315,7 +309,7 @@ void StopNameStrip::advanceScroll()
     const qint64 now = m_clock();
     if (m_phase == Phase::Pausing) {
         if (now < m_pauseEnd) {
-            m_pauseTimer.start(int((m_pauseEnd - now + 999) / 1000));
+            m_timer.start(int((m_pauseEnd - now + 999) / 1000));
             return;
         }
         beginMoving(m_pauseEnd);

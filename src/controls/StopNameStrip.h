@@ -153,8 +153,7 @@ private:
     qint64 m_roundsDone = 0;
     qint64 m_pauseEnd = 0;
     Clock m_clock;
-    QTimer m_frameTimer;
-    QTimer m_pauseTimer;
+    QTimer m_timer;
 };
 
 } // namespace lumina
