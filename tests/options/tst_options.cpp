@@ -281,6 +281,7 @@ private slots:
             QVERIFY(VoiceSettings::load() == inForce);
         }
         QCOMPARE(voice.languageList->currentText(), QStringLiteral("日本語 (ja_JP)"));
+        QCOMPARE(voice.languageList->count() + voice.voiceList->count(), 2 + 3); // filled anew each time
         // Another language has its own voices, another engine its own languages: defaults until told.
         voice.languageList->setCurrentIndex(1);
         QCOMPARE(speech.started.constLast(), (VoiceSettings{"fake", "en_US", {}, 0.5, -0.3, 0.7}));
