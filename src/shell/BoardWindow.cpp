@@ -268,7 +268,6 @@ void BoardWindow::createMenu()
         action->setCheckable(true);
         action->setChecked(s == m_scale);
         action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + s)));
-        action->setShortcutContext(Qt::WindowShortcut);
         group->addAction(action);
         // Also here, so the shortcut works while the menu is closed.
         addAction(action);

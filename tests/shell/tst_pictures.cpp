@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
 #include <QPainter>
 
 using namespace lumina;
@@ -108,6 +109,19 @@ private slots:
         QCOMPARE(p.find("Check4")->toolTip(), PanelWindow::tr(state == u"panel-preview" ? "整理券プレビューを隠します"
                                                                                         : "整理券プレビューを開きます"));
         LUMINA_COMPARE_REFERENCE(state == u"board-lamp" ? lamp : still(shown), QString::fromLatin1(QTest::currentDataTag()));
+    }
+    // The board's menu and its zoom menu, with the board at ×2 and kept on top.
+    void boardMenu()
+    {
+        Translations::instance().choose(LanguageChoice::Japanese);
+        BoardWindow board;
+        board.setBoardScale(2);
+        board.findChild<QAction *>(QStringLiteral("actStayOnTop"))->setChecked(true);
+        QMenu *menu = board.contextMenu();
+        QMenu *zoom = menu->actions().constFirst()->menu();
+        for (QMenu *m : {menu, zoom})
+            m->adjustSize();
+        LUMINA_COMPARE_REFERENCE(column({menu, zoom}), QStringLiteral("board-menu"));
     }
     void optionPages_data() { test::fixtureTable("shell/option-pictures.txt", 3); }
     void optionPages()
