@@ -4,6 +4,7 @@
 #include "base/Language.h"
 #include "controls/DigitRow.h"
 #include "controls/StopNameStrip.h"
+#include "options/VoiceDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,6 +123,19 @@ private slots:
         for (QMenu *m : {menu, zoom})
             m->adjustSize();
         LUMINA_COMPARE_REFERENCE(column({menu, zoom}), QStringLiteral("board-menu"));
+    }
+    // The voice dialog on an engine with its language and voice chosen, the sliders where they were set.
+    void voiceDialog()
+    {
+        Translations::instance().choose(LanguageChoice::Japanese);
+        test::FakeSpeech speech;
+        speech.offeredEngines = {"fake", "other"};
+        speech.offeredLanguages = {QLocale(u"ja_JP")};
+        speech.offeredVoices = {{"Kyoko", {}}};
+        speech.start({"fake", "ja_JP", "Kyoko", 0.5, -0.3, 0.7});
+        VoiceDialog voice;
+        voice.adjustSize();
+        LUMINA_COMPARE_REFERENCE(still(&voice), QStringLiteral("voice-dialog"));
     }
     void optionPages_data() { test::fixtureTable("shell/option-pictures.txt", 3); }
     void optionPages()
