@@ -678,10 +678,9 @@ void PanelWindow::buildScrollFrame()
         auto *bar = standardLook(
             place(new ReversedScrollBar(m_scrollFrame), s.left, s.top, s.width, s.height));
         bar->setObjectName(QStringLiteral("HScroll1_%1").arg(k));
+        // From its minimum, a step at a time (a scroll bar's own single step).
         bar->setRange(k == 0 ? 1 : 0, s.maximum);
-        bar->setSingleStep(1);
         bar->setPageStep(1);
-        bar->setValue(bar->minimum());
         m_scrollBars[size_t(k)] = bar;
 
         auto *readout = place(new QLabel(QString::number(bar->value()), m_scrollFrame), 1050,
