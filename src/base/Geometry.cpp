@@ -13,11 +13,10 @@ QRegion roundRectRegion(int left, int top, int right, int bottom, int ellipseWid
         return {};
     const int ew = std::clamp(ellipseWidth, 0, width);
     const int eh = std::clamp(ellipseHeight, 0, height);
-    if (ew < 2 || eh < 2)
-        return QRegion(left, top, width, height);
 
     // Scan the corner ellipse row by row so the edge is the same staircase on
-    // every corner, whatever the size.
+    // every corner, whatever the size. An ellipse under two pixels across
+    // cuts nothing.
     QRegion region;
     const double a = ew / 2.0;
     const double b = eh / 2.0;
