@@ -104,7 +104,7 @@ void Lumina::buildWindows()
     connect(m_board.get(), &BoardWindow::tripStopRequested, m_tripPlayer.get(), &TripPlayer::stop);
 }
 
-bool Lumina::playTrip(const QString &path)
+void Lumina::playTrip(const QString &path)
 {
     QFile file(path);
     TripReader reader;
@@ -114,10 +114,9 @@ bool Lumina::playTrip(const QString &path)
         host().messageBox(m_board.get(),
                           tr("運行ファイル「%1」は再生できません。\r\n%2").arg(QDir::toNativeSeparators(path), why),
                           QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Warning);
-        return false;
+        return;
     }
     m_tripPlayer->play(trip);
-    return true;
 }
 
 void Lumina::chooseTrip()

@@ -75,8 +75,8 @@ public:
     bool requestQuit();
     bool quitting() const { return m_quitting; }
     // Reads the trip file and plays it on the panel from now; a file refused
-    // is told in a message box and nothing plays. Returns whether it plays.
-    bool playTrip(const QString &path);
+    // is told in a message box and nothing plays.
+    void playTrip(const QString &path);
     // "運行を再生...": the trip file the user chooses, played.
     void chooseTrip();
     // Whether the panel may still be placed again once its frame is known.

@@ -24,9 +24,9 @@ QString viewSettingsPath()
 int storedBoardScale()
 {
     const QSettings settings(viewSettingsPath(), QSettings::IniFormat);
-    bool ok = false;
-    const int scale = settings.value(kScaleKey, 1).toInt(&ok);
-    return ok && scale >= 1 && scale <= BoardWindow::kMaxBoardScale ? scale : 1;
+    // What is no number reads as 0, which is no scale either.
+    const int scale = settings.value(kScaleKey, 1).toInt();
+    return scale >= 1 && scale <= BoardWindow::kMaxBoardScale ? scale : 1;
 }
 
 void storeBoardScale(int scale)
