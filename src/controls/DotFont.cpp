@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <memory>
 
 #include <zlib.h>
 
@@ -38,15 +39,14 @@ public:
         // Unpacked whole into memory: looking glyphs up in a compressed stream
         // means unpacking again from the start on every backward seek.
         const QByteArray native = QFile::encodeName(path);
-        gzFile in = gzopen(native.constData(), "rb");
+        const std::unique_ptr<gzFile_s, decltype(&gzclose)> in(gzopen(native.constData(), "rb"), gzclose);
         if (!in)
             return;
         char chunk[65536];
         int got = 0;
-        while ((got = gzread(in, chunk, sizeof chunk)) > 0)
+        while ((got = gzread(in.get(), chunk, sizeof chunk)) > 0)
             m_data.append(chunk, got);
         const bool failed = got < 0;
-        gzclose(in);
         if (failed || m_data.isEmpty()
             || FT_New_Memory_Face(m_library, reinterpret_cast<const FT_Byte *>(m_data.constData()),
                                   FT_Long(m_data.size()), 0, &m_face)
@@ -54,10 +54,9 @@ public:
             m_face = nullptr;
             return;
         }
+        // A face of bitmaps alone comes with its first strike chosen: the 16-dot one.
         if (m_face->num_charmaps > 0)
             FT_Set_Charmap(m_face, m_face->charmaps[0]);
-        if (FT_Set_Pixel_Sizes(m_face, 0, kPixelSize) != 0 && m_face->num_fixed_sizes > 0)
-            FT_Select_Size(m_face, 0);
     }
     ~BitmapFile()
     {
@@ -66,8 +65,7 @@ public:
         if (m_library)
             FT_Done_FreeType(m_library);
     }
-    BitmapFile(const BitmapFile &) = delete;
-    BitmapFile &operator=(const BitmapFile &) = delete;
+    Q_DISABLE_COPY_MOVE(BitmapFile)
 
     bool load(unsigned code, Glyph &out) const
     {
@@ -80,14 +78,14 @@ public:
             return false;
         const FT_GlyphSlot slot = m_face->glyph;
         const FT_Bitmap &bm = slot->bitmap;
+        // The cuts hold 1-bit strikes; anything else is no glyph of theirs.
+        if (bm.pixel_mode != FT_PIXEL_MODE_MONO)
+            return false;
         out.dots.clear();
         for (unsigned row = 0; row < bm.rows; ++row) {
             const unsigned char *line = bm.buffer + std::ptrdiff_t(row) * bm.pitch;
             for (unsigned col = 0; col < bm.width; ++col) {
-                const bool on = bm.pixel_mode == FT_PIXEL_MODE_MONO
-                                    ? (line[col >> 3] & (0x80 >> (col & 7))) != 0
-                                    : line[col] >= 128;
-                if (on)
+                if ((line[col >> 3] & (0x80 >> (col & 7))) != 0)
                     out.dots.emplace_back(slot->bitmap_left + int(col),
                                           kBaseline - slot->bitmap_top + int(row));
             }
@@ -208,12 +206,13 @@ const DotFont::Glyph *DotFont::bitmapGlyph(const DotFontSource &source, unsigned
                                            bool bold) const
 {
     static thread_local Glyph scratch;
-    const unsigned key = code < 0x100 ? code : jisFromCp932(code);
+    const bool singleByte = code < 0x100;
+    const unsigned key = singleByte ? code : jisFromCp932(code);
     if (key == 0)
         return nullptr;
-    const QString &regular = code < 0x100 ? source.singleByteFile : source.doubleByteFile;
-    const QString &heavy = code < 0x100 ? source.singleByteBoldFile : source.doubleByteBoldFile;
-    if (code >= 0x100 && !source.unlessSameAsFile.isEmpty()) {
+    const QString &regular = singleByte ? source.singleByteFile : source.doubleByteFile;
+    const QString &heavy = singleByte ? source.singleByteBoldFile : source.doubleByteBoldFile;
+    if (!singleByte && !source.unlessSameAsFile.isEmpty()) {
         BitmapFile *own = file(regular);
         BitmapFile *other = file(source.unlessSameAsFile);
         Glyph mine;
