@@ -51,8 +51,7 @@ struct Descriptors {
     iconv_t toCodePage = iconv_open("CP932", "UTF-8");
     iconv_t fromCodePage = iconv_open("UTF-8", "CP932");
     Descriptors() = default;
-    Descriptors(const Descriptors &) = delete;
-    Descriptors &operator=(const Descriptors &) = delete;
+    Q_DISABLE_COPY_MOVE(Descriptors)
     ~Descriptors()
     {
         for (iconv_t cd : {toCodePage, fromCodePage}) {
