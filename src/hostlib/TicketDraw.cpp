@@ -102,9 +102,7 @@ std::optional<EncodedCode> encode(TicketElement::Symbology kind, const QString &
         return std::nullopt;
     symbol->symbology = symbology;
     symbol->input_mode = inputMode;
-    symbol->show_hrt = 0;
-    symbol->whitespace_width = 0;
-    symbol->border_width = 0;
+    symbol->show_hrt = 0; // no whitespace and no border are zint's defaults
     if (ZBarcode_Encode_and_Buffer_Vector(symbol.get(),
                                           reinterpret_cast<const unsigned char *>(bytes.constData()),
                                           int(bytes.size()), 0)
