@@ -224,13 +224,13 @@ void StopNameStrip::paintEvent(QPaintEvent *)
     p.fillRect(QRect(QPoint(0, 0), size() / m_scale), toQColor(m_backColour));
     const QRect frame = frameRect();
     if (m_appearance != 0) {
-        // A sunken two-pixel edge, dark above and left, light below and right.
+        // A sunken two-pixel edge, dark above, light below and right; its
+        // left side lies left of the control, as the board has always cut it.
         const QRect outer = frame;
         const QRect inner = frame.adjusted(1, 1, -1, -1);
         const auto edge = [&p](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
             p.setPen(topLeft);
             p.drawLine(r.topLeft(), r.topRight());
-            p.drawLine(r.topLeft(), r.bottomLeft());
             p.setPen(bottomRight);
             p.drawLine(r.bottomLeft(), r.bottomRight());
             p.drawLine(r.topRight(), r.bottomRight());
