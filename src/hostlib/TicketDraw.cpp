@@ -45,7 +45,7 @@ DateParts dateParts(const QString &date)
     DateParts d;
     const QList<QStringView> dashed = QStringView(date).split(QLatin1Char('-'));
     const QList<QStringView> slashed = QStringView(date).split(QLatin1Char('/'));
-    bool ok[3] = {false, false, false};
+    bool ok[3] = {};
     if (dashed.size() == 3) {
         d.month = dashed[0].toInt(&ok[0]);
         d.day = dashed[1].toInt(&ok[1]);
