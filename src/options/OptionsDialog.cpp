@@ -283,7 +283,6 @@ void OptionsDialog::buildTabs()
         auto *tab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, this), tabs[k]);
         pageTabs[k] = named(place(tab, 90, tops[k], 1250, 833), "Option1", k);
         pages[k] = named(group(this, (titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
-        pages[k]->setAutoFillBackground(true);
     }
     pageTabs[FolderPage]->setChecked(true);
 }

@@ -74,6 +74,8 @@ private slots:
                     run.panel->sendEntryPanelBack(1);
                 else if (held)
                     QApplication::sendEvent(target, &repeat);
+                else if (target == run.board) // through the window, as the system hands keys over
+                    QTest::keyClick(run.board->windowHandle(), key.key(), key.keyboardModifiers());
                 else
                     QTest::keyClick(target, key.key(), key.keyboardModifiers());
             }
