@@ -218,6 +218,15 @@ private slots:
         for (const char *label : {"lblSeiriNum_1", "lblSeiriNum_60"})
             QCOMPARE(foreColor(test::control<QLabel>(p->board, label)), rgb(9, 8, 7));
     }
+    // OK in the options shows the stop's name again in the new look, at the first stop as at any.
+    void optionsShowTheStopAgain()
+    {
+        p->keyRoute(QStringLiteral("12"), QStringLiteral("1"));
+        p->board->setStopName(QString());
+        p->cp->runOptionsDialog = [](OptionsDialog &dialog) { dialog.accept(); };
+        p->find("Command4")->click();
+        QCOMPARE(p->board->stopName(), QStringLiteral("停留所1"));
+    }
     void doubleClickOnALabelKeepsThePanel()
     {
         for (const auto &[name, frame] : {std::pair{"Label5", 0}, {"Label6", 0}, {"Label7", 0}, {"Label2_0", 1}}) {
