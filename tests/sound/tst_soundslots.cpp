@@ -261,6 +261,13 @@ private slots:
         if (clip)
             QVERIFY2(clip->durationMs() >= minMs.toInt() && clip->durationMs() <= maxMs.toInt(),
                      qPrintable(QString::number(clip->durationMs())));
+        if (clip && kind == SoundType::Midi) { // as loud as the recorded sounds, short of clipping
+            const auto *samples = reinterpret_cast<const qint16 *>(clip->data.constData());
+            int peak = 0;
+            for (qsizetype i = 0; i < clip->data.size() / 2; ++i)
+                peak = std::max(peak, qAbs(int(samples[i])));
+            QVERIFY2(peak > 16000 && peak < 32000, qPrintable(QString::number(peak)));
+        }
     }
 private:
     QString file(const QString &name)
