@@ -19,6 +19,16 @@
 using namespace lumina;
 using lumina::test::fareAt;
 
+// Whether the bar took a wheel turned up or down.
+static bool turnWheel(QScrollBar *bar, bool up)
+{
+    const QPointF at(bar->width() / 2, bar->height() / 2);
+    QWheelEvent wheel(at, bar->mapToGlobal(at), {}, QPoint(0, up ? 120 : -120), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    return wheel.isAccepted();
+}
+
 // The control panel driven through its own buttons on a real board; its looks are tst_pictures' references.
 class tst_PanelController : public QObject
 {
@@ -125,15 +135,6 @@ private slots:
         p->find("Command2_1")->click();
         QCOMPARE(p->sound.plays.size(), sounds);
         QCOMPARE(p->board->stopName(), QStringLiteral("x"));
-    }
-    // Whether the bar took a wheel turned up or down.
-    static bool turnWheel(QScrollBar *bar, bool up)
-    {
-        const QPointF at(bar->width() / 2, bar->height() / 2);
-        QWheelEvent wheel(at, bar->mapToGlobal(at), {}, QPoint(0, up ? 120 : -120), Qt::NoButton, {},
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(bar, &wheel);
-        return wheel.isAccepted();
     }
     void slidersMoveTheWayPressed_data() { test::fixtureTable("panel/sliders.txt", 4); }
     void slidersMoveTheWayPressed()
