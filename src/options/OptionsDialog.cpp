@@ -40,6 +40,9 @@ constexpr OleColor kGreyedText = rgb(96, 96, 96);
 
 const QChar kNul(u'\0');
 
+// The information lines whose check box turns on a list of cells.
+constexpr int kInfoDigitLines[] = {InfoPosition, InfoTicketNumber, InfoRouteNumber, InfoColumn};
+
 // A button that shows its background colour as it is: the style's shading
 // would show the operator a lighter colour than the one chosen.
 class ColorButton : public QPushButton
@@ -142,19 +145,15 @@ QLineEdit *textBox(QWidget *parent, int left, int top, int width)
 
 QComboBox *dropDownList(QWidget *parent)
 {
-    auto *combo = new QComboBox(parent);
-    combo->setEditable(false);
-    return combo;
+    return new QComboBox(parent);
 }
 
 void fillNumbers(QComboBox *combo, int last)
 {
     QStringList items;
-    items.reserve(last);
     for (int n = 1; n <= last; ++n)
         items << QString::number(n);
     combo->addItems(items);
-    combo->setCurrentIndex(0);
 }
 
 // Lays a list over the run-th gap (two blanks or more, so that the single
@@ -257,8 +256,15 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     groupOptionButtons();
     connectHandlers();
     fillLists();
-    showPage(FolderPage);
-    showSoundPage(StepSoundPage);
+    // Chosen once the handlers listen, so that the pages and the controls that
+    // follow a choice start in step with it.
+    pageTabs[FolderPage]->setChecked(true);
+    soundPageTabs[StepSoundPage]->setChecked(true);
+    updateTicketNumberGroup();
+    for (int line : kInfoDigitLines)
+        updateInfoDigitLine(line);
+    updatePanelImageGroups();
+    updatePlugInGroups();
 }
 
 // ---------------------------------------------------------------------------
@@ -284,7 +290,6 @@ void OptionsDialog::buildTabs()
         pageTabs[k] = named(place(tab, 90, tops[k], 1250, 833), "Option1", k);
         pages[k] = named(group(this, (titles[k]), 1455, 75, 8000, 5000), "Frame1", k);
     }
-    pageTabs[FolderPage]->setChecked(true);
 }
 
 void OptionsDialog::buildFolderPage(QWidget *page)
@@ -339,8 +344,6 @@ void OptionsDialog::buildPanelPage(QWidget *page)
         panelImageFields[state] = named(textBox(frame, 150, 630, 2805), "txtSelectPanel", state);
         panelImageChoosers[state] =
             named(button(frame, "...", 3015, 615, 420, 330), "Command6", state);
-        frame->setEnabled(false);
-        frame->setVisible(false);
     }
 
     buildTicketNumberGroup(page);
@@ -370,7 +373,6 @@ void OptionsDialog::buildTicketNumberGroup(QWidget *page)
     caption(frame,
             QT_TR_NOOP("※ユーザーパネルに直接番号をデザインしている場合には上記チェックをOFFにしてください。"),
             120, 1935, 3540, 750, true);
-    frame->setEnabled(false);
 }
 
 void OptionsDialog::buildDigitPage(QWidget *page)
@@ -411,9 +413,6 @@ void OptionsDialog::buildDigitPage(QWidget *page)
     for (int k = 0; k < int(infoDigitLists.size()); ++k)
         infoDigitLists[k] = named(dropDownList(f), "Combo4", k);
     layOutInfoDigitLines();
-    for (auto *combo : infoDigitLists)
-        combo->setEnabled(false);
-    infoDigitBoxes[InfoFromZero]->setEnabled(false);
 
     named(caption(f,
                   QT_TR_NOOP("デジタル数字の桁ずらし、ゼロ埋めの設定は各部品をダブルクリックして設定してください。また、これら情報用数字は運賃の表示よりも優先されます。"),
@@ -467,7 +466,6 @@ void OptionsDialog::buildSoundPage(QWidget *page)
     auto *preTab = translated(new OptionButton(QString(), OptionButton::Look::Graphical, page),
                               QT_TR_NOOP("放送前のサウンド..."));
     soundPageTabs[PreSoundPage] = named(place(preTab, 2610, 1005, 2400, 345), "Option5", PreSoundPage);
-    soundPageTabs[StepSoundPage]->setChecked(true);
 
     buildStepSoundPage(page);
     buildPreSoundPage(page);
@@ -574,12 +572,9 @@ void OptionsDialog::buildTicketPage(QWidget *page)
         named(place(new QPlainTextEdit(plugIn), 3855, 1200, 3780, 1230), "txtPlginComment");
     plugInRemarks->setReadOnly(true);
     plugInRemarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    plugInRemarks->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette remarksPalette = plugInRemarks->palette();
     remarksPalette.setColor(QPalette::Base, toQColor(kDialogGrey));
     plugInRemarks->setPalette(remarksPalette);
-    plugIn->setEnabled(false);
-    plugIn->setVisible(false);
 
     buildDateGroup(page);
 }
@@ -611,14 +606,12 @@ void OptionsDialog::buildDateGroup(QWidget *page)
     fixedDateLabel->setTextFormat(Qt::PlainText);
     fixedDateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     dateModeOptions[DateRenewed]->setChecked(true);
-    date->setEnabled(false);
-    date->setVisible(false);
 }
 
 void OptionsDialog::fillLists()
 {
     previewDigit->setDigitSize(0);
-    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber, InfoColumn})
+    for (int line : kInfoDigitLines)
         fillNumbers(infoDigitLists[line], 60);
     fillNumbers(stepColumnList, 150);
     fillNumbers(infoDigitLists[kDataColumnList], 150);
@@ -671,8 +664,7 @@ void OptionsDialog::retranslate()
         box->resize(box->sizeHint().width(), box->height());
     layOutInfoDigitLines();
     fillWordedLists();
-    if (plugInProperties->count() > 0)
-        showPlugIn(plugInField->text());
+    showPlugIn(plugInField->text());
 }
 
 // Option buttons that share a container are not enough to make a group here:
@@ -714,7 +706,7 @@ void OptionsDialog::connectHandlers()
                 showSoundPage(k);
         });
     connect(autoTicketNumbersBox, &QCheckBox::toggled, this, &OptionsDialog::updateTicketNumberGroup);
-    for (int line : {InfoPosition, InfoTicketNumber, InfoRouteNumber, InfoColumn})
+    for (int line : kInfoDigitLines)
         connect(infoDigitBoxes[line], &QCheckBox::toggled, this,
                 [this, line] { updateInfoDigitLine(line); });
     for (QRadioButton *b : panelOptions)

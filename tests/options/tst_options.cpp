@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
 
 using namespace lumina;
 
@@ -45,6 +46,9 @@ private slots:
     void switchesAndOptionGroups()
     {
         QVERIFY(control<QWidget>("Frame10")->isHidden() && control<QWidget>("Frame7")->isHidden() && control("Option3_0")->isChecked());
+        // A new dialog opens at the folders, and the sound page at the step sounds, their tabs chosen.
+        QVERIFY(control("Option1_0")->isChecked() && control<QWidget>("Frame1_0")->isVisible() && control<QWidget>("Frame1_1")->isHidden());
+        QVERIFY(control("Option5_1")->isChecked() && control<QWidget>("Frame2_0")->isHidden() && !control<QWidget>("Frame2_1")->isHidden());
         static const char *const pairs[][2] = {
             {"Check1", "Frame3"},     {"Check3_0", "Combo4_0"}, {"Check3_0", "Check3_4"}, {"Check3_1", "Combo4_1"},
             {"Check3_2", "Combo4_2"}, {"Check3_3", "Combo4_4"}, {"Option3_1", "Frame6_2"}, {"chkUseSeiriPrev", "Frame10"}};
@@ -268,6 +272,9 @@ private slots:
         speech.offeredVoices = {{"Kyoko", {}}, {"Otoya", {}}, {"Alex", {}}};
         speech.start({"fake", "ja_JP", "Kyoko", 0.5, -0.3, 0.7}); // the sliders start from these
         VoiceDialog voice;
+        const auto list = [&](const char *name) { return voice.findChild<QComboBox *>(QLatin1StringView(name)); };
+        auto *rate = voice.findChild<QSlider *>(QStringLiteral("sldRate"));
+        auto *state = voice.findChild<QLabel *>(QStringLiteral("lblState"));
         for (const QString running : {"third/en_US/Alex", "gone/fr_FR/Thomas", "fake/ja_JP/Kyoko"}) {
             const QStringList names = running.split(u'/');
             const VoiceSettings inForce{names[0], names[1], names[2], 0.5, -0.25, 0.75};
@@ -280,26 +287,26 @@ private slots:
             inForce.save();
             QVERIFY(VoiceSettings::load() == inForce);
         }
-        QCOMPARE(voice.languageList->currentText(), QStringLiteral("日本語 (ja_JP)"));
-        QCOMPARE(voice.languageList->count() + voice.voiceList->count(), 2 + 3); // filled anew each time
+        QCOMPARE(list("cboLanguage")->currentText(), QStringLiteral("日本語 (ja_JP)"));
+        QCOMPARE(list("cboLanguage")->count() + list("cboVoice")->count(), 2 + 3); // filled anew each time
         // Another language has its own voices, another engine its own languages: defaults until told.
-        voice.languageList->setCurrentIndex(1);
+        list("cboLanguage")->setCurrentIndex(1);
         QCOMPARE(speech.started.constLast(), (VoiceSettings{"fake", "en_US", {}, 0.5, -0.3, 0.7}));
-        voice.engineList->setCurrentIndex(1);
+        list("cboEngine")->setCurrentIndex(1);
         QCOMPARE(speech.started.constLast(), (VoiceSettings{"other", {}, {}, 0.5, -0.3, 0.7}));
-        QVERIFY(voice.stateLabel->text().isEmpty());
+        QVERIFY(state->text().isEmpty());
         speech.setReady(false);
-        QVERIFY(voice.stateLabel->text().startsWith(QStringLiteral("音声合成を使えません")));
+        QVERIFY(state->text().startsWith(QStringLiteral("音声合成を使えません")));
         // OK takes a slider still held down, as a slider let go would be.
-        voice.rateSlider->setSliderDown(true);
-        voice.rateSlider->setValue(10);
+        rate->setSliderDown(true);
+        rate->setValue(10);
         auto *buttons = voice.findChild<QDialogButtonBox *>();
         buttons->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(speech.started.constLast().rate, 1.0);
         QCOMPARE(VoiceSettings::load().rate, 1.0);
         QCOMPARE(voice.result(), QDialog::Accepted);
         voice.show();
-        QVERIFY(voice.isAncestorOf(voice.volumeSlider));
+        QVERIFY(voice.findChild<QSlider *>(QStringLiteral("sldVolume"))->isVisible());
         voice.speakSample();
         buttons->button(QDialogButtonBox::Cancel)->click();
         QVERIFY(speech.log.last() == u"stop" && !voice.isVisible());
