@@ -18,9 +18,10 @@ namespace {
 // Sliders work in tenths of the engine's -1..1 and 0..1 ranges.
 constexpr int kSteps = 10;
 
-QSlider *slider(int low, int high, double value)
+QSlider *slider(const char *name, int low, int high, double value)
 {
     auto *s = new QSlider(Qt::Horizontal);
+    s->setObjectName(QLatin1StringView(name));
     s->setRange(low, high);
     s->setValue(qRound(value * kSteps));
     s->setTickPosition(QSlider::TicksBelow);
@@ -58,9 +59,9 @@ VoiceDialog::VoiceDialog(QWidget *parent)
     languageList->setObjectName(QStringLiteral("cboLanguage"));
     voiceList = new QComboBox;
     voiceList->setObjectName(QStringLiteral("cboVoice"));
-    rateSlider = slider(-kSteps, kSteps, m_original.rate);
-    pitchSlider = slider(-kSteps, kSteps, m_original.pitch);
-    volumeSlider = slider(0, kSteps, m_original.volume);
+    rateSlider = slider("sldRate", -kSteps, kSteps, m_original.rate);
+    pitchSlider = slider("sldPitch", -kSteps, kSteps, m_original.pitch);
+    volumeSlider = slider("sldVolume", 0, kSteps, m_original.volume);
     stateLabel = new QLabel;
     stateLabel->setObjectName(QStringLiteral("lblState"));
 

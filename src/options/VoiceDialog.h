@@ -27,14 +27,6 @@ public:
 
     static QString sampleSentence();
 
-    QComboBox *engineList = nullptr;
-    QComboBox *languageList = nullptr;
-    QComboBox *voiceList = nullptr;
-    QSlider *rateSlider = nullptr;
-    QSlider *pitchSlider = nullptr;
-    QSlider *volumeSlider = nullptr;
-    QLabel *stateLabel = nullptr;
-
     void accept() override;
     void reject() override;
 
@@ -49,6 +41,13 @@ private:
 
     VoiceSettings m_original;
     bool m_filling = false;
+    QComboBox *engineList = nullptr;
+    QComboBox *languageList = nullptr;
+    QComboBox *voiceList = nullptr;
+    QSlider *rateSlider = nullptr;
+    QSlider *pitchSlider = nullptr;
+    QSlider *volumeSlider = nullptr;
+    QLabel *stateLabel = nullptr;
 };
 
 } // namespace lumina

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -393,8 +394,8 @@ private slots:
         p->find("cmdTapeSet")->click();
         auto *dialog = p->panel->findChild<VoiceDialog *>();
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->engineList->currentText(), QStringLiteral("fake"));
-        dialog->rateSlider->setValue(5);
+        QCOMPARE(dialog->findChild<QComboBox *>(QStringLiteral("cboEngine"))->currentText(), QStringLiteral("fake"));
+        dialog->findChild<QSlider *>(QStringLiteral("sldRate"))->setValue(5);
         // The sample cuts short what is being said.
         const qsizetype said = p->speech.log.size();
         dialog->findChild<QPushButton *>(QStringLiteral("cmdSample"))->click();
@@ -406,9 +407,10 @@ private slots:
         p->find("cmdTapeSet")->click();
         QVERIFY(dialog = p->panel->findChild<VoiceDialog *>());
         // A slider takes effect when it is let go.
-        dialog->pitchSlider->setSliderDown(true);
-        dialog->pitchSlider->setValue(-10);
-        dialog->pitchSlider->setSliderDown(false);
+        auto *pitch = dialog->findChild<QSlider *>(QStringLiteral("sldPitch"));
+        pitch->setSliderDown(true);
+        pitch->setValue(-10);
+        pitch->setSliderDown(false);
         QCOMPARE(p->speech.started.last().pitch, -1.0);
         dialog->reject();
         QCOMPARE(QPointF(p->speech.started.last().rate, p->speech.started.last().pitch), QPointF(0.5, 0.0));
