@@ -54,15 +54,12 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
 
 QString toFullWidth(QStringView text)
 {
-    QString wide;
-    wide.reserve(text.size());
-    for (QChar ch : text) {
+    QString wide = text.toString();
+    for (QChar &ch : wide) {
         if (ch == u' ')
-            wide.append(QChar(0x3000));
+            ch = QChar(0x3000);
         else if (ch.unicode() >= 0x21 && ch.unicode() <= 0x7E)
-            wide.append(QChar(ch.unicode() + 0xFEE0));
-        else
-            wide.append(ch);
+            ch = QChar(ch.unicode() + 0xFEE0);
     }
     return wide;
 }

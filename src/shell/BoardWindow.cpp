@@ -45,6 +45,19 @@ QRect scaled(const QRect &r, int scale)
     return QRect(r.topLeft() * scale, r.size() * scale);
 }
 
+// The bounds of the pixels that are not clear.
+QRect inkedRect(const QImage &picture)
+{
+    QRect inked;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]))
+                inked |= QRect(x, y, 1, 1);
+    }
+    return inked;
+}
+
 // A ticket-number label that draws its text at the board's scale. At 1 on a
 // plain screen it is a plain label. Larger, the text is laid out at the layout
 // size and drawn through the scale (as a denser screen draws it) into a cached
@@ -83,18 +96,10 @@ protected:
                                       palette(), isEnabled(), text(), foregroundRole());
             }
             // Only the inked part is kept: blending the clear rest costs as much.
-            m_inked = QRect();
-            for (int y = 0; y < picture.height(); ++y) {
-                const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-                for (int x = 0; x < picture.width(); ++x)
-                    if (qAlpha(line[x]))
-                        m_inked |= QRect(x, y, 1, 1);
-            }
+            m_inked = inkedRect(picture);
             m_cache = picture.copy(m_inked);
             m_cache.setDevicePixelRatio(dpr);
         }
-        if (m_cache.isNull())
-            return;
         QPainter p(this);
         p.drawImage(QPointF(m_inked.topLeft()) / dpr, m_cache);
     }

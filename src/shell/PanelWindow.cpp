@@ -534,7 +534,6 @@ void PanelWindow::buildBacklightSwitch()
 {
     m_backlightGroup = place(translated(new QGroupBox(this), QT_TR_NOOP("バックライト"), "title"), 3465, 60, 1695, 720);
     m_backlightGroup->setObjectName(QStringLiteral("Frame2"));
-    setBackColor(m_backlightGroup, kBlack);
     setForeColor(m_backlightGroup, kWhite);
     const char *lightCaptions[3] = {"OFF", "ON1", "ON2"};
     const OleColor lightColours[3] = {rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255)};
