@@ -110,6 +110,7 @@ private slots:
             options.panel.ticketNumberStyle = 5;
             options.infoDigits.showTicketNumber = 1;
             options.infoDigits.ticketNumberCell = 9;
+            control<FareCell>(first.board, "Degit_1")->setShift(1); // ticket 1's fare one digit to the left
             SaveIni();
         }
         Run run(m_dir.path());
