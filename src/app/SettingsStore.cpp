@@ -113,7 +113,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
 {
     QFile old(path);
     if (!old.open(QIODevice::ReadOnly)) {
-        showFailure(owner, iniFailureFor(old.error(), false));
+        showFailure(owner, iniFailureFor(old.error()));
         return false;
     }
     const QByteArray oldBytes = old.readAll();
@@ -127,10 +127,8 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
             || !copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
             || copy.write(oldBytes) != oldBytes.size() || !copy.commit()) {
             qCWarning(lcIni) << backup << copy.errorString();
-            showFailure(owner, iniFailureFor(copy.error() == QFileDevice::NoError
-                                                 ? QFileDevice::WriteError
-                                                 : copy.error(),
-                                             true));
+            showFailure(owner, iniFailureFor(copy.error() == QFileDevice::NoError ? QFileDevice::WriteError
+                                                                                  : copy.error()));
             return false;
         }
     }
@@ -156,7 +154,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
         QFile::remove(backup);
     else
         extra = Text::tr("元の設定ファイルの控え：%1").arg(backup);
-    showFailure(owner, iniFailureFor(error, true), extra);
+    showFailure(owner, iniFailureFor(error), extra);
     return false;
 }
 
@@ -196,7 +194,7 @@ bool loadIni(const IniTargets &targets, const IniLocation &location, SettingsFil
         // the values it starts with.
         if (!QFileInfo::exists(path))
             return true;
-        showFailure(owner, iniFailureFor(file.error(), false), loadModuleLine());
+        showFailure(owner, iniFailureFor(file.error()), loadModuleLine());
         return false;
     }
 
@@ -252,7 +250,7 @@ bool writeSettingsFile(QWidget *owner, const QString &path, const SettingsFile &
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writer.write(&file, stored) && file.commit())
         return true;
     qCWarning(lcIni) << path << file.errorString() << writer.errorString();
-    const IniFailure failure = iniFailureFor(file.error(), true);
+    const IniFailure failure = iniFailureFor(file.error());
     file.cancelWriting();
     showFailure(owner, failure);
     return false;

@@ -22,12 +22,14 @@ IniFailure iniFailure(int code)
     return {code, QCoreApplication::translate("lumina::IniError", text)};
 }
 
-IniFailure iniFailureFor(QFileDevice::FileError error, bool writing)
+IniFailure iniFailureFor(QFileDevice::FileError error)
 {
     using namespace iniError;
     switch (error) {
+    // Qt reports a refused open as OpenError; PermissionsError comes only from
+    // setting a file's permissions, which is part of writing it.
     case QFileDevice::PermissionsError:
-        return iniFailure(writing ? kPermissionDenied : kPathFileAccess);
+        return iniFailure(kPermissionDenied);
     case QFileDevice::ResourceError:
         return iniFailure(kDiskFull);
     case QFileDevice::OpenError:

@@ -26,8 +26,8 @@ constexpr int kInvalidPropertyValue = 380;
 // The failure with its standard description.
 IniFailure iniFailure(int code);
 
-// The failure that a file error stands for, opening or writing.
-IniFailure iniFailureFor(QFileDevice::FileError error, bool writing);
+// The failure that a file error stands for.
+IniFailure iniFailureFor(QFileDevice::FileError error);
 
 // The text of the message box: "エラー Code:" number, "内容:" description and,
 // when given, the module line.

@@ -149,14 +149,14 @@ private slots:
         QVERIFY(!writer.write(nullptr, s));
     }
     // What the operator reads when the settings file fails: the error a file error stands for.
-    void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 5); }
+    void failureMessages_data() { fixtureTable("settings/failure-messages.txt", 4); }
     void failureMessages()
     {
         QFETCH(QStringList, row);
         const IniFailure failure = row[0].isEmpty()
-            ? iniFailure(row[2].toInt())
-            : iniFailureFor(QFileDevice::FileError(row[0].toInt()), row[1] == u'1');
-        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(row[2], row[3]);
+            ? iniFailure(row[1].toInt())
+            : iniFailureFor(QFileDevice::FileError(row[0].toInt()));
+        const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(row[1], row[2]);
         QCOMPARE(iniFailureMessage(failure), message);
         QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));
     }
