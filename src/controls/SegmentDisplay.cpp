@@ -231,8 +231,8 @@ void SegmentDisplay::setDrawScale(int scale)
     if (scale == m_scale)
         return;
     m_scale = scale;
+    // The new size alone brings a new face.
     applySize();
-    invalidateFace();
 }
 
 void SegmentDisplay::mouseDoubleClickEvent(QMouseEvent *event)

@@ -61,14 +61,12 @@ unsigned firstCharCode(QByteArrayView cp932)
 void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing drawing,
                   QRgb colour)
 {
+    Q_ASSERT(canvas.format() == QImage::Format_RGB32);
     const bool mirrored = drawing == CellDrawing::Mirrored;
-    const QImage rgb = canvas.format() == QImage::Format_RGB32
-                           ? canvas
-                           : canvas.convertToFormat(QImage::Format_RGB32);
-    const int width = std::min(rgb.width(), 16);
-    const int height = std::min(rgb.height(), 16);
+    const int width = std::min(canvas.width(), 16);
+    const int height = std::min(canvas.height(), 16);
     for (int b = 0; b < height; ++b) {
-        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(b));
+        const auto *line = reinterpret_cast<const QRgb *>(canvas.constScanLine(b));
         for (int a = 0; a < width; ++a) {
             // Only pure black is a dot: an edge pixel a smoothing renderer
             // greyed stays dark on the strip.

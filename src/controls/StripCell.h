@@ -52,7 +52,7 @@ struct DotStyle {
     QRgb textColour = qRgb(255, 190, 0);
 };
 
-// Reads the top-left 16 x 16 pixels of `canvas` back as dots: a pixel that is
+// Reads the top-left 16 x 16 pixels of `canvas` (RGB32) back as dots: a pixel that is
 // exactly black lights one pixel of `layer` in `colour`, two pixels apart, at
 // (x + 2a, y + 2b) for canvas pixel (a, b), or at (x + 2b, y + 2a) mirrored.
 void canvasToDots(const QImage &canvas, QImage &layer, int x, int y, CellDrawing drawing,

@@ -77,6 +77,13 @@ private slots:
     }
     void resetKeepsRules()
     {
+        // A control never given a value shows its background alone.
+        for (bool cell : {true, false}) {
+            const QImage face = make(cell)->face().convertToFormat(QImage::Format_RGB32);
+            QImage back(face.size(), QImage::Format_RGB32);
+            back.fill(toQColor(kDigitBackColour));
+            QCOMPARE(face, back);
+        }
         // Lamp test and blanking: all eights or nothing, with the rules kept.
         for (const auto &[cell, mode, lit, value] :
              {std::tuple(true, true, "888 ", "8888"), std::tuple(true, false, "    ", ""),
