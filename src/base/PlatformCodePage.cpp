@@ -78,7 +78,8 @@ QByteArray convert(iconv_t cd, QByteArrayView in)
     char *to = buffer;
     size_t fromLeft = size_t(in.size());
     size_t toLeft = sizeof buffer;
-    if (iconv(cd, &from, &fromLeft, &to, &toLeft) == size_t(-1) || fromLeft != 0
+    // iconv stops with -1 before the end of the input, whatever the reason.
+    if (iconv(cd, &from, &fromLeft, &to, &toLeft) == size_t(-1)
         || iconv(cd, nullptr, nullptr, &to, &toLeft) == size_t(-1))
         return {};
     return QByteArray(buffer, qsizetype(to - buffer));

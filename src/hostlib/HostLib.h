@@ -72,9 +72,9 @@ public:
     // implementation for every host; a double may still watch them.
     // Fills `info` from the plug-in; 0 when the file is no valid plug-in.
     virtual int plugInInfo(const QString &path, PlugInInfo &info);
-    // Writes the plug-in's remarks into `box`.
+    // Writes the remarks of a plug-in that can be read into `box`.
     virtual void showPlugInRemarks(const QString &path, QPlainTextEdit *box);
-    // Adds the plug-in's company names to `box`.
+    // Adds the company names of a plug-in that can be read to `box`.
     virtual void addPlugInCompanies(const QString &path, QComboBox *box);
     // Draws the ticket into `picture`; `stopName` comes back as the plug-in
     // hands it back. `company` is -1 for no company.

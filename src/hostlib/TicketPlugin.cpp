@@ -609,13 +609,13 @@ int HostLib::plugInInfo(const QString &path, PlugInInfo &info)
 
 void HostLib::showPlugInRemarks(const QString &path, QPlainTextEdit *box)
 {
-    if (const TicketPlugin *plugin = loadedPlugin(path); plugin && box)
+    if (const TicketPlugin *plugin = loadedPlugin(path))
         box->setPlainText(plugin->remarks);
 }
 
 void HostLib::addPlugInCompanies(const QString &path, QComboBox *box)
 {
-    if (const TicketPlugin *plugin = loadedPlugin(path); plugin && box)
+    if (const TicketPlugin *plugin = loadedPlugin(path))
         box->addItems(plugin->companies);
 }
 

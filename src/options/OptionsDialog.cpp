@@ -239,7 +239,6 @@ OptionsDialog::OptionsDialog(QWidget *parent)
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         grey.setColor(QPalette::Disabled, role, toQColor(kGreyedText));
     setPalette(grey);
-    setAutoFillBackground(true);
 
     buildTabs();
     buildFolderPage(pages[FolderPage]);
