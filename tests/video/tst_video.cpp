@@ -108,9 +108,9 @@ private slots:
         QVERIFY(run.play(trip("0 route 12 1\n4 clear on\n5 clear off\n6 end\n"), frame, [](const TripSound &) {}));
         QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
     }
-    // The sliders saved with the panel scroll the video's strip; a late-night trip doubles
-    // the fares, and the trip's own "night" lines change that from the next stop on; a frame
-    // that stops the run ends it there, with the reason.
+    // The board at the video's scale; the sliders saved with the panel scroll its strip; a
+    // late-night trip doubles the fares, and the trip's own "night" lines change that from the
+    // next stop on; a frame that stops the run ends it there, with the reason.
     void panelStateAndStop()
     {
         LUMINA_REQUIRE_FONTS();
@@ -118,7 +118,9 @@ private slots:
         setup.settings.controlPanel.scrollSpeed = 7;
         setup.settings.controlPanel.scrollWait = 400;
         setup.lateNight = true;
+        setup.scale = 2;
         TripRun run(setup, [](const QString &) { return qint64(0); });
+        QCOMPARE(run.board().size(), BoardWindow().size() * 2);
         const auto *strip = run.board().findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl"));
         QCOMPARE((QList{strip->speed(), strip->scrollStartWait()}), (QList{7, 400}));
         const auto *firstFare = run.board().findChild<FareCell *>(QStringLiteral("Degit_1"));
