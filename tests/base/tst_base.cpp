@@ -93,6 +93,8 @@ private slots:
         // A lone high surrogate ends the text: nothing past the end is read to pair it.
         const char16_t endsHigh[] = {u'A', 0xD83D};
         QCOMPARE(cp932::encode(QStringView(endsHigh, 2)), QByteArray("A?"));
+        // Past them the table decides: U+0080 has no form, though a byte 80 might look like one.
+        QCOMPARE(cp932::encode(u"\u0080"), QByteArray("?"));
         cp932::useConverter("ISO-8859-1"); // puts "?" in for a character it lacks without flagging it
         QVERIFY(!cp932::canEncode(u"Ā"));
     }
