@@ -127,8 +127,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
             || !copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
             || copy.write(oldBytes) != oldBytes.size() || !copy.commit()) {
             qCWarning(lcIni) << backup << copy.errorString();
-            showFailure(owner, iniFailureFor(copy.error() == QFileDevice::NoError ? QFileDevice::WriteError
-                                                                                  : copy.error()));
+            showFailure(owner, iniFailureFor(copy.error()));
             return false;
         }
     }
@@ -139,7 +138,7 @@ bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
         const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
                         && file.write(content) == content.size();
         if (error)
-            *error = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
+            *error = file.error();
         return ok;
     };
 

@@ -34,6 +34,7 @@ IniFailure iniFailureFor(QFileDevice::FileError error)
         return iniFailure(kDiskFull);
     case QFileDevice::OpenError:
         return iniFailure(kPathFileAccess);
+    // Also a write cut short with no error Qt names.
     default:
         return iniFailure(kDeviceIo);
     }
