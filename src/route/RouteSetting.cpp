@@ -147,7 +147,6 @@ RouteLoad loadRouteFile(const QString &path, const RouteEntry &entry)
     FareFileReader reader;
     std::vector<FareRecord> records;
     reader.read(&file, records);
-    file.close();
 
     auto failed = [&] {
         return fail(RouteLoad::Status::Failed, reader.errorString() + QStringLiteral("\r\n") + shownPath);

@@ -399,11 +399,10 @@ bool PanelWindow::lateNight() const { return m_lateNight->isChecked(); }
 
 int PanelWindow::backlight() const
 {
-    for (size_t i = 0; i < m_backlightButtons.size(); ++i) {
-        if (m_backlightButtons[i]->isChecked())
-            return int(i);
-    }
-    return 2;
+    // Radio buttons in one box: one of them is always chosen, the first from the start.
+    const auto chosen = std::find_if(m_backlightButtons.cbegin(), m_backlightButtons.cend(),
+                                     [](const QRadioButton *button) { return button->isChecked(); });
+    return int(chosen - m_backlightButtons.cbegin());
 }
 
 QImage &PanelWindow::ticketImage() { return m_ticketPicture->image(); }

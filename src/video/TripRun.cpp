@@ -1,6 +1,5 @@
 #include "video/TripRun.h"
 
-#include "controls/DigitRow.h"
 #include "panel/PanelController.h"
 #include "settings/IniError.h"
 #include "route/RouteSetting.h"
@@ -181,10 +180,9 @@ void TripRun::moveTo(qint64 us)
 {
     m_nowUs = us;
     m_board->advanceStopName();
-    // The clock's digits show the trip's time as its one-second tick would.
-    const auto *hours = m_board->findChild<DigitRow *>(QStringLiteral("TimeDegit_0"));
-    if (hours && !hours->isHidden() && !m_board->displayCleared())
-        m_board->showTime();
+    // The clock's digits show the trip's time as its one-second tick would; a
+    // hidden or blanked clock takes the time without showing it.
+    m_board->showTime();
 }
 
 bool TripRun::advanceTo(qint64 us)

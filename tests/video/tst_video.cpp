@@ -4,6 +4,7 @@
 
 #include "app/BoardPicture.h"
 #include "app/SettingsStore.h"
+#include "controls/DigitRow.h"
 #include "controls/FareCell.h"
 #include "controls/StopNameStrip.h"
 #include "options/SampleSetup.h"
@@ -73,12 +74,18 @@ private slots:
     {
         LUMINA_REQUIRE_FONTS();
         TripSetup setup = sampleTrip();
-        setup.start = QDateTime(videoDate(), QTime(10, 0));
+        setup.start = QDateTime(videoDate(), QTime(10, 59, 58));
         TripRun run(setup, [](const QString &) { return qint64(2000); });
+        const auto clockRow = [&](int i) {
+            return run.board().findChild<DigitRow *>(QStringLiteral("TimeDegit_%1").arg(i))->value().toInt();
+        };
         QStringList names, sounds;
+        QList<int> clock;
         const auto frame = [&](qint64 index) {
             if (index % 10 == 5)
                 names << QStringLiteral("%1s %2").arg(index / 10).arg(run.board().stopName());
+            if (index == 15 || index == 25)
+                clock << clockRow(0) << clockRow(1);
             return true;
         };
         const auto sound = [&](const TripSound &s) {
@@ -92,6 +99,7 @@ private slots:
                                       "0 0 0 key.wav", "0 0 0 route.wav", "4000 0 1 step.wav", "4500 0 1 step.wav",
                                       "6000 1 5 ", "6000 1 4 ", "6000 0 2 pre.wav sync", "8000 0 4 12_start.wav",
                                       "8000 0 1 step.wav"}));
+        QCOMPARE(clock, QList({10, 59, 11, 0})); // the trip's own time, not the machine's
     }
     // Clearing the display and bringing it back, as the operator's check box does.
     void clearOnAndOff()
@@ -107,6 +115,26 @@ private slots:
         };
         QVERIFY(run.play(trip("0 route 12 1\n4 clear on\n5 clear off\n6 end\n"), frame, [](const TripSound &) {}));
         QCOMPARE(names.mid(3), QStringList({"中央駅前", "", "中央駅前"}));
+    }
+    // A name longer than the strip scrolls in the video's time, frame by frame.
+    void longNameScrolls()
+    {
+        LUMINA_REQUIRE_FONTS();
+        TripRun run(sampleTrip(), [](const QString &) { return qint64(0); });
+        const auto *strip = run.board().findChild<StopNameStrip *>(QStringLiteral("ChimeiCtl"));
+        QList<int> tops;
+        const auto frame = [&](qint64 index) {
+            if (index >= 60)
+                tops << strip->layerTop();
+            return true;
+        };
+        QByteArray text = "0 route 12 1\n";
+        for (int i = 0; i < 10; ++i)
+            text += QByteArray::number(4 + i / 10.0) + " next\n";
+        QVERIFY(run.play(trip(text + "12 end\n"), frame, [](const TripSound &) {}));
+        QCOMPARE(run.board().stopName(), QStringLiteral("若葉台団地入口"));
+        QVERIFY(tops.first() < strip->frameHeight());
+        QVERIFY(std::adjacent_find(tops.cbegin(), tops.cend(), std::less_equal<int>()) == tops.cend()); // rising each frame
     }
     // The board at the video's scale; the sliders saved with the panel scroll its strip; a
     // late-night trip doubles the fares, and the trip's own "night" lines change that from the
