@@ -149,7 +149,7 @@ const QImage &stamp(const QPainterPath &glyph, const StampKey &key, const QColor
 void paintRow(QPainter &painter, const QString &face, bool bold, const QString &text,
               const QRectF &firstBox, double step, const QColor &color)
 {
-    if (text.isEmpty() || firstBox.width() <= 0 || firstBox.height() <= 0)
+    if (text.isEmpty() || firstBox.isEmpty())
         return;
     const QTransform base = painter.transform();
     const QTransform device = painter.deviceTransform();

@@ -31,7 +31,7 @@ std::optional<double> parseNumber(const QString &text)
     }
     if (digits == 0)
         return std::nullopt;
-    bool ok = false;
+    bool ok; // the conversion always sets it
     const double d = t.toDouble(&ok);
     return ok ? std::optional<double>(d) : std::nullopt;
 }

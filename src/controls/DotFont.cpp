@@ -271,7 +271,6 @@ DotFont::Glyph DotFont::outlineGlyph(const DotFontSource &source, unsigned code,
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setFont(font.value());
-        p.setPen(Qt::black);
         p.drawText(QPoint(margin, margin + kBaseline), text);
     }
     for (int y = 0; y < image.height(); ++y) {

@@ -49,13 +49,9 @@ void SegmentDisplay::setLitColour(OleColor color)
 
 void SegmentDisplay::setFillZero(qint16 fillZero)
 {
-    if (fillZero > m_digitCount)
-        fillZero = m_digitCount;
     // A negative fill has no meaning; refusing it here keeps every later
     // drawing well defined.
-    if (fillZero < 0)
-        fillZero = 0;
-    m_fillZero = fillZero;
+    m_fillZero = std::clamp<qint16>(fillZero, 0, m_digitCount);
 }
 
 void SegmentDisplay::setZeroMode(qint16 zeroMode)

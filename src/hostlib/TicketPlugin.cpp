@@ -237,7 +237,7 @@ bool Parser::placeholder(const QString &inside, const QString &where, TicketPart
         return fail(where + QStringLiteral(": unknown field {%1}").arg(name.left(40)));
     out.field = found->field;
     if (colon >= 0) {
-        bool ok = false;
+        bool ok; // the conversion always sets it
         const int pad = inside.mid(colon + 1).toInt(&ok);
         if (!found->numeric || !ok || pad < 1 || pad > plugin::kMaxPadWidth)
             return fail(where + QStringLiteral(": bad width in {%1}").arg(inside.left(40)));

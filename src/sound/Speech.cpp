@@ -34,7 +34,7 @@ QString settingsPath()
 
 double bounded(const QVariant &value, double fallback, double low, double high)
 {
-    bool ok = false;
+    bool ok; // the conversion always sets it
     const double number = value.toDouble(&ok);
     return ok ? std::clamp(number, low, high) : fallback;
 }

@@ -21,7 +21,7 @@ bool isBlank(QChar ch)
 
 qint16 flagValue(const QString &field)
 {
-    bool ok = false;
+    bool ok; // the conversion always sets it
     const int value = field.toInt(&ok);
     if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
         return 0;

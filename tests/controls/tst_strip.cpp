@@ -190,6 +190,9 @@ private slots:
         advanceMs(2);
         QVERIFY(!m_strip->isPausing());
         QCOMPARE(m_strip->speed(), 0);
+        m_strip->setSpeed(200); // the second pass counts its rounds afresh
+        advanceMs(1);
+        QCOMPARE(m_strip->scrollPosition(), m_strip->frameHeight() - 2.0);
     }
     void coloursApplyFromTheNextName()
     {
