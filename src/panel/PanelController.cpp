@@ -76,9 +76,8 @@ void PanelController::connectPanel()
 
 void PanelController::copyTicket()
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setImage(m_panel->ticketImage());
+    // An image replaces whatever the clipboard held, text included.
+    QGuiApplication::clipboard()->setImage(m_panel->ticketImage());
 }
 
 void PanelController::drawTicketPreview(int n, const QString &date, const QString &time)

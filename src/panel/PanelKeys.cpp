@@ -42,10 +42,9 @@ void PanelKeys::nameKeys()
 
 bool PanelKeys::ours(QObject *receiver) const
 {
-    if (!receiver || !receiver->isWidgetType())
-        return false;
-    const QWidget *window = static_cast<QWidget *>(receiver)->window();
-    return window == m_board || window == m_panel;
+    // Keys reach a window's QWindow first; only the widget's own turn counts.
+    const auto *widget = qobject_cast<const QWidget *>(receiver);
+    return widget && (widget->window() == m_board || widget->window() == m_panel);
 }
 
 bool PanelKeys::eventFilter(QObject *watched, QEvent *event)

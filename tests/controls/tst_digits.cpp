@@ -145,13 +145,17 @@ private slots:
         QVERIFY(plain != canvas());
         QCOMPARE(moved, plain);
     }
-    // A new colour or style shows at once, and a wider cell is drawn whole.
+    // A new colour or style shows at once, and a wider cell is drawn whole; a repaint alone
+    // draws nothing anew.
     void newLookShowsAtOnce()
     {
         FareCell cell;
         cell.show(); // a hidden cell redraws at every grab, as if resized
         QVERIFY(QTest::qWaitForWindowExposed(&cell));
         const QImage before = cell.grab().toImage();
+        const qint64 kept = cell.face().cacheKey();
+        QCOMPARE(cell.grab().toImage(), before);
+        QCOMPARE(cell.face().cacheKey(), kept); // painted again from the same face
         cell.setUnlitColour(rgb(0, 255, 0));
         QVERIFY(cell.grab().toImage() != before);
         cell.setBackColour(rgb(0, 0, 255));

@@ -140,8 +140,9 @@ private slots:
                                            .arg(SettingsWriter::toBytes(s).size()));
         QCOMPARE(out.data().size(), 300);
         QBuffer closed;
-        QVERIFY(!reader.read(&closed, s) && !reader.read(nullptr, s));
-        QVERIFY(reader.status() == SettingsReader::Status::DeviceError && reader.bytesRead() == 0);
+        SettingsReader unopened; // no status left over from the read above
+        QVERIFY(!unopened.read(&closed, s) && !unopened.read(nullptr, s));
+        QVERIFY(unopened.status() == SettingsReader::Status::DeviceError && unopened.bytesRead() == 0);
         QVERIFY(!writer.write(&closed, s));
         QVERIFY(closed.open(QIODevice::ReadOnly));
         QVERIFY(!writer.write(&closed, s)); // open, but only for reading

@@ -197,6 +197,7 @@ private slots:
         QCOMPARE(storedBoardScale(), chosen);
         test::Program again;
         QVERIFY(again.board->boardScale() == chosen && again.board->staysOnTop());
+        QVERIFY(again.board->findChild<QAction *>(QStringLiteral("actStayOnTop"))->isChecked());
     }
     // Windows never placed from a settings file (a first start) save where they stand. Opened at the
     // right edge of the last screen, the panel moves left just enough to stay whole.
