@@ -218,7 +218,8 @@ bool TripRun::play(const Trip &trip, const FrameReady &frame, const SoundEvent &
     });
     bool ok = true;
     for (const TripStep &step : trip.steps) {
-        // An action due inside a wait happens when the wait is over.
+        // An action due inside a wait happens when the wait is over; so does
+        // the end, which every trip has last.
         if (!advanceTo(std::max(step.atMs * 1000, m_nowUs)))
             break;
         if (step.action == TripAction::End)
@@ -228,10 +229,6 @@ bool TripRun::play(const Trip &trip, const FrameReady &frame, const SoundEvent &
         if (!ok)
             break;
     }
-    // The trip ends at the end's time, or when the last wait is over.
-    const qint64 endUs = std::max(trip.lengthMs() * 1000, m_nowUs);
-    if (ok && !m_stopped)
-        advanceTo(frameCount((endUs + 999) / 1000, m_setup.fps) * 1000000 / m_setup.fps);
     m_seams->sound = nullptr;
     m_frame = nullptr;
     if (m_stopped && m_error.isEmpty())
