@@ -150,12 +150,8 @@ TripRun::TripRun(const TripSetup &setup, SoundLength soundLength)
         setChecked("Check2", true);
 }
 
-TripRun::~TripRun()
-{
-    m_controller.reset();
-    m_panel.reset();
-    m_board.reset();
-}
+// The controller goes first, then the windows it drives: the members' reverse order.
+TripRun::~TripRun() = default;
 
 qint64 TripRun::frameCount(qint64 lengthMs, int fps)
 {

@@ -9,6 +9,7 @@
 #include "sound/SoundSlots.h"
 #include "sound/WaveFile.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -237,6 +238,14 @@ private slots:
                                         .arg(clip->data.size());
         QCOMPARE(got, QFileInfo(path).baseName().section(u'-', 0, clip ? 2 : 0));
         QCOMPARE(error.isEmpty(), clip != nullptr);
+    }
+    // Nothing to read from: refused before any reading.
+    void waveWithoutDevice()
+    {
+        QBuffer closed;
+        QString error;
+        QVERIFY(!readWave(&closed, &error) && !readWave(nullptr, nullptr));
+        QCOMPARE(error, QStringLiteral("not readable"));
     }
     void realFiles_data() { test::addRows("sound/decoded.tsv", {"fixture", "name", "type", "minMs", "maxMs"}); }
     void realFiles()
