@@ -66,7 +66,6 @@ public:
     // "表示消去": stop name, cells and clock dark, the clock stopped. Whatever
     // is set or redrawn meanwhile stays dark until the display is restored.
     void setDisplayCleared(bool cleared);
-    bool displayCleared() const { return m_displayCleared; }
     void stopClock();
     // The cells' digit settings into the settings file's list.
     void saveCells(std::array<CellDigitSetting, kCellCount> &cells) const;
