@@ -19,4 +19,18 @@ ReadStatus readWhole(QIODevice *device, QByteArray &bytes, qint64 limit)
     }
 }
 
+qint64 readFully(QIODevice *device, char *data, qint64 size, bool &failed)
+{
+    qint64 done = 0;
+    failed = false;
+    while (done < size) {
+        const qint64 got = device->read(data + done, size - done);
+        failed = got < 0;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
 } // namespace lumina

@@ -20,4 +20,9 @@ enum class ReadStatus { Whole, Failed, TooLarge };
 ReadStatus readWhole(QIODevice *device, QByteArray &bytes,
                      qint64 limit = std::numeric_limits<qint64>::max());
 
+// Reads until `size` bytes have come into `data` or the device ends, as a
+// device may hand over fewer bytes than asked at a time (a pipe). The bytes
+// that came; `failed` tells whether the device reported an error.
+qint64 readFully(QIODevice *device, char *data, qint64 size, bool &failed);
+
 } // namespace lumina

@@ -1,6 +1,7 @@
 #include "route/FareFile.h"
 
 #include "base/CodePage.h"
+#include "base/DeviceRead.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -18,18 +19,13 @@ void FareFileReader::raise(Error error, const QString &text)
 // names the place in the message.
 bool FareFileReader::readExact(QIODevice *device, char *data, qint64 size, int record)
 {
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = device->read(data + done, size - done);
-        if (got < 0) {
-            raise(Error::DeviceError,
-                  QCoreApplication::translate("lumina::FareFile", "運賃データを読み込めませんでした（%1）。")
-                      .arg(device->errorString()));
-            return false;
-        }
-        if (got == 0)
-            break;
-        done += got;
+    bool failed = false;
+    const qint64 done = readFully(device, data, size, failed);
+    if (failed) {
+        raise(Error::DeviceError,
+              QCoreApplication::translate("lumina::FareFile", "運賃データを読み込めませんでした（%1）。")
+                  .arg(device->errorString()));
+        return false;
     }
     if (done == size)
         return true;

@@ -1,6 +1,7 @@
 #include "settings/SettingsIo.h"
 
 #include "base/CodePage.h"
+#include "base/DeviceRead.h"
 
 #include <QDate>
 #include <QIODevice>
@@ -283,17 +284,7 @@ private:
     {
         if (stopped)
             return false;
-        qint64 got = 0;
-        while (got < size) {
-            const qint64 n = m_device->read(out + got, size - got);
-            if (n < 0) {
-                failed = true;
-                break;
-            }
-            if (n == 0)
-                break;
-            got += n;
-        }
+        const qint64 got = readFully(m_device, out, size, failed);
         bytes += got;
         if (got < size) {
             stopped = true;
