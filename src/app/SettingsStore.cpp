@@ -111,13 +111,13 @@ QString damagedFileMessage(const QString &path, const SettingsReader &reader, co
 bool saveInPlace(QWidget *owner, const QString &path, const QByteArray &bytes,
                  const IniLocation &location)
 {
-    QFile old(path);
-    if (!old.open(QIODevice::ReadOnly)) {
+    QByteArray oldBytes;
+    if (QFile old(path); old.open(QIODevice::ReadOnly)) {
+        oldBytes = old.readAll(); // and closed before the file is written over below
+    } else {
         showFailure(owner, iniFailureFor(old.error()));
         return false;
     }
-    const QByteArray oldBytes = old.readAll();
-    old.close();
 
     const QString backup =
         joinFolder(location.userConfigFolder, location.fileName() + QStringLiteral(".bak"));

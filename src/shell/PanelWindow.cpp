@@ -506,7 +506,6 @@ void PanelWindow::buildTapeGroup()
     m_tapeGroup->setObjectName(QStringLiteral("grpM_Tape"));
     setBackColor(m_tapeGroup, rgb(150, 150, 150));
     setForeColor(m_tapeGroup, kYellow);
-    showSpeechAvailable(false);
     m_tapeGroup->setEnabled(false);
     // Two by two under the caption: back and forward above, stop and adjust below.
     const struct {

@@ -115,20 +115,18 @@ bool VideoEncoder::open(const QString &path, const QString &container, QSize siz
             .arg(QLatin1String(chain.video)).arg(kMixRate)
             .arg(QLatin1String(chain.audio), QLatin1String(chain.muxer));
     GError *error = nullptr;
-    GstElement *pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
-    if (!pipeline || error) {
+    // Fatal errors only: a half-built pipeline is never handed back.
+    GstElement *pipeline = gst_parse_launch_full(description.toUtf8().constData(), nullptr,
+                                                 GST_PARSE_FLAG_FATAL_ERRORS, &error);
+    if (!pipeline) {
         const QString why = error ? QString::fromUtf8(error->message) : QString();
         g_clear_error(&error);
-        if (pipeline)
-            gst_object_unref(pipeline);
         return fail(why);
     }
     m_pipeline = pipeline;
     m_video = gst_bin_get_by_name(GST_BIN(pipeline), "video");
     m_audio = gst_bin_get_by_name(GST_BIN(pipeline), "audio");
-    GstElement *sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
-    g_object_set(sink, "location", QFile::encodeName(path).constData(), nullptr);
-    gst_object_unref(sink);
+    gst_child_proxy_set(GST_CHILD_PROXY(pipeline), "sink::location", QFile::encodeName(path).constData(), nullptr);
     m_size = size;
     m_fps = fps;
     m_yuv = I420Image(size);
