@@ -1,5 +1,6 @@
 // Feeds read from text, folders and zip files, and turned into fare records and announcements.
 #include "FailingDevice.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "gtfs/CsvTable.h"
@@ -232,6 +233,8 @@ private slots:
         QTest::newRow("backslash") << "a\\..\\x.txt" << false << "ZIP の中の名前";
         QTest::newRow("bomb") << "stops.txt" << true << "stops.txt: 展開すると表の合計が 1048576 バイトを超えます";
         QTest::newRow("in a folder") << "feed/stops.txt" << true << "stops.txt がありません";
+        QTest::newRow("no feed") << "" << false << "フィードがありません。";
+        QTest::newRow("not a zip") << "" << false << "ZIP ファイルとして読めません: Not a zip archive";
     }
     void zipSafety()
     {
@@ -240,7 +243,10 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("feed.zip"));
-        writeZip(path, {{name, QByteArray(1024 * 1024 + 1, ' ')}});
+        if (!name.isEmpty())
+            writeZip(path, {{name, QByteArray(1024 * 1024 + 1, ' ')}});
+        else if (expected.startsWith(u"ZIP"))
+            QVERIFY(test::writeFile(path, "PK, but no zip"));
         FeedSource source;
         source.setLimit(1024 * 1024);
         QByteArray bytes;

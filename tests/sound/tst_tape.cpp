@@ -236,16 +236,6 @@ private slots:
         QCOMPARE(loaded.voice, QStringLiteral("Kyoko"));
         QCOMPARE((QList<double>{loaded.rate, loaded.pitch, loaded.volume}), (QList<double>{1.0, -1.0, 0.0}));
     }
-    // Where no engine runs, nothing claims to be ready to speak.
-    void noEngineIsNeverReady()
-    {
-        setSpeech(nullptr);
-        const bool ready = speech().isReady();
-        const int status = speech().status();
-        setSpeech(&m_voice);
-        QVERIFY(!ready);
-        QCOMPARE(status, int(Speech::Error));
-    }
 private:
     FakeSpeech m_voice;
     FakeSoundPlayer m_player;
