@@ -146,7 +146,7 @@ QString decode(QByteArrayView bytes)
 
 bool canEncode(QStringView text)
 {
-    bool ok = false;
+    bool ok; // every encode sets it
     encode(text, &ok);
     return ok;
 }

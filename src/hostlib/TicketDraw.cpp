@@ -184,8 +184,8 @@ void drawText(QPainter &painter, const TicketElement &e, const QString &text)
 
 QString TicketPlugin::stopNameFor(const QString &name) const
 {
-    if (stopNameMaxLength > 0 && name.size() > stopNameMaxLength)
-        return name.left(stopNameMaxLength);
+    if (stopNameMaxLength > 0)
+        return name.left(stopNameMaxLength); // the whole name when it is no longer
     return name;
 }
 
