@@ -111,9 +111,10 @@ private slots:
         const QStringList english{p.panel->windowTitle(), p.board->windowTitle().section(u':', 0, 0), options.windowTitle(),
                                   p.find("Command1_1")->toolTip(), p.find("Command1_1")->text(),
                                   control<QCheckBox>(&options, "Check3_1")->text().simplified(), voice.windowTitle(),
-                                  control<QLabel>(&voice, "lblState")->text().section(u' ', 0, 2)};
+                                  control<QLabel>(&voice, "lblState")->text().section(u' ', 0, 2),
+                                  p.board->findChild<QAction *>("actCopyPicture")->text()};
         QCOMPARE(english, QStringList({"Control panel", "Lumina - model", "Options", "Key: Enter", "Reset",
-                                       "Show the ticket number in cell .", "Voice", "Speech cannot be"}));
+                                       "Show the ticket number in cell .", "Voice", "Speech cannot be", "Copy picture"}));
         QCOMPARE(storedLanguageChoice(), LanguageChoice::English);
         choose(LanguageChoice::Japanese);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));

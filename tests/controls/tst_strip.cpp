@@ -46,6 +46,13 @@ private slots:
         QFETCH(QStringList, row);
         QCOMPARE(jisFromCp932(row[0].toUInt(nullptr, 16)), row[1].toUInt(nullptr, 16));
     }
+    void faceFollowsTheFontMode_data() { test::fixtureTable("controls/strip-faces.txt", 4); }
+    void faceFollowsTheFontMode()
+    {
+        QFETCH(QStringList, row);
+        const DotFace face = faceFor(row[0].toInt(), row[1].toUInt(nullptr, 16));
+        QCOMPARE(face == DotFace::Gothic ? u"Gothic"_qs : u"Mincho"_qs, row[2]);
+    }
     void greyIsNeverLit()
     {
         QImage canvas(16, 16, QImage::Format_RGB32);

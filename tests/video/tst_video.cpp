@@ -1,5 +1,6 @@
 // Trips into videos: the run's timeline, the mix's slot rules, the same frames
 // twice, refused inputs leaving nothing, and one real encode.
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "app/BoardPicture.h"
@@ -33,11 +34,10 @@ namespace {
 
 Trip trip(const QByteArray &text)
 {
-    QBuffer buffer;
-    buffer.setData(text);
-    buffer.open(QIODevice::ReadOnly);
+    QByteArray bytes = text;
+    QBuffer buffer(&bytes);
     Trip read;
-    if (!TripReader().read(&buffer, read))
+    if (!buffer.open(QIODevice::ReadOnly) || !TripReader().read(&buffer, read))
         qFatal("bad test trip");
     return read;
 }
@@ -57,12 +57,6 @@ StereoClipPtr level(float value, qint64 ms)
     auto clip = std::make_shared<StereoClip>();
     clip->samples.assign(size_t(ms * kMixFramesPerMs * 2), value);
     return clip;
-}
-
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
 } // namespace
@@ -279,7 +273,7 @@ private slots:
             qint64 frames = 0, loud = 0;
             VideoRequest request;
             request.tripFile = QDir(m_dir.path()).filePath(QStringLiteral("twice.trip"));
-            QVERIFY(writeText(request.tripFile, "0 route 12 1\n4 tape next\n9 tape next\n12 end\n"));
+            QVERIFY(test::writeFile(request.tripFile, "0 route 12 1\n4 tape next\n9 tape next\n12 end\n"));
             request.fps = 10;
             QVERIFY(TripVideo().make(request, {}, [&](const QImage &frame, const std::vector<qint16> &sound) {
                 frames += frame.isNull() ? 0 : 1;
@@ -300,12 +294,10 @@ private slots:
         saved.panel.ticketNumberStyle = 5;
         saved.cells[59].shift = 2;
         saved.controlPanel.scrollSpeed = 7;
-        QFile file(m_dir.filePath(QStringLiteral("saved.in4")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && SettingsWriter().write(&file, saved));
-        file.close();
+        QVERIFY(test::writeFile(m_dir.filePath(QStringLiteral("saved.in4")), SettingsWriter::toBytes(saved)));
         SettingsFile read = initialRecords();
         QString why;
-        QVERIFY2(readSettingsFile(file.fileName(), read, why), qPrintable(why));
+        QVERIFY2(readSettingsFile(m_dir.filePath(QStringLiteral("saved.in4")), read, why), qPrintable(why));
         QVERIFY(read == saved);
     }
     // A refused trip, settings file, route or container: the reason, and no file at all.
@@ -337,7 +329,7 @@ private slots:
         QTemporaryDir dir;
         VideoRequest request;
         request.tripFile = dir.filePath(QStringLiteral("trip"));
-        QVERIFY(writeText(request.tripFile, text));
+        QVERIFY(test::writeFile(request.tripFile, text));
         request.settingsFile = settings.isEmpty() ? QString() : dir.filePath(settings);
         if (output.endsWith(u'/')) {
             QVERIFY(QDir(dir.path()).mkpath(output + QStringLiteral("taken")));
@@ -437,7 +429,7 @@ private slots:
         request.tripFile = m_dir.filePath(QStringLiteral("short.trip"));
         request.output = m_dir.filePath(QStringLiteral("short.") + container);
         request.canvas = QSize(1280, 720);
-        QVERIFY(writeText(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n"));
+        QVERIFY(test::writeFile(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n"));
         TripVideo video;
         QVERIFY2(video.make(request, {}), qPrintable(video.errorString()));
         QProcess probe;
