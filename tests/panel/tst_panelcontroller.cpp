@@ -211,11 +211,9 @@ private slots:
         if (shown == u"user")
             QCOMPARE(p->board->picture().size(), QSize(20, 10));
         else
-            QCOMPARE(p->board->picture().cacheKey(),
-                     shown == u"built-in" ? p->board->builtInPanel(s).cacheKey() : previous.cacheKey());
+            QCOMPARE(p->board->picture().cacheKey(), (shown == u"built-in" ? p->board->builtInPanel(s) : previous).cacheKey());
         QCOMPARE(p->host.messages.size(), error ? 1 : 0);
-        if (error)
-            QVERIFY(p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
+        QVERIFY(!error || p->host.messages[0].text.contains(QStringLiteral("エラーコード：%1　").arg(error)));
         for (const char *label : {"lblSeiriNum_1", "lblSeiriNum_60"})
             QCOMPARE(foreColor(test::control<QLabel>(p->board, label)), rgb(9, 8, 7));
     }

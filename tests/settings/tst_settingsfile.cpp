@@ -179,11 +179,13 @@ private slots:
         place->restore(-3000000, 1501);
         QCOMPARE(window.pos(), QPoint(100, 100));
         QVERIFY(!place->placed());
-        // Enough of it must show to take hold of it: 32 pixels across.
-        const int screenEnd = window.screen()->geometry().right() + 1;
+        // Enough of it must show to take hold of it: 32 pixels across and down.
+        const QPoint screenEnd = window.screen()->geometry().bottomRight() + QPoint(1, 1);
         for (const int showing : {31, 32}) {
-            place->restore(twipsFromPixels(screenEnd - showing), 1500);
-            QCOMPARE(place->placed(), showing == 32);
+            place->restore(twipsFromPixels(screenEnd.x() - showing), 1500);
+            const bool across = place->placed();
+            place->restore(1500, twipsFromPixels(screenEnd.y() - showing));
+            QCOMPARE(QList({across, place->placed()}), QList<bool>(2, showing == 32));
         }
     }
     void takeOptions_data() { fixtureTable("settings/take-options.txt", 7); }
