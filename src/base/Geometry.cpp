@@ -21,13 +21,10 @@ QRegion roundRectRegion(int left, int top, int right, int bottom, int ellipseWid
     const double a = ew / 2.0;
     const double b = eh / 2.0;
     for (int y = 0; y < height; ++y) {
-        int inset = 0;
         const double rowCentre = y + 0.5;
-        double dy = 0;
-        if (rowCentre < b)
-            dy = b - rowCentre;
-        else if (rowCentre > height - b)
-            dy = rowCentre - (height - b);
+        // How far into the top or the bottom corner the row lies; 0 between them.
+        const double dy = std::max({0.0, b - rowCentre, rowCentre - (height - b)});
+        int inset = 0;
         if (dy > 0) {
             const double t = std::min(1.0, dy / b);
             inset = int(std::lround(a - a * std::sqrt(1.0 - t * t)));

@@ -15,8 +15,7 @@ using namespace lumina;
 static void perConverter(const char *table, qsizetype columns)
 {
     QTest::addColumn<QStringList>("row");
-    const QList<QStringList> rows =
-        table ? test::fixtureRows(table, columns) : QList<QStringList>{{"bytes"}};
+    const QList<QStringList> rows = table ? test::fixtureRows(table, columns) : QList<QStringList>{{"bytes"}};
     for (const char *converter : {"qt", "platform"}) {
         for (const QStringList &f : rows)
             QTest::addRow("%s: %s", converter, qPrintable(f[0])) << f.mid(1);
