@@ -75,7 +75,7 @@ public:
     }
 
     // Speech: always ready, never holding anything.
-    void start(const VoiceSettings &settings) override { m_voice = settings; }
+    void start(const VoiceSettings &) override {}
     void release() override {}
     bool isReady() const override { return true; }
     void speak(const QString &text) override
@@ -87,7 +87,7 @@ public:
     QStringList engines() const override { return {}; }
     QList<QLocale> languages() const override { return {}; }
     QList<VoiceInfo> voices() const override { return {}; }
-    VoiceSettings settings() const override { return m_voice; }
+    VoiceSettings settings() const override { return {}; }
 
     // HostLib: nothing is asked; a message is what the run reports.
     int digitDialog(QWidget *, qint16, qint16 &, qint16 &, qint16 &) override { return 0; }
@@ -122,7 +122,6 @@ private:
 
     TripRun &m_run;
     SoundLength m_length;
-    VoiceSettings m_voice;
 };
 
 TripRun::TripRun(const TripSetup &setup, SoundLength soundLength)
@@ -131,8 +130,8 @@ TripRun::TripRun(const TripSetup &setup, SoundLength soundLength)
 {
     m_board = std::make_unique<BoardWindow>();
     m_panel = std::make_unique<PanelWindow>();
-    // As the program starts: cells, then the controller with the options,
-    // the panel's own state, speech.
+    // As the program starts: cells, then the controller with the options and
+    // the panel's own state. Speech needs no starting: the seams always speak.
     m_board->resetCells();
     m_controller = std::make_unique<PanelController>(m_board.get(), m_panel.get(), m_setup.settings);
     m_controller->applyOptions();
@@ -140,7 +139,6 @@ TripRun::TripRun(const TripSetup &setup, SoundLength soundLength)
     m_panel->restoreState(m_setup.settings.controlPanel);
     m_board->restoreCells(m_setup.settings);
     m_controller->applyOptions();
-    m_controller->startSpeech();
     // The clock ticks in the trip's time, drawn frame by frame below.
     m_board->stopClock();
     m_board->setStripClock([this] { return m_nowUs; });
