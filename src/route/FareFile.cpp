@@ -19,7 +19,7 @@ void FareFileReader::raise(Error error, const QString &text)
 // names the place in the message.
 bool FareFileReader::readExact(QIODevice *device, char *data, qint64 size, int record)
 {
-    bool failed = false;
+    bool failed; // readFully sets it on every call
     const qint64 done = readFully(device, data, size, failed);
     if (failed) {
         raise(Error::DeviceError,
