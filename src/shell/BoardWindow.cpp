@@ -292,7 +292,7 @@ void BoardWindow::createMenu()
     QAction *save = m_menu->addAction(QString());
     translated(save, QT_TR_NOOP("画像を保存..."));
     save->setObjectName(QStringLiteral("actSavePicture"));
-    connect(save, &QAction::triggered, this, [this] { savePicture(); });
+    connect(save, &QAction::triggered, this, &BoardWindow::savePicture);
     m_menu->addSeparator();
     QAction *play = m_menu->addAction(QString());
     translated(play, QT_TR_NOOP("運行を再生..."));
@@ -353,25 +353,24 @@ void BoardWindow::copyPicture()
     QGuiApplication::clipboard()->setImage(boardPicture());
 }
 
-bool BoardWindow::savePicture()
+void BoardWindow::savePicture()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString path = host().saveFileDialog(this, tr("PNG 画像 (*.png)"),
                                                QDir(folder).filePath(tr("ルミナ.png")),
                                                tr("画像を保存"));
     if (path.isEmpty())
-        return false;
+        return;
     // Written whole or not at all: an existing file survives a failed save.
     QSaveFile file(path);
     QImageWriter writer(&file, "png");
     if (file.open(QIODevice::WriteOnly) && writer.write(boardPicture()) && file.commit())
-        return true;
+        return;
     const QString why = writer.error() != QImageWriter::UnknownError ? writer.errorString()
                                                                      : file.errorString();
     host().messageBox(this,
                       tr("画像を保存できませんでした。\r\n\r\n%1\r\n%2").arg(path, why),
                       tr("画像を保存"), MessageButtons::Ok, MessageIcon::Critical);
-    return false;
 }
 
 void BoardWindow::showTime()

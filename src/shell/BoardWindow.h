@@ -112,7 +112,7 @@ public:
     QImage boardPicture();
     // The picture onto the clipboard, or into a PNG file the user names.
     void copyPicture();
-    bool savePicture();
+    void savePicture();
 
     // The right-button menu: scale, always on top, copy and save the picture,
     // play and stop a trip.

@@ -32,10 +32,9 @@ using namespace lumina;
 
 namespace {
 
-Trip trip(const QByteArray &text)
+Trip trip(QByteArray text)
 {
-    QByteArray bytes = text;
-    QBuffer buffer(&bytes);
+    QBuffer buffer(&text);
     Trip read;
     if (!buffer.open(QIODevice::ReadOnly) || !TripReader().read(&buffer, read))
         qFatal("bad test trip");
