@@ -81,7 +81,6 @@ bool BoardPictures::prepare(const BoardPictureRequest &request)
         return false;
     }
     applyRoute(m_route, std::move(load));
-    m_board->setAllCells(0);
     const TicketPreviewSettings &ticket = m_settings.ticketPreview;
     m_route.ticketDate = ticketDateAtSetting(
         chosenOption(2, ticket.dateRenewed, ticket.dateKept, ticket.dateFixed),

@@ -46,7 +46,7 @@ BoardView boardView(const RouteState &route, int n, const BoardOptions &options,
     put(InfoPosition, options.infoOn[InfoFromZero] ? n - 1 : n);
     put(InfoTicketNumber, int(stop.ticketNumber));
     put(InfoRouteNumber, route.routeNumber);
-    const int column = options.infoIndex[4] + 1;
+    const int column = options.infoIndex[kDataColumnIndex] + 1;
     if (column >= 1 && column <= FareRecord::kValueCount)
         put(InfoColumn, int(stop.value(column)));
     return view;

@@ -31,6 +31,8 @@ struct BoardOptions {
 
 // Which information number goes where.
 enum InfoNumber { InfoPosition = 0, InfoTicketNumber = 1, InfoRouteNumber = 2, InfoColumn = 3, InfoFromZero = 4 };
+// The slot of BoardOptions::infoIndex that holds the data column.
+constexpr size_t kDataColumnIndex = 4;
 
 // What the board shows for one stop.
 struct BoardView {
