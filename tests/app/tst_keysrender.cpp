@@ -1,4 +1,5 @@
 #include "../panel/ProgramFixture.h"
+#include "../settings/SettingsFixtures.h"
 #include "settings/SettingsIo.h"
 
 #include <QDialog>
@@ -137,6 +138,9 @@ private slots:
         QCOMPARE(render({"DIR/12.hy3", "--all", "DIR/all", "--section", row[1]}), 0);
         QCOMPARE(QDir(m_dir.filePath("all")).entryList(QDir::Files, QDir::Name),
                  (QStringList{"stop-001.png", "stop-002.png", "stop-003.png", "stop-004.png", "stop-005.png"}));
+        run.options->folders.fareDataFolder = QStringLiteral("/home/andré"); // not in the code page: kept as loaded
+        SaveIni();
+        QCOMPARE(parse(readFile(settings)).folders.fareDataFolder, own ? m_dir.path() : QString());
     }
     void refused_data() { fixtureTable("app/render-refused.txt", 4); }
     void refused()

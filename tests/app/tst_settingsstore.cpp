@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace lumina;
 using namespace lumina::test;
@@ -188,6 +189,8 @@ private slots:
         m_records.folders.fareDataFolder = QString(2000, QLatin1Char('f'));
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
+        struct stat oldFile{}, newFile{}; // a file replaced is a new one; one written in place is not
+        ::stat(qPrintable(beside()), &oldFile);
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{rlim_t(limit), before.rlim_max};
         if (limit > 0)
@@ -199,6 +202,7 @@ private slots:
         QCOMPARE(m_host->messages.size(), saved ? 0 : 1);
         if (saved) {
             QCOMPARE(readFile(beside()), SettingsWriter::toBytes(m_records)); // the model follows the save
+            QVERIFY(::stat(qPrintable(beside()), &newFile) == 0 && (newFile.st_ino == oldFile.st_ino) == (row[1] == u"yes"));
         } else {
             QVERIFY2(m_host->messages[0].text.startsWith(message), qPrintable(m_host->messages[0].text));
             QVERIFY(!m_host->messages[0].text.contains(QStringLiteral("モジュール")));

@@ -186,9 +186,8 @@ private slots:
     void oversizedAndFailingDevices()
     {
         // A valid file padded one byte beyond the size bound is refused unparsed; at the bound it is taken.
-        QByteArray big = pluginWith(QStringLiteral("{ticket}")).leftJustified(plugin::kMaxFileBytes + 1, ' ');
-        QBuffer buffer(&big);
-        buffer.open(QIODevice::ReadOnly);
+        const QByteArray big = pluginWith(QStringLiteral("{ticket}")).leftJustified(plugin::kMaxFileBytes + 1, ' ');
+        test::ReadBuffer buffer(big);
         TicketPluginReader reader;
         QVERIFY(!reader.read(&buffer));
         QVERIFY(reader.errorString().contains(QStringLiteral("larger")));

@@ -83,6 +83,10 @@ private slots:
         QVERIFY(p.program->tripPlayer()->playing());
         p.board->findChild<QAction *>("actStopTrip")->trigger();
         QVERIFY(!p.program->tripPlayer()->playing());
+        p.program->playTrip(p.path("good.trip")); // and a quit stops it
+        p.program->seams().exit = [] {};
+        p.host.messageAnswers.push_back(MessageResult::Yes);
+        QVERIFY(p.program->tripPlayer()->playing() && p.program->requestQuit() && !p.program->tripPlayer()->playing());
     }
 };
 

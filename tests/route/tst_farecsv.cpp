@@ -65,9 +65,7 @@ private slots:
             records.front().values.front() = -32768;
             records.back().values.back() = 32767;
         }
-        QByteArray bytes = FareFileWriter().toBytes(records);
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        test::ReadBuffer buffer(FareFileWriter().toBytes(records));
         FareFileReader reader;
         std::vector<FareRecord> back;
         QVERIFY2(reader.read(&buffer, back), qPrintable(reader.errorString()));
@@ -93,9 +91,8 @@ private slots:
         QVERIFY2(reader.errorString().contains(row[5]), qPrintable(reader.errorString()));
         QCOMPARE(records.size(), ok ? size_t(count) : size_t(0));
         // The same reader on a good file afterwards keeps nothing of this one.
-        QByteArray good = fareBytes(QStringLiteral("four"));
-        QBuffer again(&good);
-        QVERIFY(again.open(QIODevice::ReadOnly) && reader.read(&again, records));
+        test::ReadBuffer again(fareBytes(QStringLiteral("four")));
+        QVERIFY(reader.read(&again, records));
         QVERIFY(reader.error() == FareFileReader::Error::NoError && reader.errorString().isEmpty());
     }
     void writerRefuses_data() { fixtureTable("route/writer-refuses.txt", 6); }

@@ -90,8 +90,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(int, line);
         QFETCH(QString, why);
-        QBuffer device(&text);
-        QVERIFY(device.open(QIODevice::ReadOnly));
+        test::ReadBuffer device(text);
         TripReader reader;
         Trip trip;
         QCOMPARE(reader.read(&device, trip), why.isEmpty());
@@ -118,9 +117,7 @@ private slots:
         // Not open, and too large for a trip: refused before any line is read.
         QBuffer closed;
         QVERIFY(!reader.read(&closed, trip) && reader.errorString().contains(QStringLiteral("開かれていません")));
-        QByteArray huge = text + QByteArray(TripReader::kMaxFileSize, '\n');
-        QBuffer large(&huge);
-        QVERIFY(large.open(QIODevice::ReadOnly));
+        test::ReadBuffer large(text + QByteArray(TripReader::kMaxFileSize, '\n'));
         QVERIFY(!reader.read(&large, trip) && trip.steps.isEmpty());
         QVERIFY2(reader.errorString().contains(QStringLiteral("バイトを超えています")), qPrintable(reader.errorString()));
         QCOMPARE(tripTime(65250), QStringLiteral("1:05.25"));

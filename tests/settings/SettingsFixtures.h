@@ -1,9 +1,9 @@
 #pragma once
 // File helpers shared by the settings tests of tests/settings and tests/app.
+#include "FailingDevice.h"
 #include "FixtureRows.h"
 #include "settings/SettingsIo.h"
 
-#include <QBuffer>
 #include <QFile>
 
 namespace lumina::test {
@@ -18,10 +18,9 @@ inline QByteArray fixture(const char *name)
 }
 
 // What the reader makes of `bytes`, starting from `start` (fields past a file's end keep them).
-inline SettingsFile parse(QByteArray bytes, SettingsFile start = {})
+inline SettingsFile parse(const QByteArray &bytes, SettingsFile start = {})
 {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    ReadBuffer buffer(bytes);
     SettingsReader().read(&buffer, start);
     return start;
 }

@@ -46,8 +46,7 @@ private slots:
             : fixture(qPrintable(source[0])) + QByteArray(source.value(1).toInt(), '\0');
         const qint64 read = row[1] == u"base" ? kSettingsFileBaseSize
                             : row[1] == u"max" ? kSettingsFileMaxSize : fixture(qPrintable(row[1])).size();
-        QBuffer buffer(&file);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        test::ReadBuffer buffer(file);
         SettingsFile s = sentinel();
         SettingsReader reader;
         QVERIFY2(reader.read(&buffer, s), qPrintable(reader.errorString()));
@@ -99,8 +98,7 @@ private slots:
         QByteArray bytes = row[0].startsWith(u"hex:") ? QByteArray::fromHex(arg.toLatin1())
                                                       : fixture("every_field.in4").left(arg.toInt());
         const int fields = row[1].toInt();
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        test::ReadBuffer buffer(bytes);
         SettingsFile s = sentinel();
         SettingsReader reader;
         QVERIFY(!reader.read(&buffer, s));
@@ -118,9 +116,8 @@ private slots:
         QCOMPARE(s.cells[59].zeroMode, expect(861, full.cells[59].zeroMode, keep.cells[59].zeroMode));
         QCOMPARE(s.cells[59].fillZero, keep.cells[59].fillZero);
         // The same reader, given a whole file next, reports nothing left from before.
-        QByteArray whole = fixture("every_field.in4");
-        QBuffer next(&whole);
-        QVERIFY(next.open(QIODevice::ReadOnly) && reader.read(&next, s));
+        test::ReadBuffer next(fixture("every_field.in4"));
+        QVERIFY(reader.read(&next, s));
         QCOMPARE(reader.errorString() + QString::number(reader.fieldsRead()), QString::number(settingsFieldCount()));
         QCOMPARE(reader.status(), SettingsReader::Status::Complete);
     }

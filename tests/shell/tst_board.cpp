@@ -77,7 +77,7 @@ private slots:
             for (int i = 1; i <= kCellCount; ++i)
                 test::control<FareCell>(board, "Degit_%1", i)->setValue(i * 10);
             test::control<FareCell>(board, "Degit_%1", 9)->setShift(2);
-            test::control<FareCell>(board, "Degit_%1", 5)->setUserEditable(userEditable);
+            test::control<FareCell>(board, "Degit_%1", 60)->setUserEditable(userEditable);
             p.host.digitAnswer = [result = result](qint16 &zeroMode, qint16 &shift, qint16 &fillZero) {
                 zeroMode = 1;
                 shift = 1;
@@ -86,12 +86,12 @@ private slots:
             };
             bool panelEnabledMeanwhile = true;
             p.host.whileModal = [&] { panelEnabledMeanwhile = p.panel->isEnabled(); };
-            QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 5), Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseDClick(test::control<FareCell>(board, "Degit_%1", 60), Qt::LeftButton, {}, QPoint(5, 5));
             QCOMPARE(p.host.digitDialogCalls.size(), userEditable ? 1 : 0);
             QVERIFY(!userEditable || !panelEnabledMeanwhile);
             QVERIFY(p.panel->isEnabled());
             const bool spread = result == 1 && userEditable;
-            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 60)->zeroMode(), spread ? 1 : 0);
+            QCOMPARE(test::control<FareCell>(board, "Degit_%1", 5)->zeroMode(), spread ? 1 : 0);
             QCOMPARE(test::control<FareCell>(board, "Degit_%1", 1)->litText(), spread ? QStringLiteral("010 ") : QStringLiteral("  10"));
             QCOMPARE(test::control<FareCell>(board, "Degit_%1", 9)->litText(), spread ? QStringLiteral("090 ") : QStringLiteral("90  "));
         }

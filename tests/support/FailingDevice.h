@@ -4,6 +4,11 @@
 
 namespace lumina::test {
 
+// A buffer open for reading over its own copy of `data`.
+struct ReadBuffer : QBuffer {
+    explicit ReadBuffer(const QByteArray &data) { setData(data), open(ReadOnly); }
+};
+
 // A buffer that gives or takes its first `limit` bytes and then fails; or, as a
 // pipe that has nothing more yet, hands over nothing without reaching its end.
 class FailingDevice : public QBuffer

@@ -102,8 +102,7 @@ private slots:
     void clearOnAndOff()
     {
         LUMINA_REQUIRE_FONTS();
-        const TripSetup setup = sampleTrip();
-        TripRun run(setup, [](const QString &) { return qint64(0); });
+        TripRun run(sampleTrip(), [](const QString &) { return qint64(0); });
         const auto *ticketLabel = run.board().findChild<QWidget *>(QStringLiteral("lblSeiriNum_1"));
         QStringList names, labels;
         const auto frame = [&](qint64 index) {
@@ -382,12 +381,11 @@ private slots:
         I420Image yuv(picture.size());
         yuv.convert(picture, QRect(3, 2, 1, 1));
         QCOMPARE(yuv.bytes.size(), size_t(8 * 4 + 4 * 2 * 2));
-        for (int y = 0; y < 4; ++y) {
+        for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 6; ++x) {
                 const int luma = x / 2 == 1 && y / 2 == 1 ? (47 * 10 * (x + 6 * y) + 128) / 256 + 16 : 0;
                 QCOMPARE(int(yuv.bytes[size_t(8 * y + x)]), luma);
             }
-        }
         const std::vector<unsigned char> chroma(yuv.bytes.begin() + 32, yuv.bytes.end());
         // Cb then Cr, two rows of four; the block's reds add up to 700.
         QCOMPARE(chroma, (std::vector<unsigned char>{0, 0, 0, 0, 0, 110, 0, 0, 0, 0, 0, 0, 0, 205, 0, 0}));
