@@ -109,9 +109,6 @@ std::optional<TicketLabels> ticketLabels(int style, int zeroFill)
         labels.label1PointSize = 13;
         labels.captions[0] = QString::fromUtf16(row.label1);
         firstLabel = 2;
-    } else {
-        labels.label1Font = QStringLiteral("M_NumP1");
-        labels.label1PointSize = 15;
     }
     // The last label always shows the style's last number.
     const int offset = row.last - kCellCount;

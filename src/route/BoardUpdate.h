@@ -64,8 +64,9 @@ QString ticketDateFor(int dateMode, const QDate &today, const QString &routeTick
 struct TicketLabels {
     // Caption of label i at [i - 1].
     std::array<QString, kCellCount> captions;
-    // Font and size of label 1; the other labels keep the layout's.
-    QString label1Font;
+    // Font and size of label 1, a number like the others unless the style
+    // names it; the other labels keep the layout's.
+    QString label1Font = QStringLiteral("M_NumP1");
     int label1PointSize = 15;
 };
 
