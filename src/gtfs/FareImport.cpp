@@ -104,7 +104,6 @@ void addRecords(const QList<const Stop *> &stops, ImportResult &result)
         FareRecord record;
         record.stopName = stops[s]->name;
         record.ticketNumber = qint16(s < FareImport::kNumbered ? s + 1 : 0);
-        record.values.fill(FareImport::kDark);
         result.records.push_back(record);
         const QString problem = textProblem(*stops[s], record.stopName);
         if (!problem.isEmpty())

@@ -45,7 +45,8 @@ class FareImport
 public:
     static constexpr int kMaxStops = FareTable::kEntryCount;
     static constexpr int kNumbered = 60;
-    // The cell of a ticket that has no fare here: dark on the board.
+    // The cell of a ticket that has no fare here: dark on the board. A new
+    // record holds it in every cell.
     static constexpr qint16 kDark = 0;
 
     static ImportResult run(const Feed &feed, const ImportChoice &choice);

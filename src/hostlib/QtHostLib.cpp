@@ -50,13 +50,13 @@ int QtHostLib::digitDialog(QWidget *owner, qint16 digitCount, qint16 &zeroMode, 
     auto *form = new QFormLayout;
     auto *shiftSpin = new QSpinBox(&dialog);
     shiftSpin->setRange(0, positions - 1);
-    shiftSpin->setValue(std::clamp<int>(shift, 0, positions - 1));
+    shiftSpin->setValue(shift); // the range holds it to the positions there are
     shiftSpin->setSuffix(QCoreApplication::translate("lumina::QtHostLib", " 桁"));
     shiftSpin->setToolTip(QCoreApplication::translate("lumina::QtHostLib", "数字を右端から何桁左に寄せて表示するか"));
     form->addRow(QCoreApplication::translate("lumina::QtHostLib", "左へずらす桁数："), shiftSpin);
     auto *fillSpin = new QSpinBox(&dialog);
     fillSpin->setRange(0, positions);
-    fillSpin->setValue(std::clamp<int>(fillZero, 0, positions));
+    fillSpin->setValue(fillZero);
     fillSpin->setSpecialValueText(QCoreApplication::translate("lumina::QtHostLib", "なし"));
     fillSpin->setSuffix(QCoreApplication::translate("lumina::QtHostLib", " 桁"));
     fillSpin->setToolTip(QCoreApplication::translate("lumina::QtHostLib", "この桁数に満たない数字の頭に 0 を補う（5 を 3 桁なら 005）"));

@@ -193,7 +193,7 @@ PcmClipPtr FluidMidi::render(const QString &path)
     delete_fluid_player(player);
     const bool played = frames > 0;
     fluid_synth_all_notes_off(synth, -1);
-    for (qint64 tail = 0; played && tail < kTailFrames; tail += kBlockFrames) {
+    for (qint64 tail = 0; tail < kTailFrames; tail += kBlockFrames) {
         fluid_synth_write_s16(synth, kBlockFrames, block.data(), 0, 2, block.data(), 1, 2);
         if (silent(block.data(), int(block.size())))
             break;

@@ -27,10 +27,9 @@ size_t I420Image::chromaOffset(int plane, int x, int y) const
 
 void I420Image::convert(const QImage &rgb, QRect rect)
 {
+    // Whole 2 x 2 blocks: from an even corner, each step takes the pixels right of and below it too.
     rect.setLeft(rect.left() & ~1);
     rect.setTop(rect.top() & ~1);
-    rect.setRight(rect.right() | 1);
-    rect.setBottom(rect.bottom() | 1);
     rect &= QRect(QPoint(0, 0), size);
     for (int y = rect.top(); y <= rect.bottom(); y += 2) {
         const auto *row0 = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
