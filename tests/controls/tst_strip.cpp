@@ -148,11 +148,15 @@ private slots:
     void scrollsOnItsOwnTimers()
     {
         m_strip->setClock([this] { return m_now += 400; }); // time moves on at every look
-        m_strip->setScrollStartWait(1);
         m_strip->setSpeed(200);
-        m_strip->setStopName(u"駅"_qs.repeated(7));
         const QRgb fore = toQColor(m_strip->textColour()).rgb();
-        QTRY_VERIFY(litCount(shown(), fore) > 0);
+        for (const int wait : {1, 0}) { // after a pause, and at once
+            m_strip->setStopName(QString());
+            QTRY_COMPARE(litCount(shown(), fore), 0);
+            m_strip->setScrollStartWait(wait);
+            m_strip->setStopName(u"駅"_qs.repeated(7));
+            QTRY_VERIFY(litCount(shown(), fore) > 0);
+        }
     }
     void speedZeroBecomesOneWhenScrollStarts()
     {

@@ -3,12 +3,11 @@
 // followed by a table, zipped here. Records accepted are ones the fare file
 // writer takes, with no fare for a ticket not yet issued, and the
 // announcements read back the same.
+#include "../support/FailingDevice.h"
 #include "gtfs/FareImport.h"
 #include "gtfs/Feed.h"
 #include "gtfs/FeedSource.h"
 #include "route/FareFile.h"
-
-#include <QBuffer>
 
 #include <zip.h>
 
@@ -62,9 +61,7 @@ void checkImport(const Feed &feed, const QString &routeId)
             if (result.records[s].values[t] != FareImport::kDark)
                 std::abort();
     }
-    QByteArray tape = tapeFileBytes(result.tape);
-    QBuffer buffer(&tape);
-    buffer.open(QIODevice::ReadOnly);
+    test::ReadBuffer buffer(tapeFileBytes(result.tape));
     QList<TapeEntry> reread;
     if (!TapeFileReader().read(&buffer, reread) || reread != result.tape)
         std::abort();

@@ -2,9 +2,9 @@
 // must keep within the bounds and draw without fault. Run (see tests/CMakeLists.txt):
 //   build-fuzz/bin/fuzz_plugin -max_len=8192 -dict=tests/hostlib/plugin.dict /tmp/corpus samples/plugins
 
+#include "../support/FailingDevice.h"
 #include "hostlib/TicketPlugin.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -33,9 +33,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    test::ReadBuffer buffer(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     TicketPluginReader reader;
     const std::optional<TicketPlugin> plugin = reader.read(&buffer);
     if (!plugin) {

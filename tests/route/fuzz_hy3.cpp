@@ -1,11 +1,11 @@
 // Fare files and their text form come from users and old programs: any bytes
 // give a route or a message, never a crash.
 
+#include "../support/FailingDevice.h"
 #include "route/BoardUpdate.h"
 #include "route/FareCsv.h"
 #include "route/FareFile.h"
 
-#include <QBuffer>
 #include <QDateTime>
 
 #include <cstdint>
@@ -15,9 +15,8 @@ using namespace lumina;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    test::ReadBuffer buffer(bytes);
     FareFileReader reader;
     std::vector<FareRecord> records;
     const bool ok = reader.read(&buffer, records);
@@ -38,10 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (int n = 1; n <= route.stopCount; ++n)
             boardView(route, n, options, QDateTime());
         // Written out again, it reads back as the same number of stops.
-        QByteArray again = FareFileWriter().toBytes(records);
+        const QByteArray again = FareFileWriter().toBytes(records);
         if (!again.isEmpty()) {
-            QBuffer second(&again);
-            second.open(QIODevice::ReadOnly);
+            test::ReadBuffer second(again);
             std::vector<FareRecord> reread;
             if (!reader.read(&second, reread) || reread.size() != records.size())
                 std::abort();

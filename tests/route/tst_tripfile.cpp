@@ -65,10 +65,10 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("why");
-        QTest::newRow("every action") << QByteArray("\xEF\xBB\xBF# 12\r\n0:00 route 12 1\r\n\n  0:20.5  next # 2\n"
+        QTest::newRow("every action") << QByteArray("\xEF\xBB\xBF# 12\r\n0:00 route 12345 100\r\n\n  0:20.5  next # 2\n"
             "21 back\n1:05.25 tape next\n65.25 tape back\n2:00 tape stop\n2:00 clear on\n2:01 clear off\n"
             "2:02 night on\n2:03 night off\n2:04 backlight off\n2:05 backlight on1\n2:06 backlight on2\n10:00 end\n")
-            << QStringLiteral("0 route 12 1@2;20500 next@4;21000 back@5;65250 tape next@6;65250 tape back@7;"
+            << QStringLiteral("0 route 12345 100@2;20500 next@4;21000 back@5;65250 tape next@6;65250 tape back@7;"
                               "120000 tape stop@8;120000 clear on@9;121000 clear off@10;122000 night on@11;"
                               "123000 night off@12;124000 backlight off@13;125000 backlight on1@14;"
                               "126000 backlight on2@15;600000 end@16") << 0 << QString();

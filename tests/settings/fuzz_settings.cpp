@@ -3,9 +3,8 @@
 // back whole. Run (see tests/CMakeLists.txt for the build):
 //   build-fuzz/bin/fuzz_settings -runs=200000 -max_len=4096 /tmp/settings-corpus tests/data/settings
 
+#include "../support/FailingDevice.h"
 #include "settings/SettingsIo.h"
-
-#include <QBuffer>
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,9 +13,7 @@ using namespace lumina;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    test::ReadBuffer buffer(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     SettingsFile settings;
     SettingsReader reader;
     const bool complete = reader.read(&buffer, settings);
@@ -28,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort(); // a buffer never fails
     // What was read writes out as a whole file, and reads back to the same file form.
     const QByteArray written = SettingsWriter::toBytes(settings);
-    QByteArray copy = written;
-    QBuffer again(&copy);
-    again.open(QIODevice::ReadOnly);
+    test::ReadBuffer again(written);
     SettingsFile back;
     SettingsReader second;
     if (!second.read(&again, back) || second.bytesRead() != written.size() || SettingsWriter::toBytes(back) != written)

@@ -137,9 +137,10 @@ private slots:
                                            .arg(SettingsWriter::toBytes(s).size()));
         QCOMPARE(out.data().size(), 300);
         QBuffer closed;
-        SettingsReader unopened; // no status left over from the read above
-        QVERIFY(!unopened.read(&closed, s) && !unopened.read(nullptr, s));
-        QVERIFY(unopened.status() == SettingsReader::Status::DeviceError && unopened.bytesRead() == 0);
+        SettingsReader unopened;
+        QVERIFY(!unopened.read(&closed, s) && !reader.read(nullptr, s)); // the reader above keeps nothing of its read
+        QVERIFY(unopened.status() == SettingsReader::Status::DeviceError && reader.bytesRead() + reader.fieldsRead() == 0);
+        QCOMPARE(unopened.errorString(), QStringLiteral("The settings device is not open for reading"));
         QVERIFY(!writer.write(&closed, s));
         QVERIFY(closed.open(QIODevice::ReadOnly));
         QVERIFY(!writer.write(&closed, s)); // open, but only for reading

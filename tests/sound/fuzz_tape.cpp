@@ -1,10 +1,9 @@
 // Any announcement file gives entries or a failure, never a crash; a good one
 // reads back the same when written out again with every text quoted.
 
+#include "../support/FailingDevice.h"
 #include "base/CodePage.h"
 #include "sound/TapeFile.h"
-
-#include <QBuffer>
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,9 +12,7 @@ using namespace lumina;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    test::ReadBuffer buffer(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     TapeFileReader reader;
     QList<TapeEntry> entries;
     const bool ok = reader.read(&buffer, entries);
@@ -30,9 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         text += u'"' + QString(entry.text).replace(u'"', QStringLiteral("\"\"")) + u'"'
             + QStringLiteral(",%1,%2\r\n").arg(entry.stepFlag).arg(entry.soundFlag);
     }
-    QByteArray again = cp932::encode(text);
-    QBuffer second(&again);
-    second.open(QIODevice::ReadOnly);
+    test::ReadBuffer second(cp932::encode(text));
     QList<TapeEntry> reread;
     if (ok && (!reader.read(&second, reread) || reread != entries))
         std::abort();
