@@ -6,7 +6,11 @@ namespace lumina::test {
 
 // A buffer open for reading over its own copy of `data`.
 struct ReadBuffer : QBuffer {
-    explicit ReadBuffer(const QByteArray &data) { setData(data), open(ReadOnly); }
+    explicit ReadBuffer(const QByteArray &data)
+    {
+        setData(data);
+        open(ReadOnly);
+    }
 };
 
 // A buffer that gives or takes its first `limit` bytes and then fails; or, as a

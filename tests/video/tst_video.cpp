@@ -1,5 +1,6 @@
 // Trips into videos: the run's timeline, the mix's slot rules, the same frames
 // twice, refused inputs leaving nothing, and one real encode.
+#include "FailingDevice.h"
 #include "FixtureRows.h"
 #include "TestMain.h"
 
@@ -20,7 +21,6 @@
 #include "video/TripVideo.h"
 #include "video/VideoEncoder.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
@@ -32,11 +32,11 @@ using namespace lumina;
 
 namespace {
 
-Trip trip(QByteArray text)
+Trip trip(const QByteArray &text)
 {
-    QBuffer buffer(&text);
+    test::ReadBuffer buffer(text);
     Trip read;
-    if (!buffer.open(QIODevice::ReadOnly) || !TripReader().read(&buffer, read))
+    if (!TripReader().read(&buffer, read))
         qFatal("bad test trip");
     return read;
 }
