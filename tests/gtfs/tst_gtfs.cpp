@@ -238,11 +238,12 @@ private slots:
             writeZip(path, {{name, QByteArray(1024 * 1024 + 1, ' ')}});
         else if (expected.startsWith(u"ZIP"))
             QVERIFY(test::writeFile(path, "PK, but no zip"));
-        FeedSource source;
+        FeedSource source; // a folder open before is let go by any open after
+        QVERIFY(test::writeFile(dir.filePath(QStringLiteral("stops.txt")), "stop_id\n") && source.open(dir.path()));
         source.setLimit(1024 * 1024);
         QByteArray bytes;
         QCOMPARE(source.open(path), openable);
-        QVERIFY(!openable || !source.read(QStringLiteral("stops.txt"), bytes));
+        QVERIFY(openable ? !source.read(QStringLiteral("stops.txt"), bytes) : !source.contains(QStringLiteral("stops.txt")));
         QVERIFY2(source.errorString().startsWith(expected), qPrintable(source.errorString()));
         QVERIFY(bytes.isEmpty());
     }
@@ -269,6 +270,8 @@ private slots:
         QTest::newRow("older translations") << "translations.txt" << QByteArray()
                                             << QByteArray("trans_id,lang,translation\n北浜駅,ja-Hrkt,きたはま\n北浜駅,en,Kitahama\n")
                                             << "きたはま";
+        QTest::newRow("other fields") << "translations.txt" << QByteArray("stops,stop_name,ja-Hrkt,きたはまえき")
+                                      << QByteArray("routes,stop_name,ja-Hrkt,ろせん,,,北浜駅\nstops,stop_desc,ja-Hrkt,せつめい,,,北浜駅\nstops,stop_name,ja-Hrkt,きたはま") << "きたはま";
     }
     void feed()
     {

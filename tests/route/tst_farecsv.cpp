@@ -94,6 +94,7 @@ private slots:
         test::ReadBuffer again(fareBytes(QStringLiteral("four")));
         QVERIFY(reader.read(&again, records));
         QVERIFY(reader.error() == FareFileReader::Error::NoError && reader.errorString().isEmpty());
+        QVERIFY(!reader.read(nullptr, records) && !reader.hasCount());
     }
     void writerRefuses_data() { fixtureTable("route/writer-refuses.txt", 6); }
     void writerRefuses()

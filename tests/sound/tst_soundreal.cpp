@@ -180,7 +180,8 @@ private slots:
         QtSoundOutput output;
         QSignalSpy ended(&output, &SoundOutput::finished);
         const PcmClipPtr clip = QtSoundDecoder().decode(QStringLiteral(LUMINA_TEST_DATA "/sound/試験 音.wav"), SoundType::Wave);
-        QVERIFY(clip && output.start(0, clip) && output.start(0, clip));
+        QVERIFY(clip && !output.start(-1, clip) && !output.start(kSoundChannels, clip) && !output.start(0, nullptr));
+        QVERIFY(output.start(0, clip) && output.start(0, clip));
         QCOMPARE(ended.size(), 1);
         QVERIFY(output.isPlaying(0));
         QTRY_COMPARE(ended.size(), 2); // played to its end

@@ -426,7 +426,7 @@ private slots:
         request.tripFile = m_dir.filePath(QStringLiteral("short.trip"));
         request.output = m_dir.filePath(QStringLiteral("short.") + container);
         request.canvas = QSize(1280, 720);
-        QVERIFY(test::writeFile(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n"));
+        QVERIFY(test::writeFile(request.tripFile, "0 route 12 1\n3.5 next\n4 end\n") && test::writeFile(request.output, "an older one"));
         TripVideo video;
         QVERIFY2(video.make(request, {}), qPrintable(video.errorString()));
         QProcess probe;
