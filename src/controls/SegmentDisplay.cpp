@@ -182,7 +182,6 @@ const QImage &SegmentDisplay::face()
         if (!m_drawn.litText.trimmed().isEmpty()) {
             QPainter painter(&m_face);
             painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
             paintDigits(painter, layoutSize(), Layer::Lit);
         }
         m_face.setDevicePixelRatio(dpr);
@@ -214,7 +213,6 @@ QImage SegmentDisplay::unlitFace(const QSize &pixels, qreal dpr) const
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
         paintDigits(painter, layoutSize(), Layer::Unlit);
     }
     cache.insert(key, new QImage(image));

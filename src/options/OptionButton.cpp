@@ -94,7 +94,6 @@ void OptionButton::paintGraphical()
     QStylePainter painter(this);
     QStyleOptionButton option;
     option.initFrom(this);
-    option.features = QStyleOptionButton::None;
     if (isChecked() || isDown()) {
         option.state |= QStyle::State_Sunken | QStyle::State_On;
         // Held down a shade darker, so the chosen one stands out in a column

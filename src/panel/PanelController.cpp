@@ -264,7 +264,6 @@ void PanelController::showStop(int n)
 
 void PanelController::startSpeech()
 {
-    setSpeechAvailable(false);
     connect(&speech(), &Speech::readyChanged, this, &PanelController::setSpeechAvailable,
             Qt::UniqueConnection);
     speech().start(VoiceSettings::load());

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QTime>
 
+#include <algorithm>
 #include <limits>
 
 namespace lumina {
@@ -73,11 +74,7 @@ QString routeKey(QStringView routeNumber)
 
 qint16 clampSection(int section)
 {
-    if (section < 1)
-        return 1;
-    if (section > 300)
-        return 300;
-    return qint16(section);
+    return qint16(std::clamp(section, 1, 300));
 }
 
 RouteEntry entryFromKeypad(const QString &routeCaption, const QString &sectionCaption)

@@ -202,7 +202,6 @@ void BoardWindow::layOut()
         label->scale = s;
         const QRect r = labelRectTwips(std::max(i, 1));
         label->setGeometry(scaled(twipRect(r.x(), r.y(), r.width(), r.height()), s));
-        label->update();
         const QRect c = cellRectTwips(std::max(i, 1));
         m_fareCells[size_t(i)]->setDrawScale(s);
         m_fareCells[size_t(i)]->setGeometry(scaled(twipRect(c.x(), c.y(), c.width(), c.height()), s));
