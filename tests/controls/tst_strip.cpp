@@ -3,6 +3,7 @@
 
 #include "base/CodePage.h"
 #include "base/Colors.h"
+#include "controls/DotFont.h"
 #include "controls/StopNameStrip.h"
 #include "controls/StripCell.h"
 
@@ -72,6 +73,24 @@ private slots:
             QCOMPARE(layer.pixel(2, 0), kFore);
             QCOMPARE(layer.pixel(drawing == CellDrawing::Upright ? QPoint(4, 4) : QPoint(6, 2)), kFore);
         }
+    }
+    // A bitmap font with no bold cut thickens each stroke one dot to the right; a lead byte
+    // without its trail byte prints nothing, whatever byte follows it in memory.
+    void boldWithoutBoldCutAndCutCharacter()
+    {
+        DotFontSource regular = DotFont::installedBitmapSources(DotFace::Gothic).at(0);
+        regular.doubleByteBoldFile.clear();
+        const DotFont font({regular}, {});
+        QImage plain(32, 16, QImage::Format_RGB32), bold(16, 16, QImage::Format_RGB32);
+        plain.fill(Qt::white);
+        bold.fill(Qt::white);
+        font.print(plain, {}, QByteArrayView(cp932::encode(u"前前"_qs)).first(3), DotFace::Gothic, false);
+        font.print(bold, {}, cp932::encode(u"前"_qs), DotFace::Gothic, true);
+        QVERIFY(litCount(plain, qRgb(0, 0, 0)) > 0 && litCount(plain.copy(16, 0, 16, 16), qRgb(0, 0, 0)) == 0);
+        const auto ink = [&](int x, int y) { return x >= 0 && plain.pixel(x, y) == qRgb(0, 0, 0); };
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                QCOMPARE(bold.pixel(x, y) == qRgb(0, 0, 0), ink(x, y) || ink(x - 1, y));
     }
     void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
     void cellTexts()

@@ -6,6 +6,7 @@
 #include "controls/DigitRow.h"
 #include "hostlib/TicketPlugin.h"
 #include "base/CodePage.h"
+#include "options/OptionButton.h"
 #include "options/OptionsDialog.h"
 #include "options/VoiceDialog.h"
 
@@ -87,6 +88,20 @@ private slots:
         QCOMPARE(always->sizeHint(), QRadioButton(always->text()).sizeHint());
         control("Option1_3")->click(); // the page in front alone takes the keyboard
         QVERIFY(control<QWidget>("Frame1_0")->isHidden() && control<QWidget>("Frame1_3")->isVisible());
+        // Once the keyboard has moved the focus, a page's tab, a plain choice and a colour button show where it is.
+        m_dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        QTest::keyClick(m_dlg.get(), Qt::Key_Tab);
+        for (const auto &[page, name] : {std::pair{"Option1_1", "Option3_0"}, {"Option1_2", "Command8_0"}, {"Option1_0", "Option1_0"}}) {
+            control(page)->click();
+            QWidget *button = control<QWidget>(name);
+            // Inside the edge a style marks a focused button on, and beside a choice's round mark: the frame alone.
+            const QRect inside = qstrcmp(name, "Option3_0") ? button->rect().adjusted(2, 2, -2, -2) : control<OptionButton>(name)->textRect();
+            button->clearFocus();
+            const QImage plain = button->grab(inside).toImage();
+            button->setFocus(Qt::TabFocusReason);
+            QVERIFY2(button->hasFocus() && button->grab(inside).toImage() != plain, name);
+        }
     }
     void colourChooser_data() { test::addRows(QStringLiteral("options/colours.tsv"), {"array", "index", "result"}); }
     void colourChooser()

@@ -19,9 +19,9 @@ private slots:
     void playsInFakeTime()
     {
         test::Program p;
-        QVERIFY(p.writeRoute(QStringLiteral("12"), 10));
-        const QByteArray text("0:00 route 12 1\n0:02 next\n0:20 next\n0:30 night on\n0:40 back\n"
-                        "0:50 backlight on2\n0:55 clear on\n1:00 end\n");
+        QVERIFY(p.writeRoute(QStringLiteral("12"), 10) && p.writeTape(QStringLiteral("12"), QStringLiteral("一,0,0\n二,0,0\n")));
+        const QByteArray text("0:00 route 12 1\n0:02 next\n0:20 next\n0:30 night on\n0:40 back\n0:42 tape next\n"
+                        "0:44 tape next\n0:46 tape back\n0:48 tape stop\n0:50 backlight on2\n0:55 clear on\n0:57 backlight off\n1:00 end\n");
         test::ReadBuffer device(text);
         Trip trip;
         QVERIFY(TripReader().read(&device, trip));
@@ -57,11 +57,17 @@ private slots:
         QVERIFY(p.panel->lateNight());
         after(10000);
         QCOMPARE(routeState().currentStop, qint16(2));
-        after(10000);
+        for (const int position : {1, 2, 1, 1}) { // the tape's keys: next, next, back, stop
+            after(2000);
+            QCOMPARE(p.cp->tape().position(), position);
+        }
+        after(2000);
         after(5000);
         QCOMPARE(p.panel->backlight() * 10 + p.panel->displayCleared(), 21);
+        after(2000);
+        QCOMPARE(p.panel->backlight(), 0);
         QVERIFY(player.playing() && p.board->findChild<QAction *>("actStopTrip")->isEnabled());
-        after(5000);
+        after(3000);
         QVERIFY(!player.playing() && !p.board->findChild<QAction *>("actStopTrip")->isEnabled());
     }
     // The board's menu opens on a right click; "運行を再生..." plays the file chosen, or tells

@@ -1,5 +1,6 @@
 // Trip files read: every action, every time form, every fault with its line.
 #include "FailingDevice.h"
+#include "FixtureRows.h"
 #include "TestMain.h"
 
 #include "route/TripFile.h"
@@ -59,38 +60,13 @@ class tst_TripFile : public QObject
     Q_OBJECT
 private slots:
     // A good file gives its steps; a bad one none, with the line at fault (0: the whole file) and the reason.
-    void read_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("every action") << QByteArray("\xEF\xBB\xBF# 12\r\n0:00 route 12345 100\r\n\n  0:20.5  next # 2\n"
-            "21 back\n1:05.25 tape next\n65.25 tape back\n2:00 tape stop\n2:00 clear on\n2:01 clear off\n"
-            "2:02 night on\n2:03 night off\n2:04 backlight off\n2:05 backlight on1\n2:06 backlight on2\n10:00 end\n")
-            << QStringLiteral("0 route 12345 100@2;20500 next@4;21000 back@5;65250 tape next@6;65250 tape back@7;"
-                              "120000 tape stop@8;120000 clear on@9;121000 clear off@10;122000 night on@11;"
-                              "123000 night off@12;124000 backlight off@13;125000 backlight on1@14;"
-                              "126000 backlight on2@15;600000 end@16") << 0 << QString();
-        QTest::newRow("time") << QByteArray("0:00 route 1 1\n1:60 next\n9:00 end\n") << QString() << 2 << QStringLiteral("「1:60」は時刻");
-        QTest::newRow("going back") << QByteArray("0:30 next\n0:29.9 back\n1:00 end\n") << QString() << 2 << QStringLiteral("0:30 より前");
-        QTest::newRow("no action") << QByteArray("0:30\n1:00 end\n") << QString() << 1 << QStringLiteral("動作がありません");
-        QTest::newRow("unknown") << QByteArray("0:30 tape forward\n1:00 end\n") << QString() << 1 << QStringLiteral("「tape forward」という動作");
-        QTest::newRow("extra word") << QByteArray("0:30 next 2\n1:00 end\n") << QString() << 1 << QStringLiteral("「next 2」");
-        QTest::newRow("route digits") << QByteArray("0 route 123456 1\n1:00 end\n") << QString() << 1 << QStringLiteral("5桁まで");
-        QTest::newRow("route section") << QByteArray("0 route 12\n1:00 end\n") << QString() << 1 << QStringLiteral("区間番号");
-        QTest::newRow("after end") << QByteArray("1:00 end\n1:00 next\n") << QString() << 2 << QStringLiteral("end の後ろ");
-        QTest::newRow("no end") << QByteArray("0:00 next\n") << QString() << 0 << QStringLiteral("end がありません");
-        QTest::newRow("empty") << QByteArray() << QString() << 0 << QStringLiteral("end がありません");
-        QTest::newRow("not utf-8") << QByteArray("0 next\n1 \x83\x8a\n2 end\n") << QString() << 2 << QStringLiteral("UTF-8");
-    }
+    void read_data() { test::fixtureTable("route/trips-read.txt", 5); }
     void read()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, steps);
-        QFETCH(int, line);
-        QFETCH(QString, why);
-        test::ReadBuffer device(text);
+        QFETCH(QStringList, row);
+        const QString &steps = row[1], &why = row[3];
+        const int line = row[2].toInt();
+        test::ReadBuffer device(QByteArray::fromPercentEncoding(row[0].toUtf8()));
         TripReader reader;
         Trip trip;
         QCOMPARE(reader.read(&device, trip), why.isEmpty());

@@ -128,10 +128,9 @@ private slots:
                 test::control<QWidget>(shown, "ChimeiCtl")->clearMask();
             }
             const QImage scaled = board.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            const QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            QCOMPARE(onDense.size(), board.size());
-            QCOMPARE(scaled.size(), onDense.size());
-            QCOMPARE(differing(onDense, scaled), 0);
+            QImage onDense = denseX1.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            onDense.setDevicePixelRatio(1);
+            QCOMPARE(scaled, onDense);
             const QImage enlarged = plainX1.grab().toImage().convertToFormat(QImage::Format_RGB32).scaled(
                 scaled.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
             const int blocky = differing(enlarged, scaled);

@@ -299,45 +299,27 @@ private slots:
         QVERIFY(read == saved);
     }
     // A refused trip, settings file, route or container: the reason, and no file at all.
-    void refused_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("why");
-        QTest::addColumn<QSize>("canvas");
-        const QByteArray ok("0 route 12 1\n0:30 end\n");
-        QTest::newRow("trip line") << QByteArray("0 route 12 1\n0:05 nxt\n1:00 end\n") << "" << "out.mp4" << "2行目" << QSize();
-        QTest::newRow("settings") << ok << "none.in4" << "out.mp4" << "none.in4" << QSize();
-        QTest::newRow("route") << QByteArray("0 route 99 1\n0:30 end\n") << "" << "out.mp4" << "1 行目" << QSize();
-        QTest::newRow("container") << ok << "" << "out.avi" << ".mp4" << QSize();
-        QTest::newRow("canvas") << ok << "" << "out.mp4" << "キャンバスに収まりません" << QSize(800, 300);
-        QTest::newRow("no folder") << ok << "" << "none/out.mp4" << "" << QSize(); // the system's words
-        // Found only once the whole video is written and goes into place.
-        QTest::newRow("folder in the way") << QByteArray("0 route 12 1\n0:01 end\n") << "" << "out.mp4/" << "" << QSize();
-    }
+    void refused_data() { test::fixtureTable("video/refused.txt", 6); }
     void refused()
     {
         LUMINA_REQUIRE_FONTS();
-        QFETCH(QByteArray, text);
-        QFETCH(QString, settings);
-        QFETCH(QString, output);
-        QFETCH(QString, why);
-        QFETCH(QSize, canvas);
+        QFETCH(QStringList, row);
+        QString output = row[2];
         QTemporaryDir dir;
         VideoRequest request;
         request.tripFile = dir.filePath(QStringLiteral("trip"));
-        QVERIFY(test::writeFile(request.tripFile, text));
-        request.settingsFile = settings.isEmpty() ? QString() : dir.filePath(settings);
+        QVERIFY(test::writeFile(request.tripFile, QByteArray::fromPercentEncoding(row[0].toUtf8())));
+        request.settingsFile = row[1].isEmpty() ? QString() : dir.filePath(row[1]);
         if (output.endsWith(u'/')) {
             QVERIFY(QDir(dir.path()).mkpath(output + QStringLiteral("taken")));
             output.chop(1);
         }
         request.output = dir.filePath(output);
-        request.canvas = canvas;
+        if (const QStringList wh = row[4].split(u'x'); wh.size() == 2)
+            request.canvas = QSize(wh[0].toInt(), wh[1].toInt());
         TripVideo video;
         QVERIFY(!video.make(request, {}));
-        QVERIFY2(!video.errorString().isEmpty() && video.errorString().contains(why), qPrintable(video.errorString()));
+        QVERIFY2(!video.errorString().isEmpty() && video.errorString().contains(row[3]), qPrintable(video.errorString()));
         QVERIFY(!video.blamedFile().isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"trip"}));
     }
