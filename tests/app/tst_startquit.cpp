@@ -69,10 +69,10 @@ private slots:
         const QPoint board(100, 60);
         if (!dragAt.isNull()) {
             QCOMPARE(position(m_board), board);
-            const int movedAt = drag(board + dragAt, moves ? 300 : 30);
+            // As long a drag either way: a busy machine's window manager may take many steps to follow.
+            const int movedAt = drag(board + dragAt, 300);
             QVERIFY(movedAt >= 0);
             QCOMPARE(movedAt > 0, moves);
-            QVERIFY2(movedAt <= 30, "the window manager was too slow to tell");
         }
         const QPoint now = position(m_board);
         QCOMPARE(now != board, moves);
