@@ -149,8 +149,6 @@ const QImage &stamp(const QPainterPath &glyph, const StampKey &key, const QColor
 void paintRow(QPainter &painter, const QString &face, bool bold, const QString &text,
               const QRectF &firstBox, double step, const QColor &color)
 {
-    if (text.isEmpty() || firstBox.isEmpty())
-        return;
     const QTransform base = painter.transform();
     const QTransform device = painter.deviceTransform();
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;

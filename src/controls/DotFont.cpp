@@ -268,8 +268,6 @@ DotFont::Glyph DotFont::outlineGlyph(const DotFontSource &source, unsigned code,
     image.fill(Qt::white);
     {
         QPainter p(&image);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        p.setRenderHint(QPainter::Antialiasing, false);
         p.setFont(font.value());
         p.drawText(QPoint(margin, margin + kBaseline), text);
     }

@@ -63,11 +63,7 @@ void SegmentDisplay::setZeroMode(qint16 zeroMode)
 
 void SegmentDisplay::setShift(qint16 shift)
 {
-    if (shift > m_digitCount - 1)
-        shift = qint16(m_digitCount - 1);
-    if (shift < 0)
-        shift = 0;
-    m_shift = shift;
+    m_shift = std::clamp<qint16>(shift, 0, qint16(std::max(m_digitCount - 1, 0)));
     if (shiftRedraws())
         redraw();
 }

@@ -666,9 +666,9 @@ void OptionsDialog::retranslate()
     showPlugIn(plugInField->text());
 }
 
-// Option buttons that share a container are not enough to make a group here:
-// Qt's automatic grouping also takes in the option buttons of nested frames, so
-// a tab click would unchoose a button on some page. Each group is explicit.
+// Qt makes the option buttons of one container a group of their own; each group
+// is still made explicit, so that a button added to a frame later joins none by
+// accident and no group depends on how its frames happen to nest.
 void OptionsDialog::groupOptionButtons()
 {
     auto makeGroup = [this](const std::vector<QRadioButton *> &buttons) {
