@@ -14,8 +14,7 @@ using namespace lumina::test;
 namespace {
 // The program with its settings file, finding route 12 in `folder`.
 struct Run : Program {
-    explicit Run(const QString &folder)
-        : Program(false)
+    explicit Run(const QString &folder) : Program(false)
     {
         start(true);
         board->stopClock(); // pictures show the clock before its first tick

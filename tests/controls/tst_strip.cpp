@@ -75,7 +75,7 @@ private slots:
         }
     }
     // A bitmap font with no bold cut thickens each stroke one dot to the right; a lead byte
-    // without its trail byte prints nothing, whatever byte follows it in memory.
+    // without its trail byte, or a code the code page leaves unassigned, prints nothing.
     void boldWithoutBoldCutAndCutCharacter()
     {
         DotFontSource regular = DotFont::installedBitmapSources(DotFace::Gothic).at(0);
@@ -91,6 +91,9 @@ private slots:
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 QCOMPARE(bold.pixel(x, y) == qRgb(0, 0, 0), ink(x, y) || ink(x - 1, y));
+        plain.fill(Qt::white);
+        DotFont::standard().print(plain, {}, "\x85\x40\x91\x4f", DotFace::Gothic, false); // unassigned, then 前
+        QVERIFY(litCount(plain.copy(0, 0, 16, 16), qRgb(0, 0, 0)) == 0 && litCount(plain, qRgb(0, 0, 0)) > 0);
     }
     void cellTexts_data() { test::fixtureTable("controls/strip-cells.txt", 3); }
     void cellTexts()

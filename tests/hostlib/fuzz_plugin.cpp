@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const PlugInInfo &info = plugin->info;
     if (size > size_t(plugin::kMaxFileBytes) || info.previewWidth < plugin::kMinPreviewTwips
         || info.previewWidth > plugin::kMaxPreviewWidth || info.previewHeight > plugin::kMaxPreviewHeight
-        || plugin->elements.size() > plugin::kMaxElements
-        || plugin->companies.size() > plugin::kMaxCompanies
+        || plugin->elements.size() > plugin::kMaxElements || plugin->companies.size() > plugin::kMaxCompanies
         || info.companyCount != plugin->companies.size())
         std::abort();
 

@@ -164,10 +164,9 @@ private slots:
             box->button(QMessageBox::StandardButton(click.toInt()))->click();
         });
         QtHostLib lib;
-        const int got = buttons.toInt() < 0
-            ? lib.versionBox(nullptr, 0, text + QStringLiteral("\r\n"))
-            : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"), MessageButtons(buttons.toInt()),
-                                 MessageIcon(icon.toInt())));
+        const int got = buttons.toInt() < 0 ? lib.versionBox(nullptr, 0, text + QStringLiteral("\r\n"))
+                                            : int(lib.messageBox(nullptr, text, QStringLiteral("Lumina"),
+                                                                 MessageButtons(buttons.toInt()), MessageIcon(icon.toInt())));
         QCOMPARE(got, result.toInt());
         QCOMPARE(shown, (QVariantList{icon.toInt(), int(Qt::PlainText), text}));
     }

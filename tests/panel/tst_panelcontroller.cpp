@@ -262,6 +262,7 @@ private slots:
         p->host.whileModal = [&] { stilled = !p->board->isEnabled(); };
         p->find("Command8")->click();
         QVERIFY(stilled && p->board->isEnabled());
+        p->find("Check4")->click(); // ">>": the preview in sight, painted when the route is set
         p->keyRoute(QStringLiteral("12"), QStringLiteral("7"));
         QCOMPARE(p->panel->companyIndex(), -1); // none chosen until the user picks one, the empty first entry
         p->find<QComboBox>("Combo1")->setCurrentIndex(company + 1);
@@ -279,6 +280,9 @@ private slots:
         const test::FakeHostLib::DrawCall &call = p->host.drawCalls[0];
         QCOMPARE((QStringList{call.path, call.stopName, call.date, call.time}), (QStringList{path, name, date, "08:05:00"}));
         QCOMPARE((QList<int>{call.routeNumber, call.ticketNumber, call.position, call.company}), (QList<int>{12, 8, 8, company}));
+        const QImage &ticket = p->panel->ticketImage(); // on screen at once, not at the next repaint
+        const QRect shown(p->find<QWidget>("picSeirikenPrev")->mapTo(p->panel, QPoint()), ticket.size());
+        QCOMPARE(p->panel->screen()->grabWindow(p->panel->winId(), shown.x(), shown.y(), shown.width(), shown.height()).toImage().convertToFormat(ticket.format()), ticket);
         QTest::mousePress(p->find<QWidget>("picSeirikenPrev"), Qt::RightButton, {}, QPoint(10, 10));
         QVERIFY(p->find<QMenu>("MnuHide")->isVisible());
         p->find<QMenu>("MnuHide")->hide();

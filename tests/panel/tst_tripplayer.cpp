@@ -70,8 +70,7 @@ private slots:
         after(3000);
         QVERIFY(!player.playing() && !p.board->findChild<QAction *>("actStopTrip")->isEnabled());
     }
-    // The board's menu opens on a right click; "運行を再生..." plays the file chosen, or tells
-    // why not; "運行を停止" stops it.
+    // The board's menu opens on a right click; "運行を再生..." plays the file chosen, or tells why not; "運行を停止" stops it.
     void fromTheMenu()
     {
         test::Program p;

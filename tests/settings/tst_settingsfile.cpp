@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(reader.status(), SettingsReader::Status::DeviceError);
         QCOMPARE(reader.errorString(), QStringLiteral("Reading the settings failed in SoundSettings: medium error"));
         QCOMPARE(reader.bytesRead(), 300);
-        FailingDevice out({}, 300, false, QIODevice::WriteOnly);
+        FailingDevice out({}, 300, true, QIODevice::WriteOnly); // then takes nothing more
         SettingsWriter writer;
         QVERIFY(!writer.write(&out, s));
         QCOMPARE(writer.errorString(), QStringLiteral("Writing the settings failed after 300 of %1 bytes: no space left")
@@ -152,9 +152,8 @@ private slots:
     void failureMessages()
     {
         QFETCH(QStringList, row);
-        const IniFailure failure = row[0].isEmpty()
-            ? iniFailure(row[1].toInt())
-            : iniFailureFor(QFileDevice::FileError(row[0].toInt()));
+        const IniFailure failure = row[0].isEmpty() ? iniFailure(row[1].toInt())
+                                                    : iniFailureFor(QFileDevice::FileError(row[0].toInt()));
         const QString message = QStringLiteral("エラー Code:%1\r\n内容:%2").arg(row[1], row[2]);
         QCOMPARE(iniFailureMessage(failure), message);
         QCOMPARE(iniFailureMessage(failure, QStringLiteral("in Load")), message + QStringLiteral("\r\nin Load"));

@@ -189,8 +189,7 @@ private slots:
             for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
                 QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
                     window, at, window->mapToGlobal(at),
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
-                    type);
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
         });
         elapsed.start();
         m_player->play(file(QStringLiteral("a.wav")), QStringLiteral("S2"), true);
@@ -232,10 +231,8 @@ private slots:
         QString error;
         const PcmClipPtr clip = readWave(&file, &error);
         const QString got = !clip ? QStringLiteral("refused")
-                                  : QStringLiteral("%1-%2-%3")
-                                        .arg(QLatin1String(formats[clip->format.sampleFormat()]))
-                                        .arg(clip->format.channelCount())
-                                        .arg(clip->data.size());
+                                  : QStringLiteral("%1-%2-%3").arg(QLatin1String(formats[clip->format.sampleFormat()]))
+                                        .arg(clip->format.channelCount()).arg(clip->data.size());
         QCOMPARE(got, QFileInfo(path).baseName().section(u'-', 0, clip ? 2 : 0));
         QCOMPARE(error.isEmpty(), clip != nullptr);
     }

@@ -14,7 +14,7 @@ struct ReadBuffer : QBuffer {
 };
 
 // A buffer that gives or takes its first `limit` bytes and then fails; or, as a
-// pipe that has nothing more yet, hands over nothing without reaching its end.
+// pipe that has nothing more yet, hands over or takes nothing without reaching its end.
 class FailingDevice : public QBuffer
 {
 public:
@@ -35,14 +35,14 @@ protected:
     }
     qint64 writeData(const char *in, qint64 size) override
     {
-        return pos() < m_limit ? QBuffer::writeData(in, std::min(size, m_limit - pos())) : fail("no space left");
+        return pos() < m_limit ? QBuffer::writeData(in, std::min(size, m_limit - pos())) : fail("no space left", m_pipe ? 0 : -1);
     }
 
 private:
-    qint64 fail(const char *why)
+    qint64 fail(const char *why, qint64 result = -1)
     {
         setErrorString(QLatin1String(why));
-        return -1;
+        return result;
     }
     qint64 m_limit;
     bool m_pipe;

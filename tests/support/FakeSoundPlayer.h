@@ -6,8 +6,7 @@
 
 namespace lumina::test {
 
-// Records every sound request instead of playing it; installs itself as the
-// process-wide player for its lifetime.
+// Records every sound request instead of playing it; installs itself as the process-wide player for its lifetime.
 class FakeSoundPlayer final : public SoundPlayer
 {
 public:

@@ -43,8 +43,7 @@ inline QList<QStringList> fixtureRows(const char *name, qsizetype columns)
     return dataRows(QStringLiteral("tables/") + QLatin1String(name), columns);
 }
 
-// A _data function's rows straight from a table: the first field names the row,
-// the others make its one column "row".
+// A _data function's rows straight from a table: the first field names the row, the others make its one column "row".
 inline void fixtureTable(const char *name, qsizetype columns)
 {
     QTest::addColumn<QStringList>("row");
