@@ -214,8 +214,8 @@ void BoardWindow::layOut()
     m_stopNameStrip->setGeometry(scaled(twipRect(1500, 1440, 615, 2880), s));
     if (m_shaped)
         setMask(roundRegion());
+    // The new size repaints the whole board.
     m_shownValid = false;
-    update();
 }
 
 void BoardWindow::setBoardScale(int scale)
