@@ -129,9 +129,7 @@ private slots:
         strip.setDrawScale(0);
         QCOMPARE(strip.size(), QSize(StopNameStrip::kWidth, StopNameStrip::kHeight));
         const QRegion mask = strip.mask();
-        QVERIFY(mask.contains(QPoint(20, 100)));
-        QVERIFY(!mask.contains(QPoint(0, 0)));
-        QVERIFY(!mask.contains(QPoint(40, 192)));
+        QVERIFY(mask.contains(QPoint(20, 100)) && !mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(40, 192)));
     }
     void longNameWaitsBelowThenRisesUntilTheNextName()
     {

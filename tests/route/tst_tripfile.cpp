@@ -84,8 +84,7 @@ private slots:
         for (const bool pipe : {false, true}) {
             // A pipe that stops handing over bytes before its end is not a whole trip either.
             test::FailingDevice device(text, text.indexOf("1:00"), pipe);
-            QVERIFY(!reader.read(&device, trip));
-            QVERIFY(trip.steps.isEmpty());
+            QVERIFY(!reader.read(&device, trip) && trip.steps.isEmpty());
             QVERIFY2(reader.errorString().startsWith(QStringLiteral("運行ファイルを最後まで読めませんでした")),
                      qPrintable(reader.errorString()));
             QCOMPARE(reader.errorString().contains(QStringLiteral("medium error")), !pipe);

@@ -12,6 +12,7 @@
 #include "options/SampleSetup.h"
 #include "settings/DataFolders.h"
 #include "settings/SettingsIo.h"
+#include "sound/WaveFile.h"
 #include "shell/BoardWindow.h"
 #include "video/AudioMix.h"
 #include "video/BoardFrames.h"
@@ -256,10 +257,13 @@ private slots:
         mixer.stop(2, 1000);
         const std::vector<qint16> mixed = mixer.take(0, 2000 * kMixFramesPerMs);
         const auto at = [&](int ms) { return mixed[size_t(ms * kMixFramesPerMs * 2)]; };
-        QCOMPARE(at(100), qint16(std::lround(0.625 * 32767)));
-        QCOMPARE(at(600), qint16(std::lround(0.375 * 32767)));
-        QCOMPARE(at(1200), qint16(std::lround(0.25 * 32767)));
-        QCOMPARE(at(1600), qint16(0));
+        QCOMPARE((QList<qint16>{at(100), at(600), at(1200), at(1600)}),
+                 (QList<qint16>{qint16(std::lround(0.625 * 32767)), qint16(std::lround(0.375 * 32767)), qint16(std::lround(0.25 * 32767)), 0}));
+        // A wave's samples reach the mix: 16-bit mono at 22,050 Hz, alike on both sides at the mix's rate.
+        QFile wave(QStringLiteral(LUMINA_TEST_DATA "/sound/wave/int16-1-100-mono.wav"));
+        const StereoClipPtr clip = wave.open(QIODevice::ReadOnly) ? toStereoClip(*readWave(&wave)) : nullptr;
+        QVERIFY(clip && clip->frames() == 50 * kMixRate / 22050
+                && std::all_of(clip->samples.cbegin(), clip->samples.cend(), [](float s) { return std::abs(s - 257 / 32767.0f) < 1e-6f; }));
     }
     // The same trip twice: the same frames and the same sound, sample for sample.
     void sameTwice()
